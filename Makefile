@@ -1,0 +1,49 @@
+# The README's commands. Every target installs what is missing first.
+JOBS      ?= $(shell nproc)
+BUILD     ?= build
+SANBUILD  ?= build-sanitize
+FUZZBUILD ?= build-fuzz
+CMAKE_GEN  = -G Ninja
+
+.PHONY: run test test-sanitize bench fuzz deps build build-sanitize clean
+
+deps:
+	bash scripts/install-deps.sh
+
+$(BUILD)/build.ninja: | deps
+	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DL_TRACK_ALLOC=ON
+
+build: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	cd $(if $(wildcard sample),sample,.) && $(CURDIR)/$(BUILD)/bin/game
+
+test: build
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+$(SANBUILD)/build.ninja: | deps
+	cmake -S . -B $(SANBUILD) $(CMAKE_GEN) -DL_TRACK_ALLOC=OFF -DL_SANITIZE=ON
+
+build-sanitize: deps $(SANBUILD)/build.ninja
+	cmake --build $(SANBUILD) -j $(JOBS)
+
+test-sanitize: build-sanitize
+	ctest --test-dir $(SANBUILD) --output-on-failure -j $(JOBS)
+
+bench: build
+	cmake --build $(BUILD) --target benchmarks -j $(JOBS)
+	@for b in $(BUILD)/bench/*; do [ -x "$$b" ] && echo "== $$b" && "$$b" || true; done
+
+# Each libFuzzer target runs for a short while (FUZZ_SECONDS) from its corpus.
+FUZZ_SECONDS ?= 20
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZBUILD) $(CMAKE_GEN) -DL_TRACK_ALLOC=OFF -DL_FUZZ=ON
+	cmake --build $(FUZZBUILD) -j $(JOBS)
+	@for f in $(FUZZBUILD)/fuzz/*_fuzzer; do \
+	  n=$$(basename $$f _fuzzer); mkdir -p $(FUZZBUILD)/found/$$n; \
+	  echo "== $$n"; ASAN_OPTIONS=detect_leaks=0 $$f -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
+	    $(FUZZBUILD)/found/$$n fuzz/corpus/$$n || exit 1; done
+
+clean:
+	rm -rf $(BUILD) $(SANBUILD) $(FUZZBUILD)

@@ -1,0 +1,3 @@
+#include "object/LISerializable.h"
+
+LISerializable::~LISerializable() = default;

@@ -1,0 +1,30 @@
+// Sends the log to a temporary directory for the lifetime of the object, so a test can
+// read back exactly the entries its code wrote.
+#pragma once
+#include "support/LTestDirectory.h"
+
+#include <string>
+#include <vector>
+
+class LLogCapture
+{
+public:
+    LLogCapture();
+    ~LLogCapture();
+
+    // The raw bytes of log.txt so far.
+    std::string Bytes() const;
+    // The entries' lines, split at CR LF.
+    std::vector<std::string> Lines() const;
+    // True when some line contains aText.
+    bool Contains(const std::string& aText) const;
+    // Number of lines that contain aText.
+    int Count(const std::string& aText) const;
+    // Forgets what was logged so far.
+    void Clear();
+
+    const LTestDirectory& Directory() const { return mDirectory; }
+
+private:
+    LTestDirectory mDirectory;
+};

@@ -1,0 +1,35 @@
+#include "support/LTestDirectory.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <unistd.h>
+
+LTestDirectory::LTestDirectory()
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "ltest-XXXXXX").string();
+    char* made = ::mkdtemp(pattern.data());
+    mPath = made ? made : std::filesystem::temp_directory_path().string();
+}
+
+LTestDirectory::~LTestDirectory()
+{
+    std::error_code ignored;
+    std::filesystem::permissions(mPath, std::filesystem::perms::owner_all, ignored);
+    std::filesystem::remove_all(mPath, ignored);
+}
+
+void LTestDirectory::Write(const std::string& aName, const std::string& aBytes) const
+{
+    std::filesystem::path path = std::filesystem::path(mPath) / aName;
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(aBytes.data(), static_cast<std::streamsize>(aBytes.size()));
+}
+
+std::string LTestDirectory::Read(const std::string& aName) const
+{
+    std::ifstream in(std::filesystem::path(mPath) / aName, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
