@@ -1,5 +1,7 @@
 #include "object/LObject.h"
 
+#include "stdlib/LIStream.h"
+
 LObject::~LObject() = default;
 
 int LObject::Init(int)
@@ -30,4 +32,24 @@ int LObject::GetZeroB() const
 int LObject::GetZeroC() const
 {
     return 0;
+}
+
+bool LObject::Read(LIStream* aStream)
+{
+    if (!aStream) {
+        return false;
+    }
+    const bool first = aStream->Read(mFlag1);
+    const bool second = aStream->Read(mFlag2);
+    return first && second;
+}
+
+bool LObject::Write(LIStream* aStream)
+{
+    if (!aStream) {
+        return false;
+    }
+    const bool first = aStream->Write(mFlag1);
+    const bool second = aStream->Write(mFlag2);
+    return first && second;
 }

@@ -18,6 +18,11 @@ public:
     virtual int GetZeroB() const;
     virtual int GetZeroC() const;
 
+    // The default persistence: the two flags, one byte each, first then second. Both are
+    // attempted; true only when both succeed.
+    bool Read(LIStream* aStream) override;
+    bool Write(LIStream* aStream) override;
+
 protected:
     bool mFlag1 = false;
     bool mFlag2 = false;
