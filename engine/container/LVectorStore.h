@@ -1,0 +1,420 @@
+// The storage and growth rules shared by the vector family (LVector, LVectorString,
+// LVectorFloat, LVectorInt, LVectorUInt, LVectorBase). Each member class inherits this
+// privately and exposes the operations that apply to it; messages are logged under the
+// member's own source file.
+//
+// The rules: the whole capacity is allocated and zero-filled at once; Add grows by the
+// increment when full, every other growth is by exactly what is needed; an index past the
+// end is accepted by insertion and leaves a gap of zero elements; insertion and removal in
+// the middle rebuild a fresh zero-filled array of the whole capacity; the slots from count
+// to capacity - 1 always hold zero. Every refused call logs one entry and returns 0.
+#pragma once
+#include "container/LString.h"
+#include "memory/LMemoryManager.h"
+#include "stdlib/LLog.h"
+
+#include <climits>
+
+template <typename T>
+class LVectorStore
+{
+public:
+    static constexpr int kDefaultCapacity = 1000;
+    static constexpr int kDefaultIncrement = 100;
+
+    int GetCount() const { return mCount; }
+    int GetCapacity() const { return mCapacity; }
+    int GetIncrement() const { return mIncrement; }
+
+    int SetIncrement(int aIncrement)
+    {
+        if (aIncrement < 1) {
+            Error(__LINE__, LString("Increment out of range: ") + aIncrement);
+            return 0;
+        }
+        mIncrement = aIncrement;
+        return 1;
+    }
+
+    // Raises the capacity by aAmt zero slots.
+    int Grow(int aAmt)
+    {
+        if (aAmt < 0) {
+            Error(__LINE__, LString("aAmt < 0: ") + aAmt);
+            return 0;
+        }
+        if (aAmt == 0) {
+            return 1;
+        }
+        if (aAmt > INT_MAX - mCapacity) {
+            Error(__LINE__, LString("aAmt out of range: ") + aAmt);
+            return 0;
+        }
+        T* fresh = NewArray(mCapacity + aAmt);
+        if (!fresh) {
+            return 0;
+        }
+        for (int i = 0; i < mCount; ++i) {
+            fresh[i] = mData[i];
+        }
+        delete[] mData;
+        mData = fresh;
+        mCapacity += aAmt;
+        return 1;
+    }
+
+protected:
+    explicit LVectorStore(const char* aSource)
+        : mSource(aSource)
+    {
+        Allocate(kDefaultCapacity);
+    }
+
+    LVectorStore(const char* aSource, int aCapacity, int aIncrement)
+        : mSource(aSource)
+    {
+        if (aCapacity < 0) {
+            Error(__LINE__, "Capacity out of range, using 10.");
+            aCapacity = 10;
+        }
+        if (aIncrement < 1) {
+            Error(__LINE__, "Increment out of range, using 10.");
+            aIncrement = 10;
+        }
+        mIncrement = aIncrement;
+        Allocate(aCapacity);
+    }
+
+    // A copy of every slot of the source, capacity included.
+    LVectorStore(const LVectorStore& aOther)
+        : mSource(aOther.mSource)
+    {
+        CopyFrom(aOther);
+    }
+
+    LVectorStore& operator=(const LVectorStore& aOther)
+    {
+        if (this != &aOther) {
+            delete[] mData;
+            mData = nullptr;
+            mCapacity = 0;
+            mCount = 0;
+            CopyFrom(aOther);
+        }
+        return *this;
+    }
+
+    ~LVectorStore() { delete[] mData; }
+
+    void Error(int aLine, const LString& aMessage) const
+    {
+        LogEntry("ERROR: ", mSource, aLine, aMessage);
+    }
+
+    void Warning(int aLine, const LString& aMessage) const
+    {
+        LogEntry("WARNING: ", mSource, aLine, aMessage);
+    }
+
+    // A zero-filled array of aCount slots, or null (logged) when it cannot be had.
+    T* NewArray(int aCount) const
+    {
+        T* array = new (mSource, __LINE__) T[aCount > 0 ? aCount : 0]();
+        if (!array) {
+            Error(__LINE__, "Array allocation failed.");
+        }
+        return array;
+    }
+
+    bool InRange(int aIndex) const { return aIndex >= 0 && aIndex < mCount; }
+
+    int Add(T aValue)
+    {
+        if (mCount == mCapacity && !Grow(mIncrement)) {
+            return 0;
+        }
+        mData[mCount++] = aValue;
+        return 1;
+    }
+
+    int InsertAt(int aIndex, T aValue)
+    {
+        if (aIndex < 0) {
+            Warning(__LINE__, LString("aIndex < 0: ") + aIndex);
+            return 0;
+        }
+        if (aIndex >= mCount) {
+            if (aIndex >= mCapacity) {
+                if (aIndex == INT_MAX || !Grow(aIndex - mCapacity + 1)) {
+                    return 0;
+                }
+            }
+            mData[aIndex] = aValue;
+            mCount = aIndex + 1;
+            return 1;
+        }
+        if (mCount == mCapacity && !Grow(mIncrement)) {
+            return 0;
+        }
+        T* fresh = NewArray(mCapacity);
+        if (!fresh) {
+            return 0;
+        }
+        for (int i = 0; i < aIndex; ++i) {
+            fresh[i] = mData[i];
+        }
+        fresh[aIndex] = aValue;
+        for (int i = aIndex; i < mCount; ++i) {
+            fresh[i + 1] = mData[i];
+        }
+        delete[] mData;
+        mData = fresh;
+        ++mCount;
+        return 1;
+    }
+
+    int RemoveAt(int aIndex, T* aOut)
+    {
+        if (!InRange(aIndex)) {
+            Warning(__LINE__, LString("aIndex out of range: ") + aIndex);
+            return 0;
+        }
+        T* fresh = NewArray(mCapacity);
+        if (!fresh) {
+            return 0;
+        }
+        for (int i = 0; i < aIndex; ++i) {
+            fresh[i] = mData[i];
+        }
+        if (aOut) {
+            *aOut = mData[aIndex];
+        }
+        for (int i = aIndex + 1; i < mCount; ++i) {
+            fresh[i - 1] = mData[i];
+        }
+        delete[] mData;
+        mData = fresh;
+        --mCount;
+        return 1;
+    }
+
+    // Keeps, in order, the elements for which aKeep says true; aDrop sees the others.
+    template <typename Keep, typename Drop>
+    int RemoveWhere(Keep aKeep, Drop aDrop)
+    {
+        if (mCount < 1) {
+            return 1;
+        }
+        T* fresh = NewArray(mCapacity);
+        if (!fresh) {
+            return 0;
+        }
+        int kept = 0;
+        for (int i = 0; i < mCount; ++i) {
+            if (aKeep(mData[i])) {
+                fresh[kept++] = mData[i];
+            } else {
+                aDrop(mData[i]);
+            }
+        }
+        delete[] mData;
+        mData = fresh;
+        mCount = kept;
+        return 1;
+    }
+
+    // Stores into any slot, growing by exactly what the index needs; the previous content
+    // (zero past the end) goes to aOld when given.
+    int SetAt(int aIndex, T aValue, T* aOld)
+    {
+        if (aIndex < 0) {
+            Error(__LINE__, LString("aIndex < 0: ") + aIndex);
+            return 0;
+        }
+        if (aIndex >= mCapacity) {
+            if (aIndex == INT_MAX || !Grow(aIndex + 1 - mCapacity)) {
+                return 0;
+            }
+        }
+        if (aOld) {
+            *aOld = mData[aIndex];
+        }
+        mData[aIndex] = aValue;
+        if (aIndex >= mCount) {
+            mCount = aIndex + 1;
+        }
+        return 1;
+    }
+
+    // Raises the count over zero slots, or lowers it and zeroes the slots given up (the
+    // caller drops what they held first).
+    int SetCount(int aCount)
+    {
+        if (aCount < 0) {
+            Error(__LINE__, LString("aCount < 0: ") + aCount);
+            return 0;
+        }
+        if (aCount == mCount) {
+            return 1;
+        }
+        if (aCount > mCapacity) {
+            if (aCount > INT_MAX - mIncrement || !Grow(aCount - mCapacity + mIncrement)) {
+                return 0;
+            }
+        } else if (aCount < mCount) {
+            for (int i = aCount; i < mCount; ++i) {
+                mData[i] = T();
+            }
+        }
+        mCount = aCount;
+        return 1;
+    }
+
+    // Frees the array: no slots, count and capacity 0, the increment kept.
+    void FreeArray()
+    {
+        delete[] mData;
+        mData = nullptr;
+        mCapacity = 0;
+        mCount = 0;
+    }
+
+    int Compact()
+    {
+        if (mCount < 1) {
+            FreeArray();
+            return 1;
+        }
+        if (mCapacity != mCount) {
+            T* fresh = NewArray(mCount);
+            if (!fresh) {
+                return 0;
+            }
+            for (int i = 0; i < mCount; ++i) {
+                fresh[i] = mData[i];
+            }
+            delete[] mData;
+            mData = fresh;
+            mCapacity = mCount;
+        }
+        return 1;
+    }
+
+    int FindValue(T aValue) const
+    {
+        for (int i = 0; i < mCount; ++i) {
+            if (mData[i] == aValue) {
+                return i;
+            }
+        }
+        return -1;
+    }
+
+    // Value-out rule: aOut non-null and pointing at null; receives a new array of exactly
+    // the elements, which the caller frees with delete[].
+    int CopyToArray(T** aOut) const
+    {
+        if (!aOut || *aOut) {
+            Error(__LINE__, "Invalid argument.");
+            return 0;
+        }
+        if (!mData) {
+            *aOut = nullptr;
+            return 0;
+        }
+        T* copy = new (mSource, __LINE__) T[mCount > 0 ? mCount : 0]();
+        if (!copy) {
+            Error(__LINE__, "Could not allocate new array.");
+            return 0;
+        }
+        for (int i = 0; i < mCount; ++i) {
+            copy[i] = mData[i];
+        }
+        *aOut = copy;
+        return 1;
+    }
+
+    // Appends aCount values, growing by exactly the shortfall.
+    int AddArray(const T* apArray, int aCount)
+    {
+        if (!apArray) {
+            Error(__LINE__, "Invalid arg. apArray == NULL.");
+            return 0;
+        }
+        if (aCount < 0 || aCount > INT_MAX - mCount) {
+            Error(__LINE__, LString("Invalid arg. aCount: ") + aCount);
+            return 0;
+        }
+        if (mCount + aCount > mCapacity && !Grow(mCount + aCount - mCapacity)) {
+            return 0;
+        }
+        for (int i = 0; i < aCount; ++i) {
+            mData[mCount + i] = apArray[i];
+        }
+        mCount += aCount;
+        return 1;
+    }
+
+    // Replaces the storage of a vector without elements by a copy of aSize values.
+    int SetArray(const T* apArray, int aSize)
+    {
+        if (aSize < 0) {
+            Error(__LINE__, LString("Invalid arg. aSize: ") + aSize);
+            return 0;
+        }
+        if (mCount >= 1) {
+            Error(__LINE__, "Cannot replace existing items. Size must be 0.");
+            return 0;
+        }
+        if (aSize > 0 && !apArray) {
+            Error(__LINE__, "Invalid arg. apArray == NULL.");
+            return 0;
+        }
+        T* fresh = NewArray(aSize);
+        if (!fresh) {
+            return 0;
+        }
+        for (int i = 0; i < aSize; ++i) {
+            fresh[i] = apArray[i];
+        }
+        delete[] mData;
+        mData = fresh;
+        mCount = aSize;
+        mCapacity = aSize;
+        return 1;
+    }
+
+    T* mData = nullptr;
+    int mCapacity = 0;
+    int mIncrement = kDefaultIncrement;
+    int mCount = 0;
+    const char* mSource;
+
+private:
+    void Allocate(int aCapacity)
+    {
+        mData = new (mSource, __LINE__) T[aCapacity]();
+        if (!mData) {
+            Error(__LINE__, "Allocation failure.");
+            return;
+        }
+        mCapacity = aCapacity;
+    }
+
+    void CopyFrom(const LVectorStore& aOther)
+    {
+        mIncrement = aOther.mIncrement;
+        if (!aOther.mData) {
+            return;
+        }
+        mData = NewArray(aOther.mCapacity);
+        if (!mData) {
+            return;
+        }
+        for (int i = 0; i < aOther.mCapacity; ++i) {
+            mData[i] = aOther.mData[i];
+        }
+        mCapacity = aOther.mCapacity;
+        mCount = aOther.mCount;
+    }
+};

@@ -1,0 +1,90 @@
+#include "stdlib/LCleaner.h"
+
+#include "container/LVector.h"
+#include "memory/LMemoryManager.h"
+#include "stdlib/LLog.h"
+
+namespace {
+
+LCleaner* gCleaner = nullptr;
+
+} // namespace
+
+LCleaner* LCleaner::Get()
+{
+    if (!gCleaner) {
+        gCleaner = L_NEW LCleaner();
+        if (!gCleaner) {
+            L_ERROR("LCleaner creation failure.");
+        }
+    }
+    return gCleaner;
+}
+
+LCleaner::LCleaner()
+    : mInstances(L_NEW LVector(10, 2))
+{
+}
+
+LCleaner::~LCleaner()
+{
+    // Most recent first. An instance registered by a destructor that runs here goes into
+    // the list again; the loop deletes it too, so nothing registered is left behind.
+    while (mInstances && mInstances->GetCount() > 0) {
+        void** snapshot = nullptr;
+        if (!mInstances->CopyToArray(&snapshot)) {
+            break;
+        }
+        const int count = mInstances->GetCount();
+        mInstances->SetCount(0);
+        for (int i = 0; i < count; ++i) {
+            delete static_cast<LBase*>(snapshot[i]);
+        }
+        delete[] snapshot;
+    }
+    delete mInstances;
+    mInstances = nullptr;
+    if (gCleaner == this) {
+        gCleaner = nullptr;
+    }
+}
+
+LString LCleaner::Dump() const
+{
+    return DumpHead("LCleaner") + "]";
+}
+
+int LCleaner::AddInstance(LBase* aInstance)
+{
+    if (!aInstance) {
+        L_ERROR("AddInstance failure. apInstance == NULL.");
+        return 0;
+    }
+    if (!mInstances) {
+        L_ERROR("AddInstance failure.");
+        return 0;
+    }
+    if (mInstances->Contains(aInstance)) {
+        L_ERROR("AddInstance failure. Duplicate instance found.");
+        return 0;
+    }
+    if (!mInstances->InsertAt(0, aInstance)) {
+        L_ERROR("AddInstance failure.");
+        return 0;
+    }
+    return 1;
+}
+
+int LCleaner::RemoveInstance(LBase* aInstance)
+{
+    if (!mInstances || !mInstances->Remove(aInstance)) {
+        L_ERROR("RemoveInstance failure.");
+        return 0;
+    }
+    return 1;
+}
+
+int LCleaner::GetInstanceCount() const
+{
+    return mInstances ? mInstances->GetCount() : 0;
+}

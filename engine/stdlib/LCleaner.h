@@ -1,0 +1,34 @@
+// The one place that deletes the engine's singletons. Each singleton registers itself here
+// when its accessor creates it; deleting the cleaner at exit deletes every registered
+// instance, the most recently registered first, so a singleton that used others while it
+// was being made is deleted before them.
+//
+// The singleton convention (see LSingleton.h): a static accessor creates the instance on
+// first use through the tracked allocator, logs the class name + " creation failure."
+// and returns null when that fails, registers the instance with the cleaner, and returns
+// null once the cleaner has deleted it.
+#pragma once
+#include "object/LBase.h"
+
+class LVector;
+
+class LCleaner : public LBase
+{
+public:
+    // The cleaner, created on first use (and again after it has been deleted).
+    static LCleaner* Get();
+
+    LCleaner();
+    ~LCleaner() override;
+
+    LString Dump() const override;
+
+    // The cleaner owns aInstance from now on.
+    int AddInstance(LBase* aInstance);
+    // Hands aInstance back to its caller; it is not deleted.
+    int RemoveInstance(LBase* aInstance);
+    int GetInstanceCount() const;
+
+private:
+    LVector* mInstances = nullptr;
+};

@@ -1,0 +1,121 @@
+#include "container/LVectorString.h"
+#include "support/LLogCapture.h"
+#include "support/LTestStrings.h"
+
+#include <gtest/gtest.h>
+
+TEST(VectorStringCopies, StoresItsOwnCopies)
+{
+    LVectorString vector;
+    LString text("alpha");
+    vector.Add(text);
+    text = "changed";
+    EXPECT_EQ("alpha", ToStd(vector[0]));
+    vector.SetAt(0, LString("beta"));
+    vector.SetAt(3, LString("delta"));
+    EXPECT_EQ(4, vector.GetCount());
+    EXPECT_EQ("beta", ToStd(vector[0]));
+    EXPECT_EQ("delta", ToStd(vector[3]));
+    EXPECT_EQ(1, vector.RemoveAt(0));
+    EXPECT_EQ("delta", ToStd(vector[2]));
+}
+
+TEST(VectorStringGaps, GapSlotsReadAsEmpty)
+{
+    LLogCapture log;
+    LVectorString vector(10, 10);
+    ASSERT_EQ(1, vector.InsertAt(3, LString("x")));
+    EXPECT_EQ(4, vector.GetCount());
+    EXPECT_EQ(0, vector.Find(LString("")));
+    LString out("keep");
+    ASSERT_EQ(1, vector.GetAt(1, out));
+    EXPECT_TRUE(out.IsEmpty());
+    EXPECT_TRUE(vector[2].IsEmpty());
+    EXPECT_TRUE(vector[7].IsEmpty());
+    EXPECT_TRUE(log.Contains("Index out of bounds."));
+    EXPECT_EQ(0, vector.GetAt(9, out));
+    EXPECT_TRUE(log.Contains("aIndex out of range: 9"));
+}
+
+TEST(VectorStringCompare, IgnoreCaseFlag)
+{
+    LVectorString vector;
+    vector.Add(LString("Apple"));
+    vector.Add(LString("pear"));
+    vector.Add(LString("APPLE"));
+    EXPECT_EQ(-1, vector.Find(LString("apple")));
+    vector.SetIgnoreCase(true);
+    EXPECT_EQ(0, vector.Find(LString("apple")));
+    EXPECT_TRUE(vector.Contains(LString("PEAR")));
+    EXPECT_EQ(1, vector.RemoveAllOf(LString("apple")));
+    ASSERT_EQ(1, vector.GetCount());
+    EXPECT_EQ("pear", ToStd(vector[0]));
+}
+
+TEST(VectorStringCopy, CopyIsIndependent)
+{
+    LVectorString* source = new LVectorString(5, 3);
+    source->Add(LString("one"));
+    source->InsertAt(2, LString("three"));
+    source->SetIgnoreCase(true);
+    LVectorString copy(*source);
+    EXPECT_EQ(5, copy.GetCapacity());
+    EXPECT_EQ(3, copy.GetIncrement());
+    EXPECT_TRUE(copy.GetIgnoreCase());
+    source->SetAt(0, LString("changed"));
+    delete source;
+    ASSERT_EQ(3, copy.GetCount());
+    EXPECT_EQ("one", ToStd(copy[0]));
+    EXPECT_TRUE(copy[1].IsEmpty());
+    EXPECT_EQ("three", ToStd(copy[2]));
+
+    LVectorString assigned;
+    assigned.Add(LString("old"));
+    assigned = copy;
+    EXPECT_EQ(3, assigned.GetCount());
+    EXPECT_EQ("three", ToStd(assigned[2]));
+    LVectorString& alias = assigned;
+    assigned = alias;
+    EXPECT_EQ(3, assigned.GetCount());
+    EXPECT_EQ("one", ToStd(assigned[0]));
+}
+
+TEST(VectorStringArrays, AddArrayAndCopyToArray)
+{
+    LLogCapture log;
+    LVectorString vector(1, 10);
+    const LString words[2] = {LString("a"), LString("b")};
+    ASSERT_EQ(1, vector.AddArray(words, 2));
+    EXPECT_EQ(2, vector.GetCapacity());
+    EXPECT_EQ(0, vector.AddArray(words, -2));
+    EXPECT_EQ(0, vector.AddArray(nullptr, 1));
+    EXPECT_EQ(2, vector.GetCount());
+    vector.SetCount(3);
+    LString* array = nullptr;
+    ASSERT_EQ(1, vector.CopyToArray(&array));
+    EXPECT_EQ("a", ToStd(array[0]));
+    EXPECT_EQ("b", ToStd(array[1]));
+    EXPECT_TRUE(array[2].IsEmpty());
+    LString* held = array;
+    EXPECT_EQ(0, vector.CopyToArray(&array));
+    EXPECT_EQ(held, array);
+    EXPECT_TRUE(log.Contains("Invalid argument."));
+    delete[] array;
+}
+
+TEST(VectorStringRemoval, SetCountAndRemoveAllDropStrings)
+{
+    LVectorString vector;
+    vector.Add(LString("a"));
+    vector.Add(LString("b"));
+    vector.Add(LString("c"));
+    ASSERT_EQ(1, vector.SetCount(1));
+    ASSERT_EQ(1, vector.SetCount(3));
+    EXPECT_TRUE(vector[1].IsEmpty());
+    EXPECT_EQ(1, vector.Remove(LString("a")));
+    EXPECT_EQ(0, vector.Remove(LString("zzz")));
+    vector.RemoveAll();
+    EXPECT_EQ(0, vector.GetCount());
+    EXPECT_EQ(1, vector.Add(LString("again")));
+    EXPECT_EQ(0u, ToStd(vector.Dump()).find("[LVectorString <"));
+}

@@ -1,0 +1,128 @@
+#include "stdlib/LCleaner.h"
+#include "stdlib/LSingleton.h"
+#include "support/LLogCapture.h"
+#include "support/LTestStrings.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+std::string gDeleted;
+
+// Three singletons that follow the convention, recording their deletion.
+template <char Name>
+class Single : public LBase
+{
+public:
+    static Single* Get() { return sSingleton.Get(L_FILE, __LINE__, "Single creation failure."); }
+    ~Single() override
+    {
+        gDeleted += Name;
+        sSingleton.Destroyed(this);
+    }
+
+    static inline LSingleton<Single> sSingleton;
+};
+
+using SingleA = Single<'A'>;
+using SingleB = Single<'B'>;
+using SingleC = Single<'C'>;
+
+class Recorder : public LBase
+{
+public:
+    explicit Recorder(char aName) : mName(aName) {}
+    ~Recorder() override { gDeleted += mName; }
+
+private:
+    char mName;
+};
+
+// A singleton whose destructor makes another one while the cleaner runs.
+class LateMaker : public LBase
+{
+public:
+    ~LateMaker() override
+    {
+        gDeleted += 'L';
+        SingleC::Get();
+    }
+};
+
+} // namespace
+
+TEST(CleanerOrder, SingletonsAreDeletedNewestFirstAndStayGone)
+{
+    gDeleted.clear();
+    SingleA* a = SingleA::Get();
+    SingleB* b = SingleB::Get();
+    SingleC* c = SingleC::Get();
+    ASSERT_NE(nullptr, a);
+    ASSERT_NE(nullptr, b);
+    ASSERT_NE(nullptr, c);
+    EXPECT_EQ(a, SingleA::Get());
+    EXPECT_EQ(3, LCleaner::Get()->GetInstanceCount());
+    delete LCleaner::Get();
+    EXPECT_EQ("CBA", gDeleted);
+    LLogCapture log;
+    EXPECT_EQ(nullptr, SingleA::Get());
+    EXPECT_EQ(nullptr, SingleB::Get());
+    EXPECT_EQ(nullptr, SingleC::Get());
+    EXPECT_TRUE(log.Lines().empty());
+}
+
+TEST(CleanerOrder, InstancesRegisteredDuringCleanupAreDeletedToo)
+{
+    gDeleted.clear();
+    LCleaner* cleaner = LCleaner::Get();
+    cleaner->AddInstance(new Recorder('1'));
+    cleaner->AddInstance(new LateMaker());
+    delete cleaner;
+    EXPECT_EQ("L1C", gDeleted);
+}
+
+TEST(CleanerRegistration, RefusesNullAndDuplicates)
+{
+    LLogCapture log;
+    gDeleted.clear();
+    LCleaner* cleaner = LCleaner::Get();
+    EXPECT_EQ(0, cleaner->AddInstance(nullptr));
+    EXPECT_TRUE(log.Contains("ERROR: .\\stdlib\\LCleaner.cpp"));
+    EXPECT_TRUE(log.Contains("AddInstance failure. apInstance == NULL."));
+    Recorder* once = new Recorder('x');
+    EXPECT_EQ(1, cleaner->AddInstance(once));
+    EXPECT_EQ(0, cleaner->AddInstance(once));
+    EXPECT_TRUE(log.Contains("AddInstance failure. Duplicate instance found."));
+    delete cleaner;
+    EXPECT_EQ("x", gDeleted);
+}
+
+TEST(CleanerRegistration, RemovedInstancesAreHandedBack)
+{
+    LLogCapture log;
+    gDeleted.clear();
+    LCleaner* cleaner = LCleaner::Get();
+    Recorder kept('k');
+    Recorder* owned = new Recorder('o');
+    EXPECT_EQ(0, cleaner->RemoveInstance(&kept));
+    EXPECT_TRUE(log.Contains("RemoveInstance failure."));
+    cleaner->AddInstance(&kept);
+    cleaner->AddInstance(owned);
+    EXPECT_EQ(1, cleaner->RemoveInstance(&kept));
+    delete cleaner;
+    EXPECT_EQ("o", gDeleted);
+}
+
+TEST(CleanerLifetime, GetMakesAFreshCleanerAfterDeletion)
+{
+    LCleaner* first = LCleaner::Get();
+    EXPECT_EQ(first, LCleaner::Get());
+    EXPECT_EQ(0u, ToStd(first->Dump()).find("[LCleaner <"));
+    delete first;
+    LCleaner* second = LCleaner::Get();
+    ASSERT_NE(nullptr, second);
+    EXPECT_EQ(0, second->GetInstanceCount());
+    delete second;
+}
