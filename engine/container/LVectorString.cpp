@@ -217,6 +217,12 @@ LString LVectorString::operator[](int aIndex) const
     return mData[aIndex] ? *mData[aIndex] : LString();
 }
 
+const LString& LVectorString::GetRef(int aIndex) const
+{
+    static const LString kNoString;
+    return InRange(aIndex) && mData[aIndex] ? *mData[aIndex] : kNoString;
+}
+
 int LVectorString::CopyToArray(LString** aOut) const
 {
     if (!aOut || *aOut) {

@@ -45,6 +45,9 @@ public:
     int GetAt(int aIndex, LString& aOut) const;
     // A copy of the element; an empty string (logged) outside the elements.
     LString operator[](int aIndex) const;
+    // The element itself, without a copy; an empty string for a gap slot or (silently)
+    // outside the elements. Valid until the vector next changes.
+    const LString& GetRef(int aIndex) const;
     // aOut must point at null; receives new LString[count], freed with delete[].
     int CopyToArray(LString** aOut) const;
     // Appends copies of aCount strings of apArray.

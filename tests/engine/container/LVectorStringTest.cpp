@@ -31,6 +31,9 @@ TEST(VectorStringGaps, GapSlotsReadAsEmpty)
     ASSERT_EQ(1, vector.GetAt(1, out));
     EXPECT_TRUE(out.IsEmpty());
     EXPECT_TRUE(vector[2].IsEmpty());
+    EXPECT_TRUE(vector.GetRef(2).IsEmpty());
+    EXPECT_EQ("x", ToStd(vector.GetRef(3)));
+    EXPECT_TRUE(vector.GetRef(4).IsEmpty());
     EXPECT_TRUE(vector[7].IsEmpty());
     EXPECT_TRUE(log.Contains("Index out of bounds."));
     EXPECT_EQ(0, vector.GetAt(9, out));
