@@ -1,0 +1,198 @@
+#include "LImage.h"
+
+#include "container/LString.h"
+#include "memory/LMemoryManager.h"
+#include "stdlib/LLog.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+
+LImage::LImage() = default;
+
+LImage::~LImage()
+{
+    FreePixels();
+}
+
+LString LImage::Dump() const
+{
+    return DumpHead("LImage") + "]";
+}
+
+int LImage::BytesPerPixel(int aFormat)
+{
+    switch (aFormat) {
+    case L_IMAGE_FORMAT_A8R8G8B8:
+    case L_IMAGE_FORMAT_X8R8G8B8:
+        return 4;
+    case L_IMAGE_FORMAT_R8G8B8:
+        return 3;
+    case L_IMAGE_FORMAT_A8:
+        return 1;
+    default:
+        return 0;
+    }
+}
+
+int LImage::Create(int aWidth, int aHeight, int aPitch, LImageFormat aFormat,
+                   const unsigned char* aPixels, int aByteSize)
+{
+    const int bytesPerPixel = BytesPerPixel(aFormat);
+    // A pitch below one row of pixels would let the last rows' pixels lie past the buffer.
+    if (bytesPerPixel == 0 || !aPixels || aWidth <= 0 || aHeight <= 0 || aByteSize < 1 ||
+        int64_t(aPitch) < int64_t(aWidth) * bytesPerPixel ||
+        int64_t(aHeight) * aPitch != aByteSize) {
+        L_ERROR("Invalid arg(s).");
+        return 0;
+    }
+    // Copied before the old buffer goes: aPixels may be this image's own.
+    unsigned char* pixels = L_NEW unsigned char[aByteSize];
+    if (!pixels) {
+        L_ERROR("Create failure. Out of memory.");
+        return 0;
+    }
+    std::memcpy(pixels, aPixels, size_t(aByteSize));
+    Adopt(pixels, aWidth, aHeight, aPitch, aFormat,
+          aFormat == L_IMAGE_FORMAT_A8R8G8B8 || aFormat == L_IMAGE_FORMAT_A8);
+    return 1;
+}
+
+void LImage::Adopt(unsigned char* aPixels, int aWidth, int aHeight, int aPitch,
+                   LImageFormat aFormat, bool aHasAlpha)
+{
+    FreePixels();
+    mPixels = aPixels;
+    mWidth = aWidth;
+    mHeight = aHeight;
+    mPitch = aPitch;
+    mFormat = aFormat;
+    mBytesPerPixel = BytesPerPixel(aFormat);
+    mBitsPerPixel = 8 * mBytesPerPixel;
+    mByteSize = aHeight * aPitch;
+    mHasAlpha = aHasAlpha;
+}
+
+void LImage::FreePixels()
+{
+    delete[] mPixels;
+    mPixels = nullptr;
+    mByteSize = 0;
+    mBytesPerPixel = 0;
+    mWidth = 0;
+    mHeight = 0;
+    mPitch = 0;
+    mBitsPerPixel = 0;
+    mFormat = L_IMAGE_FORMAT_NONE;
+    mHasAlpha = false;
+}
+
+LImageFormat LImage::GetFormat() const
+{
+    return mFormat;
+}
+
+int LImage::GetHeight() const
+{
+    return mHeight;
+}
+
+int LImage::GetPitch() const
+{
+    return mPitch;
+}
+
+unsigned char* LImage::GetPixels()
+{
+    return mPixels;
+}
+
+const unsigned char* LImage::GetPixelsConst() const
+{
+    return mPixels;
+}
+
+int LImage::GetWidth() const
+{
+    return mWidth;
+}
+
+bool LImage::CheckPixel(int aX, int aY) const
+{
+    if (aX < 0 || aX >= mWidth || aY < 0 || aY >= mHeight) {
+        L_ERROR("Index out of bounds.");
+        return false;
+    }
+    if (!mPixels) {
+        L_ERROR("GetPixel failure. No pixels.");
+        return false;
+    }
+    if (BytesPerPixel(mFormat) == 0) {
+        L_ERROR("GetPixel failure. Invalid or no format.");
+        return false;
+    }
+    return true;
+}
+
+uint32_t LImage::GetPixelARGB(int aX, int aY) const
+{
+    if (!CheckPixel(aX, aY)) {
+        return 0;
+    }
+    const unsigned char* p = mPixels + int64_t(aY) * mPitch + int64_t(aX) * mBytesPerPixel;
+    switch (mFormat) {
+    case L_IMAGE_FORMAT_A8R8G8B8:
+    case L_IMAGE_FORMAT_X8R8G8B8:
+        return uint32_t(p[3]) << 24 | uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
+    case L_IMAGE_FORMAT_R8G8B8:
+        return 0xFF000000u | uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
+    default: // L_IMAGE_FORMAT_A8
+        return uint32_t(p[0]) << 24;
+    }
+}
+
+LImage* LImage::CopyRect(int aRectX, int aRectY, int aRectWidth, int aRectHeight, int aWidth,
+                         int aHeight, LImage* aOut) const
+{
+    if (!aOut) {
+        L_ERROR("CopyRect failure. Invalid arg.");
+        return aOut;
+    }
+    if (!mPixels) {
+        L_ERROR("CopyRect failure. No pixels.");
+        return aOut;
+    }
+    const int64_t rowBytes = int64_t(aWidth) * mBytesPerPixel;
+    if (aWidth <= 0 || aHeight <= 0 || rowBytes > INT_MAX / aHeight) {
+        L_ERROR("Invalid arg(s).");
+        return aOut;
+    }
+    const int64_t size = rowBytes * aHeight;
+    unsigned char* buffer = L_NEW unsigned char[size];
+    if (!buffer) {
+        L_ERROR("CopyRect failure. Out of memory.");
+        return aOut;
+    }
+    std::memset(buffer, 0, size_t(size));
+
+    // Target pixel (i, j) takes source pixel (aRectX + i, aRectY + j) wherever both exist.
+    const int64_t firstI = aRectX < 0 ? -int64_t(aRectX) : 0;
+    const int64_t firstJ = aRectY < 0 ? -int64_t(aRectY) : 0;
+    int64_t endI = std::min<int64_t>(std::min<int64_t>(aRectWidth, aWidth), int64_t(mWidth) - aRectX);
+    int64_t endJ = std::min<int64_t>(std::min<int64_t>(aRectHeight, aHeight), int64_t(mHeight) - aRectY);
+    if (endI > firstI && endJ > firstJ) {
+        const size_t count = size_t((endI - firstI) * mBytesPerPixel);
+        for (int64_t j = firstJ; j < endJ; ++j) {
+            const unsigned char* from =
+                mPixels + (aRectY + j) * mPitch + (aRectX + firstI) * mBytesPerPixel;
+            std::memcpy(buffer + j * rowBytes + firstI * mBytesPerPixel, from, count);
+        }
+    }
+    aOut->Create(aWidth, aHeight, int(rowBytes), mFormat, buffer, int(size));
+    delete[] buffer;
+    return aOut;
+}
+
+// TEMP until streams land
+bool LImage::Read(LIStream*) { return false; }
+bool LImage::Write(LIStream*) { return false; }

@@ -1,0 +1,16 @@
+// An image read from a Windows bitmap file: 24 bits per pixel, rows padded to a
+// multiple of 4 bytes, stored bottom row first (or top row first when the height is
+// negative).
+#pragma once
+#include "LImage.h"
+
+class LImageBMP : public LImage
+{
+public:
+    using LImage::Create;
+
+    LString Dump() const override;
+
+    // Parses a whole bitmap file held in memory. On failure the image keeps what it held.
+    int CreateFromBuffer(const unsigned char* aData, int aSize);
+};

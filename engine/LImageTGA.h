@@ -1,0 +1,16 @@
+// An image read from a Truevision Targa file: uncompressed (type 2) or run-length
+// encoded (type 10) true colour, 24 or 32 bits per pixel, rows stored either way up.
+// Colour-mapped and other types are refused without a message of the reader's own.
+#pragma once
+#include "LImage.h"
+
+class LImageTGA : public LImage
+{
+public:
+    using LImage::Create;
+
+    LString Dump() const override;
+
+    // Parses a whole Targa file held in memory. On failure the image keeps what it held.
+    int CreateFromBuffer(const unsigned char* aData, int aSize);
+};

@@ -1,0 +1,242 @@
+#include "LImageTGA.h"
+#include "container/LString.h"
+#include "support/LImageBytes.h"
+#include "support/LLogCapture.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+int Load(LImageTGA& aImage, const std::string& aFile)
+{
+    return aImage.CreateFromBuffer(reinterpret_cast<const unsigned char*>(aFile.data()),
+                                   int(aFile.size()));
+}
+
+std::string Bgra(int aB, int aG, int aR, int aA)
+{
+    return {char(aB), char(aG), char(aR), char(aA)};
+}
+
+std::string Bgr(int aB, int aG, int aR)
+{
+    return {char(aB), char(aG), char(aR)};
+}
+
+// 2 x 3 pixels in file order; pixel (x, file row i) is (x, 0x10 + i, 0x20, alpha).
+std::string Rows32(int aAlpha = 0x80)
+{
+    std::string bytes;
+    for (int i = 0; i < 3; ++i) {
+        for (int x = 0; x < 2; ++x) {
+            bytes += Bgra(x, 0x10 + i, 0x20, aAlpha);
+        }
+    }
+    return bytes;
+}
+
+uint32_t Argb(int aB, int aG, int aR, int aA)
+{
+    return uint32_t(aA) << 24 | uint32_t(aR) << 16 | uint32_t(aG) << 8 | uint32_t(aB);
+}
+
+} // namespace
+
+TEST(ImageTGAUncompressed, BottomRowFirstIsFlipped)
+{
+    LImageTGA image;
+    ASSERT_EQ(1, Load(image, LImageBytes::Tga(2, 3, 32, 0x08, Rows32())));
+    EXPECT_EQ(2, image.GetWidth());
+    EXPECT_EQ(3, image.GetHeight());
+    EXPECT_EQ(8, image.GetPitch());
+    EXPECT_EQ(L_IMAGE_FORMAT_A8R8G8B8, image.GetFormat());
+    EXPECT_EQ(32, image.GetBitsPerPixel());
+    for (int y = 0; y < 3; ++y) {
+        for (int x = 0; x < 2; ++x) {
+            // the file's last row is image row 0
+            EXPECT_EQ(Argb(x, 0x10 + 2 - y, 0x20, 0x80), image.GetPixelARGB(x, y));
+        }
+    }
+}
+
+TEST(ImageTGAUncompressed, TopRowFirstKeepsTheOrder)
+{
+    LImageTGA image;
+    ASSERT_EQ(1, Load(image, LImageBytes::Tga(2, 3, 32, 0x28, Rows32())));
+    const std::string rows = Rows32();
+    EXPECT_EQ(rows, std::string(reinterpret_cast<const char*>(image.GetPixelsConst()), 24));
+}
+
+TEST(ImageTGAUncompressed, TwentyFourBits)
+{
+    const std::string pixels = Bgr(1, 2, 3) + Bgr(4, 5, 6) + Bgr(7, 8, 9) + // file row 0
+                               Bgr(10, 11, 12) + Bgr(13, 14, 15) + Bgr(16, 17, 18);
+    LImageTGA image;
+    ASSERT_EQ(1, Load(image, LImageBytes::Tga(3, 2, 24, 0x00, pixels)));
+    EXPECT_EQ(L_IMAGE_FORMAT_R8G8B8, image.GetFormat());
+    EXPECT_EQ(9, image.GetPitch());
+    EXPECT_EQ(24, image.GetBitsPerPixel());
+    EXPECT_FALSE(image.HasAlpha());
+    EXPECT_EQ(Argb(10, 11, 12, 255), image.GetPixelARGB(0, 0));
+    EXPECT_EQ(Argb(7, 8, 9, 255), image.GetPixelARGB(2, 1));
+}
+
+TEST(ImageTGAUncompressed, SkipsTheIdentificationField)
+{
+    std::string file = LImageBytes::TgaHeader(2, 1, 1, 24, 0x20, 5) + "hello" + Bgr(1, 2, 3);
+    LImageTGA image;
+    ASSERT_EQ(1, Load(image, file));
+    EXPECT_EQ(Argb(1, 2, 3, 255), image.GetPixelARGB(0, 0));
+}
+
+TEST(ImageTGAAlpha, SetOnlyWhenSomeAlphaIsNotOpaque)
+{
+    LImageTGA image;
+    ASSERT_EQ(1, Load(image, LImageBytes::Tga(2, 3, 32, 0x28, Rows32(255))));
+    EXPECT_FALSE(image.HasAlpha());
+    EXPECT_EQ(L_IMAGE_FORMAT_A8R8G8B8, image.GetFormat());
+    std::string rows = Rows32(255);
+    rows[rows.size() - 1] = char(254); // the very last pixel
+    ASSERT_EQ(1, Load(image, LImageBytes::Tga(2, 3, 32, 0x28, rows)));
+    EXPECT_TRUE(image.HasAlpha());
+}
+
+TEST(ImageTGARunLength, RunAndRawPacketsFillOneRow)
+{
+    const std::string a = Bgra(1, 2, 3, 4);
+    const std::string b = Bgra(5, 6, 7, 8);
+    const std::string c = Bgra(9, 10, 11, 12);
+    const std::string file = LImageBytes::TgaHeader(10, 5, 1, 32, 0x28) + "\x82" + a + "\x01" + b + c;
+    LImageTGA image;
+    ASSERT_EQ(1, Load(image, file));
+    EXPECT_EQ(5, image.GetWidth());
+    EXPECT_EQ(20, image.GetByteSize());
+    EXPECT_EQ(a + a + a + b + c, std::string(reinterpret_cast<const char*>(image.GetPixelsConst()), 20));
+}
+
+TEST(ImageTGARunLength, TwentyFourBitsBottomRowFirst)
+{
+    // 2 x 2: a run of 2 for file row 0, then a raw packet of 2 for file row 1
+    const std::string file = LImageBytes::TgaHeader(10, 2, 2, 24, 0x00) + "\x81" + Bgr(1, 2, 3) +
+                             "\x01" + Bgr(4, 5, 6) + Bgr(7, 8, 9);
+    LImageTGA image;
+    ASSERT_EQ(1, Load(image, file));
+    EXPECT_EQ(L_IMAGE_FORMAT_R8G8B8, image.GetFormat());
+    EXPECT_EQ(Argb(4, 5, 6, 255), image.GetPixelARGB(0, 0));
+    EXPECT_EQ(Argb(7, 8, 9, 255), image.GetPixelARGB(1, 0));
+    EXPECT_EQ(Argb(1, 2, 3, 255), image.GetPixelARGB(0, 1));
+    EXPECT_EQ(Argb(1, 2, 3, 255), image.GetPixelARGB(1, 1));
+}
+
+TEST(ImageTGARunLength, PacketsGoOnIntoTheNextRow)
+{
+    // 3 x 2 stored bottom row first: one run of 4 covers file row 0 and the start of row
+    // 1; a raw packet of 2 ends row 1.
+    const std::string file = LImageBytes::TgaHeader(10, 3, 2, 24, 0x00) + "\x83" + Bgr(1, 1, 1) +
+                             "\x01" + Bgr(2, 2, 2) + Bgr(3, 3, 3);
+    LImageTGA image;
+    ASSERT_EQ(1, Load(image, file));
+    for (int x = 0; x < 3; ++x) {
+        EXPECT_EQ(Argb(1, 1, 1, 255), image.GetPixelARGB(x, 1)); // file row 0
+    }
+    EXPECT_EQ(Argb(1, 1, 1, 255), image.GetPixelARGB(0, 0));
+    EXPECT_EQ(Argb(2, 2, 2, 255), image.GetPixelARGB(1, 0));
+    EXPECT_EQ(Argb(3, 3, 3, 255), image.GetPixelARGB(2, 0));
+}
+
+TEST(ImageTGARunLength, PacketPastTheImageIsRefused)
+{
+    LLogCapture log;
+    // 2 x 2 image, a run of 5 pixels
+    LImageTGA image;
+    EXPECT_EQ(0, Load(image, LImageBytes::TgaHeader(10, 2, 2, 24, 0x20) + "\x84" + Bgr(1, 2, 3)));
+    // a raw packet of 128 after 3 pixels
+    EXPECT_EQ(0, Load(image, LImageBytes::TgaHeader(10, 2, 2, 24, 0x20) + "\x82" + Bgr(1, 2, 3) +
+                                 "\x7F" + std::string(128 * 3, '\x55')));
+    EXPECT_EQ(2, log.Count("ERROR: .\\LImageTGA.cpp"));
+    EXPECT_EQ(2, log.Count("Create failure. Run-length packet runs past the image."));
+    EXPECT_EQ(nullptr, image.GetPixelsConst());
+}
+
+TEST(ImageTGARefusal, UnsupportedDepth)
+{
+    LLogCapture log;
+    LImageTGA image;
+    EXPECT_EQ(0, Load(image, LImageBytes::Tga(1, 1, 16, 0x20, "\1\2")));
+    EXPECT_TRUE(log.Contains("ERROR: .\\LImageTGA.cpp"));
+    EXPECT_TRUE(log.Contains(": Create failure. Bit depth not supported."));
+}
+
+TEST(ImageTGARefusal, ColorMapsAndOtherTypesAreSilent)
+{
+    LLogCapture log;
+    LImageTGA image;
+    EXPECT_EQ(0, Load(image, LImageBytes::TgaHeader(2, 1, 1, 24, 0x20, 0, 1) + Bgr(1, 2, 3)));
+    EXPECT_EQ(0, Load(image, LImageBytes::TgaHeader(1, 1, 1, 8, 0x20, 0, 1) + "\0"));
+    EXPECT_EQ(0, Load(image, LImageBytes::TgaHeader(3, 1, 1, 8, 0x20) + "\0"));
+    EXPECT_EQ(0, Load(image, LImageBytes::TgaHeader(11, 1, 1, 8, 0x20) + "\0"));
+    EXPECT_TRUE(log.Lines().empty());
+}
+
+TEST(ImageTGARefusal, EmptyAndHugeSizes)
+{
+    LLogCapture log;
+    LImageTGA image;
+    EXPECT_EQ(0, Load(image, LImageBytes::Tga(0, 1, 24, 0x20, "")));
+    EXPECT_EQ(0, Load(image, LImageBytes::Tga(1, 0, 24, 0x20, "")));
+    EXPECT_EQ(0, Load(image, LImageBytes::Tga(65535, 65535, 32, 0x20, "")));
+    EXPECT_EQ(3, log.Count(": Create failure. Bad size."));
+    // large but representable: refused for want of data before anything is allocated
+    EXPECT_EQ(0, Load(image, LImageBytes::Tga(20000, 20000, 24, 0x20, Bgr(1, 2, 3))));
+    std::string rle = LImageBytes::TgaHeader(10, 20000, 20000, 24, 0x20);
+    for (int i = 0; i < 1000; ++i) {
+        rle += "\xFF" + Bgr(1, 2, 3);
+    }
+    EXPECT_EQ(0, Load(image, rle));
+    EXPECT_EQ(2, log.Count(": Create failure. Could not read data."));
+}
+
+TEST(ImageTGARefusal, EveryTruncationFailsCleanly)
+{
+    const std::string files[] = {
+        LImageBytes::Tga(2, 3, 32, 0x08, Rows32()),
+        LImageBytes::TgaHeader(2, 1, 1, 24, 0x20, 3) + "abc" + Bgr(1, 2, 3),
+        LImageBytes::TgaHeader(10, 5, 2, 32, 0x28) + "\x82" + Bgra(1, 2, 3, 4) + "\x03" +
+            Bgra(5, 6, 7, 8) + Bgra(9, 10, 11, 12) + Bgra(1, 1, 1, 1) + Bgra(2, 2, 2, 2) +
+            "\x82" + Bgra(3, 3, 3, 3),
+        LImageBytes::TgaHeader(10, 3, 1, 24, 0x00) + "\x02" + Bgr(1, 2, 3) + Bgr(4, 5, 6) +
+            Bgr(7, 8, 9),
+    };
+    for (const std::string& file : files) {
+        LImageTGA image;
+        ASSERT_EQ(1, Load(image, file));
+        for (size_t length = 0; length < file.size(); ++length) {
+            LLogCapture log;
+            // a copy of exactly that length, so that reading past it is caught
+            const std::string cut = file.substr(0, length);
+            LImageTGA truncated;
+            EXPECT_EQ(0, Load(truncated, cut)) << length;
+            EXPECT_EQ(nullptr, truncated.GetPixelsConst());
+            EXPECT_EQ(1, log.Count("ERROR: .\\LImageTGA.cpp")) << length;
+        }
+    }
+}
+
+TEST(ImageTGARefusal, FailureKeepsThePreviousImage)
+{
+    LLogCapture log;
+    LImageTGA image;
+    ASSERT_EQ(1, Load(image, LImageBytes::Tga(2, 3, 32, 0x28, Rows32())));
+    EXPECT_EQ(0, Load(image, LImageBytes::Tga(2, 3, 32, 0x28, "short")));
+    EXPECT_EQ(2, image.GetWidth());
+    EXPECT_EQ(Argb(1, 0x10, 0x20, 0x80), image.GetPixelARGB(1, 0));
+    EXPECT_EQ(0, image.CreateFromBuffer(nullptr, 100));
+}
+
+TEST(ImageTGADump, NamesTheClass)
+{
+    LImageTGA image;
+    EXPECT_EQ(0, image.Dump().Find(u"[LImageTGA <", 0));
+}

@@ -1,0 +1,245 @@
+#include "LImage.h"
+#include "support/LLogCapture.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// An image whose pixel (x, y) has the bytes (x + 16 y, 0x80 + x, 0x40 + y, 0xF0 + x)
+// (as many of them as the format has) and whose row ends carry 0xEE padding.
+void Fill(LImage& aImage, int aWidth, int aHeight, LImageFormat aFormat, int aPadding = 0)
+{
+    const int bpp = LImage::BytesPerPixel(aFormat);
+    const int pitch = aWidth * bpp + aPadding;
+    std::vector<unsigned char> bytes(size_t(pitch * aHeight), 0xEE);
+    for (int y = 0; y < aHeight; ++y) {
+        for (int x = 0; x < aWidth; ++x) {
+            const unsigned char pixel[4] = {static_cast<unsigned char>(x + 16 * y),
+                                            static_cast<unsigned char>(0x80 + x),
+                                            static_cast<unsigned char>(0x40 + y),
+                                            static_cast<unsigned char>(0xF0 + x)};
+            for (int i = 0; i < bpp; ++i) {
+                bytes[size_t(y * pitch + x * bpp + i)] = pixel[i];
+            }
+        }
+    }
+    ASSERT_EQ(1, aImage.Create(aWidth, aHeight, pitch, aFormat, bytes.data(), int(bytes.size())));
+}
+
+std::string Bytes(const LImage& aImage)
+{
+    return std::string(reinterpret_cast<const char*>(aImage.GetPixelsConst()),
+                       size_t(aImage.GetByteSize()));
+}
+
+} // namespace
+
+TEST(ImageCreate, StoresFieldsAndCopiesPixels)
+{
+    std::vector<unsigned char> bytes(20, 7);
+    LImage image;
+    ASSERT_EQ(1, image.Create(3, 2, 10, L_IMAGE_FORMAT_R8G8B8, bytes.data(), 20));
+    bytes[0] = 9; // the image holds a copy
+    EXPECT_EQ(3, image.GetWidth());
+    EXPECT_EQ(2, image.GetHeight());
+    EXPECT_EQ(10, image.GetPitch());
+    EXPECT_EQ(L_IMAGE_FORMAT_R8G8B8, image.GetFormat());
+    EXPECT_EQ(20, image.GetByteSize());
+    EXPECT_EQ(3, image.GetBytesPerPixel());
+    EXPECT_EQ(24, image.GetBitsPerPixel());
+    EXPECT_FALSE(image.HasAlpha());
+    EXPECT_EQ(std::string(20, '\7'), Bytes(image));
+    EXPECT_EQ(image.GetPixels(), image.GetPixelsConst());
+}
+
+TEST(ImageCreate, AlphaAndDepthFollowTheFormat)
+{
+    const struct {
+        LImageFormat format;
+        int bits;
+        bool alpha;
+    } cases[] = {{L_IMAGE_FORMAT_A8R8G8B8, 32, true},
+                 {L_IMAGE_FORMAT_X8R8G8B8, 32, false},
+                 {L_IMAGE_FORMAT_R8G8B8, 24, false},
+                 {L_IMAGE_FORMAT_A8, 8, true}};
+    for (const auto& c : cases) {
+        LImage image;
+        Fill(image, 2, 2, c.format);
+        EXPECT_EQ(c.bits, image.GetBitsPerPixel()) << c.format;
+        EXPECT_EQ(c.alpha, image.HasAlpha()) << c.format;
+    }
+}
+
+TEST(ImageCreate, RefusesInvalidArguments)
+{
+    LLogCapture log;
+    std::vector<unsigned char> bytes(64, 1);
+    LImage image;
+    EXPECT_EQ(0, image.Create(3, 2, 10, L_IMAGE_FORMAT_R8G8B8, bytes.data(), 19));
+    EXPECT_EQ(0, image.Create(3, 2, 10, L_IMAGE_FORMAT_NONE, bytes.data(), 20));
+    EXPECT_EQ(0, image.Create(3, 2, 10, LImageFormat(5), bytes.data(), 20));
+    EXPECT_EQ(0, image.Create(3, 2, 10, L_IMAGE_FORMAT_R8G8B8, nullptr, 20));
+    EXPECT_EQ(0, image.Create(0, 2, 10, L_IMAGE_FORMAT_R8G8B8, bytes.data(), 20));
+    EXPECT_EQ(0, image.Create(3, -2, -10, L_IMAGE_FORMAT_R8G8B8, bytes.data(), 20));
+    EXPECT_EQ(0, image.Create(3, 2, 10, L_IMAGE_FORMAT_R8G8B8, bytes.data(), 0));
+    // height * pitch overflowing 32 bits must not pass as equal to the byte size
+    EXPECT_EQ(0, image.Create(1, 65536, 65537, L_IMAGE_FORMAT_A8, bytes.data(), 65536));
+    EXPECT_EQ(8, log.Count("ERROR: .\\LImage.cpp"));
+    EXPECT_EQ(8, log.Count(": Invalid arg(s)."));
+    EXPECT_EQ(nullptr, image.GetPixelsConst());
+    EXPECT_EQ(0, image.GetWidth());
+}
+
+TEST(ImageCreate, RefusesPitchShorterThanARow)
+{
+    // 3 pixels of 3 bytes need a pitch of 9; a pitch of 8 with 16 bytes would put the
+    // last pixel past the buffer.
+    LLogCapture log;
+    std::vector<unsigned char> bytes(16, 1);
+    LImage image;
+    EXPECT_EQ(0, image.Create(3, 2, 8, L_IMAGE_FORMAT_R8G8B8, bytes.data(), 16));
+    EXPECT_TRUE(log.Contains("Invalid arg(s)."));
+    EXPECT_EQ(0, image.Create(2, 2, 7, L_IMAGE_FORMAT_A8R8G8B8, bytes.data(), 14));
+    EXPECT_EQ(1, image.Create(2, 2, 8, L_IMAGE_FORMAT_A8R8G8B8, bytes.data(), 16));
+}
+
+TEST(ImageCreate, FailureKeepsThePreviousContent)
+{
+    LLogCapture log;
+    LImage image;
+    Fill(image, 2, 2, L_IMAGE_FORMAT_R8G8B8);
+    const std::string before = Bytes(image);
+    unsigned char one = 1;
+    EXPECT_EQ(0, image.Create(1, 1, 1, L_IMAGE_FORMAT_R8G8B8, &one, 1));
+    EXPECT_EQ(2, image.GetWidth());
+    EXPECT_EQ(before, Bytes(image));
+}
+
+TEST(ImageCreate, FromItsOwnPixels)
+{
+    LImage image;
+    Fill(image, 2, 2, L_IMAGE_FORMAT_A8R8G8B8);
+    const std::string before = Bytes(image);
+    // the same bytes seen as a 4 x 2 image of one-byte pixels
+    ASSERT_EQ(1, image.Create(8, 2, 8, L_IMAGE_FORMAT_A8, image.GetPixels(), 16));
+    EXPECT_EQ(before, Bytes(image));
+    EXPECT_EQ(8, image.GetWidth());
+}
+
+TEST(ImagePixels, EachFormatReadsItsBytes)
+{
+    LImage image;
+    Fill(image, 3, 2, L_IMAGE_FORMAT_A8R8G8B8, 2);
+    EXPECT_EQ(0xF1418111u, image.GetPixelARGB(1, 1));
+    EXPECT_EQ(0xF2408202u, image.GetPixelARGB(2, 0));
+    Fill(image, 3, 2, L_IMAGE_FORMAT_X8R8G8B8);
+    EXPECT_EQ(0xF0418010u, image.GetPixelARGB(0, 1));
+    Fill(image, 3, 2, L_IMAGE_FORMAT_R8G8B8, 1);
+    EXPECT_EQ(0xFF418212u, image.GetPixelARGB(2, 1));
+    Fill(image, 3, 2, L_IMAGE_FORMAT_A8, 3);
+    EXPECT_EQ(0x11000000u, image.GetPixelARGB(1, 1));
+}
+
+TEST(ImagePixels, OutsideTheImageIsLoggedAndZero)
+{
+    LLogCapture log;
+    LImage image;
+    Fill(image, 3, 2, L_IMAGE_FORMAT_A8R8G8B8);
+    EXPECT_EQ(0u, image.GetPixelARGB(3, 0));
+    EXPECT_EQ(0u, image.GetPixelARGB(0, 2));
+    EXPECT_EQ(0u, image.GetPixelARGB(-1, 0));
+    EXPECT_EQ(0u, image.GetPixelARGB(0, -1));
+    EXPECT_EQ(4, log.Count("ERROR: .\\LImage.cpp"));
+    EXPECT_EQ(4, log.Count(": Index out of bounds."));
+    LImage empty;
+    EXPECT_EQ(0u, empty.GetPixelARGB(0, 0));
+    EXPECT_EQ(5, log.Count(": Index out of bounds."));
+}
+
+TEST(ImageCopyRect, NarrowRectangleLeavesZeroAtRowEnds)
+{
+    LImage source;
+    Fill(source, 3, 3, L_IMAGE_FORMAT_A8R8G8B8, 4);
+    LImage out;
+    EXPECT_EQ(&out, source.CopyRect(1, 1, 2, 2, 4, 2, &out));
+    ASSERT_EQ(4, out.GetWidth());
+    EXPECT_EQ(2, out.GetHeight());
+    EXPECT_EQ(16, out.GetPitch());
+    EXPECT_EQ(L_IMAGE_FORMAT_A8R8G8B8, out.GetFormat());
+    for (int y = 0; y < 2; ++y) {
+        for (int x = 0; x < 2; ++x) {
+            EXPECT_EQ(source.GetPixelARGB(x + 1, y + 1), out.GetPixelARGB(x, y));
+        }
+        EXPECT_EQ(0u, out.GetPixelARGB(2, y));
+        EXPECT_EQ(0u, out.GetPixelARGB(3, y));
+    }
+}
+
+TEST(ImageCopyRect, ClipsToTheSourceImage)
+{
+    LImage source;
+    Fill(source, 3, 2, L_IMAGE_FORMAT_R8G8B8);
+    LImage out;
+    // reaches one pixel past the left and top edges and past the right and bottom ones
+    source.CopyRect(-1, -1, 5, 4, 5, 4, &out);
+    ASSERT_EQ(5, out.GetWidth());
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 5; ++x) {
+            const bool inside = x >= 1 && x <= 3 && y >= 1 && y <= 2;
+            // zero bytes read as opaque black in this format
+            EXPECT_EQ(inside ? source.GetPixelARGB(x - 1, y - 1) : 0xFF000000u,
+                      out.GetPixelARGB(x, y))
+                << x << "," << y;
+        }
+    }
+    // wholly outside: all zero, nothing read
+    source.CopyRect(100, -50, 2, 2, 2, 2, &out);
+    EXPECT_EQ(std::string(12, '\0'), Bytes(out));
+    source.CopyRect(-2147483647 - 1, 2147483647, 2147483647, 2147483647, 2, 2, &out);
+    EXPECT_EQ(std::string(12, '\0'), Bytes(out));
+}
+
+TEST(ImageCopyRect, ClipsToTheTarget)
+{
+    LImage source;
+    Fill(source, 4, 4, L_IMAGE_FORMAT_A8);
+    LImage out;
+    source.CopyRect(0, 0, 4, 4, 2, 3, &out);
+    ASSERT_EQ(2, out.GetWidth());
+    ASSERT_EQ(3, out.GetHeight());
+    for (int y = 0; y < 3; ++y) {
+        for (int x = 0; x < 2; ++x) {
+            EXPECT_EQ(source.GetPixelARGB(x, y), out.GetPixelARGB(x, y));
+        }
+    }
+}
+
+TEST(ImageCopyRect, IntoItself)
+{
+    LImage image;
+    Fill(image, 4, 4, L_IMAGE_FORMAT_R8G8B8);
+    const uint32_t corner = image.GetPixelARGB(2, 3);
+    EXPECT_EQ(&image, image.CopyRect(2, 3, 2, 1, 2, 1, &image));
+    EXPECT_EQ(2, image.GetWidth());
+    EXPECT_EQ(corner, image.GetPixelARGB(0, 0));
+}
+
+TEST(ImageCopyRect, RefusesBadTargets)
+{
+    LLogCapture log;
+    LImage source;
+    Fill(source, 2, 2, L_IMAGE_FORMAT_R8G8B8);
+    EXPECT_EQ(nullptr, source.CopyRect(0, 0, 1, 1, 1, 1, nullptr));
+    LImage out;
+    source.CopyRect(0, 0, 1, 1, 0, 1, &out);
+    source.CopyRect(0, 0, 1, 1, 65536, 65536, &out);
+    source.CopyRect(0, 0, 1, 1, 2147483647, 2147483647, &out);
+    EXPECT_EQ(nullptr, out.GetPixelsConst());
+    LImage empty;
+    empty.CopyRect(0, 0, 1, 1, 1, 1, &out);
+    EXPECT_EQ(nullptr, out.GetPixelsConst());
+    EXPECT_EQ(5, log.Count("ERROR: .\\LImage.cpp"));
+}
