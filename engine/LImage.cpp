@@ -1,7 +1,9 @@
 #include "LImage.h"
 
 #include "container/LString.h"
+#include "Render/LColor.h"
 #include "memory/LMemoryManager.h"
+#include "stdlib/LIStream.h"
 #include "stdlib/LLog.h"
 
 #include <algorithm>
@@ -151,6 +153,14 @@ uint32_t LImage::GetPixelARGB(int aX, int aY) const
     }
 }
 
+LColor LImage::GetPixel(int aX, int aY) const
+{
+    if (!CheckPixel(aX, aY)) {
+        return LColor();
+    }
+    return LColor(GetPixelARGB(aX, aY));
+}
+
 LImage* LImage::CopyRect(int aRectX, int aRectY, int aRectWidth, int aRectHeight, int aWidth,
                          int aHeight, LImage* aOut) const
 {
@@ -193,6 +203,71 @@ LImage* LImage::CopyRect(int aRectX, int aRectY, int aRectWidth, int aRectHeight
     return aOut;
 }
 
-// TEMP until streams land
-bool LImage::Read(LIStream*) { return false; }
-bool LImage::Write(LIStream*) { return false; }
+
+bool LImage::Write(LIStream* aStream)
+{
+    if (!mPixels) {
+        L_ERROR("Write failure. No pixels.");
+        return false;
+    }
+    if (!aStream || !aStream->Open()) {
+        L_ERROR("Write failure. Couldn't open stream.");
+        return false;
+    }
+    if (!aStream->Write(unsigned(mWidth)) || !aStream->Write(unsigned(mHeight)) ||
+        !aStream->Write(unsigned(mPitch)) || !aStream->Write(unsigned(mFormat)) ||
+        !aStream->Write(unsigned(mByteSize))) {
+        L_ERROR("Write failure.");
+        return false;
+    }
+    if (!aStream->WriteBytes(mByteSize, mPixels)) {
+        L_ERROR("Write failure.");
+        return false;
+    }
+    return true;
+}
+
+bool LImage::Read(LIStream* aStream)
+{
+    if (!aStream || !aStream->Open()) {
+        L_ERROR("Read failure. Couldn't open stream.");
+        return false;
+    }
+    FreePixels();
+    unsigned width = 0;
+    unsigned height = 0;
+    unsigned pitch = 0;
+    unsigned format = 0;
+    unsigned byteSize = 0;
+    if (!aStream->Read(width) || !aStream->Read(height) || !aStream->Read(pitch) ||
+        !aStream->Read(format) || !aStream->Read(byteSize)) {
+        L_ERROR("Read failure.");
+        return false;
+    }
+    // The count is checked against what the stream holds before anything is allocated.
+    const int remaining = aStream->GetRemaining();
+    if (byteSize < 1 || byteSize > unsigned(INT_MAX) ||
+        (remaining >= 0 && byteSize > unsigned(remaining))) {
+        L_ERROR("Read failure.");
+        return false;
+    }
+    unsigned char* pixels = L_NEW unsigned char[byteSize];
+    if (!pixels) {
+        L_ERROR("Read failure. Out of memory.");
+        return false;
+    }
+    if (!aStream->ReadBytes(int(byteSize), pixels)) {
+        delete[] pixels;
+        L_ERROR("Read failure.");
+        return false;
+    }
+    // Values beyond the int range turn negative and are refused by Create.
+    const int result = Create(int(width), int(height), int(pitch), LImageFormat(int(format)), pixels,
+                              int(byteSize));
+    delete[] pixels;
+    if (!result) {
+        L_ERROR("Create failure.");
+        return false;
+    }
+    return true;
+}

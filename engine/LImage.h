@@ -8,9 +8,13 @@
 //   byteSize pixel bytes as they are in memory.
 #pragma once
 #include "object/LBase.h"
+#include "Render/LColor.h"
 #include "object/LISerializable.h"
 
 #include <cstdint>
+
+class LIStream;
+class LString;
 
 // Pixel format codes; stored in image records, so the values are fixed.
 enum LImageFormat : int
@@ -41,6 +45,9 @@ public:
     virtual LImageFormat GetFormat() const;
     virtual int GetHeight() const;
     virtual int GetPitch() const;
+    // The colour of the pixel at (aX, aY): formats 1 and 2 give their four bytes, 24-bit
+    // pixels are opaque, alpha-only pixels black. Outside the image: logged, all zeros.
+    virtual LColor GetPixel(int aX, int aY) const;
     virtual unsigned char* GetPixels();
     virtual const unsigned char* GetPixelsConst() const;
     virtual int GetWidth() const;

@@ -2,7 +2,9 @@
 
 #include "container/LString.h"
 #include "memory/LMemoryManager.h"
+#include "stdlib/LIStream.h"
 #include "stdlib/LLog.h"
+#include "stdlib/LMemoryStream.h"
 
 #include <climits>
 #include <cstring>
@@ -29,6 +31,31 @@ uint32_t ReadU32(const unsigned char* aBytes)
 LString LImageBMP::Dump() const
 {
     return DumpHead("LImageBMP") + "]";
+}
+
+int LImageBMP::Create(LIStream* aStream, int aSize)
+{
+    if (!aStream || !aStream->Open()) {
+        L_ERROR("Create failure. Could not open stream.");
+        return 0;
+    }
+    // The whole file is read in one piece and parsed from memory; a size that the
+    // stream cannot hold is refused before the memory is taken.
+    const int remaining = aStream->GetRemaining();
+    if (aSize < 0 || (remaining >= 0 && aSize > remaining)) {
+        aStream->Close();
+        L_ERROR("Create failure. Could not read file.");
+        return 0;
+    }
+    LMemoryStream memory(aSize, LMemoryStream::GROW_DOUBLE);
+    const bool read =
+        memory.GetCapacity() >= aSize && aStream->ReadBytes(aSize, memory.GetBuffer());
+    aStream->Close();
+    if (!read) {
+        L_ERROR("Create failure. Could not read file.");
+        return 0;
+    }
+    return CreateFromBuffer(memory.GetBuffer(), aSize);
 }
 
 int LImageBMP::CreateFromBuffer(const unsigned char* aData, int aSize)

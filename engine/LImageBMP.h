@@ -11,6 +11,8 @@ public:
 
     LString Dump() const override;
 
+    // Reads aSize bytes from the stream into memory, closes the stream and parses them.
+    int Create(LIStream* aStream, int aSize);
     // Parses a whole bitmap file held in memory. On failure the image keeps what it held.
     int CreateFromBuffer(const unsigned char* aData, int aSize);
 };

@@ -2,7 +2,9 @@
 
 #include "container/LString.h"
 #include "memory/LMemoryManager.h"
+#include "stdlib/LIStream.h"
 #include "stdlib/LLog.h"
+#include "stdlib/LMemoryStream.h"
 
 #include <climits>
 #include <cstring>
@@ -24,6 +26,31 @@ uint16_t ReadU16(const unsigned char* aBytes)
 LString LImageTGA::Dump() const
 {
     return DumpHead("LImageTGA") + "]";
+}
+
+int LImageTGA::Create(LIStream* aStream, int aSize)
+{
+    if (!aStream || !aStream->Open()) {
+        L_ERROR("Create failure. Could not open stream.");
+        return 0;
+    }
+    // The whole file is read in one piece and parsed from memory; a size that the
+    // stream cannot hold is refused before the memory is taken.
+    const int remaining = aStream->GetRemaining();
+    if (aSize < 0 || (remaining >= 0 && aSize > remaining)) {
+        aStream->Close();
+        L_ERROR("Create failure. Could not read file.");
+        return 0;
+    }
+    LMemoryStream memory(aSize, LMemoryStream::GROW_DOUBLE);
+    const bool read =
+        memory.GetCapacity() >= aSize && aStream->ReadBytes(aSize, memory.GetBuffer());
+    aStream->Close();
+    if (!read) {
+        L_ERROR("Create failure. Could not read file.");
+        return 0;
+    }
+    return CreateFromBuffer(memory.GetBuffer(), aSize);
 }
 
 int LImageTGA::CreateFromBuffer(const unsigned char* aData, int aSize)

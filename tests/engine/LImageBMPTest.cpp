@@ -2,6 +2,7 @@
 #include "container/LString.h"
 #include "support/LImageBytes.h"
 #include "support/LLogCapture.h"
+#include "support/LTestStreams.h"
 
 #include <gtest/gtest.h>
 
@@ -160,4 +161,18 @@ TEST(ImageBMPDump, NamesTheClass)
 {
     LImageBMP image;
     EXPECT_EQ(0, image.Dump().Find(u"[LImageBMP <", 0));
+}
+
+TEST(ImageBMPStream, ReadsFromAStream)
+{
+    LLogCapture log;
+    const std::string file = LImageBytes::Bmp(3, 2, LImageBytes::BmpRows(3, 2));
+    LMemoryStream stream(4, LMemoryStream::GROW_DOUBLE);
+    Load(stream, file);
+    LImageBMP image;
+    EXPECT_EQ(0, image.Create(&stream, int(file.size()) + 1));
+    EXPECT_TRUE(log.Contains("ERROR: .\\LImageBMP.cpp"));
+    EXPECT_TRUE(log.Contains(": Create failure. Could not read file."));
+    ASSERT_EQ(1, image.Create(&stream, int(file.size())));
+    EXPECT_EQ(RowPixel(2, 0), image.GetPixelARGB(2, 1));
 }

@@ -2,6 +2,7 @@
 #include "container/LString.h"
 #include "support/LImageBytes.h"
 #include "support/LLogCapture.h"
+#include "support/LTestStreams.h"
 
 #include <gtest/gtest.h>
 
@@ -239,4 +240,58 @@ TEST(ImageTGADump, NamesTheClass)
 {
     LImageTGA image;
     EXPECT_EQ(0, image.Dump().Find(u"[LImageTGA <", 0));
+}
+
+namespace {
+
+// A memory stream that counts how often it was closed and can refuse to open.
+class LCountingStream : public LMemoryStream
+{
+public:
+    LCountingStream() : LMemoryStream(4, GROW_DOUBLE) {}
+    bool Open() override { return mOpens; }
+    bool Close() override
+    {
+        ++mCloses;
+        return true;
+    }
+    bool mOpens = true;
+    int mCloses = 0;
+};
+
+} // namespace
+
+TEST(ImageTGAStream, ReadsTheGivenSizeAndClosesTheStream)
+{
+    const std::string file = LImageBytes::Tga(2, 3, 32, 0x28, Rows32());
+    LCountingStream stream;
+    Load(stream, file + "trailing bytes");
+    LImageTGA image;
+    ASSERT_EQ(1, image.Create(&stream, int(file.size())));
+    EXPECT_EQ(1, stream.mCloses);
+    EXPECT_EQ(Argb(1, 0x12, 0x20, 0x80), image.GetPixelARGB(1, 2));
+}
+
+TEST(ImageTGAStream, Failures)
+{
+    LLogCapture log;
+    const std::string file = LImageBytes::Tga(2, 3, 32, 0x28, Rows32());
+    LCountingStream stream;
+    Load(stream, file);
+    LImageTGA image;
+    EXPECT_EQ(0, image.Create(&stream, int(file.size()) + 1));
+    EXPECT_EQ(0, image.Create(&stream, 0x7FFFFFFF));
+    EXPECT_EQ(0, image.Create(&stream, -1));
+    EXPECT_EQ(3, log.Count("ERROR: .\\LImageTGA.cpp"));
+    EXPECT_EQ(3, log.Count(": Create failure. Could not read file."));
+    EXPECT_EQ(3, stream.mCloses);
+    stream.mOpens = false;
+    EXPECT_EQ(0, image.Create(&stream, int(file.size())));
+    EXPECT_TRUE(log.Contains(": Create failure. Could not open stream."));
+    EXPECT_EQ(0, image.Create(nullptr, 4));
+    // a stream that does not know its length and falls short
+    LLimitedStream limited(10);
+    EXPECT_EQ(0, image.Create(&limited, 18));
+    EXPECT_EQ(4, log.Count(": Create failure. Could not read file."));
+    EXPECT_EQ(nullptr, image.GetPixelsConst());
 }

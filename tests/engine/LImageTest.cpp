@@ -1,5 +1,7 @@
 #include "LImage.h"
+#include "support/LImageBytes.h"
 #include "support/LLogCapture.h"
+#include "support/LTestStreams.h"
 
 #include <gtest/gtest.h>
 
@@ -242,4 +244,142 @@ TEST(ImageCopyRect, RefusesBadTargets)
     empty.CopyRect(0, 0, 1, 1, 1, 1, &out);
     EXPECT_EQ(nullptr, out.GetPixelsConst());
     EXPECT_EQ(5, log.Count("ERROR: .\\LImage.cpp"));
+}
+
+TEST(ImagePixels, ColoursAreBytesOver255)
+{
+    const unsigned char bgr[3] = {0x10, 0x20, 0x30};
+    LImage image;
+    ASSERT_EQ(1, image.Create(1, 1, 3, L_IMAGE_FORMAT_R8G8B8, bgr, 3));
+    EXPECT_EQ(LColor(1.0f, 0x30 / 255.0f, 0x20 / 255.0f, 0x10 / 255.0f), image.GetPixel(0, 0));
+    const unsigned char alpha = 0x80;
+    ASSERT_EQ(1, image.Create(1, 1, 1, L_IMAGE_FORMAT_A8, &alpha, 1));
+    EXPECT_EQ(LColor(0x80 / 255.0f, 0.0f, 0.0f, 0.0f), image.GetPixel(0, 0));
+    const unsigned char bgrx[4] = {1, 2, 3, 4};
+    ASSERT_EQ(1, image.Create(1, 1, 4, L_IMAGE_FORMAT_X8R8G8B8, bgrx, 4));
+    EXPECT_EQ(LColor(4 / 255.0f, 3 / 255.0f, 2 / 255.0f, 1 / 255.0f), image.GetPixel(0, 0));
+
+    LLogCapture log;
+    EXPECT_EQ(LColor(), image.GetPixel(1, 0));
+    EXPECT_TRUE(log.Contains(": Index out of bounds."));
+}
+
+namespace {
+
+// The record of a 2 x 1 image of format 3 with a pitch of 8.
+const std::string kRecord = LImageBytes::U32(2) + LImageBytes::U32(1) + LImageBytes::U32(8) +
+                            LImageBytes::U32(3) + LImageBytes::U32(8) + "\1\2\3\4\5\6\7\x08";
+
+} // namespace
+
+TEST(ImageRecord, WriteGivesTheHeaderThenThePixels)
+{
+    LImage image;
+    ASSERT_EQ(1, image.Create(2, 1, 8, L_IMAGE_FORMAT_R8G8B8,
+                              reinterpret_cast<const unsigned char*>(kRecord.data() + 20), 8));
+    LMemoryStream stream(16, LMemoryStream::GROW_DOUBLE);
+    ASSERT_TRUE(image.Write(&stream));
+    EXPECT_EQ(Hex(kRecord), Hex(WrittenBytes(stream)));
+}
+
+TEST(ImageRecord, RoundTrips)
+{
+    for (LImageFormat format : {L_IMAGE_FORMAT_A8R8G8B8, L_IMAGE_FORMAT_X8R8G8B8,
+                                L_IMAGE_FORMAT_R8G8B8, L_IMAGE_FORMAT_A8}) {
+        LImage image;
+        Fill(image, 3, 2, format, 1);
+        LMemoryStream stream(4, LMemoryStream::GROW_DOUBLE);
+        ASSERT_TRUE(image.Write(&stream));
+        EXPECT_EQ(20 + image.GetByteSize(), stream.GetPosition());
+        ASSERT_TRUE(stream.SetPosition(0));
+        LImage copy;
+        ASSERT_TRUE(copy.Read(&stream));
+        EXPECT_EQ(image.GetWidth(), copy.GetWidth());
+        EXPECT_EQ(image.GetHeight(), copy.GetHeight());
+        EXPECT_EQ(image.GetPitch(), copy.GetPitch());
+        EXPECT_EQ(format, copy.GetFormat());
+        EXPECT_EQ(image.HasAlpha(), copy.HasAlpha());
+        EXPECT_EQ(Bytes(image), Bytes(copy));
+    }
+}
+
+TEST(ImageRecord, EveryTruncationFailsAndEmptiesTheImage)
+{
+    for (size_t length = 0; length < kRecord.size(); ++length) {
+        LLogCapture log;
+        LMemoryStream stream(4, LMemoryStream::GROW_DOUBLE);
+        Load(stream, kRecord.substr(0, length));
+        LImage image;
+        Fill(image, 2, 2, L_IMAGE_FORMAT_A8);
+        EXPECT_FALSE(image.Read(&stream)) << length;
+        EXPECT_EQ(nullptr, image.GetPixelsConst());
+        EXPECT_EQ(0, image.GetWidth());
+        EXPECT_EQ(1, log.Count(": Read failure.")) << length;
+    }
+}
+
+TEST(ImageRecord, RefusesCountsBeforeAllocating)
+{
+    LLogCapture log;
+    const std::string header = LImageBytes::U32(1) + LImageBytes::U32(1) + LImageBytes::U32(1) +
+                               LImageBytes::U32(4);
+    for (uint32_t byteSize : {0u, 2u, 0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu}) {
+        LMemoryStream stream(4, LMemoryStream::GROW_DOUBLE);
+        Load(stream, header + LImageBytes::U32(byteSize) + "\x7F");
+        LImage image;
+        EXPECT_FALSE(image.Read(&stream)) << byteSize;
+    }
+    EXPECT_EQ(5, log.Count(": Read failure."));
+    // a stream that cannot say how much it holds
+    LLimitedStream limited(20 + 100);
+    LImage image;
+    EXPECT_FALSE(image.Read(&limited));
+    EXPECT_EQ(6, log.Count(": Read failure."));
+}
+
+TEST(ImageRecord, InconsistentHeadersAreRefusedByCreate)
+{
+    const struct {
+        uint32_t width, height, pitch, format, byteSize;
+    } cases[] = {
+        {2, 1, 5, 3, 5},           // pitch below a row
+        {1, 1, 1, 0, 1},           // no format
+        {1, 1, 1, 9, 1},           // unknown format
+        {1, 2, 1, 4, 1},           // byteSize is not height * pitch
+        {0x80000000u, 1, 1, 4, 1}, // width beyond the int range
+        {1, 0xFFFFFFFFu, 1, 4, 1}, // height beyond the int range
+    };
+    for (const auto& c : cases) {
+        LLogCapture log;
+        LMemoryStream stream(4, LMemoryStream::GROW_DOUBLE);
+        Load(stream, LImageBytes::U32(c.width) + LImageBytes::U32(c.height) +
+                         LImageBytes::U32(c.pitch) + LImageBytes::U32(c.format) +
+                         LImageBytes::U32(c.byteSize) + std::string(c.byteSize, '\x11'));
+        LImage image;
+        EXPECT_FALSE(image.Read(&stream));
+        EXPECT_EQ(nullptr, image.GetPixelsConst());
+        EXPECT_TRUE(log.Contains(": Invalid arg(s)."));
+        EXPECT_TRUE(log.Contains(": Create failure."));
+    }
+}
+
+TEST(ImageRecord, WriteFailures)
+{
+    LLogCapture log;
+    LImage empty;
+    LMemoryStream stream(4, LMemoryStream::GROW_DOUBLE);
+    EXPECT_FALSE(empty.Write(&stream));
+    EXPECT_TRUE(log.Contains(": Write failure. No pixels."));
+    EXPECT_EQ(0, stream.GetPosition());
+
+    LImage image;
+    Fill(image, 2, 2, L_IMAGE_FORMAT_A8R8G8B8);
+    for (int budget : {0, 19, 20, 35}) {
+        log.Clear();
+        LLimitedStream limited(budget);
+        EXPECT_FALSE(image.Write(&limited)) << budget;
+        EXPECT_EQ(1, log.Count(": Write failure.")) << budget;
+    }
+    LLimitedStream enough(36);
+    EXPECT_TRUE(image.Write(&enough));
 }
