@@ -1,5 +1,7 @@
 #include "WinFile.h"
 
+#include "WinPath.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -62,6 +64,17 @@ HANDLE CreateFileA(const char* aPath, DWORD aAccess, DWORD, void*, DWORD aCreati
         return INVALID_HANDLE_VALUE;
     }
     int fd = ::open(aPath, flags, 0644);
+    if (fd < 0 && (errno == ENOENT || errno == ENOTDIR)) {
+        // Names written in another case than on disk still open.
+        const int original = errno;
+        char resolved[WIN_PATH_CAPACITY];
+        const BOOL creates = (flags & O_CREAT) != 0;
+        if (WinResolvePath(aPath, resolved, sizeof(resolved), creates)) {
+            fd = ::open(resolved, flags, 0644);
+        } else {
+            errno = original;
+        }
+    }
     if (fd < 0) {
         gLastError = ErrorFromErrno(errno);
         return INVALID_HANDLE_VALUE;

@@ -1,5 +1,6 @@
 // File calls of the Windows kernel interface, over POSIX. Paths are UTF-8 native paths
-// with "/" separators. None of these functions allocates memory, so the log and the
+// with "/" separators; a name that does not exist as written is looked up without regard
+// to case (WinPath.h). None of these functions allocates memory, so the log and the
 // allocator's own error path may use them.
 #pragma once
 #include "WinTypes.h"

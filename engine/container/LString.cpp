@@ -1,6 +1,8 @@
 #include "container/LString.h"
 
+#include "container/LVectorString.h"
 #include "memory/LMemoryManager.h"
+#include "stdlib/LMemoryStream.h"
 #include "stdlib/LLog.h"
 
 #include <cstdio>
@@ -603,4 +605,95 @@ LString operator+(const char16_t* aLeft, const LString& aRight)
     LString result(aLeft);
     result += aRight;
     return result;
+}
+
+bool LString::Split(const LString& aDelimiter, LVectorString* aOut) const
+{
+    if (!aOut) {
+        L_ERROR("Invalid argument.");
+        return true;
+    }
+    const int n = aDelimiter.GetLength();
+    if (mLength == 0 || n == 0) {
+        return true;
+    }
+    int prev = -1;
+    int pos = 0;
+    while (pos != prev) {
+        prev = pos;
+        const int found = Find(aDelimiter, prev);
+        if (found < 0) {
+            if (prev < mLength) {
+                aOut->Add(Mid(prev, mLength - prev, 0));
+            }
+            break;
+        }
+        if (found != prev) {
+            aOut->Add(Mid(prev, found - prev, 0));
+        }
+        pos = found + n;
+    }
+    return true;
+}
+
+LString& LString::Replace(const LString& aFind, const LString& aWith, bool aAll)
+{
+    if (mLength == 0 || aFind == aWith) {
+        return *this;
+    }
+    const int findLength = aFind.GetLength();
+    const int withLength = aWith.GetLength();
+    if (findLength == withLength) {
+        // In place; an occurrence overlapping the text just put in is replaced too.
+        int at = Find(aFind, 0);
+        while (at >= 0) {
+            for (int i = 0; i < withLength; ++i) {
+                mBuffer[at + i] = aWith.mBuffer[i];
+            }
+            if (!aAll) {
+                break;
+            }
+            at = Find(aFind, at);
+        }
+        return *this;
+    }
+    LMemoryStream result(1024, LMemoryStream::GROW_DOUBLE);
+    int pos = 0;
+    bool ok = true;
+    if (findLength == 0) {
+        // An empty text occurs everywhere: it is replaced once, in front.
+        ok = result.WriteBytes(withLength * 2, aWith.GetBuffer());
+    } else {
+        for (int at = Find(aFind, 0); at >= 0 && ok; at = Find(aFind, pos)) {
+            ok = result.WriteBytes((at - pos) * 2, mBuffer + pos) && result.WriteBytes(withLength * 2, aWith.GetBuffer());
+            pos = at + findLength;
+            if (!aAll) {
+                break;
+            }
+        }
+    }
+    if (!ok || !result.WriteBytes((mLength - pos) * 2, mBuffer + pos)) {
+        return *this; // out of memory: the string stays as it was
+    }
+    const int length = result.GetPosition() / 2;
+    char16_t* fresh = NewUnits(length + 1);
+    if (!fresh) {
+        return *this;
+    }
+    const unsigned char* bytes = result.GetBuffer();
+    for (int i = 0; i < length; ++i) {
+        fresh[i] = static_cast<char16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
+    }
+    fresh[length] = 0;
+    Adopt(fresh, length);
+    return *this;
+}
+
+LString& LString::Replace(const char16_t* aFind, const char16_t* aWith, bool aAll)
+{
+    if (!aFind || !aWith) {
+        L_ERROR("apChars == NULL.");
+        return *this;
+    }
+    return Replace(LString(aFind), LString(aWith), aAll);
 }

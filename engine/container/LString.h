@@ -68,10 +68,14 @@ public:
     LString& TrimLeft();
     LString& TrimRight();
 
-    // Pieces between delimiters; see LString.cpp.
+    // Appends every non-empty piece between delimiters to aOut (leading, trailing and
+    // repeated delimiters give nothing; an empty delimiter adds nothing). Returns true.
     bool Split(const LString& aDelimiter, LVectorString* aOut) const;
-    // Replaces the first (or every) occurrence of aFind by aWith; returns the count.
-    int Replace(const LString& aFind, const LString& aWith, bool aAll);
+    // Replaces the first (or with aAll every) occurrence of aFind by aWith, in place. With
+    // texts of equal length the search goes on at the replacement just made; otherwise
+    // after the replaced occurrence. An empty aFind puts aWith in front once.
+    LString& Replace(const LString& aFind, const LString& aWith, bool aAll);
+    LString& Replace(const char16_t* aFind, const char16_t* aWith, bool aAll);
 
     // Appending in place.
     LString& operator+=(const char* aChars);

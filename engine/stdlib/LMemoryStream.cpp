@@ -2,6 +2,8 @@
 
 #include "container/LString.h"
 #include "memory/LMemoryManager.h"
+#include "stdlib/LFileStream.h"
+#include "stdlib/LIFileSystem.h"
 #include "stdlib/LLog.h"
 
 #include <climits>
@@ -161,6 +163,35 @@ bool LMemoryStream::CreateFromBuffer(int aSize, const unsigned char* aData)
     delete[] mBuffer;
     mBuffer = fresh;
     mCapacity = aSize;
+    mPosition = 0;
+    return true;
+}
+
+bool LMemoryStream::CreateFromFile(const LString& aPath, bool aSymbolic)
+{
+    LFileStream file(aPath, aSymbolic);
+    if (!file.Open()) {
+        L_ASSERT_FAILURE("Failure opening file stream.");
+        return false;
+    }
+    LIFileSystem* fileSystem = LIFileSystem::Get();
+    const int size = fileSystem ? fileSystem->GetFileSize(aPath, aSymbolic) : -1;
+    if (size < 0) {
+        L_ERROR("CreateFromFile failure. Unknown file size: " + aPath);
+        return false;
+    }
+    unsigned char* fresh = L_NEW unsigned char[size > 0 ? size : 1];
+    if (!fresh) {
+        return false;
+    }
+    if (!file.ReadBytes(size, fresh)) {
+        L_ERROR("CreateFromFile failure. Read failure: " + aPath);
+        delete[] fresh;
+        return false;
+    }
+    delete[] mBuffer;
+    mBuffer = fresh;
+    mCapacity = size;
     mPosition = 0;
     return true;
 }

@@ -7,6 +7,8 @@
 #pragma once
 #include "stdlib/LIStream.h"
 
+class LString;
+
 class LMemoryStream : public LIStream
 {
 public:
@@ -36,6 +38,9 @@ public:
 
     // Replaces the contents by a copy of aSize bytes; position 0.
     bool CreateFromBuffer(int aSize, const unsigned char* aData);
+    // Replaces the contents by the whole file; position 0. On failure the stream keeps
+    // its old contents.
+    bool CreateFromFile(const LString& aPath, bool aSymbolic);
 
 private:
     bool Grow(long long aNeeded);

@@ -1,0 +1,34 @@
+#include "time/LITimer.h"
+
+#include "stdlib/LLog.h"
+#include "stdlib/LSingleton.h"
+
+namespace {
+
+LSingleton<LITimer> sTimer;
+
+} // namespace
+
+LITimer* LITimer::Get()
+{
+    if (LITimer* timer = sTimer.Peek()) {
+        return timer;
+    }
+    if (sTimer.IsDestroyed()) {
+        return nullptr;
+    }
+    LITimer* created = Create();
+    if (!created) {
+        L_ERROR("Timer creation failure.");
+        return nullptr;
+    }
+    return sTimer.Install(created);
+}
+
+LITimer::LITimer() = default;
+
+LITimer::~LITimer()
+{
+    Log(u"~LITimer()");
+    sTimer.Destroyed(this);
+}

@@ -1,0 +1,27 @@
+// The engine's wall clock: seconds since the timer started, from a millisecond counter.
+// One timer serves the whole program; it is made on first use and deleted by the cleaner
+// at exit, after which Get returns null for good.
+#pragma once
+#include "object/LObject.h"
+
+class LITimer : public LObject
+{
+public:
+    // The timer, or null when it cannot be made (logged; the next call tries again) or
+    // after it has been deleted.
+    static LITimer* Get();
+
+    LITimer();
+    ~LITimer() override;
+
+    // Starts the timer; 0 when it cannot.
+    int Init(int aParameter) override = 0;
+    // Seconds since the start (or the last Reset), at millisecond resolution.
+    virtual double GetTime() = 0;
+    // Restarts the count from now; false for a timer that never started.
+    virtual bool Reset() = 0;
+
+private:
+    // Makes and initialises the implementation; null when that fails.
+    static LITimer* Create();
+};
