@@ -39,7 +39,7 @@ LIFileSystem::~LIFileSystem()
 {
     if (mMounts) {
         void** values = nullptr;
-        const int count = mMounts->GetValues(&values);
+        const int count = mMounts->GetValues(&values) ? mMounts->GetCount() : 0;
         for (int i = 0; i < count; ++i) {
             delete static_cast<LString*>(values[i]);
         }

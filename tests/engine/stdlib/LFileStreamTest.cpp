@@ -19,7 +19,7 @@ public:
     explicit LTextObject(const char* aText, bool aFails = false) : mText(aText), mFails(aFails) {}
     bool Write(LIStream* aStream) override { return !mFails && aStream->Write(mText); }
 
-    LString mText;
+    const char* mText;
     bool mFails;
 };
 
