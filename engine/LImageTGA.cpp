@@ -6,6 +6,7 @@
 #include "stdlib/LLog.h"
 #include "stdlib/LMemoryStream.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 
@@ -140,12 +141,25 @@ int LImageTGA::CreateFromBuffer(const unsigned char* aData, int aSize)
                 delete[] pixels;
                 return 0;
             }
-            for (int n = 0; n < count; ++n) {
-                std::memcpy(out + x * bytesPerPixel, in, size_t(bytesPerPixel));
+            // The packet's pixels, a span at a time up to each row's end.
+            for (int left = count; left > 0;) {
+                const int span = std::min(left, width - x);
+                unsigned char* to = out + x * bytesPerPixel;
                 if (!run) {
-                    in += bytesPerPixel;
+                    std::memcpy(to, in, size_t(span) * bytesPerPixel);
+                    in += span * bytesPerPixel;
+                } else if (bytesPerPixel == 4) {
+                    for (int n = 0; n < span; ++n, to += 4) {
+                        std::memcpy(to, in, 4);
+                    }
+                } else {
+                    for (int n = 0; n < span; ++n, to += 3) {
+                        std::memcpy(to, in, 3);
+                    }
                 }
-                if (++x == width && ++row < height) {
+                left -= span;
+                x += span;
+                if (x == width && ++row < height) {
                     x = 0;
                     out = rowOf(row);
                 }
