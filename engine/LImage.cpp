@@ -1,5 +1,9 @@
 #include "LImage.h"
 
+#include "LImageBMP.h"
+#include "LImageTGA.h"
+#include "container/LVectorString.h"
+
 #include "container/LString.h"
 #include "Render/LColor.h"
 #include "memory/LMemoryManager.h"
@@ -270,4 +274,38 @@ bool LImage::Read(LIStream* aStream)
         return false;
     }
     return true;
+}
+
+int LImage::CreateFromFile(const LString& aPath, LImage** aOut)
+{
+    if (!aOut || *aOut) {
+        L_ERROR("Invalid arg.");
+        return 0;
+    }
+    LVectorString pieces;
+    if (!aPath.Split(LString("."), &pieces)) {
+        L_ASSERT_FAILURE("");
+    }
+    const LString extension = pieces.GetCount() > 0 ? pieces[pieces.GetCount() - 1] : LString();
+    LImage* image = nullptr;
+    int created = 0;
+    if (extension.EqualsNoCase(u"bmp")) {
+        LImageBMP* bmp = L_NEW LImageBMP();
+        image = bmp;
+        created = bmp && bmp->Create(aPath);
+    } else if (extension.EqualsNoCase(u"tga")) {
+        LImageTGA* tga = L_NEW LImageTGA();
+        image = tga;
+        created = tga && tga->Create(aPath);
+    } else {
+        L_ERROR("Image format not supported:" + aPath);
+        return 0;
+    }
+    if (!created) {
+        L_ERROR("Image creation failure:" + aPath);
+        delete image;
+        return 0;
+    }
+    *aOut = image;
+    return 1;
 }

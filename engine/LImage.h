@@ -67,6 +67,10 @@ public:
     LImage* CopyRect(int aRectX, int aRectY, int aRectWidth, int aRectHeight, int aWidth,
                      int aHeight, LImage* aOut) const;
 
+    // Loads the image file at the symbolic path by its extension, "tga" or "bmp" in any
+    // case, into a new image that the caller owns. aOut must point at null.
+    static int CreateFromFile(const LString& aPath, LImage** aOut);
+
     bool Read(LIStream* aStream) override;
     bool Write(LIStream* aStream) override;
 

@@ -2,6 +2,8 @@
 
 #include "container/LString.h"
 #include "memory/LMemoryManager.h"
+#include "stdlib/LFileStream.h"
+#include "stdlib/LIFileSystem.h"
 #include "stdlib/LIStream.h"
 #include "stdlib/LLog.h"
 #include "stdlib/LMemoryStream.h"
@@ -27,6 +29,18 @@ uint16_t ReadU16(const unsigned char* aBytes)
 LString LImageTGA::Dump() const
 {
     return DumpHead("LImageTGA") + "]";
+}
+
+int LImageTGA::Create(const LString& aPath)
+{
+    LIFileSystem* fileSystem = LIFileSystem::Get();
+    const int size = fileSystem ? fileSystem->GetFileSize(aPath, true) : -1;
+    if (size == -1) {
+        L_ERROR("Create failure. size == -1:" + aPath);
+        return 0;
+    }
+    LFileStream stream(aPath, true);
+    return Create(&stream, size);
 }
 
 int LImageTGA::Create(LIStream* aStream, int aSize)

@@ -11,6 +11,8 @@ public:
 
     LString Dump() const override;
 
+    // Reads the file at the symbolic path, its size as the file system gives it.
+    int Create(const LString& aPath);
     // Reads aSize bytes from the stream into memory, closes the stream and parses them.
     int Create(LIStream* aStream, int aSize);
     // Parses a whole Targa file held in memory. On failure the image keeps what it held.
