@@ -10,6 +10,12 @@ LHashKeyList::LHashKeyList(int aHashShift, bool aIgnoreCase)
 {
 }
 
+LHashKeyList::LHashKeyList(int aHashShift, bool aIgnoreCase, int aCapacity, int aIncrement)
+    : mPairs(aCapacity, aIncrement), mKeys(aCapacity, aIncrement), mValues(aCapacity, aIncrement),
+      mHashShift(aHashShift), mIgnoreCase(aIgnoreCase)
+{
+}
+
 LHashKeyList::~LHashKeyList()
 {
     RemoveAll();

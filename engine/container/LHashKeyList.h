@@ -16,6 +16,9 @@ class LHashKeyList : public LBase
 {
 public:
     LHashKeyList(int aHashShift, bool aIgnoreCase);
+    // With the three vectors made at aCapacity slots growing by aIncrement, for the
+    // many small lists of a property tree.
+    LHashKeyList(int aHashShift, bool aIgnoreCase, int aCapacity, int aIncrement);
     LHashKeyList(const LHashKeyList&) = delete;
     LHashKeyList& operator=(const LHashKeyList&) = delete;
     ~LHashKeyList() override;
