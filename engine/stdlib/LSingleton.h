@@ -46,6 +46,14 @@ public:
         return mInstance;
     }
 
+    // Makes aInstance the singleton without registering it with the cleaner, for an
+    // instance that another owner deletes (the object managers, which the registry owns).
+    T* Adopt(T* aInstance)
+    {
+        mInstance = aInstance;
+        return mInstance;
+    }
+
     // The instance if there is one; never creates.
     T* Peek() const { return mInstance; }
     bool IsDestroyed() const { return mDestroyed; }

@@ -1,0 +1,5 @@
+#include "stdlib/LIFrameListener.h"
+
+LIFrameListener::LIFrameListener() = default;
+
+LIFrameListener::~LIFrameListener() = default;

@@ -1,0 +1,38 @@
+#include "support/LTestCreator.h"
+
+#include "memory/LMemoryManager.h"
+
+LTestObject::LTestObject(int* aAlive)
+    : mAlive(aAlive)
+{
+    if (mAlive) {
+        ++*mAlive;
+    }
+}
+
+LTestObject::~LTestObject()
+{
+    if (mAlive) {
+        --*mAlive;
+    }
+}
+
+int LTestObject::Init(int aParameter)
+{
+    mInitParameter = aParameter;
+    return mInitResult;
+}
+
+LTestCreator::LTestCreator(const LString& aId, int* aAlive)
+    : LIObjectCreator(aId), mAlive(aAlive)
+{
+}
+
+LObject* LTestCreator::Create()
+{
+    ++mCreated;
+    if (mFixed) {
+        return mFixed;
+    }
+    return L_NEW LTestObject(mAlive);
+}
