@@ -1,0 +1,276 @@
+#include "movie/Bink.h"
+#include "support/LMediaFixtures.h"
+#include "support/LMediaLogCapture.h"
+
+#include "sound/FSound.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <thread>
+
+using namespace LMediaFixtures;
+
+namespace {
+
+BinkMovieSpec ThreeFrames()
+{
+    BinkMovieSpec spec;
+    spec.mFrames = {BinkFrame {50, 128, 128, true}, BinkFrame {120, 128, 128, false}, BinkFrame {200, 128, 128, true}};
+    return spec;
+}
+
+HBINK OpenBytes(const std::string& aBytes, uint32_t aFlags = 0)
+{
+    return BinkOpenMemory(aBytes.data(), aBytes.size(), aFlags);
+}
+
+std::vector<uint8_t> Copy(HBINK aBink)
+{
+    std::vector<uint8_t> pixels(aBink->Width * aBink->Height * 4, 0);
+    BinkCopyToBuffer(aBink, pixels.data(), static_cast<int>(aBink->Width * 4), aBink->Height, 0, 0, BINKSURFACE32);
+    return pixels;
+}
+
+} // namespace
+
+TEST(BinkFile, HandBuiltMovieOpensWithItsHeader)
+{
+    LMediaLogCapture log;
+    HBINK bink = OpenBytes(MakeBink(ThreeFrames()));
+    ASSERT_NE(nullptr, bink) << BinkGetError();
+    EXPECT_EQ(32u, bink->Width);
+    EXPECT_EQ(16u, bink->Height);
+    EXPECT_EQ(3u, bink->Frames);
+    EXPECT_EQ(1u, bink->FrameNum);
+    EXPECT_EQ(30u, bink->FrameRate);
+    EXPECT_EQ(1u, bink->FrameRateDiv);
+    EXPECT_EQ(0u, bink->NumTracks);
+    BinkClose(bink);
+}
+
+TEST(BinkFile, FramesDecodeToTheirGreyLevels)
+{
+    LMediaLogCapture log;
+    HBINK bink = OpenBytes(MakeBink(ThreeFrames()));
+    ASSERT_NE(nullptr, bink);
+    // Video-range luma 50, 120, 200 with neutral chroma.
+    const int expected[] = {39, 121, 214};
+    for (uint32_t i = 1; i <= 3; ++i) {
+        ASSERT_EQ(0, BinkDoFrame(bink)) << i;
+        const std::vector<uint8_t> pixels = Copy(bink);
+        for (std::size_t at : {std::size_t {0}, pixels.size() - 4}) {
+            EXPECT_NEAR(expected[i - 1], pixels[at], 3) << i;
+            EXPECT_NEAR(expected[i - 1], pixels[at + 1], 3) << i;
+            EXPECT_NEAR(expected[i - 1], pixels[at + 2], 3) << i;
+            EXPECT_EQ(255, pixels[at + 3]) << i;
+        }
+        if (i < 3) {
+            BinkNextFrame(bink);
+        }
+    }
+    EXPECT_EQ(3u, bink->FrameNum);
+    EXPECT_EQ(bink->Frames, bink->FrameNum);
+    EXPECT_EQ(0u, bink->ReadError);
+    EXPECT_EQ(0, log.ErrorCount());
+    BinkClose(bink);
+}
+
+TEST(BinkFile, GotoAndKeyFramesFollowTheFrameIndex)
+{
+    LMediaLogCapture log;
+    HBINK bink = OpenBytes(MakeBink(ThreeFrames()));
+    ASSERT_NE(nullptr, bink);
+    EXPECT_EQ(1u, BinkGetKeyFrame(bink, 1, BINKGETKEYPREVIOUS));
+    EXPECT_EQ(1u, BinkGetKeyFrame(bink, 2, BINKGETKEYPREVIOUS));
+    EXPECT_EQ(3u, BinkGetKeyFrame(bink, 3, BINKGETKEYPREVIOUS));
+    EXPECT_EQ(3u, BinkGetKeyFrame(bink, 2, BINKGETKEYNEXT));
+
+    ASSERT_EQ(1, BinkGoto(bink, 3, 0));
+    EXPECT_EQ(3u, bink->FrameNum);
+    EXPECT_NEAR(214, Copy(bink)[0], 3);
+    // The frame is already there: BinkDoFrame keeps it.
+    EXPECT_EQ(0, BinkDoFrame(bink));
+    EXPECT_NEAR(214, Copy(bink)[0], 3);
+    // Backwards: the file is read again from the start.
+    ASSERT_EQ(1, BinkGoto(bink, 2, 0));
+    EXPECT_EQ(2u, bink->FrameNum);
+    EXPECT_NEAR(121, Copy(bink)[0], 3);
+    // Past the end is the last frame.
+    ASSERT_EQ(1, BinkGoto(bink, 99, 0));
+    EXPECT_EQ(3u, bink->FrameNum);
+    EXPECT_EQ(0, log.ErrorCount());
+    BinkClose(bink);
+}
+
+TEST(BinkFile, SoundTracksReportTheirIds)
+{
+    BinkMovieSpec spec = ThreeFrames();
+    spec.mTracks = {BinkTrack {7, 22050, 0}, BinkTrack {9, 44100, 0x2000}};
+    HBINK bink = OpenBytes(MakeBink(spec));
+    ASSERT_NE(nullptr, bink);
+    EXPECT_EQ(2u, bink->NumTracks);
+    EXPECT_EQ(7u, BinkGetTrackID(bink, 0));
+    EXPECT_EQ(9u, BinkGetTrackID(bink, 1));
+    EXPECT_EQ(0u, BinkGetTrackID(bink, 2));
+    BinkSetVolume(bink, 9, 16384);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(0, BinkDoFrame(bink));
+        BinkNextFrame(bink);
+    }
+    BinkClose(bink);
+}
+
+TEST(BinkFile, BinkTwoIsRefusedWithALoggedError)
+{
+    LMediaLogCapture log;
+    BinkMovieSpec spec = ThreeFrames();
+    spec.mBink2 = true;
+    EXPECT_EQ(nullptr, OpenBytes(MakeBink(spec)));
+    EXPECT_TRUE(log.HasError("Bink 2")) << (log.Errors().empty() ? "" : log.Errors()[0]);
+}
+
+TEST(BinkFile, DamagedMoviesFailOrEndEarlyInBoundedTime)
+{
+    LMediaLogCapture log;
+    const auto start = std::chrono::steady_clock::now();
+    std::string bytes = MakeBink(ThreeFrames());
+
+    // The frames cut off: it opens, shows what there is and then ends.
+    std::string cut = bytes.substr(0, bytes.size() - 20);
+    HBINK bink = OpenBytes(cut);
+    if (bink) {
+        EXPECT_EQ(0, BinkDoFrame(bink));
+        BinkNextFrame(bink);
+        int frames = 1;
+        while (BinkDoFrame(bink) == 0 && bink->FrameNum < bink->Frames && frames < 10) {
+            BinkNextFrame(bink);
+            ++frames;
+        }
+        EXPECT_EQ(bink->Frames, bink->FrameNum);
+        EXPECT_EQ(1u, bink->ReadError);
+        BinkClose(bink);
+    }
+    EXPECT_GE(log.ErrorCount(), 1);
+
+    // A header that claims a frame of more than the file: refused.
+    std::string header = bytes;
+    header[12] = static_cast<char>(0xFF);
+    header[13] = static_cast<char>(0xFF);
+    EXPECT_EQ(nullptr, OpenBytes(header));
+    EXPECT_EQ(nullptr, OpenBytes(bytes.substr(0, 30)));
+    EXPECT_EQ(nullptr, BinkOpen("/no/such/movie.bik", 0));
+    EXPECT_TRUE(log.HasError("/no/such/movie.bik"));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+}
+
+TEST(BinkPlayback, UndecodableSoundIsGivenUpAndThePicturesGoOn)
+{
+    LMediaLogCapture log;
+    ASSERT_TRUE(FSOUND_SetOutput(FSOUND_OUTPUT_NOSOUND_NONREALTIME));
+    ASSERT_TRUE(FSOUND_Init(44100, 32, 0));
+    BinkSetSoundSystem(&BinkOpenDirectSound, 0);
+    BinkMovieSpec spec;
+    spec.mTracks = {BinkTrack {0, 22050, 0}};
+    // A stated decoded size, then bits that are no sound.
+    spec.mSoundPacket = std::string("\x00\x10\x00\x00", 4) + std::string(60, '\xFF');
+    for (int i = 0; i < 12; ++i) {
+        spec.mFrames.push_back(BinkFrame {static_cast<uint8_t>(20 + 10 * i), 128, 128, i == 0});
+    }
+    const auto start = std::chrono::steady_clock::now();
+    HBINK bink = OpenBytes(MakeBink(spec));
+    ASSERT_NE(nullptr, bink);
+    for (uint32_t i = 1; i <= 12; ++i) {
+        EXPECT_EQ(0, BinkDoFrame(bink)) << i;
+        BinkNextFrame(bink);
+    }
+    EXPECT_TRUE(log.HasError("given up"));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    BinkClose(bink);
+    FSOUND_Close();
+}
+
+TEST(BinkPlayback, WaitPacesFramesAndPauseHoldsThem)
+{
+    BinkMovieSpec spec = ThreeFrames();
+    spec.mRate = 20; // 50 ms a frame
+    HBINK bink = OpenBytes(MakeBink(spec));
+    ASSERT_NE(nullptr, bink);
+    EXPECT_EQ(0, BinkWait(bink));
+    BinkDoFrame(bink);
+    BinkNextFrame(bink);
+    EXPECT_EQ(1, BinkWait(bink));
+    EXPECT_EQ(1, BinkPause(bink, 1));
+    std::this_thread::sleep_for(std::chrono::milliseconds(80));
+    EXPECT_EQ(1, BinkWait(bink));
+    EXPECT_EQ(0, BinkPause(bink, 0));
+    // The pause does not count: frame 2 is still a little way off.
+    EXPECT_EQ(1, BinkWait(bink));
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    while (BinkWait(bink) != 0 && std::chrono::steady_clock::now() < limit) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    EXPECT_EQ(0, BinkWait(bink));
+    BinkClose(bink);
+}
+
+TEST(BinkPlayback, CopiesAreClippedToTheBuffer)
+{
+    HBINK bink = OpenBytes(MakeBink(ThreeFrames()));
+    ASSERT_NE(nullptr, bink);
+    BinkDoFrame(bink);
+    // A 40 x 10 buffer with a guard line below; the movie placed at (20, 4).
+    std::vector<uint8_t> buffer(40 * 4 * 11, 7);
+    EXPECT_EQ(0, BinkCopyToBuffer(bink, buffer.data(), 40 * 4, 10, 20, 4, BINKSURFACE32 | BINKNOSKIP));
+    EXPECT_EQ(7, buffer[(4 * 40 + 19) * 4]);
+    EXPECT_NEAR(39, buffer[(4 * 40 + 20) * 4], 3);
+    EXPECT_NEAR(39, buffer[(9 * 40 + 39) * 4], 3);
+    EXPECT_EQ(7, buffer[(3 * 40 + 20) * 4]);
+    for (std::size_t i = 40 * 4 * 10; i < buffer.size(); ++i) {
+        ASSERT_EQ(7, buffer[i]);
+    }
+    // Entirely outside: nothing copied.
+    std::vector<uint8_t> small(8 * 4 * 2, 7);
+    EXPECT_EQ(0, BinkCopyToBuffer(bink, small.data(), 8 * 4, 2, 8, 0, BINKSURFACE32));
+    EXPECT_EQ(std::vector<uint8_t>(8 * 4 * 2, 7), small);
+    BinkClose(bink);
+}
+
+TEST(BinkPlayback, OtherMovieFormatPlaysThroughTheSamePathWithSound)
+{
+    LMediaLogCapture log;
+    ASSERT_TRUE(FSOUND_SetOutput(FSOUND_OUTPUT_NOSOUND_NONREALTIME));
+    ASSERT_TRUE(FSOUND_Init(44100, 32, 0));
+    BinkSetSoundSystem(&BinkOpenDirectSound, 0);
+    HBINK bink = BinkOpen(Path("movie.nut").c_str(), BINKALPHA);
+    ASSERT_NE(nullptr, bink);
+    EXPECT_EQ(32u, bink->Width);
+    EXPECT_EQ(32u, bink->Height);
+    EXPECT_EQ(5u, bink->Frames);
+    EXPECT_EQ(10u, bink->FrameRate / bink->FrameRateDiv);
+    EXPECT_EQ(1u, bink->NumTracks);
+    EXPECT_EQ(0u, bink->OpenFlags & BINKALPHA);
+    std::vector<int16_t> sound(2 * 1024);
+    int heard = 0;
+    int previous = 0;
+    for (uint32_t i = 1; i <= bink->Frames; ++i) {
+        ASSERT_EQ(0, BinkDoFrame(bink)) << i;
+        const int grey = Copy(bink)[16 * 32 * 4 + 16 * 4];
+        // Full-range grey 40 + 40 i in video range.
+        EXPECT_NEAR((40 + 40 * (i - 1) - 16) * 255 / 219, grey, 6) << i;
+        EXPECT_GT(grey, previous);
+        previous = grey;
+        FSOUND_MixBuffer(sound.data(), 1024);
+        for (int16_t value : sound) {
+            heard += value != 0 ? 1 : 0;
+        }
+        if (bink->FrameNum < bink->Frames) {
+            BinkNextFrame(bink);
+        }
+    }
+    EXPECT_GT(heard, 0);
+    EXPECT_EQ(0, log.ErrorCount());
+    BinkClose(bink);
+    FSOUND_Close();
+}

@@ -1,0 +1,50 @@
+// Small media files built byte by byte for the sound and movie tests, and the path of
+// the checked-in ones (tests/fixtures/media: tone.ogg, tone.mp2, movie.nut).
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace LMediaFixtures {
+
+// The directory of the checked-in media files.
+std::string Directory();
+std::string Path(const std::string& aName);
+
+// A 16-bit PCM WAV file of aFrames frames; aValue(frame, channel) gives each value.
+std::string MakeWav(int aRate, int aChannels, int aFrames, int16_t (*aValue)(int aFrame, int aChannel));
+// A WAV of a constant value in every channel.
+std::string MakeFlatWav(int aRate, int aChannels, int aFrames, int16_t aValue);
+
+// A Bink 1 movie (revision 'k') whose every frame fills each plane with one value: a
+// frame is a key frame marker, then per plane (Y, then the two chroma planes) a fill
+// flag and the 8-bit value, each plane on a 32-bit boundary.
+struct BinkFrame
+{
+    uint8_t mY = 16;
+    uint8_t mU = 128;
+    uint8_t mV = 128;
+    bool mKey = true;
+};
+struct BinkTrack
+{
+    uint32_t mId = 0;
+    uint16_t mRate = 22050;
+    uint16_t mFlags = 0;
+};
+struct BinkMovieSpec
+{
+    uint32_t mWidth = 32;
+    uint32_t mHeight = 16;
+    uint32_t mRate = 30;
+    uint32_t mRateDiv = 1;
+    std::vector<BinkFrame> mFrames;
+    std::vector<BinkTrack> mTracks;
+    // Bytes of every frame's sound packet for each track (empty: no sound packets).
+    std::string mSoundPacket;
+    // "KB2" instead of "BIK": a Bink 2 header.
+    bool mBink2 = false;
+};
+std::string MakeBink(const BinkMovieSpec& aSpec);
+
+} // namespace LMediaFixtures
