@@ -1,0 +1,3 @@
+#include "Sound/LISoundPlayer.h"
+
+LISoundPlayer::~LISoundPlayer() = default;
