@@ -33,15 +33,6 @@ bool IsDots(const char* aName)
 
 } // namespace
 
-LIFileSystem* LIFileSystem::Create()
-{
-    LIFileSystem* fileSystem = L_NEW LFileSystemWin();
-    if (fileSystem && !fileSystem->Init(0)) {
-        delete fileSystem;
-        return nullptr;
-    }
-    return fileSystem;
-}
 
 LFileSystemWin::LFileSystemWin() = default;
 

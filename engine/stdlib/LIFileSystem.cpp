@@ -3,6 +3,7 @@
 #include "container/LTableString.h"
 #include "memory/LMemoryManager.h"
 #include "stdlib/LLog.h"
+#include "stdlib/LServiceCreation.h"
 #include "stdlib/LSingleton.h"
 
 namespace {
@@ -23,7 +24,7 @@ LIFileSystem* LIFileSystem::Get()
     if (sFileSystem.IsDestroyed()) {
         return nullptr;
     }
-    LIFileSystem* created = Create();
+    LIFileSystem* created = LCreateService<LIFileSystem>("filesystem", &NewDefaultCreator);
     if (!created) {
         L_ERROR("LIFileSystem creation failure.");
         return nullptr;

@@ -10,13 +10,15 @@
 #include "container/LString.h"
 #include "object/LObject.h"
 
+class LIObjectCreator;
 class LTableString;
 class LVectorString;
 
 class LIFileSystem : public LObject
 {
 public:
-    // The one service, made on first use and deleted by the cleaner at exit; null when it
+    // The one service, made on first use by the creator registered under "filesystem"
+    // (through the API object manager) and deleted by the cleaner at exit; null when it
     // cannot be made (logged) and after it has been deleted.
     static LIFileSystem* Get();
 
@@ -71,7 +73,7 @@ protected:
     LString mParentDirectory;
 
 private:
-    // Makes and initialises the implementation; null when that fails. The one place
-    // that names the implementation.
-    static LIFileSystem* Create();
+    // The creator registered under "filesystem" when the program registered none. The
+    // one place that names the implementation.
+    static LIObjectCreator* NewDefaultCreator();
 };

@@ -1,6 +1,7 @@
 #include "time/LITimer.h"
 
 #include "stdlib/LLog.h"
+#include "stdlib/LServiceCreation.h"
 #include "stdlib/LSingleton.h"
 
 namespace {
@@ -17,7 +18,7 @@ LITimer* LITimer::Get()
     if (sTimer.IsDestroyed()) {
         return nullptr;
     }
-    LITimer* created = Create();
+    LITimer* created = LCreateService<LITimer>("timer", &NewDefaultCreator);
     if (!created) {
         L_ERROR("Timer creation failure.");
         return nullptr;

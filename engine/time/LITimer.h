@@ -4,11 +4,14 @@
 #pragma once
 #include "object/LObject.h"
 
+class LIObjectCreator;
+
 class LITimer : public LObject
 {
 public:
-    // The timer, or null when it cannot be made (logged; the next call tries again) or
-    // after it has been deleted.
+    // The timer, made on first use by the creator registered under "timer" (through the
+    // API object manager); null when it cannot be made (logged; the next call tries
+    // again) or after it has been deleted.
     static LITimer* Get();
 
     LITimer();
@@ -22,6 +25,7 @@ public:
     virtual bool Reset() = 0;
 
 private:
-    // Makes and initialises the implementation; null when that fails.
-    static LITimer* Create();
+    // The creator registered under "timer" when the program registered none. The one
+    // place that names the implementation.
+    static LIObjectCreator* NewDefaultCreator();
 };

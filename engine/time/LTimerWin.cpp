@@ -5,15 +5,6 @@
 #include "stdlib/LLog.h"
 #include "win32/WinTimer.h"
 
-LITimer* LITimer::Create()
-{
-    LITimer* timer = L_NEW LTimerWin();
-    if (timer && !timer->Init(0)) {
-        delete timer;
-        return nullptr;
-    }
-    return timer;
-}
 
 LTimerWin::LTimerWin() = default;
 
