@@ -44,7 +44,7 @@ unsigned int LHashKeyList::Hash(const LString& aKey, int aShift, bool aIgnoreCas
 
 LHashPair* LHashKeyList::PairAt(int aPosition) const
 {
-    return static_cast<LHashPair*>(mPairs.GetAt(aPosition));
+    return &mPairs.At(aPosition);
 }
 
 bool LHashKeyList::KeyAt(int aIndex, const LString& aKey) const
@@ -145,13 +145,7 @@ unsigned int LHashKeyList::AddAt(const LString& aKey, void* aValue, bool aKeepSo
         mSorted = false;
         mCollisionsCounted = false;
     }
-    LHashPair* pair = L_NEW LHashPair(hash, index);
-    if (!pair) {
-        L_ASSERT_FAILURE("");
-        return 0;
-    }
-    if (!mPairs.InsertAt(place, pair)) {
-        delete pair;
+    if (!mPairs.InsertAt(place, LHashPair(hash, index))) {
         L_ASSERT_FAILURE("");
         return 0;
     }
@@ -178,14 +172,8 @@ unsigned int LHashKeyList::AddAt(int aPosition, const LString& aKey, void* aValu
         mSorted = false;
         mCollisionsCounted = false;
     }
-    LHashPair* pair = L_NEW LHashPair(hash, aPosition);
-    if (!pair) {
-        L_ASSERT_FAILURE("");
-        return 0;
-    }
     ShiftIndices(aPosition);
-    if (!mPairs.InsertAt(place, pair)) {
-        delete pair;
+    if (!mPairs.InsertAt(place, LHashPair(hash, aPosition))) {
         L_ASSERT_FAILURE("");
     }
     if (!mKeys.InsertAt(aPosition, aKey) || !mValues.InsertAt(aPosition, aValue)) {
@@ -226,12 +214,10 @@ int LHashKeyList::RemoveAt(const LString& aKey, void** aValueOut)
     if (at < 0) {
         return 0;
     }
-    LHashPair* pair = PairAt(at);
-    const int index = pair->mIndex;
-    if (!mPairs.RemoveAt(at, nullptr) || !mKeys.RemoveAt(index) || !mValues.RemoveAt(index, aValueOut)) {
+    const int index = PairAt(at)->mIndex;
+    if (!mPairs.RemoveAt(at) || !mKeys.RemoveAt(index) || !mValues.RemoveAt(index, aValueOut)) {
         L_ASSERT_FAILURE("RemoveAt failure.");
     }
-    delete pair;
     for (int i = 0; i < mPairs.GetCount(); ++i) {
         if (PairAt(i)->mIndex > index) {
             --PairAt(i)->mIndex;
@@ -242,9 +228,6 @@ int LHashKeyList::RemoveAt(const LString& aKey, void** aValueOut)
 
 void LHashKeyList::RemoveAll()
 {
-    for (int i = 0; i < mPairs.GetCount(); ++i) {
-        delete PairAt(i);
-    }
     mPairs.RemoveAll();
     mKeys.RemoveAll();
     mValues.RemoveAll();
@@ -329,23 +312,6 @@ void LHashKeyList::ShiftIndices(int aFrom)
 int LHashKeyList::Sort()
 {
     mSorted = true;
-    const int count = mPairs.GetCount();
-    void** copy = nullptr;
-    if (count == 0) {
-        return 1;
-    }
-    if (!mPairs.CopyToArray(&copy)) {
-        L_ASSERT_FAILURE("");
-        return 1;
-    }
-    // Stable: equal hashes keep their order of adding.
-    std::stable_sort(copy, copy + count, [](void* aLeft, void* aRight) {
-        return static_cast<LHashPair*>(aLeft)->mHash < static_cast<LHashPair*>(aRight)->mHash;
-    });
-    for (int i = 0; i < count; ++i) {
-        void* old = nullptr;
-        mPairs.SetAt(i, copy[i], &old);
-    }
-    delete[] copy;
+    mPairs.SortByHash();
     return 1;
 }

@@ -8,7 +8,7 @@
 // unsorted adds is sorted on the next lookup. The base of the property list; the state,
 // event and object managers keep their named records in one.
 #pragma once
-#include "container/LHashPair.h"
+#include "container/LHashPairArray.h"
 #include "container/LVector.h"
 #include "container/LVectorString.h"
 
@@ -77,7 +77,7 @@ private:
     // Where a sorted add puts a pair of aHash; -1 when aKey is present already.
     int SortedPlace(const LString& aKey, unsigned int aHash);
 
-    mutable LVector mPairs;
+    mutable LHashPairArray mPairs;
     LVectorString mKeys;
     LVector mValues;
     int mHashShift;
