@@ -8,6 +8,8 @@ using WORD = uint16_t;
 using DWORD = uint32_t;
 using LONG = int32_t;
 using UINT = unsigned int;
+using INT = int;
+using ULONG = uint32_t;
 using HRESULT = int32_t;
 using HANDLE = void*;
 
