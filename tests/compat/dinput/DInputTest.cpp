@@ -1,0 +1,313 @@
+// Keyboard state and buffered mouse records from SDL events pushed into the queue.
+#include "dinput/DInput.h"
+#include "win32/WinWindow.h"
+
+#include <SDL2/SDL.h>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+LRESULT Proc(HWND aWindow, UINT aMessage, WPARAM aWParam, LPARAM aLParam)
+{
+    return DefWindowProcW(aWindow, aMessage, aWParam, aLParam);
+}
+
+class DInput : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        WNDCLASSEXA windowClass{};
+        windowClass.cbSize = sizeof(windowClass);
+        windowClass.lpfnWndProc = &Proc;
+        windowClass.lpszClassName = "DInputTest";
+        RegisterClassExA(&windowClass);
+        mWindow = CreateWindowExA(0, "DInputTest", "", WS_POPUP, 0, 0, 800, 600, nullptr, nullptr, nullptr, nullptr);
+        ASSERT_NE(nullptr, mWindow);
+        ShowWindow(mWindow, SW_SHOW);
+        void* object = nullptr;
+        ASSERT_EQ(DI_OK, DirectInput8Create(nullptr, DIRECTINPUT_VERSION, IID_IDirectInput8W, &object, nullptr));
+        mInput = static_cast<IDirectInput8W*>(object);
+    }
+
+    void TearDown() override
+    {
+        if (mKeyboard) {
+            mKeyboard->Release();
+        }
+        if (mMouse) {
+            mMouse->Release();
+        }
+        if (mInput) {
+            mInput->Release();
+        }
+        DestroyWindow(mWindow);
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        }
+    }
+
+    void MakeKeyboard()
+    {
+        ASSERT_EQ(DI_OK, mInput->CreateDevice(GUID_SysKeyboard, &mKeyboard, nullptr));
+        ASSERT_EQ(DI_OK, mKeyboard->SetCooperativeLevel(mWindow, DISCL_NONEXCLUSIVE | DISCL_FOREGROUND));
+    }
+
+    void MakeMouse(DWORD aBufferSize = 64)
+    {
+        ASSERT_EQ(DI_OK, mInput->CreateDevice(GUID_SysMouse, &mMouse, nullptr));
+        ASSERT_EQ(DI_OK, mMouse->SetDataFormat(&c_dfDIMouse));
+        ASSERT_EQ(DI_OK, mMouse->SetCooperativeLevel(mWindow, DISCL_EXCLUSIVE | DISCL_NOWINKEY | DISCL_FOREGROUND));
+        DIPROPDWORD property{};
+        property.diph.dwSize = sizeof(DIPROPDWORD);
+        property.diph.dwHeaderSize = sizeof(DIPROPHEADER);
+        property.diph.dwHow = DIPH_DEVICE;
+        property.dwData = aBufferSize;
+        ASSERT_EQ(DI_OK, mMouse->SetProperty(DIPROP_BUFFERSIZE, &property.diph));
+        ASSERT_EQ(DI_OK, mMouse->Acquire());
+    }
+
+    std::vector<uint8_t> Keys()
+    {
+        std::vector<uint8_t> state(256);
+        EXPECT_EQ(DI_OK, mKeyboard->GetDeviceState(256, state.data()));
+        return state;
+    }
+
+    std::vector<DIDEVICEOBJECTDATA> Records(HRESULT* aResult = nullptr)
+    {
+        std::vector<DIDEVICEOBJECTDATA> records(64);
+        DWORD count = 64;
+        HRESULT result = mMouse->GetDeviceData(sizeof(DIDEVICEOBJECTDATA), records.data(), &count, 0);
+        if (aResult) {
+            *aResult = result;
+        }
+        records.resize(SUCCEEDED(result) ? count : 0);
+        return records;
+    }
+
+    static void Key(SDL_Scancode aCode, bool aDown)
+    {
+        SDL_Event event{};
+        event.type = aDown ? SDL_KEYDOWN : SDL_KEYUP;
+        event.key.state = aDown ? SDL_PRESSED : SDL_RELEASED;
+        event.key.keysym.scancode = aCode;
+        SDL_PushEvent(&event);
+    }
+
+    static void Move(int aX, int aY)
+    {
+        SDL_Event event{};
+        event.type = SDL_MOUSEMOTION;
+        event.motion.xrel = aX;
+        event.motion.yrel = aY;
+        SDL_PushEvent(&event);
+    }
+
+    static void Button(Uint8 aButton, bool aDown)
+    {
+        SDL_Event event{};
+        event.type = aDown ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+        event.button.button = aButton;
+        event.button.state = aDown ? SDL_PRESSED : SDL_RELEASED;
+        SDL_PushEvent(&event);
+    }
+
+    static void Wheel(int aNotches)
+    {
+        SDL_Event event{};
+        event.type = SDL_MOUSEWHEEL;
+        event.wheel.y = aNotches;
+        event.wheel.direction = SDL_MOUSEWHEEL_NORMAL;
+        SDL_PushEvent(&event);
+    }
+
+    static void Focus(bool aGained)
+    {
+        SDL_Event event{};
+        event.type = SDL_WINDOWEVENT;
+        event.window.event = aGained ? SDL_WINDOWEVENT_FOCUS_GAINED : SDL_WINDOWEVENT_FOCUS_LOST;
+        SDL_PushEvent(&event);
+    }
+
+    HWND mWindow = nullptr;
+    IDirectInput8W* mInput = nullptr;
+    IDirectInputDevice8W* mKeyboard = nullptr;
+    IDirectInputDevice8W* mMouse = nullptr;
+};
+
+TEST(DInputScanCodes, KeysMapByPositionWithExtendedKeysMarked)
+{
+    EXPECT_EQ(0x1E, DInputScanCode(SDL_SCANCODE_A));
+    EXPECT_EQ(0x2C, DInputScanCode(SDL_SCANCODE_Z));
+    EXPECT_EQ(0x02, DInputScanCode(SDL_SCANCODE_1));
+    EXPECT_EQ(0x0B, DInputScanCode(SDL_SCANCODE_0));
+    EXPECT_EQ(0x1C, DInputScanCode(SDL_SCANCODE_RETURN));
+    EXPECT_EQ(0x9C, DInputScanCode(SDL_SCANCODE_KP_ENTER));
+    EXPECT_EQ(0x38, DInputScanCode(SDL_SCANCODE_LALT));
+    EXPECT_EQ(0xB8, DInputScanCode(SDL_SCANCODE_RALT));
+    EXPECT_EQ(0xC8, DInputScanCode(SDL_SCANCODE_UP));
+    EXPECT_EQ(0x48, DInputScanCode(SDL_SCANCODE_KP_8));
+    EXPECT_EQ(0x2A, DInputScanCode(SDL_SCANCODE_LSHIFT));
+    EXPECT_EQ(0x36, DInputScanCode(SDL_SCANCODE_RSHIFT));
+    EXPECT_EQ(0x39, DInputScanCode(SDL_SCANCODE_SPACE));
+    EXPECT_EQ(0, DInputScanCode(-1));
+    EXPECT_EQ(0, DInputScanCode(SDL_NUM_SCANCODES));
+}
+
+TEST_F(DInput, KeyboardReadsFailUntilFormatAndAcquisition)
+{
+    MakeKeyboard();
+    std::vector<uint8_t> state(256);
+    EXPECT_EQ(DIERR_INVALIDPARAM, mKeyboard->GetDeviceState(256, state.data()));
+    EXPECT_EQ(DIERR_INVALIDPARAM, mKeyboard->Acquire());
+    ASSERT_EQ(DI_OK, mKeyboard->SetDataFormat(&c_dfDIKeyboard));
+    EXPECT_EQ(DIERR_NOTACQUIRED, mKeyboard->GetDeviceState(256, state.data()));
+    ASSERT_EQ(DI_OK, mKeyboard->Acquire());
+    EXPECT_EQ(DI_NOEFFECT, mKeyboard->Acquire());
+    EXPECT_EQ(DIERR_INVALIDPARAM, mKeyboard->GetDeviceState(255, state.data()));
+    EXPECT_EQ(DI_OK, mKeyboard->GetDeviceState(256, state.data()));
+}
+
+TEST_F(DInput, KeyboardStateFollowsKeyEvents)
+{
+    MakeKeyboard();
+    ASSERT_EQ(DI_OK, mKeyboard->SetDataFormat(&c_dfDIKeyboard));
+    ASSERT_EQ(DI_OK, mKeyboard->Acquire());
+    Key(SDL_SCANCODE_A, true);
+    Key(SDL_SCANCODE_RALT, true);
+    Key(SDL_SCANCODE_KP_ENTER, true);
+    std::vector<uint8_t> state = Keys();
+    EXPECT_EQ(0x80, state[0x1E]);
+    EXPECT_EQ(0x80, state[0xB8]);
+    EXPECT_EQ(0x80, state[0x9C]);
+    EXPECT_EQ(0x00, state[0x38]);
+    EXPECT_EQ(0x00, state[0x1C]);
+    Key(SDL_SCANCODE_A, false);
+    state = Keys();
+    EXPECT_EQ(0x00, state[0x1E]);
+    EXPECT_EQ(0x80, state[0xB8]);
+}
+
+TEST_F(DInput, FocusLossDropsAcquisitionUntilFocusReturns)
+{
+    MakeKeyboard();
+    ASSERT_EQ(DI_OK, mKeyboard->SetDataFormat(&c_dfDIKeyboard));
+    ASSERT_EQ(DI_OK, mKeyboard->Acquire());
+    Key(SDL_SCANCODE_W, true);
+    Focus(false);
+    std::vector<uint8_t> state(256);
+    EXPECT_EQ(DIERR_INPUTLOST, mKeyboard->GetDeviceState(256, state.data()));
+    EXPECT_EQ(DIERR_OTHERAPPHASPRIO, mKeyboard->Acquire());
+    Focus(true);
+    ASSERT_EQ(DI_OK, mKeyboard->Acquire());
+    state = Keys();
+    EXPECT_EQ(0x00, state[0x11]); // the key held when the focus went is released
+}
+
+TEST_F(DInput, MouseRecordsComeInEventOrderWithMovementMerged)
+{
+    MakeMouse();
+    Move(3, 4);
+    Move(2, 0);
+    Button(SDL_BUTTON_LEFT, true);
+    Move(1, -1);
+    Wheel(1);
+    Button(SDL_BUTTON_RIGHT, true);
+    Button(SDL_BUTTON_MIDDLE, true);
+    Button(SDL_BUTTON_LEFT, false);
+    std::vector<DIDEVICEOBJECTDATA> records = Records();
+    struct Expected
+    {
+        DWORD mOffset;
+        LONG mData;
+    } expected[] = {{DIMOFS_X, 5},         {DIMOFS_Y, 4},         {DIMOFS_BUTTON0, 0x80}, {DIMOFS_X, 1},
+                    {DIMOFS_Y, -1},        {DIMOFS_Z, 120},       {DIMOFS_BUTTON1, 0x80}, {DIMOFS_BUTTON2, 0x80},
+                    {DIMOFS_BUTTON0, 0}};
+    ASSERT_EQ(std::size(expected), records.size());
+    for (size_t i = 0; i < records.size(); ++i) {
+        EXPECT_EQ(expected[i].mOffset, records[i].dwOfs) << i;
+        EXPECT_EQ(expected[i].mData, static_cast<LONG>(records[i].dwData)) << i;
+        if (i > 0) {
+            EXPECT_GT(records[i].dwSequence, records[i - 1].dwSequence);
+        }
+    }
+    EXPECT_TRUE(Records().empty());
+}
+
+TEST_F(DInput, MouseMovementIsScaledToPictureUnits)
+{
+    // A picture of 400 x 300 shown in the 800 x 600 window: two window pixels a unit.
+    mWindow->mPictureWidth = 400;
+    mWindow->mPictureHeight = 300;
+    MakeMouse();
+    Move(10, -6);
+    Button(SDL_BUTTON_LEFT, true);
+    Move(1, 1); // half a unit: carried
+    Button(SDL_BUTTON_LEFT, false);
+    Move(1, 1);
+    Wheel(-2);
+    std::vector<DIDEVICEOBJECTDATA> records = Records();
+    ASSERT_EQ(7u, records.size());
+    EXPECT_EQ(5, static_cast<LONG>(records[0].dwData));
+    EXPECT_EQ(-3, static_cast<LONG>(records[1].dwData));
+    EXPECT_EQ(DIMOFS_BUTTON0, records[2].dwOfs);
+    EXPECT_EQ(DIMOFS_BUTTON0, records[3].dwOfs);
+    EXPECT_EQ(DIMOFS_X, records[4].dwOfs);
+    EXPECT_EQ(1, static_cast<LONG>(records[4].dwData));
+    EXPECT_EQ(DIMOFS_Y, records[5].dwOfs);
+    EXPECT_EQ(DIMOFS_Z, records[6].dwOfs);
+    EXPECT_EQ(-240, static_cast<LONG>(records[6].dwData));
+}
+
+TEST_F(DInput, FullBufferKeepsTheOldestAndReportsOverflow)
+{
+    MakeMouse(2);
+    Button(SDL_BUTTON_LEFT, true);
+    Button(SDL_BUTTON_LEFT, false);
+    Button(SDL_BUTTON_RIGHT, true);
+    HRESULT result = DI_OK;
+    std::vector<DIDEVICEOBJECTDATA> records = Records(&result);
+    EXPECT_EQ(DI_BUFFEROVERFLOW, result);
+    ASSERT_EQ(2u, records.size());
+    EXPECT_EQ(0x80u, records[0].dwData);
+    EXPECT_EQ(0u, records[1].dwData);
+    Records(&result);
+    EXPECT_EQ(DI_OK, result);
+}
+
+TEST_F(DInput, UnacquiredMouseRecordsNothingAndReadsFail)
+{
+    MakeMouse();
+    ASSERT_EQ(DI_OK, mMouse->Unacquire());
+    EXPECT_EQ(DI_NOEFFECT, mMouse->Unacquire());
+    Button(SDL_BUTTON_LEFT, true);
+    HRESULT result = DI_OK;
+    Records(&result);
+    EXPECT_EQ(DIERR_NOTACQUIRED, result);
+    ASSERT_EQ(DI_OK, mMouse->Acquire());
+    EXPECT_TRUE(Records().empty());
+}
+
+TEST_F(DInput, BadRecordSizesAndPropertiesAreRefused)
+{
+    MakeMouse();
+    DIDEVICEOBJECTDATA record{};
+    DWORD count = 1;
+    EXPECT_EQ(DIERR_INVALIDPARAM, mMouse->GetDeviceData(20, &record, &count, 0));
+    EXPECT_EQ(0u, count);
+    DIPROPDWORD property{};
+    property.diph.dwSize = sizeof(DIPROPHEADER);
+    property.diph.dwHeaderSize = sizeof(DIPROPHEADER);
+    mMouse->Unacquire();
+    EXPECT_EQ(DIERR_INVALIDPARAM, mMouse->SetProperty(DIPROP_BUFFERSIZE, &property.diph));
+    EXPECT_EQ(DIERR_INVALIDPARAM, mMouse->SetCooperativeLevel(mWindow, DISCL_EXCLUSIVE | DISCL_NONEXCLUSIVE));
+    IDirectInputDevice8W* other = nullptr;
+    EXPECT_EQ(DIERR_DEVICENOTREG, mInput->CreateDevice(IID_IDirectInput8W, &other, nullptr));
+    void* object = nullptr;
+    EXPECT_EQ(DIERR_INVALIDPARAM, DirectInput8Create(nullptr, 0x0700, IID_IDirectInput8W, &object, nullptr));
+}
+
+} // namespace
