@@ -55,7 +55,7 @@ private:
     static int64_t SeekCallback(void* aOpaque, int64_t aOffset, int aWhence);
     static int InterruptCallback(void* aOpaque);
 
-    // The reader: a file through callbacks or stdio, or the spec's memory.
+    // The reader: a file through callbacks or stdio, or the source's own memory.
     const MediaSourceSpec* mSpec = nullptr;
     void* mFile = nullptr;
     int64_t mPosition = 0;
