@@ -1,0 +1,28 @@
+#include "support/LFakeDeviceCaps.h"
+
+#include "container/LString.h"
+
+bool LFakeDeviceCaps::sPow2 = false;
+bool LFakeDeviceCaps::sSquare = false;
+uint32_t LFakeDeviceCaps::sMaxWidth = 2048;
+uint32_t LFakeDeviceCaps::sMaxHeight = 2048;
+uint32_t LFakeDeviceCaps::sMaxVertexIndex = 0xFFFFFFFFu;
+
+LString LFakeDeviceCaps::Dump() const
+{
+    return DumpHead("LFakeDeviceCaps") + "]";
+}
+
+bool LFakeDeviceCaps::GetPixelShaderVersion(int& aMajor, int& aMinor)
+{
+    aMajor = 2;
+    aMinor = 0;
+    return true;
+}
+
+bool LFakeDeviceCaps::GetVertexShaderVersion(int& aMajor, int& aMinor)
+{
+    aMajor = 2;
+    aMinor = 0;
+    return true;
+}

@@ -1,0 +1,35 @@
+// A texture without a device: it keeps the size, format and a copy of the pixels it was
+// filled with, so tests can see what would have been uploaded.
+#pragma once
+#include "Render/LITexture.h"
+
+#include <cstdint>
+#include <vector>
+
+class LFakeTexture : public LITexture
+{
+public:
+    LFakeTexture();
+    ~LFakeTexture() override;
+
+    LString Dump() const override;
+
+    int Create(LImage* aImage) override;
+    int Create(int aWidth, int aHeight, int aFormat) override;
+    int SetPriority(float aPriority) override;
+
+    int GetFormat() const { return mFormat; }
+    const std::vector<uint8_t>& Pixels() const { return mPixels; }
+    int CreateCount() const { return mCreateCount; }
+
+    // Number of fake textures alive, and of those made since the process started.
+    static int LiveCount();
+    static int MadeCount();
+    // While set, every Create fails.
+    static void SetFailCreation(bool aFail);
+
+private:
+    int mFormat = 0;
+    int mCreateCount = 0;
+    std::vector<uint8_t> mPixels;
+};
