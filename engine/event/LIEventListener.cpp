@@ -1,0 +1,5 @@
+#include "event/LIEventListener.h"
+
+LIEventListener::LIEventListener() = default;
+
+LIEventListener::~LIEventListener() = default;

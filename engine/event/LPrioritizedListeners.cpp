@@ -1,0 +1,95 @@
+#include "event/LPrioritizedListeners.h"
+
+#include "memory/LMemoryManager.h"
+
+LPrioritizedListeners::~LPrioritizedListeners() = default;
+
+int LPrioritizedListeners::Add(void* aListener, float aPriority)
+{
+    if (Contains(aListener)) {
+        return 2;
+    }
+    const int count = mListeners.GetCount();
+    int at = count;
+    for (int i = 0; i < count; ++i) {
+        if (mPriorities[i] < aPriority) {
+            at = i;
+            break;
+        }
+    }
+    if (!mListeners.InsertAt(at, aListener)) {
+        return 0;
+    }
+    if (!mPriorities.InsertAt(at, aPriority)) {
+        mListeners.RemoveAt(at, nullptr);
+        return 0;
+    }
+    return 1;
+}
+
+int LPrioritizedListeners::Remove(void* aListener)
+{
+    const int at = mListeners.Find(aListener);
+    if (at < 0) {
+        return 0;
+    }
+    mListeners.RemoveAt(at, nullptr);
+    mPriorities.RemoveAt(at, nullptr);
+    for (Pass* pass = mPasses; pass; pass = pass->mOuter) {
+        for (int i = 0; i < pass->mCount; ++i) {
+            if (pass->mEntries[i] == aListener) {
+                pass->mEntries[i] = nullptr;
+            }
+        }
+    }
+    return 1;
+}
+
+bool LPrioritizedListeners::Contains(void* aListener) const
+{
+    return mListeners.Find(aListener) >= 0;
+}
+
+int LPrioritizedListeners::GetCount() const
+{
+    return mListeners.GetCount();
+}
+
+void LPrioritizedListeners::RemoveAll()
+{
+    while (mListeners.GetCount() > 0) {
+        Remove(mListeners.GetAt(0));
+    }
+}
+
+void LPrioritizedListeners::Notify(Call aCall, void* aArgument)
+{
+    if (mInterrupt) {
+        mInterrupt = false;
+        return;
+    }
+    const int count = mListeners.GetCount();
+    if (count < 1) {
+        return;
+    }
+    void** entries = L_NEW void*[count];
+    if (!entries) {
+        return;
+    }
+    for (int i = 0; i < count; ++i) {
+        entries[i] = mListeners.GetAt(i);
+    }
+    Pass pass {entries, count, mPasses};
+    mPasses = &pass;
+    for (int i = 0; i < pass.mCount; ++i) {
+        if (entries[i]) {
+            aCall(entries[i], aArgument);
+        }
+        if (mInterrupt) {
+            mInterrupt = false;
+            break;
+        }
+    }
+    mPasses = pass.mOuter;
+    delete[] entries;
+}

@@ -1,0 +1,49 @@
+// The listener list of the state and event managers and the game clock: listeners with
+// float priorities, highest first, equal priorities in the order of registration.
+//
+// Every notification works over its own snapshot of the list, so a listener may add or
+// remove listeners, or start a nested notification, from inside its callback: each
+// notification reaches every listener of its snapshot once, except those removed in the
+// meantime (their entries in all running snapshots are cleared). An interrupt set by a
+// listener ends the innermost notification after that listener; one set outside any
+// notification makes the next one call nobody.
+#pragma once
+#include "container/LVector.h"
+#include "container/LVectorFloat.h"
+
+class LPrioritizedListeners
+{
+public:
+    using Call = void (*)(void* aListener, void* aArgument);
+
+    LPrioritizedListeners() = default;
+    LPrioritizedListeners(const LPrioritizedListeners&) = delete;
+    LPrioritizedListeners& operator=(const LPrioritizedListeners&) = delete;
+    ~LPrioritizedListeners();
+
+    // 1 when added, 2 when already registered (nothing changes), 0 when a list could not
+    // grow (the lists are left as they were).
+    int Add(void* aListener, float aPriority);
+    // 1 when removed, 0 when not registered.
+    int Remove(void* aListener);
+    bool Contains(void* aListener) const;
+    int GetCount() const;
+    void Interrupt() { mInterrupt = true; }
+    void RemoveAll();
+
+    // Calls aCall(listener, aArgument) for each listener of a snapshot taken now.
+    void Notify(Call aCall, void* aArgument);
+
+private:
+    struct Pass
+    {
+        void** mEntries;
+        int mCount;
+        Pass* mOuter;
+    };
+
+    LVector mListeners;
+    LVectorFloat mPriorities;
+    bool mInterrupt = false;
+    Pass* mPasses = nullptr;
+};

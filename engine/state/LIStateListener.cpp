@@ -1,0 +1,5 @@
+#include "state/LIStateListener.h"
+
+LIStateListener::LIStateListener() = default;
+
+LIStateListener::~LIStateListener() = default;
