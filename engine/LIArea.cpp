@@ -1,0 +1,3 @@
+#include "LIArea.h"
+
+LIArea::~LIArea() = default;
