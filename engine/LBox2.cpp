@@ -1,5 +1,6 @@
 #include "LBox2.h"
 
+#include "LFloatRecord.h"
 #include "LGeometryConstants.h"
 #include "LPolygon.h"
 #include "LRectangle.h"
@@ -115,4 +116,14 @@ bool LBox2::IntersectsSegment(const LVector2& aOrigin, const LVector2& aDelta, f
     const int other = 1 - face;
     const float hit = origin[other] + t[face] * delta[other];
     return hit >= low[other] && hit <= high[other];
+}
+
+bool LBox2::Read(LIStream* aStream)
+{
+    return ReadFloats(aStream, {&min.x, &min.y, &max.x, &max.y});
+}
+
+bool LBox2::Write(LIStream* aStream) const
+{
+    return WriteFloats(aStream, {min.x, min.y, max.x, max.y});
 }

@@ -4,6 +4,7 @@
 #pragma once
 #include "LVector2.h"
 
+class LIStream;
 class LPolygon;
 class LRectangle;
 
@@ -33,6 +34,11 @@ public:
     // no effect.
     bool IntersectsSegment(const LVector2& aOrigin, const LVector2& aDelta, float aUnused = 0.0f) const;
 
+
+    // Stream record: min then max as floats (16 bytes in a binary stream). Every float
+    // is attempted; true only when all succeed.
+    bool Read(LIStream* aStream);
+    bool Write(LIStream* aStream) const;
     LVector2 min;
     LVector2 max;
 };

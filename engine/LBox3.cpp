@@ -1,5 +1,6 @@
 #include "LBox3.h"
 
+#include "LFloatRecord.h"
 #include "LGeometryConstants.h"
 
 #include <algorithm>
@@ -110,4 +111,14 @@ bool LBox3::IntersectsSegment(const LVector3& aOrigin, const LVector3& aDelta, f
         }
     }
     return true;
+}
+
+bool LBox3::Read(LIStream* aStream)
+{
+    return ReadFloats(aStream, {&min.x, &min.y, &min.z, &max.x, &max.y, &max.z});
+}
+
+bool LBox3::Write(LIStream* aStream) const
+{
+    return WriteFloats(aStream, {min.x, min.y, min.z, max.x, max.y, max.z});
 }

@@ -23,6 +23,11 @@ public:
     // no effect.
     bool IntersectsSegment(const LVector3& aOrigin, const LVector3& aDelta, float aUnused = 0.0f) const;
 
+
+    // Stream record: min then max as floats (24 bytes in a binary stream). Every float
+    // is attempted; true only when all succeed.
+    bool Read(LIStream* aStream);
+    bool Write(LIStream* aStream) const;
     LVector3 min;
     LVector3 max;
 };

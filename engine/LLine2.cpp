@@ -1,6 +1,7 @@
 #include "LLine2.h"
 
 #include "LGeometryConstants.h"
+#include "stdlib/LIStream.h"
 #include "stdlib/LLog.h"
 
 #include <cmath>
@@ -293,4 +294,24 @@ void LLine2::Reverse()
     const LVector2 start = mStart;
     mStart = mEnd;
     mEnd = start;
+}
+
+bool LLine2::Read(LIStream* aStream)
+{
+    unsigned int type = 0;
+    bool ok = aStream != nullptr && aStream->Read(type);
+    ok = mStart.Read(aStream) && ok;
+    ok = mEnd.Read(aStream) && ok;
+    if (ok) {
+        mType = static_cast<int>(type);
+    }
+    return ok;
+}
+
+bool LLine2::Write(LIStream* aStream)
+{
+    bool ok = aStream != nullptr && aStream->Write(static_cast<unsigned int>(mType));
+    ok = mStart.Write(aStream) && ok;
+    ok = mEnd.Write(aStream) && ok;
+    return ok;
 }

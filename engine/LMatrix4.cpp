@@ -1,5 +1,6 @@
 #include "LMatrix4.h"
 
+#include "LFloatRecord.h"
 #include "Math/LMatrixUtilDX9.h"
 
 #include <new>
@@ -123,4 +124,22 @@ LMatrix4* LMatrix4::Scaling(LMatrix4* aOut, float aX, float aY, float aZ)
 LMatrix4* LMatrix4::Translation(LMatrix4* aOut, float aX, float aY, float aZ)
 {
     return GetUtil()->Translation(aOut, aX, aY, aZ);
+}
+
+bool LMatrix4::Read(LIStream* aStream)
+{
+    bool ok = aStream != nullptr;
+    for (float& element : m) {
+        ok = ReadFloats(aStream, {&element}) && ok;
+    }
+    return ok;
+}
+
+bool LMatrix4::Write(LIStream* aStream) const
+{
+    bool ok = aStream != nullptr;
+    for (float element : m) {
+        ok = WriteFloats(aStream, {element}) && ok;
+    }
+    return ok;
 }

@@ -60,6 +60,11 @@ public:
     static LMatrix4* Scaling(LMatrix4* aOut, float aX, float aY, float aZ);
     static LMatrix4* Translation(LMatrix4* aOut, float aX, float aY, float aZ);
 
+    // Stream record: the sixteen floats in element order (64 bytes in a binary stream).
+    // Every element is attempted; true only when all succeed.
+    bool Read(LIStream* aStream);
+    bool Write(LIStream* aStream) const;
+
     float m[16];
 };
 

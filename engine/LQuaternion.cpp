@@ -1,5 +1,7 @@
 #include "LQuaternion.h"
 
+#include "LFloatRecord.h"
+
 #include <cmath>
 
 LQuaternion LQuaternion::operator*(const LQuaternion& aOther) const
@@ -50,4 +52,14 @@ LString LQuaternion::ToString() const
     text += "|";
     text += w;
     return text;
+}
+
+bool LQuaternion::Read(LIStream* aStream)
+{
+    return ReadFloats(aStream, {&x, &y, &z, &w});
+}
+
+bool LQuaternion::Write(LIStream* aStream) const
+{
+    return WriteFloats(aStream, {x, y, z, w});
 }

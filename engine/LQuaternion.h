@@ -3,6 +3,8 @@
 #pragma once
 #include "container/LString.h"
 
+class LIStream;
+
 class LQuaternion
 {
 public:
@@ -19,6 +21,11 @@ public:
 
     // "x|y|z|w".
     LString ToString() const;
+
+    // Stream record: the components as floats in order (16 bytes in a binary stream).
+    // Every component is attempted; true only when all succeed.
+    bool Read(LIStream* aStream);
+    bool Write(LIStream* aStream) const;
 
     float x = 0.0f;
     float y = 0.0f;

@@ -1,5 +1,6 @@
 #include "LVector2.h"
 
+#include "LFloatRecord.h"
 #include "LGeometryConstants.h"
 #include "LLine2.h"
 #include "stdlib/LLog.h"
@@ -200,4 +201,14 @@ LString LVector2::Dump() const
     text += y;
     text += ")]";
     return text;
+}
+
+bool LVector2::Read(LIStream* aStream)
+{
+    return ReadFloats(aStream, {&x, &y});
+}
+
+bool LVector2::Write(LIStream* aStream) const
+{
+    return WriteFloats(aStream, {x, y});
 }

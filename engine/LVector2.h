@@ -5,6 +5,7 @@
 
 #include <type_traits>
 
+class LIStream;
 class LLine2;
 
 class LVector2
@@ -76,6 +77,11 @@ public:
     bool IsSameQuadrant(const LVector2& aOther) const;
 
     LString Dump() const;
+
+    // Stream record: the components as floats in order (8 bytes in a binary stream).
+    // Every component is attempted; true only when all succeed.
+    bool Read(LIStream* aStream);
+    bool Write(LIStream* aStream) const;
 
     float x = 0.0f;
     float y = 0.0f;

@@ -1,5 +1,6 @@
 #include "LVector3.h"
 
+#include "LFloatRecord.h"
 #include "stdlib/LLog.h"
 
 #include <cmath>
@@ -139,4 +140,14 @@ LString LVector3::ToString() const
     text += "|";
     text += z;
     return text;
+}
+
+bool LVector3::Read(LIStream* aStream)
+{
+    return ReadFloats(aStream, {&x, &y, &z});
+}
+
+bool LVector3::Write(LIStream* aStream) const
+{
+    return WriteFloats(aStream, {x, y, z});
 }

@@ -5,6 +5,8 @@
 
 #include <type_traits>
 
+class LIStream;
+
 class LVector3
 {
 public:
@@ -71,6 +73,11 @@ public:
 
     // "x|y|z", readable as a list of three numbers.
     LString ToString() const;
+
+    // Stream record: the components as floats in order (12 bytes in a binary stream).
+    // Every component is attempted; true only when all succeed.
+    bool Read(LIStream* aStream);
+    bool Write(LIStream* aStream) const;
 
     float x = 0.0f;
     float y = 0.0f;

@@ -1,5 +1,6 @@
 #include "LVector4.h"
 
+#include "LFloatRecord.h"
 #include "stdlib/LLog.h"
 
 LVector4& LVector4::operator=(const LVector3& aOther)
@@ -85,4 +86,14 @@ LString LVector4::Dump() const
     text += w;
     text += ")]";
     return text;
+}
+
+bool LVector4::Read(LIStream* aStream)
+{
+    return ReadFloats(aStream, {&x, &y, &z, &w});
+}
+
+bool LVector4::Write(LIStream* aStream) const
+{
+    return WriteFloats(aStream, {x, y, z, w});
 }

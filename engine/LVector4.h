@@ -40,6 +40,11 @@ public:
 
     LString Dump() const;
 
+    // Stream record: the components as floats in order (16 bytes in a binary stream).
+    // Every component is attempted; true only when all succeed.
+    bool Read(LIStream* aStream);
+    bool Write(LIStream* aStream) const;
+
     float x = 0.0f;
     float y = 0.0f;
     float z = 0.0f;

@@ -73,17 +73,6 @@ int LMatrixUtilDX9::Init(int aParameter)
     return 1;
 }
 
-// The utility keeps no state of its own.
-bool LMatrixUtilDX9::Read(LIStream* aStream)
-{
-    return true;
-}
-
-bool LMatrixUtilDX9::Write(LIStream* aStream)
-{
-    return true;
-}
-
 LMatrix4* LMatrixUtilDX9::Identity(LMatrix4* aOut)
 {
     D3DXMATRIX result;

@@ -10,8 +10,6 @@ public:
 
     LString Dump() const override;
     int Init(int aParameter) override;
-    bool Read(LIStream* aStream) override;
-    bool Write(LIStream* aStream) override;
 
     LMatrix4* Identity(LMatrix4* aOut) override;
     // A singular aM gives the identity in aOut and null.

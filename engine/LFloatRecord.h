@@ -1,0 +1,25 @@
+// The stream records of the geometry values: a run of floats through the stream's typed
+// float operations. Every float is attempted even after one failed; the result is true
+// only when all succeeded (a null stream fails them all).
+#pragma once
+#include "stdlib/LIStream.h"
+
+#include <initializer_list>
+
+inline bool ReadFloats(LIStream* aStream, std::initializer_list<float*> aFields)
+{
+    bool ok = aStream != nullptr;
+    for (float* field : aFields) {
+        ok = (aStream && aStream->Read(*field)) && ok;
+    }
+    return ok;
+}
+
+inline bool WriteFloats(LIStream* aStream, std::initializer_list<float> aFields)
+{
+    bool ok = aStream != nullptr;
+    for (float field : aFields) {
+        ok = (aStream && aStream->Write(field)) && ok;
+    }
+    return ok;
+}
