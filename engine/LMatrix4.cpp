@@ -31,14 +31,10 @@ bool LMatrix4::operator==(const LMatrix4& aOther) const
 
 LIMatrixUtil* LMatrix4::GetUtil()
 {
-    // Once deleted at exit the process-wide utility is not made again (nothing would
-    // delete the new one); the built-in one serves instead.
-    if (!LIMatrixUtil::WasDeleted()) {
-        if (LIMatrixUtil* util = LIMatrixUtil::Get()) {
-            return util;
-        }
-    }
-    return Fallback();
+    // After a failed creation, and once the cleaner has deleted the process-wide utility
+    // at exit, the built-in one does the work.
+    LIMatrixUtil* util = LIMatrixUtil::Get();
+    return util ? util : Fallback();
 }
 
 LMatrix4* LMatrix4::Identity(LMatrix4* aOut)

@@ -3,6 +3,7 @@
 #include "LGeometryConstants.h"
 #include "LMatrix4.h"
 #include "LRectangle.h"
+#include "container/LVectorFloat.h"
 #include "memory/LMemoryManager.h"
 #include "stdlib/LLog.h"
 
@@ -56,6 +57,11 @@ LPolygon::LPolygon(const LVector2* aPoints, int aCount, bool aClosed)
     mClosed = false;
 }
 
+LPolygon::LPolygon(const LVectorFloat& aList, bool aClosed)
+{
+    AssignFlat(aList, aClosed);
+}
+
 LPolygon::LPolygon(const LRectangle& aRectangle)
 {
     const float x = aRectangle.GetX();
@@ -105,6 +111,29 @@ bool LPolygon::Assign(const LVector2* aPoints, int aCount, bool aClosed)
     mNumPoints = points ? aCount : 0;
     // A polygon without points is never closed.
     mClosed = points ? aClosed : false;
+    return true;
+}
+
+bool LPolygon::AssignFlat(const LVectorFloat& aList, bool aClosed)
+{
+    const int count = aList.GetCount() / 2;
+    if (count <= 0) {
+        Clear();
+        return false;
+    }
+    LVector2* points = L_NEW LVector2[count];
+    if (!points) {
+        L_ERROR("Out of memory.");
+        Clear();
+        return false;
+    }
+    for (int i = 0; i < count; ++i) {
+        points[i].Set(aList[2 * i], aList[2 * i + 1]);
+    }
+    delete[] mPoints;
+    mPoints = points;
+    mNumPoints = count;
+    mClosed = aClosed;
     return true;
 }
 
@@ -165,6 +194,11 @@ bool LPolygon::SetPoints(const LVector2* aPoints, int aCount, bool aClosed)
         return false;
     }
     return Assign(aPoints, aCount, aClosed);
+}
+
+bool LPolygon::SetPoints(const LVectorFloat& aList, bool aClosed)
+{
+    return AssignFlat(aList, aClosed);
 }
 
 void LPolygon::Clear()

@@ -15,6 +15,7 @@
 #include "object/LBase.h"
 
 class LRectangle;
+class LVectorFloat;
 
 class LPolygon : public LBase, public LIArea
 {
@@ -23,6 +24,8 @@ public:
     // Copies aCount points; a negative count or a null array with points logs and gives
     // an empty, open polygon.
     LPolygon(const LVector2* aPoints, int aCount, bool aClosed);
+    // Point i is (list[2i], list[2i + 1]); an odd last value is ignored.
+    LPolygon(const LVectorFloat& aList, bool aClosed);
     // The closed polygon of the rectangle's corners.
     explicit LPolygon(const LRectangle& aRectangle);
     LPolygon(const LPolygon& aOther);
@@ -35,6 +38,9 @@ public:
     bool AddPoints(const LVector2* aPoints, int aCount);
     // Replaces points and closed flag; a null array changes nothing and gives false.
     bool SetPoints(const LVector2* aPoints, int aCount, bool aClosed);
+    // From a flat list as the constructor; fewer than two values leave the polygon empty
+    // and give false.
+    bool SetPoints(const LVectorFloat& aList, bool aClosed);
     void SetClosed(bool aClosed) { mClosed = aClosed; }
     bool IsClosed() const { return mClosed; }
     // No points, not closed.
@@ -107,6 +113,7 @@ public:
 private:
     bool Assign(const LVector2* aPoints, int aCount, bool aClosed);
     bool Append(const LVector2* aPoints, int aCount);
+    bool AssignFlat(const LVectorFloat& aList, bool aClosed);
 
     LVector2* mPoints = nullptr;
     int mNumPoints = 0;

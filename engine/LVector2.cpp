@@ -140,12 +140,12 @@ float LVector2::GetAngle(const LVector2& aOther) const
 {
     // A vector without length has no direction: its angle to anything is 0 (dividing by
     // its length would give NaN).
-    const double lengths = static_cast<double>(aOther.Length()) * Length();
+    const double ax = x, ay = y, bx = aOther.x, by = aOther.y;
+    const double lengths = std::sqrt(ax * ax + ay * ay) * std::sqrt(bx * bx + by * by);
     if (lengths == 0.0) {
         return 0.0f;
     }
-    const double dot = static_cast<double>(x) * aOther.x + static_cast<double>(y) * aOther.y;
-    return ClampedArcCosine(dot / lengths);
+    return ClampedArcCosine((ax * bx + ay * by) / lengths);
 }
 
 float LVector2::GetAngleAt(const LVector2& aB, const LVector2& aC) const

@@ -3,11 +3,11 @@
 #include "Math/LMatrixUtilDX9.h"
 #include "memory/LMemoryManager.h"
 #include "stdlib/LLog.h"
-
-LIMatrixUtil* LIMatrixUtil::sInstance = nullptr;
-bool LIMatrixUtil::sDeleted = false;
+#include "stdlib/LSingleton.h"
 
 namespace {
+
+LSingleton<LIMatrixUtil> sUtil;
 
 // Makes the one utility object and initialises it with the parameter 0.
 LIMatrixUtil* CreateUtil()
@@ -24,27 +24,21 @@ LIMatrixUtil* CreateUtil()
 
 LIMatrixUtil* LIMatrixUtil::Get()
 {
-    if (sInstance) {
-        return sInstance;
+    if (LIMatrixUtil* util = sUtil.Peek()) {
+        return util;
+    }
+    if (sUtil.IsDestroyed()) {
+        return nullptr;
     }
     LIMatrixUtil* util = CreateUtil();
     if (!util) {
         L_ERROR("LIMatrixUtil creation failure.");
         return nullptr;
     }
-    sInstance = util;
-    return sInstance;
-}
-
-bool LIMatrixUtil::WasDeleted()
-{
-    return sDeleted;
+    return sUtil.Install(util);
 }
 
 LIMatrixUtil::~LIMatrixUtil()
 {
-    if (sInstance == this) {
-        sInstance = nullptr;
-        sDeleted = true;
-    }
+    sUtil.Destroyed(this);
 }

@@ -7,8 +7,9 @@
 class LIMatrixUtil : public LObject
 {
 public:
-    // The process-wide utility, created on first use (null, with "LIMatrixUtil creation
-    // failure.", when that fails; the next call tries again).
+    // The process-wide utility, created on first use and registered with the cleaner;
+    // null, with "LIMatrixUtil creation failure.", when that fails (the next call tries
+    // again), and null once the cleaner has deleted it.
     static LIMatrixUtil* Get();
 
     // Clears the process-wide pointer when it is this object.
@@ -37,11 +38,4 @@ public:
     virtual LVector3* Vec3TransformCoord(LVector3* aOut, const LVector3* aV, const LMatrix4* aM) = 0;
     virtual LVector3* Vec3TransformNormal(LVector3* aOut, const LVector3* aV, const LMatrix4* aM) = 0;
     virtual LMatrix4* Translation(LMatrix4* aOut, float aX, float aY, float aZ) = 0;
-
-    // Whether the process-wide utility has been made and deleted again (at exit).
-    static bool WasDeleted();
-
-private:
-    static LIMatrixUtil* sInstance;
-    static bool sDeleted;
 };

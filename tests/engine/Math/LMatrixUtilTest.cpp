@@ -1,0 +1,194 @@
+#include "LMatrix4.h"
+#include "Math/LIMatrixUtil.h"
+#include "Math/LMatrixUtilDX9.h"
+#include "stdlib/LCleaner.h"
+#include "support/LLogCapture.h"
+#include "support/LTestStrings.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+constexpr float kPi = 3.14159265358979f;
+
+void ExpectMatrixNear(const LMatrix4& aExpected, const LMatrix4& aActual, float aTolerance)
+{
+    for (int i = 0; i < 16; ++i) {
+        EXPECT_NEAR(aExpected[i], aActual[i], aTolerance) << "element " << i;
+    }
+}
+
+} // namespace
+
+TEST(MatrixUtility, MadeOnceAndDumpsItsClass)
+{
+    LIMatrixUtil* util = LIMatrixUtil::Get();
+    ASSERT_NE(nullptr, util);
+    EXPECT_EQ(util, LIMatrixUtil::Get());
+    EXPECT_EQ(util, LMatrix4::GetUtil());
+    EXPECT_EQ(0u, ToStd(util->Dump()).find("[LMatrixUtilDX9 <"));
+    EXPECT_EQ(1, util->Init(99));
+}
+
+TEST(MatrixUtility, DeletedByTheCleanerAndNotMadeAgain)
+{
+    LLogCapture log;
+    LIMatrixUtil* util = LIMatrixUtil::Get();
+    ASSERT_NE(nullptr, util);
+    delete LCleaner::Get();
+    EXPECT_EQ(nullptr, LIMatrixUtil::Get());
+    EXPECT_EQ(0, log.Count("creation failure"));
+
+    // The facade keeps working on its own utility after exit clean-up.
+    LIMatrixUtil* fallback = LMatrix4::GetUtil();
+    ASSERT_NE(nullptr, fallback);
+    EXPECT_NE(util, fallback);
+    LMatrix4 a, b, product;
+    LMatrix4::Translation(&a, 1, 2, 3);
+    LMatrix4::Scaling(&b, 2, 2, 2);
+    EXPECT_EQ(&product, LMatrix4::Multiply(&product, &a, &b));
+    EXPECT_EQ(2.0f, product[12]);
+    EXPECT_EQ(6.0f, product[14]);
+}
+
+TEST(MatrixFacade, WrappersReturnOutAndFollowDirect3D)
+{
+    LMatrix4 m(0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
+    EXPECT_EQ(&m, LMatrix4::Identity(&m));
+    EXPECT_EQ(LMatrix4::kIdentity, m);
+    EXPECT_EQ(LMatrix4(), m);
+
+    LMatrix4::Translation(&m, 4, 5, 6);
+    EXPECT_EQ(LMatrix4(1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 4, 5, 6, 1), m);
+    LMatrix4::Scaling(&m, 2, 3, 4);
+    EXPECT_EQ(LMatrix4(2, 0, 0, 0, 0, 3, 0, 0, 0, 0, 4, 0, 0, 0, 0, 1), m);
+
+    LMatrix4::RotationZ(&m, 0.5f);
+    EXPECT_FLOAT_EQ(std::sin(0.5f), m[1]);
+    EXPECT_FLOAT_EQ(-std::sin(0.5f), m[4]);
+    LMatrix4::RotationX(&m, 0.5f);
+    EXPECT_FLOAT_EQ(std::sin(0.5f), m[6]);
+    EXPECT_FLOAT_EQ(-std::sin(0.5f), m[9]);
+    LMatrix4::RotationY(&m, 0.5f);
+    EXPECT_FLOAT_EQ(-std::sin(0.5f), m[2]);
+    EXPECT_FLOAT_EQ(std::sin(0.5f), m[8]);
+}
+
+TEST(MatrixFacade, MultiplyWithOutAliasingAnInput)
+{
+    LMatrix4 a, b, separate;
+    LMatrix4::RotationY(&a, 0.7f);
+    LMatrix4::Translation(&b, 1, -2, 3);
+    LMatrix4::Multiply(&separate, &a, &b);
+    LMatrix4 outIsA = a;
+    LMatrix4::Multiply(&outIsA, &outIsA, &b);
+    EXPECT_EQ(separate, outIsA);
+    LMatrix4 outIsB = b;
+    LMatrix4::Multiply(&outIsB, &a, &outIsB);
+    EXPECT_EQ(separate, outIsB);
+}
+
+TEST(MatrixFacade, OrthoMapsScreenEdgeAndNearPlane)
+{
+    LMatrix4 ortho;
+    LMatrix4::Ortho(&ortho, 800.0f, 600.0f, -200.0f, 200.0f);
+    const LVector3 edge(400.0f, 0.0f, -200.0f);
+    LVector3 out;
+    EXPECT_EQ(&out, LMatrix4::TransformCoord(&out, &ortho, &edge));
+    EXPECT_FLOAT_EQ(1.0f, out.x);
+    EXPECT_FLOAT_EQ(0.0f, out.z);
+    const LVector3 farPoint(0.0f, -300.0f, 200.0f);
+    LMatrix4::TransformCoord(&out, &ortho, &farPoint);
+    EXPECT_FLOAT_EQ(-1.0f, out.y);
+    EXPECT_FLOAT_EQ(1.0f, out.z);
+}
+
+TEST(MatrixFacade, TransformCoordDividesAndTransformNormalIgnoresTranslation)
+{
+    LMatrix4 perspective;
+    LMatrix4::PerspectiveFov(&perspective, kPi / 2.0f, 1.0f, 1.0f, 101.0f);
+    const LVector3 point(2.0f, 2.0f, 4.0f);
+    LVector3 out;
+    LMatrix4::TransformCoord(&out, &perspective, &point);
+    EXPECT_FLOAT_EQ(0.5f, out.x); // x / z with yScale 1
+    EXPECT_FLOAT_EQ(0.5f, out.y);
+
+    LMatrix4 moved;
+    LMatrix4::Translation(&moved, 100, 200, 300);
+    const LVector3 direction(1.0f, 2.0f, 3.0f);
+    EXPECT_EQ(&out, LMatrix4::TransformNormal(&out, &moved, &direction));
+    EXPECT_EQ(direction, out);
+}
+
+TEST(MatrixFacade, InverseOfSingularGivesIdentityAndNull)
+{
+    const LMatrix4 singular(1, 2, 3, 4, 2, 4, 6, 8, 0, 0, 1, 0, 0, 0, 0, 1);
+    LMatrix4 out(9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9);
+    EXPECT_EQ(nullptr, LMatrix4::Inverse(&out, &singular));
+    EXPECT_EQ(LMatrix4::kIdentity, out);
+
+    LMatrix4 m, inverse, product;
+    LMatrix4::RotationX(&m, 0.4f);
+    m[12] = 3.0f;
+    EXPECT_EQ(&inverse, LMatrix4::Inverse(&inverse, &m));
+    LMatrix4::Multiply(&product, &m, &inverse);
+    ExpectMatrixNear(LMatrix4::kIdentity, product, 1e-6f);
+}
+
+TEST(MatrixFacade, QuaternionOperationsAgree)
+{
+    LQuaternion q;
+    q.y = std::sin(0.25f);
+    q.w = std::cos(0.25f);
+    LMatrix4 fromQuaternion, rotation, same;
+    LMatrix4::RotationQuaternion(&fromQuaternion, &q);
+    LMatrix4::FromQuaternion(&same, &q);
+    LMatrix4::RotationY(&rotation, 0.5f);
+    ExpectMatrixNear(rotation, fromQuaternion, 1e-6f);
+    EXPECT_EQ(fromQuaternion, same);
+
+    LQuaternion back;
+    EXPECT_EQ(&back, LMatrix4::QuaternionFromMatrix(&back, &rotation));
+    EXPECT_NEAR(q.y, back.y, 1e-6f);
+    EXPECT_NEAR(q.w, back.w, 1e-6f);
+
+    LQuaternion identity;
+    identity.w = 1.0f;
+    LQuaternion half;
+    LMatrix4::QuaternionSlerp(&half, &identity, &q, 0.5f);
+    EXPECT_NEAR(std::sin(0.125f), half.y, 1e-6f);
+}
+
+TEST(MatrixFacade, LookAtPlacesTheTargetAhead)
+{
+    const LVector3 eye(0.0f, 10.0f, 0.0f), at(0.0f, 0.0f, 0.0f), up(0.0f, 0.0f, 1.0f);
+    LMatrix4 view;
+    LMatrix4::LookAt(&view, &eye, &at, &up);
+    LVector3 out;
+    LMatrix4::TransformCoord(&out, &view, &at);
+    EXPECT_NEAR(0.0f, out.x, 1e-6f);
+    EXPECT_NEAR(0.0f, out.y, 1e-6f);
+    EXPECT_NEAR(10.0f, out.z, 1e-6f);
+}
+
+TEST(MatrixUtility, NormalizeAndVectorFirstTransforms)
+{
+    LIMatrixUtil* util = LMatrix4::GetUtil();
+    const LVector3 zero;
+    LVector3 out(5, 5, 5);
+    util->Normalize(&out, &zero);
+    EXPECT_EQ(LVector3(0, 0, 0), out);
+    const LVector3 v(0, 3, 4);
+    util->Normalize(&out, &v);
+    EXPECT_FLOAT_EQ(0.8f, out.z);
+
+    LMatrix4 moved;
+    LMatrix4::Translation(&moved, 1, 1, 1);
+    util->Vec3TransformCoord(&out, &v, &moved);
+    EXPECT_EQ(LVector3(1, 4, 5), out);
+    util->Vec3TransformNormal(&out, &v, &moved);
+    EXPECT_EQ(v, out);
+}
