@@ -140,19 +140,41 @@ bool IsNear(const LVector2& aA, const LVector2& aB, float aTolerance)
 
 } // namespace
 
-bool LLine2::Intersect(const LLine2& aOther, LVector2& aOut, bool aExcludeEndpoints, float aTolerance) const
+namespace {
+
+// A line is vertical when its slope is steeper than the limit, and also when it has no
+// extent in x at all: a short vertical line (its slope is its y extent over the epsilon)
+// would otherwise be tested along x, where it has no extent, and never be crossed.
+bool IsVertical(const LLine2& aLine, float aSlope)
+{
+    return std::fabs(aSlope) > kVerticalSlope || std::fabs(aLine.GetEnd().x - aLine.GetStart().x) < kGeometryEpsilon;
+}
+
+} // namespace
+
+bool LLine2::Crosses(const LLine2& aOther) const
 {
     const float m0 = GetSlope();
     const float m1 = aOther.GetSlope();
-    if (std::fabs(m0 - m1) < kParallelSlopeEpsilon) {
+    // Two vertical lines are parallel even when their slope substitutes differ.
+    return std::fabs(m0 - m1) >= kParallelSlopeEpsilon && !(IsVertical(*this, m0) && IsVertical(aOther, m1));
+}
+
+bool LLine2::Intersect(const LLine2& aOther, LVector2& aOut, bool aExcludeEndpoints, float aTolerance) const
+{
+    if (!Crosses(aOther)) {
         return false;
     }
+    const float m0 = GetSlope();
+    const float m1 = aOther.GetSlope();
+    const bool vertical0 = IsVertical(*this, m0);
+    const bool vertical1 = IsVertical(aOther, m1);
 
     const LLine2* first = this;
     const LLine2* second = &aOther;
     int firstAxis = 0;
     int secondAxis = 0;
-    if (std::fabs(m0) <= kVerticalSlope && std::fabs(m1) <= kVerticalSlope) {
+    if (!vertical0 && !vertical1) {
         const float b0 = mStart.y - m0 * mStart.x;
         const float b1 = aOther.mStart.y - m1 * aOther.mStart.x;
         if (std::fabs(m0) < kGeometryEpsilon) {
@@ -167,7 +189,7 @@ bool LLine2::Intersect(const LLine2& aOther, LVector2& aOut, bool aExcludeEndpoi
         }
     } else {
         // One line is vertical (V), tested along y; the other (N) is tested along x.
-        const bool thisVertical = std::fabs(m0) > kVerticalSlope;
+        const bool thisVertical = vertical0;
         const LLine2& vertical = thisVertical ? *this : aOther;
         const LLine2& other = thisVertical ? aOther : *this;
         const float m = thisVertical ? m1 : m0;

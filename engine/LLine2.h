@@ -50,11 +50,15 @@ public:
     int GetSide(const LVector2& aPoint) const;
 
     // The crossing of the two supporting lines goes to aOut (unless they are parallel,
-    // when aOut is left alone and the result is false); the result tells whether it
+    // two vertical lines included, when aOut is left alone and the result is false); a
+    // line steeper than the vertical slope or without extent in x counts as vertical and
+    // is tested along y, the other along x. The result tells whether the crossing
     // lies within both lines' extents. With aExcludeEndpoints false the extents are
     // widened by aTolerance; with it true they are strict and a crossing within
     // aTolerance of any of the four end points is rejected.
     bool Intersect(const LLine2& aOther, LVector2& aOut, bool aExcludeEndpoints, float aTolerance) const;
+    // Whether the supporting lines cross, that is Intersect computes a point.
+    bool Crosses(const LLine2& aOther) const;
     // aOut becomes the line from the foot of the perpendicular through aPoint to aPoint;
     // the result tells whether the foot lies within this line's extent.
     bool GetPerpendicular(const LVector2& aPoint, LLine2& aOut) const;

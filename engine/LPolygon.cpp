@@ -528,7 +528,7 @@ bool Skipped(bool aFound, const LLine2& aFromToStart, int aSide, const LVector2&
 bool CornerCandidate(const LVector2& aFrom, const LVector2& aCorner, const LLine2& aTarget, LVector2& aOut)
 {
     const LLine2 ray(aFrom, aCorner, L_LINE_RAY);
-    if (std::fabs(aTarget.GetSlope() - ray.GetSlope()) < kParallelSlopeEpsilon) {
+    if (!aTarget.Crosses(ray)) {
         return false;
     }
     aTarget.Intersect(ray, aOut, false, kGeometryEpsilon);

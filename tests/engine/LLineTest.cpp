@@ -227,3 +227,25 @@ TEST(Line3, HasNoStreamRecord)
     EXPECT_EQ(2, log.Count("ASSERT FAILURE: .\\LLine3.cpp, "));
     EXPECT_EQ(2, log.Count(": NYI."));
 }
+
+TEST(LineIntersect, ShortVerticalLinesAreVertical)
+{
+    // A vertical edge shorter than the vertical slope times the epsilon (about 0.97) has
+    // a slope below the limit; it is still crossed in its interior.
+    const LLine2 across = Segment(0, 0, 2, 0);
+    const LLine2 shortEdge = Segment(1, -0.1f, 1, 0.1f);
+    LVector2 out;
+    EXPECT_TRUE(across.Intersect(shortEdge, out, true, 0.01f));
+    EXPECT_EQ(LVector2(1, 0), out);
+    EXPECT_TRUE(shortEdge.Intersect(across, out, true, 0.01f));
+    EXPECT_FALSE(Segment(0, 0.2f, 2, 0.2f).Intersect(shortEdge, out, false, 0.01f));
+    // A nearly vertical one too.
+    EXPECT_TRUE(across.Intersect(Segment(1, -0.1f, 1.00001f, 0.1f), out, true, 0.01f));
+
+    // Two vertical lines are parallel, whatever their lengths.
+    out.Set(7, 7);
+    EXPECT_FALSE(Segment(1, -0.1f, 1, 0.1f).Intersect(Segment(1, -5, 1, 5), out, false, 0.01f));
+    EXPECT_FALSE(Segment(1, -0.1f, 1, 0.1f).Crosses(Segment(3, 0, 3, 0.5f)));
+    EXPECT_EQ(LVector2(7, 7), out);
+    EXPECT_TRUE(across.Crosses(shortEdge));
+}

@@ -1,0 +1,352 @@
+#include "LBox2.h"
+#include "LGeometryConstants.h"
+#include "LMatrix4.h"
+#include "LPolygon.h"
+#include "LRectangle.h"
+#include "container/LVectorFloat.h"
+#include "support/LLogCapture.h"
+#include "support/LTestStrings.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+LPolygon Polygon(std::initializer_list<LVector2> aPoints, bool aClosed)
+{
+    return LPolygon(aPoints.begin(), static_cast<int>(aPoints.size()), aClosed);
+}
+
+LPolygon UnitSquare()
+{
+    return Polygon({{0, 0}, {1, 0}, {1, 1}, {0, 1}}, true);
+}
+
+std::string Address(const void* aPointer)
+{
+    char text[32];
+    std::snprintf(text, sizeof(text), "%llx", static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(aPointer)));
+    return text;
+}
+
+} // namespace
+
+TEST(PolygonContains, UnitSquareEdgesWithToleranceZero)
+{
+    const LPolygon square = UnitSquare();
+    const LIArea& area = square;
+    EXPECT_TRUE(area.ContainsPoint(LVector2(0.5f, 0.5f)));
+    EXPECT_FALSE(area.ContainsPoint(LVector2(0.5f, 0.0f))); // bottom edge
+    EXPECT_TRUE(area.ContainsPoint(LVector2(0.5f, 1.0f)));  // top edge
+    EXPECT_TRUE(area.ContainsPoint(LVector2(0.0f, 0.5f)));  // left edge
+    EXPECT_FALSE(area.ContainsPoint(LVector2(1.0f, 0.5f))); // right edge
+    EXPECT_FALSE(area.ContainsPoint(LVector2(1.5f, 0.5f)));
+    EXPECT_FALSE(area.ContainsPoint(LVector2(0.5f, -0.5f)));
+    EXPECT_EQ(LIArea::kPolygon, area.GetAreaType());
+}
+
+TEST(PolygonContains, ToleranceBandAndExcludedEdge)
+{
+    const LPolygon square = UnitSquare();
+    EXPECT_FALSE(square.Contains(LVector2(0.5f, 0.0005f), false, 0.001f));
+    EXPECT_FALSE(square.Contains(LVector2(0.5f, -0.0005f), false, 0.001f));
+    EXPECT_TRUE(square.Contains(LVector2(0.5f, 0.0005f), true, 0.001f));
+    EXPECT_TRUE(square.Contains(LVector2(0.5f, -0.0005f), true, 0.001f));
+    EXPECT_TRUE(square.Contains(LVector2(0.5f, 0.5f), true, 0.001f));
+    // The closing edge counts even for an open polygon.
+    const LPolygon open = Polygon({{0, 0}, {1, 0}, {1, 1}, {0, 1}}, false);
+    EXPECT_TRUE(open.ContainsPoint(LVector2(0.5f, 0.5f)));
+}
+
+TEST(PolygonContains, FewerThanThreePointsContainNothing)
+{
+    const LPolygon line = Polygon({{0, 0}, {2, 2}}, true);
+    EXPECT_FALSE(line.ContainsPoint(LVector2(1, 1)));
+    EXPECT_FALSE(line.Contains(LVector2(1, 1), false, 10.0f));
+    EXPECT_FALSE(LPolygon().ContainsPoint(LVector2(0, 0)));
+}
+
+TEST(PolygonContains, MultiPolysAskEveryPolygon)
+{
+    const LPolygon degenerate = Polygon({{0, 0}, {5, 5}}, true);
+    const LPolygon far = Polygon({{10, 10}, {11, 10}, {11, 11}, {10, 11}}, true);
+    const LPolygon square = UnitSquare();
+    const LPolygon* polygons[] = {&far, &degenerate, &square};
+    EXPECT_TRUE(LPolygon::ContainsMultiPolys(LVector2(0.5f, 0.5f), 3, polygons, false, 0.0f));
+    EXPECT_TRUE(LPolygon::ContainsMultiPolys(LVector2(10.5f, 10.5f), 3, polygons, false, 0.0f));
+    EXPECT_FALSE(LPolygon::ContainsMultiPolys(LVector2(5, 5), 3, polygons, false, 0.0f));
+    EXPECT_FALSE(LPolygon::ContainsMultiPolys(LVector2(0.5f, 0.5f), 2, polygons, false, 0.0f));
+    EXPECT_FALSE(LPolygon::ContainsMultiPolys(LVector2(0.5f, 0.5f), 3, nullptr, false, 0.0f));
+}
+
+TEST(PolygonEdges, IntersectsWalksEdgesInOrder)
+{
+    const LPolygon closed = Polygon({{0, 0}, {1, 0}, {1, 1}}, true);
+    const LPolygon open = Polygon({{0, 0}, {1, 0}, {1, 1}}, false);
+    // Crosses only the closing diagonal.
+    const LLine2 acrossDiagonal(LVector2(0.2f, 0.6f), LVector2(0.6f, 0.2f), L_LINE_SEGMENT);
+    EXPECT_TRUE(closed.Intersects(acrossDiagonal, true, kGeometryEpsilon));
+    EXPECT_FALSE(open.Intersects(acrossDiagonal, true, kGeometryEpsilon));
+    // The open polygon's last edge is a segment of no length at (1, 1): it meets a line
+    // through that point only within the tolerance, never with end points excluded.
+    const LLine2 last = open.GetEdge(2);
+    EXPECT_EQ(last.GetStart(), last.GetEnd());
+    EXPECT_EQ(LVector2(0, 0), closed.GetEdge(2).GetEnd());
+    const LLine2 throughLast(LVector2(0, 2), LVector2(2, 0), L_LINE_SEGMENT);
+    LVector2 point;
+    EXPECT_TRUE(last.Intersect(throughLast, point, false, kGeometryEpsilon));
+    EXPECT_EQ(LVector2(1, 1), point);
+    EXPECT_FALSE(last.Intersect(throughLast, point, true, kGeometryEpsilon));
+    EXPECT_FALSE(last.Intersect(LLine2(LVector2(0, 2.1f), LVector2(2, 0.1f), L_LINE_SEGMENT), point, false,
+                                kGeometryEpsilon));
+
+    const LPolygon* polygons[] = {&open, &closed};
+    EXPECT_TRUE(LPolygon::IntersectsMultiPolys(acrossDiagonal, 2, polygons, true, kGeometryEpsilon));
+    EXPECT_FALSE(LPolygon::IntersectsMultiPolys(acrossDiagonal, 1, polygons, true, kGeometryEpsilon));
+}
+
+TEST(PolygonEdges, IntersectionsHandOutExactlyTheCrossings)
+{
+    LLogCapture log;
+    const LPolygon square = Polygon({{0, 0}, {4, 0}, {4, 4}, {0, 4}}, true);
+    const LLine2 across(LVector2(-1, 2), LVector2(5, 2), L_LINE_SEGMENT);
+    int count = -1;
+    LVector2* points = nullptr;
+    ASSERT_TRUE(square.Intersections(across, count, points, true));
+    ASSERT_EQ(2, count);
+    EXPECT_EQ(LVector2(4, 2), points[0]); // edge 1 before edge 3
+    EXPECT_EQ(LVector2(0, 2), points[1]);
+    EXPECT_EQ(static_cast<uint32_t>(2 * sizeof(LVector2)), LMemoryManager::GetSize(points));
+
+    // The out array must be null on entry, and is not touched otherwise.
+    LVector2* held = points;
+    EXPECT_FALSE(square.Intersections(across, count, points, true));
+    EXPECT_EQ(held, points);
+    EXPECT_EQ(1, log.Count("Intersections failure. NULL arg."));
+    delete[] points;
+    points = nullptr;
+
+    const LLine2 outside(LVector2(10, 10), LVector2(11, 10), L_LINE_SEGMENT);
+    EXPECT_FALSE(square.Intersections(outside, count, points, true));
+    EXPECT_EQ(0, count);
+    EXPECT_EQ(nullptr, points);
+    EXPECT_FALSE(LPolygon().Intersections(across, count, points, true));
+    EXPECT_EQ(1, log.Count("Intersections failure. Not enough points."));
+
+    const LPolygon small = UnitSquare() + LVector2(1.5f, 1.5f);
+    const LPolygon* polygons[] = {&square, &small};
+    ASSERT_TRUE(LPolygon::Intersections_MP(across, 2, polygons, count, points, true));
+    ASSERT_EQ(4, count);
+    EXPECT_EQ(LVector2(2.5f, 2), points[2]);
+    EXPECT_EQ(LVector2(1.5f, 2), points[3]);
+    delete[] points;
+    points = nullptr;
+    const LPolygon empty;
+    const LPolygon* withEmpty[] = {&square, &empty};
+    EXPECT_FALSE(LPolygon::Intersections_MP(across, 2, withEmpty, count, points, true));
+    EXPECT_EQ(1, log.Count("Intersections_MP failure. Not enough points."));
+}
+
+TEST(PolygonEdges, PointsInsideOtherAreas)
+{
+    LLogCapture log;
+    const LPolygon square = Polygon({{0, 0}, {4, 0}, {4, 4}, {0, 4}}, true);
+    const LPolygon probe = Polygon({{1, 1}, {9, 9}, {2, 3}, {-1, 2}}, false);
+    int count = 0;
+    LVector2* points = nullptr;
+    ASSERT_TRUE(probe.PointsInside(square, count, points));
+    ASSERT_EQ(2, count);
+    EXPECT_EQ(LVector2(1, 1), points[0]);
+    EXPECT_EQ(LVector2(2, 3), points[1]);
+    delete[] points;
+    points = nullptr;
+
+    const LRectangle rectangle(8, 8, 2, 2);
+    ASSERT_TRUE(probe.PointsInside(rectangle, count, points));
+    EXPECT_EQ(1, count);
+    delete[] points;
+    points = nullptr;
+
+    const LPolygon* polygons[] = {&probe, &probe};
+    ASSERT_TRUE(square.PointsInsideMultiPolys(2, polygons, count, points));
+    EXPECT_EQ(4, count);
+    EXPECT_EQ(LVector2(2, 3), points[3]);
+    delete[] points;
+    points = nullptr;
+
+    EXPECT_FALSE(LPolygon().PointsInside(square, count, points));
+    EXPECT_EQ(1, log.Count("PointsInside failure. Insufficient points."));
+    EXPECT_FALSE(LPolygon().PointsInsideMultiPolys(2, polygons, count, points));
+    EXPECT_EQ(1, log.Count("PointsInsideMultiPolys failure. Insufficient points."));
+}
+
+TEST(PolygonSides, SideOfLineAndWinding)
+{
+    LLogCapture log;
+    const LPolygon square = UnitSquare();
+    EXPECT_EQ(-1, square.SideOfLine(LVector2(-1, -1), LVector2(5, -1)));
+    EXPECT_EQ(1, square.SideOfLine(LLine2(LVector2(5, -1), LVector2(-1, -1), L_LINE_INFINITE)));
+    EXPECT_EQ(0, square.SideOfLine(LVector2(-1, 0), LVector2(5, 0))); // two points on the line
+    EXPECT_EQ(0, square.SideOfLine(LVector2(-1, 0.5f), LVector2(5, 0.5f)));
+    EXPECT_EQ(0, LPolygon().SideOfLine(LVector2(0, 0), LVector2(1, 0)));
+    EXPECT_EQ(1, log.Count("SideOfLine failure. Insufficient points."));
+
+    EXPECT_TRUE(square.IsPositiveWinding());
+    EXPECT_FALSE(Polygon({{0, 0}, {0, 1}, {1, 1}, {1, 0}}, true).IsPositiveWinding());
+}
+
+TEST(PolygonEditing, ConstructionAndEditingRules)
+{
+    LLogCapture log;
+    const LVector2 points[] = {{1, 2}, {3, 4}};
+    const LPolygon negative(points, -1, true);
+    EXPECT_EQ(0, negative.GetNumPoints());
+    EXPECT_FALSE(negative.IsClosed());
+    EXPECT_EQ(1, log.Count("Invalid arg. Negative number of points."));
+    const LPolygon mismatch(nullptr, 2, true);
+    EXPECT_EQ(0, mismatch.GetNumPoints());
+    EXPECT_EQ(1, log.Count("Arg mismatch. No points passed, aNumPoints > 0."));
+
+    LPolygon polygon(points, 2, true);
+    EXPECT_TRUE(polygon.AddPoint(5, 6));
+    EXPECT_TRUE(polygon.AddPoints(points, 2));
+    EXPECT_EQ(5, polygon.GetNumPoints());
+    EXPECT_EQ(LVector2(3, 4), polygon.GetPoint(4));
+    EXPECT_FALSE(polygon.AddPoints(nullptr, 1));
+    EXPECT_EQ(1, log.Count("Invalid arg. apPoints == NULL"));
+    EXPECT_FALSE(polygon.SetPoints(nullptr, 1, false));
+    EXPECT_EQ(5, polygon.GetNumPoints());
+    EXPECT_TRUE(polygon.IsClosed());
+    EXPECT_EQ(LVector2(0, 0), polygon.GetPoint(5));
+    EXPECT_EQ(LVector2(0, 0), polygon.GetPoint(-1));
+    EXPECT_EQ(2, log.Count("Index out of bounds."));
+
+    // Copies are deep; an empty source gives an open polygon.
+    LPolygon copy(polygon);
+    polygon.Translate(LVector2(10, 10));
+    EXPECT_EQ(LVector2(1, 2), copy.GetPoint(0));
+    copy = LPolygon();
+    EXPECT_EQ(0, copy.GetNumPoints());
+    EXPECT_FALSE(copy.IsClosed());
+    LPolygon& alias = polygon;
+    polygon = alias; // self-assignment keeps the points
+    EXPECT_EQ(5, polygon.GetNumPoints());
+    polygon.Clear();
+    EXPECT_EQ(nullptr, polygon.GetPoints());
+    EXPECT_FALSE(polygon.IsClosed());
+}
+
+TEST(PolygonEditing, FlatListsOfCoordinates)
+{
+    LVectorFloat list;
+    for (float value : {1.0f, 2.0f, 3.0f, 4.0f, 5.0f}) {
+        list.Add(value);
+    }
+    LPolygon polygon(list, true);
+    ASSERT_EQ(2, polygon.GetNumPoints()); // the odd last value is ignored
+    EXPECT_EQ(LVector2(3, 4), polygon.GetPoint(1));
+    EXPECT_TRUE(polygon.IsClosed());
+
+    LVectorFloat one;
+    one.Add(1.0f);
+    EXPECT_FALSE(polygon.SetPoints(one, true));
+    EXPECT_EQ(0, polygon.GetNumPoints());
+    EXPECT_TRUE(polygon.SetPoints(list, false));
+    EXPECT_EQ(2, polygon.GetNumPoints());
+    EXPECT_FALSE(polygon.IsClosed());
+}
+
+TEST(PolygonEditing, CopiesDumpAndTransform)
+{
+    LLogCapture log;
+    LPolygon polygon = Polygon({{1, 2}, {3.5f, -4}}, true);
+    LVector2* copy = nullptr;
+    ASSERT_TRUE(polygon.GetPointsCopy(&copy));
+    EXPECT_EQ(LVector2(3.5f, -4), copy[1]);
+    EXPECT_FALSE(polygon.GetPointsCopy(&copy));
+    EXPECT_EQ(1, log.Count("Invalid args."));
+    delete[] copy;
+
+    EXPECT_EQ("[LPolygon <" + Address(&polygon) +
+                  "> numpoints:2, closed:true, points:,(1.000000,2.000000),(3.500000,-4.000000)]",
+              ToStd(polygon.Dump()));
+
+    std::unique_ptr<LIArea> clone(polygon.Clone());
+    polygon.Clear();
+    ASSERT_NE(nullptr, clone);
+    EXPECT_EQ(2, static_cast<LPolygon*>(clone.get())->GetNumPoints());
+
+    LMatrix4 move;
+    LMatrix4::Translation(&move, 10, 20, 30);
+    clone->Transform(move);
+    EXPECT_EQ(LVector2(11, 22), static_cast<LPolygon*>(clone.get())->GetPoint(0));
+    clone->Translate(LVector2(-1, -2));
+    EXPECT_EQ(LVector2(10, 20), static_cast<LPolygon*>(clone.get())->GetPoint(0));
+}
+
+TEST(Rectangle, InclusiveContainmentAndUnion)
+{
+    const LRectangle rectangle(1, 2, 3, 4);
+    EXPECT_TRUE(rectangle.ContainsPoint(LVector2(4, 6)));
+    EXPECT_TRUE(rectangle.ContainsPoint(LVector2(1, 2)));
+    EXPECT_FALSE(rectangle.ContainsPoint(LVector2(4.01f, 6)));
+    EXPECT_EQ(LIArea::kRectangle, rectangle.GetAreaType());
+
+    LRectangle united;
+    rectangle.GetUnion(LRectangle(-1, 5, 1, 10), united);
+    EXPECT_EQ(-1.0f, united.GetX());
+    EXPECT_EQ(2.0f, united.GetY());
+    EXPECT_EQ(5.0f, united.GetWidth());
+    EXPECT_EQ(13.0f, united.GetHeight());
+    LRectangle grown(rectangle);
+    grown.Union(LRectangle(10, 10, -2, -1));
+    EXPECT_EQ(10.0f, grown.GetX() + grown.GetWidth());
+
+    LRectangle moved = rectangle + LVector2(1, 1);
+    moved += LVector2(1, 1);
+    EXPECT_EQ(3.0f, moved.GetX());
+    LMatrix4 scale;
+    LMatrix4::Scaling(&scale, 2, 2, 2);
+    moved.Transform(scale);
+    EXPECT_EQ(6.0f, moved.GetX());
+    EXPECT_EQ(8.0f, moved.GetY());
+    EXPECT_EQ(3.0f, moved.GetWidth());
+}
+
+TEST(Rectangle, FromPolygonsAndBack)
+{
+    const LRectangle bounds(Polygon({{3, -1}, {-2, 4}, {0, 0}}, false));
+    EXPECT_EQ(-2.0f, bounds.GetX());
+    EXPECT_EQ(-1.0f, bounds.GetY());
+    EXPECT_EQ(5.0f, bounds.GetWidth());
+    EXPECT_EQ(5.0f, bounds.GetHeight());
+    // A polygon without points has an empty bounding rectangle (and an empty box).
+    const LRectangle none{LPolygon()};
+    EXPECT_EQ(0.0f, none.GetX() + none.GetY() + none.GetWidth() + none.GetHeight());
+    EXPECT_TRUE(LBox2(LPolygon()).IsEmpty());
+
+    const LPolygon corners(LRectangle(1, 2, 3, 4));
+    ASSERT_EQ(4, corners.GetNumPoints());
+    EXPECT_TRUE(corners.IsClosed());
+    EXPECT_EQ(LVector2(4, 6), corners.GetPoint(2));
+    EXPECT_EQ(LVector2(1, 6), corners.GetPoint(3));
+}
+
+TEST(Rectangle, UnimplementedOperationsSaySo)
+{
+    LLogCapture log;
+    const LRectangle rectangle(0, 0, 10, 10);
+    EXPECT_FALSE(rectangle.ContainsRect(LRectangle(1, 1, 1, 1)));
+    EXPECT_EQ(1, log.Count("ERROR: .\\LRectangle.cpp, "));
+    EXPECT_EQ(1, log.Count("ContainsRect not yet implemented."));
+    const LRectangle intersection = rectangle.GetIntersection(LRectangle(1, 1, 1, 1));
+    EXPECT_EQ(0.0f, intersection.GetWidth());
+    ASSERT_EQ(2u, log.Lines().size());
+    EXPECT_EQ("GetIntersection not yet implemented.", log.Lines()[1]);
+
+    EXPECT_EQ("[LRectangle <" + Address(&rectangle) + ">]", ToStd(rectangle.Dump()));
+    std::unique_ptr<LIArea> clone(rectangle.Clone());
+    EXPECT_TRUE(clone->ContainsPoint(LVector2(10, 10)));
+}
