@@ -1,24 +1,12 @@
 #include "Math/LIMatrixUtil.h"
 
-#include "Math/LMatrixUtilDX9.h"
-#include "memory/LMemoryManager.h"
 #include "stdlib/LLog.h"
+#include "stdlib/LServiceCreation.h"
 #include "stdlib/LSingleton.h"
 
 namespace {
 
 LSingleton<LIMatrixUtil> sUtil;
-
-// Makes the one utility object and initialises it with the parameter 0.
-LIMatrixUtil* CreateUtil()
-{
-    LIMatrixUtil* util = L_NEW LMatrixUtilDX9();
-    if (util && !util->Init(0)) {
-        delete util;
-        util = nullptr;
-    }
-    return util;
-}
 
 } // namespace
 
@@ -30,12 +18,12 @@ LIMatrixUtil* LIMatrixUtil::Get()
     if (sUtil.IsDestroyed()) {
         return nullptr;
     }
-    LIMatrixUtil* util = CreateUtil();
-    if (!util) {
+    LIMatrixUtil* created = LCreateService<LIMatrixUtil>("matrixutil", &NewDefaultCreator);
+    if (!created) {
         L_ERROR("LIMatrixUtil creation failure.");
         return nullptr;
     }
-    return sUtil.Install(util);
+    return sUtil.Install(created);
 }
 
 LIMatrixUtil::~LIMatrixUtil()

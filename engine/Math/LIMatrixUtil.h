@@ -1,8 +1,12 @@
 // The matrix utility: the engine object behind LMatrix4's static operations. One
-// process-wide instance, made on first use through LIMatrixUtil::Get.
+// process-wide instance, made on first use through LIMatrixUtil::Get by the creator
+// registered under "matrixutil" (the Direct3D one, LMatrixUtilDX9, unless a test has
+// registered another).
 #pragma once
 #include "LMatrix4.h"
 #include "object/LObject.h"
+
+class LIObjectCreator;
 
 class LIMatrixUtil : public LObject
 {
@@ -38,4 +42,7 @@ public:
     virtual LVector3* Vec3TransformCoord(LVector3* aOut, const LVector3* aV, const LMatrix4* aM) = 0;
     virtual LVector3* Vec3TransformNormal(LVector3* aOut, const LVector3* aV, const LMatrix4* aM) = 0;
     virtual LMatrix4* Translation(LMatrix4* aOut, float aX, float aY, float aZ) = 0;
+
+    // The creator registered when nobody has registered one under "matrixutil".
+    static LIObjectCreator* NewDefaultCreator();
 };

@@ -1,6 +1,9 @@
 #include "LMatrix4.h"
 #include "Math/LIMatrixUtil.h"
 #include "Math/LMatrixUtilDX9.h"
+#include "Math/LMatrixUtilDX9Creator.h"
+#include "memory/LMemoryManager.h"
+#include "object/LRegistry.h"
 #include "stdlib/LCleaner.h"
 #include "support/LLogCapture.h"
 #include "support/LTestStrings.h"
@@ -21,7 +24,64 @@ void ExpectMatrixNear(const LMatrix4& aExpected, const LMatrix4& aActual, float 
     }
 }
 
+// A utility that counts its translations, made by a test creator under "matrixutil".
+class LCountingUtil : public LMatrixUtilDX9
+{
+public:
+    LMatrix4* Translation(LMatrix4* aOut, float aX, float aY, float aZ) override
+    {
+        ++sTranslations;
+        return LMatrixUtilDX9::Translation(aOut, aX, aY, aZ);
+    }
+    static int sTranslations;
+};
+int LCountingUtil::sTranslations = 0;
+
+class LTestUtilCreator : public LIObjectCreator
+{
+public:
+    explicit LTestUtilCreator(bool aFails) : LIObjectCreator(LString("matrixutil")), mFails(aFails) {}
+    LObject* Create() override { return mFails ? nullptr : L_NEW LCountingUtil(); }
+
+private:
+    bool mFails;
+};
+
 } // namespace
+
+TEST(MatrixUtility, MadeByTheCreatorRegisteredUnderItsId)
+{
+    LTestUtilCreator* creator = L_NEW LTestUtilCreator(false);
+    ASSERT_TRUE(LRegistry::Get()->AddCreator(creator));
+    LMatrix4 m;
+    LMatrix4::Translation(&m, 1, 2, 3);
+    EXPECT_EQ(1, LCountingUtil::sTranslations);
+    EXPECT_NE(nullptr, dynamic_cast<LCountingUtil*>(LIMatrixUtil::Get()));
+}
+
+TEST(MatrixUtility, DefaultCreatorRegisteredWhenNoneIs)
+{
+    ASSERT_NE(nullptr, LIMatrixUtil::Get());
+    LIObjectCreator* creator = LRegistry::Get()->GetCreator(LString("matrixutil"));
+    ASSERT_NE(nullptr, dynamic_cast<LMatrixUtilDX9Creator*>(creator));
+    EXPECT_EQ(0u, ToStd(creator->Dump()).find("[LMatrixUtilDX9Creator <"));
+    LObject* second = creator->Create();
+    EXPECT_NE(nullptr, dynamic_cast<LMatrixUtilDX9*>(second));
+    EXPECT_NE(static_cast<LObject*>(LIMatrixUtil::Get()), second);
+    delete second;
+}
+
+TEST(MatrixUtility, FailedCreationIsLoggedAndTheMathGoesOn)
+{
+    LLogCapture log;
+    ASSERT_TRUE(LRegistry::Get()->AddCreator(L_NEW LTestUtilCreator(true)));
+    EXPECT_EQ(nullptr, LIMatrixUtil::Get());
+    EXPECT_EQ(1, log.Count("ERROR: .\\Math\\LIMatrixUtil.cpp, "));
+    EXPECT_EQ(1, log.Count("LIMatrixUtil creation failure."));
+    LMatrix4 m;
+    EXPECT_EQ(&m, LMatrix4::Translation(&m, 1, 2, 3));
+    EXPECT_EQ(3.0f, m[14]);
+}
 
 TEST(MatrixUtility, MadeOnceAndDumpsItsClass)
 {
