@@ -1,0 +1,117 @@
+#include "Gdi/LIShape.h"
+
+#include "Gdi/LRenderer.h"
+#include "LImage.h"
+#include "Render/LITexture.h"
+#include "Render/LVertexBuffer.h"
+#include "memory/LMemoryManager.h"
+#include "stdlib/LAPIObjectManager.h"
+#include "stdlib/LLog.h"
+
+LIShape::LIShape()
+{
+    SetStrokeColor(LColor(1.0f, 1.0f, 1.0f, 1.0f));
+    SetFillColor(LColor(1.0f, 1.0f, 1.0f, 1.0f));
+}
+
+LIShape::~LIShape()
+{
+    delete mFillBuffer;
+    delete mStrokeBuffer;
+    delete mStrokeTexture;
+    delete mFillTexture;
+}
+
+int LIShape::GetTriangleCount() const
+{
+    return mFillBuffer != nullptr ? mFillBuffer->GetVertexCount() / 3 : 0;
+}
+
+int LIShape::GetSegmentCount() const
+{
+    return mStrokeBuffer != nullptr ? mStrokeBuffer->GetVertexCount() - 1 : 0;
+}
+
+int LIShape::SetAntialiased(bool aAntialiased)
+{
+    mAntialiased = aAntialiased;
+    return 1;
+}
+
+int LIShape::SetFilled(bool aFilled)
+{
+    mFilled = aFilled;
+    return 1;
+}
+
+int LIShape::SetStroked(bool aStroked)
+{
+    mStroked = aStroked;
+    return 1;
+}
+
+void LIShape::InvalidateShape()
+{
+    mShapeDirty = true;
+}
+
+LITexture* LIShape::MakeColorTexture(const LColor& aColor)
+{
+    const unsigned char pixel[4] = {
+        static_cast<unsigned char>(aColor.b * 255.0f), static_cast<unsigned char>(aColor.g * 255.0f),
+        static_cast<unsigned char>(aColor.r * 255.0f), static_cast<unsigned char>(aColor.a * 255.0f)};
+    LImage image;
+    if (!image.Create(1, 1, 4, L_IMAGE_FORMAT_A8R8G8B8, pixel, 4)) {
+        return nullptr;
+    }
+    LAPIObjectManager* api = LAPIObjectManager::Get();
+    LObject* object = api != nullptr ? api->CreateObject(LString("texture"), nullptr) : nullptr;
+    LITexture* texture = dynamic_cast<LITexture*>(object);
+    if (texture == nullptr || texture->Create(&image) <= 0) {
+        delete object;
+        L_ERROR("Could not create colour texture.");
+        return nullptr;
+    }
+    return texture;
+}
+
+int LIShape::SetFillColor(const LColor& aColor)
+{
+    mFillColor = aColor;
+    delete mFillTexture;
+    mFillTexture = MakeColorTexture(aColor);
+    return 1;
+}
+
+int LIShape::SetStrokeColor(const LColor& aColor)
+{
+    mStrokeColor = aColor;
+    delete mStrokeTexture;
+    mStrokeTexture = MakeColorTexture(aColor);
+    return 1;
+}
+
+bool LIShape::ReplaceBuffer(LVertexBuffer** aBuffer, const float* aPositions, int aCount)
+{
+    LVertexBuffer* buffer = L_NEW LVertexBuffer();
+    if (buffer == nullptr || !buffer->Create(1, aPositions, aCount)) {
+        delete buffer;
+        L_ASSERT_FAILURE("UpdateShape failure.");
+        return false;
+    }
+    delete *aBuffer;
+    *aBuffer = buffer;
+    return true;
+}
+
+bool LIShape::RenderShape(LRenderer* aRenderer)
+{
+    if (mShapeDirty) {
+        UpdateShape();
+    }
+    UpdateAll();
+    if (!IsActive() || !IsVisible()) {
+        return true;
+    }
+    return aRenderer != nullptr && aRenderer->RenderShape(this);
+}
