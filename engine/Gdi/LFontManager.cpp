@@ -1,0 +1,168 @@
+#include "Gdi/LFontManager.h"
+
+#include "Gdi/LFontRaster.h"
+#include "LImage.h"
+#include "container/LHashKeyList.h"
+#include "memory/LMemoryManager.h"
+#include "stdlib/LCleaner.h"
+#include "stdlib/LLog.h"
+#include "container/LPropertyList.h"
+
+namespace {
+LFontManager* sInstance = nullptr;
+bool sDestroyed = false;
+} // namespace
+
+LFontManager* LFontManager::Get()
+{
+    if (sInstance != nullptr || sDestroyed) {
+        return sInstance;
+    }
+    LFontManager* manager = L_NEW LFontManager();
+    if (manager == nullptr || manager->mFonts == nullptr) {
+        delete manager;
+        L_ERROR("LFontManager creation failure.");
+        return nullptr;
+    }
+    sInstance = manager;
+    LCleaner* cleaner = LCleaner::Get();
+    if (cleaner != nullptr) {
+        cleaner->AddInstance(manager);
+    }
+    return sInstance;
+}
+
+LFontManager::LFontManager() : mFonts(L_NEW LHashKeyList(7, false))
+{
+}
+
+LFontManager::~LFontManager()
+{
+    if (sInstance == this) {
+        sInstance = nullptr;
+        sDestroyed = true;
+    }
+    if (mFonts != nullptr) {
+        for (int i = 0; i < mFonts->GetCount(); ++i) {
+            delete static_cast<LIFont*>(mFonts->GetAt(i));
+        }
+        mFonts->RemoveAll();
+        delete mFonts;
+        mFonts = nullptr;
+    }
+}
+
+LString LFontManager::Dump() const
+{
+    return DumpHead("LFontManager") + "]";
+}
+
+bool LFontManager::SetRoot(const LString& aRoot)
+{
+    if (aRoot.GetLength() < 2 || aRoot.At(0) != u'/' || aRoot.At(1) != u'/') {
+        L_ASSERT_FAILURE("SetRoot failure. Invalid arg.");
+        return false;
+    }
+    LString root = aRoot + "/";
+    while (root.Find(u"//", 0) >= 0) {
+        root.Replace(u"//", u"/", true);
+    }
+    mRoot = LString("/") + root;
+    return true;
+}
+
+bool LFontManager::CreateFonts(const LString& aFile)
+{
+    return CreateFonts(aFile, mRoot);
+}
+
+bool LFontManager::CreateFonts(const LString& aFile, const LString& aRoot)
+{
+    LPropertyList* file = L_NEW LPropertyList();
+    if (file == nullptr || !file->Load(aFile, true)) {
+        delete file;
+        L_ASSERT_FAILURE("CreateFonts failure.");
+        return false;
+    }
+    LPropertyList* fonts = file->GetList(LString("fonts"));
+    if (fonts == nullptr) {
+        delete file;
+        L_ASSERT_FAILURE("'fonts' undefined.");
+        return false;
+    }
+    const LString saved = mRoot;
+    mRoot = aRoot;
+    bool result = true;
+    for (int i = 0; i < fonts->GetCount(); ++i) {
+        result = CreateFont(fonts->GetListAt(i)) && result;
+    }
+    mRoot = saved;
+    delete file;
+    return result;
+}
+
+bool LFontManager::CreateFont(LPropertyList* aEntry)
+{
+    if (aEntry == nullptr) {
+        L_ASSERT_FAILURE("CreateFont failure.");
+        return false;
+    }
+    if (mRoot.IsEmpty()) {
+        L_ASSERT_FAILURE("CreateFont failure. Root undefined.");
+        return false;
+    }
+    bool found = false;
+    const LString id = aEntry->GetString(LString("id"), found);
+    if (!found) {
+        L_ASSERT_FAILURE("'id' not found.");
+    }
+    const LString texture = aEntry->GetString(LString("texture"), found);
+    if (!found) {
+        L_ASSERT_FAILURE("'texture' not found.");
+    }
+    const int rowHeight = aEntry->GetInt(LString("rowheight"), found);
+    if (!found) {
+        L_ASSERT_FAILURE("'rowheight' not found.");
+    }
+    // A band needs its marker row and one row of glyph; anything less never advances.
+    if (rowHeight < 2) {
+        L_ERROR(LString("CreateFont failure. Invalid row height: ") + rowHeight);
+        return false;
+    }
+    const LString characters = aEntry->GetString(LString("characters"), found);
+    return AddFont(id, mRoot + texture, rowHeight, found ? &characters : nullptr);
+}
+
+bool LFontManager::AddFont(const LString& aId, const LString& aPath, int aRowHeight, const LString* aCharacters)
+{
+    if (mFonts->Get(aId) != nullptr) {
+        L_ERROR("CreateFont failure. Duplicate id exists:" + aId);
+        return false;
+    }
+    if (aRowHeight < 2) {
+        L_ERROR(LString("CreateFont failure. Invalid row height: ") + aRowHeight);
+        return false;
+    }
+    LImage* image = nullptr;
+    if (!LImage::CreateFromFile(aPath, &image) || image == nullptr) {
+        delete image;
+        return false;
+    }
+    LFontRaster* font = L_NEW LFontRaster(aId, aCharacters, image, aRowHeight);
+    delete image;
+    if (font == nullptr || mFonts->AddAt(aId, font, true) == 0) {
+        L_ERROR("Add failure.");
+        delete font;
+        return false;
+    }
+    return true;
+}
+
+LIFont* LFontManager::GetFont(const LString& aId) const
+{
+    LIFont* font = static_cast<LIFont*>(mFonts->Get(aId));
+    if (font == nullptr) {
+        L_ERROR("GetFont failure. ID not found:" + aId);
+    }
+    return font;
+}
