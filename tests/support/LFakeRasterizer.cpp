@@ -239,13 +239,18 @@ int LFakeRasterizer::SetIndexBuffer(LIndexBuffer* aBuffer)
     return Record("SetIndexBuffer(" + std::to_string(aBuffer->GetIndexFormat()) + ")");
 }
 
-int LFakeRasterizer::SetLight(int aIndex, const LLight*)
+int LFakeRasterizer::SetLight(int aIndex, const LLight* aLight)
 {
+    if (aLight == nullptr) {
+        return 0;
+    }
+    mLights.insert_or_assign(aIndex, *aLight);
     return Record("SetLight(" + std::to_string(aIndex) + ")");
 }
 
 int LFakeRasterizer::LightEnable(int aIndex, bool aEnable)
 {
+    mLightsEnabled[aIndex] = aEnable;
     return Record("LightEnable(" + std::to_string(aIndex) + "," + (aEnable ? "1" : "0") + ")");
 }
 
@@ -265,6 +270,7 @@ int LFakeRasterizer::SetMaterial(const LMaterial* aMaterial)
     if (aMaterial == nullptr) {
         return 0;
     }
+    mMaterial = *aMaterial;
     int result = Record("SetMaterial()");
     if (aMaterial->GetTexture() != 0) {
         result = SetTexture(static_cast<unsigned int>(aMaterial->GetTexture()));

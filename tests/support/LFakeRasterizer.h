@@ -4,8 +4,11 @@
 // drawing code over it.
 #pragma once
 #include "Render/LIRasterizer.h"
+#include "Render/LLight.h"
+#include "Render/LMaterial.h"
 
 #include <array>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -103,6 +106,10 @@ public:
     const LViewport& Viewport() const { return mViewport; }
     const std::array<float, 16>& TransformOf(int aTransform) const { return mTransforms[aTransform]; }
     float BlendFactor() const { return mBlendFactor; }
+    // The light set last under an index, and whether it is enabled; the material set last.
+    const std::map<int, LLight>& Lights() const { return mLights; }
+    const std::map<int, bool>& LightsEnabled() const { return mLightsEnabled; }
+    const LMaterial& Material() const { return mMaterial; }
     unsigned int TextureHandle() const { return mTextureHandle; }
 
 private:
@@ -119,4 +126,7 @@ private:
     std::vector<float> mVertices;
     std::vector<int> mIndices;
     int mResult = 1;
+    std::map<int, LLight> mLights;
+    std::map<int, bool> mLightsEnabled;
+    LMaterial mMaterial;
 };
