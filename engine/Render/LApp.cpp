@@ -1,0 +1,44 @@
+#include "Render/LApp.h"
+
+LApp::~LApp() = default;
+
+void LApp::OnButtonDown(const char16_t*, int)
+{
+}
+
+void LApp::OnButtonUp(const char16_t*, int)
+{
+}
+
+void LApp::OnMove(const char16_t*, LVector2&)
+{
+}
+
+void LApp::OnQuit()
+{
+}
+
+bool LApp::Init()
+{
+    return true;
+}
+
+void LApp::OnKeyDown(int)
+{
+}
+
+void LApp::OnKeyUp(int)
+{
+}
+
+void LApp::Update()
+{
+}
+
+void LApp::OnActivate()
+{
+}
+
+void LApp::OnDeactivate()
+{
+}
