@@ -2,6 +2,8 @@
 
 #include "LImageBMP.h"
 #include "LImageTGA.h"
+#include "LRectangle.h"
+#include "LVector2.h"
 #include "container/LVectorString.h"
 
 #include "container/LString.h"
@@ -13,6 +15,26 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+
+namespace {
+
+// Truncation toward zero that stays defined for every float: NaN gives 0, values beyond
+// the int range its nearest end.
+int Truncate(float aValue)
+{
+    if (!(aValue == aValue)) {
+        return 0;
+    }
+    if (aValue >= 2147483648.0f) {
+        return INT_MAX;
+    }
+    if (aValue <= -2147483648.0f) {
+        return INT_MIN;
+    }
+    return int(aValue);
+}
+
+} // namespace
 
 LImage::LImage() = default;
 
@@ -163,6 +185,23 @@ LColor LImage::GetPixel(int aX, int aY) const
         return LColor();
     }
     return LColor(GetPixelARGB(aX, aY));
+}
+
+LColor LImage::GetPixel(const LVector2& aPoint) const
+{
+    // x > -1 holds exactly when x truncates to 0 or more; NaN fails both tests.
+    if (!(aPoint.x > -1.0f && aPoint.x < float(mWidth) && aPoint.y > -1.0f &&
+          aPoint.y < float(mHeight))) {
+        L_ERROR("Index out of bounds.");
+        return LColor();
+    }
+    return GetPixel(int(aPoint.x), int(aPoint.y));
+}
+
+LImage* LImage::CopyRect(const LRectangle& aRect, int aWidth, int aHeight, LImage* aOut) const
+{
+    return CopyRect(Truncate(aRect.GetX()), Truncate(aRect.GetY()), Truncate(aRect.GetWidth()),
+                    Truncate(aRect.GetHeight()), aWidth, aHeight, aOut);
 }
 
 LImage* LImage::CopyRect(int aRectX, int aRectY, int aRectWidth, int aRectHeight, int aWidth,

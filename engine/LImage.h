@@ -14,7 +14,9 @@
 #include <cstdint>
 
 class LIStream;
+class LRectangle;
 class LString;
+class LVector2;
 
 // Pixel format codes; stored in image records, so the values are fixed.
 enum LImageFormat : int
@@ -47,7 +49,12 @@ public:
     virtual int GetPitch() const;
     // The colour of the pixel at (aX, aY): formats 1 and 2 give their four bytes, 24-bit
     // pixels are opaque, alpha-only pixels black. Outside the image: logged, all zeros.
+    // The same at a point: inside when 0 <= x < width and 0 <= y < height, after which
+    // the coordinates are truncated toward zero (so -0.5 reads column 0).
+    virtual LColor GetPixel(const LVector2& aPoint) const;
     virtual LColor GetPixel(int aX, int aY) const;
+    // CopyRect below with the rectangle's fields truncated toward zero.
+    virtual LImage* CopyRect(const LRectangle& aRect, int aWidth, int aHeight, LImage* aOut) const;
     virtual unsigned char* GetPixels();
     virtual const unsigned char* GetPixelsConst() const;
     virtual int GetWidth() const;

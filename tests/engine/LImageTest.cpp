@@ -1,10 +1,13 @@
 #include "LImage.h"
+#include "LRectangle.h"
+#include "LVector2.h"
 #include "support/LImageBytes.h"
 #include "support/LLogCapture.h"
 #include "support/LTestStreams.h"
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -382,4 +385,37 @@ TEST(ImageRecord, WriteFailures)
     }
     LLimitedStream enough(36);
     EXPECT_TRUE(image.Write(&enough));
+}
+
+TEST(ImagePixels, AtAPointTruncatesTowardZero)
+{
+    LImage image;
+    Fill(image, 3, 2, L_IMAGE_FORMAT_R8G8B8);
+    EXPECT_EQ(image.GetPixel(2, 1), image.GetPixel(LVector2(2.9f, 1.99f)));
+    EXPECT_EQ(image.GetPixel(0, 0), image.GetPixel(LVector2(-0.5f, 0.0f)));
+    EXPECT_NE(image.GetPixel(0, 0), image.GetPixel(1, 0));
+
+    LLogCapture log;
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    for (const LVector2& p : {LVector2(3.0f, 0.0f), LVector2(0.0f, 2.0f), LVector2(-1.0f, 0.0f),
+                              LVector2(0.0f, -1.5f), LVector2(nan, 0.0f), LVector2(0.0f, -1e30f)}) {
+        EXPECT_EQ(LColor(), image.GetPixel(p));
+    }
+    EXPECT_EQ(6, log.Count(": Index out of bounds."));
+}
+
+TEST(ImageCopyRect, TakesARectangle)
+{
+    LImage source;
+    Fill(source, 3, 3, L_IMAGE_FORMAT_A8R8G8B8);
+    LImage out;
+    // fields truncate toward zero: (1, 1, 2, 2)
+    EXPECT_EQ(&out, source.CopyRect(LRectangle(1.9f, 1.5f, 2.99f, 2.2f), 4, 2, &out));
+    ASSERT_EQ(4, out.GetWidth());
+    EXPECT_EQ(source.GetPixelARGB(2, 2), out.GetPixelARGB(1, 1));
+    EXPECT_EQ(0u, out.GetPixelARGB(2, 1));
+    // fields far outside the int range are clipped like any other
+    source.CopyRect(LRectangle(-1e30f, 1e30f, 1e30f, std::numeric_limits<float>::quiet_NaN()), 2, 2,
+                    &out);
+    EXPECT_EQ(std::string(16, '\0'), Bytes(out));
 }
