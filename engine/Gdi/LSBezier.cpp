@@ -1,6 +1,7 @@
 #include "Gdi/LSBezier.h"
 
 #include "LSpline.h"
+#include "Render/LVertexBuffer.h"
 #include "LVector3.h"
 #include "memory/LMemoryManager.h"
 #include "stdlib/LLog.h"

@@ -1,6 +1,7 @@
 #include "Gdi/LSPolygon.h"
 
 #include "LPolygon.h"
+#include "Render/LVertexBuffer.h"
 #include "memory/LMemoryManager.h"
 
 LSPolygon::LSPolygon() = default;
