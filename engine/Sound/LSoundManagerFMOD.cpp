@@ -1,24 +1,14 @@
 #include "Sound/LSoundManagerFMOD.h"
 
 #include "Sound/LSoundPlayerFMOD.h"
-#include "media/MediaLog.h"
 #include "memory/LMemoryManager.h"
 #include "sound/FSound.h"
 #include "stdlib/LLog.h"
-
-namespace {
-
-// The library's own messages (from the main or the audio thread) go to the log.
-void LogMediaMessage(int aLevel, const char* aFile, int aLine, const char* aMessage)
-{
-    LogDirectEntry(aLevel == MEDIA_LOG_ERROR ? "ERROR: " : "WARNING: ", aFile, aLine, aMessage);
-}
-
-} // namespace
+#include "stdlib/LMediaLog.h"
 
 LSoundManagerFMOD::LSoundManagerFMOD()
 {
-    MediaSetLogHandler(&LogMediaMessage);
+    InstallMediaLog();
     // Without output the library still runs silently; nothing to test here.
     FSOUND_Init(44100, 32, 0);
 }
