@@ -9,7 +9,6 @@
 namespace {
 
 int sLive = 0;
-bool sFailLocks = false;
 
 class MemoryTexture;
 
@@ -75,7 +74,7 @@ public:
     }
     HRESULT LockRect(UINT aLevel, D3DLOCKED_RECT* aLocked, const RECT* aRect, DWORD) override
     {
-        if (aLevel != 0 || !aLocked || aRect || mLocked || sFailLocks) {
+        if (aLevel != 0 || !aLocked || aRect || mLocked) {
             return D3DERR_INVALIDCALL;
         }
         mLocked = true;
@@ -204,11 +203,6 @@ uint32_t LMemoryTexture::At(int aX, int aY) const
 int LMemoryTexture::LockCount() const
 {
     return mTexture ? Memory(mTexture)->LockCount() : 0;
-}
-
-void LMemoryTexture::SetFailLocks(bool aFail)
-{
-    sFailLocks = aFail;
 }
 
 int LMemoryTexture::LiveCount()

@@ -23,7 +23,5 @@ public:
     uint32_t At(int aX, int aY) const;
     // How many times the level was locked.
     int LockCount() const;
-    // While set, every lock fails.
-    static void SetFailLocks(bool aFail);
     static int LiveCount();
 };
