@@ -8,6 +8,7 @@
 #include "Render/LPlatformParams.h"
 #include "Render/LTextureManager.h"
 #include "Sound/LSoundManagerFMODCreator.h"
+#include "Video/LMovieManagerBinkCreator.h"
 #include "memory/LMemoryManager.h"
 #include "object/LRegistry.h"
 #include "object/LRuntimeSetup.h"
@@ -56,7 +57,7 @@ bool GMMain::RegisterComponents()
     result = Add(registry, L_NEW LDeviceCapabilitiesDX9Creator()) && result;
     result = Add(registry, L_NEW LMatrixUtilDX9Creator()) && result;
     result = Add(registry, L_NEW LSoundManagerFMODCreator()) && result;
-    // The movie manager's creator takes its place here.
+    result = Add(registry, L_NEW LMovieManagerBinkCreator()) && result;
     result = Add(registry, L_NEW LPlatformPCDX9Creator()) && result;
     result = LRuntimeSetup::RegisterCreators(registry) != 0 && result;
     return result;

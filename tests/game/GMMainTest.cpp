@@ -31,8 +31,8 @@ TEST(GMMain, RegistersTheCreatorsInStartupOrderAndMountsTheRootsUnderTheCurrentD
         }
     }
     EXPECT_EQ(table, ids);
-    for (const char* id : {"filesystem", "timer", "devicecaps", "matrixutil", "soundmanager", "platform",
-                           "eventmanager", "statemanager", "gameclock"}) {
+    for (const char* id : {"filesystem", "timer", "devicecaps", "matrixutil", "soundmanager", "moviemanager",
+                           "platform", "eventmanager", "statemanager", "gameclock"}) {
         EXPECT_NE(ids.end(), std::find(ids.begin(), ids.end(), id)) << id;
     }
     // A second registration is refused.
