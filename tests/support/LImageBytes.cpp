@@ -17,7 +17,7 @@ std::string LImageBytes::TgaHeader(int aImageType, int aWidth, int aHeight, int 
     header += char(aIdLength);
     header += char(aColorMapType);
     header += char(aImageType);
-    header += std::string(5, '\0'); // colour map specification
+    header += std::string(5, '\0'); // colour map fields (unused)
     header += U16(0) + U16(0);      // origin
     header += U16(unsigned(aWidth)) + U16(unsigned(aHeight));
     header += char(aDepth);
