@@ -1,0 +1,3 @@
+#include "Gdi/LIButtonListener.h"
+
+LIButtonListener::~LIButtonListener() = default;

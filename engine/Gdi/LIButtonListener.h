@@ -1,0 +1,13 @@
+// What a button tells its owner. One listener may serve several buttons and tells them
+// apart by the button's display-object id; the events are LButton's Event codes.
+#pragma once
+
+class LString;
+
+class LIButtonListener
+{
+public:
+    virtual ~LIButtonListener();
+
+    virtual void OnButton(const LString& aId, int aEvent) = 0;
+};
