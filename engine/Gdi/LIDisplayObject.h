@@ -109,6 +109,8 @@ public:
     // Where the object's own origin lies in its parent (the position less the scaled and
     // rotated center), and in screen pixels.
     LVector2 GetPosition();
+    // The position as it was set: where the center lands in the parent.
+    const LVector2& GetLocalPosition() const { return mPosition; }
     LVector2 GetWorldPosition();
     const LMatrix4* GetWorldMatrix();
     LPolygon* GetBoundary() const { return mBoundary; }
