@@ -1,5 +1,5 @@
 // What a button tells its owner. One listener may serve several buttons and tells them
-// apart by the button's display-object id; the events are LButton's Event codes.
+// apart by the button's display-object id; the events are LButtonEvent codes.
 #pragma once
 
 class LString;
