@@ -6,6 +6,8 @@
 #include "Render/LIPlatform.h"
 #include "Render/LPlatformPCDX9Creator.h"
 #include "Render/LPlatformParams.h"
+#include "Render/LRasterizerDX9Creator.h"
+#include "Render/LTextureDX9Creator.h"
 #include "Render/LTextureManager.h"
 #include "Sound/LSoundManagerFMODCreator.h"
 #include "Video/LMovieManagerBinkCreator.h"
@@ -53,7 +55,8 @@ bool GMMain::RegisterComponents()
     bool result = true;
     result = Add(registry, L_NEW LFileSystemWinCreator()) && result;
     result = Add(registry, L_NEW LTimerWinCreator()) && result;
-    // The rasterizer and texture creators take their places here.
+    result = Add(registry, L_NEW LRasterizerDX9Creator()) && result;
+    result = Add(registry, L_NEW LTextureDX9Creator()) && result;
     result = Add(registry, L_NEW LDeviceCapabilitiesDX9Creator()) && result;
     result = Add(registry, L_NEW LMatrixUtilDX9Creator()) && result;
     result = Add(registry, L_NEW LSoundManagerFMODCreator()) && result;

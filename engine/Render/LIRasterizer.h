@@ -80,7 +80,8 @@ public:
     virtual int Clear() = 0;
     // With aStencilOnly the stencil buffer alone is cleared to 0; otherwise as Clear().
     virtual int Clear(bool aStencilOnly) = 0;
-    // Unbinds the texture of stage 0; the remembered current texture stays.
+    // Unbinds the texture of stage 0 and forgets the current texture, so that binding the
+    // same texture again reaches the device.
     virtual int SetTexture() = 0;
     virtual int DrawIndexedPrimitive() = 0;
     // Draws from the vertex and index buffers handed over last; minimum index 0.

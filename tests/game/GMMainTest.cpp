@@ -31,7 +31,7 @@ TEST(GMMain, RegistersTheCreatorsInStartupOrderAndMountsTheRootsUnderTheCurrentD
         }
     }
     EXPECT_EQ(table, ids);
-    for (const char* id : {"filesystem", "timer", "devicecaps", "matrixutil", "soundmanager", "moviemanager",
+    for (const char* id : {"filesystem", "timer", "rasterizer", "texture", "devicecaps", "matrixutil", "soundmanager", "moviemanager",
                            "platform", "eventmanager", "statemanager", "gameclock"}) {
         EXPECT_NE(ids.end(), std::find(ids.begin(), ids.end(), id)) << id;
     }

@@ -112,6 +112,8 @@ int LFakeRasterizer::Clear(bool aStencilOnly)
 
 int LFakeRasterizer::SetTexture()
 {
+    mCurrentTexture = nullptr;
+    mTextureHandle = 0;
     return Record("SetTexture()");
 }
 

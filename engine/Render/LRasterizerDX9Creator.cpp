@@ -1,0 +1,21 @@
+#include "Render/LRasterizerDX9Creator.h"
+
+#include "Render/LRasterizerDX9.h"
+#include "memory/LMemoryManager.h"
+
+LRasterizerDX9Creator::LRasterizerDX9Creator()
+    : LIObjectCreator(LString("rasterizer"))
+{
+}
+
+LRasterizerDX9Creator::~LRasterizerDX9Creator() = default;
+
+LString LRasterizerDX9Creator::Dump() const
+{
+    return DumpHead("LRasterizerDX9Creator") + "]";
+}
+
+LObject* LRasterizerDX9Creator::Create()
+{
+    return L_NEW LRasterizerDX9();
+}
