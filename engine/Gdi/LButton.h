@@ -75,6 +75,7 @@ public:
     // A listener already set must be removed first.
     int SetListener(LIButtonListener* aListener);
     int RemoveListener();
+    LIButtonListener* GetListener() const { return mListener; }
     // Sets the listener (when given) and registers the button with the mouse at aOrder.
     bool SetMouseOrder(LIButtonListener* aListener, float aOrder);
     bool ChangeMouseOrder(float aOrder);
@@ -87,6 +88,9 @@ public:
     bool IsOver() const { return mOver; }
     // Forgets pressed and over without an event.
     void ResetState();
+    // The position last set (SetPosition), where GetPosition gives the origin: the two
+    // differ by the scaled and rotated center.
+    const LVector2& GetPlacement() const { return mPosition; }
     // True when the screen point hits the shown look.
     bool HitTestStateObject(const LVector2& aPoint);
 

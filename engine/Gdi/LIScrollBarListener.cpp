@@ -1,0 +1,3 @@
+#include "Gdi/LIScrollBarListener.h"
+
+LIScrollBarListener::~LIScrollBarListener() = default;

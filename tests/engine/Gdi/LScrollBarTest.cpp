@@ -1,0 +1,312 @@
+// Scroll bars: arrow steps and their limits, the held-arrow repeat on a fake clock,
+// dragging the bar, content without travel, and parts that are let go however their
+// release is lost.
+#include "Gdi/LButton.h"
+#include "Gdi/LCursor.h"
+#include "Gdi/LIScrollBarListener.h"
+#include "Gdi/LScrollBar.h"
+#include "Gdi/LSprite.h"
+#include "Input/LMouse.h"
+#include "LRectangle.h"
+#include "stdlib/LFrameManager.h"
+#include "support/LFakeRender.h"
+#include "support/LFakeTimer.h"
+#include "support/LLogCapture.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+namespace {
+class Positions : public LIScrollBarListener
+{
+public:
+    void OnScroll(int aContentPosition) override { mSeen.push_back(aContentPosition); }
+    std::vector<int> mSeen;
+};
+
+// A button at (x, y) with a normal look of w x h pixels, heard by the mouse.
+std::unique_ptr<LButton> MakeButton(const char* aId, float aX, float aY, float aWidth, float aHeight)
+{
+    auto button = std::make_unique<LButton>();
+    button->SetId(LString(aId));
+    LSprite* look = new LSprite();
+    look->SetId(LString("n"));
+    const LRectangle box(0.0f, 0.0f, aWidth, aHeight);
+    look->SetBoundary(&box);
+    button->AddButtonStateObject(XBTNSTATE_NORMAL, look);
+    button->SetPosition(aX, aY);
+    button->SetMouseOrder(nullptr, 0.0f);
+    return button;
+}
+
+// An up arrow at the top of a 120-pixel track with a 20-pixel bar (travel 100), a down
+// arrow below it, and 300 pixels of content in a 100-pixel area (travel 200).
+struct Bar
+{
+    explicit Bar(float aX)
+        : mUp(MakeButton("up", aX, 0.0f, 20.0f, 20.0f)),
+          mDown(MakeButton("down", aX, 140.0f, 20.0f, 20.0f)),
+          mBar(MakeButton("bar", aX, 20.0f, 20.0f, 20.0f))
+    {
+        mContent.SetId(LString("content"));
+    }
+
+    LScrollBarParams Params() const
+    {
+        LScrollBarParams params;
+        params.mUpArrow = mUp.get();
+        params.mDownArrow = mDown.get();
+        params.mBar = mBar.get();
+        params.mBarHeight = 20;
+        params.mBarAreaHeight = 120;
+        params.mContentHeight = 300;
+        params.mContentStartPos = LVector2(5.0f, 10.0f);
+        params.mScrollAreaHeight = 100;
+        params.mScrollIncrement = 20;
+        return params;
+    }
+
+    bool Create()
+    {
+        if (!mScroll.Create(Params())) {
+            return false;
+        }
+        mScroll.SetListener(&mHeard);
+        return mScroll.SetContentGroup(&mContent) != 0;
+    }
+
+    std::unique_ptr<LButton> mUp;
+    std::unique_ptr<LButton> mDown;
+    std::unique_ptr<LButton> mBar;
+    LDisplayGroup mContent;
+    Positions mHeard;
+    LScrollBar mScroll;
+};
+
+class ScrollBarTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        RegisterFakeTimer();
+        RegisterFakeRender();
+        LFakeTimer::sNow = 10.0;
+        mMouse = LMouse::Get();
+        ASSERT_NE(nullptr, mMouse);
+        mMouse->OnMove(LVector2(500.0f, 500.0f));
+    }
+
+    void Frame(double aTime)
+    {
+        LFakeTimer::sNow = aTime;
+        LFrameManager::Get()->Update();
+    }
+
+    void PressAt(float aX, float aY)
+    {
+        mMouse->OnMove(LVector2(aX, aY));
+        mMouse->OnButtonDown(1);
+    }
+
+    LMouse* mMouse = nullptr;
+};
+} // namespace
+
+TEST_F(ScrollBarTest, ArrowStepsStopAtTheEndOfTheTravel)
+{
+    Bar bar(200.0f);
+    ASSERT_TRUE(bar.Create());
+    EXPECT_EQ(200, bar.mScroll.GetContentTravel());
+    for (int i = 0; i < 10; ++i) {
+        bar.mScroll.ScrollDown();
+    }
+    EXPECT_EQ(200, bar.mScroll.GetContentPosition());
+    bar.mScroll.ScrollDown();
+    EXPECT_EQ((std::vector<int> {20, 40, 60, 80, 100, 120, 140, 160, 180, 200}), bar.mHeard.mSeen);
+    // Bar and content stay proportional; the content moves up out of the area.
+    EXPECT_EQ(100, bar.mScroll.GetBarPosition());
+    EXPECT_FLOAT_EQ(120.0f, bar.mBar->GetPosition().y);
+    EXPECT_FLOAT_EQ(-190.0f, bar.mContent.GetPosition().y);
+    EXPECT_FLOAT_EQ(5.0f, bar.mContent.GetPosition().x);
+    bar.mScroll.SetFraction(0.5f);
+    EXPECT_EQ(100, bar.mScroll.GetContentPosition());
+    EXPECT_EQ(50, bar.mScroll.GetBarPosition());
+    bar.mScroll.SetFraction(7.0f);
+    EXPECT_EQ(200, bar.mScroll.GetContentPosition());
+    bar.mScroll.Reset();
+    bar.mScroll.ScrollUp();
+    EXPECT_EQ(0, bar.mScroll.GetContentPosition());
+    EXPECT_EQ(0, bar.mHeard.mSeen.back());
+}
+
+TEST_F(ScrollBarTest, HeldArrowStepsAtOnceAfterTheDelayAndThenEveryInterval)
+{
+    Bar bar(200.0f);
+    ASSERT_TRUE(bar.Create());
+    PressAt(205.0f, 145.0f);
+    Frame(10.0);
+    EXPECT_EQ((std::vector<int> {20}), bar.mHeard.mSeen);
+    Frame(10.1);
+    Frame(10.29);
+    EXPECT_EQ(20, bar.mScroll.GetContentPosition());
+    Frame(10.31);
+    EXPECT_EQ(40, bar.mScroll.GetContentPosition());
+    Frame(10.33);
+    EXPECT_EQ(40, bar.mScroll.GetContentPosition());
+    Frame(10.35);
+    EXPECT_EQ(60, bar.mScroll.GetContentPosition());
+    // Off the arrow the repeat pauses; back on it, it goes on without a new first step.
+    mMouse->OnMove(LVector2(300.0f, 145.0f));
+    Frame(10.5);
+    EXPECT_EQ(60, bar.mScroll.GetContentPosition());
+    mMouse->OnMove(LVector2(205.0f, 145.0f));
+    Frame(10.51);
+    EXPECT_EQ(80, bar.mScroll.GetContentPosition());
+    mMouse->OnButtonUp(1);
+    EXPECT_EQ(0, LFrameManager::Get()->GetListenerCount());
+    Frame(11.0);
+    EXPECT_EQ(80, bar.mScroll.GetContentPosition());
+    // The up arrow walks back.
+    PressAt(205.0f, 5.0f);
+    Frame(11.0);
+    mMouse->OnButtonUp(1);
+    EXPECT_EQ(60, bar.mScroll.GetContentPosition());
+}
+
+TEST_F(ScrollBarTest, DraggingTheBarMovesTheContentByItsShareAndClampsAtTheEnds)
+{
+    Bar bar(200.0f);
+    Bar other(300.0f);
+    ASSERT_TRUE(bar.Create());
+    ASSERT_TRUE(other.Create());
+    PressAt(210.0f, 30.0f);
+    EXPECT_TRUE(mMouse->IsLocked());
+    mMouse->OnMove(LVector2(260.0f, 80.0f));
+    Frame(10.0);
+    EXPECT_EQ(50, bar.mScroll.GetBarPosition());
+    EXPECT_EQ(100, bar.mScroll.GetContentPosition());
+    EXPECT_FLOAT_EQ(70.0f, bar.mBar->GetPosition().y);
+    // The cursor keeps following the locked mouse.
+    EXPECT_FLOAT_EQ(260.0f, LCursor::Get()->GetGroup()->GetPosition().x);
+    // Every other part is ignored while the bar is dragged.
+    other.mScroll.OnButton(LString("down"), XBTNEVENT_PRESSED);
+    mMouse->OnMove(LVector2(210.0f, 500.0f));
+    Frame(10.1);
+    EXPECT_EQ(200, bar.mScroll.GetContentPosition());
+    EXPECT_EQ(0, other.mScroll.GetContentPosition());
+    mMouse->OnMove(LVector2(210.0f, -40.0f));
+    Frame(10.2);
+    EXPECT_EQ(0, bar.mScroll.GetBarPosition());
+    mMouse->OnButtonUp(1);
+    EXPECT_FALSE(mMouse->IsLocked());
+    EXPECT_EQ(0, LFrameManager::Get()->GetListenerCount());
+    PressAt(305.0f, 145.0f);
+    Frame(10.3);
+    mMouse->OnButtonUp(1);
+    EXPECT_EQ(20, other.mScroll.GetContentPosition());
+}
+
+TEST_F(ScrollBarTest, EachScrollBarTellsItsListenerOfEveryChange)
+{
+    Bar first(200.0f);
+    Bar second(300.0f);
+    ASSERT_TRUE(first.Create());
+    ASSERT_TRUE(second.Create());
+    first.mScroll.ScrollDown();
+    second.mScroll.ScrollDown();
+    EXPECT_EQ((std::vector<int> {20}), first.mHeard.mSeen);
+    EXPECT_EQ((std::vector<int> {20}), second.mHeard.mSeen);
+}
+
+TEST_F(ScrollBarTest, ContentThatFitsDisablesTheButtonsUntilItGrows)
+{
+    Bar bar(200.0f);
+    ASSERT_TRUE(bar.Create());
+    bar.mScroll.SetFraction(0.5f);
+    bar.mScroll.SetContentHeight(100);
+    EXPECT_FALSE(bar.mUp->IsEnabled());
+    EXPECT_FALSE(bar.mDown->IsEnabled());
+    EXPECT_FALSE(bar.mBar->IsEnabled());
+    EXPECT_EQ(0, bar.mScroll.GetBarPosition());
+    EXPECT_EQ(0, bar.mScroll.GetContentPosition());
+    EXPECT_FLOAT_EQ(0.0f, bar.mScroll.GetFraction());
+    bar.mScroll.ScrollDown();
+    bar.mScroll.SetFraction(0.5f);
+    EXPECT_EQ(0, bar.mScroll.GetContentPosition());
+    bar.mScroll.SetContentHeight(500);
+    EXPECT_TRUE(bar.mBar->IsEnabled());
+    bar.mScroll.ScrollDown();
+    EXPECT_EQ(20, bar.mScroll.GetContentPosition());
+    EXPECT_EQ(5, bar.mScroll.GetBarPosition());
+}
+
+TEST_F(ScrollBarTest, PartsWhoseReleaseIsLostAreLetGo)
+{
+    Bar bar(200.0f);
+    Bar other(300.0f);
+    ASSERT_TRUE(bar.Create());
+    ASSERT_TRUE(other.Create());
+    // The bar is disabled under the drag: it never hears the release.
+    PressAt(210.0f, 30.0f);
+    bar.mScroll.SetContentHeight(100);
+    mMouse->OnButtonUp(1);
+    Frame(10.0);
+    EXPECT_FALSE(mMouse->IsLocked());
+    EXPECT_EQ(0, LFrameManager::Get()->GetListenerCount());
+    {
+        // A scroll bar deleted while its arrow is held.
+        Bar gone(400.0f);
+        ASSERT_TRUE(gone.Create());
+        PressAt(405.0f, 145.0f);
+        Frame(10.1);
+        EXPECT_EQ(20, gone.mScroll.GetContentPosition());
+    }
+    mMouse->OnButtonUp(1);
+    PressAt(305.0f, 145.0f);
+    Frame(10.2);
+    mMouse->OnButtonUp(1);
+    EXPECT_EQ(20, other.mScroll.GetContentPosition());
+}
+
+TEST_F(ScrollBarTest, ABarWithACenterStaysOnItsTrack)
+{
+    Bar bar(200.0f);
+    bar.mBar->SetCenter(10.0f, 10.0f);
+    bar.mBar->SetPosition(210.0f, 30.0f);
+    ASSERT_TRUE(bar.Create());
+    EXPECT_FLOAT_EQ(20.0f, bar.mBar->GetPosition().y);
+    bar.mScroll.SetFraction(1.0f);
+    EXPECT_FLOAT_EQ(200.0f, bar.mBar->GetPosition().x);
+    EXPECT_FLOAT_EQ(120.0f, bar.mBar->GetPosition().y);
+}
+
+TEST_F(ScrollBarTest, HorizontalBarsMoveAlongX)
+{
+    Bar bar(200.0f);
+    LScrollBarParams params = bar.Params();
+    params.mHorizontal = 1;
+    ASSERT_TRUE(bar.mScroll.Create(params));
+    bar.mScroll.SetContentGroup(&bar.mContent);
+    bar.mScroll.SetFraction(0.25f);
+    EXPECT_FLOAT_EQ(225.0f, bar.mBar->GetPosition().x);
+    EXPECT_FLOAT_EQ(-45.0f, bar.mContent.GetPosition().x);
+    EXPECT_FLOAT_EQ(10.0f, bar.mContent.GetPosition().y);
+}
+
+TEST_F(ScrollBarTest, RefusalsAreLogged)
+{
+    LLogCapture log;
+    Bar bar(200.0f);
+    LScrollBarParams params = bar.Params();
+    params.mBar = nullptr;
+    EXPECT_EQ(0, bar.mScroll.Create(params));
+    EXPECT_TRUE(log.Contains("Invalid argument."));
+    EXPECT_EQ(0, bar.mScroll.SetContentGroup(nullptr));
+    EXPECT_TRUE(log.Contains("SetContentGroup failure. NULL arg."));
+    Positions stranger;
+    bar.mScroll.SetListener(&bar.mHeard);
+    EXPECT_EQ(0, bar.mScroll.RemoveListener(&stranger));
+    EXPECT_EQ(1, bar.mScroll.RemoveListener(&bar.mHeard));
+}
