@@ -164,7 +164,8 @@ void LFader::OnFrame()
 void LFader::Step()
 {
     const double now = mTimer != nullptr ? mTimer->GetTime() : 0.0;
-    const double elapsed = now - mStartTime;
+    // A clock set back since the start holds the start value rather than fading backwards.
+    const double elapsed = now > mStartTime ? now - mStartTime : 0.0;
     if (elapsed < mFadeTime) {
         const float blend = mStartValue + std::fabs(mTargetValue - mStartValue) *
                                               static_cast<float>(elapsed / mFadeTime) *

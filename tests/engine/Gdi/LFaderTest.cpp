@@ -134,3 +134,20 @@ TEST_F(FaderTest, StoppingKeepsTheBlendAndTellsTheListener)
     EXPECT_FLOAT_EQ(0.4f, mObject.GetBlend());
     EXPECT_EQ((std::vector<std::string> {"f:0", "f:1"}), mListener.mEvents);
 }
+
+TEST_F(FaderTest, AClockSetBackOrAZeroFadeTimeKeepsTheBlendInRange)
+{
+    LFader fader;
+    fader.SetGroup(&mObject);
+    ASSERT_EQ(1, fader.SetValue(0.2f));
+    ASSERT_EQ(1, fader.StartFade());
+    At(4.0);
+    EXPECT_FLOAT_EQ(0.2f, mObject.GetBlend());
+    ASSERT_EQ(1, fader.StopFade());
+
+    ASSERT_EQ(1, fader.SetFadeTime(0.0f));
+    ASSERT_EQ(1, fader.StartFade());
+    EXPECT_FLOAT_EQ(1.0f, mObject.GetBlend());
+    At(3.0);
+    EXPECT_FLOAT_EQ(1.0f, mObject.GetBlend());
+}
