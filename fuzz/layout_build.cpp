@@ -1,12 +1,17 @@
 // Builds the display objects of arbitrary layout text over the recording rasterizer and
-// textures, draws them once and deletes them. The input is the layout text; its top-level
-// "sprites", "groups", "buttons" and "shapes" lists go into one root group, "group" is
-// built as one group with children, and "scrollbar" is read against the root group.
+// textures, draws them once, moves and clicks the mouse over them, and deletes them. The
+// input is the layout text; its top-level "sprites", "groups", "buttons" and "shapes"
+// lists go into one root group, "group" is built as one group with children, and
+// "scrollbar" is read against the root group and made into a scroll bar.
 // Sprites find "a.tga" (8 x 8), "b.bmp" (3 x 2) and "odd.tga" (20 x 12, tiled on the
 // power-of-two device) under the texture root.
 #include "Gdi/LDisplayGroup.h"
+#include "Gdi/LIButtonListener.h"
 #include "Gdi/LLayoutBuilder.h"
 #include "Gdi/LRenderer.h"
+#include "Gdi/LScrollBar.h"
+#include "Gdi/LScrollBarParams.h"
+#include "Input/LMouse.h"
 #include "Render/LTextureManager.h"
 #include "container/LPropertyList.h"
 #include "container/LString.h"
@@ -23,6 +28,12 @@
 #include <string>
 
 namespace {
+class LFuzzListener : public LIButtonListener
+{
+public:
+    void OnButton(const LString&, int) override {}
+};
+
 bool Prepare()
 {
     static LTestDirectory sDirectory;
@@ -55,6 +66,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
     if (LPropertyList* list = layout.GetList(LString("groups"))) {
         LLayoutBuilder::BuildGroups(list, root);
     }
+    LFuzzListener listener;
+    if (LPropertyList* list = layout.GetList(LString("buttons"))) {
+        LLayoutBuilder::BuildButtons(list, root, &listener);
+    }
     if (LPropertyList* list = layout.GetList(LString("shapes"))) {
         LLayoutBuilder::BuildShapes(list, root);
     }
@@ -66,11 +81,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
         }
     }
 
+    LScrollBar* scrollBar = nullptr;
+    LScrollBarParams params;
+    if (LLayoutBuilder::BuildScrollBar(layout.GetList(LString("scrollbar")), root, &params)) {
+        scrollBar = new LScrollBar();
+        scrollBar->Create(params);
+        scrollBar->SetContentGroup(root);
+    }
+
     LRenderer* renderer = LRenderer::Get();
     if (renderer != nullptr && renderer->Begin()) {
         root->Render(renderer);
         renderer->End();
     }
+    LMouse* mouse = LMouse::Get();
+    if (mouse != nullptr) {
+        const float points[][2] = {{0.0f, 0.0f}, {4.0f, 4.0f}, {400.0f, 300.0f}, {405.0f, 345.0f}};
+        for (const auto& point : points) {
+            mouse->OnMove(LVector2(point[0], point[1]));
+            mouse->OnButtonDown(1);
+            mouse->OnButtonUp(1);
+        }
+    }
+    // The scroll bar lets go of its buttons before they go.
+    delete scrollBar;
     delete root;
     if (LFakeRasterizer* rasterizer = LFakeRasterizer::Instance()) {
         rasterizer->Reset();

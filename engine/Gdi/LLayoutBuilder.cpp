@@ -1,9 +1,11 @@
 #include "Gdi/LLayoutBuilder.h"
 
+#include "Gdi/LButton.h"
 #include "Gdi/LDisplayGroup.h"
 #include "Gdi/LSBezier.h"
 #include "Gdi/LSPolygon.h"
 #include "Gdi/LSRectangle.h"
+#include "Gdi/LScrollBarParams.h"
 #include "Gdi/LSprite.h"
 #include "LImage.h"
 #include "LPolygon.h"
@@ -165,6 +167,66 @@ bool ReadPoints(const LVectorFloat& aValues, LVector2** aOut, int* aCount)
     return true;
 }
 
+// The button state a layout letter names, in any case; -1 for none.
+int StateOfLetter(const LString& aLetter)
+{
+    static const struct
+    {
+        const char16_t* mLetter;
+        int mState;
+    } kLetters[] = {
+        {u"n", XBTNSTATE_NORMAL},      {u"o", XBTNSTATE_OVER},        {u"d", XBTNSTATE_DOWN},
+        {u"x", XBTNSTATE_DISABLED},    {u"h", XBTNSTATE_HILIGHTED},   {u"ho", XBTNSTATE_HILIGHTED_OVER},
+    };
+    for (const auto& letter : kLetters) {
+        if (aLetter.EqualsNoCase(letter.mLetter)) {
+            return letter.mState;
+        }
+    }
+    return -1;
+}
+
+// One entry of a button's "states": its look, built from the same entry as a sprite, a
+// shape or a group. A look the button does not take is deleted.
+void BuildState(LButton* aButton, LPropertyList* aEntry)
+{
+    bool found = false;
+    const LString type = aEntry != nullptr ? aEntry->GetString(Key("statetype"), found) : LString();
+    if (!found) {
+        L_ERROR("State creation failure. 'type' undefined.");
+        return;
+    }
+    const LString kind = aEntry->GetString(Key("objecttype"), found);
+    if (!found) {
+        L_ERROR("State creation failed. Missing content type");
+        return;
+    }
+    LIDisplayObject* object = nullptr;
+    if (kind.EqualsNoCase(u"sprite")) {
+        object = LLayoutBuilder::BuildSprite(aEntry);
+    } else if (kind.EqualsNoCase(u"shape")) {
+        object = LLayoutBuilder::BuildShape(aEntry);
+    } else if (kind.EqualsNoCase(u"group")) {
+        object = LLayoutBuilder::BuildGroup(aEntry, true);
+    }
+    if (object == nullptr) {
+        L_ERROR("State object creation failure.");
+        return;
+    }
+    const int state = StateOfLetter(type);
+    if (state < 0 || !aButton->AddButtonStateObject(state, object)) {
+        delete object;
+        return;
+    }
+    if (object->GetGroup() != aButton) {
+        // Taken as the state's look but refused as a member (no id, or the id of another
+        // look): the button would neither draw nor delete it. Take it back.
+        LIDisplayObject* removed = nullptr;
+        aButton->RemoveButtonStateObject(state, &removed);
+        delete object;
+    }
+}
+
 // Adds a built object to the group; an object the group refuses is deleted, since
 // nothing else holds it.
 bool Attach(LDisplayGroup* aGroup, LIDisplayObject* aObject)
@@ -276,6 +338,9 @@ LDisplayGroup* LLayoutBuilder::BuildGroup(LPropertyList* aList, bool aChildren)
     }
     if (LPropertyList* groups = aList->GetList(Key("groups"))) {
         L_CHECKED(BuildGroups(groups, group));
+    }
+    if (LPropertyList* buttons = aList->GetList(Key("buttons"))) {
+        L_CHECKED(BuildButtons(buttons, group, nullptr));
     }
     if (LPropertyList* shapes = aList->GetList(Key("shapes"))) {
         L_CHECKED(BuildShapes(shapes, group));
@@ -440,6 +505,53 @@ LSBezier* LLayoutBuilder::BuildBezier(LPropertyList* aList)
     return shape;
 }
 
+LButton* LLayoutBuilder::BuildButton(LPropertyList* aList, LIButtonListener* aListener)
+{
+    if (aList == nullptr) {
+        return nullptr;
+    }
+    bool found = false;
+    const LString id = aList->GetString(Key("id"), found);
+    if (!found) {
+        L_ERROR("BuildButton failure. 'id' not found.");
+        return nullptr;
+    }
+    LButton* button = L_NEW LButton();
+    if (button == nullptr) {
+        L_ERROR("BuildButton failure. Out of memory.");
+        return nullptr;
+    }
+    L_CHECKED(button->SetId(id));
+    ApplyRelativeZ(aList, button);
+    float order = 0.0f;
+    ReadFloat(aList, "mouseorder", order);
+    button->SetMouseOrder(nullptr, order);
+    ApplyPosition(aList, button);
+    ApplyCenter(aList, button);
+    ApplyRotation(aList, "rot", button);
+    ApplyScale(aList, button);
+    ApplyBlend(aList, button);
+    const bool enabled = aList->GetBool(Key("enabled"), found);
+    if (found) {
+        L_CHECKED(button->SetEnabled(enabled));
+    }
+    ApplyVisible(aList, button);
+    const bool hilighted = aList->GetBool(Key("hilighted"), found);
+    if (found) {
+        L_CHECKED(button->SetHilighted(hilighted));
+    }
+    if (LPropertyList* states = aList->GetList(Key("states"))) {
+        for (int i = 0; i < states->GetCount(); ++i) {
+            BuildState(button, states->GetListAt(i));
+        }
+    }
+    button->UpdateStateObjects();
+    if (aListener != nullptr) {
+        button->SetListener(aListener);
+    }
+    return button;
+}
+
 bool LLayoutBuilder::BuildSprites(LPropertyList* aList, LDisplayGroup* aGroup)
 {
     if (aList == nullptr || aGroup == nullptr) {
@@ -494,6 +606,93 @@ bool LLayoutBuilder::BuildShapes(LPropertyList* aList, LDisplayGroup* aGroup)
             continue;
         }
         Attach(aGroup, shape);
+    }
+    return true;
+}
+
+bool LLayoutBuilder::BuildButtons(LPropertyList* aList, LDisplayGroup* aGroup, LIButtonListener* aListener)
+{
+    if (aList == nullptr || aGroup == nullptr) {
+        L_ERROR("BuildButtons failure. NULL arg.");
+        return false;
+    }
+    bool result = true;
+    for (int i = 0; i < aList->GetCount(); ++i) {
+        LButton* button = BuildButton(aList->GetListAt(i), aListener);
+        if (button != nullptr && !Attach(aGroup, button)) {
+            result = false;
+        }
+    }
+    return result;
+}
+
+bool LLayoutBuilder::BuildScrollBar(LPropertyList* aList, LDisplayGroup* aGroup, LScrollBarParams* aOut)
+{
+    if (aOut != nullptr) {
+        *aOut = LScrollBarParams();
+    }
+    if (aList == nullptr || aGroup == nullptr || aOut == nullptr) {
+        L_ERROR("BuildScrollBar failure. NULL arg.");
+        return false;
+    }
+    static const struct
+    {
+        const char* mKey;
+        const char* mMissing;
+        LButton* LScrollBarParams::*mField;
+    } kButtons[] = {
+        {"downarrowid", "'downarrowid' not found.", &LScrollBarParams::mDownArrow},
+        {"uparrowid", "'uparrowid' not found.", &LScrollBarParams::mUpArrow},
+        {"barid", "'barid' not found.", &LScrollBarParams::mBar},
+    };
+    bool found = false;
+    for (const auto& part : kButtons) {
+        const LString path = aList->GetString(Key(part.mKey), found);
+        if (!found) {
+            L_ASSERT_FAILURE(part.mMissing);
+        }
+        LIDisplayObject* member = nullptr;
+        if (!aGroup->GetMember(path, &member) || member == nullptr) {
+            L_ERROR("Scrollbar group not found.");
+            return false;
+        }
+        // The scroll bar drives these as buttons: anything else would be misused.
+        LButton* button = dynamic_cast<LButton*>(member);
+        if (button == nullptr) {
+            L_ERROR("Scrollbar member is not a button: " + path);
+            return false;
+        }
+        aOut->*part.mField = button;
+    }
+    static const struct
+    {
+        const char* mKey;
+        const char* mMissing;
+        int LScrollBarParams::*mField;
+    } kSizes[] = {
+        {"barheight", "'barheight' not found.", &LScrollBarParams::mBarHeight},
+        {"barareaheight", "'barareaheight' not found.", &LScrollBarParams::mBarAreaHeight},
+        {"contentheight", "'contentheight' not found.", &LScrollBarParams::mContentHeight},
+    };
+    for (const auto& size : kSizes) {
+        aOut->*size.mField = aList->GetInt(Key(size.mKey), found);
+        if (!found) {
+            L_ASSERT_FAILURE(size.mMissing);
+        }
+    }
+    const LVectorFloat start = aList->GetVectorFloat(Key("contentstartpos"), found);
+    if (found) {
+        aOut->mContentStartPos = LVector2(start[0], start[1]);
+    } else {
+        L_ASSERT_FAILURE("'contentstartpos' not found.");
+    }
+    aOut->mScrollAreaHeight = aList->GetInt(Key("scrollareaheight"), found);
+    if (!found) {
+        L_ASSERT_FAILURE("'scrollareaheight' not found.");
+    }
+    aOut->mScrollIncrement = aList->GetInt(Key("scrollincrement"), found);
+    if (!found) {
+        L_ASSERT_FAILURE("'scrollincrement' not found.");
     }
     return true;
 }
