@@ -1,51 +1,40 @@
 // A map from unique number keys to value pointers (held, never owned): a fixed number of
 // slots, each an LKeyListUInt; a key lives in slot key mod slot count. The registry keeps
-// its object managers by number in one.
-//
-// Value outs (an out that receives a value pointer or an array) must be non-null and point
-// at null, else "Invalid argument." and 0; arrays handed out are the caller's (delete[]).
+// its object managers by number in one. The table body and its rules: see LTableStore.h.
 #pragma once
-#include "object/LBase.h"
+#include "container/LKeyListUInt.h"
+#include "container/LTableStore.h"
 
-class LKeyListUInt;
-class LVector;
-
-class LTableUInt : public LBase
+class LTableUInt : public LBase, private LTableStore<unsigned int, LKeyListUInt, LTableUInt>
 {
+    using Store = LTableStore<unsigned int, LKeyListUInt, LTableUInt>;
+    friend Store;
+
 public:
     LTableUInt();
     // A slot count below 1 gives 10.
     explicit LTableUInt(int aSlotCount);
-    LTableUInt(const LTableUInt&) = delete;
-    LTableUInt& operator=(const LTableUInt&) = delete;
     ~LTableUInt() override;
 
     LString Dump() const override;
 
-    // 0 when the key is present already.
-    int Add(unsigned int aKey, void* aValue);
-    bool ContainsKey(unsigned int aKey) const;
-    int Get(unsigned int aKey, void** aValueOut) const;
-    // aValueOut is required; it receives the removed value.
-    int Remove(unsigned int aKey, void** aValueOut);
-    void RemoveAll();
-    int GetCount() const { return mCount; }
-    int GetSlotTotal() const { return mSlotCount; }
-    // Values (keys) slot by slot from slot 0, each slot in its order of adding.
-    int GetValues(void*** aArrayOut) const;
-    int GetKeys(unsigned int** aArrayOut) const;
-    int GetSlotValues(int aSlot, void*** aArrayOut) const;
-    int GetSlotKeys(int aSlot, unsigned int** aArrayOut) const;
+    using Store::Add;
+    using Store::ContainsKey;
+    using Store::Get;
+    using Store::Remove;
+    using Store::RemoveAll;
+    using Store::GetCount;
+    using Store::GetSlotTotal;
+    using Store::GetValues;
+    using Store::GetKeys;
+    using Store::GetSlotValues;
+    using Store::GetSlotKeys;
+    using Store::Stub;
+
     // Entries in the slot; -1 for a slot outside the table.
     int GetSlotCount(int aSlot) const;
-    int Stub(int);
 
 private:
-    LKeyListUInt* SlotOf(unsigned int aKey) const;
-    LKeyListUInt* Slot(int aSlot) const;
-    bool CheckSlot(int aSlot) const;
-
-    int mCount = 0;
-    int mSlotCount = 10;
-    LVector* mSlots = nullptr;
+    unsigned int SlotIndex(unsigned int aKey) const { return aKey; }
+    void PrepareSlot(LKeyListUInt*) const {}
 };
