@@ -52,28 +52,6 @@ bool LHashKeyList::KeyAt(int aIndex, const LString& aKey) const
     return aIndex >= 0 && aIndex < mKeys.GetCount() && mKeys.GetRef(aIndex).Equals(aKey, mIgnoreCase);
 }
 
-int LHashKeyList::Search(unsigned int aHash, int* aInsertAt) const
-{
-    int low = 0;
-    int high = mPairs.GetCount() - 1;
-    while (low <= high) {
-        const int middle = low + (high - low) / 2;
-        const unsigned int hash = PairAt(middle)->mHash;
-        if (hash == aHash) {
-            return middle;
-        }
-        if (aHash > hash) {
-            low = middle + 1;
-        } else {
-            high = middle - 1;
-        }
-    }
-    if (aInsertAt) {
-        *aInsertAt = low;
-    }
-    return -1;
-}
-
 void LHashKeyList::EnsureSorted() const
 {
     if (!mSorted) {
@@ -87,7 +65,7 @@ int LHashKeyList::FindPair(const LString& aKey, unsigned int aHash) const
         return -1;
     }
     EnsureSorted();
-    int hit = Search(aHash, nullptr);
+    int hit = mPairs.Search(aHash, nullptr);
     if (hit < 0) {
         return -1;
     }
@@ -109,7 +87,7 @@ int LHashKeyList::SortedPlace(const LString& aKey, unsigned int aHash)
         CountCollisions();
     }
     int insertAt = 0;
-    int hit = Search(aHash, &insertAt);
+    int hit = mPairs.Search(aHash, &insertAt);
     if (hit < 0) {
         return insertAt;
     }
@@ -194,7 +172,7 @@ void* LHashKeyList::Get(unsigned int aHash) const
         return nullptr;
     }
     EnsureSorted();
-    const int at = Search(aHash, nullptr);
+    const int at = mPairs.Search(aHash, nullptr);
     return at < 0 ? nullptr : mValues.GetAt(PairAt(at)->mIndex);
 }
 
@@ -218,11 +196,7 @@ int LHashKeyList::RemoveAt(const LString& aKey, void** aValueOut)
     if (!mPairs.RemoveAt(at) || !mKeys.RemoveAt(index) || !mValues.RemoveAt(index, aValueOut)) {
         L_ASSERT_FAILURE("RemoveAt failure.");
     }
-    for (int i = 0; i < mPairs.GetCount(); ++i) {
-        if (PairAt(i)->mIndex > index) {
-            --PairAt(i)->mIndex;
-        }
-    }
+    mPairs.LowerIndicesAbove(index);
     return 1;
 }
 
@@ -302,11 +276,7 @@ int LHashKeyList::CountCollisions()
 
 void LHashKeyList::ShiftIndices(int aFrom)
 {
-    for (int i = 0; i < mPairs.GetCount(); ++i) {
-        if (PairAt(i)->mIndex >= aFrom) {
-            ++PairAt(i)->mIndex;
-        }
-    }
+    mPairs.RaiseIndices(aFrom);
 }
 
 int LHashKeyList::Sort()

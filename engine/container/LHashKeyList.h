@@ -66,9 +66,6 @@ public:
 
 private:
     LHashPair* PairAt(int aPosition) const;
-    // Binary search for aHash: the position of a pair with that hash, or -1 with
-    // aInsertAt set to where such a pair would go.
-    int Search(unsigned int aHash, int* aInsertAt) const;
     // The table position of the pair whose entry has aKey (its hash aHash), or -1.
     int FindPair(const LString& aKey, unsigned int aHash) const;
     bool KeyAt(int aIndex, const LString& aKey) const;

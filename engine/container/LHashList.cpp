@@ -22,33 +22,6 @@ unsigned int LHashList::HashOf(const LString& aKey) const
     return LHashKeyList::Hash(aKey, mHashShift, mIgnoreCase);
 }
 
-LHashPair* LHashList::PairAt(int aPosition) const
-{
-    return static_cast<LHashPair*>(mPairs.GetAt(aPosition));
-}
-
-int LHashList::Search(unsigned int aHash, int* aInsertAt) const
-{
-    int low = 0;
-    int high = mPairs.GetCount() - 1;
-    while (low <= high) {
-        const int middle = low + (high - low) / 2;
-        const unsigned int hash = PairAt(middle)->mHash;
-        if (hash == aHash) {
-            return middle;
-        }
-        if (aHash > hash) {
-            low = middle + 1;
-        } else {
-            high = middle - 1;
-        }
-    }
-    if (aInsertAt) {
-        *aInsertAt = low;
-    }
-    return -1;
-}
-
 void LHashList::EnsureSorted()
 {
     if (!mSorted) {
@@ -73,7 +46,7 @@ int LHashList::AddHash(unsigned int aHash, void* aItem, bool aUnique, const LStr
         mSorted = true;
     } else if (aUnique) {
         EnsureSorted();
-        if (Search(aHash, &place) >= 0) {
+        if (mPairs.Search(aHash, &place) >= 0) {
             LogDuplicate(aHash, aKey);
             return 0;
         }
@@ -81,13 +54,7 @@ int LHashList::AddHash(unsigned int aHash, void* aItem, bool aUnique, const LStr
         mSorted = false;
         place = mPairs.GetCount();
     }
-    LHashPair* pair = L_NEW LHashPair(aHash, index);
-    if (!pair) {
-        L_ASSERT_FAILURE("");
-        return 0;
-    }
-    if (!mPairs.InsertAt(place, pair)) {
-        delete pair;
+    if (!mPairs.InsertAt(place, LHashPair(aHash, index))) {
         L_ASSERT_FAILURE("");
         return 0;
     }
@@ -117,26 +84,16 @@ int LHashList::AddHashAt(int aPosition, unsigned int aHash, void* aItem, bool aU
     int place = mPairs.GetCount();
     if (aUnique) {
         EnsureSorted();
-        if (Search(aHash, &place) >= 0) {
+        if (mPairs.Search(aHash, &place) >= 0) {
             LogDuplicate(aHash, aKey);
             return 0;
         }
     }
-    LHashPair* pair = L_NEW LHashPair(aHash, aPosition);
-    if (!pair) {
-        L_ASSERT_FAILURE("");
-        return 0;
-    }
-    for (int i = 0; i < mPairs.GetCount(); ++i) {
-        if (PairAt(i)->mIndex >= aPosition) {
-            ++PairAt(i)->mIndex;
-        }
-    }
+    mPairs.RaiseIndices(aPosition);
     if (!aUnique) {
         mSorted = false;
     }
-    if (!mPairs.InsertAt(place, pair)) {
-        delete pair;
+    if (!mPairs.InsertAt(place, LHashPair(aHash, aPosition))) {
         L_ASSERT_FAILURE("");
     }
     if (!mItems.InsertAt(aPosition, aItem)) {
@@ -167,21 +124,15 @@ int LHashList::RemoveHash(unsigned int aHash, void** aItemOut)
         return 0;
     }
     EnsureSorted();
-    const int at = Search(aHash, nullptr);
+    const int at = mPairs.Search(aHash, nullptr);
     if (at < 0) {
         return 0;
     }
-    LHashPair* pair = PairAt(at);
-    const int index = pair->mIndex;
-    if (!mPairs.RemoveAt(at, nullptr) || !mItems.RemoveAt(index, aItemOut)) {
+    const int index = mPairs.At(at).mIndex;
+    if (!mPairs.RemoveAt(at) || !mItems.RemoveAt(index, aItemOut)) {
         L_ASSERT_FAILURE("RemoveAt failure.");
     }
-    delete pair;
-    for (int i = 0; i < mPairs.GetCount(); ++i) {
-        if (PairAt(i)->mIndex > index) {
-            --PairAt(i)->mIndex;
-        }
-    }
+    mPairs.LowerIndicesAbove(index);
     return 1;
 }
 
@@ -197,9 +148,6 @@ int LHashList::Remove(unsigned int aHash, void** aItemOut)
 
 void LHashList::RemoveAll()
 {
-    for (int i = 0; i < mPairs.GetCount(); ++i) {
-        delete PairAt(i);
-    }
     mPairs.RemoveAll();
     mItems.RemoveAll();
 }
@@ -210,12 +158,12 @@ void* LHashList::GetItem(const LString& aKey)
         return nullptr;
     }
     EnsureSorted();
-    const int at = Search(HashOf(aKey), nullptr);
+    const int at = mPairs.Search(HashOf(aKey), nullptr);
     if (at < 0) {
         L_ERROR(LString("Key not found: ") + aKey);
         return nullptr;
     }
-    return mItems.GetAt(PairAt(at)->mIndex);
+    return mItems.GetAt(mPairs.At(at).mIndex);
 }
 
 void* LHashList::GetItem(unsigned int aHash)
@@ -224,8 +172,8 @@ void* LHashList::GetItem(unsigned int aHash)
         return nullptr;
     }
     EnsureSorted();
-    const int at = Search(aHash, nullptr);
-    return at < 0 ? nullptr : mItems.GetAt(PairAt(at)->mIndex);
+    const int at = mPairs.Search(aHash, nullptr);
+    return at < 0 ? nullptr : mItems.GetAt(mPairs.At(at).mIndex);
 }
 
 bool LHashList::Contains(unsigned int aHash)
@@ -234,7 +182,7 @@ bool LHashList::Contains(unsigned int aHash)
         return false;
     }
     EnsureSorted();
-    return Search(aHash, nullptr) >= 0;
+    return mPairs.Search(aHash, nullptr) >= 0;
 }
 
 int LHashList::IndexOf(const LString& aKey)
@@ -243,8 +191,8 @@ int LHashList::IndexOf(const LString& aKey)
         return -1;
     }
     EnsureSorted();
-    const int at = Search(HashOf(aKey), nullptr);
-    return at < 0 ? -1 : PairAt(at)->mIndex;
+    const int at = mPairs.Search(HashOf(aKey), nullptr);
+    return at < 0 ? -1 : mPairs.At(at).mIndex;
 }
 
 void* LHashList::GetItemAt(int aPosition) const
@@ -264,23 +212,7 @@ int LHashList::GetItems(void*** aArrayOut) const
 int LHashList::Sort()
 {
     mSorted = true;
-    const int count = mPairs.GetCount();
-    if (count == 0) {
-        return 1;
-    }
-    void** copy = nullptr;
-    if (!mPairs.CopyToArray(&copy)) {
-        L_ASSERT_FAILURE("");
-        return 1;
-    }
-    std::stable_sort(copy, copy + count, [](void* aLeft, void* aRight) {
-        return static_cast<LHashPair*>(aLeft)->mHash < static_cast<LHashPair*>(aRight)->mHash;
-    });
-    for (int i = 0; i < count; ++i) {
-        void* old = nullptr;
-        mPairs.SetAt(i, copy[i], &old);
-    }
-    delete[] copy;
+    mPairs.SortByHash();
     return 1;
 }
 
@@ -307,7 +239,7 @@ unsigned int LHashList::FindFreeHash(unsigned int aHash, bool aUp, unsigned int 
         if (value == aHash) {
             return 0;
         }
-        if (Search(value, nullptr) < 0) {
+        if (mPairs.Search(value, nullptr) < 0) {
             return value;
         }
     }

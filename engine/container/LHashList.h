@@ -6,7 +6,7 @@
 //
 // The object managers keep their handle records in one and ask it for free handle values.
 #pragma once
-#include "container/LHashPair.h"
+#include "container/LHashPairArray.h"
 #include "container/LVector.h"
 
 class LHashList
@@ -52,15 +52,13 @@ public:
 
 private:
     unsigned int HashOf(const LString& aKey) const;
-    LHashPair* PairAt(int aPosition) const;
-    int Search(unsigned int aHash, int* aInsertAt) const;
     void EnsureSorted();
     int AddHash(unsigned int aHash, void* aItem, bool aUnique, const LString* aKey);
     int AddHashAt(int aPosition, unsigned int aHash, void* aItem, bool aUnique, const LString* aKey);
     int RemoveHash(unsigned int aHash, void** aItemOut);
     void LogDuplicate(unsigned int aHash, const LString* aKey) const;
 
-    LVector mPairs;
+    LHashPairArray mPairs;
     LVector mItems;
     int mHashShift;
     bool mSorted = false;

@@ -66,3 +66,43 @@ void LHashPairArray::SortByHash()
     std::stable_sort(mPairs, mPairs + mCount,
                      [](const LHashPair& aLeft, const LHashPair& aRight) { return aLeft.mHash < aRight.mHash; });
 }
+
+int LHashPairArray::Search(unsigned int aHash, int* aInsertAt) const
+{
+    int low = 0;
+    int high = mCount - 1;
+    while (low <= high) {
+        const int middle = low + (high - low) / 2;
+        const unsigned int hash = mPairs[middle].mHash;
+        if (hash == aHash) {
+            return middle;
+        }
+        if (aHash > hash) {
+            low = middle + 1;
+        } else {
+            high = middle - 1;
+        }
+    }
+    if (aInsertAt) {
+        *aInsertAt = low;
+    }
+    return -1;
+}
+
+void LHashPairArray::RaiseIndices(int aFrom)
+{
+    for (int i = 0; i < mCount; ++i) {
+        if (mPairs[i].mIndex >= aFrom) {
+            ++mPairs[i].mIndex;
+        }
+    }
+}
+
+void LHashPairArray::LowerIndicesAbove(int aIndex)
+{
+    for (int i = 0; i < mCount; ++i) {
+        if (mPairs[i].mIndex > aIndex) {
+            --mPairs[i].mIndex;
+        }
+    }
+}

@@ -25,6 +25,13 @@ public:
     void RemoveAll() { mCount = 0; }
     // Ascending hash order; equal hashes keep their order.
     void SortByHash();
+    // Binary search of a table in hash order: the position of a pair with aHash, or -1
+    // with aInsertAt (when given) set to where such a pair would go.
+    int Search(unsigned int aHash, int* aInsertAt) const;
+    // Adds 1 to every stored entry position at or above aFrom (an entry went in there).
+    void RaiseIndices(int aFrom);
+    // Takes 1 from every stored entry position above aIndex (the entry there went).
+    void LowerIndicesAbove(int aIndex);
 
 private:
     int Grow();
