@@ -6,6 +6,7 @@
 #include "stdlib/LLog.h"
 
 #include <cstdio>
+#include <type_traits>
 #include <utility>
 
 namespace {
@@ -39,6 +40,34 @@ char16_t Upper(char16_t aChar)
 bool IsBlank(char16_t aChar)
 {
     return aChar == u' ' || aChar == u'\t' || aChar == u'\r' || aChar == u'\n';
+}
+
+// True when the aCount units of aChars stand at aText.
+bool UnitsAt(const char16_t* aText, const char16_t* aChars, int aCount)
+{
+    int j = 0;
+    while (j < aCount && aText[j] == aChars[j]) {
+        ++j;
+    }
+    return j == aCount;
+}
+
+// A new buffer holding aHead and then aTail (8-bit units widened by zero extension), 0-terminated.
+template <typename U>
+char16_t* Joined(const char16_t* aHead, int aHeadLength, const U* aTail, int aTailLength)
+{
+    char16_t* fresh = NewUnits(aHeadLength + aTailLength + 1);
+    if (!fresh) {
+        return nullptr;
+    }
+    for (int i = 0; i < aHeadLength; ++i) {
+        fresh[i] = aHead[i];
+    }
+    for (int i = 0; i < aTailLength; ++i) {
+        fresh[aHeadLength + i] = static_cast<std::make_unsigned_t<U>>(aTail[i]);
+    }
+    fresh[aHeadLength + aTailLength] = 0;
+    return fresh;
 }
 
 } // namespace
@@ -201,36 +230,18 @@ bool LString::ToAnsi(char** aOut) const
 
 void LString::AppendUnits(const char16_t* aUnits, int aCount)
 {
-    // aUnits may lie inside this string's own buffer: copy before freeing it.
-    char16_t* fresh = NewUnits(mLength + aCount + 1);
-    if (!fresh) {
-        return;
+    // aUnits may lie inside this string's own buffer: Joined copies before Adopt frees it.
+    if (char16_t* fresh = Joined(mBuffer, mLength, aUnits, aCount)) {
+        Adopt(fresh, mLength + aCount);
     }
-    for (int i = 0; i < mLength; ++i) {
-        fresh[i] = mBuffer[i];
-    }
-    for (int i = 0; i < aCount; ++i) {
-        fresh[mLength + i] = aUnits[i];
-    }
-    fresh[mLength + aCount] = 0;
-    Adopt(fresh, mLength + aCount);
 }
 
 void LString::AppendAscii(const char* aText)
 {
     const int n = AnsiLength(aText);
-    char16_t* fresh = NewUnits(mLength + n + 1);
-    if (!fresh) {
-        return;
+    if (char16_t* fresh = Joined(mBuffer, mLength, aText, n)) {
+        Adopt(fresh, mLength + n);
     }
-    for (int i = 0; i < mLength; ++i) {
-        fresh[i] = mBuffer[i];
-    }
-    for (int i = 0; i < n; ++i) {
-        fresh[mLength + i] = static_cast<unsigned char>(aText[i]);
-    }
-    fresh[mLength + n] = 0;
-    Adopt(fresh, mLength + n);
 }
 
 void LString::Append(const char16_t* aChars)
@@ -355,11 +366,7 @@ int LString::Find(const char16_t* aChars, int aStart) const
     }
     const int n = LStringLength(aChars);
     for (int i = aStart; i + n <= mLength; ++i) {
-        int j = 0;
-        while (j < n && mBuffer[i + j] == aChars[j]) {
-            ++j;
-        }
-        if (j == n) {
+        if (UnitsAt(mBuffer + i, aChars, n)) {
             return i;
         }
     }
@@ -381,11 +388,7 @@ int LString::ReverseFind(const char16_t* aChars) const
         return -1;
     }
     for (int i = mLength - n; i >= 0; --i) {
-        int j = 0;
-        while (j < n && mBuffer[i + j] == aChars[j]) {
-            ++j;
-        }
-        if (j == n) {
+        if (UnitsAt(mBuffer + i, aChars, n)) {
             return i;
         }
     }

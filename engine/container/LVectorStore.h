@@ -50,12 +50,9 @@ public:
             Error(__LINE__, LString("aAmt out of range: ") + aAmt);
             return 0;
         }
-        T* fresh = NewArray(mCapacity + aAmt);
+        T* fresh = CopyOf(mData, mCount, mCapacity + aAmt);
         if (!fresh) {
             return 0;
-        }
-        for (int i = 0; i < mCount; ++i) {
-            fresh[i] = mData[i];
         }
         delete[] mData;
         mData = fresh;
@@ -126,6 +123,16 @@ protected:
         return array;
     }
 
+    // A zero-filled array of aCapacity slots holding the first aCount values of aSource.
+    T* CopyOf(const T* aSource, int aCount, int aCapacity) const
+    {
+        T* array = NewArray(aCapacity);
+        for (int i = 0; array && i < aCount; ++i) {
+            array[i] = aSource[i];
+        }
+        return array;
+    }
+
     bool InRange(int aIndex) const { return aIndex >= 0 && aIndex < mCount; }
 
     int Add(T aValue)
@@ -156,12 +163,9 @@ protected:
         if (mCount == mCapacity && !Grow(mIncrement)) {
             return 0;
         }
-        T* fresh = NewArray(mCapacity);
+        T* fresh = CopyOf(mData, aIndex, mCapacity);
         if (!fresh) {
             return 0;
-        }
-        for (int i = 0; i < aIndex; ++i) {
-            fresh[i] = mData[i];
         }
         fresh[aIndex] = aValue;
         for (int i = aIndex; i < mCount; ++i) {
@@ -179,12 +183,9 @@ protected:
             Warning(__LINE__, LString("aIndex out of range: ") + aIndex);
             return 0;
         }
-        T* fresh = NewArray(mCapacity);
+        T* fresh = CopyOf(mData, aIndex, mCapacity);
         if (!fresh) {
             return 0;
-        }
-        for (int i = 0; i < aIndex; ++i) {
-            fresh[i] = mData[i];
         }
         if (aOut) {
             *aOut = mData[aIndex];
@@ -286,12 +287,9 @@ protected:
             return 1;
         }
         if (mCapacity != mCount) {
-            T* fresh = NewArray(mCount);
+            T* fresh = CopyOf(mData, mCount, mCount);
             if (!fresh) {
                 return 0;
-            }
-            for (int i = 0; i < mCount; ++i) {
-                fresh[i] = mData[i];
             }
             delete[] mData;
             mData = fresh;
@@ -314,6 +312,13 @@ protected:
     // the elements, which the caller frees with delete[].
     int CopyToArray(T** aOut) const
     {
+        return CopyOut(aOut, [](T aSlot, T& aTo) { aTo = aSlot; });
+    }
+
+    // The same for an array of another type U, each entry set from its slot by aCopy.
+    template <typename U, typename Copy>
+    int CopyOut(U** aOut, Copy aCopy) const
+    {
         if (!aOut || *aOut) {
             Error(__LINE__, "Invalid argument.");
             return 0;
@@ -322,13 +327,13 @@ protected:
             *aOut = nullptr;
             return 0;
         }
-        T* copy = new (mSource, __LINE__) T[mCount > 0 ? mCount : 0]();
+        U* copy = new (mSource, __LINE__) U[mCount > 0 ? mCount : 0]();
         if (!copy) {
             Error(__LINE__, "Could not allocate new array.");
             return 0;
         }
         for (int i = 0; i < mCount; ++i) {
-            copy[i] = mData[i];
+            aCopy(mData[i], copy[i]);
         }
         *aOut = copy;
         return 1;
@@ -336,6 +341,17 @@ protected:
 
     // Appends aCount values, growing by exactly the shortfall.
     int AddArray(const T* apArray, int aCount)
+    {
+        return AppendArray(apArray, aCount, [](const T& aValue, T& aSlot) {
+            aSlot = aValue;
+            return true;
+        });
+    }
+
+    // The same for an array of another type U, each slot made from its entry by aMake
+    // (false: out of memory, the rest is not added).
+    template <typename U, typename Make>
+    int AppendArray(const U* apArray, int aCount, Make aMake)
     {
         if (!apArray) {
             Error(__LINE__, "Invalid arg. apArray == NULL.");
@@ -349,9 +365,11 @@ protected:
             return 0;
         }
         for (int i = 0; i < aCount; ++i) {
-            mData[mCount + i] = apArray[i];
+            if (!aMake(apArray[i], mData[mCount])) {
+                return 0;
+            }
+            ++mCount;
         }
-        mCount += aCount;
         return 1;
     }
 
@@ -370,12 +388,9 @@ protected:
             Error(__LINE__, "Invalid arg. apArray == NULL.");
             return 0;
         }
-        T* fresh = NewArray(aSize);
+        T* fresh = CopyOf(apArray, aSize, aSize);
         if (!fresh) {
             return 0;
-        }
-        for (int i = 0; i < aSize; ++i) {
-            fresh[i] = apArray[i];
         }
         delete[] mData;
         mData = fresh;
@@ -407,12 +422,9 @@ private:
         if (!aOther.mData) {
             return;
         }
-        mData = NewArray(aOther.mCapacity);
+        mData = CopyOf(aOther.mData, aOther.mCapacity, aOther.mCapacity);
         if (!mData) {
             return;
-        }
-        for (int i = 0; i < aOther.mCapacity; ++i) {
-            mData[i] = aOther.mData[i];
         }
         mCapacity = aOther.mCapacity;
         mCount = aOther.mCount;

@@ -225,49 +225,19 @@ const LString& LVectorString::GetRef(int aIndex) const
 
 int LVectorString::CopyToArray(LString** aOut) const
 {
-    if (!aOut || *aOut) {
-        Error(__LINE__, "Invalid argument.");
-        return 0;
-    }
-    if (!mData) {
-        *aOut = nullptr;
-        return 0;
-    }
-    LString* copy = new (mSource, __LINE__) LString[mCount > 0 ? mCount : 0];
-    if (!copy) {
-        Error(__LINE__, "Could not allocate new array.");
-        return 0;
-    }
-    for (int i = 0; i < mCount; ++i) {
-        if (mData[i]) {
-            copy[i] = *mData[i];
+    return CopyOut(aOut, [](const LString* aSlot, LString& aTo) {
+        if (aSlot) {
+            aTo = *aSlot;
         }
-    }
-    *aOut = copy;
-    return 1;
+    });
 }
 
 int LVectorString::AddArray(const LString* apArray, int aCount)
 {
-    if (!apArray) {
-        Error(__LINE__, "Invalid arg. apArray == NULL.");
-        return 0;
-    }
-    if (aCount < 0 || aCount > INT_MAX - mCount) {
-        Error(__LINE__, LString("Invalid arg. aCount: ") + aCount);
-        return 0;
-    }
-    if (mCount + aCount > mCapacity && !Grow(mCount + aCount - mCapacity)) {
-        return 0;
-    }
-    for (int i = 0; i < aCount; ++i) {
-        LString* copy = NewCopy(apArray[i]);
-        if (!copy) {
-            return 0;
-        }
-        mData[mCount++] = copy;
-    }
-    return 1;
+    return AppendArray(apArray, aCount, [this](const LString& aValue, LString*& aSlot) {
+        aSlot = NewCopy(aValue);
+        return aSlot != nullptr;
+    });
 }
 
 void LVectorString::SetIgnoreCase(bool aIgnoreCase)
