@@ -89,6 +89,31 @@ LHandle* LObjectManager::Record(unsigned int aHandle)
     return static_cast<LHandle*>(mHandles.GetItem(aHandle));
 }
 
+LHandle* LObjectManager::CheckedRecord(unsigned int aHandle, bool aNameHandle)
+{
+    if (!IsValidHandle(aHandle)) {
+        L_ASSERT_FAILURE("");
+        return nullptr;
+    }
+    LHandle* record = Record(aHandle);
+    if (!record) {
+        L_ERROR(aNameHandle ? LString("Invalid handle: ") + aHandle : LString("Invalid handle."));
+    }
+    return record;
+}
+
+int LObjectManager::DestroyRecordObject(LHandle* aRecord)
+{
+    if (aRecord->IsLocked()) {
+        L_WARNING("Attempt to destroy object with locked handle.");
+        return 0;
+    }
+    LBase* object = aRecord->GetObject();
+    aRecord->SetObject(nullptr);
+    delete object;
+    return 1;
+}
+
 LHandle* LObjectManager::NewHandle(const LString& aId)
 {
     if (gNextSerial == 0 || gNextSerial > kSerialMask) {
@@ -211,14 +236,8 @@ unsigned int LObjectManager::GetHandle(const LBase* aObject)
 
 int LObjectManager::GetId(unsigned int aHandle, LString& aOut)
 {
-    if (!IsValidHandle(aHandle)) {
-        L_ASSERT_FAILURE("");
-        aOut.Clear();
-        return 0;
-    }
-    LHandle* record = Record(aHandle);
+    LHandle* record = CheckedRecord(aHandle, true);
     if (!record) {
-        L_ERROR(LString("Invalid handle: ") + aHandle);
         aOut = LString("");
         return 0;
     }
@@ -228,13 +247,8 @@ int LObjectManager::GetId(unsigned int aHandle, LString& aOut)
 
 LBase* LObjectManager::GetObject(unsigned int aHandle)
 {
-    if (!IsValidHandle(aHandle)) {
-        L_ASSERT_FAILURE("");
-        return nullptr;
-    }
-    LHandle* record = Record(aHandle);
+    LHandle* record = CheckedRecord(aHandle, true);
     if (!record) {
-        L_ERROR(LString("Invalid handle: ") + aHandle);
         return nullptr;
     }
     if (!record->GetObject()) {
@@ -270,13 +284,8 @@ LBase* LObjectManager::GetObject(const LString& aId)
 
 int LObjectManager::LockHandle(unsigned int aHandle)
 {
-    if (!IsValidHandle(aHandle)) {
-        L_ASSERT_FAILURE("");
-        return 0;
-    }
-    LHandle* record = Record(aHandle);
+    LHandle* record = CheckedRecord(aHandle, true);
     if (!record) {
-        L_ERROR(LString("Invalid handle: ") + aHandle);
         return 0;
     }
     return record->Lock();
@@ -284,13 +293,8 @@ int LObjectManager::LockHandle(unsigned int aHandle)
 
 int LObjectManager::ReleaseHandle(unsigned int aHandle)
 {
-    if (!IsValidHandle(aHandle)) {
-        L_ASSERT_FAILURE("");
-        return 0;
-    }
-    LHandle* record = Record(aHandle);
+    LHandle* record = CheckedRecord(aHandle, true);
     if (!record) {
-        L_ERROR(LString("Invalid handle: ") + aHandle);
         return 0;
     }
     const int result = record->Unlock();
@@ -307,23 +311,8 @@ int LObjectManager::ReleaseHandle(unsigned int aHandle)
 
 int LObjectManager::DestroyObject(unsigned int aHandle)
 {
-    if (!IsValidHandle(aHandle)) {
-        L_ASSERT_FAILURE("");
-        return 0;
-    }
-    LHandle* record = Record(aHandle);
-    if (!record) {
-        L_ERROR("Invalid handle.");
-        return 0;
-    }
-    if (record->IsLocked()) {
-        L_WARNING("Attempt to destroy object with locked handle.");
-        return 0;
-    }
-    LBase* object = record->GetObject();
-    record->SetObject(nullptr);
-    delete object;
-    return 1;
+    LHandle* record = CheckedRecord(aHandle, false);
+    return record ? DestroyRecordObject(record) : 0;
 }
 
 int LObjectManager::DestroyObject(const LString& aId)
@@ -342,25 +331,13 @@ int LObjectManager::DestroyObject(const LString& aId)
         L_ASSERT_FAILURE("");
         return 0;
     }
-    if (record->IsLocked()) {
-        L_WARNING("Attempt to destroy object with locked handle.");
-        return 0;
-    }
-    LBase* object = record->GetObject();
-    record->SetObject(nullptr);
-    delete object;
-    return 1;
+    return DestroyRecordObject(record);
 }
 
 int LObjectManager::DestroyObjectAndHandle(unsigned int aHandle)
 {
-    if (!IsValidHandle(aHandle)) {
-        L_ASSERT_FAILURE("");
-        return 0;
-    }
-    LHandle* record = Record(aHandle);
+    LHandle* record = CheckedRecord(aHandle, false);
     if (!record) {
-        L_ERROR("Invalid handle.");
         return 0;
     }
     if (record->IsLocked()) {
@@ -373,13 +350,8 @@ int LObjectManager::DestroyObjectAndHandle(unsigned int aHandle)
 
 int LObjectManager::RemoveHandle(unsigned int aHandle)
 {
-    if (!IsValidHandle(aHandle)) {
-        L_ASSERT_FAILURE("");
-        return 0;
-    }
-    LHandle* record = Record(aHandle);
+    LHandle* record = CheckedRecord(aHandle, false);
     if (!record) {
-        L_ERROR("Invalid handle.");
         return 0;
     }
     if (record->GetObject()) {
@@ -399,13 +371,8 @@ int LObjectManager::RemoveHandle(const LString& aId)
 
 int LObjectManager::RemoveObject(unsigned int aHandle, LBase** aOut)
 {
-    if (!IsValidHandle(aHandle)) {
-        L_ASSERT_FAILURE("");
-        return 0;
-    }
-    LHandle* record = Record(aHandle);
+    LHandle* record = CheckedRecord(aHandle, false);
     if (!record) {
-        L_ERROR("Invalid handle.");
         return 0;
     }
     if (record->IsLocked()) {
@@ -445,13 +412,8 @@ int LObjectManager::RemoveObject(const LString& aId, LBase** aOut)
 
 int LObjectManager::SetObject(unsigned int aHandle, LBase* aObject, LBase** aOld)
 {
-    if (!IsValidHandle(aHandle)) {
-        L_ASSERT_FAILURE("");
-        return 0;
-    }
-    LHandle* record = Record(aHandle);
+    LHandle* record = CheckedRecord(aHandle, false);
     if (!record) {
-        L_ERROR("Invalid handle.");
         return 0;
     }
     if (aOld && *aOld) {

@@ -73,6 +73,11 @@ public:
 
 private:
     LHandle* Record(unsigned int aHandle);
+    // The record of a valid handle of this manager, or null after logging why ("Invalid
+    // handle: " + handle with aNameHandle, else "Invalid handle.").
+    LHandle* CheckedRecord(unsigned int aHandle, bool aNameHandle);
+    // Deletes the record's object unless the handle is locked (warned, 0).
+    int DestroyRecordObject(LHandle* aRecord);
     LHandle* NewHandle(const LString& aId);
     void File(LHandle* aRecord);
     // The handle bound to aId, logging an empty or unknown id; 0 when there is none.

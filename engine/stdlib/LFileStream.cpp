@@ -158,30 +158,18 @@ bool LFileStream::Seek()
 
 bool LFileStream::ReadBytes(int aNumBytes, void* aBuffer)
 {
-    if (!mOpen) {
-        L_ERROR("Attempt to read from unopened stream.");
-        return false;
-    }
-    if (aNumBytes < 0 || (aNumBytes > 0 && !aBuffer)) {
-        L_ERROR("Invalid argument.");
-        return false;
-    }
-    if (aNumBytes == 0) {
-        return true;
-    }
-    if (!Seek()) {
-        return false;
-    }
-    DWORD done = 0;
-    ReadFile(mFile, aBuffer, static_cast<DWORD>(aNumBytes), &done, nullptr);
-    mPosition += static_cast<int>(done);
-    return done == static_cast<DWORD>(aNumBytes);
+    return Transfer(aNumBytes, aBuffer, false);
 }
 
 bool LFileStream::WriteBytes(int aNumBytes, const void* aBuffer)
 {
+    return Transfer(aNumBytes, const_cast<void*>(aBuffer), true);
+}
+
+bool LFileStream::Transfer(int aNumBytes, void* aBuffer, bool aWrite)
+{
     if (!mOpen) {
-        L_ERROR("Attempt to write to unopened stream.");
+        L_ERROR(aWrite ? "Attempt to write to unopened stream." : "Attempt to read from unopened stream.");
         return false;
     }
     if (aNumBytes < 0 || (aNumBytes > 0 && !aBuffer)) {
@@ -195,7 +183,11 @@ bool LFileStream::WriteBytes(int aNumBytes, const void* aBuffer)
         return false;
     }
     DWORD done = 0;
-    WriteFile(mFile, aBuffer, static_cast<DWORD>(aNumBytes), &done, nullptr);
+    if (aWrite) {
+        WriteFile(mFile, aBuffer, static_cast<DWORD>(aNumBytes), &done, nullptr);
+    } else {
+        ReadFile(mFile, aBuffer, static_cast<DWORD>(aNumBytes), &done, nullptr);
+    }
     mPosition += static_cast<int>(done);
     return done == static_cast<DWORD>(aNumBytes);
 }

@@ -46,6 +46,9 @@ public:
 
 private:
     bool Seek();
+    // Moves the file to the position and reads (writes) there; a short transfer advances
+    // the position by what was done and gives false.
+    bool Transfer(int aNumBytes, void* aBuffer, bool aWrite);
 
     LString mNativePath;
     bool mOpen = false;

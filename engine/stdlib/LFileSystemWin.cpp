@@ -26,6 +26,17 @@ private:
     char* mText;
 };
 
+// The directory entry of a native path; false (GetLastError tells why) when there is none.
+bool FindEntry(const LString& aNative, WIN32_FIND_DATAA& aData)
+{
+    HANDLE search = FindFirstFileA(LNativeBytes(aNative).Get(), &aData);
+    if (search == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    FindClose(search);
+    return true;
+}
+
 bool IsDots(const char* aName)
 {
     return (aName[0] == '.' && aName[1] == 0) || (aName[0] == '.' && aName[1] == '.' && aName[2] == 0);
@@ -88,12 +99,7 @@ bool LFileSystemWin::PathExists(const LString& aPath, bool aSymbolic)
     LString native;
     ToNative(aPath, aSymbolic, native);
     WIN32_FIND_DATAA data;
-    HANDLE search = FindFirstFileA(LNativeBytes(native).Get(), &data);
-    if (search == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    FindClose(search);
-    return true;
+    return FindEntry(native, data);
 }
 
 bool LFileSystemWin::CopyFile(const LString& aSource, const LString& aDestination, bool aOverwrite, bool aSymbolic)
@@ -144,12 +150,10 @@ bool LFileSystemWin::FileExists(const LString& aPath, bool aSymbolic)
     LString native;
     ToNative(aPath, aSymbolic, native);
     WIN32_FIND_DATAA data;
-    HANDLE search = FindFirstFileA(LNativeBytes(native).Get(), &data);
-    if (search == INVALID_HANDLE_VALUE) {
+    if (!FindEntry(native, data)) {
         L_ERROR(LString("FileExists failure. Error:") + GetLastError());
         return false;
     }
-    FindClose(search);
     return true;
 }
 
@@ -202,12 +206,10 @@ int LFileSystemWin::GetFileSize(const LString& aPath, bool aSymbolic)
     LString native;
     ToNative(aPath, aSymbolic, native);
     WIN32_FIND_DATAA data;
-    HANDLE search = FindFirstFileA(LNativeBytes(native).Get(), &data);
-    if (search == INVALID_HANDLE_VALUE) {
+    if (!FindEntry(native, data)) {
         L_ERROR(LString("GetFileSize failure. Error:") + GetLastError() + " for native path:" + native);
         return -1;
     }
-    FindClose(search);
     // The size is a signed 32-bit number: from 2 GB up it cannot be given.
     if (data.nFileSizeHigh != 0 || data.nFileSizeLow > 0x7FFFFFFFu) {
         L_ERROR("File size out of range.");
