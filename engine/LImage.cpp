@@ -9,8 +9,11 @@
 #include "container/LString.h"
 #include "Render/LColor.h"
 #include "memory/LMemoryManager.h"
+#include "stdlib/LFileStream.h"
+#include "stdlib/LIFileSystem.h"
 #include "stdlib/LIStream.h"
 #include "stdlib/LLog.h"
+#include "stdlib/LMemoryStream.h"
 
 #include <algorithm>
 #include <climits>
@@ -84,6 +87,55 @@ int LImage::Create(int aWidth, int aHeight, int aPitch, LImageFormat aFormat,
     Adopt(pixels, aWidth, aHeight, aPitch, aFormat,
           aFormat == L_IMAGE_FORMAT_A8R8G8B8 || aFormat == L_IMAGE_FORMAT_A8);
     return 1;
+}
+
+int LImage::CreateFromPath(const LString& aPath, const char* aSourceFile)
+{
+    LIFileSystem* fileSystem = LIFileSystem::Get();
+    const int size = fileSystem ? fileSystem->GetFileSize(aPath, true) : -1;
+    if (size == -1) {
+        LogEntry("ERROR: ", aSourceFile, __LINE__, "Create failure. size == -1:" + aPath);
+        return 0;
+    }
+    LFileStream stream(aPath, true);
+    return CreateFromStream(&stream, size, aSourceFile);
+}
+
+int LImage::CreateFromStream(LIStream* aStream, int aSize, const char* aSourceFile)
+{
+    if (!aStream || !aStream->Open()) {
+        LogEntry("ERROR: ", aSourceFile, __LINE__, "Create failure. Could not open stream.");
+        return 0;
+    }
+    // The whole file is read in one piece and parsed from memory; a size that the
+    // stream cannot hold is refused before the memory is taken.
+    const int remaining = aStream->GetRemaining();
+    bool read = aSize >= 0 && (remaining < 0 || aSize <= remaining);
+    LMemoryStream memory(read ? aSize : 0, LMemoryStream::GROW_DOUBLE);
+    read = read && memory.GetCapacity() >= aSize && aStream->ReadBytes(aSize, memory.GetBuffer());
+    aStream->Close();
+    if (!read) {
+        LogEntry("ERROR: ", aSourceFile, __LINE__, "Create failure. Could not read file.");
+        return 0;
+    }
+    return CreateFromBuffer(memory.GetBuffer(), aSize);
+}
+
+int LImage::CreateFromBuffer(const unsigned char*, int)
+{
+    L_ERROR("Create failure. Bad format.");
+    return 0;
+}
+
+uint16_t LImage::ReadLittle16(const unsigned char* aBytes)
+{
+    return uint16_t(aBytes[0] | aBytes[1] << 8);
+}
+
+uint32_t LImage::ReadLittle32(const unsigned char* aBytes)
+{
+    return uint32_t(aBytes[0]) | uint32_t(aBytes[1]) << 8 | uint32_t(aBytes[2]) << 16 |
+           uint32_t(aBytes[3]) << 24;
 }
 
 void LImage::Adopt(unsigned char* aPixels, int aWidth, int aHeight, int aPitch,

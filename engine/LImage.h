@@ -44,6 +44,9 @@ public:
     // it held.
     virtual int Create(int aWidth, int aHeight, int aPitch, LImageFormat aFormat,
                        const unsigned char* aPixels, int aByteSize);
+    // Parses a whole image file held in memory; on failure the image keeps what it held.
+    // The plain image knows no file format and refuses every buffer.
+    virtual int CreateFromBuffer(const unsigned char* aData, int aSize);
     virtual LImageFormat GetFormat() const;
     virtual int GetHeight() const;
     virtual int GetPitch() const;
@@ -85,6 +88,15 @@ public:
     static int BytesPerPixel(int aFormat);
 
 protected:
+    // The file readers' Create: reads the file at the symbolic path (its size as the file
+    // system gives it), or aSize bytes of a stream, into memory, closes the stream and
+    // parses the bytes with CreateFromBuffer. Failures are logged under aSourceFile, the
+    // reader's own source file.
+    int CreateFromPath(const LString& aPath, const char* aSourceFile);
+    int CreateFromStream(LIStream* aStream, int aSize, const char* aSourceFile);
+    // Little-endian fields of an image file.
+    static uint16_t ReadLittle16(const unsigned char* aBytes);
+    static uint32_t ReadLittle32(const unsigned char* aBytes);
     // Takes over a buffer that a reader filled (allocated with L_NEW unsigned char[]);
     // the caller has checked the values.
     void Adopt(unsigned char* aPixels, int aWidth, int aHeight, int aPitch, LImageFormat aFormat,

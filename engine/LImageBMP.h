@@ -15,6 +15,5 @@ public:
     int Create(const LString& aPath);
     // Reads aSize bytes from the stream into memory, closes the stream and parses them.
     int Create(LIStream* aStream, int aSize);
-    // Parses a whole bitmap file held in memory. On failure the image keeps what it held.
-    int CreateFromBuffer(const unsigned char* aData, int aSize);
+    int CreateFromBuffer(const unsigned char* aData, int aSize) override;
 };

@@ -2,11 +2,7 @@
 
 #include "container/LString.h"
 #include "memory/LMemoryManager.h"
-#include "stdlib/LFileStream.h"
-#include "stdlib/LIFileSystem.h"
-#include "stdlib/LIStream.h"
 #include "stdlib/LLog.h"
-#include "stdlib/LMemoryStream.h"
 
 #include <algorithm>
 #include <climits>
@@ -19,11 +15,6 @@ constexpr int kTypeTrueColor = 2;
 constexpr int kTypeTrueColorRle = 10;
 constexpr unsigned char kTopRowFirst = 0x20;
 
-uint16_t ReadU16(const unsigned char* aBytes)
-{
-    return uint16_t(aBytes[0] | aBytes[1] << 8);
-}
-
 } // namespace
 
 LString LImageTGA::Dump() const
@@ -33,39 +24,12 @@ LString LImageTGA::Dump() const
 
 int LImageTGA::Create(const LString& aPath)
 {
-    LIFileSystem* fileSystem = LIFileSystem::Get();
-    const int size = fileSystem ? fileSystem->GetFileSize(aPath, true) : -1;
-    if (size == -1) {
-        L_ERROR("Create failure. size == -1:" + aPath);
-        return 0;
-    }
-    LFileStream stream(aPath, true);
-    return Create(&stream, size);
+    return CreateFromPath(aPath, L_FILE);
 }
 
 int LImageTGA::Create(LIStream* aStream, int aSize)
 {
-    if (!aStream || !aStream->Open()) {
-        L_ERROR("Create failure. Could not open stream.");
-        return 0;
-    }
-    // The whole file is read in one piece and parsed from memory; a size that the
-    // stream cannot hold is refused before the memory is taken.
-    const int remaining = aStream->GetRemaining();
-    if (aSize < 0 || (remaining >= 0 && aSize > remaining)) {
-        aStream->Close();
-        L_ERROR("Create failure. Could not read file.");
-        return 0;
-    }
-    LMemoryStream memory(aSize, LMemoryStream::GROW_DOUBLE);
-    const bool read =
-        memory.GetCapacity() >= aSize && aStream->ReadBytes(aSize, memory.GetBuffer());
-    aStream->Close();
-    if (!read) {
-        L_ERROR("Create failure. Could not read file.");
-        return 0;
-    }
-    return CreateFromBuffer(memory.GetBuffer(), aSize);
+    return CreateFromStream(aStream, aSize, L_FILE);
 }
 
 int LImageTGA::CreateFromBuffer(const unsigned char* aData, int aSize)
@@ -77,8 +41,8 @@ int LImageTGA::CreateFromBuffer(const unsigned char* aData, int aSize)
     const int idLength = aData[0];
     const int colorMapType = aData[1];
     const int imageType = aData[2];
-    const int width = ReadU16(aData + 12);
-    const int height = ReadU16(aData + 14);
+    const int width = ReadLittle16(aData + 12);
+    const int height = ReadLittle16(aData + 14);
     const int depth = aData[16];
     const bool topRowFirst = (aData[17] & kTopRowFirst) != 0;
     if (colorMapType != 0 || (imageType != kTypeTrueColor && imageType != kTypeTrueColorRle)) {

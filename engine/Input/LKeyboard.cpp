@@ -1,9 +1,6 @@
 #include "Input/LKeyboard.h"
 
 #include "Input/LIKeyboardListener.h"
-#include "container/LVector.h"
-#include "container/LVectorFloat.h"
-#include "memory/LMemoryManager.h"
 #include "stdlib/LLog.h"
 #include "stdlib/LSingleton.h"
 
@@ -20,12 +17,12 @@ const char kShifted[] = "1234567890\0\0\b\0QWERTYUIOP\0\0\r\0ASDFGHJKL\0\0\0\0\0
 
 } // namespace
 
-// One dispatch's copy of the listener list, linked to the dispatch it runs inside.
-struct LKeyboard::Snapshot
+// One key event on its way to the listeners.
+struct LKeyboard::Event
 {
-    LIKeyboardListener** mEntries;
-    int mCount;
-    Snapshot* mOuter;
+    LKeyboard* mKeyboard;
+    int mKind;
+    int mKey;
 };
 
 LKeyboard* LKeyboard::Get()
@@ -33,17 +30,11 @@ LKeyboard* LKeyboard::Get()
     return sKeyboard.Get(L_FILE, __LINE__, "LKeyboard creation failure.");
 }
 
-LKeyboard::LKeyboard()
-{
-    mListeners = L_NEW LVector();
-    mPriorities = L_NEW LVectorFloat();
-}
+LKeyboard::LKeyboard() = default;
 
 LKeyboard::~LKeyboard()
 {
     sKeyboard.Destroyed(this);
-    delete mListeners;
-    delete mPriorities;
 }
 
 bool LKeyboard::AddListener(LIKeyboardListener* aListener, float aPriority)
@@ -52,45 +43,18 @@ bool LKeyboard::AddListener(LIKeyboardListener* aListener, float aPriority)
         L_ERROR("AddListener failure. apListener == NULL.");
         return false;
     }
-    if (!mListeners || !mPriorities) {
-        return false;
-    }
-    if (mListeners->Contains(aListener)) {
+    if (mListeners.Contains(aListener)) {
         L_ERROR("AddListener failure. Duplicate found.");
         return false;
     }
-    int count = mListeners->GetCount();
-    int index = count;
-    for (int i = 0; i < count; ++i) {
-        if ((*mPriorities)[i] > aPriority) {
-            index = i;
-            break;
-        }
-    }
-    if (!mListeners->InsertAt(index, aListener)) {
-        return false;
-    }
-    if (!mPriorities->InsertAt(index, aPriority)) {
-        mListeners->RemoveAt(index, nullptr);
-        return false;
-    }
-    return true;
+    return mListeners.Add(aListener, aPriority) == 1;
 }
 
 bool LKeyboard::RemoveListener(LIKeyboardListener* aListener)
 {
-    int index = mListeners ? mListeners->Find(aListener) : -1;
-    if (!aListener || index == -1 || !mListeners->RemoveAt(index, nullptr) ||
-        !mPriorities->RemoveAt(index, nullptr)) {
+    if (!aListener || !mListeners.Remove(aListener)) {
         L_ERROR("RemoveListener error.");
         return false;
-    }
-    for (Snapshot* snapshot = mSnapshots; snapshot; snapshot = snapshot->mOuter) {
-        for (int i = 0; i < snapshot->mCount; ++i) {
-            if (snapshot->mEntries[i] == aListener) {
-                snapshot->mEntries[i] = nullptr;
-            }
-        }
     }
     // The focus must not outlive its listener.
     if (mFocus == aListener) {
@@ -110,7 +74,7 @@ bool LKeyboard::GetFocus(LIKeyboardListener* aListener)
         L_ERROR("GetFocus failure. NULL arg.");
         return false;
     }
-    if (!mListeners || !mListeners->Contains(aListener)) {
+    if (!mListeners.Contains(aListener)) {
         L_ERROR("GetFocus failure. Listener not in current list.");
         return false;
     }
@@ -145,7 +109,7 @@ bool LKeyboard::UnlockFocus(void* aOwner)
 
 bool LKeyboard::Interrupt()
 {
-    mInterrupt = true;
+    mListeners.Interrupt();
     return true;
 }
 
@@ -187,10 +151,24 @@ bool LKeyboard::OnKeyUp(int aKey)
     return FireKeyboardEvent(2, aKey);
 }
 
+void LKeyboard::CallListener(void* aListener, void* aEvent)
+{
+    const Event* event = static_cast<const Event*>(aEvent);
+    LIKeyboardListener* listener = static_cast<LIKeyboardListener*>(aListener);
+    // The focus listener has heard the event already.
+    if (listener == event->mKeyboard->mFocus) {
+        return;
+    }
+    if (event->mKind == 1) {
+        listener->OnKeyDown(event->mKey);
+    } else {
+        listener->OnKeyUp(event->mKey);
+    }
+}
+
 bool LKeyboard::FireKeyboardEvent(int aKind, int aKey)
 {
-    if (mInterrupt) {
-        mInterrupt = false;
+    if (mListeners.TakeInterrupt()) {
         return true;
     }
     if (mFocus) {
@@ -199,47 +177,19 @@ bool LKeyboard::FireKeyboardEvent(int aKind, int aKey)
         } else if (aKind == 2) {
             mFocus->OnKeyUp(aKey);
         }
-        if (mInterrupt) {
-            mInterrupt = false;
+        if (mListeners.TakeInterrupt()) {
             return true;
         }
     }
-    int count = mListeners ? mListeners->GetCount() : 0;
-    if (count < 1) {
+    // The focus listener is one of the listeners and has been served.
+    if (mListeners.GetCount() <= (mFocus ? 1 : 0)) {
         return true;
     }
-    LIKeyboardListener** entries = L_NEW LIKeyboardListener*[count];
-    if (!entries) {
-        L_ASSERT_FAILURE("");
-        return true;
+    if (aKind != 1 && aKind != 2) {
+        L_ERROR(LString("Invalid keyboard event: ") + aKind);
+        return false;
     }
-    for (int i = 0; i < count; ++i) {
-        entries[i] = static_cast<LIKeyboardListener*>(mListeners->GetAt(i));
-    }
-    Snapshot snapshot{entries, count, mSnapshots};
-    mSnapshots = &snapshot;
-    bool result = true;
-    for (int i = 0; i < count; ++i) {
-        LIKeyboardListener* listener = entries[i];
-        if (listener && listener != mFocus) {
-            if (aKind == 1) {
-                listener->OnKeyDown(aKey);
-            } else if (aKind == 2) {
-                listener->OnKeyUp(aKey);
-            } else {
-                L_ERROR(LString("Invalid keyboard event: ") + aKind);
-                result = false;
-                break;
-            }
-        }
-        if (mInterrupt) {
-            break;
-        }
-    }
-    mSnapshots = snapshot.mOuter;
-    delete[] entries;
-    if (result) {
-        mInterrupt = false;
-    }
-    return result;
+    Event event{this, aKind, aKey};
+    mListeners.Notify(&CallListener, &event);
+    return true;
 }

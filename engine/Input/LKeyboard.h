@@ -8,11 +8,10 @@
 // remove listeners, or dispatch again, from inside a callback: a removed listener is not
 // called again in any dispatch in progress, an added one first hears the next event.
 #pragma once
+#include "event/LPrioritizedListeners.h"
 #include "object/LBase.h"
 
 class LIKeyboardListener;
-class LVector;
-class LVectorFloat;
 
 class LKeyboard : public LBase
 {
@@ -45,15 +44,12 @@ public:
     bool FireKeyboardEvent(int aKind, int aKey);
 
 private:
-    struct Snapshot;
+    struct Event;
+    static void CallListener(void* aListener, void* aEvent);
 
     unsigned char mKeys[256] = {};
-    LVector* mListeners = nullptr;
-    LVectorFloat* mPriorities = nullptr;
+    LPrioritizedListeners mListeners{true};
     LIKeyboardListener* mFocus = nullptr;
     void* mFocusLockOwner = nullptr;
     bool mFocusLocked = false;
-    bool mInterrupt = false;
-    // The dispatches in progress, innermost last, so removal can reach their copies.
-    Snapshot* mSnapshots = nullptr;
 };

@@ -2,7 +2,6 @@
 
 #include "Input/LIMouseListener.h"
 #include "container/LVector.h"
-#include "container/LVectorFloat.h"
 #include "memory/LMemoryManager.h"
 #include "stdlib/LLog.h"
 #include "stdlib/LSingleton.h"
@@ -19,12 +18,12 @@ float Distance(float aA, float aB)
 
 } // namespace
 
-// One dispatch's copy of the listener list, linked to the dispatch it runs inside.
-struct LMouse::Snapshot
+// One mouse event on its way to the listeners.
+struct LMouse::Event
 {
-    LIMouseListener** mEntries;
-    int mCount;
-    Snapshot* mOuter;
+    LMouse* mMouse;
+    int mKind;
+    int mButton;
 };
 
 LMouse* LMouse::Get()
@@ -34,8 +33,6 @@ LMouse* LMouse::Get()
 
 LMouse::LMouse()
 {
-    mListeners = L_NEW LVector();
-    mPriorities = L_NEW LVectorFloat();
     mLocks = L_NEW LVector();
     mTimer = LITimer::Get();
 }
@@ -44,8 +41,6 @@ LMouse::~LMouse()
 {
     sMouse.Destroyed(this);
     mTimer = nullptr;
-    delete mListeners;
-    delete mPriorities;
     delete mLocks;
 }
 
@@ -60,28 +55,7 @@ bool LMouse::AddMember(LIMouseListener* aListener, float aPriority)
         L_ERROR("Add member failure. apListener == NULL.");
         return false;
     }
-    if (!mListeners || !mPriorities) {
-        return false;
-    }
-    if (mListeners->Contains(aListener)) {
-        return true;
-    }
-    const int count = mListeners->GetCount();
-    int index = count;
-    for (int i = 0; i < count; ++i) {
-        if ((*mPriorities)[i] > aPriority) {
-            index = i;
-            break;
-        }
-    }
-    if (!mListeners->InsertAt(index, aListener)) {
-        return false;
-    }
-    if (!mPriorities->InsertAt(index, aPriority)) {
-        mListeners->RemoveAt(index, nullptr);
-        return false;
-    }
-    return true;
+    return mListeners.Add(aListener, aPriority) != 0;
 }
 
 bool LMouse::RemoveListener(LIMouseListener* aListener)
@@ -97,21 +71,7 @@ bool LMouse::RemoveListener(LIMouseListener* aListener)
             mLocks->RemoveAllOf(aListener);
         }
     }
-    const int index = mListeners ? mListeners->Find(aListener) : -1;
-    if (index == -1) {
-        return true;
-    }
-    if (!mListeners->RemoveAt(index, nullptr) || !mPriorities->RemoveAt(index, nullptr)) {
-        L_ERROR("RemoveListener error.");
-        return false;
-    }
-    for (Snapshot* snapshot = mSnapshots; snapshot; snapshot = snapshot->mOuter) {
-        for (int i = 0; i < snapshot->mCount; ++i) {
-            if (snapshot->mEntries[i] == aListener) {
-                snapshot->mEntries[i] = nullptr;
-            }
-        }
-    }
+    mListeners.Remove(aListener);
     return true;
 }
 
@@ -154,7 +114,7 @@ bool LMouse::IsLocked() const
 
 bool LMouse::Interrupt()
 {
-    mInterrupt = true;
+    mListeners.Interrupt();
     return true;
 }
 
@@ -240,6 +200,17 @@ void LMouse::Call(LIMouseListener* aListener, int aKind, int aButton)
     }
 }
 
+void LMouse::CallListener(void* aListener, void* aEvent)
+{
+    const Event* event = static_cast<const Event*>(aEvent);
+    LMouse* mouse = event->mMouse;
+    mouse->Call(static_cast<LIMouseListener*>(aListener), event->mKind, event->mButton);
+    // A listener that disables the mouse ends the dispatch after itself.
+    if (!mouse->mEnabled) {
+        mouse->mListeners.Interrupt();
+    }
+}
+
 bool LMouse::FireMouseEvent(int aKind, int aButton)
 {
     if (mLocks && mLocks->GetCount() > 0) {
@@ -249,41 +220,14 @@ bool LMouse::FireMouseEvent(int aKind, int aButton)
         }
         return true;
     }
-    if (mInterrupt) {
-        mInterrupt = false;
-        return true;
-    }
-    if (!mEnabled) {
-        return true;
-    }
-    const int count = mListeners ? mListeners->GetCount() : 0;
-    if (count < 1) {
+    if (mListeners.TakeInterrupt() || !mEnabled || mListeners.GetCount() < 1) {
         return true;
     }
     if (aKind < kButtonDown || aKind > kWheel) {
         L_ERROR(LString("Invalid mouse event: ") + aKind);
         return false;
     }
-    LIMouseListener** entries = L_NEW LIMouseListener*[count];
-    if (!entries) {
-        L_ERROR("FireMouseEvent failure.");
-        return false;
-    }
-    for (int i = 0; i < count; ++i) {
-        entries[i] = static_cast<LIMouseListener*>(mListeners->GetAt(i));
-    }
-    Snapshot snapshot{entries, count, mSnapshots};
-    mSnapshots = &snapshot;
-    for (int i = 0; i < count; ++i) {
-        if (entries[i]) {
-            Call(entries[i], aKind, aButton);
-        }
-        if (mInterrupt || !mEnabled) {
-            break;
-        }
-    }
-    mSnapshots = snapshot.mOuter;
-    delete[] entries;
-    mInterrupt = false;
+    Event event{this, aKind, aButton};
+    mListeners.Notify(&CallListener, &event);
     return true;
 }

@@ -14,12 +14,12 @@
 // called again in any dispatch in progress, an added one first hears the next event.
 #pragma once
 #include "LVector2.h"
+#include "event/LPrioritizedListeners.h"
 #include "object/LBase.h"
 
 class LIMouseListener;
 class LITimer;
 class LVector;
-class LVectorFloat;
 
 class LMouse : public LBase
 {
@@ -77,17 +77,16 @@ public:
     bool FireMouseEvent(int aKind, int aButton);
 
 private:
-    struct Snapshot;
+    struct Event;
 
     static bool IsButton(int aButton);
+    static void CallListener(void* aListener, void* aEvent);
     void Call(LIMouseListener* aListener, int aKind, int aButton);
 
-    LVector* mListeners = nullptr;
-    LVectorFloat* mPriorities = nullptr;
+    LPrioritizedListeners mListeners{true};
     unsigned char mButtonDown[3] = {};
     LVector2 mPosition{0.0f, 0.0f};
     float mWheel = 0.0f;
-    bool mInterrupt = false;
     bool mEnabled = true;
     float mLastClickTime[3] = {};
     LVector2 mLastClickPosition[3] = {LVector2(0, 0), LVector2(0, 0), LVector2(0, 0)};
@@ -96,6 +95,4 @@ private:
     float mDoubleClickTime = 0.25f;
     LITimer* mTimer = nullptr;
     LVector* mLocks = nullptr;
-    // The dispatches in progress, innermost last, so removal can reach their copies.
-    Snapshot* mSnapshots = nullptr;
 };

@@ -12,7 +12,7 @@ int LPrioritizedListeners::Add(void* aListener, float aPriority)
     const int count = mListeners.GetCount();
     int at = count;
     for (int i = 0; i < count; ++i) {
-        if (mPriorities[i] < aPriority) {
+        if (mLowestFirst ? mPriorities[i] > aPriority : mPriorities[i] < aPriority) {
             at = i;
             break;
         }
@@ -62,10 +62,16 @@ void LPrioritizedListeners::RemoveAll()
     }
 }
 
+bool LPrioritizedListeners::TakeInterrupt()
+{
+    const bool interrupt = mInterrupt;
+    mInterrupt = false;
+    return interrupt;
+}
+
 void LPrioritizedListeners::Notify(Call aCall, void* aArgument)
 {
-    if (mInterrupt) {
-        mInterrupt = false;
+    if (TakeInterrupt()) {
         return;
     }
     const int count = mListeners.GetCount();

@@ -1,5 +1,6 @@
-// The listener list of the state and event managers and the game clock: listeners with
-// float priorities, highest first, equal priorities in the order of registration.
+// The listener list of the state and event managers, the game clock, the keyboard and
+// the mouse: listeners with float priorities, highest first (or, for the input devices,
+// lowest first), equal priorities in the order of registration.
 //
 // Every notification works over its own snapshot of the list, so a listener may add or
 // remove listeners, or start a nested notification, from inside its callback: each
@@ -16,7 +17,8 @@ class LPrioritizedListeners
 public:
     using Call = void (*)(void* aListener, void* aArgument);
 
-    LPrioritizedListeners() = default;
+    // aLowestFirst orders the list by ascending priority.
+    explicit LPrioritizedListeners(bool aLowestFirst = false) : mLowestFirst(aLowestFirst) {}
     LPrioritizedListeners(const LPrioritizedListeners&) = delete;
     LPrioritizedListeners& operator=(const LPrioritizedListeners&) = delete;
     ~LPrioritizedListeners();
@@ -29,6 +31,8 @@ public:
     bool Contains(void* aListener) const;
     int GetCount() const;
     void Interrupt() { mInterrupt = true; }
+    // Whether an interrupt is pending; it is cleared.
+    bool TakeInterrupt();
     void RemoveAll();
 
     // Calls aCall(listener, aArgument) for each listener of a snapshot taken now.
@@ -44,6 +48,7 @@ private:
 
     LVector mListeners;
     LVectorFloat mPriorities;
+    bool mLowestFirst = false;
     bool mInterrupt = false;
     Pass* mPasses = nullptr;
 };
