@@ -43,15 +43,7 @@ LQuaternion& LQuaternion::Normalize(float aTolerance)
 
 LString LQuaternion::ToString() const
 {
-    LString text;
-    text += x;
-    text += "|";
-    text += y;
-    text += "|";
-    text += z;
-    text += "|";
-    text += w;
-    return text;
+    return JoinFloats({x, y, z, w}, "|");
 }
 
 bool LQuaternion::Read(LIStream* aStream)

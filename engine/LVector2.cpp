@@ -195,12 +195,7 @@ LString LVector2::Dump() const
 {
     LString text("[LVector2 <");
     text += static_cast<const void*>(this);
-    text += "> (";
-    text += x;
-    text += ", ";
-    text += y;
-    text += ")]";
-    return text;
+    return text + "> (" + JoinFloats({x, y}, ", ") + ")]";
 }
 
 bool LVector2::Read(LIStream* aStream)

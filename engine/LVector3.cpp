@@ -133,13 +133,7 @@ bool LVector3::IsSameSigns(const LVector3& aOther) const
 
 LString LVector3::ToString() const
 {
-    LString text;
-    text += x;
-    text += "|";
-    text += y;
-    text += "|";
-    text += z;
-    return text;
+    return JoinFloats({x, y, z}, "|");
 }
 
 bool LVector3::Read(LIStream* aStream)

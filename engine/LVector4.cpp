@@ -76,16 +76,7 @@ LString LVector4::Dump() const
 {
     LString text("[LVector4 <");
     text += static_cast<const void*>(this);
-    text += "> (";
-    text += x;
-    text += ", ";
-    text += y;
-    text += ", ";
-    text += z;
-    text += ", ";
-    text += w;
-    text += ")]";
-    return text;
+    return text + "> (" + JoinFloats({x, y, z, w}, ", ") + ")]";
 }
 
 bool LVector4::Read(LIStream* aStream)
