@@ -268,6 +268,7 @@ int LRasterizerDX9::SetTexture()
         return 0;
     }
     mCurrentTexture = nullptr;
+    mBoundTexture = nullptr;
     return SUCCEEDED(mDevice->SetTexture(0, nullptr)) ? 1 : 0;
 }
 
@@ -679,11 +680,12 @@ int LRasterizerDX9::SetTexture(LITexture* aTexture)
         L_ERROR("SetTexture failure. Invalid arg.");
         return 0;
     }
-    if (aTexture == mCurrentTexture) {
+    if (aTexture == mCurrentTexture && aTexture->GetTexture() == mBoundTexture) {
         return 1;
     }
     mCurrentTexture = aTexture;
-    return SUCCEEDED(mDevice->SetTexture(0, aTexture->GetTexture())) ? 1 : 0;
+    mBoundTexture = aTexture->GetTexture();
+    return SUCCEEDED(mDevice->SetTexture(0, mBoundTexture)) ? 1 : 0;
 }
 
 int LRasterizerDX9::SetTexture(unsigned int aHandle)
@@ -700,7 +702,8 @@ int LRasterizerDX9::SetTexture(unsigned int aHandle)
         return 0;
     }
     mCurrentTexture = texture;
-    return SUCCEEDED(mDevice->SetTexture(0, texture->GetTexture())) ? 1 : 0;
+    mBoundTexture = texture->GetTexture();
+    return SUCCEEDED(mDevice->SetTexture(0, mBoundTexture)) ? 1 : 0;
 }
 
 int LRasterizerDX9::SetTextureFilter(int aKind, int aFilter)

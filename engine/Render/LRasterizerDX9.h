@@ -16,6 +16,7 @@
 
 class IDirect3DDevice9;
 class IDirect3DIndexBuffer9;
+class IDirect3DTexture9;
 class IDirect3DVertexBuffer9;
 class IDirect3DVertexDeclaration9;
 
@@ -108,6 +109,9 @@ private:
     IDirect3DVertexBuffer9* mVertexBuffers[8] = {};
     unsigned int mVertexBytes[8] = {};
     IDirect3DVertexDeclaration9* mDeclarations[8] = {};
+    // The device texture bound to stage 0 by the last SetTexture: a texture object made
+    // anew since then is bound again.
+    IDirect3DTexture9* mBoundTexture = nullptr;
     // What the next draw reads: vertices of the last vertex buffer handed over and
     // indices of the last index buffer.
     int mVertexCount = 0;

@@ -2,7 +2,6 @@
 
 #include "LImage.h"
 #include "Render/LGraphicsDX9.h"
-#include "Render/LIRasterizer.h"
 #include "d3d9/D3DXTexture.h"
 #include "stdlib/LLog.h"
 
@@ -104,8 +103,6 @@ IDirect3DTexture9* LTextureDX9::NewTexture(int aWidth, int aHeight, int aFormat,
 void LTextureDX9::Adopt(IDirect3DTexture9* aTexture, int aWidth, int aHeight)
 {
     if (mTexture != nullptr) {
-        // A rasterizer that has this object bound must bind the new device texture.
-        LIRasterizer::ForgetTexture(this);
         mTexture->Release();
     }
     mTexture = aTexture;

@@ -256,6 +256,70 @@ TEST_F(RasterizerDX9Test, EachTextureFormatUploadsToTheExpectedPixels)
     }
 }
 
+TEST_F(RasterizerDX9Test, ColourAndCoordinatesAreReadAtEachFormatsOffsets)
+{
+    // Left texel grey, right texel (0x40, 0x80, 0xC0); vertex colour (1, 0.5, 0.25).
+    LTextureDX9* texture =
+        Texture(2, 1, L_IMAGE_FORMAT_A8R8G8B8, {0x80, 0x80, 0x80, 0xFF, 0xC0, 0x80, 0x40, 0xFF});
+    ASSERT_EQ(1, mRasterizer.SetTexture(texture));
+    const std::vector<float> normal = {0.0f, 0.0f, -1.0f};
+    const std::vector<float> color = {1.0f, 0.5f, 0.25f, 1.0f};
+    const float uv[4][2] = {{0, 0}, {1, 0}, {0, 1}, {1, 1}};
+    struct Case
+    {
+        int mFormat;
+        bool mColor;
+        bool mUv;
+        uint32_t mLeft;
+        uint32_t mRight;
+    };
+    // Without coordinates the first texel is sampled; without colour the vertex is white.
+    const Case cases[] = {{4, true, false, 0xFF804020u, 0xFF804020u},
+                          {5, false, true, 0xFF808080u, 0xFF4080C0u},
+                          {6, true, true, 0xFF804020u, 0xFF404030u}};
+    int row = 0;
+    for (const Case& c : cases) {
+        std::vector<std::vector<float>> extra(4, normal);
+        for (int i = 0; i < 4; ++i) {
+            if (c.mColor) {
+                extra[i].insert(extra[i].end(), color.begin(), color.end());
+            }
+            if (c.mUv) {
+                extra[i].insert(extra[i].end(), {uv[i][0], uv[i][1]});
+            }
+        }
+        Quad(c.mFormat, Corners(0, row * 16, 32, row * 16 + 16), 0.5f, extra);
+        EXPECT_TRUE(PixelNear(mGraphics.Pixel(8, row * 16 + 8), c.mLeft)) << c.mFormat;
+        EXPECT_TRUE(PixelNear(mGraphics.Pixel(24, row * 16 + 8), c.mRight)) << c.mFormat;
+        ++row;
+    }
+    delete texture;
+}
+
+TEST_F(RasterizerDX9Test, SamplerAddressingAndFilteringFollowTheirCodes)
+{
+    LTextureDX9* texture = Texture(2, 1, L_IMAGE_FORMAT_A8R8G8B8, {0, 0, 0xFF, 0xFF, 0, 0xFF, 0, 0xFF});
+    ASSERT_EQ(1, mRasterizer.SetTexture(texture));
+    ASSERT_EQ(1, mRasterizer.SetTextureFilter(LIRasterizer::kMagFilter, LIRasterizer::kFilterPoint));
+    // u runs 0..2 over 32 pixels: pixel 18 samples u = 1.16.
+    const std::vector<std::vector<float>> twice = {{0, 0}, {2, 0}, {0, 1}, {2, 1}};
+    const int modes[3] = {LIRasterizer::kAddressWrap, LIRasterizer::kAddressClamp, LIRasterizer::kAddressBorder};
+    const uint32_t expected[3] = {0xFFFF0000u, 0xFF00FF00u, 0x00000000u};
+    for (int row = 0; row < 3; ++row) {
+        ASSERT_EQ(1, mRasterizer.SetTextureAddress(LIRasterizer::kAddressU, modes[row]));
+        Quad(3, Corners(0, row * 8, 32, row * 8 + 8), 0.5f, twice);
+        EXPECT_TRUE(PixelNear(mGraphics.Pixel(18, row * 8 + 4), expected[row])) << row;
+    }
+    // Magnified 16 times: pixel 15 lies between the two texel centres, nearer the first.
+    ASSERT_EQ(1, mRasterizer.SetTextureAddress(LIRasterizer::kAddressU, LIRasterizer::kAddressClamp));
+    TexturedQuad(0, 24, 32, 32);
+    EXPECT_TRUE(PixelNear(mGraphics.Pixel(15, 28), 0xFFFF0000u));
+    ASSERT_EQ(1, mRasterizer.SetTextureFilter(LIRasterizer::kMagFilter, LIRasterizer::kFilterLinear));
+    TexturedQuad(0, 32, 32, 40);
+    EXPECT_TRUE(PixelNear(mGraphics.Pixel(15, 36), 0xFF877700u, 4));
+    delete texture;
+}
+
 TEST_F(RasterizerDX9Test, DataPastABuffersFirstCapacityIsDrawnWhole)
 {
     // 100 quads as triangle lists (600 vertices, 256 fit at first): only the last covers pixels.
@@ -349,6 +413,10 @@ TEST_F(RasterizerDX9Test, CodesAndHandlesFromCallersAreChecked)
     EXPECT_EQ(texture->GetTexture(), boundNow());
     ASSERT_EQ(1, mRasterizer.SetTexture());
     EXPECT_EQ(nullptr, boundNow());
+    ASSERT_EQ(1, mRasterizer.SetTexture(texture));
+    EXPECT_EQ(texture->GetTexture(), boundNow());
+    // Made anew while bound: binding it again binds the new device texture.
+    ASSERT_EQ(1, texture->Create(2, 2, 1));
     ASSERT_EQ(1, mRasterizer.SetTexture(texture));
     EXPECT_EQ(texture->GetTexture(), boundNow());
     const uint32_t handle = LTextureManager::Get()->CreateTexture(LString("grey"), texture);
