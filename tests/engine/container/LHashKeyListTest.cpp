@@ -1,16 +1,11 @@
 #include "container/LHashKeyList.h"
 #include "support/LLogCapture.h"
+#include "support/LTestPointers.h"
 #include "support/LTestStrings.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-int gA, gB, gC, gD;
-void* const A = &gA;
-void* const B = &gB;
-void* const C = &gC;
-void* const D = &gD;
 
 // A one-unit key hashes to its unit, so this collides with "ab" at shift 7.
 const LString kCollidesWithAb(u"\u30E2");
@@ -25,13 +20,6 @@ TEST(HashKeyListHash, RotateAndAdd)
     EXPECT_NE(LHashKeyList::Hash(LString("ab"), 7, false), LHashKeyList::Hash(LString("AB"), 7, false));
     EXPECT_EQ(LHashKeyList::Hash(LString("xyz"), 7, false), LHashKeyList::Hash(LString("xyz"), 39, false));
     EXPECT_EQ(12514u, LHashKeyList::Hash(kCollidesWithAb, 7, false));
-    // Rotation wraps within 32 bits.
-    const unsigned int h = LHashKeyList::Hash(LString("abcdefgh"), 7, false);
-    unsigned int expect = 0;
-    for (char c : std::string("abcdefgh")) {
-        expect = ((expect << 7) | (expect >> 25)) + static_cast<unsigned char>(c);
-    }
-    EXPECT_EQ(expect, h);
 }
 
 TEST(HashKeyListLookup, EqualHashesKeepTheirOwnValues)
@@ -180,5 +168,4 @@ TEST(HashKeyListArrays, InvalidArgAndCallerOwnedArrays)
     ASSERT_EQ(1, list.GetValueArray(&values));
     EXPECT_EQ(B, values[1]);
     delete[] values;
-    EXPECT_EQ(0u, ToStd(list.Dump()).find("[LHashKeyList <"));
 }

@@ -108,23 +108,15 @@ TEST(PropertyListReading, KeysAndValuesAreNotTrimmed)
     EXPECT_EQ(4, list.GetCount());
 }
 
-TEST(PropertyListReading, DepthCountsOnlyLeadingTabs)
+TEST(PropertyListReading, DepthContinuationsAndComments)
 {
-    LLogCapture log;
     LPropertyList list;
-    ParseStd(list, "a\n \tb=1\n");
+    ParseStd(list, "a\n \tb=1\nc=one\\\n// note\n  two\nd=end\\");
     EXPECT_EQ("1", Get(list, "b")); // a blank before the TAB: depth 0
     EXPECT_EQ(0, list.GetList(LString("a"))->GetCount());
-}
-
-TEST(PropertyListReading, ContinuationsJoinAndSkipComments)
-{
-    LPropertyList list;
-    ParseStd(list, "a=one\\\n// note\n  two\nb=end\\");
-    EXPECT_EQ("one", Get(list, "a"));
-    EXPECT_EQ("<missing>", Get(list, "two"));
-    EXPECT_EQ(3, list.GetCount()); // "  two" is a list line of its own
-    EXPECT_EQ("end\\", Get(list, "b"));
+    EXPECT_EQ("one", Get(list, "c")); // the comment ends the continuation
+    EXPECT_EQ((std::vector<std::string> {"a", "b", "c", "two", "d"}), Keys(list));
+    EXPECT_EQ("end\\", Get(list, "d"));
 }
 
 TEST(PropertyListReading, DuplicatesKeepTheFirstValueAndMergeLists)
@@ -161,48 +153,30 @@ TEST(PropertyListReading, LfCrLinesAreLostButWarnedOnce)
     EXPECT_EQ(1, log.Count("Lines starting with a carriage return are skipped"));
 }
 
-TEST(PropertyListReading, BytesWidenByZeroExtension)
-{
-    LPropertyList list;
-    ParseStd(list, "name=caf\xE9\n");
-    bool found = false;
-    const LString value = list.GetString(LString("name"), found);
-    ASSERT_EQ(4, value.GetLength());
-    EXPECT_EQ(0xE9, value.At(3));
-    LString text;
-    list.ToString(text);
-    EXPECT_EQ("name=caf\xE9\r\n", ToStd(text));
-}
-
 TEST(PropertyListGetters, NumbersBooleansAndVectors)
 {
     LPropertyList list;
     ParseStd(list, "v=1|2||3\nw=1 | 2\nt=TRUE\no=1\ny=yes\nb= true\nf=0.5|x|2\nc=a,b\n");
     bool found = false;
-    const LVectorInt ints = list.GetVectorInt(LString("v"), found);
-    ASSERT_EQ(3, ints.GetCount());
-    int value = 0;
-    ints.GetAt(2, &value);
-    EXPECT_EQ(3, value);
-    const LVectorInt spaced = list.GetVectorInt(LString("w"), found);
-    ASSERT_EQ(2, spaced.GetCount());
-    spaced.GetAt(0, &value);
-    EXPECT_EQ(1, value);
-    spaced.GetAt(1, &value);
-    EXPECT_EQ(0, value);
-    EXPECT_TRUE(list.GetBool(LString("t"), found));
-    EXPECT_TRUE(list.GetBool(LString("o"), found));
-    EXPECT_FALSE(list.GetBool(LString("y"), found));
-    EXPECT_FALSE(list.GetBool(LString("b"), found));
-    EXPECT_FALSE(list.GetBool(LString("missing"), found));
+    const auto ints = [&](const char* aPath) {
+        std::vector<int> out;
+        const LVectorInt values = list.GetVectorInt(LString(aPath), found);
+        for (int i = 0; i < values.GetCount(); ++i) {
+            out.push_back(values[i]);
+        }
+        return out;
+    };
+    EXPECT_EQ((std::vector<int> {1, 2, 3}), ints("v"));
+    EXPECT_EQ((std::vector<int> {1, 0}), ints("w"));
+    EXPECT_EQ(3, list.GetVectorUInt(LString("v"), found).GetCount());
+    EXPECT_EQ(0.0f, list.GetVectorFloat(LString("f"), found)[1]);
+    for (const char* key : {"t", "o"}) {
+        EXPECT_TRUE(list.GetBool(LString(key), found)) << key;
+    }
+    for (const char* key : {"y", "b", "missing"}) {
+        EXPECT_FALSE(list.GetBool(LString(key), found)) << key;
+    }
     EXPECT_FALSE(found);
-    const LVectorFloat floats = list.GetVectorFloat(LString("f"), found);
-    ASSERT_EQ(3, floats.GetCount());
-    float number = 0;
-    floats.GetAt(1, &number);
-    EXPECT_EQ(0.0f, number);
-    const LVectorUInt uints = list.GetVectorUInt(LString("v"), found);
-    EXPECT_EQ(3, uints.GetCount());
 
     LLogCapture log;
     EXPECT_FALSE(list.SetDelimiter(LString("")));
@@ -227,14 +201,16 @@ TEST(PropertyListGetters, PathsThroughStringsOrToListsFindNothing)
 TEST(PropertyListWriting, CanonicalTextRoundTripsByteForByte)
 {
     const std::string canonical = "title=Main menu\r\ngroups\r\n\tinterface\r\n\t\tbuttons=ok|cancel|help\r\n"
-                                  "\tsound\r\n\t\tvolume=80\r\nkey =x\r\n";
+                                  "\tsound\r\n\t\tvolume=80\r\nkey =x\r\nname=caf\xE9\r\n";
     LTestDirectory dir;
     dir.Write("Data.TXT", canonical);
+    bool found = false;
     LPropertyList list;
     ASSERT_TRUE(list.Load(FromStd(dir.File("data.txt")), false));
     LString text;
     EXPECT_TRUE(list.ToString(text));
     EXPECT_EQ(canonical, ToStd(text));
+    EXPECT_EQ(0xE9, list.GetString(LString("name"), found).At(3)); // bytes widen by zero extension
 
     LPropertyList sample;
     ParseStd(sample, kSample);

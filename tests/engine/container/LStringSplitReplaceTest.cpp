@@ -11,11 +11,13 @@ namespace {
 std::vector<std::string> Split(const char* aText, const char* aDelimiter)
 {
     LVectorString pieces;
+    pieces.Add(LString("<first>"));
     EXPECT_TRUE(LString(aText).Split(LString(aDelimiter), &pieces));
     std::vector<std::string> result;
-    for (int i = 0; i < pieces.GetCount(); ++i) {
+    for (int i = 1; i < pieces.GetCount(); ++i) {
         result.push_back(ToStd(pieces[i]));
     }
+    EXPECT_EQ("<first>", ToStd(pieces[0])); // pieces are appended
     return result;
 }
 
@@ -30,54 +32,30 @@ std::string Replaced(const char* aText, const char* aFind, const char* aWith, bo
 
 TEST(StringSplit, EmptyPiecesAreNeverAdded)
 {
-    EXPECT_EQ((std::vector<std::string> {"a", "b"}), Split("|a||b|", "|"));
-    EXPECT_EQ((std::vector<std::string> {"1", "2", "3"}), Split("1|2||3", "|"));
-    EXPECT_EQ((std::vector<std::string> {"groups", "interface", "buttons"}), Split("groups.interface.buttons", "."));
-    EXPECT_EQ((std::vector<std::string> {"a", "b"}), Split("a<>b<>", "<>"));
-    EXPECT_EQ((std::vector<std::string> {"whole"}), Split("whole", ","));
+    using Pieces = std::vector<std::string>;
+    EXPECT_EQ((Pieces {"a", "b"}), Split("|a||b|", "|"));
+    EXPECT_EQ((Pieces {"1", "2", "3"}), Split("1|2||3", "|"));
+    EXPECT_EQ((Pieces {"a", "b"}), Split("a<>b<>", "<>"));
+    EXPECT_EQ((Pieces {"whole"}), Split("whole", ","));
     EXPECT_TRUE(Split("", "|").empty());
     EXPECT_TRUE(Split("abc", "").empty());
     EXPECT_TRUE(Split("|||", "|").empty());
 }
 
-TEST(StringSplit, PiecesAreAppended)
+TEST(StringReplace, Cases)
 {
-    LVectorString pieces;
-    pieces.Add(LString("first"));
-    LString("x y").Split(LString(" "), &pieces);
-    EXPECT_EQ(3, pieces.GetCount());
-    EXPECT_EQ("first", ToStd(pieces[0]));
-}
-
-TEST(StringReplace, DifferentLengths)
-{
-    EXPECT_EQ("a..b..c", Replaced("a.b.c", ".", "..", true));
-    EXPECT_EQ("a..b.c", Replaced("a.b.c", ".", "..", false));
-    EXPECT_EQ("ac", Replaced("abbc", "bb", "", true));
-    EXPECT_EQ("xyzxyz", Replaced("aa", "a", "xyz", true));
-    EXPECT_EQ("none", Replaced("none", "q", "qq", true));
-}
-
-TEST(StringReplace, EqualLengthsResumeAtTheReplacement)
-{
-    EXPECT_EQ("bba", Replaced("aaa", "aa", "ba", true));
-    EXPECT_EQ("baa", Replaced("aaa", "aa", "ba", false));
-    EXPECT_EQ("x-y-z", Replaced("x+y+z", "+", "-", true));
-}
-
-TEST(StringReplace, EmptyFindInsertsOnceInFront)
-{
-    EXPECT_EQ("xab", Replaced("ab", "", "x", false));
-    EXPECT_EQ("xab", Replaced("ab", "", "x", true));
-}
-
-TEST(StringReplace, NothingHappensForEmptyTextOrSameTexts)
-{
-    EXPECT_EQ("", Replaced("", "a", "b", true));
-    EXPECT_EQ("abc", Replaced("abc", "b", "b", true));
-    LString text("aXa");
-    EXPECT_EQ(&text, &text.Replace(u"X", u"YY", true));
-    EXPECT_EQ("aYYa", ToStd(text));
+    struct Case { const char* text; const char* find; const char* with; bool all; const char* result; };
+    for (const Case c : {
+             Case {"a.b.c", ".", "..", true, "a..b..c"},
+             Case {"a.b.c", ".", "..", false, "a..b.c"},
+             Case {"abbc", "bb", "", true, "ac"},
+             Case {"aaa", "aa", "ba", true, "bba"}, // equal lengths: the search resumes at the replacement
+             Case {"ab", "", "x", true, "xab"},     // an empty text is put in front once
+             Case {"", "a", "b", true, ""},
+             Case {"abc", "b", "b", true, "abc"},
+         }) {
+        EXPECT_EQ(c.result, Replaced(c.text, c.find, c.with, c.all)) << c.text << " " << c.find;
+    }
 }
 
 TEST(StringReplace, LongResultsGrowPastTheFirstBlock)
@@ -86,7 +64,7 @@ TEST(StringReplace, LongResultsGrowPastTheFirstBlock)
     for (int i = 0; i < 1000; ++i) {
         text += "ab";
     }
-    text.Replace(LString("a"), LString("xyz"), true);
+    EXPECT_EQ(&text, &text.Replace(u"a", u"xyz", true));
     EXPECT_EQ(4000, text.GetLength());
     EXPECT_EQ(u'b', text.At(3999));
 }

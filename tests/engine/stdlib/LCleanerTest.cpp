@@ -1,7 +1,6 @@
 #include "stdlib/LCleaner.h"
 #include "stdlib/LSingleton.h"
 #include "support/LLogCapture.h"
-#include "support/LTestStrings.h"
 
 #include <gtest/gtest.h>
 
@@ -83,7 +82,7 @@ TEST(CleanerOrder, InstancesRegisteredDuringCleanupAreDeletedToo)
     EXPECT_EQ("L1C", gDeleted);
 }
 
-TEST(CleanerRegistration, RefusesNullAndDuplicates)
+TEST(CleanerRegistration, RefusalsAndRemovedInstances)
 {
     LLogCapture log;
     gDeleted.clear();
@@ -91,38 +90,19 @@ TEST(CleanerRegistration, RefusesNullAndDuplicates)
     EXPECT_EQ(0, cleaner->AddInstance(nullptr));
     EXPECT_TRUE(log.Contains("ERROR: .\\stdlib\\LCleaner.cpp"));
     EXPECT_TRUE(log.Contains("AddInstance failure. apInstance == NULL."));
-    Recorder* once = new Recorder('x');
-    EXPECT_EQ(1, cleaner->AddInstance(once));
-    EXPECT_EQ(0, cleaner->AddInstance(once));
-    EXPECT_TRUE(log.Contains("AddInstance failure. Duplicate instance found."));
-    delete cleaner;
-    EXPECT_EQ("x", gDeleted);
-}
-
-TEST(CleanerRegistration, RemovedInstancesAreHandedBack)
-{
-    LLogCapture log;
-    gDeleted.clear();
-    LCleaner* cleaner = LCleaner::Get();
     Recorder kept('k');
-    Recorder* owned = new Recorder('o');
     EXPECT_EQ(0, cleaner->RemoveInstance(&kept));
     EXPECT_TRUE(log.Contains("RemoveInstance failure."));
+    Recorder* owned = new Recorder('o');
+    EXPECT_EQ(1, cleaner->AddInstance(owned));
+    EXPECT_EQ(0, cleaner->AddInstance(owned));
+    EXPECT_TRUE(log.Contains("AddInstance failure. Duplicate instance found."));
     cleaner->AddInstance(&kept);
-    cleaner->AddInstance(owned);
-    EXPECT_EQ(1, cleaner->RemoveInstance(&kept));
+    EXPECT_EQ(1, cleaner->RemoveInstance(&kept)); // handed back, not deleted
     delete cleaner;
     EXPECT_EQ("o", gDeleted);
-}
-
-TEST(CleanerLifetime, GetMakesAFreshCleanerAfterDeletion)
-{
-    LCleaner* first = LCleaner::Get();
-    EXPECT_EQ(first, LCleaner::Get());
-    EXPECT_EQ(0u, ToStd(first->Dump()).find("[LCleaner <"));
-    delete first;
-    LCleaner* second = LCleaner::Get();
-    ASSERT_NE(nullptr, second);
-    EXPECT_EQ(0, second->GetInstanceCount());
-    delete second;
+    LCleaner* fresh = LCleaner::Get(); // made again after the deletion
+    ASSERT_NE(nullptr, fresh);
+    EXPECT_EQ(0, fresh->GetInstanceCount());
+    delete fresh;
 }

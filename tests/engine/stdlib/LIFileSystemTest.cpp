@@ -1,6 +1,5 @@
 #include "container/LString.h"
 #include "container/LVectorString.h"
-#include "stdlib/LCleaner.h"
 #include "stdlib/LIFileSystem.h"
 #include "support/LLogCapture.h"
 #include "support/LTestDirectory.h"
@@ -10,7 +9,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -42,68 +40,43 @@ protected:
 
 } // namespace
 
-TEST_F(FileSystemTest, SymbolicPathsResolveThroughTheirMount)
+TEST_F(FileSystemTest, SymbolicPathsResolveThroughTheirMounts)
 {
-    mFileSystem->AddMount(LString("//textures"), LString("/g/data/textures"));
-    LString native;
-    ASSERT_TRUE(mFileSystem->GetNativePath(LString("//textures/interview/x.tga"), native));
-    EXPECT_EQ("/g/data/textures/interview/x.tga", ToStd(native));
-    ASSERT_TRUE(mFileSystem->GetNativePath(LString("//textures"), native));
-    EXPECT_EQ("/g/data/textures", ToStd(native));
+    mFileSystem->AddMount(LString("//textures"), LString("/one"));
+    EXPECT_TRUE(mFileSystem->AddMount(LString("//textures"), LString("/g/data/textures"))); // replaced
+    mFileSystem->AddMount(LString("//1"), LString("/taken"));
+    LString temp;
+    ASSERT_TRUE(mFileSystem->AddTempMount(LString("/tmp/a"), temp));
+    EXPECT_EQ("//2", ToStd(temp));
+    ASSERT_TRUE(mFileSystem->SetCurrentPath(LString("//root")));
+    struct Case { const char* path; std::string native; };
+    for (const Case& c : {Case {"//textures/interview/x.tga", "/g/data/textures/interview/x.tga"},
+                          Case {"//textures", "/g/data/textures"}, Case {"//2/f", "/tmp/a/f"},
+                          Case {"./a.txt", mDirectory.File("a.txt")}, Case {"/b.txt", mDirectory.File("b.txt")}}) {
+        LString native;
+        ASSERT_TRUE(mFileSystem->GetNativePath(LString(c.path), native)) << c.path;
+        EXPECT_EQ(c.native, ToStd(native));
+    }
+    EXPECT_TRUE(mFileSystem->RemoveMount(LString("//textures")));
+    EXPECT_FALSE(mFileSystem->RemoveMount(LString("//textures")));
 }
 
-TEST_F(FileSystemTest, BadPathsAndUnknownMountsAreLoggedAndLeaveTheOutput)
+TEST_F(FileSystemTest, BadPathsAndMountNamesAreLoggedAndLeaveTheOutput)
 {
     LLogCapture log;
     LString native("unchanged");
     EXPECT_FALSE(mFileSystem->GetNativePath(LString("data/x.txt"), native));
+    EXPECT_EQ(0u, log.Lines()[0].find("ERROR: .\\stdlib\\LIFileSystem.cpp, "));
     EXPECT_TRUE(log.Contains("Invalid symbolic path: data/x.txt"));
     EXPECT_FALSE(mFileSystem->GetNativePath(LString("//Root/x.txt"), native));
     EXPECT_TRUE(log.Contains("Mount undefined: //Root"));
     EXPECT_EQ("unchanged", ToStd(native));
-    EXPECT_EQ(0u, log.Lines()[0].find("ERROR: .\\stdlib\\LIFileSystem.cpp, "));
-}
-
-TEST_F(FileSystemTest, MountsAreReplacedAndValidated)
-{
-    LLogCapture log;
-    EXPECT_TRUE(mFileSystem->AddMount(LString("//sounds"), LString("/one")));
-    EXPECT_TRUE(mFileSystem->AddMount(LString("//sounds"), LString("/two")));
-    LString native;
-    mFileSystem->GetNativePath(LString("//sounds/a.ogg"), native);
-    EXPECT_EQ("/two/a.ogg", ToStd(native));
     EXPECT_FALSE(mFileSystem->AddMount(LString("sounds"), LString("/x")));
     EXPECT_TRUE(log.Contains("Invalid arg. Symbolic name should start with '//'. aSymName:sounds"));
     EXPECT_FALSE(mFileSystem->AddMount(LString("//a/b"), LString("/x")));
     EXPECT_TRUE(log.Contains("Invalid arg. aSymName://a/b"));
-    EXPECT_TRUE(mFileSystem->RemoveMount(LString("//sounds")));
-    EXPECT_FALSE(mFileSystem->RemoveMount(LString("//sounds")));
-}
-
-TEST_F(FileSystemTest, TempMountsTakeTheNextFreeNumber)
-{
-    mFileSystem->AddMount(LString("//1"), LString("/taken"));
-    LString name;
-    ASSERT_TRUE(mFileSystem->AddTempMount(LString("/tmp/a"), name));
-    EXPECT_EQ("//2", ToStd(name));
-    ASSERT_TRUE(mFileSystem->AddTempMount(LString("/tmp/b"), name));
-    EXPECT_EQ("//3", ToStd(name));
-    LString native;
-    mFileSystem->GetNativePath(LString("//2/f"), native);
-    EXPECT_EQ("/tmp/a/f", ToStd(native));
-}
-
-TEST_F(FileSystemTest, RelativePathsFollowTheCurrentPath)
-{
-    LLogCapture log;
     EXPECT_FALSE(mFileSystem->SetCurrentPath(LString("/root")));
     EXPECT_TRUE(log.Contains("Invalid path. Absolute paths should start with '//': /root"));
-    ASSERT_TRUE(mFileSystem->SetCurrentPath(LString("//root")));
-    LString native;
-    ASSERT_TRUE(mFileSystem->GetNativePath(LString("./a.txt"), native));
-    EXPECT_EQ(mDirectory.File("a.txt"), ToStd(native));
-    ASSERT_TRUE(mFileSystem->GetNativePath(LString("/b.txt"), native));
-    EXPECT_EQ(mDirectory.File("b.txt"), ToStd(native));
 }
 
 TEST_F(FileSystemTest, FileNamesMatchInAnyCase)
@@ -117,6 +90,9 @@ TEST_F(FileSystemTest, FileNamesMatchInAnyCase)
 TEST_F(FileSystemTest, SizesOfMissingEmptyAndHugeFiles)
 {
     LLogCapture log;
+    EXPECT_FALSE(mFileSystem->FileExists(LString("//root/missing.txt"), true));
+    EXPECT_TRUE(log.Contains("FileExists failure. Error:2"));
+    EXPECT_FALSE(mFileSystem->PathExists(LString("//root/missing.txt"), true));
     EXPECT_EQ(-1, mFileSystem->GetFileSize(LString("//root/missing.txt"), true));
     EXPECT_TRUE(log.Contains("GetFileSize failure. Error:2 for native path:" + mDirectory.File("missing.txt")));
     mDirectory.Write("empty.txt", "");
@@ -128,6 +104,7 @@ TEST_F(FileSystemTest, SizesOfMissingEmptyAndHugeFiles)
     std::filesystem::resize_file(mDirectory.File("big.bin"), 0x100000001ull);
     EXPECT_EQ(-1, mFileSystem->GetFileSize(LString("//root/big.bin"), true));
     EXPECT_EQ(2, log.Count("File size out of range."));
+    EXPECT_EQ(4, log.Count("ERROR"));
     std::filesystem::resize_file(mDirectory.File("big.bin"), 0x7FFFFFFFull);
     EXPECT_EQ(0x7FFFFFFF, mFileSystem->GetFileSize(LString("//root/big.bin"), true));
 }
@@ -149,15 +126,6 @@ TEST_F(FileSystemTest, CreateAndDeleteFiles)
     std::filesystem::permissions(mDirectory.File("locked.txt"), std::filesystem::perms::owner_read);
     EXPECT_FALSE(mFileSystem->DeleteFile(LString("//root/locked.txt"), true));
     EXPECT_TRUE(log.Contains("Attempt to delete read-only file."));
-}
-
-TEST_F(FileSystemTest, FileExistsLogsTheSystemError)
-{
-    LLogCapture log;
-    EXPECT_FALSE(mFileSystem->FileExists(LString("//root/missing"), true));
-    EXPECT_TRUE(log.Contains("FileExists failure. Error:2"));
-    EXPECT_FALSE(mFileSystem->PathExists(LString("//root/missing"), true));
-    EXPECT_EQ(1, log.Count("ERROR"));
 }
 
 TEST_F(FileSystemTest, ListingsSeparateFilesFromDirectories)
@@ -213,16 +181,4 @@ TEST_F(FileSystemTest, CurrentDirectoryAndDrives)
     EXPECT_TRUE(log.Contains("Invalid argument."));
     delete[] drives;
     EXPECT_EQ("/", ToStd(mFileSystem->GetSeparator()));
-}
-
-TEST(FileSystemSingleton, GoneForGoodAfterTheCleaner)
-{
-    LIFileSystem* fileSystem = LIFileSystem::Get();
-    ASSERT_NE(nullptr, fileSystem);
-    EXPECT_EQ(fileSystem, LIFileSystem::Get());
-    EXPECT_EQ(0u, ToStd(fileSystem->Dump()).find("[LFileSystemWin <"));
-    LLogCapture log;
-    delete LCleaner::Get();
-    EXPECT_EQ(nullptr, LIFileSystem::Get());
-    EXPECT_FALSE(log.Contains("creation failure"));
 }

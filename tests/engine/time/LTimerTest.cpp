@@ -1,7 +1,5 @@
-#include "container/LString.h"
 #include "stdlib/LCleaner.h"
 #include "support/LLogCapture.h"
-#include "support/LTestStrings.h"
 #include "time/LITimer.h"
 #include "time/LTimerWin.h"
 #include "win32/WinTimer.h"
@@ -21,7 +19,7 @@ TEST(Timer, CountsSecondsFromItsStartAndFromReset)
     EXPECT_GE(elapsed, 0.029);
     EXPECT_TRUE(timer->Reset());
     EXPECT_LT(timer->GetTime(), elapsed);
-    EXPECT_EQ(0u, ToStd(timer->Dump()).find("[LTimerWin <"));
+    EXPECT_FALSE(LTimerWin().Reset()); // a timer that never started
 }
 
 TEST(Timer, ElapsedTimeIsRightAcrossTheCounterWrap)
@@ -35,12 +33,6 @@ TEST(Timer, ElapsedTimeIsRightAcrossTheCounterWrap)
     EXPECT_GE(elapsed, 0.019);
     EXPECT_LT(elapsed, 5.0);
     WinTimerSetOffset(0);
-}
-
-TEST(Timer, ResetNeedsAStartedTimer)
-{
-    LTimerWin timer;
-    EXPECT_FALSE(timer.Reset());
 }
 
 TEST(Timer, GoneForGoodAfterTheCleaner)
