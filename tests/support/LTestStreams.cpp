@@ -1,5 +1,9 @@
 #include "support/LTestStreams.h"
 
+#include "object/LIRestorable.h"
+
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <cstring>
 
@@ -28,6 +32,20 @@ void Load(LMemoryStream& aStream, const std::string& aBytes)
     static const unsigned char kNothing = 0;
     aStream.CreateFromBuffer(static_cast<int>(aBytes.size()),
                              aBytes.empty() ? &kNothing : reinterpret_cast<const unsigned char*>(aBytes.data()));
+}
+
+std::string SavedBlock(LIRestorable& aObject)
+{
+    LMemoryStream stream(1024, -1);
+    EXPECT_EQ(1, aObject.OnSave(&stream));
+    return WrittenBytes(stream);
+}
+
+int LoadBlock(LIRestorable& aObject, const std::string& aBytes)
+{
+    LMemoryStream stream(16, -1);
+    Load(stream, aBytes);
+    return aObject.OnLoad(&stream, 0.0f);
 }
 
 bool LLimitedStream::ReadBytes(int aNumBytes, void* aBuffer)

@@ -4,6 +4,8 @@
 #include "stdlib/LIStream.h"
 #include "stdlib/LMemoryStream.h"
 
+class LIRestorable;
+
 #include <string>
 
 // The bytes from 0 to the position (what a run of writes from 0 produced).
@@ -12,6 +14,10 @@ std::string WrittenBytes(LMemoryStream& aStream);
 std::string Hex(const std::string& aBytes);
 // Loads aBytes into aStream at position 0.
 void Load(LMemoryStream& aStream, const std::string& aBytes);
+// The block that aObject's OnSave writes (expected to succeed), and the result of its
+// OnLoad over aBytes.
+std::string SavedBlock(LIRestorable& aObject);
+int LoadBlock(LIRestorable& aObject, const std::string& aBytes);
 
 // Transfers succeed while the budget lasts; a transfer larger than what is left fails
 // and delivers nothing.

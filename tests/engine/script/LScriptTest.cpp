@@ -26,86 +26,119 @@ protected:
         LStateManager::Get()->RemoveAllStates();
     }
 
-    bool Eval(const std::string& aText)
+    static bool Eval(const std::string& aText)
     {
         LScript script;
         LScriptBuilder::Get()->BuildScript(FromStd(aText), &script);
         return script.Evaluate();
     }
 
-    LScriptOperand Result(const std::string& aText)
+    static LScriptOperand Result(const std::string& aText)
     {
         LScript script;
         LScriptBuilder::Get()->BuildScript(FromStd(aText), &script);
         return script.GetRoot()->Evaluate();
     }
 
-    void Number(const char16_t* aId, const char16_t* aValue)
+    static void Set(const char16_t* aId, const char16_t* aType, const char16_t* aValue)
     {
-        LStateManager::Get()->SetState(aId, u"number", aValue, false);
+        LStateManager::Get()->SetState(aId, aType, aValue, false);
     }
 
     LLogCapture mLog;
 };
 
+// The bytes a script writes, and a script with a root read back from them (true when the
+// read succeeded and used every byte).
+std::string Written(LScript& aScript)
+{
+    LMemoryStream stream(1024, -1);
+    EXPECT_TRUE(aScript.Write(&stream));
+    return WrittenBytes(stream);
+}
+
+bool ReadBack(const std::string& aBytes, LScript& aOut)
+{
+    aOut.SetRoot(new LScriptOperation());
+    LMemoryStream input(16, -1);
+    Load(input, aBytes);
+    return aOut.Read(&input) && input.GetPosition() == static_cast<int>(aBytes.size());
+}
+
 } // namespace
 
-TEST_F(ScriptEvaluation, TopLevelTruthRule)
+TEST_F(ScriptEvaluation, AnswersOverLiveStatesAndEvents)
 {
-    LScript never;
-    EXPECT_FALSE(never.Evaluate());
-    EXPECT_TRUE(Eval("script[true]"));
-    EXPECT_FALSE(Eval("script[false]"));
-    // A number is true exactly when it is 0; a string exactly when it is empty.
-    EXPECT_TRUE(Eval("script[0]"));
-    EXPECT_FALSE(Eval("script[1]"));
-    EXPECT_FALSE(Eval("script[abc]"));
-    EXPECT_FALSE(Eval("script[(true)]"));
-    EXPECT_FALSE(Eval("script[0/0]"));
-}
-
-TEST_F(ScriptEvaluation, IssueExampleWithStateAndEvent)
-{
-    Number(u"sta_n", u"1");
-    EXPECT_FALSE(Eval("script[s[sta_n]+1>=3|e[evt_x]]"));
-    LEventManager::Get()->AddEvent(u"evt_x", false);
-    EXPECT_TRUE(Eval("script[s[sta_n]+1>=3|e[evt_x]]"));
-    Number(u"sta_n", u"2");
-    EXPECT_TRUE(Eval("script[s[sta_n]+1>=3|e[evt_x]]"));
-    LEventManager::Get()->RemoveAllEvents();
-    // Without the event: 2 + 1 >= 3 holds by itself.
-    EXPECT_TRUE(Eval("script[s[sta_n]+1>=3|e[evt_x]]"));
-}
-
-TEST_F(ScriptEvaluation, StatesReadByType)
-{
-    Number(u"sta_n", u"0");
-    EXPECT_TRUE(Eval("script[s[sta_n]]"));
-    Number(u"sta_n", u"5");
-    EXPECT_FALSE(Eval("script[s[sta_n]]"));
-    EXPECT_TRUE(Eval("script[s[STA_N]==5]"));
-
-    LStateManager::Get()->SetState(u"sta_name", u"string", u"ABC", false);
-    EXPECT_TRUE(Eval("script[s[sta_name]==abc]"));
-    EXPECT_FALSE(Eval("script[s[sta_name]]"));
+    EXPECT_FALSE(LScript().Evaluate());
+    Set(u"sta_zero", u"number", u"0");
+    Set(u"sta_five", u"number", u"5");
+    Set(u"sta_name", u"string", u"ABC");
+    Set(u"sta_flag", u"boolean", u"true");
+    LStateManager::Get()->SetState(u"sta_empty", u"string", u"x", false);
     const LString empty;
-    LStateManager::Get()->SetState(u"sta_name", &empty, false);
-    EXPECT_TRUE(Eval("script[s[sta_name]]"));
-
-    LStateManager::Get()->SetState(u"sta_flag", u"boolean", u"true", false);
-    EXPECT_TRUE(Eval("script[s[sta_flag]]"));
-    EXPECT_FALSE(Eval("script[!s[sta_flag]]"));
+    LStateManager::Get()->SetState(u"sta_empty", &empty, false);
+    LEventManager::Get()->AddEvent(u"EVT_A", false);
+    struct Case
+    {
+        const char* mText;
+        bool mAnswer;
+    };
+    const Case cases[] = {
+        // A number is true exactly when it is 0; a string exactly when it is empty.
+        {"script[true]", true},
+        {"script[false]", false},
+        {"script[0]", true},
+        {"script[1]", false},
+        {"script[abc]", false},
+        {"script[(true)]", false},
+        {"script[0/0]", false},
+        {"script[s[sta_zero]]", true},
+        {"script[s[sta_five]]", false},
+        {"script[s[STA_FIVE]==5]", true},
+        {"script[s[sta_name]==abc]", true},
+        {"script[s[sta_name]]", false},
+        {"script[s[sta_empty]]", true},
+        {"script[s[sta_flag]]", true},
+        {"script[!s[sta_flag]]", false},
+        {"script[e[evtalways]]", true},
+        {"script[e[EVT_ALWAYS]]", true},
+        {"script[e[evtnever]]", false},
+        {"script[e[Evt_A]]", true},
+        {"script[e[evt_b]]", false},
+        {"script[1/0>5]", true},
+        {"script[0/0==0/0]", false},
+        {"script[0/0!=0/0]", true},
+        {"script[0/0<1]", false},
+        {"script[2*3==6]", true},
+        {"script[8/4/2==1]", true},
+        {"script[3-1==2]", true},
+        {"script[2<=2&2>=2&1<2&3>2]", true},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.mAnswer, Eval(c.mText)) << c.mText;
+    }
     EXPECT_TRUE(mLog.Lines().empty());
 }
 
-TEST_F(ScriptEvaluation, MissingStateReadsAsNumberZero)
+TEST_F(ScriptEvaluation, StateAndEventExample)
+{
+    const std::string text = "script[s[sta_n]+1>=3|e[evt_x]]";
+    Set(u"sta_n", u"number", u"1");
+    EXPECT_FALSE(Eval(text));
+    LEventManager::Get()->AddEvent(u"evt_x", false);
+    EXPECT_TRUE(Eval(text));
+    Set(u"sta_n", u"number", u"2");
+    EXPECT_TRUE(Eval(text));
+    LEventManager::Get()->RemoveAllEvents();
+    EXPECT_TRUE(Eval(text));
+}
+
+TEST_F(ScriptEvaluation, MissingStateReadsAsNumberZeroAndBothSidesAreEvaluated)
 {
     EXPECT_TRUE(Eval("script[s[sta_unknown]]"));
     EXPECT_TRUE(mLog.Contains("ASSERT FAILURE: .\\script\\LScriptOperation.cpp, "));
     EXPECT_TRUE(mLog.Contains(": OpCheckState failure. State not found: sta_unknown"));
     EXPECT_TRUE(Eval("script[s[sta_unknown]==0]"));
-    // Both sides are evaluated always.
-    mLog.Clear();
     EXPECT_FALSE(Eval("script[e[evt_a]&s[sta_other]]"));
     EXPECT_TRUE(mLog.Contains("State not found: sta_other"));
 }
@@ -116,98 +149,61 @@ TEST_F(ScriptEvaluation, StateOfAnInvalidTypeIsFalse)
     const float any = 1.0f;
     ASSERT_TRUE(odd->Set(u"sta_odd", 7, &any));
     ASSERT_TRUE(LStateManager::Get()->AddState(odd, false, false));
-    EXPECT_FALSE(Eval("script[s[sta_odd]]"));
-    EXPECT_FALSE(Eval("script[!s[sta_odd]]"));
-    EXPECT_FALSE(Eval("script[s[sta_odd]==s[sta_odd]]"));
-    EXPECT_FALSE(Eval("script[s[sta_odd]!=1]"));
-}
-
-TEST_F(ScriptEvaluation, SpecialEvents)
-{
-    EXPECT_TRUE(Eval("script[e[evtalways]]"));
-    EXPECT_TRUE(Eval("script[e[EVT_ALWAYS]]"));
-    EXPECT_FALSE(Eval("script[e[evtnever]]"));
-    EXPECT_FALSE(Eval("script[e[evt_a]]"));
-    LEventManager::Get()->AddEvent(u"EVT_A", false);
-    EXPECT_TRUE(Eval("script[e[Evt_A]]"));
-}
-
-TEST_F(ScriptEvaluation, ArithmeticAndComparisons)
-{
-    EXPECT_TRUE(Eval("script[1/0>5]"));
-    EXPECT_FALSE(Eval("script[0/0==0/0]"));
-    EXPECT_TRUE(Eval("script[0/0!=0/0]"));
-    EXPECT_FALSE(Eval("script[0/0<1]"));
-    EXPECT_TRUE(Eval("script[2*3==6]"));
-    EXPECT_TRUE(Eval("script[8/4/2==1]"));
-    EXPECT_TRUE(Eval("script[3-1==2]"));
-    EXPECT_TRUE(Eval("script[2<=2&2>=2&1<2&3>2]"));
-    EXPECT_TRUE(mLog.Lines().empty());
+    for (const char* text : {"script[s[sta_odd]]", "script[!s[sta_odd]]", "script[s[sta_odd]==s[sta_odd]]",
+                             "script[s[sta_odd]!=1]"}) {
+        EXPECT_FALSE(Eval(text)) << text;
+    }
 }
 
 TEST_F(ScriptEvaluation, TypeErrorsGiveNaNOrFalse)
 {
-    LStateManager::Get()->SetState(u"sta_flag", u"boolean", u"true", false);
-    // The word true is a string: mismatch, and false.
+    Set(u"sta_flag", u"boolean", u"true");
+    // The word true is a string: mismatch, and false either way.
     EXPECT_FALSE(Eval("script[s[sta_flag]==true]"));
-    EXPECT_TRUE(mLog.Contains(": Operand mismatch."));
     EXPECT_FALSE(Eval("script[s[sta_flag]!=true]"));
+    EXPECT_FALSE(Eval("script[1&true]"));
+    EXPECT_TRUE(mLog.Contains(": Operand mismatch."));
 
-    mLog.Clear();
     const LScriptOperand sum = Result("abc+1");
     ASSERT_EQ(LScriptOperand::TYPE_NUMBER, sum.GetType());
     EXPECT_TRUE(std::isnan(sum.GetNumber()));
-    EXPECT_TRUE(mLog.Contains(": Operand mismatch."));
     EXPECT_TRUE(mLog.Contains(": Operand invaid."));
-
-    const LScriptOperand both = Result("abc<abc");
-    ASSERT_EQ(LScriptOperand::TYPE_BOOLEAN, both.GetType());
-    EXPECT_FALSE(both.GetBoolean());
-
-    mLog.Clear();
-    const LScriptOperand notFive = Result("!5");
-    ASSERT_EQ(LScriptOperand::TYPE_BOOLEAN, notFive.GetType());
-    EXPECT_FALSE(notFive.GetBoolean());
+    for (const char* text : {"abc<abc", "!5"}) {
+        const LScriptOperand result = Result(text);
+        ASSERT_EQ(LScriptOperand::TYPE_BOOLEAN, result.GetType()) << text;
+        EXPECT_FALSE(result.GetBoolean()) << text;
+    }
     EXPECT_TRUE(mLog.Contains(": Invalid operand."));
-
-    EXPECT_FALSE(Eval("script[1&true]"));
 }
 
 TEST_F(ScriptEvaluation, MissingOperandsGiveAnEmptyResult)
 {
-    const LScriptOperand negative = Result("-5");
-    EXPECT_TRUE(negative.IsEmpty());
+    EXPECT_TRUE(Result("-5").IsEmpty());
     EXPECT_TRUE(mLog.Contains(": NULL operand."));
     EXPECT_FALSE(Eval("-5"));
-
     LScriptOperation bare;
-    bare.SetOpCode(LScriptOperation::OP_NOT);
-    mLog.Clear();
-    EXPECT_TRUE(bare.Evaluate().IsEmpty());
-    EXPECT_TRUE(mLog.Contains(": NULL operand B."));
+    const struct
+    {
+        unsigned mOp;
+        const char* mMessage;
+    } cases[] = {{LScriptOperation::OP_NOT, ": NULL operand B."}, {LScriptOperation::OP_VALUE, ": NULL operand"},
+                 {16, ": Invalid op."}};
+    for (const auto& c : cases) {
+        bare.SetOpCode(c.mOp);
+        mLog.Clear();
+        EXPECT_TRUE(bare.Evaluate().IsEmpty()) << c.mOp;
+        EXPECT_TRUE(mLog.Contains(c.mMessage)) << c.mOp;
+    }
 
-    bare.SetOpCode(LScriptOperation::OP_VALUE);
-    mLog.Clear();
-    EXPECT_TRUE(bare.Evaluate().IsEmpty());
-    EXPECT_TRUE(mLog.Contains(": NULL operand"));
-
-    bare.SetOpCode(16);
-    mLog.Clear();
-    EXPECT_TRUE(bare.Evaluate().IsEmpty());
-    EXPECT_TRUE(mLog.Contains(": Invalid op."));
-}
-
-TEST_F(ScriptEvaluation, RogueOperandIsReportedAndIgnored)
-{
-    LScriptOperation value;
+    // A rogue operand B of a value is reported and ignored.
     LScriptOperand* a = new LScriptOperand();
     a->SetNumber(4.0f);
     LScriptOperand* b = new LScriptOperand();
     b->SetNumber(9.0f);
-    value.SetOperandA(a);
-    value.SetOperandB(b);
-    const LScriptOperand result = value.Evaluate();
-    EXPECT_EQ(4.0f, result.GetNumber());
+    bare.SetOpCode(LScriptOperation::OP_VALUE);
+    bare.SetOperandA(a);
+    bare.SetOperandB(b);
+    EXPECT_EQ(4.0f, bare.Evaluate().GetNumber());
     EXPECT_TRUE(mLog.Contains(": Rogue operand"));
 }
 
@@ -215,63 +211,32 @@ TEST(ScriptStreams, TrueWritesThirteenBytes)
 {
     LScript script;
     LScriptBuilder::Get()->BuildScript(u"script[true]", &script);
-    LMemoryStream stream(1024, -1);
-    ASSERT_TRUE(script.Write(&stream));
-    EXPECT_EQ("00 00 00 00 01 00 00 00 00 00 00 00 01", Hex(WrittenBytes(stream)));
+    EXPECT_EQ("00 00 00 00 01 00 00 00 00 00 00 00 01", Hex(Written(script)));
 }
 
-TEST(ScriptStreams, TreesWithNotRoundTrip)
+TEST(ScriptStreams, TreesWithNotRoundTripAndEveryCutFails)
 {
-    const char* texts[] = {"script[e[evt_a]&!s[sta_b]]", "script[s[sta_n]+1>=3|e[evt_x]]",
-                           "script[(e[evt_a]|e[evt_b])&s[sta_c]==2]", "script[-5]", "script[abc]",
-                           "script[]", "script[false]", "script[2.5*4]"};
     LLogCapture log;
-    for (const char* text : texts) {
+    for (const char* text : {"script[e[evt_a]&!s[sta_b]]", "script[s[sta_n]+1>=3|e[evt_x]]",
+                             "script[(e[evt_a]|e[evt_b])&s[sta_c]==2]", "script[-5]", "script[abc]", "script[]",
+                             "script[false]", "script[2.5*4]"}) {
         LScript script;
         LScriptBuilder::Get()->BuildScript(FromStd(text), &script);
-        LMemoryStream stream(1024, -1);
-        ASSERT_TRUE(script.Write(&stream)) << text;
-        const std::string bytes = WrittenBytes(stream);
-
+        const std::string bytes = Written(script);
         LScript copy;
-        copy.SetRoot(new LScriptOperation());
-        LMemoryStream input(16, -1);
-        Load(input, bytes);
-        ASSERT_TRUE(copy.Read(&input)) << text;
+        ASSERT_TRUE(ReadBack(bytes, copy)) << text;
         EXPECT_EQ(TreeText(script), TreeText(copy)) << text;
-        EXPECT_EQ(static_cast<int>(bytes.size()), input.GetPosition()) << text;
+        for (size_t length = 0; length < bytes.size(); ++length) {
+            EXPECT_FALSE(ReadBack(bytes.substr(0, length), copy)) << text << " " << length;
+        }
     }
-}
-
-TEST(ScriptStreams, ScriptWithoutRootNeitherReadsNorWrites)
-{
-    LScript script;
-    LMemoryStream stream(1024, -1);
-    EXPECT_FALSE(script.Write(&stream));
-    EXPECT_EQ(0, stream.GetPosition());
-    EXPECT_FALSE(script.Read(&stream));
-}
-
-TEST(ScriptStreams, TruncatedAndBadBlocksFail)
-{
-    LScript script;
-    LScriptBuilder::Get()->BuildScript(u"script[e[evt_a]&!s[sta_b]]", &script);
-    LMemoryStream stream(1024, -1);
-    ASSERT_TRUE(script.Write(&stream));
-    const std::string bytes = WrittenBytes(stream);
-    for (size_t length = 0; length < bytes.size(); ++length) {
-        LScript copy;
-        copy.SetRoot(new LScriptOperation());
-        LMemoryStream input(16, -1);
-        Load(input, bytes.substr(0, length));
-        EXPECT_FALSE(copy.Read(&input)) << length;
-    }
-    // An unknown operand layout.
+    // A script without a root neither writes nor reads; an unknown operand layout fails.
+    LScript empty;
+    LMemoryStream stream(16, -1);
+    EXPECT_FALSE(empty.Write(&stream));
+    EXPECT_FALSE(empty.Read(&stream));
     LScript copy;
-    copy.SetRoot(new LScriptOperation());
-    LMemoryStream input(16, -1);
-    Load(input, std::string("\x0e\0\0\0\x07\0\0\0", 8));
-    EXPECT_FALSE(copy.Read(&input));
+    EXPECT_FALSE(ReadBack(std::string("\x0e\0\0\0\x07\0\0\0", 8), copy));
 }
 
 TEST(ScriptStreams, DeepNestingInAStreamIsRefused)
@@ -284,10 +249,7 @@ TEST(ScriptStreams, DeepNestingInAStreamIsRefused)
     }
     LLogCapture log;
     LScript script;
-    script.SetRoot(new LScriptOperation());
-    LMemoryStream input(16, -1);
-    Load(input, bytes);
-    EXPECT_FALSE(script.Read(&input));
+    EXPECT_FALSE(ReadBack(bytes, script));
     EXPECT_LE(script.GetRoot()->GetDepth(), LScriptOperation::kMaxDepth + 1);
 }
 
@@ -296,7 +258,6 @@ TEST(ScriptOperands, CopiesAreDeepAndSelfAssignmentKeepsTheValue)
     LScript script;
     LScriptBuilder::Get()->BuildScript(u"script[e[evt_a]&!s[sta_b]]", &script);
     LScriptOperation copy(*script.GetRoot());
-    EXPECT_EQ(TreeText(*script.GetRoot()), TreeText(copy));
     script.SetRoot(nullptr);
     EXPECT_EQ("14(1('evt_a'),11(_,2('sta_b')))", TreeText(copy));
 
