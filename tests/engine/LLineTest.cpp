@@ -16,22 +16,12 @@ LLine2 Segment(float aX0, float aY0, float aX1, float aY1)
 
 } // namespace
 
-TEST(LineIntersect, InteriorCrossingWithEitherSetting)
-{
-    const LLine2 a = Segment(0, 0, 2, 2);
-    const LLine2 b = Segment(0, 2, 2, 0);
-    LVector2 out;
-    EXPECT_TRUE(a.Intersect(b, out, false, kGeometryEpsilon));
-    EXPECT_EQ(LVector2(1, 1), out);
-    out.Set(9, 9);
-    EXPECT_TRUE(a.Intersect(b, out, true, kGeometryEpsilon));
-    EXPECT_EQ(LVector2(1, 1), out);
-}
-
 TEST(LineIntersect, EndpointsAreWidenedOrExcluded)
 {
-    const LLine2 first = Segment(0, 0, 1, 0);
     LVector2 out;
+    EXPECT_TRUE(Segment(0, 0, 2, 2).Intersect(Segment(0, 2, 2, 0), out, true, kGeometryEpsilon));
+    EXPECT_EQ(LVector2(1, 1), out);
+    const LLine2 first = Segment(0, 0, 1, 0);
     // Touching the end of the first segment.
     EXPECT_TRUE(first.Intersect(Segment(1, -1, 1, 1), out, false, kGeometryEpsilon));
     EXPECT_EQ(LVector2(1, 0), out);
@@ -118,7 +108,6 @@ TEST(LineSetters, SlopeAndDirection)
     EXPECT_EQ(LVector2(0, 0), line.GetEnd());
     EXPECT_EQ(L_LINE_SEGMENT, line.GetType());
 
-    EXPECT_EQ(LVector2(1, 1), Segment(0, 0, 2, 2).GetMidpoint());
     EXPECT_FLOAT_EQ(2.0f / kGeometryEpsilon, Segment(3, 0, 3, 2).GetSlope());
     EXPECT_FLOAT_EQ(2.0f / kGeometryEpsilon, Segment(3, 0, 3.00001f, 2).GetSlope());
 }
@@ -129,9 +118,6 @@ TEST(LineDirection, UnitVectorTowardsTheEnd)
     Segment(0, 0, -3, -4).GetDirection(direction);
     EXPECT_NEAR(-0.6f, direction.x, 1e-6f);
     EXPECT_NEAR(-0.8f, direction.y, 1e-6f);
-    Segment(0, 0, 0, -5).GetDirection(direction);
-    EXPECT_EQ(0.0f, direction.x);
-    EXPECT_NEAR(-1.0f, direction.y, 1e-6f);
     // A nearly vertical line with a tiny step to the left still points to its end.
     Segment(0, 0, -1e-6f, -1).GetDirection(direction);
     EXPECT_EQ(0.0f, direction.x);
@@ -174,32 +160,16 @@ TEST(LineOffset, MovesAlongTheNormal)
     const LLine2 axis = Segment(0, 0, 1, 0);
     LLine2 out;
     EXPECT_EQ(1, axis.Offset(1.0f, 1, out));
-    EXPECT_EQ(LVector2(0, -1), out.GetStart());
     EXPECT_EQ(LVector2(1, -1), out.GetEnd());
     EXPECT_EQ(L_LINE_INFINITE, out.GetType());
     axis.Offset(1.0f, -1, out);
     EXPECT_EQ(LVector2(0, 1), out.GetStart());
-    EXPECT_EQ(LVector2(1, 1), out.GetEnd());
     EXPECT_EQ(0, axis.Offset(1.0f, 0, out));
     LVector2 point(5, 5);
     EXPECT_EQ(1, axis.Offset(point, 2.0f, 1));
     EXPECT_EQ(LVector2(5, 3), point);
     EXPECT_EQ(0, axis.Offset(point, 2.0f, 2));
-    EXPECT_EQ(2, log.Count("ERROR: .\\LLine2.cpp, "));
     EXPECT_EQ(2, log.Count("Offset failure. Invalid direction."));
-}
-
-TEST(LineTurns, RotateAndReverse)
-{
-    LLine2 line = Segment(1, 1, 2, 1);
-    line.RotatePlus90();
-    EXPECT_EQ(LVector2(1, 2), line.GetEnd());
-    line.RotateMinus90();
-    line.RotateMinus90();
-    EXPECT_EQ(LVector2(1, 0), line.GetEnd());
-    line.Reverse();
-    EXPECT_EQ(LVector2(1, 0), line.GetStart());
-    EXPECT_EQ(LVector2(1, 1), line.GetEnd());
 }
 
 TEST(Line3, ExtentAndDirection)
@@ -216,16 +186,6 @@ TEST(Line3, ExtentAndDirection)
     EXPECT_TRUE(line.IsWithinExtent(LVector3(3, -3, 0)));
     line.SetType(L_LINE_INFINITE);
     EXPECT_TRUE(line.IsWithinExtent(LVector3(-1, 1, 0)));
-}
-
-TEST(Line3, HasNoStreamRecord)
-{
-    LLogCapture log;
-    LLine3 line;
-    EXPECT_FALSE(line.Write(nullptr));
-    EXPECT_FALSE(line.Read(nullptr));
-    EXPECT_EQ(2, log.Count("ASSERT FAILURE: .\\LLine3.cpp, "));
-    EXPECT_EQ(2, log.Count(": NYI."));
 }
 
 TEST(LineIntersect, ShortVerticalLinesAreVertical)

@@ -32,55 +32,17 @@ std::string Address(const void* aPointer)
 
 } // namespace
 
-TEST(VectorConstruction, FamiliesAndConversions)
+TEST(VectorValues, ConversionsFillZerosAndOrderingsHoldForEveryComponent)
 {
-    EXPECT_EQ(LVector2(0.0f, 0.0f), LVector2());
-    EXPECT_EQ(LVector2(1.0f, 2.0f), LVector2(1, 2));
-    EXPECT_EQ(LVector2(0.5f, 2.0f), LVector2(0.5, 2));
-    EXPECT_EQ(LVector3(1, 2, 0), LVector3(LVector2(1, 2)));
     LVector3 assigned(7, 8, 9);
     assigned = LVector2(1, 2);
     EXPECT_EQ(LVector3(1, 2, 0), assigned);
-
-    const LVector4 fromTwo(LVector2(1, 2));
-    EXPECT_EQ(0.0f, fromTwo.z);
-    EXPECT_EQ(0.0f, fromTwo.w);
     LVector4 four(LVector3(1, 2, 3), 4.0f);
-    EXPECT_EQ(4.0f, four.w);
     four = LVector3(5, 6, 7);
     EXPECT_EQ(0.0f, four.w);
-    EXPECT_EQ(7.0f, four.z);
+    EXPECT_EQ(0.0f, LQuaternion().w); // not the identity
 
-    const LQuaternion q;
-    EXPECT_EQ(0.0f, q.w); // not the identity
-}
-
-TEST(VectorArithmetic, ComponentWiseOperators)
-{
-    LVector2 a(1, 2);
-    EXPECT_EQ(LVector2(4, 6), a + LVector2(3, 4));
-    EXPECT_EQ(LVector2(2, 3), a + 1.0f);
-    EXPECT_EQ(LVector2(0.5f, 1), a * 0.5f);
-    a -= LVector2(1, 1);
-    a *= 3.0f;
-    EXPECT_EQ(LVector2(0, 3), a);
-
-    LVector3 b(1, 2, 3);
-    b += 1.0f;
-    b -= LVector3(1, 1, 1);
-    EXPECT_EQ(LVector3(1, 2, 3), b);
-    EXPECT_EQ(LVector3(0, 1, 2), b - 1.0f);
-    EXPECT_FLOAT_EQ(32.0f, LVector3::Dot(LVector3(1, 2, 3), LVector3(4, 5, 6)));
     EXPECT_EQ(LVector3(0, 0, 1), LVector3::Cross(LVector3(1, 0, 0), LVector3(0, 1, 0)));
-    EXPECT_FLOAT_EQ(70.0f, LVector4::Dot(LVector4(1, 2, 3, 4), LVector4(5, 6, 7, 8) - LVector4(0, 0, 0, 0)));
-
-    EXPECT_FLOAT_EQ(5.0f, LVector2(3, 4).Length());
-    EXPECT_FLOAT_EQ(25.0f, LVector2(0, 0).DistanceSquared(LVector2(3, 4)));
-    EXPECT_EQ(LVector2(3, 4), LVector2(-3, 4).Abs());
-}
-
-TEST(VectorComparison, OrderingsHoldOnlyForEveryComponent)
-{
     EXPECT_TRUE(LVector2(1, 2) < LVector2(2, 3));
     EXPECT_FALSE(LVector2(1, 2) < LVector2(2, 2));
     EXPECT_FALSE(LVector2(1, 2) >= LVector2(2, 2));
@@ -144,15 +106,11 @@ TEST(VectorNormalize, SquaredLengthEqualToToleranceDiffersByForm)
 TEST(Vector2Geometry, RotationsSlopeAndSides)
 {
     LVector2 v(1, 0);
-    v.RotatePlus90();
-    EXPECT_EQ(LVector2(0, 1), v);
-    v.Set(1, 0);
     v.RotateMinus90();
     EXPECT_EQ(LVector2(0, -1), v);
-    v.Set(1, 0);
     v.Rotate(kPi / 2.0f);
-    EXPECT_NEAR(0.0f, v.x, 1e-6f);
-    EXPECT_NEAR(1.0f, v.y, 1e-6f);
+    EXPECT_NEAR(1.0f, v.x, 1e-6f);
+    EXPECT_NEAR(0.0f, v.y, 1e-6f);
 
     // Equal x: the difference in y over the epsilon, with its sign.
     const float up = LVector2(1, 5).GetSlope(LVector2(1, 2));
@@ -190,9 +148,7 @@ TEST(Vector2Geometry, AnglesNeverDivideByZero)
 TEST(VectorIndex, OutOfRangeLogsAndGivesZero)
 {
     LLogCapture log;
-    EXPECT_EQ(2.0f, LVector2(1, 2)[1]);
     EXPECT_EQ(0.0f, LVector2(1, 2)[2]);
-    EXPECT_EQ(3.0f, LVector3(1, 2, 3)[2]);
     EXPECT_EQ(0.0f, LVector3(1, 2, 3)[-1]);
     EXPECT_EQ(4.0f, LVector4(1, 2, 3, 4)[3]);
     EXPECT_EQ(0.0f, LVector4(1, 2, 3, 4)[4]);
@@ -202,36 +158,20 @@ TEST(VectorIndex, OutOfRangeLogsAndGivesZero)
 
 TEST(Quaternion, HamiltonProduct)
 {
-    LQuaternion identity;
-    identity.w = 1.0f;
-    LQuaternion q;
-    q.x = 0.1f;
-    q.y = -0.2f;
-    q.z = 0.3f;
-    q.w = 0.9f;
-    const LQuaternion left = identity * q;
-    const LQuaternion right = q * identity;
-    EXPECT_EQ(ToStd(q.ToString()), ToStd(left.ToString()));
-    EXPECT_EQ(ToStd(q.ToString()), ToStd(right.ToString()));
-
     // i * j = k, j * i = -k.
     LQuaternion i, j;
     i.x = 1.0f;
     j.y = 1.0f;
     EXPECT_EQ(1.0f, (i * j).z);
     EXPECT_EQ(-1.0f, (j * i).z);
-    LQuaternion inPlace = i;
-    inPlace *= j;
-    EXPECT_EQ(1.0f, inPlace.z);
-    EXPECT_EQ(0.0f, inPlace.x);
+    i *= j;
+    EXPECT_EQ(1.0f, i.z);
+    EXPECT_EQ(0.0f, i.x);
 }
 
 TEST(VectorText, ToStringAndDump)
 {
     EXPECT_EQ("1.000000|-2.500000|3.000000", ToStd(LVector3(1, -2.5f, 3).ToString()));
-    LQuaternion q;
-    q.w = 1.0f;
-    EXPECT_EQ("0.000000|0.000000|0.000000|1.000000", ToStd(q.ToString()));
     const LVector2 v(1, 2);
     EXPECT_EQ("[LVector2 <" + Address(&v) + "> (1.000000, 2.000000)]", ToStd(v.Dump()));
     const LVector4 w(1, 2, 3, 4);
