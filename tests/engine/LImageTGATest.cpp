@@ -49,11 +49,8 @@ TEST(ImageTGAUncompressed, BottomRowFirstIsFlipped)
 {
     LImageTGA image;
     ASSERT_EQ(1, Load(image, LImageBytes::Tga(2, 3, 32, 0x08, Rows32())));
-    EXPECT_EQ(2, image.GetWidth());
-    EXPECT_EQ(3, image.GetHeight());
     EXPECT_EQ(8, image.GetPitch());
     EXPECT_EQ(L_IMAGE_FORMAT_A8R8G8B8, image.GetFormat());
-    EXPECT_EQ(32, image.GetBitsPerPixel());
     for (int y = 0; y < 3; ++y) {
         for (int x = 0; x < 2; ++x) {
             // the file's last row is image row 0
@@ -78,8 +75,6 @@ TEST(ImageTGAUncompressed, TwentyFourBits)
     ASSERT_EQ(1, Load(image, LImageBytes::Tga(3, 2, 24, 0x00, pixels)));
     EXPECT_EQ(L_IMAGE_FORMAT_R8G8B8, image.GetFormat());
     EXPECT_EQ(9, image.GetPitch());
-    EXPECT_EQ(24, image.GetBitsPerPixel());
-    EXPECT_FALSE(image.HasAlpha());
     EXPECT_EQ(Argb(10, 11, 12, 255), image.GetPixelARGB(0, 0));
     EXPECT_EQ(Argb(7, 8, 9, 255), image.GetPixelARGB(2, 1));
 }
@@ -97,7 +92,6 @@ TEST(ImageTGAAlpha, SetOnlyWhenSomeAlphaIsNotOpaque)
     LImageTGA image;
     ASSERT_EQ(1, Load(image, LImageBytes::Tga(2, 3, 32, 0x28, Rows32(255))));
     EXPECT_FALSE(image.HasAlpha());
-    EXPECT_EQ(L_IMAGE_FORMAT_A8R8G8B8, image.GetFormat());
     std::string rows = Rows32(255);
     rows[rows.size() - 1] = char(254); // the very last pixel
     ASSERT_EQ(1, Load(image, LImageBytes::Tga(2, 3, 32, 0x28, rows)));
@@ -112,8 +106,6 @@ TEST(ImageTGARunLength, RunAndRawPacketsFillOneRow)
     const std::string file = LImageBytes::TgaHeader(10, 5, 1, 32, 0x28) + "\x82" + a + "\x01" + b + c;
     LImageTGA image;
     ASSERT_EQ(1, Load(image, file));
-    EXPECT_EQ(5, image.GetWidth());
-    EXPECT_EQ(20, image.GetByteSize());
     EXPECT_EQ(a + a + a + b + c, std::string(reinterpret_cast<const char*>(image.GetPixelsConst()), 20));
 }
 
@@ -124,7 +116,6 @@ TEST(ImageTGARunLength, TwentyFourBitsBottomRowFirst)
                              "\x01" + Bgr(4, 5, 6) + Bgr(7, 8, 9);
     LImageTGA image;
     ASSERT_EQ(1, Load(image, file));
-    EXPECT_EQ(L_IMAGE_FORMAT_R8G8B8, image.GetFormat());
     EXPECT_EQ(Argb(4, 5, 6, 255), image.GetPixelARGB(0, 0));
     EXPECT_EQ(Argb(7, 8, 9, 255), image.GetPixelARGB(1, 0));
     EXPECT_EQ(Argb(1, 2, 3, 255), image.GetPixelARGB(0, 1));
@@ -156,21 +147,11 @@ TEST(ImageTGARunLength, PacketPastTheImageIsRefused)
     // a raw packet of 128 after 3 pixels
     EXPECT_EQ(0, Load(image, LImageBytes::TgaHeader(10, 2, 2, 24, 0x20) + "\x82" + Bgr(1, 2, 3) +
                                  "\x7F" + std::string(128 * 3, '\x55')));
-    EXPECT_EQ(2, log.Count("ERROR: .\\LImageTGA.cpp"));
     EXPECT_EQ(2, log.Count("Create failure. Run-length packet runs past the image."));
     EXPECT_EQ(nullptr, image.GetPixelsConst());
 }
 
-TEST(ImageTGARefusal, UnsupportedDepth)
-{
-    LLogCapture log;
-    LImageTGA image;
-    EXPECT_EQ(0, Load(image, LImageBytes::Tga(1, 1, 16, 0x20, "\1\2")));
-    EXPECT_TRUE(log.Contains("ERROR: .\\LImageTGA.cpp"));
-    EXPECT_TRUE(log.Contains(": Create failure. Bit depth not supported."));
-}
-
-TEST(ImageTGARefusal, ColorMapsAndOtherTypesAreSilent)
+TEST(ImageTGARefusal, UnsupportedDepthIsLoggedAndColorMapsAndOtherTypesAreSilent)
 {
     LLogCapture log;
     LImageTGA image;
@@ -179,6 +160,8 @@ TEST(ImageTGARefusal, ColorMapsAndOtherTypesAreSilent)
     EXPECT_EQ(0, Load(image, LImageBytes::TgaHeader(3, 1, 1, 8, 0x20) + "\0"));
     EXPECT_EQ(0, Load(image, LImageBytes::TgaHeader(11, 1, 1, 8, 0x20) + "\0"));
     EXPECT_TRUE(log.Lines().empty());
+    EXPECT_EQ(0, Load(image, LImageBytes::Tga(1, 1, 16, 0x20, "\1\2")));
+    EXPECT_TRUE(log.Contains(": Create failure. Bit depth not supported."));
 }
 
 TEST(ImageTGARefusal, EmptyAndHugeSizes)
@@ -236,12 +219,6 @@ TEST(ImageTGARefusal, FailureKeepsThePreviousImage)
     EXPECT_EQ(0, image.CreateFromBuffer(nullptr, 100));
 }
 
-TEST(ImageTGADump, NamesTheClass)
-{
-    LImageTGA image;
-    EXPECT_EQ(0, image.Dump().Find(u"[LImageTGA <", 0));
-}
-
 namespace {
 
 // A memory stream that counts how often it was closed and can refuse to open.
@@ -261,8 +238,9 @@ public:
 
 } // namespace
 
-TEST(ImageTGAStream, ReadsTheGivenSizeAndClosesTheStream)
+TEST(ImageTGAStream, ReadsTheGivenSizeClosesTheStreamAndChecksTheSize)
 {
+    LLogCapture log;
     const std::string file = LImageBytes::Tga(2, 3, 32, 0x28, Rows32());
     LCountingStream stream;
     Load(stream, file + "trailing bytes");
@@ -270,28 +248,23 @@ TEST(ImageTGAStream, ReadsTheGivenSizeAndClosesTheStream)
     ASSERT_EQ(1, image.Create(&stream, int(file.size())));
     EXPECT_EQ(1, stream.mCloses);
     EXPECT_EQ(Argb(1, 0x12, 0x20, 0x80), image.GetPixelARGB(1, 2));
-}
 
-TEST(ImageTGAStream, Failures)
-{
-    LLogCapture log;
-    const std::string file = LImageBytes::Tga(2, 3, 32, 0x28, Rows32());
-    LCountingStream stream;
+    LImageTGA other;
     Load(stream, file);
-    LImageTGA image;
-    EXPECT_EQ(0, image.Create(&stream, int(file.size()) + 1));
-    EXPECT_EQ(0, image.Create(&stream, 0x7FFFFFFF));
-    EXPECT_EQ(0, image.Create(&stream, -1));
+    for (int size : {int(file.size()) + 1, 0x7FFFFFFF, -1}) {
+        EXPECT_EQ(0, other.Create(&stream, size)) << size;
+    }
     EXPECT_EQ(3, log.Count("ERROR: .\\LImageTGA.cpp"));
     EXPECT_EQ(3, log.Count(": Create failure. Could not read file."));
-    EXPECT_EQ(3, stream.mCloses);
+    EXPECT_EQ(4, stream.mCloses);
     stream.mOpens = false;
-    EXPECT_EQ(0, image.Create(&stream, int(file.size())));
-    EXPECT_TRUE(log.Contains(": Create failure. Could not open stream."));
-    EXPECT_EQ(0, image.Create(nullptr, 4));
+    EXPECT_EQ(0, other.Create(&stream, int(file.size())));
+    EXPECT_EQ(0, other.Create(nullptr, 4));
+    EXPECT_EQ(2, log.Count(": Create failure. Could not open stream."));
     // a stream that does not know its length and falls short
     LLimitedStream limited(10);
-    EXPECT_EQ(0, image.Create(&limited, 18));
+    EXPECT_EQ(0, other.Create(&limited, 18));
     EXPECT_EQ(4, log.Count(": Create failure. Could not read file."));
-    EXPECT_EQ(nullptr, image.GetPixelsConst());
+    EXPECT_EQ(nullptr, other.GetPixelsConst());
 }
+
