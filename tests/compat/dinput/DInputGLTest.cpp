@@ -1,5 +1,6 @@
 // Keyboard state and buffered mouse records from SDL events pushed into the queue.
 #include "dinput/DInput.h"
+#include "support/LSdlEvents.h"
 #include "win32/WinWindow.h"
 
 #include <SDL2/SDL.h>
@@ -8,6 +9,8 @@
 #include <vector>
 
 namespace {
+
+using namespace LSdlEvents;
 
 LRESULT Proc(HWND aWindow, UINT aMessage, WPARAM aWParam, LPARAM aLParam)
 {
@@ -88,50 +91,6 @@ protected:
         return records;
     }
 
-    static void Key(SDL_Scancode aCode, bool aDown)
-    {
-        SDL_Event event{};
-        event.type = aDown ? SDL_KEYDOWN : SDL_KEYUP;
-        event.key.state = aDown ? SDL_PRESSED : SDL_RELEASED;
-        event.key.keysym.scancode = aCode;
-        SDL_PushEvent(&event);
-    }
-
-    static void Move(int aX, int aY)
-    {
-        SDL_Event event{};
-        event.type = SDL_MOUSEMOTION;
-        event.motion.xrel = aX;
-        event.motion.yrel = aY;
-        SDL_PushEvent(&event);
-    }
-
-    static void Button(Uint8 aButton, bool aDown)
-    {
-        SDL_Event event{};
-        event.type = aDown ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-        event.button.button = aButton;
-        event.button.state = aDown ? SDL_PRESSED : SDL_RELEASED;
-        SDL_PushEvent(&event);
-    }
-
-    static void Wheel(int aNotches)
-    {
-        SDL_Event event{};
-        event.type = SDL_MOUSEWHEEL;
-        event.wheel.y = aNotches;
-        event.wheel.direction = SDL_MOUSEWHEEL_NORMAL;
-        SDL_PushEvent(&event);
-    }
-
-    static void Focus(bool aGained)
-    {
-        SDL_Event event{};
-        event.type = SDL_WINDOWEVENT;
-        event.window.event = aGained ? SDL_WINDOWEVENT_FOCUS_GAINED : SDL_WINDOWEVENT_FOCUS_LOST;
-        SDL_PushEvent(&event);
-    }
-
     HWND mWindow = nullptr;
     IDirectInput8W* mInput = nullptr;
     IDirectInputDevice8W* mKeyboard = nullptr;
@@ -140,21 +99,18 @@ protected:
 
 TEST(DInputScanCodes, KeysMapByPositionWithExtendedKeysMarked)
 {
-    EXPECT_EQ(0x1E, DInputScanCode(SDL_SCANCODE_A));
-    EXPECT_EQ(0x2C, DInputScanCode(SDL_SCANCODE_Z));
-    EXPECT_EQ(0x02, DInputScanCode(SDL_SCANCODE_1));
-    EXPECT_EQ(0x0B, DInputScanCode(SDL_SCANCODE_0));
-    EXPECT_EQ(0x1C, DInputScanCode(SDL_SCANCODE_RETURN));
-    EXPECT_EQ(0x9C, DInputScanCode(SDL_SCANCODE_KP_ENTER));
-    EXPECT_EQ(0x38, DInputScanCode(SDL_SCANCODE_LALT));
-    EXPECT_EQ(0xB8, DInputScanCode(SDL_SCANCODE_RALT));
-    EXPECT_EQ(0xC8, DInputScanCode(SDL_SCANCODE_UP));
-    EXPECT_EQ(0x48, DInputScanCode(SDL_SCANCODE_KP_8));
-    EXPECT_EQ(0x2A, DInputScanCode(SDL_SCANCODE_LSHIFT));
-    EXPECT_EQ(0x36, DInputScanCode(SDL_SCANCODE_RSHIFT));
-    EXPECT_EQ(0x39, DInputScanCode(SDL_SCANCODE_SPACE));
-    EXPECT_EQ(0, DInputScanCode(-1));
-    EXPECT_EQ(0, DInputScanCode(SDL_NUM_SCANCODES));
+    const struct
+    {
+        int mSdl;
+        int mCode;
+    } keys[] = {{SDL_SCANCODE_A, 0x1E},      {SDL_SCANCODE_Z, 0x2C},        {SDL_SCANCODE_1, 0x02},
+                {SDL_SCANCODE_0, 0x0B},      {SDL_SCANCODE_RETURN, 0x1C},   {SDL_SCANCODE_KP_ENTER, 0x9C},
+                {SDL_SCANCODE_LALT, 0x38},   {SDL_SCANCODE_RALT, 0xB8},     {SDL_SCANCODE_UP, 0xC8},
+                {SDL_SCANCODE_KP_8, 0x48},   {SDL_SCANCODE_RSHIFT, 0x36},   {SDL_SCANCODE_SPACE, 0x39},
+                {-1, 0},                     {SDL_NUM_SCANCODES, 0}};
+    for (const auto& key : keys) {
+        EXPECT_EQ(key.mCode, DInputScanCode(key.mSdl)) << key.mSdl;
+    }
 }
 
 TEST_F(DInput, KeyboardReadsFailUntilFormatAndAcquisition)
@@ -176,16 +132,16 @@ TEST_F(DInput, KeyboardStateFollowsKeyEvents)
     MakeKeyboard();
     ASSERT_EQ(DI_OK, mKeyboard->SetDataFormat(&c_dfDIKeyboard));
     ASSERT_EQ(DI_OK, mKeyboard->Acquire());
-    Key(SDL_SCANCODE_A, true);
-    Key(SDL_SCANCODE_RALT, true);
-    Key(SDL_SCANCODE_KP_ENTER, true);
+    Key("A", true);
+    Key("Right Alt", true);
+    Key("Keypad Enter", true);
     std::vector<uint8_t> state = Keys();
     EXPECT_EQ(0x80, state[0x1E]);
     EXPECT_EQ(0x80, state[0xB8]);
     EXPECT_EQ(0x80, state[0x9C]);
     EXPECT_EQ(0x00, state[0x38]);
     EXPECT_EQ(0x00, state[0x1C]);
-    Key(SDL_SCANCODE_A, false);
+    Key("A", false);
     state = Keys();
     EXPECT_EQ(0x00, state[0x1E]);
     EXPECT_EQ(0x80, state[0xB8]);
@@ -196,7 +152,7 @@ TEST_F(DInput, FocusLossDropsAcquisitionUntilFocusReturns)
     MakeKeyboard();
     ASSERT_EQ(DI_OK, mKeyboard->SetDataFormat(&c_dfDIKeyboard));
     ASSERT_EQ(DI_OK, mKeyboard->Acquire());
-    Key(SDL_SCANCODE_W, true);
+    Key("W", true);
     Focus(false);
     std::vector<uint8_t> state(256);
     EXPECT_EQ(DIERR_INPUTLOST, mKeyboard->GetDeviceState(256, state.data()));
@@ -212,12 +168,12 @@ TEST_F(DInput, MouseRecordsComeInEventOrderWithMovementMerged)
     MakeMouse();
     Move(3, 4);
     Move(2, 0);
-    Button(SDL_BUTTON_LEFT, true);
+    Button(1, true);
     Move(1, -1);
     Wheel(1);
-    Button(SDL_BUTTON_RIGHT, true);
-    Button(SDL_BUTTON_MIDDLE, true);
-    Button(SDL_BUTTON_LEFT, false);
+    Button(3, true);
+    Button(2, true);
+    Button(1, false);
     std::vector<DIDEVICEOBJECTDATA> records = Records();
     struct Expected
     {
@@ -244,9 +200,9 @@ TEST_F(DInput, MouseMovementIsScaledToPictureUnits)
     mWindow->mPictureHeight = 300;
     MakeMouse();
     Move(10, -6);
-    Button(SDL_BUTTON_LEFT, true);
+    Button(1, true);
     Move(1, 1); // half a unit: carried
-    Button(SDL_BUTTON_LEFT, false);
+    Button(1, false);
     Move(1, 1);
     Wheel(-2);
     std::vector<DIDEVICEOBJECTDATA> records = Records();
@@ -265,9 +221,9 @@ TEST_F(DInput, MouseMovementIsScaledToPictureUnits)
 TEST_F(DInput, FullBufferKeepsTheOldestAndReportsOverflow)
 {
     MakeMouse(2);
-    Button(SDL_BUTTON_LEFT, true);
-    Button(SDL_BUTTON_LEFT, false);
-    Button(SDL_BUTTON_RIGHT, true);
+    Button(1, true);
+    Button(1, false);
+    Button(3, true);
     HRESULT result = DI_OK;
     std::vector<DIDEVICEOBJECTDATA> records = Records(&result);
     EXPECT_EQ(DI_BUFFEROVERFLOW, result);
@@ -283,7 +239,7 @@ TEST_F(DInput, UnacquiredMouseRecordsNothingAndReadsFail)
     MakeMouse();
     ASSERT_EQ(DI_OK, mMouse->Unacquire());
     EXPECT_EQ(DI_NOEFFECT, mMouse->Unacquire());
-    Button(SDL_BUTTON_LEFT, true);
+    Button(1, true);
     HRESULT result = DI_OK;
     Records(&result);
     EXPECT_EQ(DIERR_NOTACQUIRED, result);

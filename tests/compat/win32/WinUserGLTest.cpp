@@ -1,4 +1,5 @@
 // The window and its message queue over SDL's offscreen video driver.
+#include "support/LSdlEvents.h"
 #include "win32/WinUser.h"
 
 #include <SDL2/SDL.h>
@@ -60,14 +61,6 @@ bool Pump()
     return false;
 }
 
-void PushWindowEvent(HWND, Uint8 aEvent)
-{
-    SDL_Event event{};
-    event.type = SDL_WINDOWEVENT;
-    event.window.event = aEvent;
-    SDL_PushEvent(&event);
-}
-
 TEST(WinWindow, CreationSendsCreateMessagesAndShowingActivatesOnce)
 {
     gSeen.clear();
@@ -80,10 +73,6 @@ TEST(WinWindow, CreationSendsCreateMessagesAndShowingActivatesOnce)
     ShowWindow(window, SW_SHOW);
     ShowWindow(window, SW_SHOW);
     EXPECT_EQ(1, Count(WM_ACTIVATE));
-    RECT client{};
-    ASSERT_TRUE(GetClientRect(window, &client));
-    EXPECT_EQ(320, client.right);
-    EXPECT_EQ(200, client.bottom);
     DestroyWindow(window);
 }
 
@@ -119,8 +108,8 @@ TEST(WinMessages, FocusEventsBecomeActivation)
     HWND window = MakeWindow();
     ShowWindow(window, SW_SHOW);
     gSeen.clear();
-    PushWindowEvent(window, SDL_WINDOWEVENT_FOCUS_LOST);
-    PushWindowEvent(window, SDL_WINDOWEVENT_FOCUS_GAINED);
+    LSdlEvents::Focus(false);
+    LSdlEvents::Focus(true);
     EXPECT_FALSE(Pump());
     ASSERT_EQ(2, Count(WM_ACTIVATE));
     EXPECT_EQ(WPARAM(WA_INACTIVE), gSeen[0].mWParam);
@@ -134,16 +123,9 @@ TEST(WinMessages, KeysArriveAsVirtualKeys)
     HWND window = MakeWindow();
     ShowWindow(window, SW_SHOW);
     gSeen.clear();
-    SDL_Event key{};
-    key.type = SDL_KEYDOWN;
-    key.key.state = SDL_PRESSED;
-    key.key.keysym.scancode = SDL_SCANCODE_TAB;
-    SDL_PushEvent(&key);
-    key.key.keysym.scancode = SDL_SCANCODE_LGUI;
-    SDL_PushEvent(&key);
-    key.type = SDL_KEYUP;
-    key.key.keysym.scancode = SDL_SCANCODE_A;
-    SDL_PushEvent(&key);
+    LSdlEvents::Key("Tab", true);
+    LSdlEvents::Key("Left GUI", true);
+    LSdlEvents::Key("A", false);
     EXPECT_FALSE(Pump());
     ASSERT_EQ(3u, gSeen.size());
     EXPECT_EQ(WM_KEYDOWN, gSeen[0].mMessage);

@@ -3,12 +3,9 @@
 #include "Input/LIMouseListener.h"
 #include "Input/LMouse.h"
 #include "LVector2.h"
-#include "memory/LMemoryManager.h"
-#include "object/LRegistry.h"
+#include "support/LFakeTimer.h"
 #include "support/LLogCapture.h"
 #include "support/LTestApp.h"
-#include "support/LTestCreator.h"
-#include "time/LITimer.h"
 
 #include <gtest/gtest.h>
 
@@ -19,15 +16,6 @@
 namespace {
 
 std::vector<std::string> gCalls;
-
-class FakeTimer : public LITimer
-{
-public:
-    int Init(int) override { return 1; }
-    double GetTime() override { return mNow; }
-    bool Reset() override { return true; }
-    double mNow = 0.0;
-};
 
 class Listener : public LIMouseListener
 {
@@ -58,17 +46,14 @@ protected:
     void SetUp() override
     {
         gCalls.clear();
-        mTimer = new FakeTimer;
-        LTestCreator* creator = L_NEW LTestCreator(LString("timer"));
-        creator->mFixed = mTimer;
-        ASSERT_TRUE(LRegistry::Get()->AddCreator(creator));
+        RegisterFakeTimer();
         mMouse = LMouse::Get();
         ASSERT_NE(nullptr, mMouse);
     }
 
     void PressAt(int aButton, float aX, float aY, double aTime)
     {
-        mTimer->mNow = aTime;
+        LFakeTimer::sNow = aTime;
         mMouse->OnMove(LVector2(aX, aY));
         mMouse->OnButtonDown(aButton);
         mMouse->OnButtonUp(aButton);
@@ -86,7 +71,6 @@ protected:
     }
 
     LLogCapture mLog;
-    FakeTimer* mTimer = nullptr; // deleted by the cleaner
     LMouse* mMouse = nullptr;
 };
 
