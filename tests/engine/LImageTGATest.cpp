@@ -45,46 +45,35 @@ uint32_t Argb(int aB, int aG, int aR, int aA)
 
 } // namespace
 
-TEST(ImageTGAUncompressed, BottomRowFirstIsFlipped)
+// Each file against the pixel bytes it loads to, top row first.
+TEST(ImageTGARead, TypesDepthsAndRowOrdersLoadToTheirPixels)
 {
-    LImageTGA image;
-    ASSERT_EQ(1, Load(image, LImageBytes::Tga(2, 3, 32, 0x08, Rows32())));
-    EXPECT_EQ(8, image.GetPitch());
-    EXPECT_EQ(L_IMAGE_FORMAT_A8R8G8B8, image.GetFormat());
-    for (int y = 0; y < 3; ++y) {
-        for (int x = 0; x < 2; ++x) {
-            // the file's last row is image row 0
-            EXPECT_EQ(Argb(x, 0x10 + 2 - y, 0x20, 0x80), image.GetPixelARGB(x, y));
-        }
-    }
-}
-
-TEST(ImageTGAUncompressed, TopRowFirstKeepsTheOrder)
-{
-    LImageTGA image;
-    ASSERT_EQ(1, Load(image, LImageBytes::Tga(2, 3, 32, 0x28, Rows32())));
     const std::string rows = Rows32();
-    EXPECT_EQ(rows, std::string(reinterpret_cast<const char*>(image.GetPixelsConst()), 24));
-}
-
-TEST(ImageTGAUncompressed, TwentyFourBits)
-{
-    const std::string pixels = Bgr(1, 2, 3) + Bgr(4, 5, 6) + Bgr(7, 8, 9) + // file row 0
-                               Bgr(10, 11, 12) + Bgr(13, 14, 15) + Bgr(16, 17, 18);
-    LImageTGA image;
-    ASSERT_EQ(1, Load(image, LImageBytes::Tga(3, 2, 24, 0x00, pixels)));
-    EXPECT_EQ(L_IMAGE_FORMAT_R8G8B8, image.GetFormat());
-    EXPECT_EQ(9, image.GetPitch());
-    EXPECT_EQ(Argb(10, 11, 12, 255), image.GetPixelARGB(0, 0));
-    EXPECT_EQ(Argb(7, 8, 9, 255), image.GetPixelARGB(2, 1));
-}
-
-TEST(ImageTGAUncompressed, SkipsTheIdentificationField)
-{
-    std::string file = LImageBytes::TgaHeader(2, 1, 1, 24, 0x20, 5) + "hello" + Bgr(1, 2, 3);
-    LImageTGA image;
-    ASSERT_EQ(1, Load(image, file));
-    EXPECT_EQ(Argb(1, 2, 3, 255), image.GetPixelARGB(0, 0));
+    const std::string a = Bgra(1, 2, 3, 4), b = Bgra(5, 6, 7, 8), c = Bgra(9, 10, 11, 12);
+    const std::string p1 = Bgr(1, 1, 1), p2 = Bgr(2, 2, 2), p3 = Bgr(3, 3, 3);
+    const struct
+    {
+        std::string mFile;
+        std::string mPixels;
+    } cases[] = {
+        // Type 2, 32 bits, bottom row first and top row first.
+        {LImageBytes::Tga(2, 3, 32, 0x08, rows), rows.substr(16, 8) + rows.substr(8, 8) + rows.substr(0, 8)},
+        {LImageBytes::Tga(2, 3, 32, 0x28, rows), rows},
+        // Type 2, 24 bits, bottom row first; an identification field is skipped.
+        {LImageBytes::Tga(3, 2, 24, 0x00, p1 + p1 + p1 + p2 + p2 + p3), p2 + p2 + p3 + p1 + p1 + p1},
+        {LImageBytes::TgaHeader(2, 1, 1, 24, 0x20, 5) + "hello" + p3, p3},
+        // Type 10: run and raw packets, 32 bits top row first and 24 bits bottom row first.
+        {LImageBytes::TgaHeader(10, 5, 1, 32, 0x28) + "\x82" + a + "\x01" + b + c, a + a + a + b + c},
+        {LImageBytes::TgaHeader(10, 2, 2, 24, 0x00) + "\x81" + p1 + "\x01" + p2 + p3, p2 + p3 + p1 + p1},
+        // A run of 4 covers file row 0 and goes on into row 1.
+        {LImageBytes::TgaHeader(10, 3, 2, 24, 0x00) + "\x83" + p1 + "\x01" + p2 + p3, p1 + p2 + p3 + p1 + p1 + p1},
+    };
+    for (const auto& test : cases) {
+        LImageTGA image;
+        ASSERT_EQ(1, Load(image, test.mFile)) << Hex(test.mFile);
+        EXPECT_EQ(Hex(test.mPixels),
+                  Hex(std::string(reinterpret_cast<const char*>(image.GetPixelsConst()), image.GetByteSize())));
+    }
 }
 
 TEST(ImageTGAAlpha, SetOnlyWhenSomeAlphaIsNotOpaque)
@@ -92,50 +81,11 @@ TEST(ImageTGAAlpha, SetOnlyWhenSomeAlphaIsNotOpaque)
     LImageTGA image;
     ASSERT_EQ(1, Load(image, LImageBytes::Tga(2, 3, 32, 0x28, Rows32(255))));
     EXPECT_FALSE(image.HasAlpha());
+    EXPECT_EQ(L_IMAGE_FORMAT_A8R8G8B8, image.GetFormat());
     std::string rows = Rows32(255);
     rows[rows.size() - 1] = char(254); // the very last pixel
     ASSERT_EQ(1, Load(image, LImageBytes::Tga(2, 3, 32, 0x28, rows)));
     EXPECT_TRUE(image.HasAlpha());
-}
-
-TEST(ImageTGARunLength, RunAndRawPacketsFillOneRow)
-{
-    const std::string a = Bgra(1, 2, 3, 4);
-    const std::string b = Bgra(5, 6, 7, 8);
-    const std::string c = Bgra(9, 10, 11, 12);
-    const std::string file = LImageBytes::TgaHeader(10, 5, 1, 32, 0x28) + "\x82" + a + "\x01" + b + c;
-    LImageTGA image;
-    ASSERT_EQ(1, Load(image, file));
-    EXPECT_EQ(a + a + a + b + c, std::string(reinterpret_cast<const char*>(image.GetPixelsConst()), 20));
-}
-
-TEST(ImageTGARunLength, TwentyFourBitsBottomRowFirst)
-{
-    // 2 x 2: a run of 2 for file row 0, then a raw packet of 2 for file row 1
-    const std::string file = LImageBytes::TgaHeader(10, 2, 2, 24, 0x00) + "\x81" + Bgr(1, 2, 3) +
-                             "\x01" + Bgr(4, 5, 6) + Bgr(7, 8, 9);
-    LImageTGA image;
-    ASSERT_EQ(1, Load(image, file));
-    EXPECT_EQ(Argb(4, 5, 6, 255), image.GetPixelARGB(0, 0));
-    EXPECT_EQ(Argb(7, 8, 9, 255), image.GetPixelARGB(1, 0));
-    EXPECT_EQ(Argb(1, 2, 3, 255), image.GetPixelARGB(0, 1));
-    EXPECT_EQ(Argb(1, 2, 3, 255), image.GetPixelARGB(1, 1));
-}
-
-TEST(ImageTGARunLength, PacketsGoOnIntoTheNextRow)
-{
-    // 3 x 2 stored bottom row first: one run of 4 covers file row 0 and the start of row
-    // 1; a raw packet of 2 ends row 1.
-    const std::string file = LImageBytes::TgaHeader(10, 3, 2, 24, 0x00) + "\x83" + Bgr(1, 1, 1) +
-                             "\x01" + Bgr(2, 2, 2) + Bgr(3, 3, 3);
-    LImageTGA image;
-    ASSERT_EQ(1, Load(image, file));
-    for (int x = 0; x < 3; ++x) {
-        EXPECT_EQ(Argb(1, 1, 1, 255), image.GetPixelARGB(x, 1)); // file row 0
-    }
-    EXPECT_EQ(Argb(1, 1, 1, 255), image.GetPixelARGB(0, 0));
-    EXPECT_EQ(Argb(2, 2, 2, 255), image.GetPixelARGB(1, 0));
-    EXPECT_EQ(Argb(3, 3, 3, 255), image.GetPixelARGB(2, 0));
 }
 
 TEST(ImageTGARunLength, PacketPastTheImageIsRefused)
