@@ -130,32 +130,16 @@ TEST_F(LKeyboardTest, FocusIsServedFirstOnceAndIsClearedWithItsListener)
     EXPECT_TRUE(mLog.Contains("RemoveListener error."));
 }
 
-TEST_F(LKeyboardTest, ListenersChangedDuringADispatchTakeEffectSafely)
+TEST_F(LKeyboardTest, ADispatchInsideADispatchKeepsBothSnapshotsAndChangesTakeEffectSafely)
 {
-    Listener a("a"), b("b"), late("late");
-    a.mOnDown = [&](int) {
-        mKeyboard->RemoveListener(&b);
-        mKeyboard->AddListener(&late, 100.0f);
-    };
-    mKeyboard->AddListener(&a, 0.0f);
-    mKeyboard->AddListener(&b, 1.0f);
-    mKeyboard->OnKeyDown(5);
-    EXPECT_EQ((std::vector<std::string>{"a down 5"}), gCalls);
-    gCalls.clear();
-    a.mOnDown = nullptr;
-    mKeyboard->OnKeyDown(6);
-    EXPECT_EQ((std::vector<std::string>{"a down 6", "late down 6"}), gCalls);
-}
-
-TEST_F(LKeyboardTest, ADispatchInsideADispatchKeepsBothSnapshots)
-{
-    Listener a("a"), b("b"), c("c");
+    Listener a("a"), b("b"), c("c"), late("late");
     bool nested = false;
     a.mOnDown = [&](int aKey) {
         if (!nested) {
             nested = true;
             mKeyboard->OnKeyDown(aKey + 1); // feeds a key from inside a callback
             mKeyboard->RemoveListener(&c);
+            mKeyboard->AddListener(&late, 100.0f);
         }
     };
     mKeyboard->AddListener(&a, 0.0f);
@@ -163,6 +147,9 @@ TEST_F(LKeyboardTest, ADispatchInsideADispatchKeepsBothSnapshots)
     mKeyboard->AddListener(&c, 2.0f);
     mKeyboard->OnKeyDown(10);
     EXPECT_EQ((std::vector<std::string>{"a down 10", "a down 11", "b down 11", "c down 11", "b down 10"}), gCalls);
+    gCalls.clear();
+    mKeyboard->OnKeyUp(10);
+    EXPECT_EQ((std::vector<std::string>{"a up 10", "b up 10", "late up 10"}), gCalls);
 }
 
 TEST_F(LKeyboardTest, AccessorReturnsNothingAfterTheCleanerRan)
