@@ -116,7 +116,8 @@ std::string MakeBink(const BinkMovieSpec& aSpec)
             out += aSpec.mSoundPacket;
         }
         Put32(out, 0); // skipped by the decoder
-        for (uint8_t value : {frame.mY, frame.mU, frame.mV}) {
+        // From revision 'h' on the chroma planes come in the order V, U.
+        for (uint8_t value : {frame.mY, frame.mV, frame.mU}) {
             Put32(out, 1u | (static_cast<uint32_t>(value) << 1));
         }
     }

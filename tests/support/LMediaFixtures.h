@@ -17,8 +17,8 @@ std::string MakeWav(int aRate, int aChannels, int aFrames, int16_t (*aValue)(int
 std::string MakeFlatWav(int aRate, int aChannels, int aFrames, int16_t aValue);
 
 // A Bink 1 movie (revision 'k') whose every frame fills each plane with one value: a
-// frame is a key frame marker, then per plane (Y, then the two chroma planes) a fill
-// flag and the 8-bit value, each plane on a 32-bit boundary.
+// frame is a key frame marker, then per plane (Y, then the chroma planes V and U) a
+// fill flag and the 8-bit value, each plane on a 32-bit boundary.
 struct BinkFrame
 {
     uint8_t mY = 16;

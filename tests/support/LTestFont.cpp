@@ -40,11 +40,25 @@ void MakeMarkerAtlas(LImage& aImage, const char* aMarkers, int aRowHeight, int a
                   static_cast<int>(pixels.size()));
 }
 
-std::string TestAtlasTga()
+std::string TestAtlasTga(const uint32_t* aColours)
 {
     int width = 0;
     const std::string markers = std::string(kMarkers).substr(0, 48);
-    const std::vector<unsigned char> pixels = MarkerAtlasPixels(markers.c_str(), 9, 1, &width);
+    std::vector<unsigned char> pixels = MarkerAtlasPixels(markers.c_str(), 9, 1, &width);
+    if (aColours != nullptr) {
+        int glyph = -1;
+        for (int x = 0; x < width; ++x) {
+            const bool advance = markers[x] == 'w';
+            glyph += advance && (x == 0 || markers[x - 1] != 'w') ? 1 : 0;
+            const uint32_t colour = advance ? aColours[glyph] : 0u;
+            for (int y = 1; y < 9; ++y) {
+                unsigned char* p = &pixels[(static_cast<size_t>(y) * width + x) * 4];
+                for (int channel = 0; channel < 4; ++channel) {
+                    p[channel] = static_cast<unsigned char>(colour >> (8 * channel));
+                }
+            }
+        }
+    }
     return LImageBytes::Tga(width, 9, 32, 0x28, std::string(pixels.begin(), pixels.end()));
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 #include "LImage.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,10 @@ void MakeTestAtlas(LImage& aImage);
 void MakeMarkerAtlas(LImage& aImage, const char* aMarkers, int aRowHeight, int aBands);
 // The pixels of such an atlas (blue, green, red, alpha; top row first) and its width.
 std::vector<unsigned char> MarkerAtlasPixels(const char* aMarkers, int aRowHeight, int aBands, int* aWidth);
-// The test atlas as a 32-bit TGA file stored top row first.
-std::string TestAtlasTga();
+// The test atlas as a 32-bit TGA file stored top row first. With aColours (one
+// 0xAARRGGBB word per glyph, in atlas order) the glyph rows show each glyph's advance
+// columns in its colour and every other column clear, so that drawn glyphs can be told
+// apart.
+std::string TestAtlasTga(const uint32_t* aColours = nullptr);
 // The test font under the texture id aId with the characters "Ao-B ".
 LFontRaster* MakeTestFont(const char* aId);

@@ -1,5 +1,6 @@
 #include "support/LTestGraphics.h"
 
+#include "Render/LDeviceCapabilitiesDX9Creator.h"
 #include "Render/LPlatformParams.h"
 #include "Render/LRasterizerDX9Creator.h"
 #include "Render/LTextureDX9Creator.h"
@@ -101,6 +102,7 @@ void LTestGraphics::RegisterCreators()
 {
     Register<LRasterizerDX9Creator>("rasterizer");
     Register<LTextureDX9Creator>("texture");
+    Register<LDeviceCapabilitiesDX9Creator>("devicecaps");
 }
 
 testing::AssertionResult PixelNear(uint32_t aPixel, uint32_t aExpected, int aTolerance)

@@ -27,7 +27,8 @@ public:
     std::vector<uint32_t> Picture() const;
     uint32_t Pixel(int aX, int aY) const;
 
-    // Registers the device creators "rasterizer" and "texture" unless an id is taken.
+    // Registers the device creators "rasterizer", "texture" and "devicecaps" unless an id
+    // is taken.
     static void RegisterCreators();
 
 private:
