@@ -222,8 +222,9 @@ void BuildState(LButton* aButton, LPropertyList* aEntry)
         // Taken as the state's look but refused as a member (no id, or the id of another
         // look): the button would neither draw nor delete it. Take it back.
         LIDisplayObject* removed = nullptr;
-        aButton->RemoveButtonStateObject(state, &removed);
-        delete object;
+        if (aButton->RemoveButtonStateObject(state, &removed) && removed == object) {
+            delete object;
+        }
     }
 }
 
