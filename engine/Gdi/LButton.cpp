@@ -50,9 +50,15 @@ int LButton::AddButtonStateObject(int aState, LIDisplayObject* aObject)
     }
     if (!mStateObjects->Add(static_cast<unsigned int>(aState), aObject)) {
         L_ASSERT_FAILURE("");
+        return 0;
     }
     if (!AddMember(aObject, true)) {
-        L_ASSERT_FAILURE("");
+        // A look the group refuses (no id, or another member's id) would be neither drawn
+        // nor deleted: it stays the caller's.
+        void* taken = nullptr;
+        mStateObjects->Remove(static_cast<unsigned int>(aState), &taken);
+        L_ERROR(LString("AddButtonStateObject failed. Member refused for state: ") + aState);
+        return 0;
     }
     // A new look is active until the looks are switched: switch them at the next frame so
     // it is not drawn beside the shown one.

@@ -216,15 +216,6 @@ void BuildState(LButton* aButton, LPropertyList* aEntry)
     const int state = StateOfLetter(type);
     if (state < 0 || !aButton->AddButtonStateObject(state, object)) {
         delete object;
-        return;
-    }
-    if (object->GetGroup() != aButton) {
-        // Taken as the state's look but refused as a member (no id, or the id of another
-        // look): the button would neither draw nor delete it. Take it back.
-        LIDisplayObject* removed = nullptr;
-        if (aButton->RemoveButtonStateObject(state, &removed) && removed == object) {
-            delete object;
-        }
     }
 }
 

@@ -233,8 +233,12 @@ TEST_F(ButtonTest, RefusalsAreLogged)
     Build({XBTNSTATE_NORMAL});
     LSprite* second = Look("n2");
     EXPECT_EQ(0, mButton->AddButtonStateObject(XBTNSTATE_NORMAL, second));
-    delete second;
     EXPECT_TRUE(log.Contains("AddButtonStateObject failed. aState already defined: 4"));
+    // A look whose id another look has is refused as a member: the state stays free.
+    second->SetId(LString("n"));
+    EXPECT_EQ(0, mButton->AddButtonStateObject(XBTNSTATE_OVER, second));
+    EXPECT_EQ(nullptr, mButton->GetStateObject(XBTNSTATE_OVER));
+    delete second;
     EXPECT_EQ(0, mButton->SetListener(&mRecorder));
     EXPECT_TRUE(log.Contains("SetListener failure. Listener already defined. Remove first."));
     EXPECT_EQ(0, mButton->SetListener(nullptr));
