@@ -12,6 +12,8 @@
 #pragma once
 #include "container/LHashKeyList.h"
 #include "container/LHashList.h"
+#include "object/LRegistry.h"
+#include "stdlib/LSingleton.h"
 
 class LHandle;
 class LObject;
@@ -70,6 +72,31 @@ public:
     const LString& GetManagerId() const { return mId; }
     unsigned int GetManagerNumber() const { return mNumber; }
     int GetHandleCount() const { return mHandles.GetCount(); }
+
+protected:
+    // The accessor of a manager singleton: made on first use and handed to the registry,
+    // which owns it from then on; null without a registry and after it was deleted.
+    template <typename T>
+    static T* GetRegistered(LSingleton<T>& aSingleton, const char* aFile, int aLine, const char* aFailure)
+    {
+        if (T* manager = aSingleton.Peek()) {
+            return manager;
+        }
+        LRegistry* registry = aSingleton.IsDestroyed() ? nullptr : LRegistry::Get();
+        if (!registry) {
+            return nullptr;
+        }
+        T* manager = new (aFile, aLine) T();
+        if (!manager) {
+            LogEntry("ERROR: ", aFile, aLine, aFailure);
+            return nullptr;
+        }
+        if (!registry->AddObjectManager(manager)) {
+            delete manager;
+            return nullptr;
+        }
+        return aSingleton.Adopt(manager);
+    }
 
 private:
     LHandle* Record(unsigned int aHandle);

@@ -1,9 +1,6 @@
 #include "stdlib/LGameObjectManager.h"
 
-#include "memory/LMemoryManager.h"
-#include "object/LRegistry.h"
 #include "stdlib/LLog.h"
-#include "stdlib/LSingleton.h"
 
 namespace {
 
@@ -13,24 +10,7 @@ LSingleton<LGameObjectManager> gManager;
 
 LGameObjectManager* LGameObjectManager::Get()
 {
-    if (LGameObjectManager* manager = gManager.Peek()) {
-        return manager;
-    }
-    // Not again once deleted, and not without the registry that would own it.
-    LRegistry* registry = gManager.IsDestroyed() ? nullptr : LRegistry::Get();
-    if (!registry) {
-        return nullptr;
-    }
-    LGameObjectManager* manager = L_NEW LGameObjectManager();
-    if (!manager) {
-        L_ERROR("LGameObjectManager creation failure.");
-        return nullptr;
-    }
-    if (!registry->AddObjectManager(manager)) {
-        delete manager;
-        return nullptr;
-    }
-    return gManager.Adopt(manager);
+    return GetRegistered(gManager, L_FILE, __LINE__, "LGameObjectManager creation failure.");
 }
 
 LGameObjectManager::LGameObjectManager()
