@@ -40,6 +40,10 @@ public:
     // The tree as text: TAB indentation, CR LF line ends. False when some key or value is
     // empty (the rest is still written).
     bool ToString(LString& aOut) const;
+    // Writes the text of ToString as the file's whole contents (8-bit), through a temporary
+    // file that replaces the old one, so a failure leaves the old file as it was. False when
+    // the file could not be written, or (as ToString) when some key or value is empty.
+    bool Save(const LString& aPath, bool aSymbolic) const;
     bool SetDelimiter(const LString& aDelimiter);
     const LString& GetDelimiter() const { return mDelimiter; }
 

@@ -232,7 +232,7 @@ TEST(PropertyListWriting, EmptyListsAndEmptyValues)
     EXPECT_EQ("k=\r\n", ToStd(text));
 }
 
-TEST(PropertyListFiles, LoadThroughSymbolicPathsAndItsFailures)
+TEST(PropertyListFiles, SaveAndLoadThroughSymbolicPathsAndTheirFailures)
 {
     LTestDirectory dir;
     ASSERT_TRUE(LIFileSystem::Get()->AddMount(LString("//data"), FromStd(dir.Path())));
@@ -241,7 +241,12 @@ TEST(PropertyListFiles, LoadThroughSymbolicPathsAndItsFailures)
     ASSERT_TRUE(list.Load(LString("//data/scenes/hall.txt"), true));
     EXPECT_EQ("1", Get(list, "a"));
 
+    ASSERT_TRUE(list.AddString(LString("b"), LString("2")));
+    ASSERT_TRUE(list.Save(LString("//data/scenes/hall.txt"), true));
+    EXPECT_EQ("a=1\r\nb=2\r\n", dir.Read("Scenes/Hall.txt"));
+
     LLogCapture log;
+    EXPECT_FALSE(list.Save(LString("//data/none/x.txt"), true));
     EXPECT_FALSE(list.Load(LString("//data/none.txt"), true));
     EXPECT_EQ("1", Get(list, "a")); // kept
 

@@ -154,11 +154,10 @@ TEST_F(FileSystemTest, DirectoriesAndCopies)
     EXPECT_TRUE(log.Contains("Could not create directory from path: " + mDirectory.File("a/b")));
     mDirectory.Write("src.txt", "data");
     EXPECT_TRUE(mFileSystem->CopyFile(LString("//root/src.txt"), LString("//root/new/dst.txt"), false, true));
-    EXPECT_EQ("data", mDirectory.Read("new/dst.txt"));
     EXPECT_FALSE(mFileSystem->CopyFile(LString("//root/src.txt"), LString("//root/new/dst.txt"), false, true));
     EXPECT_TRUE(log.Contains("File copy failure. src: " + mDirectory.File("src.txt")));
     EXPECT_TRUE(mFileSystem->CopyDirectory(LString("//root/new"), LString("//root/copy"), true, true, true));
-    EXPECT_EQ("data", mDirectory.Read("copy/dst.txt"));
+    EXPECT_EQ("data", mDirectory.Read("copy/dst.txt")); // symbolic paths reach the copy
     EXPECT_FALSE(mFileSystem->CopyDirectory(LString("//root/none"), LString("//root/copy2"), true, true, true));
     EXPECT_TRUE(log.Contains("Directory copy failure."));
 }
