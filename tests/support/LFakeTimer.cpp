@@ -1,9 +1,8 @@
 #include "support/LFakeTimer.h"
 
 #include "container/LString.h"
-#include "memory/LMemoryManager.h"
-#include "object/LIObjectCreator.h"
-#include "object/LRegistry.h"
+#include "stdlib/LFrameManager.h"
+#include "support/LTestCreator.h"
 
 double LFakeTimer::sNow = 0.0;
 
@@ -23,24 +22,13 @@ bool LFakeTimer::Reset()
     return true;
 }
 
-namespace {
-class LFakeTimerCreator : public LIObjectCreator
+void LFakeTimer::FrameAt(double aTime)
 {
-public:
-    LFakeTimerCreator() : LIObjectCreator(LString("timer")) {}
-
-    LObject* Create() override { return L_NEW LFakeTimer(); }
-};
-} // namespace
+    sNow = aTime;
+    LFrameManager::Get()->Update();
+}
 
 void RegisterFakeTimer()
 {
-    LRegistry* registry = LRegistry::Get();
-    if (registry == nullptr || registry->GetCreatorIndex(LString("timer")) >= 0) {
-        return;
-    }
-    LFakeTimerCreator* creator = L_NEW LFakeTimerCreator();
-    if (creator != nullptr && !registry->AddCreator(creator)) {
-        delete creator;
-    }
+    RegisterFake<LFakeTimer>("timer");
 }

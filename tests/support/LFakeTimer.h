@@ -13,6 +13,8 @@ public:
 
     // The time every fake timer reports, in seconds.
     static double sNow;
+    // Sets the time and runs one frame pass.
+    static void FrameAt(double aTime);
 };
 
 void RegisterFakeTimer();

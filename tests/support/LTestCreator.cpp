@@ -1,6 +1,6 @@
 #include "support/LTestCreator.h"
 
-#include "memory/LMemoryManager.h"
+#include "object/LRegistry.h"
 
 LTestObject::LTestObject(int* aAlive)
     : mAlive(aAlive)
@@ -35,4 +35,12 @@ LObject* LTestCreator::Create()
         return mFixed;
     }
     return L_NEW LTestObject(mAlive);
+}
+
+void RegisterOnce(LIObjectCreator* aCreator)
+{
+    LRegistry* registry = LRegistry::Get();
+    if (registry == nullptr || registry->GetCreatorIndex(aCreator->GetId()) >= 0 || !registry->AddCreator(aCreator)) {
+        delete aCreator;
+    }
 }

@@ -1,10 +1,9 @@
 // A hidden window with an initialised graphics device of a small windowed back buffer,
 // for drawing tests of the engine's device classes on the software GL stand-in, and the
-// picture read back. Compare pixels with a tolerance on flat areas, never on edges.
+// picture read back.
 #pragma once
 #include "Render/LGraphicsDX9.h"
-
-#include <gtest/gtest.h>
+#include "support/LTestPicture.h"
 
 #include <cstdint>
 #include <vector>
@@ -24,8 +23,8 @@ public:
     int Height() const { return mHeight; }
 
     // The picture, rows top down, one 0xAARRGGBB word per pixel.
-    std::vector<uint32_t> Picture() const;
-    uint32_t Pixel(int aX, int aY) const;
+    std::vector<uint32_t> Picture() const { return ReadPicture(mGraphics.GetBackBuffer(), mWidth, mHeight); }
+    uint32_t Pixel(int aX, int aY) const { return Picture()[static_cast<size_t>(aY) * mWidth + aX]; }
 
     // Registers the device creators "rasterizer", "texture" and "devicecaps" unless an id
     // is taken.
@@ -38,6 +37,3 @@ private:
     LGraphicsDX9 mGraphics;
     bool mReady = false;
 };
-
-// Each channel of an 0xAARRGGBB pixel within aTolerance of the expected one.
-testing::AssertionResult PixelNear(uint32_t aPixel, uint32_t aExpected, int aTolerance = 2);

@@ -8,29 +8,19 @@
 #include "stdlib/LCleaner.h"
 #include "support/LLogCapture.h"
 #include "support/LTestDirectory.h"
+#include "support/LTestPicture.h"
 #include "win32/WinRegistry.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-LRESULT Proc(HWND aWindow, UINT aMessage, WPARAM aWParam, LPARAM aLParam)
-{
-    return DefWindowProcW(aWindow, aMessage, aWParam, aLParam);
-}
-
 class LGraphicsDX9Test : public testing::Test
 {
 protected:
     void SetUp() override
     {
-        WNDCLASSEXA windowClass{};
-        windowClass.cbSize = sizeof(windowClass);
-        windowClass.lpfnWndProc = &Proc;
-        windowClass.lpszClassName = "LGraphicsDX9Test";
-        RegisterClassExA(&windowClass);
-        mParams.mWindow = CreateWindowExA(0, "LGraphicsDX9Test", "", WS_POPUP, 0, 0, 800, 600, nullptr, nullptr,
-                                          nullptr, nullptr);
+        mParams.mWindow = MakeTestWindow(800, 600);
         ASSERT_NE(nullptr, mParams.mWindow);
         mParams.mWindowed = true;
     }

@@ -1,16 +1,12 @@
 #include "Render/LLight.h"
-#include "support/LTestStrings.h"
 
 #include <gtest/gtest.h>
 
-TEST(Light, DefaultsAndAngles)
+TEST(Light, SpotDefaultsAndConeAnglesInDegrees)
 {
     LLight light(LLight::kSpot);
     EXPECT_EQ(1u, light.mType);
-    EXPECT_EQ(LColor(1.0f, 0.0f, 0.0f, 0.0f), light.mDiffuse);
-    EXPECT_EQ(0.0f, light.mDirection.x);
     EXPECT_EQ(-1.0f, light.mDirection.y);
-    EXPECT_EQ(1000.0f, light.mRange);
     EXPECT_EQ(1.0f, light.mAttenuation0);
     EXPECT_FLOAT_EQ(0.5235899f, light.mTheta);
     light.SetTheta(90.0f);

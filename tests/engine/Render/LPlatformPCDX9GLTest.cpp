@@ -16,6 +16,7 @@
 #include "support/LLogCapture.h"
 #include "support/LSdlEvents.h"
 #include "support/LTestApp.h"
+#include "support/LTestPicture.h"
 #include "support/LTestStrings.h"
 
 #include <gtest/gtest.h>
@@ -237,12 +238,7 @@ TEST_F(LPlatformTest, ActivationResetsTheMouseOnceAndInactiveReadsAreLoggedWitho
 
 TEST_F(LPlatformTest, AnExistingWindowIsShownAndGetsNoInput)
 {
-    WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = &DefWindowProcW;
-    windowClass.lpszClassName = "Existing";
-    ASSERT_NE(0, RegisterClassExA(&windowClass));
-    HWND window = CreateWindowExA(0, "Existing", "", WS_POPUP, 0, 0, 800, 600, nullptr, nullptr, nullptr, nullptr);
+    HWND window = MakeTestWindow(800, 600);
     ASSERT_NE(nullptr, window);
     mParams.mWindow = window;
     LIPlatform* platform = Start([](int) { LIPlatform::Get()->Quit(); });

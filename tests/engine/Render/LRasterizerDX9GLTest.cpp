@@ -13,7 +13,6 @@
 #include "support/LFakeRender.h"
 #include "support/LLogCapture.h"
 #include "support/LTestGraphics.h"
-#include "support/LTestStrings.h"
 
 #include <gtest/gtest.h>
 
@@ -438,8 +437,6 @@ TEST_F(RasterizerDX9Test, TextureLevelsPriorityAndFailures)
     LImage image;
     ASSERT_EQ(1, image.Create(4, 4, 16, L_IMAGE_FORMAT_A8R8G8B8, bytes.data(), 64));
     LTextureDX9 texture;
-    EXPECT_EQ(0, texture.Create(&image));
-    EXPECT_TRUE(mLog.Contains("CreateTexture failure. No D3DDevice found."));
     ASSERT_EQ(1, texture.Init(0));
     ASSERT_EQ(1, texture.SetMipLevels(3));
     ASSERT_EQ(1, texture.Create(&image));
@@ -486,7 +483,6 @@ TEST(RasterizerDX9Creators, MakeTheDeviceObjects)
     LTestGraphics::RegisterCreators();
     LIRasterizer* rasterizer = LIRasterizer::Get();
     ASSERT_NE(nullptr, dynamic_cast<LRasterizerDX9*>(rasterizer));
-    EXPECT_NE(std::string::npos, ToStd(rasterizer->Dump()).find("[LRasterizerDX9 <"));
     std::vector<uint8_t> pixels(16, 0xFF);
     LImage image;
     ASSERT_EQ(1, image.Create(2, 2, 8, L_IMAGE_FORMAT_A8R8G8B8, pixels.data(), 16));

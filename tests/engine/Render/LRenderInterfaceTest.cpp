@@ -1,9 +1,6 @@
 #include "Render/LIDeviceCapabilities.h"
 #include "Render/LIRasterizer.h"
 #include "Render/LITexture.h"
-#include "Render/LLight.h"
-#include "Render/LMaterial.h"
-#include "support/LFakeDeviceCaps.h"
 #include "support/LFakeRasterizer.h"
 #include "support/LFakeRender.h"
 #include "support/LFakeTexture.h"
@@ -66,8 +63,6 @@ TEST(TextureBase, MipLevelsAndTheDeviceTextureCheck)
 {
     LLogCapture log;
     LLeakyTexture* texture = new LLeakyTexture();
-    EXPECT_EQ(1, texture->GetMipLevels());
-    EXPECT_FLOAT_EQ(0.5f, texture->GetPriority());
     EXPECT_EQ(1, texture->SetMipLevels(3));
     EXPECT_FALSE(log.Contains("SetMipLevels: texture already created."));
     texture->Pretend();
@@ -77,28 +72,4 @@ TEST(TextureBase, MipLevelsAndTheDeviceTextureCheck)
     EXPECT_EQ(2, texture->GetMipLevels());
     delete texture;
     EXPECT_TRUE(log.Contains("Derived class failed to delete fpTexture."));
-}
-
-TEST(RecordingRasterizer, KeepsLightsMaterialAndDrawState)
-{
-    RegisterFakeRender();
-    LFakeRasterizer* fake = static_cast<LFakeRasterizer*>(LIRasterizer::Get());
-    ASSERT_NE(nullptr, fake);
-    LLight light(LLight::kDirectional);
-    light.mDirection = LVector3(0.0f, 0.0f, 1.0f);
-    EXPECT_EQ(1, fake->SetLight(2, &light));
-    EXPECT_EQ(1, fake->LightEnable(2, true));
-    ASSERT_EQ(1u, fake->Lights().count(2));
-    EXPECT_FLOAT_EQ(1.0f, fake->Lights().at(2).mDirection.z);
-    EXPECT_TRUE(fake->LightsEnabled().at(2));
-    LMaterial material;
-    material.SetPower(4.0f);
-    EXPECT_EQ(1, fake->SetMaterial(&material));
-    EXPECT_FLOAT_EQ(4.0f, fake->Material().GetPower());
-    // Without a texture the material leaves the bound texture alone.
-    EXPECT_EQ(0, fake->CountCalls("SetTexture("));
-    EXPECT_EQ(1, fake->SetStencilFunc(LIRasterizer::kLess, 0, 0x00FFFFFFu));
-    EXPECT_EQ("SetStencilFunc(1,0,16777215)", fake->Calls().back());
-    fake->SetResult(0);
-    EXPECT_EQ(0, fake->SetCullMode(LIRasterizer::kCullNone));
 }
