@@ -44,14 +44,12 @@ void LFakeTexture::SetFailCreation(bool aFail)
 
 int LFakeTexture::Create(LImage* aImage)
 {
-    ++mCreateCount;
     if (sFail || aImage == nullptr || aImage->GetFormat() < 1 || aImage->GetFormat() > 4 ||
         aImage->GetPixelsConst() == nullptr) {
         return 0;
     }
     mWidth = aImage->GetWidth();
     mHeight = aImage->GetHeight();
-    mFormat = aImage->GetFormat();
     const uint8_t* pixels = aImage->GetPixelsConst();
     mPixels.assign(pixels, pixels + static_cast<size_t>(aImage->GetPitch()) * mHeight);
     return 1;
@@ -59,13 +57,11 @@ int LFakeTexture::Create(LImage* aImage)
 
 int LFakeTexture::Create(int aWidth, int aHeight, int aFormat)
 {
-    ++mCreateCount;
     if (sFail || aWidth < 1 || aHeight < 1 || aFormat < 1 || aFormat > 4) {
         return 0;
     }
     mWidth = aWidth;
     mHeight = aHeight;
-    mFormat = aFormat;
     mPixels.assign(static_cast<size_t>(aWidth) * aHeight * (aFormat == 4 ? 1 : aFormat == 3 ? 3 : 4), 0);
     return 1;
 }

@@ -18,9 +18,7 @@ public:
     int Create(int aWidth, int aHeight, int aFormat) override;
     int SetPriority(float aPriority) override;
 
-    int GetFormat() const { return mFormat; }
     const std::vector<uint8_t>& Pixels() const { return mPixels; }
-    int CreateCount() const { return mCreateCount; }
 
     // Number of fake textures alive, and of those made since the process started.
     static int LiveCount();
@@ -29,7 +27,5 @@ public:
     static void SetFailCreation(bool aFail);
 
 private:
-    int mFormat = 0;
-    int mCreateCount = 0;
     std::vector<uint8_t> mPixels;
 };
