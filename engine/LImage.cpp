@@ -109,8 +109,7 @@ int LImage::CreateFromStream(LIStream* aStream, int aSize, const char* aSourceFi
     }
     // The whole file is read in one piece and parsed from memory; a size that the
     // stream cannot hold is refused before the memory is taken.
-    const int remaining = aStream->GetRemaining();
-    bool read = aSize >= 0 && (remaining < 0 || aSize <= remaining);
+    bool read = aSize >= 0 && aStream->Holds(aSize);
     LMemoryStream memory(read ? aSize : 0, LMemoryStream::GROW_DOUBLE);
     read = read && memory.GetCapacity() >= aSize && aStream->ReadBytes(aSize, memory.GetBuffer());
     aStream->Close();
@@ -340,9 +339,7 @@ bool LImage::Read(LIStream* aStream)
         return false;
     }
     // The count is checked against what the stream holds before anything is allocated.
-    const int remaining = aStream->GetRemaining();
-    if (byteSize < 1 || byteSize > unsigned(INT_MAX) ||
-        (remaining >= 0 && byteSize > unsigned(remaining))) {
+    if (byteSize < 1 || byteSize > unsigned(INT_MAX) || !aStream->Holds(byteSize)) {
         L_ERROR("Read failure.");
         return false;
     }

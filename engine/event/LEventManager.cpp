@@ -133,15 +133,9 @@ bool LEventManager::IsRaised(const LString& aId) const
 
 bool LEventManager::AllRaised(const LVectorString& aIds) const
 {
-    const LVectorString& ids = aIds;
-    const int count = ids.GetCount();
+    const int count = aIds.GetCount();
     for (int i = 0; i < count; ++i) {
-        const LString id = ids[i].ToLower();
-        const int special = SpecialAnswer(id);
-        if (special == 1) {
-            continue;
-        }
-        if (special == 0 || !Find(id)) {
+        if (!IsRaised(aIds[i])) {
             return false;
         }
     }
@@ -150,15 +144,9 @@ bool LEventManager::AllRaised(const LVectorString& aIds) const
 
 bool LEventManager::AnyRaised(const LVectorString& aIds) const
 {
-    const LVectorString& ids = aIds;
-    const int count = ids.GetCount();
+    const int count = aIds.GetCount();
     for (int i = 0; i < count; ++i) {
-        const LString id = ids[i].ToLower();
-        const int special = SpecialAnswer(id);
-        if (special == 1) {
-            return true;
-        }
-        if (special == -1 && Find(id)) {
+        if (IsRaised(aIds[i])) {
             return true;
         }
     }
@@ -213,27 +201,12 @@ void LEventManager::RemoveAllEvents()
 
 bool LEventManager::AddListener(LIEventListener* aListener, float aPriority)
 {
-    if (!aListener) {
-        L_ERROR(u"Add listener failure. apListener == NULL.");
-        return false;
-    }
-    if (mListeners.Add(aListener, aPriority) == 0) {
-        L_ASSERT_FAILURE(u"AddListener failure.");
-    }
-    return true;
+    return mListeners.AddLogged(aListener, aPriority, L_FILE, __LINE__);
 }
 
 bool LEventManager::RemoveListener(LIEventListener* aListener)
 {
-    if (!aListener) {
-        L_ERROR(u"RemoveListener failure. NULL arg.");
-        return false;
-    }
-    if (!mListeners.Remove(aListener)) {
-        L_ERROR(u"RemoveListener failure.");
-        return false;
-    }
-    return true;
+    return mListeners.RemoveLogged(aListener, L_FILE, __LINE__);
 }
 
 void LEventManager::Interrupt()
@@ -264,8 +237,7 @@ int LEventManager::OnLoad(LIStream* aStream, float)
     if (!aStream->Read(count) || count < 0) {
         return 0;
     }
-    const int remaining = aStream->GetRemaining();
-    if (remaining >= 0 && count > remaining / kSmallestRecord) {
+    if (!aStream->Holds(static_cast<long long>(count) * kSmallestRecord)) {
         L_ERROR(LString(u"OnLoad failure. Event count out of range: ") + count);
         return 0;
     }

@@ -1,6 +1,7 @@
 #include "event/LPrioritizedListeners.h"
 
 #include "memory/LMemoryManager.h"
+#include "stdlib/LLog.h"
 
 LPrioritizedListeners::~LPrioritizedListeners() = default;
 
@@ -43,6 +44,31 @@ int LPrioritizedListeners::Remove(void* aListener)
         }
     }
     return 1;
+}
+
+bool LPrioritizedListeners::AddLogged(void* aListener, float aPriority, const char* aFile, int aLine)
+{
+    if (!aListener) {
+        LogEntry("ERROR: ", aFile, aLine, u"Add listener failure. apListener == NULL.");
+        return false;
+    }
+    if (Add(aListener, aPriority) == 0) {
+        LogEntry("ASSERT FAILURE: ", aFile, aLine, u"AddListener failure.");
+    }
+    return true;
+}
+
+bool LPrioritizedListeners::RemoveLogged(void* aListener, const char* aFile, int aLine)
+{
+    if (!aListener) {
+        LogEntry("ERROR: ", aFile, aLine, u"RemoveListener failure. NULL arg.");
+        return false;
+    }
+    if (!Remove(aListener)) {
+        LogEntry("ERROR: ", aFile, aLine, u"RemoveListener failure.");
+        return false;
+    }
+    return true;
 }
 
 bool LPrioritizedListeners::Contains(void* aListener) const

@@ -28,6 +28,13 @@ public:
     int Add(void* aListener, float aPriority);
     // 1 when removed, 0 when not registered.
     int Remove(void* aListener);
+    // AddListener and RemoveListener of the event manager and the game clock: false for a
+    // null listener or one that is not registered, each logged ("Add listener failure.
+    // apListener == NULL.", "RemoveListener failure. NULL arg.", "RemoveListener failure.");
+    // a list that cannot grow is an assertion failure ("AddListener failure."). The entries
+    // carry the owner's source position: pass L_FILE and __LINE__.
+    bool AddLogged(void* aListener, float aPriority, const char* aFile, int aLine);
+    bool RemoveLogged(void* aListener, const char* aFile, int aLine);
     bool Contains(void* aListener) const;
     int GetCount() const;
     void Interrupt() { mInterrupt = true; }

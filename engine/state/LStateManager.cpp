@@ -266,8 +266,7 @@ int LStateManager::OnLoad(LIStream* aStream, float)
     if (!aStream->Read(count) || count < 0) {
         return 0;
     }
-    const int remaining = aStream->GetRemaining();
-    if (remaining >= 0 && count > remaining / kSmallestRecord) {
+    if (!aStream->Holds(static_cast<long long>(count) * kSmallestRecord)) {
         L_ERROR(LString(u"OnLoad failure. State count out of range: ") + count);
         return 0;
     }

@@ -41,13 +41,6 @@ bool ReadRaw(LIStream* aStream, T& aValue)
     return true;
 }
 
-// True when aNeeded bytes may still be read; a stream that cannot tell is trusted.
-bool Fits(LIStream* aStream, long long aNeeded)
-{
-    const int remaining = aStream->GetRemaining();
-    return remaining < 0 || aNeeded <= remaining;
-}
-
 // Reads units of type T up to and including a 0 unit into a new array.
 template <typename T>
 bool ReadTerminated(LIStream* aStream, T*& aText)
@@ -91,7 +84,7 @@ bool ReadCounted(LIStream* aStream, int aNumChars, T*& aText)
         return false;
     }
     const long long bytes = static_cast<long long>(aNumChars) * static_cast<long long>(sizeof(T));
-    if (bytes > INT_MAX || !Fits(aStream, bytes)) {
+    if (bytes > INT_MAX || !aStream->Holds(bytes)) {
         L_ERROR(LString("Character count exceeds the data left: ") + aNumChars);
         return false;
     }
@@ -111,6 +104,12 @@ bool ReadCounted(LIStream* aStream, int aNumChars, T*& aText)
 } // namespace
 
 LIStream::~LIStream() = default;
+
+bool LIStream::Holds(long long aBytes)
+{
+    const int remaining = GetRemaining();
+    return remaining < 0 || aBytes <= remaining;
+}
 
 int LIStream::GetRemaining()
 {
@@ -279,7 +278,7 @@ bool Read(LIStream* aStream, LString& aText)
         return false;
     }
     const long long bytes = static_cast<long long>(count) * 2 + 2;
-    if (count < 0 || bytes > INT_MAX || !Fits(aStream, bytes)) {
+    if (count < 0 || bytes > INT_MAX || !aStream->Holds(bytes)) {
         L_ERROR(LString("Invalid string length: ") + count);
         return false;
     }

@@ -35,6 +35,8 @@ public:
     // Bytes left between the position and the end of the data, or -1 when unknown.
     // Readers use it to refuse counts that cannot be satisfied before they allocate.
     virtual int GetRemaining();
+    // True when aBytes may still be read; a stream that cannot tell is trusted.
+    bool Holds(long long aBytes);
 
     // The process-wide encoding of typed writes.
     static bool SetMode(int aMode);

@@ -318,27 +318,12 @@ const LDelayedTrigger* LGameClock::GetTriggerAt(int aIndex) const
 
 bool LGameClock::AddListener(LIClockListener* aListener)
 {
-    if (!aListener) {
-        L_ERROR(u"Add listener failure. apListener == NULL.");
-        return false;
-    }
-    if (mListeners.Add(aListener, 0.0f) == 0) {
-        L_ASSERT_FAILURE(u"AddListener failure.");
-    }
-    return true;
+    return mListeners.AddLogged(aListener, 0.0f, L_FILE, __LINE__);
 }
 
 bool LGameClock::RemoveListener(LIClockListener* aListener)
 {
-    if (!aListener) {
-        L_ERROR(u"RemoveListener failure. NULL arg.");
-        return false;
-    }
-    if (!mListeners.Remove(aListener)) {
-        L_ERROR(u"RemoveListener failure.");
-        return false;
-    }
-    return true;
+    return mListeners.RemoveLogged(aListener, L_FILE, __LINE__);
 }
 
 int LGameClock::OnSave(LIStream* aStream)
@@ -368,8 +353,7 @@ int LGameClock::OnLoad(LIStream* aStream, float)
         return 0;
     }
     mCurrentClock = current;
-    const int remaining = aStream->GetRemaining();
-    if (remaining >= 0 && count > remaining / kSmallestTrigger) {
+    if (!aStream->Holds(static_cast<long long>(count) * kSmallestTrigger)) {
         L_ERROR(LString(u"OnLoad failure. Trigger count out of range: ") + count);
         return 0;
     }
