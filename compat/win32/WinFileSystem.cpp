@@ -50,6 +50,21 @@ bool Resolve(const char* aPath, char (&aOut)[WIN_PATH_CAPACITY], bool aNewLeaf)
     return WinResolvePath(aPath, aOut, sizeof(aOut), aNewLeaf ? TRUE : FALSE) != FALSE;
 }
 
+// The two ends of a copy or a move: an existing source and a new name in an existing
+// directory. On failure the last error names the end that failed.
+bool ResolveSourceAndDestination(const char* aSource, const char* aDestination,
+                                 char (&aSourceOut)[WIN_PATH_CAPACITY],
+                                 char (&aDestinationOut)[WIN_PATH_CAPACITY])
+{
+    if (!aSource || !aDestination || !Resolve(aSource, aSourceOut, false)) {
+        return Fail(ERROR_FILE_NOT_FOUND);
+    }
+    if (!Resolve(aDestination, aDestinationOut, true)) {
+        return Fail(ERROR_PATH_NOT_FOUND);
+    }
+    return true;
+}
+
 int ToDescriptor(HANDLE aHandle)
 {
     return static_cast<int>(reinterpret_cast<intptr_t>(aHandle)) - 1;
@@ -360,11 +375,8 @@ BOOL CopyFileA(const char* aSource, const char* aDestination, BOOL aFailIfExists
 {
     char source[WIN_PATH_CAPACITY];
     char destination[WIN_PATH_CAPACITY];
-    if (!aSource || !aDestination || !Resolve(aSource, source, false)) {
-        return Fail(ERROR_FILE_NOT_FOUND);
-    }
-    if (!Resolve(aDestination, destination, true)) {
-        return Fail(ERROR_PATH_NOT_FOUND);
+    if (!ResolveSourceAndDestination(aSource, aDestination, source, destination)) {
+        return FALSE;
     }
     if (!CopyOneFile(source, destination, aFailIfExists != FALSE)) {
         return FailErrno();
@@ -376,11 +388,8 @@ BOOL MoveFileExA(const char* aSource, const char* aDestination, DWORD aFlags)
 {
     char source[WIN_PATH_CAPACITY];
     char destination[WIN_PATH_CAPACITY];
-    if (!aSource || !aDestination || !Resolve(aSource, source, false)) {
-        return Fail(ERROR_FILE_NOT_FOUND);
-    }
-    if (!Resolve(aDestination, destination, true)) {
-        return Fail(ERROR_PATH_NOT_FOUND);
+    if (!ResolveSourceAndDestination(aSource, aDestination, source, destination)) {
+        return FALSE;
     }
     struct stat info;
     if (!(aFlags & MOVEFILE_REPLACE_EXISTING) && ::lstat(destination, &info) == 0) {

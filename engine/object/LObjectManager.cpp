@@ -382,19 +382,9 @@ int LObjectManager::RemoveObject(unsigned int aHandle, LBase** aOut)
     if (!record->GetObject()) {
         return 1;
     }
-    if (aOut && *aOut) {
-        L_ERROR("Invalid argument.");
-        return 0;
-    }
-    LBase* object = record->GetObject();
-    record->SetObject(nullptr);
-    if (aOut) {
-        *aOut = object;
-    } else {
-        // Nobody takes it: it goes rather than leaking.
-        delete object;
-    }
-    return 1;
+    // Removing is setting no object: the old one is handed out or, when nobody takes it,
+    // deleted rather than leaked.
+    return SetObject(aHandle, nullptr, aOut);
 }
 
 int LObjectManager::RemoveObject(const LString& aId, LBase** aOut)
