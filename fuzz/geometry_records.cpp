@@ -9,6 +9,7 @@
 #include "LQuaternion.h"
 #include "LVector4.h"
 #include "stdlib/LMemoryStream.h"
+#include "support/LFuzzInput.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -19,8 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
         return 0;
     }
     LMemoryStream stream(4, -1);
-    static const unsigned char kNothing = 0;
-    stream.CreateFromBuffer(static_cast<int>(aSize), aSize ? aData : &kNothing);
+    LoadFuzzInput(stream, aData, aSize);
     LPolygon polygon;
     for (int step = 0; step < 1024; ++step) {
         unsigned char kind = 0;

@@ -7,6 +7,7 @@
 #include "object/LIObjectCreator.h"
 #include "object/LRegistry.h"
 #include "stdlib/LMemoryStream.h"
+#include "support/LFuzzInput.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -45,8 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
     }();
     (void)sRegistered;
     LMemoryStream stream(4, -1);
-    static const unsigned char kNothing = 0;
-    stream.CreateFromBuffer(static_cast<int>(aSize), aSize ? aData : &kNothing);
+    LoadFuzzInput(stream, aData, aSize);
     LIndexBuffer buffer;
     if (buffer.Read(&stream)) {
         for (int i = 0; i < buffer.GetIndexCount(); ++i) {

@@ -1,6 +1,7 @@
 // Reads an engine material record from the input and writes back what was read.
 #include "Render/LMaterial.h"
 #include "stdlib/LMemoryStream.h"
+#include "support/LFuzzInput.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -11,8 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
         return 0;
     }
     LMemoryStream stream(4, -1);
-    static const unsigned char kNothing = 0;
-    stream.CreateFromBuffer(static_cast<int>(aSize), aSize ? aData : &kNothing);
+    LoadFuzzInput(stream, aData, aSize);
     LMaterial material;
     if (material.Read(&stream)) {
         LMemoryStream out(16, -1);

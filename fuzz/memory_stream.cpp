@@ -2,6 +2,7 @@
 // is preceded by one byte choosing its kind, so the fuzzer steers the sequence.
 #include "container/LString.h"
 #include "stdlib/LMemoryStream.h"
+#include "support/LFuzzInput.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -12,8 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
         return 0;
     }
     LMemoryStream stream(4, -1);
-    static const unsigned char kNothing = 0;
-    stream.CreateFromBuffer(static_cast<int>(aSize), aSize ? aData : &kNothing);
+    LoadFuzzInput(stream, aData, aSize);
     for (int step = 0; step < 4096; ++step) {
         unsigned char kind = 0;
         if (!stream.Read(kind)) {

@@ -8,6 +8,7 @@
 #include "state/LStateManager.h"
 #include "stdlib/LLog.h"
 #include "stdlib/LMemoryStream.h"
+#include "support/LFuzzInput.h"
 #include "time/LGameClock.h"
 
 #include <cstddef>
@@ -30,9 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
     LGameClock* clock = LGameClock::Get();
     clock->Reset();
 
-    static const unsigned char kNothing = 0;
     LMemoryStream input(4, -1);
-    input.CreateFromBuffer(static_cast<int>(aSize), aSize ? aData : &kNothing);
+    LoadFuzzInput(input, aData, aSize);
     LRestoreManager::Get()->Load(&input, 0, static_cast<int>(aSize));
 
     LMemoryStream output(1024, -1);

@@ -1,6 +1,7 @@
 // Reads an engine vertex-buffer record from the input, and writes back what was read.
 #include "Render/LVertexBuffer.h"
 #include "stdlib/LMemoryStream.h"
+#include "support/LFuzzInput.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -11,8 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
         return 0;
     }
     LMemoryStream stream(4, -1);
-    static const unsigned char kNothing = 0;
-    stream.CreateFromBuffer(static_cast<int>(aSize), aSize ? aData : &kNothing);
+    LoadFuzzInput(stream, aData, aSize);
     LVertexBuffer buffer;
     if (buffer.Read(&stream)) {
         for (int i = 0; i < buffer.GetVertexCount(); ++i) {
