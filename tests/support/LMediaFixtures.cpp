@@ -1,7 +1,10 @@
 #include "support/LMediaFixtures.h"
 
-#include <fstream>
-#include <iterator>
+#include "sound/FSound.h"
+#include "stdlib/LFrameManager.h"
+
+#include <chrono>
+#include <thread>
 
 namespace LMediaFixtures {
 
@@ -123,6 +126,34 @@ std::string MakeBink(const BinkMovieSpec& aSpec)
     }
     Set32(out, 4, static_cast<uint32_t>(out.size()) - 8);
     return out;
+}
+
+int MixUntil(const std::function<bool()>& aDone, int aLimit)
+{
+    std::vector<int16_t> out(2 * 1024);
+    int mixed = 0;
+    while (!aDone() && mixed < aLimit) {
+        FSOUND_MixBuffer(out.data(), 1024);
+        mixed += 1024;
+    }
+    return mixed;
+}
+
+bool RunUntil(const std::function<bool()>& aDone, const std::function<void()>& aStep)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!aDone()) {
+        if (std::chrono::steady_clock::now() > end) {
+            return false;
+        }
+        if (aStep) {
+            aStep();
+        } else {
+            LFrameManager::Get()->Update();
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return true;
 }
 
 } // namespace LMediaFixtures

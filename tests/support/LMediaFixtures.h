@@ -1,7 +1,9 @@
-// Small media files built byte by byte for the sound and movie tests, and the path of
-// the checked-in ones (tests/fixtures/media: tone.ogg, tone.mp2, movie.nut).
+// Small media files built byte by byte for the sound and movie tests, the path of the
+// checked-in ones (tests/fixtures/media: tone.ogg, tone.mp2, movie.nut), and the loops
+// that drive playback in the tests.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -46,5 +48,15 @@ struct BinkMovieSpec
     bool mBink2 = false;
 };
 std::string MakeBink(const BinkMovieSpec& aSpec);
+
+// Mixes the sound stand-in's non-real-time output in blocks of 1024 frames until aDone
+// holds or aLimit frames have gone by; returns the frames mixed.
+int MixUntil(const std::function<bool()>& aDone, int aLimit = 44100 * 10);
+inline int Mix(int aFrames)
+{
+    return MixUntil([] { return false; }, aFrames);
+}
+// Runs aStep (by default a frame pass) every 2 ms until aDone holds; false after 5 s.
+bool RunUntil(const std::function<bool()>& aDone, const std::function<void()>& aStep = nullptr);
 
 } // namespace LMediaFixtures

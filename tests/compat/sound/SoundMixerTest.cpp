@@ -42,11 +42,6 @@ std::vector<float> Tone(double aHertz, double aAmplitude, int aFrames, int aRate
     return out;
 }
 
-std::vector<float> Flat(float aValue, int aFrames)
-{
-    return std::vector<float>(aFrames, aValue);
-}
-
 int gEnds = 0;
 void CountEnd(void*, int)
 {
@@ -74,14 +69,14 @@ TEST(SoundMixerOutput, TwoTonesMixToTheirSumWithinRounding)
 TEST(SoundMixerOutput, VolumeScalesAndTheSumIsClamped)
 {
     SoundMixer mixer(44100);
-    ListSource quiet(44100, 1, Flat(0.8f, 64));
+    ListSource quiet(44100, 1, std::vector<float>(64, 0.8f));
     const int handle = mixer.Play(-1, &quiet, 127, nullptr, nullptr);
     EXPECT_EQ(127, mixer.GetVolume(handle));
     std::vector<int16_t> out(2 * 64);
     mixer.Mix(out.data(), 32);
     EXPECT_NEAR(0.8 * 127.0 / 255.0 * 32767.0, out[0], 1.0);
 
-    ListSource loud(44100, 1, Flat(0.9f, 64));
+    ListSource loud(44100, 1, std::vector<float>(64, 0.9f));
     mixer.SetVolume(handle, 255);
     mixer.Play(-1, &loud, 255, nullptr, nullptr);
     mixer.Mix(out.data(), 32);
@@ -119,7 +114,7 @@ TEST(SoundMixerResampling, HalfRateSourceLastsTwiceAsLongAndInterpolates)
 TEST(SoundMixerResampling, SourceFramesAreAllPlayedAtTheOutputRate)
 {
     SoundMixer mixer(44100);
-    ListSource source(44100, 1, Flat(0.5f, 1000));
+    ListSource source(44100, 1, std::vector<float>(1000, 0.5f));
     gEnds = 0;
     const int handle = mixer.Play(-1, &source, 255, &CountEnd, nullptr);
     std::vector<int16_t> out(2 * 600);
@@ -138,8 +133,8 @@ TEST(SoundMixerResampling, SourceFramesAreAllPlayedAtTheOutputRate)
 TEST(SoundMixerVoices, StaleHandlesControlNothing)
 {
     SoundMixer mixer(44100);
-    ListSource first(44100, 1, Flat(0.5f, 4));
-    ListSource second(44100, 1, Flat(0.5f, 4000));
+    ListSource first(44100, 1, std::vector<float>(4, 0.5f));
+    ListSource second(44100, 1, std::vector<float>(4000, 0.5f));
     const int old = mixer.Play(0, &first, 255, nullptr, nullptr);
     std::vector<int16_t> out(2 * 16);
     mixer.Mix(out.data(), 16);
@@ -156,7 +151,7 @@ TEST(SoundMixerVoices, StaleHandlesControlNothing)
 TEST(SoundMixerVoices, ThirtyTwoVoicesThenNoMore)
 {
     SoundMixer mixer(44100);
-    ListSource source(44100, 1, Flat(0.01f, 100));
+    ListSource source(44100, 1, std::vector<float>(100, 0.01f));
     for (int i = 0; i < SoundMixer::kVoices; ++i) {
         ASSERT_GE(mixer.Play(-1, &source, 255, nullptr, nullptr), 0) << i;
     }

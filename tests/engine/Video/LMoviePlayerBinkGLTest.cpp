@@ -17,10 +17,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <functional>
-#include <thread>
-
 using namespace LMediaFixtures;
 
 namespace {
@@ -31,20 +27,6 @@ public:
     void OnMovieEnded(LString) override { ++mCalls; }
     int mCalls = 0;
 };
-
-// Frame passes until aDone, for at most 5 s.
-bool Pump(const std::function<bool()>& aDone)
-{
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (!aDone()) {
-        if (std::chrono::steady_clock::now() > end) {
-            return false;
-        }
-        LFrameManager::Get()->Update();
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return true;
-}
 
 } // namespace
 
@@ -80,7 +62,7 @@ TEST(MoviePlayerBinkGLTest, TextureMovieShowsEachFramesColour)
     };
 
     ASSERT_TRUE(player->Play());
-    ASSERT_TRUE(Pump([&] { return player->GetCurrentFrame() > 1 || ends.mCalls > 0; }));
+    ASSERT_TRUE(RunUntil([&] { return player->GetCurrentFrame() > 1 || ends.mCalls > 0; }));
     std::vector<uint32_t> picture = show();
     for (int y : {102, 108, 113}) {
         for (int x : {202, 215, 229}) {
@@ -90,7 +72,7 @@ TEST(MoviePlayerBinkGLTest, TextureMovieShowsEachFramesColour)
     EXPECT_TRUE(PixelNear(picture[108 * 800 + 236], 0xFF000000u, 0));
 
     // Played to its end, the texture keeps the last frame.
-    ASSERT_TRUE(Pump([&] { return ends.mCalls > 0; }));
+    ASSERT_TRUE(RunUntil([&] { return ends.mCalls > 0; }));
     picture = show();
     EXPECT_TRUE(PixelNear(picture[105 * 800 + 210], 0xFF163188u, 3));
     EXPECT_TRUE(PixelNear(picture[112 * 800 + 225], 0xFF163188u, 3));
