@@ -5,12 +5,11 @@
 #include "Gdi/LIButtonListener.h"
 #include "Gdi/LSprite.h"
 #include "Input/LMouse.h"
-#include "LImage.h"
-#include "LRectangle.h"
 #include "support/LFakeRasterizer.h"
 #include "support/LFakeRender.h"
 #include "support/LFakeTimer.h"
 #include "support/LLogCapture.h"
+#include "support/LTestDisplay.h"
 #include "support/LTestStrings.h"
 
 #include <gtest/gtest.h>
@@ -34,11 +33,7 @@ public:
 // A look of 80 x 20 pixels from the button's origin.
 LSprite* Look(const char* aId)
 {
-    LSprite* look = new LSprite();
-    look->SetId(LString(aId));
-    const LRectangle box(0.0f, 0.0f, 80.0f, 20.0f);
-    look->SetBoundary(&box);
-    return look;
+    return BoxSprite(aId, 80.0f, 20.0f);
 }
 
 const LVector2 kInside(120.0f, 110.0f);
@@ -255,15 +250,8 @@ TEST_F(ButtonTest, RefusalsAreLogged)
 TEST_F(ButtonTest, TheShownLookIsDrawnOnTopOfTheMembers)
 {
     RegisterFakeRender();
-    LImage image;
-    std::vector<unsigned char> pixels(8 * 8 * 4, 0x80);
-    ASSERT_EQ(1, image.Create(8, 8, 32, L_IMAGE_FORMAT_A8R8G8B8, pixels.data(), static_cast<int>(pixels.size())));
-    LSprite* normal = new LSprite();
-    normal->SetId(LString("n"));
-    ASSERT_TRUE(normal->SetImage(LString("n"), &image, nullptr, nullptr));
-    LSprite* over = new LSprite();
-    over->SetId(LString("o"));
-    ASSERT_TRUE(over->SetImage(LString("o"), &image, nullptr, nullptr));
+    LSprite* normal = ImageSprite("n", 8, 8);
+    LSprite* over = ImageSprite("o", 8, 8);
     mButton->AddButtonStateObject(XBTNSTATE_NORMAL, normal);
     mButton->AddButtonStateObject(XBTNSTATE_OVER, over);
     LDisplayManager::Get()->AddMember(mButton);

@@ -1,34 +1,18 @@
 // The software cursor: states, following the mouse ahead of other listeners, drawing on
 // top, and shutdown in either order with the display manager.
 #include "Gdi/LCursor.h"
-#include "Gdi/LDisplayGroup.h"
 #include "Gdi/LDisplayManager.h"
-#include "Gdi/LSprite.h"
 #include "Input/LIMouseListener.h"
 #include "Input/LMouse.h"
-#include "LImage.h"
 #include "support/LFakeRasterizer.h"
 #include "support/LFakeRender.h"
 #include "support/LFakeTimer.h"
 #include "support/LLogCapture.h"
+#include "support/LTestDisplay.h"
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
 namespace {
-LSprite* MakeSprite(const char* aId)
-{
-    LImage image;
-    std::vector<unsigned char> pixels(8 * 8 * 4, 0xFF);
-    EXPECT_EQ(1, image.Create(8, 8, 32, L_IMAGE_FORMAT_A8R8G8B8, pixels.data(),
-                              static_cast<int>(pixels.size())));
-    LSprite* sprite = new LSprite();
-    sprite->SetId(LString(aId));
-    EXPECT_TRUE(sprite->SetImage(LString(aId), &image, nullptr, nullptr));
-    return sprite;
-}
-
 // Notes where the cursor group stood when this listener heard a move.
 class Watcher : public LIMouseListener
 {
@@ -53,8 +37,8 @@ protected:
         mMouse->OnMove(LVector2(20.0f, 30.0f));
         mCursor = new LCursor();
         ASSERT_NE(nullptr, mCursor->GetGroup());
-        mArrow = MakeSprite("arrow");
-        mHand = MakeSprite("hand");
+        mArrow = ImageSprite("arrow", 8, 8);
+        mHand = ImageSprite("hand", 8, 8);
         ASSERT_EQ(1, mCursor->AddState(LString("arrow"), mArrow));
         ASSERT_EQ(1, mCursor->AddState(LString("hand"), mHand));
     }
@@ -94,11 +78,11 @@ TEST_F(CursorTest, RefusedStatesAddNothing)
     EXPECT_EQ(0, mCursor->AddState(LString("x"), nullptr));
     EXPECT_TRUE(log.Contains("AddState failure. Invalid arg."));
     // A second object under a state id already used would stay shown whatever the state.
-    LSprite* other = MakeSprite("other");
+    LSprite* other = ImageSprite("other", 8, 8);
     EXPECT_EQ(0, mCursor->AddState(LString("hand"), other));
     EXPECT_EQ(nullptr, other->GetGroup());
     // An object the group refuses (its id is taken there) is not kept as a state.
-    LSprite* twin = MakeSprite("arrow");
+    LSprite* twin = ImageSprite("arrow", 8, 8);
     EXPECT_EQ(0, mCursor->AddState(LString("twin"), twin));
     EXPECT_EQ(0, mCursor->SetState(LString("twin")));
     EXPECT_EQ(2, mCursor->GetGroup()->GetMemberCount());
@@ -144,10 +128,9 @@ TEST_F(CursorTest, ShowingAgainJumpsToTheMouse)
 TEST_F(CursorTest, DrawsOnTop)
 {
     LDisplayManager* display = LDisplayManager::Get();
-    LDisplayGroup* panel = new LDisplayGroup();
-    panel->SetId(LString("panel"));
+    LDisplayGroup* panel = TestGroup("panel");
     panel->SetRelativeZ(9999.0f);
-    LSprite* picture = MakeSprite("picture");
+    LSprite* picture = ImageSprite("picture", 8, 8);
     panel->AddMember(picture, true);
     ASSERT_TRUE(display->AddMember(panel));
     mCursor->SetState(LString("arrow"));

@@ -1,10 +1,9 @@
-#include "Gdi/LDisplayGroup.h"
 #include "Gdi/LDisplayManager.h"
-#include "Gdi/LSprite.h"
 #include "LPolygon.h"
 #include "LRectangle.h"
 #include "support/LFakeRender.h"
 #include "support/LLogCapture.h"
+#include "support/LTestDisplay.h"
 #include "support/LTestStrings.h"
 
 #include <gtest/gtest.h>
@@ -20,13 +19,6 @@ LVector2 ToScreen(LIDisplayObject& aObject, float aX, float aY)
     const float x = aX * m[0] - aY * m[4] + m[12];
     const float y = aX * m[1] - aY * m[5] + m[13];
     return LVector2(x, -y);
-}
-
-LDisplayGroup* Group(const char* aId)
-{
-    LDisplayGroup* group = new LDisplayGroup();
-    group->SetId(LString(aId));
-    return group;
 }
 
 LSprite* Sprite(const char* aId, float aRelativeZ = 0.0f)
@@ -66,10 +58,10 @@ TEST(DisplayTransform, CenterScaleAndPositionOfAFreeObject)
 
 TEST(DisplayTransform, NestedGroupsComposeRotationScaleAndCenter)
 {
-    LDisplayGroup* outer = Group("outer");
+    LDisplayGroup* outer = TestGroup("outer");
     outer->SetPosition(400.0f, 300.0f);
     outer->SetRotation(90.0f); // counter-clockwise on the screen
-    LDisplayGroup* inner = Group("inner");
+    LDisplayGroup* inner = TestGroup("inner");
     inner->SetScale(2.0f, 3.0f);
     inner->SetCenter(5.0f, 0.0f);
     inner->SetPosition(10.0f, 0.0f);
@@ -153,8 +145,8 @@ TEST(DisplayHitTest, NewBoundaryReplacesTheWorldBoundary)
 
 TEST(DisplayFlags, WorldFlagsAndBlendFollowTheParents)
 {
-    LDisplayGroup* root = Group("root");
-    LDisplayGroup* panel = Group("panel");
+    LDisplayGroup* root = TestGroup("root");
+    LDisplayGroup* panel = TestGroup("panel");
     LSprite* sprite = Sprite("s");
     root->AddMember(panel, true);
     panel->AddMember(sprite, true);
@@ -228,8 +220,8 @@ TEST(DisplayGroupMembers, PathsFollowGroupsOnly)
 {
     LLogCapture log;
     LDisplayGroup root;
-    LDisplayGroup* interface = Group("interface");
-    LDisplayGroup* buttons = Group("buttons");
+    LDisplayGroup* interface = TestGroup("interface");
+    LDisplayGroup* buttons = TestGroup("buttons");
     LSprite* ok = Sprite("ok");
     root.AddMember(interface, true);
     interface->AddMember(buttons, true);

@@ -1,6 +1,5 @@
 // Drag and drop: the dragged object under the mouse, enter, leave and drop events of the
 // targets, putting the object back, and deleting targets and draggables mid-drag.
-#include "Gdi/LDisplayGroup.h"
 #include "Gdi/LDragManager.h"
 #include "Gdi/LDraggable.h"
 #include "Gdi/LIDragTarget.h"
@@ -8,6 +7,7 @@
 #include "LRectangle.h"
 #include "support/LFakeTimer.h"
 #include "support/LLogCapture.h"
+#include "support/LTestDisplay.h"
 
 #include <gtest/gtest.h>
 
@@ -16,20 +16,12 @@
 #include <vector>
 
 namespace {
-LDisplayGroup* MakeGroup(const char* aId, float aX, float aY)
-{
-    LDisplayGroup* group = new LDisplayGroup();
-    group->SetId(LString(aId));
-    group->SetPosition(aX, aY);
-    return group;
-}
-
 // A drop area of 100 x 100 pixels at (aX, aY) that records what it hears.
 class Target : public LIDragTarget
 {
 public:
     Target(std::string aName, float aX, float aY, std::vector<std::string>* aLog)
-        : mName(std::move(aName)), mArea(MakeGroup("area", aX, aY)), mLog(aLog)
+        : mName(std::move(aName)), mArea(TestGroup("area", aX, aY)), mLog(aLog)
     {
         const LRectangle square(0.0f, 0.0f, 100.0f, 100.0f);
         mArea->SetBoundary(&square);
@@ -66,8 +58,8 @@ protected:
         ASSERT_NE(nullptr, mMouse);
         // The item at (10, 10) inside a panel at (100, 50): its origin on the screen is
         // (110, 60).
-        mPanel = MakeGroup("panel", 100.0f, 50.0f);
-        mItem = MakeGroup("item", 10.0f, 10.0f);
+        mPanel = TestGroup("panel", 100.0f, 50.0f);
+        mItem = TestGroup("item", 10.0f, 10.0f);
         mPanel->AddMember(mItem, true);
         mDraggable.SetDisplayObject(mItem);
         mDraggable.SetEnabled(true);
@@ -174,7 +166,7 @@ TEST_F(DragTest, InactiveOrAreaLessTargetsTakeNoPart)
     EXPECT_EQ((std::vector<std::string> {"hidden:0"}), mEvents);
 
     Target plain("plain", 0.0f, 0.0f, &mEvents);
-    LIDisplayObject* noBoundary = MakeGroup("none", 0.0f, 0.0f);
+    LIDisplayObject* noBoundary = TestGroup("none", 0.0f, 0.0f);
     plain.SetBoundaryObject(noBoundary);
     EXPECT_EQ(1, plain.SetDragged(&mDraggable));
     EXPECT_TRUE(log.Contains("SetDragged failure."));

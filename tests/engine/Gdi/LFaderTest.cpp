@@ -31,12 +31,6 @@ protected:
         LFakeTimer::sNow = 5.0;
     }
 
-    void At(double aTime)
-    {
-        LFakeTimer::sNow = aTime;
-        LFrameManager::Get()->Update();
-    }
-
     LRecordingListener mListener;
     LSprite mObject;
 };
@@ -50,12 +44,12 @@ TEST_F(FaderTest, RisesAndFinishesOneFrameAfterTheTarget)
     ASSERT_EQ(1, fader.SetValue(0.0f));
     ASSERT_EQ(1, fader.StartFade());
     EXPECT_FLOAT_EQ(0.0f, mObject.GetBlend());
-    At(5.5);
+    LFakeTimer::FrameAt(5.5);
     EXPECT_FLOAT_EQ(0.5f, mObject.GetBlend());
-    At(6.0);
+    LFakeTimer::FrameAt(6.0);
     EXPECT_FLOAT_EQ(1.0f, mObject.GetBlend());
     EXPECT_EQ((std::vector<std::string> {"fade:0"}), mListener.mEvents);
-    At(6.02);
+    LFakeTimer::FrameAt(6.02);
     EXPECT_EQ((std::vector<std::string> {"fade:0", "fade:2"}), mListener.mEvents);
     EXPECT_FALSE(fader.IsRunning());
     EXPECT_EQ(0, LFrameManager::Get()->GetListenerCount());
@@ -69,15 +63,15 @@ TEST_F(FaderTest, DirectionGivesTheSign)
     fader.SetTargetValue(0.0f);
     fader.SetDirection(-1);
     fader.StartFade();
-    At(5.25);
+    LFakeTimer::FrameAt(5.25);
     EXPECT_FLOAT_EQ(0.75f, mObject.GetBlend());
     fader.StopFade();
     fader.SetDirection(0);
     fader.SetValue(0.25f);
     fader.StartFade();
-    At(5.75);
+    LFakeTimer::FrameAt(5.75);
     EXPECT_FLOAT_EQ(0.25f, mObject.GetBlend());
-    At(6.75);
+    LFakeTimer::FrameAt(6.75);
     EXPECT_FLOAT_EQ(0.0f, mObject.GetBlend());
 }
 
@@ -93,8 +87,8 @@ TEST_F(FaderTest, FadersEndingTogetherFinishTogether)
     b.SetListener(LString("b"), &other);
     a.StartFade();
     b.StartFade();
-    At(6.0);
-    At(6.02);
+    LFakeTimer::FrameAt(6.0);
+    LFakeTimer::FrameAt(6.02);
     // Each fader keeps its own end mark: both finish one frame after their end.
     EXPECT_EQ((std::vector<std::string> {"a:0", "a:2"}), mListener.mEvents);
     EXPECT_EQ((std::vector<std::string> {"b:0", "b:2"}), other.mEvents);
@@ -128,9 +122,9 @@ TEST_F(FaderTest, StoppingKeepsTheBlendAndTellsTheListener)
     fader.SetGroup(&mObject);
     fader.SetListener(LString("f"), &mListener);
     fader.StartFade();
-    At(5.4);
+    LFakeTimer::FrameAt(5.4);
     fader.StopFade();
-    At(5.8);
+    LFakeTimer::FrameAt(5.8);
     EXPECT_FLOAT_EQ(0.4f, mObject.GetBlend());
     EXPECT_EQ((std::vector<std::string> {"f:0", "f:1"}), mListener.mEvents);
 }
@@ -141,13 +135,13 @@ TEST_F(FaderTest, AClockSetBackOrAZeroFadeTimeKeepsTheBlendInRange)
     fader.SetGroup(&mObject);
     ASSERT_EQ(1, fader.SetValue(0.2f));
     ASSERT_EQ(1, fader.StartFade());
-    At(4.0);
+    LFakeTimer::FrameAt(4.0);
     EXPECT_FLOAT_EQ(0.2f, mObject.GetBlend());
     ASSERT_EQ(1, fader.StopFade());
 
     ASSERT_EQ(1, fader.SetFadeTime(0.0f));
     ASSERT_EQ(1, fader.StartFade());
     EXPECT_FLOAT_EQ(1.0f, mObject.GetBlend());
-    At(3.0);
+    LFakeTimer::FrameAt(3.0);
     EXPECT_FLOAT_EQ(1.0f, mObject.GetBlend());
 }

@@ -1,8 +1,5 @@
-#include "Gdi/LDisplayGroup.h"
 #include "Gdi/LDisplayManager.h"
 #include "Gdi/LRenderer.h"
-#include "Gdi/LSprite.h"
-#include "LImage.h"
 #include "LPolygon.h"
 #include "LRectangle.h"
 #include "Render/LColor.h"
@@ -13,6 +10,7 @@
 #include "support/LFakeRender.h"
 #include "support/LFakeTexture.h"
 #include "support/LLogCapture.h"
+#include "support/LTestDisplay.h"
 #include "support/LTestStrings.h"
 
 #include <gtest/gtest.h>
@@ -20,24 +18,6 @@
 #include <vector>
 
 namespace {
-// A solid image of w x h 32-bit pixels.
-void MakeImage(LImage& aImage, int aWidth, int aHeight)
-{
-    std::vector<unsigned char> pixels(static_cast<size_t>(aWidth) * aHeight * 4, 0x80);
-    ASSERT_EQ(1, aImage.Create(aWidth, aHeight, aWidth * 4, L_IMAGE_FORMAT_A8R8G8B8, pixels.data(),
-                               static_cast<int>(pixels.size())));
-}
-
-LSprite* ImageSprite(const char* aId, int aWidth, int aHeight)
-{
-    LImage image;
-    MakeImage(image, aWidth, aHeight);
-    LSprite* sprite = new LSprite();
-    sprite->SetId(LString(aId));
-    EXPECT_TRUE(sprite->SetImage(LString(aId), &image, nullptr, nullptr));
-    return sprite;
-}
-
 // A vertex (x, y) of a drawn quad through the draw's world matrix, in screen pixels
 // before the projection: the renderer's origin makes (0, 0) the top-left pixel's centre.
 LVector2 Placed(const LFakeRasterizer::Draw& aDraw, float aX, float aY)
@@ -68,40 +48,11 @@ TEST(RendererPass, BeginSetsTheTwoDimensionalStates)
     EXPECT_EQ(600u, fake->Viewport().mHeight);
 }
 
-TEST(RendererPass, SpriteAtTheOriginCoversTheTopLeftPixels)
-{
-    RegisterFakeRender();
-    LDisplayManager* manager = LDisplayManager::Get();
-    LSprite* sprite = ImageSprite("pic", 64, 32);
-    ASSERT_TRUE(manager->AddMember(sprite));
-    ASSERT_TRUE(manager->Render());
-    LFakeRasterizer* fake = LFakeRasterizer::Instance();
-    ASSERT_EQ(1u, fake->Draws().size());
-    const LFakeRasterizer::Draw& draw = fake->Draws()[0];
-    EXPECT_EQ(LIRasterizer::kTriangleStrip, draw.mPrimitive);
-    EXPECT_EQ(2, draw.mPrimitiveCount);
-    EXPECT_EQ(3, draw.mVertexFormat);
-    EXPECT_EQ(sprite->GetTexture(), draw.mTextureHandle);
-    EXPECT_FLOAT_EQ(1.0f, draw.mBlendFactor);
-    // The quad's top-left corner (0, 0) lands half a pixel left of and above the first
-    // pixel's centre of the projection, so texel (0, 0) fills pixel (0, 0).
-    const LVector2 corner = Placed(draw, 0.0f, 0.0f);
-    EXPECT_FLOAT_EQ(-400.5f, corner.x);
-    EXPECT_FLOAT_EQ(300.5f, corner.y);
-    ASSERT_EQ(20u, draw.mVertices.size());
-    // Bottom right of the strip: (64, -32) with texture coordinates (1, 1).
-    EXPECT_FLOAT_EQ(64.0f, draw.mVertices[10]);
-    EXPECT_FLOAT_EQ(-32.0f, draw.mVertices[11]);
-    EXPECT_FLOAT_EQ(1.0f, draw.mVertices[13]);
-    EXPECT_FLOAT_EQ(1.0f, draw.mVertices[14]);
-}
-
 TEST(RendererPass, FadingMultipliesDownTheTree)
 {
     RegisterFakeRender();
     LDisplayManager* manager = LDisplayManager::Get();
-    LDisplayGroup* panel = new LDisplayGroup();
-    panel->SetId(LString("panel"));
+    LDisplayGroup* panel = TestGroup("panel");
     LSprite* sprite = ImageSprite("pic", 8, 8);
     panel->AddMember(sprite, true);
     manager->AddMember(panel);
@@ -127,14 +78,10 @@ TEST(RendererClip, ClippedGroupsSetAndRestoreTheViewport)
 {
     RegisterFakeRender();
     LDisplayManager* manager = LDisplayManager::Get();
-    LDisplayGroup* outer = new LDisplayGroup();
-    outer->SetId(LString("outer"));
-    outer->SetPosition(100.0f, 50.0f);
+    LDisplayGroup* outer = TestGroup("outer", 100.0f, 50.0f);
     const LRectangle outerClip(0.0f, 0.0f, 300.0f, 200.0f);
     outer->SetClip(&outerClip);
-    LDisplayGroup* inner = new LDisplayGroup();
-    inner->SetId(LString("inner"));
-    inner->SetPosition(10.0f, 10.0f);
+    LDisplayGroup* inner = TestGroup("inner", 10.0f, 10.0f);
     const LRectangle innerClip(-20.0f, 0.0f, 50.0f, 40.0f);
     inner->SetClip(&innerClip);
     LSprite* a = ImageSprite("a", 16, 16);
@@ -192,7 +139,6 @@ TEST(RendererDebug, BreakIdAndOutlines)
     LRenderer* renderer = LRenderer::Get();
     LSprite* named = ImageSprite("Door", 4, 4);
     LSprite* nameless = ImageSprite("x", 4, 4);
-    nameless->SetId(LString("x"));
     renderer->RenderSprite(named);
     EXPECT_FALSE(log.Contains("Break for sprite ID:"));
     renderer->SetBreakId(LString("door"));
@@ -225,7 +171,7 @@ TEST(SpriteQuad, CornersPickAPartOfTheTexture)
 {
     RegisterFakeRender();
     LImage image;
-    MakeImage(image, 256, 128);
+    MakeFlatImage(image, 256, 128);
     const uint32_t handle = LTextureManager::Get()->CreateTexture(LString("sheet.tga"), &image);
     LSprite sprite;
     const LVector2 first(0.0f, 0.0f);
@@ -253,7 +199,7 @@ TEST(SpriteTiles, LargeImagesAreCutIntoNamedTiles)
     sprite->SetPosition(5.0f, 6.0f);
     sprite->SetBlend(0.5f);
     LImage image;
-    MakeImage(image, 800, 600);
+    MakeFlatImage(image, 800, 600);
     ASSERT_TRUE(sprite->SetImage(LString("bg"), &image, nullptr, nullptr));
     LDisplayGroup* tiles = sprite->GetTileGroup();
     ASSERT_NE(nullptr, tiles);
@@ -292,7 +238,7 @@ TEST(SpriteTiles, ImagesLargerThanTheDeviceTakes)
     LFakeDeviceCaps::sMaxWidth = 512;
     LFakeDeviceCaps::sMaxHeight = 256;
     LImage image;
-    MakeImage(image, 1024, 600);
+    MakeFlatImage(image, 1024, 600);
     LSprite sprite;
     ASSERT_TRUE(sprite.SetImage(LString("wide"), &image, nullptr, nullptr));
     LDisplayGroup* tiles = sprite.GetTileGroup();
@@ -317,7 +263,7 @@ TEST(SpriteTiles, ExemptNamesAndSmallDevices)
     RegisterFakeRender();
     LFakeDeviceCaps::sPow2 = true;
     LImage handle;
-    MakeImage(handle, 100, 50);
+    MakeFlatImage(handle, 100, 50);
     LSprite exempt;
     ASSERT_TRUE(exempt.SetImage(LString("handle.tga"), &handle, nullptr, nullptr));
     EXPECT_EQ(nullptr, exempt.GetTileGroup());
@@ -327,7 +273,7 @@ TEST(SpriteTiles, ExemptNamesAndSmallDevices)
     LFakeDeviceCaps::sMaxWidth = 128;
     LFakeDeviceCaps::sMaxHeight = 128;
     LImage big;
-    MakeImage(big, 300, 300);
+    MakeFlatImage(big, 300, 300);
     LSprite refused;
     EXPECT_FALSE(refused.SetImage(LString("big.tga"), &big, nullptr, nullptr));
     LLogCapture log;
@@ -341,9 +287,9 @@ TEST(SpritePicture, SettingAnImageAgainReleasesTheOldOne)
     RegisterFakeRender();
     LFakeDeviceCaps::sPow2 = true;
     LImage large;
-    MakeImage(large, 600, 300);
+    MakeFlatImage(large, 600, 300);
     LImage small;
-    MakeImage(small, 64, 64);
+    MakeFlatImage(small, 64, 64);
     {
         LSprite sprite;
         ASSERT_TRUE(sprite.SetImage(LString("one"), &large, nullptr, nullptr));

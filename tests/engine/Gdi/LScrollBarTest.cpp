@@ -5,13 +5,12 @@
 #include "Gdi/LCursor.h"
 #include "Gdi/LIScrollBarListener.h"
 #include "Gdi/LScrollBar.h"
-#include "Gdi/LSprite.h"
 #include "Input/LMouse.h"
-#include "LRectangle.h"
 #include "stdlib/LFrameManager.h"
 #include "support/LFakeRender.h"
 #include "support/LFakeTimer.h"
 #include "support/LLogCapture.h"
+#include "support/LTestDisplay.h"
 
 #include <gtest/gtest.h>
 
@@ -31,11 +30,7 @@ std::unique_ptr<LButton> MakeButton(const char* aId, float aX, float aY, float a
 {
     auto button = std::make_unique<LButton>();
     button->SetId(LString(aId));
-    LSprite* look = new LSprite();
-    look->SetId(LString("n"));
-    const LRectangle box(0.0f, 0.0f, aWidth, aHeight);
-    look->SetBoundary(&box);
-    button->AddButtonStateObject(XBTNSTATE_NORMAL, look);
+    button->AddButtonStateObject(XBTNSTATE_NORMAL, BoxSprite("n", aWidth, aHeight));
     button->SetPosition(aX, aY);
     button->SetMouseOrder(nullptr, 0.0f);
     return button;
@@ -98,12 +93,6 @@ protected:
         mMouse->OnMove(LVector2(500.0f, 500.0f));
     }
 
-    void Frame(double aTime)
-    {
-        LFakeTimer::sNow = aTime;
-        LFrameManager::Get()->Update();
-    }
-
     void PressAt(float aX, float aY)
     {
         mMouse->OnMove(LVector2(aX, aY));
@@ -146,31 +135,31 @@ TEST_F(ScrollBarTest, HeldArrowStepsAtOnceAfterTheDelayAndThenEveryInterval)
     Bar bar(200.0f);
     ASSERT_TRUE(bar.Create());
     PressAt(205.0f, 145.0f);
-    Frame(10.0);
+    LFakeTimer::FrameAt(10.0);
     EXPECT_EQ((std::vector<int> {20}), bar.mHeard.mSeen);
-    Frame(10.1);
-    Frame(10.29);
+    LFakeTimer::FrameAt(10.1);
+    LFakeTimer::FrameAt(10.29);
     EXPECT_EQ(20, bar.mScroll.GetContentPosition());
-    Frame(10.31);
+    LFakeTimer::FrameAt(10.31);
     EXPECT_EQ(40, bar.mScroll.GetContentPosition());
-    Frame(10.33);
+    LFakeTimer::FrameAt(10.33);
     EXPECT_EQ(40, bar.mScroll.GetContentPosition());
-    Frame(10.35);
+    LFakeTimer::FrameAt(10.35);
     EXPECT_EQ(60, bar.mScroll.GetContentPosition());
     // Off the arrow the repeat pauses; back on it, it goes on without a new first step.
     mMouse->OnMove(LVector2(300.0f, 145.0f));
-    Frame(10.5);
+    LFakeTimer::FrameAt(10.5);
     EXPECT_EQ(60, bar.mScroll.GetContentPosition());
     mMouse->OnMove(LVector2(205.0f, 145.0f));
-    Frame(10.51);
+    LFakeTimer::FrameAt(10.51);
     EXPECT_EQ(80, bar.mScroll.GetContentPosition());
     mMouse->OnButtonUp(1);
     EXPECT_EQ(0, LFrameManager::Get()->GetListenerCount());
-    Frame(11.0);
+    LFakeTimer::FrameAt(11.0);
     EXPECT_EQ(80, bar.mScroll.GetContentPosition());
     // The up arrow walks back.
     PressAt(205.0f, 5.0f);
-    Frame(11.0);
+    LFakeTimer::FrameAt(11.0);
     mMouse->OnButtonUp(1);
     EXPECT_EQ(60, bar.mScroll.GetContentPosition());
 }
@@ -184,7 +173,7 @@ TEST_F(ScrollBarTest, DraggingTheBarMovesTheContentByItsShareAndClampsAtTheEnds)
     PressAt(210.0f, 30.0f);
     EXPECT_TRUE(mMouse->IsLocked());
     mMouse->OnMove(LVector2(260.0f, 80.0f));
-    Frame(10.0);
+    LFakeTimer::FrameAt(10.0);
     EXPECT_EQ(50, bar.mScroll.GetBarPosition());
     EXPECT_EQ(100, bar.mScroll.GetContentPosition());
     EXPECT_FLOAT_EQ(70.0f, bar.mBar->GetPosition().y);
@@ -193,17 +182,17 @@ TEST_F(ScrollBarTest, DraggingTheBarMovesTheContentByItsShareAndClampsAtTheEnds)
     // Every other part is ignored while the bar is dragged.
     other.mScroll.OnButton(LString("down"), XBTNEVENT_PRESSED);
     mMouse->OnMove(LVector2(210.0f, 500.0f));
-    Frame(10.1);
+    LFakeTimer::FrameAt(10.1);
     EXPECT_EQ(200, bar.mScroll.GetContentPosition());
     EXPECT_EQ(0, other.mScroll.GetContentPosition());
     mMouse->OnMove(LVector2(210.0f, -40.0f));
-    Frame(10.2);
+    LFakeTimer::FrameAt(10.2);
     EXPECT_EQ(0, bar.mScroll.GetBarPosition());
     mMouse->OnButtonUp(1);
     EXPECT_FALSE(mMouse->IsLocked());
     EXPECT_EQ(0, LFrameManager::Get()->GetListenerCount());
     PressAt(305.0f, 145.0f);
-    Frame(10.3);
+    LFakeTimer::FrameAt(10.3);
     mMouse->OnButtonUp(1);
     EXPECT_EQ(20, other.mScroll.GetContentPosition());
 }
@@ -252,7 +241,7 @@ TEST_F(ScrollBarTest, PartsWhoseReleaseIsLostAreLetGo)
     PressAt(210.0f, 30.0f);
     bar.mScroll.SetContentHeight(100);
     mMouse->OnButtonUp(1);
-    Frame(10.0);
+    LFakeTimer::FrameAt(10.0);
     EXPECT_FALSE(mMouse->IsLocked());
     EXPECT_EQ(0, LFrameManager::Get()->GetListenerCount());
     {
@@ -260,12 +249,12 @@ TEST_F(ScrollBarTest, PartsWhoseReleaseIsLostAreLetGo)
         Bar gone(400.0f);
         ASSERT_TRUE(gone.Create());
         PressAt(405.0f, 145.0f);
-        Frame(10.1);
+        LFakeTimer::FrameAt(10.1);
         EXPECT_EQ(20, gone.mScroll.GetContentPosition());
     }
     mMouse->OnButtonUp(1);
     PressAt(305.0f, 145.0f);
-    Frame(10.2);
+    LFakeTimer::FrameAt(10.2);
     mMouse->OnButtonUp(1);
     EXPECT_EQ(20, other.mScroll.GetContentPosition());
 }

@@ -1,12 +1,10 @@
 // Sprites drawn through the display manager and the renderer on the software GL stand-in:
 // texels land on their own pixels, and a clipped group cuts its sprite at the clip edge.
-#include "Gdi/LDisplayGroup.h"
 #include "Gdi/LDisplayManager.h"
-#include "Gdi/LSprite.h"
-#include "LImage.h"
 #include "LRectangle.h"
 #include "Render/LIRasterizer.h"
 #include "support/LLogCapture.h"
+#include "support/LTestDisplay.h"
 #include "support/LTestGraphics.h"
 
 #include <gtest/gtest.h>
@@ -32,13 +30,9 @@ LSprite* PatternSprite(const char* aId, int aSide)
         }
     }
     LImage image;
-    const int bytes = static_cast<int>(pixels.size() * 4);
     EXPECT_EQ(1, image.Create(aSide, aSide, aSide * 4, L_IMAGE_FORMAT_A8R8G8B8,
-                              reinterpret_cast<const unsigned char*>(pixels.data()), bytes));
-    LSprite* sprite = new LSprite();
-    sprite->SetId(LString(aId));
-    EXPECT_TRUE(sprite->SetImage(LString(aId), &image, nullptr, nullptr));
-    return sprite;
+                              reinterpret_cast<const unsigned char*>(pixels.data()), aSide * aSide * 4));
+    return ImageSprite(aId, image);
 }
 
 class SpriteGLTest : public ::testing::Test
@@ -80,9 +74,7 @@ TEST_F(SpriteGLTest, ClippedGroupCutsItsSpriteAtTheClipEdgeAndRestoresTheScreen)
     LDisplayManager* manager = LDisplayManager::Get();
     // A 32 x 32 sprite in a group at (100, 50) clipped to its first 20 x 10 pixels; a
     // sprite drawn after the group is not clipped.
-    LDisplayGroup* panel = new LDisplayGroup();
-    panel->SetId(LString("panel"));
-    panel->SetPosition(100.0f, 50.0f);
+    LDisplayGroup* panel = TestGroup("panel", 100.0f, 50.0f);
     const LRectangle clip(0.0f, 0.0f, 20.0f, 10.0f);
     ASSERT_TRUE(panel->SetClip(&clip));
     ASSERT_TRUE(panel->AddMember(PatternSprite("cut", 32), true));

@@ -29,13 +29,6 @@ protected:
         mTip->SetVisible(false);
     }
 
-    // Runs one frame pass at a time.
-    void At(double aTime)
-    {
-        LFakeTimer::sNow = aTime;
-        LFrameManager::Get()->Update();
-    }
-
     std::unique_ptr<LFontRaster> mFont;
     LToolTip* mTip = nullptr;
 };
@@ -46,9 +39,9 @@ TEST_F(ToolTipTest, FadesInOverAQuarterSecond)
     ASSERT_EQ(1, mTip->FadeIn());
     EXPECT_TRUE(mTip->IsVisible());
     EXPECT_FLOAT_EQ(0.0f, mTip->GetBlend());
-    At(10.125);
+    LFakeTimer::FrameAt(10.125);
     EXPECT_NEAR(0.5f, mTip->GetBlend(), 1e-4f);
-    At(10.25);
+    LFakeTimer::FrameAt(10.25);
     EXPECT_FLOAT_EQ(1.0f, mTip->GetBlend());
     EXPECT_FALSE(mTip->IsFadingIn());
     EXPECT_EQ(0, LFrameManager::Get()->GetListenerCount());
@@ -61,12 +54,12 @@ TEST_F(ToolTipTest, FadesInOverAQuarterSecond)
 TEST_F(ToolTipTest, FadeOutTurnsARunningFadeInBack)
 {
     mTip->FadeIn();
-    At(10.1);
+    LFakeTimer::FrameAt(10.1);
     EXPECT_NEAR(0.4f, mTip->GetBlend(), 1e-4f);
     ASSERT_EQ(1, mTip->FadeOut());
-    At(10.15);
+    LFakeTimer::FrameAt(10.15);
     EXPECT_NEAR(0.2f, mTip->GetBlend(), 1e-4f);
-    At(10.2);
+    LFakeTimer::FrameAt(10.2);
     EXPECT_FLOAT_EQ(0.0f, mTip->GetBlend());
     EXPECT_FALSE(mTip->IsVisible());
     EXPECT_EQ(0, LFrameManager::Get()->GetListenerCount());
