@@ -3,30 +3,16 @@
 #include "Gdi/LDisplayGroup.h"
 #include "Gdi/LRenderer.h"
 #include "memory/LMemoryManager.h"
-#include "stdlib/LCleaner.h"
 #include "stdlib/LLog.h"
+#include "stdlib/LSingleton.h"
 
 namespace {
-LDisplayManager* sInstance = nullptr;
-bool sDestroyed = false;
+LSingleton<LDisplayManager> sManager;
 }
 
 LDisplayManager* LDisplayManager::Get()
 {
-    if (sInstance != nullptr || sDestroyed) {
-        return sInstance;
-    }
-    LDisplayManager* manager = L_NEW LDisplayManager();
-    if (manager == nullptr) {
-        L_ERROR("Display manager creation failure.");
-        return nullptr;
-    }
-    sInstance = manager;
-    LCleaner* cleaner = LCleaner::Get();
-    if (cleaner != nullptr) {
-        cleaner->AddInstance(manager);
-    }
-    return sInstance;
+    return sManager.Get(L_FILE, __LINE__, "Display manager creation failure.");
 }
 
 LDisplayManager::LDisplayManager() : mRoot(L_NEW LDisplayGroup())
@@ -42,10 +28,7 @@ LDisplayManager::~LDisplayManager()
     delete mRoot;
     mRoot = nullptr;
     mRenderer = nullptr;
-    if (sInstance == this) {
-        sInstance = nullptr;
-        sDestroyed = true;
-    }
+    sManager.Destroyed(this);
 }
 
 LString LDisplayManager::Dump() const

@@ -4,19 +4,18 @@
 #include "LImage.h"
 #include "container/LHashKeyList.h"
 #include "memory/LMemoryManager.h"
-#include "stdlib/LCleaner.h"
 #include "stdlib/LLog.h"
+#include "stdlib/LSingleton.h"
 #include "container/LPropertyList.h"
 
 namespace {
-LFontManager* sInstance = nullptr;
-bool sDestroyed = false;
+LSingleton<LFontManager> sManager;
 } // namespace
 
 LFontManager* LFontManager::Get()
 {
-    if (sInstance != nullptr || sDestroyed) {
-        return sInstance;
+    if (sManager.Peek() != nullptr || sManager.IsDestroyed()) {
+        return sManager.Peek();
     }
     LFontManager* manager = L_NEW LFontManager();
     if (manager == nullptr || manager->mFonts == nullptr) {
@@ -24,12 +23,7 @@ LFontManager* LFontManager::Get()
         L_ERROR("LFontManager creation failure.");
         return nullptr;
     }
-    sInstance = manager;
-    LCleaner* cleaner = LCleaner::Get();
-    if (cleaner != nullptr) {
-        cleaner->AddInstance(manager);
-    }
-    return sInstance;
+    return sManager.Install(manager);
 }
 
 LFontManager::LFontManager() : mFonts(L_NEW LHashKeyList(7, false))
@@ -38,10 +32,7 @@ LFontManager::LFontManager() : mFonts(L_NEW LHashKeyList(7, false))
 
 LFontManager::~LFontManager()
 {
-    if (sInstance == this) {
-        sInstance = nullptr;
-        sDestroyed = true;
-    }
+    sManager.Destroyed(this);
     if (mFonts != nullptr) {
         for (int i = 0; i < mFonts->GetCount(); ++i) {
             delete static_cast<LIFont*>(mFonts->GetAt(i));

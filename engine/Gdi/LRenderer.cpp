@@ -10,14 +10,13 @@
 #include "Render/LVertexBuffer.h"
 #include "memory/LMemoryManager.h"
 #include "stdlib/LAPIObjectManager.h"
-#include "stdlib/LCleaner.h"
 #include "stdlib/LLog.h"
+#include "stdlib/LSingleton.h"
 
 #include <cmath>
 
 namespace {
-LRenderer* sInstance = nullptr;
-bool sDestroyed = false;
+LSingleton<LRenderer> sRenderer;
 
 constexpr float kNear = -200.0f;
 constexpr float kFar = 200.0f;
@@ -30,31 +29,17 @@ float* Elements(LMatrix4& aMatrix)
 
 LRenderer* LRenderer::Get()
 {
-    if (sDestroyed) {
-        return nullptr;
-    }
-    if (sInstance == nullptr) {
-        LRenderer* renderer = L_NEW LRenderer();
-        if (renderer == nullptr) {
-            L_ERROR("LRenderer creation failure.");
-            return nullptr;
-        }
-        sInstance = renderer;
-        LCleaner* cleaner = LCleaner::Get();
-        if (cleaner != nullptr) {
-            cleaner->AddInstance(renderer);
-        }
-    }
+    LRenderer* renderer = sRenderer.Get(L_FILE, __LINE__, "LRenderer creation failure.");
     // A rasterizer that could not be had yet is asked for again on the next call.
-    if (sInstance->mRasterizer == nullptr) {
-        sInstance->mRasterizer = LIRasterizer::Get();
-        if (sInstance->mRasterizer == nullptr) {
+    if (renderer != nullptr && renderer->mRasterizer == nullptr) {
+        renderer->mRasterizer = LIRasterizer::Get();
+        if (renderer->mRasterizer == nullptr) {
             L_ERROR("LRenderer get rasterizer failure.");
             return nullptr;
         }
-        sInstance->ResetProjection();
+        renderer->ResetProjection();
     }
-    return sInstance;
+    return renderer;
 }
 
 LRenderer::LRenderer()
@@ -71,10 +56,7 @@ LRenderer::~LRenderer()
     mRasterizer = nullptr;
     delete mDefaultProjection;
     delete mClipProjection;
-    if (sInstance == this) {
-        sInstance = nullptr;
-        sDestroyed = true;
-    }
+    sRenderer.Destroyed(this);
 }
 
 LString LRenderer::Dump() const

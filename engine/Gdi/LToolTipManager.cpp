@@ -3,30 +3,16 @@
 #include "Gdi/LDisplayManager.h"
 #include "Gdi/LToolTip.h"
 #include "memory/LMemoryManager.h"
-#include "stdlib/LCleaner.h"
 #include "stdlib/LLog.h"
+#include "stdlib/LSingleton.h"
 
 namespace {
-LToolTipManager* sInstance = nullptr;
-bool sDestroyed = false;
+LSingleton<LToolTipManager> sManager;
 } // namespace
 
 LToolTipManager* LToolTipManager::Get()
 {
-    if (sInstance != nullptr || sDestroyed) {
-        return sInstance;
-    }
-    LToolTipManager* manager = L_NEW LToolTipManager();
-    if (manager == nullptr) {
-        L_ERROR("LToolTipManager creation failure.");
-        return nullptr;
-    }
-    sInstance = manager;
-    LCleaner* cleaner = LCleaner::Get();
-    if (cleaner != nullptr) {
-        cleaner->AddInstance(manager);
-    }
-    return sInstance;
+    return sManager.Get(L_FILE, __LINE__, "LToolTipManager creation failure.");
 }
 
 LToolTipManager::LToolTipManager() : LHashKeyList(7, false)
@@ -35,10 +21,7 @@ LToolTipManager::LToolTipManager() : LHashKeyList(7, false)
 
 LToolTipManager::~LToolTipManager()
 {
-    if (sInstance == this) {
-        sInstance = nullptr;
-        sDestroyed = true;
-    }
+    sManager.Destroyed(this);
 }
 
 LString LToolTipManager::Dump() const

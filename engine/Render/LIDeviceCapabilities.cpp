@@ -1,18 +1,17 @@
 #include "Render/LIDeviceCapabilities.h"
 
 #include "stdlib/LAPIObjectManager.h"
-#include "stdlib/LCleaner.h"
 #include "stdlib/LLog.h"
+#include "stdlib/LSingleton.h"
 
 namespace {
-LIDeviceCapabilities* sInstance = nullptr;
-bool sDestroyed = false;
+LSingleton<LIDeviceCapabilities> sCaps;
 }
 
 LIDeviceCapabilities* LIDeviceCapabilities::Get()
 {
-    if (sInstance != nullptr || sDestroyed) {
-        return sInstance;
+    if (sCaps.Peek() != nullptr || sCaps.IsDestroyed()) {
+        return sCaps.Peek();
     }
     LAPIObjectManager* manager = LAPIObjectManager::Get();
     LObject* object = manager != nullptr ? manager->CreateObject(LString("devicecaps"), nullptr) : nullptr;
@@ -22,20 +21,12 @@ LIDeviceCapabilities* LIDeviceCapabilities::Get()
         L_ASSERT_FAILURE("Unable to create Device Caps object");
         return nullptr;
     }
-    sInstance = caps;
-    LCleaner* cleaner = LCleaner::Get();
-    if (cleaner != nullptr) {
-        cleaner->AddInstance(caps);
-    }
-    return sInstance;
+    return sCaps.Install(caps);
 }
 
 LIDeviceCapabilities::LIDeviceCapabilities() = default;
 
 LIDeviceCapabilities::~LIDeviceCapabilities()
 {
-    if (sInstance == this) {
-        sInstance = nullptr;
-        sDestroyed = true;
-    }
+    sCaps.Destroyed(this);
 }

@@ -1,18 +1,17 @@
 #include "Render/LIRasterizer.h"
 
-#include "stdlib/LCleaner.h"
 #include "stdlib/LAPIObjectManager.h"
 #include "stdlib/LLog.h"
+#include "stdlib/LSingleton.h"
 
 namespace {
-LIRasterizer* sInstance = nullptr;
-bool sDestroyed = false;
+LSingleton<LIRasterizer> sRasterizer;
 }
 
 LIRasterizer* LIRasterizer::Get()
 {
-    if (sInstance != nullptr || sDestroyed) {
-        return sInstance;
+    if (sRasterizer.Peek() != nullptr || sRasterizer.IsDestroyed()) {
+        return sRasterizer.Peek();
     }
     LAPIObjectManager* manager = LAPIObjectManager::Get();
     LObject* object = manager != nullptr ? manager->CreateObject(LString("rasterizer"), nullptr) : nullptr;
@@ -22,18 +21,14 @@ LIRasterizer* LIRasterizer::Get()
         L_ERROR("Get failure. Could not create rasterizer.");
         return nullptr;
     }
-    sInstance = rasterizer;
-    LCleaner* cleaner = LCleaner::Get();
-    if (cleaner != nullptr) {
-        cleaner->AddInstance(rasterizer);
-    }
-    return sInstance;
+    return sRasterizer.Install(rasterizer);
 }
 
 void LIRasterizer::ForgetTexture(const LITexture* aTexture)
 {
-    if (sInstance != nullptr && aTexture != nullptr && sInstance->mCurrentTexture == aTexture) {
-        sInstance->mCurrentTexture = nullptr;
+    LIRasterizer* rasterizer = sRasterizer.Peek();
+    if (rasterizer != nullptr && aTexture != nullptr && rasterizer->mCurrentTexture == aTexture) {
+        rasterizer->mCurrentTexture = nullptr;
     }
 }
 
@@ -42,8 +37,5 @@ LIRasterizer::LIRasterizer() = default;
 LIRasterizer::~LIRasterizer()
 {
     Log(u"~LIRasterizer");
-    if (sInstance == this) {
-        sInstance = nullptr;
-        sDestroyed = true;
-    }
+    sRasterizer.Destroyed(this);
 }

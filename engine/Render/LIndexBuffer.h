@@ -2,30 +2,23 @@
 // After creation and after reading, the buffer is checked against what the device can
 // index and narrowed to 16 bits where the device takes only those.
 #pragma once
-#include "object/LObject.h"
+#include "Render/LElementBuffer.h"
 
-#include <cstdint>
-
-class LIndexBuffer : public LObject
+class LIndexBuffer : public LElementBuffer
 {
 public:
     LIndexBuffer();
-    LIndexBuffer(const LIndexBuffer& aOther);
-    LIndexBuffer& operator=(const LIndexBuffer& aOther);
-    ~LIndexBuffer() override;
 
     LString Dump() const override;
 
     int Create(int aFormat, const void* aData, int aCount);
 
-    void* GetBuffer() const;
     // Index aIndex (16-bit indices are read signed); 0 with a logged error outside the data.
     int GetIndex(int aIndex) const;
     int SetIndex(int aIndex, unsigned int aValue);
     int GetIndexFormat() const { return mFormat; }
-    int GetIndexSize() const { return mIndexSize; }
+    int GetIndexSize() const { return mElementSize; }
     int GetIndexCount() const { return mCount; }
-    int GetByteSize() const { return mByteSize; }
 
     // Record: int32 format, index size, index count, byte size, then the bytes.
     bool Read(LIStream* aStream) override;
@@ -34,12 +27,5 @@ public:
     static int GetFormatSize(int aFormat);
 
 private:
-    void Free();
     int Validate();
-
-    uint8_t* mData = nullptr;
-    int mByteSize = 0;
-    int mFormat = 0;
-    int mIndexSize = 0;
-    int mCount = 0;
 };

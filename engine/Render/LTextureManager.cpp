@@ -2,15 +2,14 @@
 
 #include "LImage.h"
 #include "Render/LITexture.h"
-#include "stdlib/LCleaner.h"
 #include "memory/LMemoryManager.h"
 #include "stdlib/LAPIObjectManager.h"
 #include "stdlib/LLog.h"
+#include "stdlib/LSingleton.h"
 #include "object/LObjectManager.h"
 
 namespace {
-LTextureManager* sInstance = nullptr;
-bool sDestroyed = false;
+LSingleton<LTextureManager> sManager;
 
 bool IsSymbolic(const LString& aPath)
 {
@@ -20,8 +19,8 @@ bool IsSymbolic(const LString& aPath)
 
 LTextureManager* LTextureManager::Get()
 {
-    if (sInstance != nullptr || sDestroyed) {
-        return sInstance;
+    if (sManager.Peek() != nullptr || sManager.IsDestroyed()) {
+        return sManager.Peek();
     }
     LTextureManager* manager = L_NEW LTextureManager();
     if (manager == nullptr || manager->mObjects == nullptr) {
@@ -29,12 +28,7 @@ LTextureManager* LTextureManager::Get()
         L_ERROR("LTextureManager creation failure.");
         return nullptr;
     }
-    sInstance = manager;
-    LCleaner* cleaner = LCleaner::Get();
-    if (cleaner != nullptr) {
-        cleaner->AddInstance(manager);
-    }
-    return sInstance;
+    return sManager.Install(manager);
 }
 
 LTextureManager::LTextureManager()
@@ -46,10 +40,7 @@ LTextureManager::~LTextureManager()
 {
     delete mObjects;
     mObjects = nullptr;
-    if (sInstance == this) {
-        sInstance = nullptr;
-        sDestroyed = true;
-    }
+    sManager.Destroyed(this);
 }
 
 LString LTextureManager::Dump() const

@@ -10,13 +10,11 @@
 //   6  48 bytes  position, normal, colour, u, v
 //   7  24 bytes  position, normal
 #pragma once
-#include "object/LObject.h"
-
-#include <cstdint>
+#include "Render/LElementBuffer.h"
 
 using LVertexFormat = int;
 
-class LVertexBuffer : public LObject
+class LVertexBuffer : public LElementBuffer
 {
 public:
     static constexpr int kFormatCount = 8;
@@ -24,7 +22,6 @@ public:
     LVertexBuffer();
     LVertexBuffer(const LVertexBuffer&) = delete;
     LVertexBuffer& operator=(const LVertexBuffer&) = delete;
-    ~LVertexBuffer() override;
 
     LString Dump() const override;
 
@@ -36,13 +33,11 @@ public:
     // Changes only the count, to draw fewer vertices than allocated; never more.
     int SetVertexCount(int aCount);
 
-    void* GetBuffer() const;
     // Address of vertex aIndex; null for a format without a layout or an index outside the data.
     void* GetVertex(int aIndex) const;
     int GetVertexFormat() const { return mFormat; }
-    int GetVertexSize() const { return mVertexSize; }
+    int GetVertexSize() const { return mElementSize; }
     int GetVertexCount() const { return mCount; }
-    int GetByteSize() const { return mByteSize; }
 
     // Record: int32 format, vertex size, vertex count, byte size, then the bytes.
     bool Read(LIStream* aStream) override;
@@ -50,13 +45,4 @@ public:
 
     // Bytes of one vertex of a format; 0 for a code outside 1..7.
     static int GetFormatSize(int aFormat);
-
-private:
-    void Free();
-
-    int mFormat = 0;
-    int mVertexSize = 0;
-    int mCount = 0;
-    int mByteSize = 0;
-    uint8_t* mData = nullptr;
 };
