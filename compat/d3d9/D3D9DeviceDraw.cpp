@@ -721,17 +721,21 @@ HRESULT D3D9Device::DrawIndexedPrimitive(D3DPRIMITIVETYPE aType, INT aBaseVertex
     }
     // Every index, with the base vertex added, must name a vertex inside the buffer.
     const uint8_t* indexBytes = mIndices->Data() + size_t{aStartIndex} * indexSize;
+    auto indexAt = [&](uint64_t aAt) {
+        uint32_t index = 0;
+        if (wide) {
+            std::memcpy(&index, indexBytes + aAt * 4, 4);
+        } else {
+            uint16_t shortIndex;
+            std::memcpy(&shortIndex, indexBytes + aAt * 2, 2);
+            index = shortIndex;
+        }
+        return index;
+    };
     uint32_t smallest = 0xFFFFFFFFu;
     uint32_t largest = 0;
     for (uint64_t i = 0; i < count; ++i) {
-        uint32_t index;
-        if (wide) {
-            std::memcpy(&index, indexBytes + i * 4, 4);
-        } else {
-            uint16_t shortIndex;
-            std::memcpy(&shortIndex, indexBytes + i * 2, 2);
-            index = shortIndex;
-        }
+        const uint32_t index = indexAt(i);
         smallest = std::min(smallest, index);
         largest = std::max(largest, index);
     }
@@ -749,15 +753,7 @@ HRESULT D3D9Device::DrawIndexedPrimitive(D3DPRIMITIVETYPE aType, INT aBaseVertex
     // A base vertex: rebase the indices to the first vertex used.
     std::vector<uint32_t> rebased(count);
     for (uint64_t i = 0; i < count; ++i) {
-        uint32_t index;
-        if (wide) {
-            std::memcpy(&index, indexBytes + i * 4, 4);
-        } else {
-            uint16_t shortIndex;
-            std::memcpy(&shortIndex, indexBytes + i * 2, 2);
-            index = shortIndex;
-        }
-        rebased[i] = static_cast<uint32_t>(int64_t{aBaseVertex} + index - first);
+        rebased[i] = static_cast<uint32_t>(int64_t{aBaseVertex} + indexAt(i) - first);
     }
     const uint8_t* vertices = mStream->Data() + mStreamOffset + size_t(first) * mStreamStride;
     return Draw(aType, vertices, mStreamStride, static_cast<UINT>(last - first + 1), rebased.data(), true,

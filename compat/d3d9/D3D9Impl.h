@@ -147,47 +147,75 @@ private:
     unsigned int mName = 0;
 };
 
-class D3D9VertexBuffer final : public D3D9Resource<IDirect3DVertexBuffer9>
+// A vertex or index buffer kept in memory, where draws read it: one lock at a time, of a
+// range inside the buffer (size 0: to the end).
+template <typename Interface>
+class D3D9MemoryBuffer : public D3D9Resource<Interface>
+{
+public:
+    D3D9MemoryBuffer(D3D9Device* aDevice, UINT aLength) : D3D9Resource<Interface>(aDevice), mData(aLength, 0) {}
+
+    HRESULT Lock(UINT aOffset, UINT aSize, void** aData, DWORD) override
+    {
+        const bool fits = aOffset <= Size() && (aSize == 0 || aSize <= Size() - aOffset);
+        if (!aData || mLocked || !fits) {
+            if (aData) {
+                *aData = nullptr;
+            }
+            return D3DERR_INVALIDCALL;
+        }
+        mLocked = true;
+        *aData = mData.data() + aOffset;
+        return D3D_OK;
+    }
+    HRESULT Unlock() override
+    {
+        if (!mLocked) {
+            return D3DERR_INVALIDCALL;
+        }
+        mLocked = false;
+        return D3D_OK;
+    }
+
+    const uint8_t* Data() const { return mData.data(); }
+    UINT Size() const { return static_cast<UINT>(mData.size()); }
+
+protected:
+    ~D3D9MemoryBuffer() override = default;
+
+private:
+    std::vector<uint8_t> mData;
+    bool mLocked = false;
+};
+
+class D3D9VertexBuffer final : public D3D9MemoryBuffer<IDirect3DVertexBuffer9>
 {
 public:
     D3D9VertexBuffer(D3D9Device* aDevice, UINT aLength, DWORD aUsage, DWORD aFVF, D3DPOOL aPool);
     D3DRESOURCETYPE GetType() override { return D3DRTYPE_VERTEXBUFFER; }
-    HRESULT Lock(UINT aOffset, UINT aSize, void** aData, DWORD aFlags) override;
-    HRESULT Unlock() override;
     HRESULT GetDesc(D3DVERTEXBUFFER_DESC* aDesc) override;
-
-    const uint8_t* Data() const { return mData.data(); }
-    UINT Size() const { return static_cast<UINT>(mData.size()); }
 
 private:
     ~D3D9VertexBuffer() override = default;
-    std::vector<uint8_t> mData;
     DWORD mUsage;
     DWORD mFVF;
     D3DPOOL mPool;
-    bool mLocked = false;
 };
 
-class D3D9IndexBuffer final : public D3D9Resource<IDirect3DIndexBuffer9>
+class D3D9IndexBuffer final : public D3D9MemoryBuffer<IDirect3DIndexBuffer9>
 {
 public:
     D3D9IndexBuffer(D3D9Device* aDevice, UINT aLength, DWORD aUsage, D3DFORMAT aFormat, D3DPOOL aPool);
     D3DRESOURCETYPE GetType() override { return D3DRTYPE_INDEXBUFFER; }
-    HRESULT Lock(UINT aOffset, UINT aSize, void** aData, DWORD aFlags) override;
-    HRESULT Unlock() override;
     HRESULT GetDesc(D3DINDEXBUFFER_DESC* aDesc) override;
 
-    const uint8_t* Data() const { return mData.data(); }
-    UINT Size() const { return static_cast<UINT>(mData.size()); }
     D3DFORMAT Format() const { return mFormat; }
 
 private:
     ~D3D9IndexBuffer() override = default;
-    std::vector<uint8_t> mData;
     DWORD mUsage;
     D3DFORMAT mFormat;
     D3DPOOL mPool;
-    bool mLocked = false;
 };
 
 // Where each attribute lies in a vertex; -1 when the vertex has none.

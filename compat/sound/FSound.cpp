@@ -34,6 +34,17 @@ void SetError(int aError)
     gError.store(aError);
 }
 
+// Whether playing may start: something to play and an initialised system (the error set
+// otherwise). Called with the mixer locked.
+bool CanPlay(const void* aSound)
+{
+    if (!aSound || !gInitialised) {
+        SetError(aSound ? FMOD_ERR_UNINITIALIZED : FMOD_ERR_INVALID_PARAM);
+        return false;
+    }
+    return true;
+}
+
 bool ReadInput(const char* aNameOrData, unsigned int aMode, int aOffset, int aLength, MediaSourceSpec& aSpec)
 {
     if (!aNameOrData || aOffset != 0 || aLength < 0) {
@@ -362,14 +373,9 @@ signed char FSOUND_Stream_Close(FSOUND_STREAM* aStream)
 
 int FSOUND_Stream_Play(int aChannel, FSOUND_STREAM* aStream)
 {
-    if (!aStream) {
-        SetError(FMOD_ERR_INVALID_PARAM);
-        return -1;
-    }
     SoundMixer& mixer = SoundSystemMixer();
     std::lock_guard<std::recursive_mutex> lock(mixer.Mutex());
-    if (!gInitialised) {
-        SetError(FMOD_ERR_UNINITIALIZED);
+    if (!CanPlay(aStream)) {
         return -1;
     }
     mixer.StopSource(aStream);
@@ -548,14 +554,9 @@ signed char FSOUND_Sample_GetDefaults(FSOUND_SAMPLE* aSample, int* aFrequency, i
 
 int FSOUND_PlaySound(int aChannel, FSOUND_SAMPLE* aSample)
 {
-    if (!aSample) {
-        SetError(FMOD_ERR_INVALID_PARAM);
-        return -1;
-    }
     SoundMixer& mixer = SoundSystemMixer();
     std::lock_guard<std::recursive_mutex> lock(mixer.Mutex());
-    if (!gInitialised) {
-        SetError(FMOD_ERR_UNINITIALIZED);
+    if (!CanPlay(aSample)) {
         return -1;
     }
     const int index = aChannel >= 0 ? (aChannel & 0xFF) : mixer.FindFreeVoice();

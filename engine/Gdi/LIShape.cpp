@@ -1,5 +1,7 @@
 #include "Gdi/LIShape.h"
 
+#include "LPolygon.h"
+
 #include "Gdi/LRenderer.h"
 #include "LImage.h"
 #include "Render/LITexture.h"
@@ -73,6 +75,20 @@ LITexture* LIShape::MakeColorTexture(const LColor& aColor)
         return nullptr;
     }
     return texture;
+}
+
+float* LIShape::NewOutline(const LPolygon& aPolygon, int* aCount)
+{
+    const int points = aPolygon.GetNumPoints();
+    *aCount = points + (aPolygon.IsClosed() && points > 0 ? 1 : 0);
+    float* positions = *aCount > 0 ? L_NEW float[static_cast<size_t>(*aCount) * 3] : nullptr;
+    for (int i = 0; positions != nullptr && i < *aCount; ++i) {
+        const LVector2 point = aPolygon.GetPoint(i < points ? i : 0);
+        positions[i * 3 + 0] = point.x;
+        positions[i * 3 + 1] = -point.y;
+        positions[i * 3 + 2] = 0.0f;
+    }
+    return positions;
 }
 
 int LIShape::SetFillColor(const LColor& aColor)

@@ -7,6 +7,7 @@
 #include "Render/LColor.h"
 
 class LITexture;
+class LPolygon;
 class LVertexBuffer;
 
 class LIShape : public LDisplayGroup
@@ -38,6 +39,14 @@ public:
     const LColor& GetStrokeColor() const { return mStrokeColor; }
     bool IsShapeDirty() const { return mShapeDirty; }
 
+    // A texture of one pixel of the colour, made by the "texture" creator; null (logged)
+    // when none could be made.
+    static LITexture* MakeColorTexture(const LColor& aColor);
+    // The outline of aPolygon as *aCount positions (x, -y, 0), closed back to its first
+    // point: a new array the caller deletes, null when the polygon has no points (*aCount
+    // 0) or the array cannot be made.
+    static float* NewOutline(const LPolygon& aPolygon, int* aCount);
+
 protected:
     // Replaces a buffer with one of aCount positions (x, y, z floats); false when it
     // cannot be made, and the old buffer is kept.
@@ -55,7 +64,4 @@ protected:
     LColor mFillColor;
     LITexture* mFillTexture = nullptr;
     LVertexBuffer* mFillBuffer = nullptr;
-
-private:
-    static LITexture* MakeColorTexture(const LColor& aColor);
 };

@@ -2,14 +2,12 @@
 
 #include "Gdi/LIShape.h"
 #include "Gdi/LSprite.h"
-#include "LImage.h"
 #include "LPolygon.h"
 #include "Render/LColor.h"
 #include "Render/LIRasterizer.h"
 #include "Render/LITexture.h"
 #include "Render/LVertexBuffer.h"
 #include "memory/LMemoryManager.h"
-#include "stdlib/LAPIObjectManager.h"
 #include "stdlib/LLog.h"
 #include "stdlib/LSingleton.h"
 
@@ -266,41 +264,23 @@ bool LRenderer::RenderPolygon(LPolygon* aPolygon, const LColor& aColor)
         L_ERROR("RenderPolygon failure. NULL arg.");
         return false;
     }
-    const int points = aPolygon->GetNumPoints();
-    const int count = points + (aPolygon->IsClosed() && points > 0 ? 1 : 0);
+    int count = 0;
+    float* vertices = LIShape::NewOutline(*aPolygon, &count);
     // A line strip needs two points.
     if (count < 2) {
+        delete[] vertices;
         L_ERROR("RenderPolygon failure. Not enough points.");
         return false;
     }
-    if (mRasterizer == nullptr) {
+    if (mRasterizer == nullptr || vertices == nullptr) {
+        delete[] vertices;
         return false;
     }
-    // A one-pixel texture of the colour.
-    const uint8_t pixel[4] = {static_cast<uint8_t>(aColor.b * 255.0f), static_cast<uint8_t>(aColor.g * 255.0f),
-                              static_cast<uint8_t>(aColor.r * 255.0f), static_cast<uint8_t>(aColor.a * 255.0f)};
-    LImage image;
-    if (!image.Create(1, 1, 4, L_IMAGE_FORMAT_A8R8G8B8, pixel, 4)) {
-        return false;
-    }
-    LAPIObjectManager* api = LAPIObjectManager::Get();
-    LObject* object = api != nullptr ? api->CreateObject(LString("texture"), nullptr) : nullptr;
-    LITexture* texture = dynamic_cast<LITexture*>(object);
-    if (texture == nullptr || texture->Create(&image) <= 0) {
-        delete object;
+    LITexture* texture = LIShape::MakeColorTexture(aColor);
+    if (texture == nullptr) {
+        delete[] vertices;
         L_ERROR("RenderPolygon failure. Could not create texture.");
         return false;
-    }
-    float* vertices = L_NEW float[static_cast<size_t>(count) * 3];
-    if (vertices == nullptr) {
-        delete texture;
-        return false;
-    }
-    for (int i = 0; i < count; ++i) {
-        const LVector2 point = aPolygon->GetPoint(i < points ? i : 0);
-        vertices[i * 3 + 0] = point.x;
-        vertices[i * 3 + 1] = -point.y;
-        vertices[i * 3 + 2] = 0.0f;
     }
     LVertexBuffer buffer;
     bool result = buffer.Create(1, vertices, count) != 0;

@@ -18,24 +18,21 @@ LString LSPolygon::Dump() const
 
 int LSPolygon::SetPolygon(const LVector2* aPoints, int aCount, bool aClosed)
 {
-    LPolygon* polygon = L_NEW LPolygon(aPoints, aCount, aClosed);
-    if (polygon == nullptr) {
-        return 0;
-    }
-    delete mPolygon;
-    mPolygon = polygon;
-    mShapeDirty = true;
-    return 1;
+    return Take(L_NEW LPolygon(aPoints, aCount, aClosed));
 }
 
 int LSPolygon::SetPolygon(const LPolygon& aPolygon)
 {
-    LPolygon* polygon = L_NEW LPolygon(aPolygon);
-    if (polygon == nullptr) {
+    return Take(L_NEW LPolygon(aPolygon));
+}
+
+int LSPolygon::Take(LPolygon* aPolygon)
+{
+    if (aPolygon == nullptr) {
         return 0;
     }
     delete mPolygon;
-    mPolygon = polygon;
+    mPolygon = aPolygon;
     mShapeDirty = true;
     return 1;
 }
@@ -53,8 +50,8 @@ bool LSPolygon::UpdateShape()
     if (mPolygon == nullptr) {
         return false;
     }
-    const int points = mPolygon->GetNumPoints();
-    const int count = points + (mPolygon->IsClosed() && points > 0 ? 1 : 0);
+    int count = 0;
+    float* positions = NewOutline(*mPolygon, &count);
     if (count < 1) {
         // No geometry: nothing to draw.
         delete mStrokeBuffer;
@@ -62,15 +59,8 @@ bool LSPolygon::UpdateShape()
         mShapeDirty = false;
         return true;
     }
-    float* positions = L_NEW float[static_cast<size_t>(count) * 3];
     if (positions == nullptr) {
         return false;
-    }
-    for (int i = 0; i < count; ++i) {
-        const LVector2 point = mPolygon->GetPoint(i < points ? i : 0);
-        positions[i * 3 + 0] = point.x;
-        positions[i * 3 + 1] = -point.y;
-        positions[i * 3 + 2] = 0.0f;
     }
     const bool result = ReplaceBuffer(&mStrokeBuffer, positions, count);
     delete[] positions;

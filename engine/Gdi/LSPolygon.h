@@ -19,5 +19,8 @@ public:
     virtual LPolygon* GetPolygon() const;
 
 private:
+    // Takes aPolygon (null: 0) in place of the old one.
+    int Take(LPolygon* aPolygon);
+
     LPolygon* mPolygon = nullptr;
 };

@@ -72,10 +72,18 @@ int LIndexBuffer::Validate()
     return 0;
 }
 
-int LIndexBuffer::GetIndex(int aIndex) const
+bool LIndexBuffer::InRange(int aIndex) const
 {
     if (mData == nullptr || mElementSize == 0 || aIndex < 0 || aIndex >= mByteSize / mElementSize) {
         L_ERROR("Index out of bounds.");
+        return false;
+    }
+    return true;
+}
+
+int LIndexBuffer::GetIndex(int aIndex) const
+{
+    if (!InRange(aIndex)) {
         return 0;
     }
     if (mFormat == 1) {
@@ -90,8 +98,7 @@ int LIndexBuffer::GetIndex(int aIndex) const
 
 int LIndexBuffer::SetIndex(int aIndex, unsigned int aValue)
 {
-    if (mData == nullptr || mElementSize == 0 || aIndex < 0 || aIndex >= mByteSize / mElementSize) {
-        L_ERROR("Index out of bounds.");
+    if (!InRange(aIndex)) {
         return 0;
     }
     if (mFormat == 1) {

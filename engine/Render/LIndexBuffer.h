@@ -28,4 +28,6 @@ public:
 
 private:
     int Validate();
+    // False, logged, for an index outside the data.
+    bool InRange(int aIndex) const;
 };
