@@ -49,6 +49,21 @@ float Dot(const D3DXVECTOR3& aA, const D3DXVECTOR3& aB)
     return aA.x * aB.x + aA.y * aB.y + aA.z * aB.z;
 }
 
+// A rotation by aAngle in the plane of the axes aFrom and aTo: aFrom turns towards aTo.
+D3DXMATRIX* PlaneRotation(D3DXMATRIX* aOut, float aAngle, int aFrom, int aTo)
+{
+    const float s = std::sin(aAngle);
+    const float c = std::cos(aAngle);
+    Elements result;
+    SetIdentity(result);
+    result[aFrom * 4 + aFrom] = c;
+    result[aFrom * 4 + aTo] = s;
+    result[aTo * 4 + aFrom] = -s;
+    result[aTo * 4 + aTo] = c;
+    Store(aOut, result);
+    return aOut;
+}
+
 } // namespace
 
 D3DXMATRIX* D3DXMatrixIdentity(D3DXMATRIX* pOut)
@@ -177,44 +192,17 @@ D3DXMATRIX* D3DXMatrixPerspectiveFovLH(D3DXMATRIX* pOut, float fovy, float aspec
 
 D3DXMATRIX* D3DXMatrixRotationX(D3DXMATRIX* pOut, float angle)
 {
-    const float s = std::sin(angle);
-    const float c = std::cos(angle);
-    Elements result;
-    SetIdentity(result);
-    result[5] = c;
-    result[6] = s;
-    result[9] = -s;
-    result[10] = c;
-    Store(pOut, result);
-    return pOut;
+    return PlaneRotation(pOut, angle, 1, 2);
 }
 
 D3DXMATRIX* D3DXMatrixRotationY(D3DXMATRIX* pOut, float angle)
 {
-    const float s = std::sin(angle);
-    const float c = std::cos(angle);
-    Elements result;
-    SetIdentity(result);
-    result[0] = c;
-    result[2] = -s;
-    result[8] = s;
-    result[10] = c;
-    Store(pOut, result);
-    return pOut;
+    return PlaneRotation(pOut, angle, 2, 0);
 }
 
 D3DXMATRIX* D3DXMatrixRotationZ(D3DXMATRIX* pOut, float angle)
 {
-    const float s = std::sin(angle);
-    const float c = std::cos(angle);
-    Elements result;
-    SetIdentity(result);
-    result[0] = c;
-    result[1] = s;
-    result[4] = -s;
-    result[5] = c;
-    Store(pOut, result);
-    return pOut;
+    return PlaneRotation(pOut, angle, 0, 1);
 }
 
 D3DXMATRIX* D3DXMatrixRotationQuaternion(D3DXMATRIX* pOut, const D3DXQUATERNION* pQ)

@@ -39,59 +39,42 @@ protected:
 };
 } // namespace
 
-TEST_F(TextAreaTest, WithoutWrapTheTextIsOneLine)
+TEST_F(TextAreaTest, LinesBreakAtTheLastFittingSpaceAfterAHyphenOrInsideALongWord)
 {
-    mArea.SetText(LString("AoB AoB"));
-    mArea.SetWidth(3.0f);
-    ASSERT_TRUE(mArea.Layout());
-    EXPECT_EQ((std::vector<std::string> {"AoB AoB"}), Lines(mArea));
+    struct Case
+    {
+        bool mWrap;
+        bool mMultiLine;
+        float mWidth;
+        const char* mText;
+        std::vector<std::string> mLines;
+    };
+    const Case cases[] = {
+        {false, false, 3.0f, "AoB AoB", {"AoB AoB"}},
+        // "AoB AoB" is 31 wide; the space after it is on neither line.
+        {true, true, 35.0f, "AoB AoB AoB", {"AoB AoB", "AoB"}},
+        {true, true, 16.0f, "AoB AoB AoB", {"AoB", "AoB", "AoB"}},
+        {true, true, 20.0f, "AoB-AoB", {"AoB-", "AoB"}},
+        {true, true, 7.0f, "AAA", {"A", "A", "A"}},
+        // One line only: what does not fit is left out.
+        {true, false, 16.0f, "AoB AoB", {"AoB"}},
+        {true, true, 100.0f, "AoB AoB", {"AoB AoB"}},
+        {true, true, 100.0f, "", {}},
+    };
+    for (const Case& c : cases) {
+        mArea.SetWrap(c.mWrap);
+        mArea.SetMultiLine(c.mMultiLine);
+        mArea.SetWidth(c.mWidth);
+        mArea.SetText(LString(c.mText));
+        ASSERT_TRUE(mArea.Layout()) << c.mText;
+        EXPECT_EQ(c.mLines, Lines(mArea)) << c.mText << " in " << c.mWidth;
+    }
     EXPECT_FLOAT_EQ(8.0f, mArea.GetLineHeight());
-}
-
-TEST_F(TextAreaTest, WrapsAtTheLastFittingSpace)
-{
-    mArea.SetWrap(true);
-    mArea.SetMultiLine(true);
-    mArea.SetWidth(35.0f);
-    mArea.SetText(LString("AoB AoB AoB"));
-    ASSERT_TRUE(mArea.Layout());
-    // "AoB AoB" is 31 wide; the space after it is on neither line.
-    EXPECT_EQ((std::vector<std::string> {"AoB AoB", "AoB"}), Lines(mArea));
     mArea.SetLineHeight(20.0f);
     mArea.SetWidth(16.0f);
+    mArea.SetText(LString("AoB AoB AoB"));
     ASSERT_TRUE(mArea.Layout());
-    EXPECT_EQ((std::vector<std::string> {"AoB", "AoB", "AoB"}), Lines(mArea));
     EXPECT_FLOAT_EQ(60.0f, mArea.GetTextHeight());
-}
-
-TEST_F(TextAreaTest, BreaksAfterAHyphenAndCutsLongWords)
-{
-    mArea.SetWrap(true);
-    mArea.SetMultiLine(true);
-    mArea.SetWidth(20.0f);
-    mArea.SetText(LString("AoB-AoB"));
-    ASSERT_TRUE(mArea.Layout());
-    EXPECT_EQ((std::vector<std::string> {"AoB-", "AoB"}), Lines(mArea));
-    mArea.SetWidth(7.0f);
-    mArea.SetText(LString("AAA"));
-    ASSERT_TRUE(mArea.Layout());
-    EXPECT_EQ((std::vector<std::string> {"A", "A", "A"}), Lines(mArea));
-}
-
-TEST_F(TextAreaTest, OneLineModeAndTextsThatFit)
-{
-    mArea.SetWrap(true);
-    mArea.SetWidth(16.0f);
-    mArea.SetText(LString("AoB AoB"));
-    ASSERT_TRUE(mArea.Layout());
-    EXPECT_EQ((std::vector<std::string> {"AoB"}), Lines(mArea));
-    mArea.SetMultiLine(true);
-    mArea.SetWidth(100.0f);
-    ASSERT_TRUE(mArea.Layout());
-    EXPECT_EQ((std::vector<std::string> {"AoB AoB"}), Lines(mArea));
-    mArea.SetText(LString(""));
-    EXPECT_TRUE(mArea.Layout());
-    EXPECT_EQ(0, mArea.GetLineCount());
 }
 
 TEST_F(TextAreaTest, AnEmptyLineIsReportedAsADeadlock)

@@ -23,6 +23,10 @@
 
 namespace {
 
+const LColor kRed(1.0f, 0.0f, 0.0f);
+const LColor kGreen(0.0f, 1.0f, 0.0f);
+const LColor kBlue(0.0f, 0.0f, 1.0f);
+
 class RasterizerDX9Test : public testing::Test
 {
 protected:
@@ -72,6 +76,25 @@ protected:
         Quad(3, Corners(aX0, aY0, aX1, aY1), 0.5f, {{0, 0}, {1, 0}, {0, 1}, {1, 1}});
     }
 
+    // Stencil on, every pixel passing, colours not written: draws only count.
+    void CountStencil()
+    {
+        ASSERT_EQ(1, mRasterizer.SetStencilEnable(true));
+        ASSERT_EQ(1, mRasterizer.SetStencilFunc(LIRasterizer::kAlways, 0, 0xFF));
+        ASSERT_EQ(1, mRasterizer.SetColorWriteEnable(false));
+    }
+
+    // Green over the picture where the stencil holds aGreen, then red where it holds aRed.
+    void ShowStencil(int aGreen, int aRed)
+    {
+        ASSERT_EQ(1, mRasterizer.SetColorWriteEnable(true));
+        ASSERT_EQ(1, mRasterizer.SetStencilPass(LIRasterizer::kKeep));
+        ASSERT_EQ(1, mRasterizer.SetStencilFunc(LIRasterizer::kEqual, aGreen, 0xFF));
+        ColorQuad(0, 0, 64, 48, kGreen);
+        ASSERT_EQ(1, mRasterizer.SetStencilFunc(LIRasterizer::kEqual, aRed, 0xFF));
+        ColorQuad(0, 0, 64, 48, kRed);
+    }
+
     static LTextureDX9* Texture(int aWidth, int aHeight, LImageFormat aFormat, const std::vector<uint8_t>& aBytes)
     {
         LImage image;
@@ -87,10 +110,6 @@ protected:
     LTestGraphics mGraphics;
     LRasterizerDX9 mRasterizer;
 };
-
-const LColor kRed(1.0f, 0.0f, 0.0f);
-const LColor kGreen(0.0f, 1.0f, 0.0f);
-const LColor kBlue(0.0f, 0.0f, 1.0f);
 
 } // namespace
 
@@ -153,41 +172,27 @@ TEST_F(RasterizerDX9Test, BlendFactorScalesTheTextureFromTheFirstCall)
 
 TEST_F(RasterizerDX9Test, StencilIncrWrapsWhileIncrSatClamps)
 {
-    ASSERT_EQ(1, mRasterizer.SetStencilEnable(true));
-    ASSERT_EQ(1, mRasterizer.SetStencilFunc(LIRasterizer::kAlways, 0, 0xFF));
-    ASSERT_EQ(1, mRasterizer.SetColorWriteEnable(false));
+    CountStencil();
     for (int i = 0; i < 256; ++i) {
         ASSERT_EQ(1, mRasterizer.SetStencilPass(LIRasterizer::kIncr));
         Quad(1, Corners(0, 0, 32, 48), 0.5f, {{}});
         ASSERT_EQ(1, mRasterizer.SetStencilPass(LIRasterizer::kIncrSat));
         Quad(1, Corners(32, 0, 64, 48), 0.5f, {{}});
     }
-    ASSERT_EQ(1, mRasterizer.SetColorWriteEnable(true));
-    ASSERT_EQ(1, mRasterizer.SetStencilPass(LIRasterizer::kKeep));
-    ASSERT_EQ(1, mRasterizer.SetStencilFunc(LIRasterizer::kEqual, 0, 0xFF));
-    ColorQuad(0, 0, 64, 48, kGreen);
-    ASSERT_EQ(1, mRasterizer.SetStencilFunc(LIRasterizer::kEqual, 255, 0xFF));
-    ColorQuad(0, 0, 64, 48, kRed);
+    ShowStencil(0, 255);
     EXPECT_TRUE(PixelNear(mGraphics.Pixel(16, 24), 0xFF00FF00u));
     EXPECT_TRUE(PixelNear(mGraphics.Pixel(48, 24), 0xFFFF0000u));
 }
 
 TEST_F(RasterizerDX9Test, TwoSidedStencilCountsFrontAndBackFacesApart)
 {
-    ASSERT_EQ(1, mRasterizer.SetStencilEnable(true));
-    ASSERT_EQ(1, mRasterizer.SetStencilFunc(LIRasterizer::kAlways, 0, 0xFF));
+    CountStencil();
     ASSERT_EQ(1, mRasterizer.SetTwoSidedStencilFunc(LIRasterizer::kAlways, true, 0, 0xFF));
     ASSERT_EQ(1, mRasterizer.SetStencilPass(LIRasterizer::kIncr));
     ASSERT_EQ(1, mRasterizer.SetBackStencilPass(LIRasterizer::kDecr));
-    ASSERT_EQ(1, mRasterizer.SetColorWriteEnable(false));
     Quad(1, Corners(0, 0, 32, 48, true), 0.5f, {{}});
     Quad(1, Corners(32, 0, 64, 48, false), 0.5f, {{}});
-    ASSERT_EQ(1, mRasterizer.SetColorWriteEnable(true));
-    ASSERT_EQ(1, mRasterizer.SetStencilPass(LIRasterizer::kKeep));
-    ASSERT_EQ(1, mRasterizer.SetStencilFunc(LIRasterizer::kEqual, 1, 0xFF));
-    ColorQuad(0, 0, 64, 48, kGreen);
-    ASSERT_EQ(1, mRasterizer.SetStencilFunc(LIRasterizer::kEqual, 255, 0xFF));
-    ColorQuad(0, 0, 64, 48, kRed);
+    ShowStencil(1, 255);
     // Front faces counted up to 1, back faces down to 255.
     EXPECT_TRUE(PixelNear(mGraphics.Pixel(16, 24), 0xFF00FF00u));
     EXPECT_TRUE(PixelNear(mGraphics.Pixel(48, 24), 0xFFFF0000u));
