@@ -10,38 +10,11 @@ namespace {
 
 int sLive = 0;
 
-class MemoryTexture;
-
-class MemorySurface final : public IDirect3DSurface9
+// Reference counting of the stand-in interfaces.
+template <typename Interface>
+class Counted : public Interface
 {
 public:
-    explicit MemorySurface(MemoryTexture* aTexture);
-
-    ULONG AddRef() override { return ++mReferences; }
-    ULONG Release() override;
-    HRESULT GetDevice(IDirect3DDevice9**) override { return D3DERR_INVALIDCALL; }
-    DWORD SetPriority(DWORD) override { return 0; }
-    DWORD GetPriority() override { return 0; }
-    D3DRESOURCETYPE GetType() override { return D3DRTYPE_SURFACE; }
-    HRESULT GetDesc(D3DSURFACE_DESC* aDesc) override;
-    HRESULT LockRect(D3DLOCKED_RECT* aLocked, const RECT* aRect, DWORD aFlags) override;
-    HRESULT UnlockRect() override;
-
-private:
-    ~MemorySurface() override = default;
-
-    MemoryTexture* mTexture;
-    ULONG mReferences = 1;
-};
-
-class MemoryTexture final : public IDirect3DTexture9
-{
-public:
-    MemoryTexture(UINT aWidth, UINT aHeight, D3DFORMAT aFormat)
-        : mWidth(aWidth), mHeight(aHeight), mFormat(aFormat), mPixels(std::size_t {aWidth} * aHeight * 4, 0)
-    {
-    }
-
     ULONG AddRef() override { return ++mReferences; }
     ULONG Release() override
     {
@@ -54,6 +27,19 @@ public:
     HRESULT GetDevice(IDirect3DDevice9**) override { return D3DERR_INVALIDCALL; }
     DWORD SetPriority(DWORD) override { return 0; }
     DWORD GetPriority() override { return 0; }
+
+private:
+    ULONG mReferences = 1;
+};
+
+class MemoryTexture final : public Counted<IDirect3DTexture9>
+{
+public:
+    MemoryTexture(UINT aWidth, UINT aHeight, D3DFORMAT aFormat)
+        : mWidth(aWidth), mHeight(aHeight), mFormat(aFormat), mPixels(std::size_t {aWidth} * aHeight * 4, 0)
+    {
+    }
+
     D3DRESOURCETYPE GetType() override { return D3DRTYPE_TEXTURE; }
     DWORD GetLevelCount() override { return 1; }
     HRESULT GetLevelDesc(UINT aLevel, D3DSURFACE_DESC* aDesc) override
@@ -64,14 +50,7 @@ public:
         *aDesc = D3DSURFACE_DESC {mFormat, D3DRTYPE_SURFACE, 0, D3DPOOL_MANAGED, D3DMULTISAMPLE_NONE, 0, mWidth, mHeight};
         return D3D_OK;
     }
-    HRESULT GetSurfaceLevel(UINT aLevel, IDirect3DSurface9** aSurface) override
-    {
-        if (aLevel != 0 || !aSurface) {
-            return D3DERR_INVALIDCALL;
-        }
-        *aSurface = new MemorySurface(this);
-        return D3D_OK;
-    }
+    HRESULT GetSurfaceLevel(UINT aLevel, IDirect3DSurface9** aSurface) override;
     HRESULT LockRect(UINT aLevel, D3DLOCKED_RECT* aLocked, const RECT* aRect, DWORD) override
     {
         if (aLevel != 0 || !aLocked || aRect || mLocked) {
@@ -104,51 +83,40 @@ public:
     int LockCount() const { return mLockCount; }
 
 private:
-    ~MemoryTexture() override = default;
-
     UINT mWidth;
     UINT mHeight;
     D3DFORMAT mFormat;
     std::vector<uint8_t> mPixels;
-    ULONG mReferences = 1;
     bool mLocked = false;
     int mLockCount = 0;
 };
 
-MemorySurface::MemorySurface(MemoryTexture* aTexture)
-    : mTexture(aTexture)
+// The texture's one level; it holds the texture while it lives.
+class MemorySurface final : public Counted<IDirect3DSurface9>
 {
-    mTexture->AddRef();
-}
+public:
+    explicit MemorySurface(MemoryTexture* aTexture) : mTexture(aTexture) { mTexture->AddRef(); }
+    ~MemorySurface() override { mTexture->Release(); }
 
-ULONG MemorySurface::Release()
-{
-    const ULONG left = --mReferences;
-    if (left == 0) {
-        mTexture->Release();
-        delete this;
+    D3DRESOURCETYPE GetType() override { return D3DRTYPE_SURFACE; }
+    HRESULT GetDesc(D3DSURFACE_DESC* aDesc) override { return mTexture->GetLevelDesc(0, aDesc); }
+    HRESULT LockRect(D3DLOCKED_RECT* aLocked, const RECT* aRect, DWORD aFlags) override
+    {
+        return mTexture->LockRect(0, aLocked, aRect, aFlags);
     }
-    return left;
-}
+    HRESULT UnlockRect() override { return mTexture->UnlockRect(0); }
 
-HRESULT MemorySurface::GetDesc(D3DSURFACE_DESC* aDesc)
-{
-    return mTexture->GetLevelDesc(0, aDesc);
-}
+private:
+    MemoryTexture* mTexture;
+};
 
-HRESULT MemorySurface::LockRect(D3DLOCKED_RECT* aLocked, const RECT* aRect, DWORD aFlags)
+HRESULT MemoryTexture::GetSurfaceLevel(UINT aLevel, IDirect3DSurface9** aSurface)
 {
-    return mTexture->LockRect(0, aLocked, aRect, aFlags);
-}
-
-HRESULT MemorySurface::UnlockRect()
-{
-    return mTexture->UnlockRect(0);
-}
-
-MemoryTexture* Memory(IDirect3DTexture9* aTexture)
-{
-    return static_cast<MemoryTexture*>(aTexture);
+    if (aLevel != 0 || !aSurface) {
+        return D3DERR_INVALIDCALL;
+    }
+    *aSurface = new MemorySurface(this);
+    return D3D_OK;
 }
 
 } // namespace
@@ -197,12 +165,12 @@ int LMemoryTexture::SetPriority(float aPriority)
 
 uint32_t LMemoryTexture::At(int aX, int aY) const
 {
-    return mTexture ? Memory(mTexture)->At(aX, aY) : 0;
+    return mTexture ? static_cast<MemoryTexture*>(mTexture)->At(aX, aY) : 0;
 }
 
 int LMemoryTexture::LockCount() const
 {
-    return mTexture ? Memory(mTexture)->LockCount() : 0;
+    return mTexture ? static_cast<MemoryTexture*>(mTexture)->LockCount() : 0;
 }
 
 int LMemoryTexture::LiveCount()

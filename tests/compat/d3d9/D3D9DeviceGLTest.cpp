@@ -36,25 +36,6 @@ TEST(D3D9Adapter, AnswersAsA32BitDisplayWith800x600InEveryFormatAndD24S8)
     direct3D->Release();
 }
 
-TEST(D3D9Device, FullScreenWithoutAFormatIsRefused)
-{
-    D3D9TestDevice device;
-    ASSERT_NE(nullptr, device.Get());
-    D3DPRESENT_PARAMETERS parameters {};
-    parameters.BackBufferWidth = 800;
-    parameters.BackBufferHeight = 600;
-    parameters.BackBufferFormat = D3DFMT_UNKNOWN;
-    parameters.hDeviceWindow = device.Window();
-    parameters.Windowed = FALSE;
-    IDirect3DDevice9* second = nullptr;
-    const HRESULT result =
-        device.Direct3D()->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, device.Window(), 0, &parameters, &second);
-    EXPECT_EQ(D3DERR_INVALIDCALL, result);
-    EXPECT_EQ(nullptr, second);
-    EXPECT_STREQ("D3DERR_INVALIDCALL", DXGetErrorString9(result));
-    EXPECT_NE(nullptr, std::strstr(DXGetErrorDescription9(result), "Invalid call."));
-}
-
 TEST(D3D9Device, ClearKeepsAlphaAndStaysInTheViewportWhateverTheWriteMask)
 {
     D3D9TestDevice device;

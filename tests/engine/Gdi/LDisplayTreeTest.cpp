@@ -39,23 +39,6 @@ std::vector<std::string> Order(const LDisplayGroup& aGroup)
 }
 } // namespace
 
-TEST(DisplayTransform, CenterScaleAndPositionOfAFreeObject)
-{
-    LSprite sprite;
-    sprite.SetCenter(10.0f, 10.0f);
-    sprite.SetScale(2.0f);
-    sprite.SetPosition(100.0f, 50.0f);
-    const LVector2 origin = sprite.GetPosition();
-    EXPECT_FLOAT_EQ(80.0f, origin.x);
-    EXPECT_FLOAT_EQ(30.0f, origin.y);
-    const LVector2 center = ToScreen(sprite, 10.0f, 10.0f);
-    EXPECT_NEAR(100.0f, center.x, 1e-4f);
-    EXPECT_NEAR(50.0f, center.y, 1e-4f);
-    // Without a parent the world values are the local ones.
-    EXPECT_FLOAT_EQ(2.0f, sprite.GetWorldScale().x);
-    EXPECT_FLOAT_EQ(0.0f, sprite.GetWorldRotation());
-}
-
 TEST(DisplayTransform, NestedGroupsComposeRotationScaleAndCenter)
 {
     LDisplayGroup* outer = TestGroup("outer");

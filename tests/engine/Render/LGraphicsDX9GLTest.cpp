@@ -69,7 +69,7 @@ TEST_F(LGraphicsDX9Test, SixteenBitsTriesOnlyR5G6B5AndEightBitsNothing)
     LGraphicsDX9 graphics;
     EXPECT_FALSE(graphics.Init(mParams));
     EXPECT_TRUE(mLog.Contains("Failed to enumerate valid display mode"));
-    EXPECT_TRUE(mLog.Contains("CreateDevice failure: D3DERR_INVALIDCALL: "));
+    EXPECT_TRUE(mLog.Contains("CreateDevice failure: D3DERR_INVALIDCALL: Invalid call."));
     EXPECT_FALSE(graphics.Present());
 }
 

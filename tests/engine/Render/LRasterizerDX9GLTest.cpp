@@ -432,7 +432,7 @@ TEST_F(RasterizerDX9Test, CodesAndHandlesFromCallersAreChecked)
     EXPECT_EQ(texture->GetTexture(), boundNow());
 }
 
-TEST_F(RasterizerDX9Test, TextureLevelsPriorityAndFailures)
+TEST_F(RasterizerDX9Test, TextureLevelsAndFailures)
 {
     // Four pixels of 4 x 4: every level is loaded from the image's top left, unfiltered.
     std::vector<uint8_t> bytes(64);
@@ -453,10 +453,6 @@ TEST_F(RasterizerDX9Test, TextureLevelsPriorityAndFailures)
     EXPECT_EQ(0, std::memcmp(level, &bytes[0], 8));
     EXPECT_EQ(0, std::memcmp(level + locked.Pitch, &bytes[16], 8));
     device->UnlockRect(1);
-    EXPECT_EQ(500u, device->GetPriority());
-    ASSERT_EQ(1, texture.SetPriority(0.25f));
-    EXPECT_EQ(250u, device->GetPriority());
-    EXPECT_FLOAT_EQ(0.5f, texture.GetPriority());
 
     // A format code outside the table and a failed creation are 0; the texture stays.
     EXPECT_EQ(0, texture.Create(4, 4, 5));
@@ -478,24 +474,4 @@ TEST_F(RasterizerDX9Test, TextureLevelsPriorityAndFailures)
     EXPECT_EQ(0u, LTextureManager::Get()->CreateTexture(LString("wide"), &tooWide));
     EXPECT_EQ(0u, LTextureManager::Get()->GetHandle(LString("wide")));
     EXPECT_NE(0u, LTextureManager::Get()->CreateTexture(LString("small"), &image));
-}
-
-TEST(RasterizerDX9Creators, MakeTheDeviceObjects)
-{
-    LLogCapture log;
-    LTestGraphics graphics;
-    ASSERT_TRUE(graphics.IsReady());
-    LTestGraphics::RegisterCreators();
-    LIRasterizer* rasterizer = LIRasterizer::Get();
-    ASSERT_NE(nullptr, dynamic_cast<LRasterizerDX9*>(rasterizer));
-    std::vector<uint8_t> pixels(16, 0xFF);
-    LImage image;
-    ASSERT_EQ(1, image.Create(2, 2, 8, L_IMAGE_FORMAT_A8R8G8B8, pixels.data(), 16));
-    const uint32_t handle = LTextureManager::Get()->CreateTexture(LString("white"), &image);
-    LITexture* texture = LTextureManager::Get()->GetTexture(handle);
-    ASSERT_NE(nullptr, dynamic_cast<LTextureDX9*>(texture));
-    EXPECT_EQ(2, texture->GetWidth());
-    EXPECT_EQ(1, rasterizer->SetTexture(handle));
-    EXPECT_EQ(texture, rasterizer->GetCurrentTexture());
-    delete rasterizer;
 }
