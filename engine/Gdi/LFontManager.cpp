@@ -2,6 +2,7 @@
 
 #include "Gdi/LFontRaster.h"
 #include "LImage.h"
+#include "Render/LTextureManager.h"
 #include "container/LHashKeyList.h"
 #include "memory/LMemoryManager.h"
 #include "stdlib/LLog.h"
@@ -50,15 +51,12 @@ LString LFontManager::Dump() const
 
 bool LFontManager::SetRoot(const LString& aRoot)
 {
-    if (aRoot.GetLength() < 2 || aRoot.At(0) != u'/' || aRoot.At(1) != u'/') {
+    const LString root = LTextureManager::NormalRoot(aRoot);
+    if (root.IsEmpty()) {
         L_ASSERT_FAILURE("SetRoot failure. Invalid arg.");
         return false;
     }
-    LString root = aRoot + "/";
-    while (root.Find(u"//", 0) >= 0) {
-        root.Replace(u"//", u"/", true);
-    }
-    mRoot = LString("/") + root;
+    mRoot = root;
     return true;
 }
 

@@ -48,41 +48,27 @@ LString LTextureManager::Dump() const
     return DumpHead("LTextureManager") + "]";
 }
 
-int LTextureManager::SetRoot(const LString& aPath)
+LString LTextureManager::NormalRoot(const LString& aPath)
 {
     if (!IsSymbolic(aPath)) {
-        L_ERROR("SetRoot failure. Invalid arg.");
-        return 0;
+        return LString();
     }
     // One "/" between components and at the end, and the leading "//" again.
-    const char16_t* text = aPath.GetBuffer();
-    const int length = aPath.GetLength();
-    char16_t* units = L_NEW char16_t[length + 3];
-    if (units == nullptr) {
-        L_ERROR("SetRoot failure. Out of memory.");
-        return 0;
+    LString root = aPath + "/";
+    while (root.Find(u"//", 0) >= 0) {
+        root.Replace(u"//", u"/", true);
     }
-    int count = 0;
-    units[count++] = u'/';
-    for (int i = 0; i < length; ++i) {
-        if (text[i] == u'/' && units[count - 1] == u'/') {
-            continue;
-        }
-        units[count++] = text[i];
-    }
-    if (units[count - 1] != u'/') {
-        units[count++] = u'/';
-    }
-    units[count] = 0;
-    if (count <= 2) {
-        // Nothing but slashes: no mount to name.
-        delete[] units;
+    return LString("/") + root;
+}
+
+int LTextureManager::SetRoot(const LString& aPath)
+{
+    const LString root = NormalRoot(aPath);
+    // Nothing but slashes names no mount.
+    if (root.GetLength() <= 2) {
         L_ERROR("SetRoot failure. Invalid arg.");
         return 0;
     }
-    LString root(u"/");
-    root.Append(units);
-    delete[] units;
     mRoot = root;
     return 1;
 }

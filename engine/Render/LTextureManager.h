@@ -33,6 +33,9 @@ public:
     // doubled "/" collapsed: "//textures" becomes "//textures/".
     int SetRoot(const LString& aPath);
     LString GetRoot() const;
+    // A symbolic path in the form SetRoot keeps ("//" for nothing but slashes); empty
+    // for a path that is not symbolic. The font manager's root takes the same form.
+    static LString NormalRoot(const LString& aPath);
 
     // The texture of an image file: aPath itself when it begins with "//", else taken
     // relative to the root. The id is aPath as given.

@@ -109,8 +109,6 @@ public:
     // Results that the next calls give: every operation answers aResult.
     void SetResult(int aResult) { mResult = aResult; }
 
-    const LViewport& Viewport() const { return mViewport; }
-    const std::array<float, 16>& TransformOf(int aTransform) const { return mTransforms[aTransform]; }
     // The light set last under an index, and whether it is enabled; the material set last.
     const std::map<int, LLight>& Lights() const { return mLights; }
     const std::map<int, bool>& LightsEnabled() const { return mLightsEnabled; }

@@ -27,27 +27,6 @@ LVector2 Placed(const LFakeRasterizer::Draw& aDraw, float aX, float aY)
 }
 } // namespace
 
-TEST(RendererPass, BeginSetsTheTwoDimensionalStates)
-{
-    RegisterFakeRender();
-    LRenderer* renderer = LRenderer::Get();
-    ASSERT_NE(nullptr, renderer);
-    LFakeRasterizer* fake = LFakeRasterizer::Instance();
-    ASSERT_NE(nullptr, fake);
-    fake->Reset();
-    EXPECT_TRUE(renderer->Begin());
-    const std::vector<std::string> expected = {
-        "SetFillMode(2)",          "SetAlphaBlendEnable(1)",  "SetBlendFunc(4,6)",
-        "SetLighting(0)",          "SetTransform(1)",         "SetTransform(2)",
-        "SetTextureAddress(0,2)",  "SetTextureAddress(1,2)",  "SetTextureFilter(1,2)",
-        "SetTextureFilter(0,2)",   "SetZBufferMode(0)"};
-    EXPECT_EQ(expected, fake->Calls());
-    // The default projection maps the 800 x 600 screen.
-    EXPECT_FLOAT_EQ(2.0f / 800.0f, fake->TransformOf(LIRasterizer::kProjection)[0]);
-    EXPECT_EQ(800u, fake->Viewport().mWidth);
-    EXPECT_EQ(600u, fake->Viewport().mHeight);
-}
-
 TEST(RendererPass, FadingMultipliesDownTheTree)
 {
     RegisterFakeRender();

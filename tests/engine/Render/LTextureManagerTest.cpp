@@ -136,11 +136,3 @@ TEST(TextureManagerRoot, RelativeNamesNeedARoot)
     EXPECT_EQ(0u, manager->CreateTexture(LString("interview/panel.tga")));
     EXPECT_TRUE(log.Contains("CreateTexture failure. Root undefined."));
 }
-
-TEST(TextureManagerLifetime, GetIsNullAfterTheManagerIsGone)
-{
-    LTextureManager* manager = LTextureManager::Get();
-    ASSERT_NE(nullptr, manager);
-    delete manager;
-    EXPECT_EQ(nullptr, LTextureManager::Get());
-}
