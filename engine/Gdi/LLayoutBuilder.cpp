@@ -167,6 +167,18 @@ bool ReadPoints(const LVectorFloat& aValues, LVector2** aOut, int* aCount)
     return true;
 }
 
+// The points of a polygon or curve entry's "coords"; the messages name the builder.
+bool ReadShapePoints(LPropertyList* aList, const char* aBuilder, LVector2** aOut, int* aCount)
+{
+    bool found = false;
+    const LVectorFloat coords = aList->GetVectorFloat(Key("coords"), found);
+    if (!found) {
+        L_ASSERT_FAILURE(LString(aBuilder) + " failure. 'coords' not found.");
+        return false;
+    }
+    return ReadPoints(coords, aOut, aCount);
+}
+
 // The button state a layout letter names, in any case; -1 for none.
 int StateOfLetter(const LString& aLetter)
 {
@@ -444,16 +456,9 @@ LSPolygon* LLayoutBuilder::BuildPolygon(LPropertyList* aList)
         L_ERROR("BuildPolygon failure. Out of memory.");
         return nullptr;
     }
-    bool found = false;
-    const LVectorFloat coords = aList->GetVectorFloat(Key("coords"), found);
-    if (!found) {
-        L_ASSERT_FAILURE("BuildPolygon failure. 'coords' not found.");
-        delete shape;
-        return nullptr;
-    }
     LVector2* points = nullptr;
     int count = 0;
-    if (!ReadPoints(coords, &points, &count)) {
+    if (!ReadShapePoints(aList, "BuildPolygon", &points, &count)) {
         delete shape;
         return nullptr;
     }
@@ -477,16 +482,9 @@ LSBezier* LLayoutBuilder::BuildBezier(LPropertyList* aList)
         L_ERROR("BuildBezier failure. Out of memory.");
         return nullptr;
     }
-    bool found = false;
-    const LVectorFloat coords = aList->GetVectorFloat(Key("coords"), found);
-    if (!found) {
-        L_ASSERT_FAILURE("BuildBezier failure. 'coords' not found.");
-        delete shape;
-        return nullptr;
-    }
     LVector2* points = nullptr;
     int count = 0;
-    if (!ReadPoints(coords, &points, &count)) {
+    if (!ReadShapePoints(aList, "BuildBezier", &points, &count)) {
         delete shape;
         return nullptr;
     }
