@@ -9,7 +9,6 @@
 #include "container/LVectorString.h"
 #include "container/LVectorUInt.h"
 #include "memory/LMemoryManager.h"
-#include "object/LISerializable.h"
 #include "stdlib/LFileStream.h"
 #include "stdlib/LIFileSystem.h"
 #include "stdlib/LLog.h"
@@ -530,28 +529,11 @@ bool LPropertyList::ToString(LString& aOut) const
     return ok;
 }
 
-namespace {
-
-// Bytes already made, handed to the file writer as an object that writes itself.
-class LWrittenBytes : public LISerializable
-{
-public:
-    explicit LWrittenBytes(LMemoryStream& aBytes) : mBytes(aBytes) {}
-    bool Read(LIStream*) override { return false; }
-    bool Write(LIStream* aStream) override { return aStream->WriteBytes(mBytes.GetPosition(), mBytes.GetBuffer()); }
-
-private:
-    LMemoryStream& mBytes;
-};
-
-} // namespace
-
 bool LPropertyList::Save(const LString& aPath, bool aSymbolic) const
 {
     LMemoryStream stream(1024, LMemoryStream::GROW_DOUBLE);
     const bool complete = WriteEntries(&stream, 0);
-    LWrittenBytes bytes(stream);
-    return LFileStream::WriteToFile(&bytes, aPath, aSymbolic) && complete;
+    return LFileStream::WriteBytesToFile(stream.GetPosition(), stream.GetBuffer(), aPath, aSymbolic) && complete;
 }
 
 bool LPropertyList::SetDelimiter(const LString& aDelimiter)

@@ -28,6 +28,16 @@ LCleaner::LCleaner()
 
 LCleaner::~LCleaner()
 {
+    DeleteInstances();
+    delete mInstances;
+    mInstances = nullptr;
+    if (gCleaner == this) {
+        gCleaner = nullptr;
+    }
+}
+
+void LCleaner::DeleteInstances()
+{
     // Most recent first. An instance registered by a destructor that runs here goes into
     // the list again; the loop deletes it too, so nothing registered is left behind.
     while (mInstances && mInstances->GetCount() > 0) {
@@ -41,11 +51,6 @@ LCleaner::~LCleaner()
             delete static_cast<LBase*>(snapshot[i]);
         }
         delete[] snapshot;
-    }
-    delete mInstances;
-    mInstances = nullptr;
-    if (gCleaner == this) {
-        gCleaner = nullptr;
     }
 }
 

@@ -29,6 +29,12 @@ public:
     int RemoveInstance(LBase* aInstance);
     int GetInstanceCount() const;
 
+protected:
+    // Deletes every registered instance, most recent first, and those registered while
+    // that runs; a derived cleaner calls it from its destructor while it is still the
+    // cleaner its singletons register with.
+    void DeleteInstances();
+
 private:
     LVector* mInstances = nullptr;
 };

@@ -198,6 +198,21 @@ bool LFileStream::WriteToFile(LISerializable* aObject, const LString& aPath, boo
         L_ASSERT_FAILURE("NULL arg.");
         return false;
     }
+    // Serialise first: an object that cannot write itself leaves the file alone.
+    LMemoryStream memory(1024, LMemoryStream::GROW_DOUBLE);
+    if (!aObject->Write(&memory)) {
+        L_ASSERT_FAILURE("Write failure.");
+        return false;
+    }
+    return WriteBytesToFile(memory.GetPosition(), memory.GetBuffer(), aPath, aSymbolic);
+}
+
+bool LFileStream::WriteBytesToFile(int aNumBytes, const void* aBytes, const LString& aPath, bool aSymbolic)
+{
+    if (aNumBytes < 0 || (aNumBytes > 0 && !aBytes)) {
+        L_ASSERT_FAILURE("Invalid arg.");
+        return false;
+    }
     LString native;
     if (aSymbolic) {
         LIFileSystem* fileSystem = LIFileSystem::Get();
@@ -207,12 +222,6 @@ bool LFileStream::WriteToFile(LISerializable* aObject, const LString& aPath, boo
         }
     } else {
         native = aPath;
-    }
-    // Serialise first: an object that cannot write itself leaves the file alone.
-    LMemoryStream memory(1024, LMemoryStream::GROW_DOUBLE);
-    if (!aObject->Write(&memory)) {
-        L_ASSERT_FAILURE("Write failure.");
-        return false;
     }
     const LString temporary = native + ".tmp";
     char* temporaryBytes = NewNativeText(temporary);
@@ -224,7 +233,7 @@ bool LFileStream::WriteToFile(LISerializable* aObject, const LString& aPath, boo
         if (!file.Open()) {
             L_ASSERT_FAILURE("Failure opening file stream.");
         } else {
-            written = file.WriteBytes(memory.GetPosition(), memory.GetBuffer()) && file.Flush();
+            written = file.WriteBytes(aNumBytes, aBytes) && file.Flush();
             written = file.Close() && written;
             if (!written) {
                 L_ASSERT_FAILURE("Write failure.");

@@ -43,6 +43,8 @@ public:
     // temporary file beside it first, which then replaces the old file, so a failure
     // leaves the old contents in place.
     static bool WriteToFile(LISerializable* aObject, const LString& aPath, bool aSymbolic);
+    // The same for bytes already made: aNumBytes bytes at aBytes become the whole file.
+    static bool WriteBytesToFile(int aNumBytes, const void* aBytes, const LString& aPath, bool aSymbolic);
 
 private:
     bool Seek();

@@ -6,13 +6,16 @@
 //   namespace { LSingleton<LFoo> sFoo; }
 //   LFoo* LFoo::Get() { return sFoo.Get(L_FILE, __LINE__, "LFoo creation failure."); }
 //   LFoo::~LFoo() { sFoo.Destroyed(this); }
+//
+// TCleanerOf is the accessor of the cleaner that registers and deletes the instance: the
+// engine's cleaner unless a layer above keeps its own.
 #pragma once
 #include "container/LString.h"
 #include "memory/LMemoryManager.h"
 #include "stdlib/LCleaner.h"
 #include "stdlib/LLog.h"
 
-template <typename T>
+template <typename T, auto TCleanerOf = &LCleaner::Get>
 class LSingleton
 {
 public:
@@ -40,7 +43,7 @@ public:
     T* Install(T* aInstance)
     {
         mInstance = aInstance;
-        if (LCleaner* cleaner = LCleaner::Get()) {
+        if (auto* cleaner = TCleanerOf()) {
             cleaner->AddInstance(aInstance);
         }
         return mInstance;
