@@ -19,6 +19,7 @@
 #include "stdlib/LIFileSystem.h"
 #include "stdlib/LLog.h"
 #include "time/LTimerWinCreator.h"
+#include "util/GMCleaner.h"
 
 namespace {
 
@@ -119,6 +120,8 @@ int GMMain::RunApplication(LApp* aApp)
     const unsigned firstSerial = static_cast<unsigned>(LMemoryManager::GetAllocationSerial());
     platform->Run();
     delete platform;
+    // Game singletons may still use engine singletons while they are deleted.
+    delete GMCleaner::GetInstance();
     delete LCleaner::Get();
     const unsigned lastSerial = static_cast<unsigned>(LMemoryManager::GetAllocationSerial());
     LMemoryManager::PrintStats(0);

@@ -1,0 +1,30 @@
+// The game's own cleaner: the game singletons register here, and deleting it at exit
+// deletes them, the most recently registered first. Start-up deletes it after the
+// platform and before the engine's cleaner, so a game singleton may still use engine
+// singletons in its destructor.
+//
+// A game singleton keeps one GMSingleton<T> in its source file, as the engine's
+// singletons keep an LSingleton<T>:
+//
+//   namespace { GMSingleton<GMFoo> sFoo; }
+//   GMFoo* GMFoo::GetInstance() { return sFoo.Get(L_FILE, __LINE__, "GMFoo creation failure."); }
+//   GMFoo::~GMFoo() { sFoo.Destroyed(this); }
+#pragma once
+#include "stdlib/LCleaner.h"
+#include "stdlib/LSingleton.h"
+
+class GMCleaner : public LCleaner
+{
+public:
+    // The game cleaner, created on first use (and again after it has been deleted); null
+    // when it cannot be made (logged).
+    static GMCleaner* GetInstance();
+
+    GMCleaner();
+    ~GMCleaner() override;
+
+    LString Dump() const override;
+};
+
+template <typename T>
+using GMSingleton = LSingleton<T, &GMCleaner::GetInstance>;
