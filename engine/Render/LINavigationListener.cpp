@@ -1,0 +1,3 @@
+#include "Render/LINavigationListener.h"
+
+LINavigationListener::~LINavigationListener() = default;
