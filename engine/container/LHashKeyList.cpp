@@ -105,8 +105,9 @@ int LHashKeyList::SortedPlace(const LString& aKey, unsigned int aHash)
     return last + 1;
 }
 
-int LHashKeyList::PlaceLast(const LString& aKey, unsigned int aHash, bool aKeepSorted)
+unsigned int LHashKeyList::AddAt(const LString& aKey, void* aValue, bool aKeepSorted)
 {
+    const unsigned int hash = Hash(aKey, mHashShift, mIgnoreCase);
     const int index = mKeys.GetCount();
     int place = index;
     if (index == 0) {
@@ -114,47 +115,19 @@ int LHashKeyList::PlaceLast(const LString& aKey, unsigned int aHash, bool aKeepS
         mCollisionCount = 0;
         mSorted = true;
     } else if (aKeepSorted) {
-        place = SortedPlace(aKey, aHash);
+        place = SortedPlace(aKey, hash);
         if (place < 0) {
-            return -1;
+            return 0;
         }
     } else {
         mSorted = false;
         mCollisionsCounted = false;
     }
-    if (!mPairs.InsertAt(place, LHashPair(aHash, index))) {
+    if (!mPairs.InsertAt(place, LHashPair(hash, index))) {
         L_ASSERT_FAILURE("");
-        return -1;
-    }
-    // Long lists grow by half their size, as the pairs do, so adding stays cheap.
-    if (mKeys.GetCount() == mKeys.GetCapacity() && mKeys.GetCapacity() / 2 > mKeys.GetIncrement()) {
-        mKeys.Grow(mKeys.GetCapacity() / 2);
-    }
-    if (mValues.GetCount() == mValues.GetCapacity() && mValues.GetCapacity() / 2 > mValues.GetIncrement()) {
-        mValues.Grow(mValues.GetCapacity() / 2);
-    }
-    return place;
-}
-
-unsigned int LHashKeyList::AddAt(const LString& aKey, void* aValue, bool aKeepSorted)
-{
-    const unsigned int hash = Hash(aKey, mHashShift, mIgnoreCase);
-    if (PlaceLast(aKey, hash, aKeepSorted) < 0) {
         return 0;
     }
     if (!mKeys.Add(aKey) || !mValues.Add(aValue)) {
-        L_ASSERT_FAILURE("");
-    }
-    return hash;
-}
-
-unsigned int LHashKeyList::AddAt(LString&& aKey, void* aValue, bool aKeepSorted)
-{
-    const unsigned int hash = Hash(aKey, mHashShift, mIgnoreCase);
-    if (PlaceLast(aKey, hash, aKeepSorted) < 0) {
-        return 0;
-    }
-    if (!mKeys.Add(static_cast<LString&&>(aKey)) || !mValues.Add(aValue)) {
         L_ASSERT_FAILURE("");
     }
     return hash;

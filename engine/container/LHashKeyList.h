@@ -33,8 +33,6 @@ public:
     // present is refused ("AddAt failure. Duplicate key:", 0); without, it is appended
     // unchecked. Returns the key's hash (0 for the empty key as well as on refusal).
     unsigned int AddAt(const LString& aKey, void* aValue, bool aKeepSorted);
-    // The same, taking over the text of aKey (left as it is when refused).
-    unsigned int AddAt(LString&& aKey, void* aValue, bool aKeepSorted);
     // Inserts the entry at aPosition, which must lie in 0..count - 1.
     unsigned int AddAt(int aPosition, const LString& aKey, void* aValue, bool aKeepSorted);
 
@@ -51,9 +49,6 @@ public:
     void* GetAt(int aPosition) const;
     void* operator[](int aPosition) const { return GetAt(aPosition); }
     int GetKeyAt(int aPosition, LString& aKeyOut) const;
-    // The stored key itself, without a copy (aPosition must lie in 0..count - 1); it stays
-    // valid, and in place, until its entry is removed.
-    const LString& GetKeyRef(int aPosition) const { return mKeys.GetRef(aPosition); }
     // aArrayOut must point at null; receives a new array (delete[]).
     int GetValueArray(void*** aArrayOut) const;
     int GetKeyArray(LString** aArrayOut) const;
@@ -78,9 +73,6 @@ private:
     void EnsureSorted() const;
     // Where a sorted add puts a pair of aHash; -1 when aKey is present already.
     int SortedPlace(const LString& aKey, unsigned int aHash);
-    // Puts the pair of a new last entry in place, with room made for its key and value;
-    // -1 when the key is refused.
-    int PlaceLast(const LString& aKey, unsigned int aHash, bool aKeepSorted);
 
     mutable LHashPairArray mPairs;
     LVectorString mKeys;

@@ -151,9 +151,7 @@ bool NextLine(const U* aText, int aLength, int& aPos, int& aStart, int& aEnd)
     return false;
 }
 
-// The open list keys of the parser by depth, with the lists they lead to cached. The keys
-// are the ones stored in the tree (which only grows while it is read), so opening a list
-// costs no copy.
+// The open list keys of the parser by depth, with the lists they lead to cached.
 class LOpenPath
 {
 public:
@@ -176,8 +174,7 @@ public:
         // mLists[k] is the list that keys 0..k-1 lead to, valid below mValid.
         while (mValid <= aDepth) {
             LPropertyList* above = mLists[mValid - 1];
-            const LString* key = mKeys[mValid - 1];
-            const LPropertyEntry* entry = above && key ? above->FindEntry(*key) : nullptr;
+            const LPropertyEntry* entry = above ? above->FindEntry(mKeys[mValid - 1]) : nullptr;
             LPropertyList* list = entry ? entry->GetList() : nullptr;
             if (!list) {
                 return nullptr;
@@ -187,10 +184,9 @@ public:
         return mLists[aDepth];
     }
 
-    // The line at aDepth opened (or reopened) aList under aKey (a key held by the tree);
-    // aList is null when the key names a string there, and aKey null when the key is not
-    // in the tree at all (out of memory).
-    bool Open(int aDepth, const LString* aKey, LPropertyList* aList)
+    // The line at aDepth opened (or reopened) aList under aKey; null when the key names
+    // a string there.
+    bool Open(int aDepth, const LString& aKey, LPropertyList* aList)
     {
         if (!Reserve(aDepth + 2)) {
             return false;
@@ -215,7 +211,7 @@ private:
             return true;
         }
         const int capacity = aCount < 16 ? 16 : aCount * 2;
-        const LString** keys = new (L_FILE, __LINE__) const LString*[capacity];
+        LString* keys = new (L_FILE, __LINE__) LString[capacity];
         LPropertyList** lists = new (L_FILE, __LINE__) LPropertyList*[capacity];
         if (!keys || !lists) {
             delete[] keys;
@@ -223,11 +219,10 @@ private:
             return false;
         }
         for (int i = 0; i < capacity; ++i) {
-            keys[i] = nullptr;
             lists[i] = nullptr;
         }
         for (int i = 0; i < mCapacity; ++i) {
-            keys[i] = mKeys[i];
+            keys[i] = static_cast<LString&&>(mKeys[i]);
             lists[i] = mLists[i];
         }
         delete[] mKeys;
@@ -239,7 +234,7 @@ private:
     }
 
     LPropertyList* mRoot;
-    const LString** mKeys = nullptr;
+    LString* mKeys = nullptr;
     LPropertyList** mLists = nullptr;
     int mCapacity = 0;
     int mKeyCount = 0;
@@ -307,11 +302,11 @@ void ParseUnits(LPropertyList& aList, const U* aText, int aLength)
             L_WARNING("Line without a parent list skipped: " + line.Slice(0, line.mLength));
             continue;
         }
-        LString key = line.Slice(contentStart, equals);
+        const LString key = line.Slice(contentStart, equals);
         if (equals < line.mLength) {
             LString* value = L_NEW LString(line.mUnits + equals + 1);
             if (value) {
-                parent->AddOwned(static_cast<LString&&>(key), false, value);
+                parent->AddOwned(key, false, value);
             }
             continue;
         }
@@ -320,18 +315,12 @@ void ParseUnits(LPropertyList& aList, const U* aText, int aLength)
             continue;
         }
         LPropertyList* opened = nested;
-        const LString* openedKey = nullptr;
-        if (parent->AddOwned(static_cast<LString&&>(key), true, nested)) {
-            openedKey = &parent->GetKeyRef(parent->GetCount() - 1);
-        } else {
+        if (!parent->AddOwned(key, true, nested)) {
             // A repeated list line fills the first list (none when the key names a string).
-            const int index = parent->IndexOf(key);
-            const LPropertyEntry* existing =
-                index < 0 ? nullptr : static_cast<const LPropertyEntry*>(parent->LHashKeyList::GetAt(index));
+            const LPropertyEntry* existing = parent->FindEntry(key);
             opened = existing ? existing->GetList() : nullptr;
-            openedKey = index < 0 ? nullptr : &parent->GetKeyRef(index);
         }
-        path.Open(depth, openedKey, opened);
+        path.Open(depth, key, opened);
     }
 }
 
@@ -390,41 +379,22 @@ LPropertyEntry* LPropertyList::FindEntry(const LString& aKey) const
     return static_cast<LPropertyEntry*>(LHashKeyList::Get(aKey));
 }
 
-namespace {
-
-// The record for a new entry, added by aAdd; freed with its value when the key is refused.
-template <typename AddFunction>
-LPropertyEntry* AddRecord(LPropertyList& aList, bool aIsList, LBase* aValue, AddFunction aAdd)
+LPropertyEntry* LPropertyList::AddOwned(const LString& aKey, bool aIsList, LBase* aValue)
 {
     LPropertyEntry* entry = L_NEW LPropertyEntry(aIsList, aValue);
     if (!entry) {
         delete aValue;
         return nullptr;
     }
-    const int before = aList.GetCount();
-    aAdd(entry);
-    if (aList.GetCount() == before) {
+    const int before = GetCount();
+    LHashKeyList::AddAt(aKey, entry, true);
+    if (GetCount() == before) {
         // Refused (a duplicate): the record and its value are not kept.
         entry->DeleteValue();
         delete entry;
         return nullptr;
     }
     return entry;
-}
-
-} // namespace
-
-LPropertyEntry* LPropertyList::AddOwned(const LString& aKey, bool aIsList, LBase* aValue)
-{
-    return AddRecord(*this, aIsList, aValue,
-                     [this, &aKey](LPropertyEntry* aEntry) { LHashKeyList::AddAt(aKey, aEntry, true); });
-}
-
-LPropertyEntry* LPropertyList::AddOwned(LString&& aKey, bool aIsList, LBase* aValue)
-{
-    return AddRecord(*this, aIsList, aValue, [this, &aKey](LPropertyEntry* aEntry) {
-        LHashKeyList::AddAt(static_cast<LString&&>(aKey), aEntry, true);
-    });
 }
 
 bool LPropertyList::Load(const LString& aPath, bool aSymbolic)

@@ -91,8 +91,6 @@ public:
     // returned, when the key is refused).
     LPropertyEntry* FindEntry(const LString& aKey) const;
     LPropertyEntry* AddOwned(const LString& aKey, bool aIsList, LBase* aValue);
-    // The same, taking over the text of aKey (left as it is when refused).
-    LPropertyEntry* AddOwned(LString&& aKey, bool aIsList, LBase* aValue);
 
 private:
     // The list that the pieces before the last name, and the last piece; null when a

@@ -97,21 +97,6 @@ int LVectorString::Add(const LString& aValue)
     return 1;
 }
 
-int LVectorString::Add(LString&& aValue)
-{
-    LString* moved = new (mSource, __LINE__) LString(static_cast<LString&&>(aValue));
-    if (!moved) {
-        Error(__LINE__, "Allocation failure.");
-        return 0;
-    }
-    if (!Store::Add(moved)) {
-        aValue = static_cast<LString&&>(*moved);
-        delete moved;
-        return 0;
-    }
-    return 1;
-}
-
 int LVectorString::Append(const LString& aValue)
 {
     return InsertAt(mCount, aValue);

@@ -29,8 +29,6 @@ public:
     using Store::Compact;
 
     int Add(const LString& aValue);
-    // The same, taking over the text of aValue (left empty once added) instead of copying it.
-    int Add(LString&& aValue);
     // Inserts at the end; a full vector grows by exactly one slot.
     int Append(const LString& aValue);
     int InsertAt(int aIndex, const LString& aValue);
