@@ -1,10 +1,6 @@
-// The game cleaner: game singletons register with it, not with the engine's cleaner, and
-// go newest first when it is deleted.
+// Game singletons register with the game cleaner, not the engine's, and go newest first
+// when it is deleted (the cleaning itself is the engine cleaner's, tested there).
 #include "util/GMCleaner.h"
-
-#include "stdlib/LCleaner.h"
-#include "support/LLogCapture.h"
-#include "support/LTestStrings.h"
 
 #include <gtest/gtest.h>
 
@@ -23,50 +19,31 @@ public:
     {
         gDeleted += Name;
         sSingleton.Destroyed(this);
+        if (Name == 'A') {
+            GameSingle<'D'>::GetInstance(); // first asked for while the cleaner runs
+        }
     }
 
     static inline GMSingleton<GameSingle> sSingleton;
-};
-
-// Asks for a game singleton nobody made yet while the game cleaner deletes it.
-class LateGameMaker : public LBase
-{
-public:
-    ~LateGameMaker() override
-    {
-        gDeleted += 'L';
-        GameSingle<'D'>::GetInstance();
-    }
 };
 
 } // namespace
 
 TEST(GMCleaner, GameSingletonsAreDeletedNewestFirstWithoutTheEngineCleaner)
 {
-    LLogCapture log;
     gDeleted.clear();
     const int engineCount = LCleaner::Get()->GetInstanceCount();
-    GMCleaner* cleaner = GMCleaner::GetInstance();
-    ASSERT_NE(nullptr, cleaner);
-    EXPECT_EQ(0, ToStd(cleaner->Dump()).rfind("[GMCleaner <", 0));
-
-    cleaner->AddInstance(new LateGameMaker());
-    GameSingle<'A'>* a = GameSingle<'A'>::GetInstance();
+    GameSingle<'A'>::GetInstance();
     GameSingle<'B'>::GetInstance();
     GameSingle<'C'>::GetInstance();
-    EXPECT_EQ(4, cleaner->GetInstanceCount());
+    GMCleaner* cleaner = GMCleaner::GetInstance();
+    EXPECT_EQ(3, cleaner->GetInstanceCount());
     EXPECT_EQ(engineCount, LCleaner::Get()->GetInstanceCount());
-
-    EXPECT_EQ(0, cleaner->AddInstance(a));
-    EXPECT_TRUE(log.Contains("AddInstance failure. Duplicate instance found."));
-    EXPECT_EQ(4, cleaner->GetInstanceCount());
-
     delete cleaner;
-    // The singleton made during the deletion went into the same cleaner and went too.
-    EXPECT_EQ("CBALD", gDeleted);
+    EXPECT_EQ("CBAD", gDeleted); // D went into the same cleaner and went too
     EXPECT_EQ(engineCount, LCleaner::Get()->GetInstanceCount());
     EXPECT_EQ(nullptr, GameSingle<'A'>::GetInstance());
-    GMCleaner* fresh = GMCleaner::GetInstance();
+    GMCleaner* fresh = GMCleaner::GetInstance(); // made again, empty
     ASSERT_NE(nullptr, fresh);
     EXPECT_EQ(0, fresh->GetInstanceCount());
     delete fresh;

@@ -5,7 +5,6 @@
 
 #include "stdlib/LIFileSystem.h"
 #include "support/LLogCapture.h"
-#include "support/LTestDirectory.h"
 #include "support/LTestStrings.h"
 
 #include <gtest/gtest.h>
@@ -25,17 +24,12 @@ protected:
         std::filesystem::create_directory(mData.File("game"));
     }
 
-    // An options file of the skill, the toggles and the volume.
+    // The file's bytes: the skill, the six toggles, the volume.
     static std::string File(int aSkill, const int (&aToggles)[6], float aVolume)
     {
-        std::string bytes;
-        auto put = [&bytes](const void* aValue) { bytes.append(static_cast<const char*>(aValue), 4); };
-        put(&aSkill);
-        for (const int& toggle : aToggles) {
-            put(&toggle);
-        }
-        put(&aVolume);
-        return bytes;
+        std::string bytes(reinterpret_cast<const char*>(&aSkill), 4);
+        bytes.append(reinterpret_cast<const char*>(aToggles), 24);
+        return bytes.append(reinterpret_cast<const char*>(&aVolume), 4);
     }
 
     static void ExpectDefaults(const GMOptions& aOptions)
@@ -47,21 +41,20 @@ protected:
         EXPECT_EQ(1.0f, aOptions.mVolume);
     }
 
-    LTestDirectory mData;
+    LLogCapture mLog;
+    const LTestDirectory& mData = mLog.Directory();
 };
 
 } // namespace
 
-TEST_F(OptionsFileTest, WithoutAFileTheSingletonHasTheDefaultsAndTheCleanerDeletesIt)
+TEST_F(OptionsFileTest, WithoutAFileTheSingletonHasTheDefaultsAndTheGameCleanerDeletesIt)
 {
-    LLogCapture log;
     GMOptions* options = GMOptions::GetInstance();
     ASSERT_NE(nullptr, options);
     ExpectDefaults(*options);
-    EXPECT_EQ(1, log.Count("ERROR: .\\util\\GMOptions.cpp"));
-    EXPECT_TRUE(log.Contains("Error opening .options file during load"));
+    EXPECT_EQ(1, mLog.Count("ERROR: .\\util\\GMOptions.cpp"));
+    EXPECT_TRUE(mLog.Contains("Error opening .options file during load"));
     EXPECT_EQ(options, GMOptions::GetInstance()); // loaded once
-
     delete GMCleaner::GetInstance();
     EXPECT_EQ(nullptr, GMOptions::GetInstance());
 }
@@ -71,61 +64,38 @@ TEST_F(OptionsFileTest, SaveWritesTheThirtyTwoBytesAndLoadReadsThemBack)
     GMOptions options;
     options.SetSkill(2);
     options.SetToggle(0, 1);
+    options.SetToggle(5, 1);
     options.mVolume = 0.25f;
     ASSERT_TRUE(options.Save());
-    EXPECT_EQ(File(2, {1, 0, 0, 0, 0, 0}, 0.25f), mData.Read("game/.options"));
-
-    options.SetToggle(5, 1);
-    ASSERT_TRUE(options.Save()); // replaces the old file
-    const std::string saved = File(2, {1, 0, 0, 0, 0, 1}, 0.25f);
-    EXPECT_EQ(saved, mData.Read("game/.options"));
-
+    EXPECT_EQ(File(2, {1, 0, 0, 0, 0, 1}, 0.25f), mData.Read("game/.options"));
     GMOptions loaded;
     ASSERT_TRUE(loaded.Load());
     EXPECT_EQ(2, loaded.GetSkill());
-    EXPECT_EQ(1, loaded.GetToggle(0));
     EXPECT_EQ(1, loaded.GetToggle(5));
     EXPECT_EQ(0.25f, loaded.mVolume);
-}
 
-TEST_F(OptionsFileTest, SaveIntoAMissingFolderFailsAndIsLogged)
-{
     std::filesystem::remove_all(mData.File("game"));
-    LLogCapture log;
-    GMOptions options;
     EXPECT_FALSE(options.Save());
-    EXPECT_TRUE(log.Contains("ERROR: .\\util\\GMOptions.cpp"));
-    EXPECT_TRUE(log.Contains("Error opening .options file during save"));
+    EXPECT_TRUE(mLog.Contains("Error opening .options file during save"));
 }
 
 TEST_F(OptionsFileTest, ADamagedFileIsLoggedAndChangesNothing)
 {
-    const std::string good = File(0, {1, 1, 1, 1, 1, 1}, 0.5f);
-    const struct {
-        const char* what;
-        std::string bytes;
-    } cases[] = {
-        {"empty", ""},
-        {"short", good.substr(0, 31)},
-        {"long", good + '\0'},
-        {"skill", File(3, {0, 0, 0, 0, 0, 0}, 0.5f)},
-        {"negative skill", File(-1, {0, 0, 0, 0, 0, 0}, 0.5f)},
-        {"toggle", File(0, {0, 0, 0, 0, 2, 0}, 0.5f)},
-        {"loud", File(0, {0, 0, 0, 0, 0, 0}, 1.5f)},
-        {"negative volume", File(0, {0, 0, 0, 0, 0, 0}, -0.1f)},
-        {"not a number", File(0, {0, 0, 0, 0, 0, 0}, std::numeric_limits<float>::quiet_NaN())},
+    const std::string good = File(0, {1, 1, 1, 1, 1, 1}, 0.0f); // the edges of each range
+    const std::string damaged[] = {
+        "", good.substr(0, 31), good + '\0',
+        File(3, {}, 0.5f), File(-1, {}, 0.5f), File(0, {0, 0, 0, 0, 2, 0}, 0.5f),
+        File(0, {}, 1.5f), File(0, {}, -0.1f), File(0, {}, std::numeric_limits<float>::quiet_NaN()),
     };
-    for (const auto& damaged : cases) {
-        mData.Write("game/.options", damaged.bytes);
-        LLogCapture log;
+    for (const std::string& bytes : damaged) {
+        mData.Write("game/.options", bytes);
+        mLog.Clear();
         GMOptions options;
-        EXPECT_FALSE(options.Load()) << damaged.what;
+        EXPECT_FALSE(options.Load()) << testing::PrintToString(bytes);
         ExpectDefaults(options);
-        EXPECT_TRUE(log.Contains("ERROR: .\\util\\GMOptions.cpp")) << damaged.what;
-        EXPECT_TRUE(log.Contains("Damaged .options file")) << damaged.what;
+        EXPECT_TRUE(mLog.Contains("ERROR: .\\util\\GMOptions.cpp")) << testing::PrintToString(bytes);
     }
-    // The edges of each range are a whole file.
-    mData.Write("game/.options", File(0, {1, 1, 1, 1, 1, 1}, 0.0f));
+    mData.Write("game/.options", good);
     GMOptions options;
     EXPECT_TRUE(options.Load());
     EXPECT_EQ(0, options.GetSkill());
@@ -140,9 +110,7 @@ TEST(Options, ToggleIndicesOutsideTheSixAreRefused)
     options.SetToggle(6, 1);
     options.SetToggle(-1, 1);
     EXPECT_EQ(0, options.GetToggle(6));
-    EXPECT_EQ(0, options.GetToggle(-1));
-    EXPECT_EQ(4, log.Count("Toggle index out of range: "));
-    // The fields beside the toggles are untouched.
-    EXPECT_EQ(1, options.GetSkill());
+    EXPECT_EQ(3, log.Count("Toggle index out of range: "));
+    EXPECT_EQ(1, options.GetSkill()); // the fields beside the toggles are untouched
     EXPECT_EQ(1.0f, options.mVolume);
 }
