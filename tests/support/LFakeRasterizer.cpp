@@ -170,7 +170,8 @@ int LFakeRasterizer::SetTransform(int aTransform, const LMatrix4* aMatrix)
         return 0;
     }
     std::memcpy(mTransforms[aTransform].data(), aMatrix, sizeof(float) * 16);
-    return Record("SetTransform", aTransform);
+    const int result = Record("SetTransform", aTransform);
+    return aTransform == mFailedTransform ? 0 : result;
 }
 
 int LFakeRasterizer::SetVertexBuffer(LVertexBuffer* aBuffer)

@@ -108,6 +108,8 @@ public:
 
     // Results that the next calls give: every operation answers aResult.
     void SetResult(int aResult) { mResult = aResult; }
+    // SetTransform of aTransform (0 world, 1 view, 2 projection) answers 0; -1: none.
+    void FailTransform(int aTransform) { mFailedTransform = aTransform; }
 
     // The light set last under an index, and whether it is enabled; the material set last.
     const std::map<int, LLight>& Lights() const { return mLights; }
@@ -138,6 +140,7 @@ private:
     std::vector<float> mVertices;
     std::vector<int> mIndices;
     int mResult = 1;
+    int mFailedTransform = -1;
     std::map<int, LLight> mLights;
     std::map<int, bool> mLightsEnabled;
     LMaterial mMaterial;
