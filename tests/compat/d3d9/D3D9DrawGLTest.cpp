@@ -23,10 +23,16 @@ void Strip(D3D9TestDevice& aDevice, DWORD aFvf, const V (&aVertices)[4])
     ASSERT_EQ(D3D_OK, aDevice->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, aVertices, sizeof(V)));
 }
 
-TEST(D3D9Texturing, ScreenQuadMapsTexelsToPixelsExactly)
+class D3D9Draw : public testing::Test
 {
+protected:
+    void SetUp() override { ASSERT_NE(nullptr, device.Get()); }
+
     D3D9TestDevice device;
-    ASSERT_NE(nullptr, device.Get());
+};
+
+TEST_F(D3D9Draw, ScreenQuadMapsTexelsToPixelsExactly)
+{
     // An 8 x 8 texture whose every texel differs from its neighbours.
     std::vector<uint32_t> texels(64);
     for (int i = 0; i < 64; ++i) {
@@ -58,10 +64,8 @@ TEST(D3D9Texturing, ScreenQuadMapsTexelsToPixelsExactly)
     texture->Release();
 }
 
-TEST(D3D9Texturing, TextureLocksAreChecked)
+TEST_F(D3D9Draw, TextureLocksAreChecked)
 {
-    D3D9TestDevice device;
-    ASSERT_NE(nullptr, device.Get());
     IDirect3DTexture9* texture = nullptr;
     ASSERT_EQ(D3D_OK, device->CreateTexture(4, 4, 3, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture, nullptr));
     EXPECT_EQ(3u, texture->GetLevelCount());
@@ -83,53 +87,28 @@ TEST(D3D9Texturing, TextureLocksAreChecked)
     texture->Release();
 }
 
-// Two white triangles covering x aX..aX+15 as a pre-transformed list, clockwise on the
-// screen when aClockwise, else counter-clockwise.
-void HalfQuad(D3D9TestDevice& aDevice, float aX, bool aClockwise)
+TEST_F(D3D9Draw, DecrWrapsWhileDecrSatClamps)
 {
-    struct Vertex
-    {
-        float x, y, z, rhw;
-        D3DCOLOR color;
-    };
-    const float l = aX - 0.5f;
-    const float r = aX + 16 - 0.5f;
-    Vertex cw[6] = {{l, -0.5f, 0.5f, 1, 0xFFFFFFFF},  {r, -0.5f, 0.5f, 1, 0xFFFFFFFF}, {l, 15.5f, 0.5f, 1, 0xFFFFFFFF},
-                    {r, -0.5f, 0.5f, 1, 0xFFFFFFFF}, {r, 15.5f, 0.5f, 1, 0xFFFFFFFF}, {l, 15.5f, 0.5f, 1, 0xFFFFFFFF}};
-    if (!aClockwise) {
-        std::swap(cw[1], cw[2]);
-        std::swap(cw[4], cw[5]);
-    }
-    aDevice->SetFVF(D3DFVF_XYZRHW | D3DFVF_DIFFUSE);
-    ASSERT_EQ(D3D_OK, aDevice->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 2, cw, sizeof(Vertex)));
+    Unlit(device);
+    device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_STENCIL, 0xFF000000u, 1.0f, 0);
+    device->SetRenderState(D3DRS_STENCILENABLE, TRUE);
+    device->SetRenderState(D3DRS_COLORWRITEENABLE, 0);
+    device->SetRenderState(D3DRS_STENCILPASS, D3DSTENCILOP_DECR);
+    device.ScreenQuad(0, 0, 16, 16);
+    device->SetRenderState(D3DRS_STENCILPASS, D3DSTENCILOP_DECRSAT);
+    device.ScreenQuad(16, 0, 16, 16);
+    // Red where the stencil holds 255.
+    device->SetRenderState(D3DRS_COLORWRITEENABLE, 0xF);
+    device->SetRenderState(D3DRS_STENCILFUNC, D3DCMP_EQUAL);
+    device->SetRenderState(D3DRS_STENCILREF, 255);
+    device->SetRenderState(D3DRS_STENCILPASS, D3DSTENCILOP_KEEP);
+    device.ScreenQuad(0, 0, 64, 48, 0xFFFF0000u);
+    EXPECT_TRUE(PixelNear(device.At(8, 8), 0xFFFF0000u, 0));
+    EXPECT_TRUE(PixelNear(device.At(24, 8), 0xFF000000u, 0));
 }
 
-TEST(D3D9Stencil, DecrWrapsWhileDecrSatClamps)
+TEST_F(D3D9Draw, CullingRemovesCounterClockwiseFacesByDefault)
 {
-    for (DWORD op : {DWORD(D3DSTENCILOP_DECR), DWORD(D3DSTENCILOP_DECRSAT)}) {
-        SCOPED_TRACE(op);
-        D3D9TestDevice device;
-        ASSERT_NE(nullptr, device.Get());
-        Unlit(device);
-        device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_STENCIL, 0xFF000000u, 1.0f, 0);
-        device->SetRenderState(D3DRS_STENCILENABLE, TRUE);
-        device->SetRenderState(D3DRS_STENCILPASS, op);
-        device->SetRenderState(D3DRS_COLORWRITEENABLE, 0);
-        device.ScreenQuad(0, 0, 16, 16);
-        // Red where the stencil holds 255.
-        device->SetRenderState(D3DRS_COLORWRITEENABLE, 0xF);
-        device->SetRenderState(D3DRS_STENCILFUNC, D3DCMP_EQUAL);
-        device->SetRenderState(D3DRS_STENCILREF, 255);
-        device->SetRenderState(D3DRS_STENCILPASS, D3DSTENCILOP_KEEP);
-        device.ScreenQuad(0, 0, 64, 48, 0xFFFF0000u);
-        EXPECT_TRUE(PixelNear(device.At(8, 8), op == D3DSTENCILOP_DECR ? 0xFFFF0000u : 0xFF000000u, 0));
-    }
-}
-
-TEST(D3D9Raster, CullingRemovesCounterClockwiseFacesByDefault)
-{
-    D3D9TestDevice device;
-    ASSERT_NE(nullptr, device.Get());
     device->SetRenderState(D3DRS_LIGHTING, FALSE);
     device->SetRenderState(D3DRS_ZENABLE, D3DZB_FALSE);
     for (DWORD cull : {DWORD(D3DCULL_CCW), DWORD(D3DCULL_CW)}) {
@@ -137,17 +116,15 @@ TEST(D3D9Raster, CullingRemovesCounterClockwiseFacesByDefault)
             device->SetRenderState(D3DRS_CULLMODE, cull);
         }
         device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000u, 1.0f, 0);
-        HalfQuad(device, 0, true);
-        HalfQuad(device, 20, false);
+        device.ScreenQuad(0, 0, 16, 16);
+        device.ScreenQuad(20, 0, 16, 16, 0xFFFFFFFFu, 0.5f, false);
         EXPECT_TRUE(PixelNear(device.At(8, 8), cull == D3DCULL_CCW ? 0xFFFFFFFFu : 0xFF000000u, 0)) << cull;
         EXPECT_TRUE(PixelNear(device.At(28, 8), cull == D3DCULL_CCW ? 0xFF000000u : 0xFFFFFFFFu, 0)) << cull;
     }
 }
 
-TEST(D3D9Depth, TransformedDepthRunsZeroToOneAndLessRejectsEqual)
+TEST_F(D3D9Draw, TransformedDepthRunsZeroToOneAndLessRejectsEqual)
 {
-    D3D9TestDevice device;
-    ASSERT_NE(nullptr, device.Get());
     device->SetRenderState(D3DRS_LIGHTING, FALSE);
     device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
     device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF000000u, 0.5f, 0);
@@ -194,10 +171,8 @@ D3DLIGHT9 Directional(D3DVECTOR aDirection, D3DCOLORVALUE aDiffuse, D3DCOLORVALU
     return light;
 }
 
-TEST(D3D9Lighting, EmissiveAmbientAndDiffuseTermsAddUp)
+TEST_F(D3D9Draw, EmissiveAmbientAndDiffuseTermsAddUp)
 {
-    D3D9TestDevice device;
-    ASSERT_NE(nullptr, device.Get());
     device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
     device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF000000u, 1.0f, 0);
     D3DMATERIAL9 material {};
@@ -223,10 +198,8 @@ TEST(D3D9Lighting, EmissiveAmbientAndDiffuseTermsAddUp)
     EXPECT_EQ(D3DERR_INVALIDCALL, device->SetLight(1, nullptr));
 }
 
-TEST(D3D9Lighting, LightsStayInWorldSpaceWhenTheViewChanges)
+TEST_F(D3D9Draw, LightsStayInWorldSpaceWhenTheViewChanges)
 {
-    D3D9TestDevice device;
-    ASSERT_NE(nullptr, device.Get());
     device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
     D3DMATERIAL9 material {};
     material.Diffuse = D3DCOLORVALUE {1, 1, 1, 1};
@@ -252,10 +225,8 @@ TEST(D3D9Lighting, LightsStayInWorldSpaceWhenTheViewChanges)
     EXPECT_TRUE(PixelNear(device.At(30, 20), 0xFF000000u, 1));
 }
 
-TEST(D3D9Buffers, IndexedDrawsAreBoundsChecked)
+TEST_F(D3D9Draw, IndexedDrawsAreBoundsChecked)
 {
-    D3D9TestDevice device;
-    ASSERT_NE(nullptr, device.Get());
     Unlit(device);
     struct Vertex
     {
@@ -309,10 +280,8 @@ TEST(D3D9Buffers, IndexedDrawsAreBoundsChecked)
     vertices->Release();
 }
 
-TEST(D3D9Transforms, RowVectorMatricesAndViewportPlaceTheQuad)
+TEST_F(D3D9Draw, RowVectorMatricesAndViewportPlaceTheQuad)
 {
-    D3D9TestDevice device;
-    ASSERT_NE(nullptr, device.Get());
     Unlit(device);
     device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000u, 1.0f, 0);
     // A world matrix that halves and moves right by 0.5 (translation in row 4).

