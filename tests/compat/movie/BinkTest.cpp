@@ -26,6 +26,20 @@ HBINK OpenBytes(const std::string& aBytes, uint32_t aFlags = 0)
     return BinkOpenMemory(aBytes.data(), aBytes.size(), aFlags);
 }
 
+// Width, height, frames, frames a second and tracks.
+std::vector<uint32_t> Header(HBINK aBink)
+{
+    return {aBink->Width, aBink->Height, aBink->Frames, aBink->FrameRate / aBink->FrameRateDiv, aBink->NumTracks};
+}
+
+// Sound mixed without a device, heard by the movies opened after.
+void SilentSound()
+{
+    ASSERT_TRUE(FSOUND_SetOutput(FSOUND_OUTPUT_NOSOUND_NONREALTIME));
+    ASSERT_TRUE(FSOUND_Init(44100, 32, 0));
+    BinkSetSoundSystem(&BinkOpenDirectSound, 0);
+}
+
 std::vector<uint8_t> Copy(HBINK aBink)
 {
     std::vector<uint8_t> pixels(aBink->Width * aBink->Height * 4, 0);
@@ -40,12 +54,8 @@ TEST(BinkFile, HandBuiltMovieOpensWithItsHeaderAndFramesDecodeToTheirGreyLevels)
     LMediaLogCapture log;
     HBINK bink = OpenBytes(MakeBink(ThreeFrames()));
     ASSERT_NE(nullptr, bink) << BinkGetError();
-    EXPECT_EQ(32u, bink->Width);
-    EXPECT_EQ(16u, bink->Height);
-    EXPECT_EQ(3u, bink->Frames);
-    EXPECT_EQ(30u, bink->FrameRate);
+    EXPECT_EQ((std::vector<uint32_t> {32, 16, 3, 30, 0}), Header(bink));
     EXPECT_EQ(1u, bink->FrameRateDiv);
-    EXPECT_EQ(0u, bink->NumTracks);
     // Video-range luma 50, 120, 200 with neutral chroma.
     const int expected[] = {39, 121, 214};
     for (uint32_t i = 1; i <= 3; ++i) {
@@ -72,10 +82,9 @@ TEST(BinkFile, GotoAndKeyFramesFollowTheFrameIndex)
     LMediaLogCapture log;
     HBINK bink = OpenBytes(MakeBink(ThreeFrames()));
     ASSERT_NE(nullptr, bink);
-    EXPECT_EQ(1u, BinkGetKeyFrame(bink, 1, BINKGETKEYPREVIOUS));
-    EXPECT_EQ(1u, BinkGetKeyFrame(bink, 2, BINKGETKEYPREVIOUS));
-    EXPECT_EQ(3u, BinkGetKeyFrame(bink, 3, BINKGETKEYPREVIOUS));
-    EXPECT_EQ(3u, BinkGetKeyFrame(bink, 2, BINKGETKEYNEXT));
+    EXPECT_EQ((std::vector<uint32_t> {1, 1, 3, 3}),
+              (std::vector<uint32_t> {BinkGetKeyFrame(bink, 1, BINKGETKEYPREVIOUS), BinkGetKeyFrame(bink, 2, BINKGETKEYPREVIOUS),
+                                      BinkGetKeyFrame(bink, 3, BINKGETKEYPREVIOUS), BinkGetKeyFrame(bink, 2, BINKGETKEYNEXT)}));
 
     ASSERT_EQ(1, BinkGoto(bink, 3, 0));
     EXPECT_EQ(3u, bink->FrameNum);
@@ -101,9 +110,8 @@ TEST(BinkFile, SoundTracksReportTheirIds)
     HBINK bink = OpenBytes(MakeBink(spec));
     ASSERT_NE(nullptr, bink);
     EXPECT_EQ(2u, bink->NumTracks);
-    EXPECT_EQ(7u, BinkGetTrackID(bink, 0));
-    EXPECT_EQ(9u, BinkGetTrackID(bink, 1));
-    EXPECT_EQ(0u, BinkGetTrackID(bink, 2));
+    EXPECT_EQ((std::vector<uint32_t> {7, 9, 0}),
+              (std::vector<uint32_t> {BinkGetTrackID(bink, 0), BinkGetTrackID(bink, 1), BinkGetTrackID(bink, 2)}));
     BinkSetVolume(bink, 9, 16384);
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(0, BinkDoFrame(bink));
@@ -158,9 +166,7 @@ TEST(BinkFile, DamagedMoviesFailOrEndEarlyInBoundedTime)
 TEST(BinkPlayback, UndecodableSoundIsGivenUpAndThePicturesGoOn)
 {
     LMediaLogCapture log;
-    ASSERT_TRUE(FSOUND_SetOutput(FSOUND_OUTPUT_NOSOUND_NONREALTIME));
-    ASSERT_TRUE(FSOUND_Init(44100, 32, 0));
-    BinkSetSoundSystem(&BinkOpenDirectSound, 0);
+    SilentSound();
     BinkMovieSpec spec;
     spec.mTracks = {BinkTrack {0, 22050, 0}};
     // A stated decoded size, then bits that are no sound.
@@ -230,16 +236,10 @@ TEST(BinkPlayback, CopiesAreClippedToTheBuffer)
 TEST(BinkPlayback, OtherMovieFormatPlaysThroughTheSamePathWithSound)
 {
     LMediaLogCapture log;
-    ASSERT_TRUE(FSOUND_SetOutput(FSOUND_OUTPUT_NOSOUND_NONREALTIME));
-    ASSERT_TRUE(FSOUND_Init(44100, 32, 0));
-    BinkSetSoundSystem(&BinkOpenDirectSound, 0);
+    SilentSound();
     HBINK bink = BinkOpen(Path("movie.nut").c_str(), BINKALPHA);
     ASSERT_NE(nullptr, bink);
-    EXPECT_EQ(32u, bink->Width);
-    EXPECT_EQ(32u, bink->Height);
-    EXPECT_EQ(5u, bink->Frames);
-    EXPECT_EQ(10u, bink->FrameRate / bink->FrameRateDiv);
-    EXPECT_EQ(1u, bink->NumTracks);
+    EXPECT_EQ((std::vector<uint32_t> {32, 32, 5, 10, 1}), Header(bink));
     EXPECT_EQ(0u, bink->OpenFlags & BINKALPHA);
     std::vector<int16_t> sound(2 * 1024);
     int heard = 0;
