@@ -68,7 +68,7 @@ void CheckAll(LPathFindingWeb& aWeb, int aCount)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
 {
-    if (aSize > (1u << 16)) {
+    if (aSize > (1u << 13)) {
         return 0;
     }
     LPropertyList list;
