@@ -25,6 +25,11 @@ LVector2 Placed(const LFakeRasterizer::Draw& aDraw, float aX, float aY)
     const float* m = aDraw.mWorld.data();
     return LVector2(aX * m[0] + aY * m[4] + m[12], aX * m[1] + aY * m[5] + m[13]);
 }
+// Left, top, width and height of a draw's viewport.
+std::vector<uint32_t> Viewport(const LFakeRasterizer::Draw& aDraw)
+{
+    return {aDraw.mViewport.mX, aDraw.mViewport.mY, aDraw.mViewport.mWidth, aDraw.mViewport.mHeight};
+}
 } // namespace
 
 TEST(RendererPass, FadingMultipliesDownTheTree)
@@ -78,16 +83,10 @@ TEST(RendererClip, ClippedGroupsSetAndRestoreTheViewport)
     const auto& draws = LFakeRasterizer::Instance()->Draws();
     ASSERT_EQ(3u, draws.size());
     // The inner clip replaces the outer one: (-20 + 110, 60) wide 50, high 40.
-    EXPECT_EQ(90u, draws[0].mViewport.mX);
-    EXPECT_EQ(60u, draws[0].mViewport.mY);
-    EXPECT_EQ(50u, draws[0].mViewport.mWidth);
-    EXPECT_EQ(40u, draws[0].mViewport.mHeight);
-    // Back to the outer clip for the outer group's own member.
-    EXPECT_EQ(100u, draws[1].mViewport.mX);
-    EXPECT_EQ(300u, draws[1].mViewport.mWidth);
-    // And to the full screen after it.
-    EXPECT_EQ(0u, draws[2].mViewport.mX);
-    EXPECT_EQ(800u, draws[2].mViewport.mWidth);
+    EXPECT_EQ((std::vector<uint32_t> {90, 60, 50, 40}), Viewport(draws[0]));
+    // Back to the outer clip for the outer group's own member, and to the full screen after it.
+    EXPECT_EQ((std::vector<uint32_t> {100, 50, 300, 200}), Viewport(draws[1]));
+    EXPECT_EQ((std::vector<uint32_t> {0, 0, 800, 600}), Viewport(draws[2]));
     EXPECT_FLOAT_EQ(2.0f / 800.0f, draws[2].mProjection[0]);
     EXPECT_EQ(nullptr, LRenderer::Get()->GetClip());
     // Inside a clip the sprite still lands at its screen place: its corner at x = 110 is
@@ -158,10 +157,7 @@ TEST(SpriteQuad, CornersPickAPartOfTheTexture)
     ASSERT_TRUE(sprite.SetTexture(handle, &first, &last));
     const float* v = static_cast<const float*>(sprite.GetVertexBuffer()->GetBuffer());
     // Bottom left (0, -32) at (0, 0.25); top right (64, 0) at (0.25, 0).
-    EXPECT_FLOAT_EQ(-32.0f, v[1]);
-    EXPECT_FLOAT_EQ(0.25f, v[4]);
-    EXPECT_FLOAT_EQ(64.0f, v[15]);
-    EXPECT_FLOAT_EQ(0.25f, v[18]);
+    EXPECT_EQ((std::vector<float> {-32.0f, 0.25f, 64.0f, 0.25f}), (std::vector<float> {v[1], v[4], v[15], v[18]}));
     LPolygon boundary;
     ASSERT_TRUE(sprite.GetWorldBoundary(&boundary));
     EXPECT_FLOAT_EQ(64.0f, boundary.GetPoint(2).x);
@@ -183,14 +179,12 @@ TEST(SpriteTiles, LargeImagesAreCutIntoNamedTiles)
     LDisplayGroup* tiles = sprite->GetTileGroup();
     ASSERT_NE(nullptr, tiles);
     ASSERT_EQ(4, tiles->GetMemberCount());
+    for (const char* name : {"bg_0_0", "bg_1_0", "bg_0_1", "bg_1_1"}) {
+        ASSERT_NE(nullptr, tiles->GetMember(LString(name))) << name;
+    }
     LSprite* right = static_cast<LSprite*>(tiles->GetMember(LString("bg_1_0")));
-    LSprite* bottom = static_cast<LSprite*>(tiles->GetMember(LString("bg_0_1")));
-    ASSERT_NE(nullptr, right);
-    ASSERT_NE(nullptr, bottom);
-    EXPECT_NE(nullptr, tiles->GetMember(LString("bg_0_0")));
-    EXPECT_NE(nullptr, tiles->GetMember(LString("bg_1_1")));
-    EXPECT_FLOAT_EQ(512.0f, right->GetPosition().x);
-    EXPECT_FLOAT_EQ(512.0f, bottom->GetPosition().y);
+    EXPECT_EQ(LVector2(512.0f, 0.0f), right->GetPosition());
+    EXPECT_EQ(LVector2(0.0f, 512.0f), tiles->GetMember(LString("bg_0_1"))->GetPosition());
     LITexture* tile = LTextureManager::Get()->GetTexture(right->GetTexture());
     ASSERT_NE(nullptr, tile);
     EXPECT_EQ(512, tile->GetWidth());
@@ -226,8 +220,7 @@ TEST(SpriteTiles, ImagesLargerThanTheDeviceTakes)
     EXPECT_EQ(4, tiles->GetMemberCount());
     LSprite* last = static_cast<LSprite*>(tiles->GetMember(LString("wide_1_1")));
     ASSERT_NE(nullptr, last);
-    EXPECT_FLOAT_EQ(512.0f, last->GetPosition().x);
-    EXPECT_FLOAT_EQ(512.0f, last->GetPosition().y);
+    EXPECT_EQ(LVector2(512.0f, 512.0f), last->GetPosition());
     // The bottom row holds the last 88 rows of the image; the rest of the tile is clear.
     const LFakeTexture* texture =
         static_cast<const LFakeTexture*>(LTextureManager::Get()->GetTexture(last->GetTexture()));
