@@ -21,11 +21,7 @@ D3DXMATRIX Make(std::initializer_list<float> aValues)
 
 D3DXVECTOR3 Vec(float aX, float aY, float aZ)
 {
-    D3DXVECTOR3 v;
-    v.x = aX;
-    v.y = aY;
-    v.z = aZ;
-    return v;
+    return D3DXVECTOR3 {{aX, aY, aZ}};
 }
 
 void ExpectMatrixNear(const D3DXMATRIX& aExpected, const D3DXMATRIX& aActual, float aTolerance)
@@ -219,9 +215,7 @@ TEST(D3DXQuaternion, FromMatrixRoundTripsEveryBranch)
             D3DXQUATERNION back;
             D3DXQuaternionRotationMatrix(&back, &m);
             const float sign = (back.w * q.w + back.x * q.x + back.y * q.y + back.z * q.z) < 0.0f ? -1.0f : 1.0f;
-            EXPECT_NEAR(q.x, sign * back.x, 1e-5f);
-            EXPECT_NEAR(q.y, sign * back.y, 1e-5f);
-            EXPECT_NEAR(q.z, sign * back.z, 1e-5f);
+            ExpectVectorNear(Vec(q.x, q.y, q.z), Vec(sign * back.x, sign * back.y, sign * back.z), 1e-5f);
             EXPECT_NEAR(q.w, sign * back.w, 1e-5f);
         }
     }

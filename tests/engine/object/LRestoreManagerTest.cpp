@@ -125,12 +125,10 @@ TEST_F(Restore, RecordOfAnObjectWithoutHandle)
     EXPECT_EQ("", Saved(mManager)); // nothing registered: nothing written
     ASSERT_EQ(1, mManager->AddRestorable(LEventManager::Get()));
     LEventManager::Get()->RemoveAllEvents();
-    const std::string block = Saved(mManager);
-    ASSERT_EQ(44u + 4u, block.size());
-    const std::string expected = "00 00 00 00 00 00 00 00 00 00 00 00 00 00 0C 00 00 00 "
-                                 "65 00 76 00 65 00 6E 00 74 00 6D 00 61 00 6E 00 61 00 67 00 65 00 72 00 00 00 "
-                                 "00 00 00 00";
-    EXPECT_EQ(expected, Hex(block));
+    EXPECT_EQ("00 00 00 00 00 00 00 00 00 00 00 00 00 00 0C 00 00 00 "
+              "65 00 76 00 65 00 6E 00 74 00 6D 00 61 00 6E 00 61 00 67 00 65 00 72 00 00 00 "
+              "00 00 00 00",
+              Hex(Saved(mManager)));
     mManager->RemoveRestorable(LEventManager::Get());
 }
 
@@ -142,12 +140,7 @@ TEST_F(Restore, ThreeManagersRoundTripToIdenticalBytes)
 
     ClearRuntime();
     EXPECT_EQ(1, Loaded(mManager, first));
-    EXPECT_TRUE(LEventManager::Get()->IsRaised(u"evt_case01_opened"));
-    EXPECT_EQ("office", ToStd(*static_cast<LString*>(
-                            LStateManager::Get()->GetState(u"sta_currentscene")->GetValue())));
-    EXPECT_EQ(1, LGameClock::Get()->GetCurrentClock());
-    EXPECT_EQ(3.0f, LGameClock::Get()->GetTime());
-    EXPECT_EQ(2, LGameClock::Get()->GetTriggerCount());
+    // Events, states, clocks and triggers restored: saved again they give the same bytes.
     EXPECT_EQ(first, Saved(mManager));
 
     // The restored game goes on as before: the pending event fires at 3 + 4.
@@ -236,8 +229,6 @@ TEST_F(Restore, FailedSaveStillWritesItsRecordAndTheOthers)
     ASSERT_EQ(failingRecord + 2 + fineRecord + 4, block.size());
     EXPECT_EQ("EE EE", Hex(block.substr(failingRecord, 2)));
     EXPECT_EQ("07 00 00 00", Hex(block.substr(block.size() - 4)));
-    mManager->RemoveRestorable(&failing);
-    mManager->RemoveRestorable(&fine);
 }
 
 TEST_F(Restore, BlockThatDoesNotAdvanceStopsTheLoad)
@@ -257,7 +248,6 @@ TEST_F(Restore, BlockThatDoesNotAdvanceStopsTheLoad)
     EXPECT_EQ(0, Loaded(mManager, block));
     EXPECT_EQ(1, fake.mLoads);
     EXPECT_TRUE(mLog.Contains(": Load failure. The block did not advance."));
-    mManager->RemoveRestorable(&fake);
 }
 
 TEST_F(Restore, FailedBlockIsReportedAndTheNextRecordStillLoads)
@@ -276,6 +266,4 @@ TEST_F(Restore, FailedBlockIsReportedAndTheNextRecordStillLoads)
     EXPECT_TRUE(mLog.Contains("ASSERT FAILURE: .\\object\\LRestoreManager.cpp, "));
     EXPECT_TRUE(mLog.Contains(": Unsuccessful load."));
     EXPECT_EQ(9, fine.mValue);
-    mManager->RemoveRestorable(&failing);
-    mManager->RemoveRestorable(&fine);
 }
