@@ -16,6 +16,7 @@ struct HeapRow
     int64_t bytes = 0;
     int64_t peak = 0;
     int64_t allocs = 0;
+    bool operator==(const HeapRow&) const = default;
 };
 
 HeapRow Stats(int aHeap)
@@ -45,10 +46,7 @@ TEST(MemoryManagerAccounting, StatisticsRowAfterAllocationsAndFree)
     ASSERT_NE(nullptr, b);
     EXPECT_EQ(1, LMemoryManager::Free(a));
 
-    const HeapRow row = Stats(heap);
-    EXPECT_EQ(50, row.bytes);
-    EXPECT_EQ(150, row.peak);
-    EXPECT_EQ(1, row.allocs);
+    EXPECT_EQ((HeapRow {50, 150, 1}), Stats(heap));
 
     ASSERT_EQ(1, LMemoryManager::PrintStats(heap));
     EXPECT_TRUE(log.Contains("stats_row" + std::string(11, ' ') + "       50    150      1       50    150      1"));
@@ -67,10 +65,8 @@ TEST(MemoryManagerAccounting, BlockFreedWhileAnotherHeapIsCurrentLeavesItsOwnHea
     EXPECT_EQ(1, LMemoryManager::Free(block));
     LMemoryManager::PopHeap();
 
-    EXPECT_EQ(0, Stats(owner).bytes);
-    EXPECT_EQ(0, Stats(owner).allocs);
-    EXPECT_EQ(8, Stats(other).bytes);
-    EXPECT_EQ(1, Stats(other).allocs);
+    EXPECT_EQ((HeapRow {0, 64, 0}), Stats(owner));
+    EXPECT_EQ((HeapRow {8, 8, 1}), Stats(other));
     LMemoryManager::Free(kept);
 }
 
@@ -91,8 +87,7 @@ TEST(MemoryManagerAccounting, FreeingNewestOldestAndMiddleKeepsTheListConsistent
     EXPECT_EQ(2 + 6, Stats(heap).bytes);
     LMemoryManager::Free(blocks[1]);
     LMemoryManager::Free(blocks[3]);
-    EXPECT_EQ(0, Stats(heap).bytes);
-    EXPECT_EQ(0, Stats(heap).allocs);
+    EXPECT_EQ((HeapRow {0, 20, 0}), Stats(heap));
     EXPECT_FALSE(log.Contains("Invalid header."));
 }
 
@@ -130,8 +125,7 @@ TEST(MemoryManagerArrays, ArraysAndResize)
         EXPECT_EQ(i * 10, grown[i]);
     }
     // The old block went away with the resize: only the new one is live.
-    EXPECT_EQ(1, Stats(heap).allocs);
-    EXPECT_EQ(32, Stats(heap).bytes);
+    EXPECT_EQ((HeapRow {32, 48, 1}), Stats(heap));
     EXPECT_EQ(nullptr, LMemoryManager::Resize(grown, 0, 4, nullptr, 0));
     LMemoryManager::Free(grown);
 
