@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -22,6 +23,17 @@ LPolygon Polygon(std::initializer_list<LVector2> aPoints, bool aClosed)
 LPolygon UnitSquare()
 {
     return Polygon({{0, 0}, {1, 0}, {1, 1}, {0, 1}}, true);
+}
+
+// x, y, width and height.
+std::vector<float> Fields(const LRectangle& aRectangle)
+{
+    return {aRectangle.GetX(), aRectangle.GetY(), aRectangle.GetWidth(), aRectangle.GetHeight()};
+}
+
+std::vector<LVector2> Points(const LVector2* aPoints, int aCount)
+{
+    return aPoints ? std::vector<LVector2>(aPoints, aPoints + aCount) : std::vector<LVector2>();
 }
 
 } // namespace
@@ -100,9 +112,7 @@ TEST(PolygonEdges, IntersectionsHandOutExactlyTheCrossings)
     int count = -1;
     LVector2* points = nullptr;
     ASSERT_TRUE(square.Intersections(across, count, points, true));
-    ASSERT_EQ(2, count);
-    EXPECT_EQ(LVector2(4, 2), points[0]); // edge 1 before edge 3
-    EXPECT_EQ(LVector2(0, 2), points[1]);
+    EXPECT_EQ((std::vector<LVector2> {{4, 2}, {0, 2}}), Points(points, count)); // edge 1 before edge 3
 
     // The out array must be null on entry, and is not touched otherwise.
     LVector2* held = points;
@@ -120,9 +130,7 @@ TEST(PolygonEdges, IntersectionsHandOutExactlyTheCrossings)
     const LPolygon small = UnitSquare() + LVector2(1.5f, 1.5f);
     const LPolygon* polygons[] = {&square, &small};
     ASSERT_TRUE(LPolygon::Intersections_MP(across, 2, polygons, count, points, true));
-    ASSERT_EQ(4, count);
-    EXPECT_EQ(LVector2(2.5f, 2), points[2]);
-    EXPECT_EQ(LVector2(1.5f, 2), points[3]);
+    EXPECT_EQ((std::vector<LVector2> {{4, 2}, {0, 2}, {2.5f, 2}, {1.5f, 2}}), Points(points, count));
     delete[] points;
     points = nullptr;
     const LPolygon empty;
@@ -138,16 +146,13 @@ TEST(PolygonEdges, PointsInsideOtherAreas)
     int count = 0;
     LVector2* points = nullptr;
     ASSERT_TRUE(probe.PointsInside(square, count, points));
-    ASSERT_EQ(2, count);
-    EXPECT_EQ(LVector2(1, 1), points[0]);
-    EXPECT_EQ(LVector2(2, 3), points[1]);
+    EXPECT_EQ((std::vector<LVector2> {{1, 1}, {2, 3}}), Points(points, count));
     delete[] points;
     points = nullptr;
 
     const LPolygon* polygons[] = {&probe, &probe};
     ASSERT_TRUE(square.PointsInsideMultiPolys(2, polygons, count, points));
-    EXPECT_EQ(4, count);
-    EXPECT_EQ(LVector2(2, 3), points[3]);
+    EXPECT_EQ((std::vector<LVector2> {{1, 1}, {2, 3}, {1, 1}, {2, 3}}), Points(points, count));
     delete[] points;
     points = nullptr;
 
@@ -239,35 +244,24 @@ TEST(Rectangle, InclusiveContainmentAndUnion)
 
     LRectangle united;
     rectangle.GetUnion(LRectangle(-1, 5, 1, 10), united);
-    EXPECT_EQ(-1.0f, united.GetX());
-    EXPECT_EQ(2.0f, united.GetY());
-    EXPECT_EQ(5.0f, united.GetWidth());
-    EXPECT_EQ(13.0f, united.GetHeight());
+    EXPECT_EQ((std::vector<float> {-1, 2, 5, 13}), Fields(united));
 
     LRectangle moved = rectangle + LVector2(2, 2);
     LMatrix4 scale;
     LMatrix4::Scaling(&scale, 2, 2, 2);
     moved.Transform(scale);
-    EXPECT_EQ(6.0f, moved.GetX());
-    EXPECT_EQ(8.0f, moved.GetY());
-    EXPECT_EQ(3.0f, moved.GetWidth());
+    EXPECT_EQ((std::vector<float> {6, 8, 3, 4}), Fields(moved));
 }
 
 TEST(Rectangle, FromPolygonsAndBack)
 {
     const LRectangle bounds(Polygon({{3, -1}, {-2, 4}, {0, 0}}, false));
-    EXPECT_EQ(-2.0f, bounds.GetX());
-    EXPECT_EQ(-1.0f, bounds.GetY());
-    EXPECT_EQ(5.0f, bounds.GetWidth());
-    EXPECT_EQ(5.0f, bounds.GetHeight());
+    EXPECT_EQ((std::vector<float> {-2, -1, 5, 5}), Fields(bounds));
     // A polygon without points has an empty bounding rectangle (and an empty box).
-    const LRectangle none{LPolygon()};
-    EXPECT_EQ(0.0f, none.GetX() + none.GetY() + none.GetWidth() + none.GetHeight());
+    EXPECT_EQ((std::vector<float> {0, 0, 0, 0}), Fields(LRectangle(LPolygon())));
     EXPECT_TRUE(LBox2(LPolygon()).IsEmpty());
 
     const LPolygon corners(LRectangle(1, 2, 3, 4));
-    ASSERT_EQ(4, corners.GetNumPoints());
     EXPECT_TRUE(corners.IsClosed());
-    EXPECT_EQ(LVector2(4, 6), corners.GetPoint(2));
-    EXPECT_EQ(LVector2(1, 6), corners.GetPoint(3));
+    EXPECT_EQ((std::vector<LVector2> {{1, 2}, {4, 2}, {4, 6}, {1, 6}}), Points(corners.GetPoints(), corners.GetNumPoints()));
 }

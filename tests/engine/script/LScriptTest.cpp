@@ -78,44 +78,18 @@ TEST_F(ScriptEvaluation, AnswersOverLiveStatesAndEvents)
     const LString empty;
     LStateManager::Get()->SetState(u"sta_empty", &empty, false);
     LEventManager::Get()->AddEvent(u"EVT_A", false);
-    struct Case
-    {
-        const char* mText;
-        bool mAnswer;
-    };
-    const Case cases[] = {
-        // A number is true exactly when it is 0; a string exactly when it is empty.
-        {"script[true]", true},
-        {"script[false]", false},
-        {"script[0]", true},
-        {"script[1]", false},
-        {"script[abc]", false},
-        {"script[(true)]", false},
-        {"script[0/0]", false},
-        {"script[s[sta_zero]]", true},
-        {"script[s[sta_five]]", false},
-        {"script[s[STA_FIVE]==5]", true},
-        {"script[s[sta_name]==abc]", true},
-        {"script[s[sta_name]]", false},
-        {"script[s[sta_empty]]", true},
-        {"script[s[sta_flag]]", true},
-        {"script[!s[sta_flag]]", false},
-        {"script[e[evtalways]]", true},
-        {"script[e[EVT_ALWAYS]]", true},
-        {"script[e[evtnever]]", false},
-        {"script[e[Evt_A]]", true},
-        {"script[e[evt_b]]", false},
-        {"script[1/0>5]", true},
-        {"script[0/0==0/0]", false},
-        {"script[0/0!=0/0]", true},
-        {"script[0/0<1]", false},
-        {"script[2*3==6]", true},
-        {"script[8/4/2==1]", true},
-        {"script[3-1==2]", true},
-        {"script[2<=2&2>=2&1<2&3>2]", true},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(c.mAnswer, Eval(c.mText)) << c.mText;
+    // A number is true exactly when it is 0; a string exactly when it is empty.
+    for (const char* text : {"script[true]", "script[0]", "script[s[sta_zero]]", "script[s[STA_FIVE]==5]",
+                             "script[s[sta_name]==abc]", "script[s[sta_empty]]", "script[s[sta_flag]]",
+                             "script[e[evtalways]]", "script[e[EVT_ALWAYS]]", "script[e[Evt_A]]", "script[1/0>5]",
+                             "script[0/0!=0/0]", "script[2*3==6]", "script[8/4/2==1]", "script[3-1==2]",
+                             "script[2<=2&2>=2&1<2&3>2]"}) {
+        EXPECT_TRUE(Eval(text)) << text;
+    }
+    for (const char* text : {"script[false]", "script[1]", "script[abc]", "script[(true)]", "script[0/0]",
+                             "script[s[sta_five]]", "script[s[sta_name]]", "script[!s[sta_flag]]",
+                             "script[e[evtnever]]", "script[e[evt_b]]", "script[0/0==0/0]", "script[0/0<1]"}) {
+        EXPECT_FALSE(Eval(text)) << text;
     }
     EXPECT_TRUE(mLog.Lines().empty());
 }

@@ -197,9 +197,7 @@ TEST_F(States, BlockOfTwoStatesIs57BytesAndRoundTripsSilently)
     mStates->RemoveAllStates();
     EXPECT_EQ(1, LoadBlock(*mStates, block));
     EXPECT_TRUE(gCalls.empty());
-    EXPECT_EQ("sta_s", ToStd(mStates->GetStateAt(2)->GetId()));
-    EXPECT_EQ(2.5f, NumberOf(u"sta_n"));
-    EXPECT_EQ(block, SavedBlock(*mStates));
+    EXPECT_EQ(block, SavedBlock(*mStates)); // the same states in the same order
 
     // A repeated id in a block keeps the first record (the boolean, 25 bytes).
     std::string twice("\x02\0\0\0", 4);
