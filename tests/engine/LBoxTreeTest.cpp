@@ -28,15 +28,18 @@ std::vector<Node*> Nodes(const LVector& aList)
     return nodes;
 }
 
-// The nodes of aList that hold aItem.
+// For each item, the count of the nodes of aList that hold it.
 template <typename Node>
-int CountHolding(const LVector& aList, void* aItem)
+std::vector<int> CountHolding(const LVector& aList, std::initializer_list<void*> aItems)
 {
-    int count = 0;
-    for (Node* node : Nodes<Node>(aList)) {
-        count += node->GetItems().Contains(aItem) ? 1 : 0;
+    std::vector<int> counts;
+    for (void* item : aItems) {
+        counts.push_back(0);
+        for (Node* node : Nodes<Node>(aList)) {
+            counts.back() += node->GetItems().Contains(item) ? 1 : 0;
+        }
     }
-    return count;
+    return counts;
 }
 
 } // namespace
@@ -178,8 +181,7 @@ TEST(Octree, QueriesListTheNodesHit)
     out.Add(&a); // emptied first
     ASSERT_TRUE(tree.GetItemsAt(LVector3(-3, -3, -3), out, true));
     EXPECT_EQ(2, out.GetCount()); // the root (c) and a's cell
-    EXPECT_EQ(1, CountHolding<LOctreeLooseNode>(out, &a));
-    EXPECT_EQ(0, CountHolding<LOctreeLooseNode>(out, &b));
+    EXPECT_EQ((std::vector<int> {1, 0}), CountHolding<LOctreeLooseNode>(out, {&a, &b}));
 
     // Without skipping: every node whose loose cell holds the point.
     ASSERT_TRUE(tree.GetItemsAt(LVector3(-3.5f, -3.5f, -3.5f), out, false));
@@ -189,14 +191,11 @@ TEST(Octree, QueriesListTheNodesHit)
 
     // A segment from corner to corner crosses a's and b's cells.
     ASSERT_TRUE(tree.GetItemsAlong(LVector3(-5, -5, -5), LVector3(10, 10, 10), out, true));
-    EXPECT_EQ(1, CountHolding<LOctreeLooseNode>(out, &a));
-    EXPECT_EQ(1, CountHolding<LOctreeLooseNode>(out, &b));
-    EXPECT_EQ(1, CountHolding<LOctreeLooseNode>(out, &c));
+    EXPECT_EQ((std::vector<int> {1, 1, 1}), CountHolding<LOctreeLooseNode>(out, {&a, &b, &c}));
     EXPECT_EQ(3, out.GetCount());
     // One along the top misses a's cell.
     ASSERT_TRUE(tree.GetItemsAlong(LVector3(-5, 3, 3), LVector3(10, 0, 0), out, true));
-    EXPECT_EQ(0, CountHolding<LOctreeLooseNode>(out, &a));
-    EXPECT_EQ(1, CountHolding<LOctreeLooseNode>(out, &b));
+    EXPECT_EQ((std::vector<int> {0, 1}), CountHolding<LOctreeLooseNode>(out, {&a, &b}));
     // One outside the whole tree finds nothing.
     ASSERT_TRUE(tree.GetItemsAlong(LVector3(20, 20, 20), LVector3(1, 0, 0), out, false));
     EXPECT_EQ(0, out.GetCount());
@@ -233,8 +232,7 @@ TEST(QuadTree, InsertAndQueries)
     ASSERT_TRUE(tree.GetItemsAt(LVector2(3, -3), out, true));
     EXPECT_EQ(2, out.GetCount());
     ASSERT_TRUE(tree.GetItemsAlong(LVector2(-5, 3), LVector2(10, 0), out, true));
-    EXPECT_EQ(0, CountHolding<LQuadTreeLooseNode>(out, &small));
-    EXPECT_EQ(1, CountHolding<LQuadTreeLooseNode>(out, &large));
+    EXPECT_EQ((std::vector<int> {0, 1}), CountHolding<LQuadTreeLooseNode>(out, {&small, &large}));
 }
 
 TEST(QuadTree, ClassifyAgainstABox)
