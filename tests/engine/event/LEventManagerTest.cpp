@@ -189,9 +189,7 @@ TEST_F(Events, BlockRoundTripsWithoutNotificationAndKeepsEarlierRecords)
     mEvents->RemoveAllEvents();
     EXPECT_EQ(1, LoadBlock(*mEvents, block));
     EXPECT_TRUE(gCalls.empty());
-    EXPECT_EQ("evt_b", ToStd(mEvents->GetEventAt(1)->GetId()));
-    EXPECT_EQ(2.0f, mEvents->GetEventAt(1)->GetTime());
-    EXPECT_EQ(block, SavedBlock(*mEvents));
+    EXPECT_EQ(block, SavedBlock(*mEvents)); // the same ids and times in the same order
 
     mEvents->RemoveAllEvents();
     mEvents->AddEvent(new LEvent(u"evt_a", 7.0f), false);
