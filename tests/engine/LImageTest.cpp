@@ -120,10 +120,11 @@ TEST(ImageCopyRect, NarrowRectangleLeavesZeroAtRowEndsAndTheTargetClips)
     LImage source;
     Fill(source, 3, 3, L_IMAGE_FORMAT_A8R8G8B8, 4);
     LImage out;
-    EXPECT_EQ(&out, source.CopyRect(1, 1, 2, 2, 4, 2, &out));
+    // The source goes on right of the rectangle: the row ends stay zero all the same.
+    EXPECT_EQ(&out, source.CopyRect(0, 1, 2, 2, 4, 2, &out));
     EXPECT_EQ(16, out.GetPitch());
     const std::vector<uint32_t> s = Pixels(source);
-    EXPECT_EQ((std::vector<uint32_t> {s[4], s[5], 0, 0, s[7], s[8], 0, 0}), Pixels(out));
+    EXPECT_EQ((std::vector<uint32_t> {s[3], s[4], 0, 0, s[6], s[7], 0, 0}), Pixels(out));
     source.CopyRect(0, 0, 3, 3, 2, 1, &out);
     EXPECT_EQ((std::vector<uint32_t> {s[0], s[1]}), Pixels(out));
     // Into itself.
