@@ -12,6 +12,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 using namespace LMediaFixtures;
@@ -58,27 +59,26 @@ protected:
 // (256 frames) only primes the decoder and gives no sound.
 constexpr unsigned kOggFrames = 22050 - 256;
 
-// Decodes a whole file as a sample and returns its frame count.
-unsigned SampleFrames(const std::string& aPath, int* aRate)
+// Decodes a whole file as a sample: its frame count and rate.
+std::pair<unsigned, int> SampleFrames(const std::string& aPath)
 {
     FSOUND_SAMPLE* sample = FSOUND_Sample_Load(FSOUND_FREE, aPath.c_str(), FSOUND_LOOP_OFF, 0, 0);
     if (!sample) {
-        return 0;
+        return {0, 0};
     }
-    const unsigned frames = FSOUND_Sample_GetLength(sample);
-    FSOUND_Sample_GetDefaults(sample, aRate, nullptr, nullptr, nullptr);
+    int rate = 0;
+    FSOUND_Sample_GetDefaults(sample, &rate, nullptr, nullptr, nullptr);
+    const std::pair<unsigned, int> result(FSOUND_Sample_GetLength(sample), rate);
     FSOUND_Sample_Free(sample);
-    return frames;
+    return result;
 }
 
 } // namespace
 
 TEST_F(FSoundFixture, EachFormatDecodesToItsFrameCount)
 {
-    int rate = 0;
-    EXPECT_EQ(kOggFrames, SampleFrames(Path("tone.ogg"), &rate));
-    EXPECT_EQ(22050, rate);
-    const unsigned mp2 = SampleFrames(Path("tone.mp2"), &rate);
+    EXPECT_EQ(std::pair(kOggFrames, 22050), SampleFrames(Path("tone.ogg")));
+    const auto [mp2, rate] = SampleFrames(Path("tone.mp2"));
     EXPECT_EQ(32000, rate);
     // Layer II frames are 1152 long: the last one is padded.
     EXPECT_GE(mp2, 32000u);
@@ -86,8 +86,7 @@ TEST_F(FSoundFixture, EachFormatDecodesToItsFrameCount)
 
     LTestDirectory directory;
     directory.Write("tone.wav", MakeFlatWav(11025, 2, 12345, -500));
-    EXPECT_EQ(12345u, SampleFrames(directory.File("tone.wav"), &rate));
-    EXPECT_EQ(11025, rate);
+    EXPECT_EQ(std::pair(12345u, 11025), SampleFrames(directory.File("tone.wav")));
     EXPECT_EQ(0, mLog.ErrorCount());
 }
 
@@ -207,8 +206,7 @@ TEST_F(FSoundFixture, FilesAreReadThroughTheInstalledCallbacks)
     };
     callbacks.Size = [](void*) -> int64_t { return -1; }; // a size not known
     MediaSetFileCallbacks(&callbacks);
-    int rate = 0;
-    EXPECT_EQ(kOggFrames, SampleFrames(Path("tone.ogg"), &rate));
+    EXPECT_EQ(kOggFrames, SampleFrames(Path("tone.ogg")).first);
     MediaSetFileCallbacks(nullptr);
     EXPECT_EQ(1, opened);
     EXPECT_GT(reads, 0);

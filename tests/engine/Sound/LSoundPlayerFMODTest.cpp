@@ -17,6 +17,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace LMediaFixtures;
@@ -82,12 +83,11 @@ TEST_F(SoundService, LengthsOfStreamsAndSamples)
 {
     std::unique_ptr<LISoundPlayer> stream(mManager->CreateStream(LString("voice"), LString("//sound/two.wav")));
     ASSERT_NE(nullptr, stream);
-    EXPECT_EQ(2.0f, stream->GetLength());
     EXPECT_EQ("voice", ToStd(stream->GetId()));
     std::unique_ptr<LISoundPlayer> sample(mManager->CreateSample(LString("step"), LString("//sound/two.wav")));
     ASSERT_NE(nullptr, sample);
-    EXPECT_EQ(2.0f, sample->GetLength());
-    EXPECT_EQ(0.0f, sample->GetPosition());
+    EXPECT_EQ((std::vector<float> {2.0f, 2.0f, 0.0f}),
+              (std::vector<float> {stream->GetLength(), sample->GetLength(), sample->GetPosition()}));
     EXPECT_FALSE(sample->IsFinished());
 }
 
@@ -107,12 +107,10 @@ TEST_F(SoundService, VolumeIsClampedScaledAndReachesTheMixer)
     std::unique_ptr<LSoundPlayerFMOD> player(
         static_cast<LSoundPlayerFMOD*>(mManager->CreateStream(LString("v"), LString("//sound/two.wav"))));
     ASSERT_NE(nullptr, player);
-    player->SetVolume(1.5f);
-    EXPECT_EQ(255, player->GetVolume());
-    player->SetVolume(-0.2f);
-    EXPECT_EQ(0, player->GetVolume());
-    player->SetVolume(0.5f);
-    EXPECT_EQ(127, player->GetVolume());
+    for (const auto& [volume, expected] : {std::pair {1.5f, 255}, {-0.2f, 0}, {0.5f, 127}}) {
+        player->SetVolume(volume);
+        EXPECT_EQ(expected, player->GetVolume()) << volume;
+    }
     player->Play();
     ASSERT_GE(player->GetChannel(), 0);
     EXPECT_EQ(127, FSOUND_GetVolume(player->GetChannel()));
@@ -159,8 +157,7 @@ TEST_F(SoundService, StreamEndReachesTheListenerOnceOnTheNextPassWhichItInterrup
     EXPECT_TRUE(ends.mIds.empty());
     EXPECT_TRUE(player->IsFinished());
     frames->Update();
-    ASSERT_EQ(1u, ends.mIds.size());
-    EXPECT_EQ("line7", ends.mIds[0]);
+    EXPECT_EQ(std::vector<std::string> {"line7"}, ends.mIds);
     EXPECT_EQ(1, after.mCalls);
     frames->Update();
     Mix(4096);
