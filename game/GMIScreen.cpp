@@ -1,0 +1,3 @@
+#include "GMIScreen.h"
+
+GMIScreen::~GMIScreen() = default;

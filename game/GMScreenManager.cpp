@@ -1,0 +1,181 @@
+#include "GMScreenManager.h"
+
+#include "GMIScreen.h"
+#include "Gdi/LFader.h"
+#include "stdlib/LLog.h"
+#include "ui/GMScreenFader.h"
+#include "util/GMCleaner.h"
+
+namespace {
+
+GMSingleton<GMScreenManager> sScreenManager;
+
+} // namespace
+
+GMScreenManager* GMScreenManager::GetInstance()
+{
+    return sScreenManager.Get(L_FILE, __LINE__, "GMScreenManager creation failure.");
+}
+
+GMScreenManager::GMScreenManager() : GMScreenManager(GMScreenFader::GetInstance())
+{
+}
+
+GMScreenManager::GMScreenManager(GMScreenFader* aFader) : mFader(aFader)
+{
+}
+
+GMScreenManager::~GMScreenManager()
+{
+    sScreenManager.Destroyed(this);
+    // The fader outlives the manager (it was registered with the cleaner first); it must
+    // not call back into a deleted manager.
+    if (mFader != nullptr) {
+        mFader->RemoveListener(this);
+    }
+    mScreens.RemoveAll();
+    mOutgoing = nullptr;
+    mFader = nullptr;
+}
+
+LString GMScreenManager::Dump() const
+{
+    return DumpHead("GMScreenManager") + "]";
+}
+
+bool GMScreenManager::PushFade(GMIScreen* aScreen)
+{
+    if (mBusy) {
+        return false;
+    }
+    if (aScreen == nullptr) {
+        L_ASSERT_FAILURE("PushFade failure. NULL arg.");
+        return false;
+    }
+    if (mFader == nullptr) {
+        L_ERROR("PushFade failure. No screen fader.");
+        return false;
+    }
+    GMIScreen* top = GetTop();
+    if (top != nullptr) {
+        top->OnLeave();
+        mOutgoing = top;
+        bool ok = PushScreen(aScreen);
+        ok = mFader->SetListener(this) && ok;
+        // On a picture already black the swap happens inside this call.
+        ok = mFader->FadeOut() && ok;
+        return ok;
+    }
+    bool ok = PushScreen(aScreen);
+    aScreen->OnShow();
+    // The fade-in's start reaches the fader's earlier listener, so the first screen's
+    // fade-in does not hold up the next change.
+    ok = mFader->FadeIn() && ok;
+    ok = mFader->SetListener(this) && ok;
+    return ok;
+}
+
+bool GMScreenManager::PopFade(GMIScreen** aOut)
+{
+    if (aOut == nullptr || *aOut != nullptr) {
+        L_ASSERT_FAILURE("Invalid arg.");
+        return false;
+    }
+    if (mBusy) {
+        return false;
+    }
+    if (!PopScreen(aOut)) {
+        L_ASSERT_FAILURE("PopFade failure. NULL arg.");
+    }
+    if (GetTop() == nullptr) {
+        // The popped screen stays popped and is not told.
+        L_ASSERT_FAILURE("PopFade failure.");
+        return false;
+    }
+    if (mFader == nullptr) {
+        L_ERROR("PopFade failure. No screen fader.");
+        return false;
+    }
+    (*aOut)->OnLeave();
+    mOutgoing = *aOut;
+    bool ok = mFader->SetListener(this);
+    ok = mFader->FadeOut() && ok;
+    return ok;
+}
+
+bool GMScreenManager::PushScreen(GMIScreen* aScreen)
+{
+    if (aScreen == nullptr) {
+        L_ASSERT_FAILURE("PushScreen failure. NULL arg.");
+        return false;
+    }
+    return mScreens.Add(aScreen) != 0;
+}
+
+bool GMScreenManager::PopScreen(GMIScreen** aOut)
+{
+    const int count = mScreens.GetCount();
+    if (aOut == nullptr || count == 0) {
+        return false;
+    }
+    void* removed = nullptr;
+    if (!mScreens.RemoveAt(count - 1, &removed)) {
+        return false;
+    }
+    *aOut = static_cast<GMIScreen*>(removed);
+    return true;
+}
+
+bool GMScreenManager::RemoveScreen(GMIScreen* aScreen)
+{
+    return aScreen != nullptr && mScreens.Remove(aScreen) != 0;
+}
+
+void GMScreenManager::Clear()
+{
+    mScreens.RemoveAll();
+}
+
+GMIScreen* GMScreenManager::GetTop() const
+{
+    const int count = mScreens.GetCount();
+    return count > 0 ? static_cast<GMIScreen*>(mScreens.GetAt(count - 1)) : nullptr;
+}
+
+int GMScreenManager::IndexOf(GMIScreen* aScreen) const
+{
+    return aScreen != nullptr ? mScreens.Find(aScreen) : -1;
+}
+
+void GMScreenManager::OnFade(int aEvent)
+{
+    switch (aEvent) {
+    case LFader::kStarted:
+        mBusy = true;
+        break;
+    case LFader::kStopped:
+        mBusy = false;
+        break;
+    case LFader::kFinished:
+        if (mOutgoing != nullptr) {
+            // Black: swap what is shown, then clear the picture again.
+            mOutgoing->OnHidden();
+            mOutgoing = nullptr;
+            GMIScreen* top = GetTop();
+            if (top != nullptr) {
+                top->OnShow();
+            }
+            if (mFader != nullptr) {
+                mFader->FadeIn();
+            }
+        } else {
+            if (mFader != nullptr) {
+                mFader->RemoveListener(this);
+            }
+            mBusy = false;
+        }
+        break;
+    default:
+        break;
+    }
+}

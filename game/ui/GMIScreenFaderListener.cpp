@@ -1,0 +1,3 @@
+#include "ui/GMIScreenFaderListener.h"
+
+GMIScreenFaderListener::~GMIScreenFaderListener() = default;

@@ -1,0 +1,252 @@
+// The screen stack: changes through black in the order the screens must hear them, a
+// change refused while one runs, the operations without a fade, and the singletons.
+#include "GMIScreen.h"
+#include "GMScreenManager.h"
+
+#include "Gdi/LDisplayGroup.h"
+#include "Gdi/LDisplayManager.h"
+#include "support/LFakeRender.h"
+#include "support/LFakeTimer.h"
+#include "support/LLogCapture.h"
+#include "ui/GMScreenFader.h"
+#include "util/GMCleaner.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using Log = std::vector<std::string>;
+
+class RecordingScreen : public GMIScreen
+{
+public:
+    RecordingScreen(const char* aName, Log& aLog) : mName(aName), mLog(aLog) {}
+    void OnLeave() override { mLog.push_back(mName + ":leave"); }
+    void OnHidden() override { mLog.push_back(mName + ":hidden"); }
+    void OnShow() override { mLog.push_back(mName + ":show"); }
+
+    std::string mName;
+    Log& mLog;
+};
+
+class ScreenManagerTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        RegisterFakeRender();
+        RegisterFakeTimer();
+        LFakeTimer::sNow = 10.0;
+        mFader = new GMScreenFader();
+        ASSERT_TRUE(mFader->Init());
+        mManager = new GMScreenManager(mFader);
+    }
+
+    void TearDown() override
+    {
+        delete mManager;
+        delete mFader;
+    }
+
+    float Blend() const { return mFader->GetGroup()->GetBlend(); }
+
+    // A's first fade-in run to its end.
+    void ShowA()
+    {
+        ASSERT_TRUE(mManager->PushFade(&mA));
+        LFakeTimer::FrameAt(10.3);
+        LFakeTimer::FrameAt(10.32);
+        ASSERT_EQ(nullptr, mFader->GetListener());
+        mHeard.clear();
+        LFakeTimer::sNow = 20.0;
+    }
+
+    LLogCapture mLog;
+    Log mHeard;
+    RecordingScreen mA {"A", mHeard};
+    RecordingScreen mB {"B", mHeard};
+    GMScreenFader* mFader = nullptr;
+    GMScreenManager* mManager = nullptr;
+};
+
+} // namespace
+
+TEST_F(ScreenManagerTest, FirstScreenShowsAtOnceUnderBlackThatClears)
+{
+    ASSERT_TRUE(mManager->PushFade(&mA));
+    EXPECT_EQ((Log {"A:show"}), mHeard);
+    EXPECT_EQ(&mA, mManager->GetTop());
+    EXPECT_FLOAT_EQ(1.0f, Blend());
+    // The fade-in's start went to nobody: a change may come at once.
+    EXPECT_FALSE(mManager->IsBusy());
+    EXPECT_EQ(mManager, mFader->GetListener());
+    LFakeTimer::FrameAt(10.15);
+    EXPECT_FLOAT_EQ(0.5f, Blend());
+    LFakeTimer::FrameAt(10.3);
+    LFakeTimer::FrameAt(10.32);
+    EXPECT_FLOAT_EQ(0.0f, Blend());
+    EXPECT_EQ(nullptr, mFader->GetListener());
+    EXPECT_EQ((Log {"A:show"}), mHeard);
+}
+
+TEST_F(ScreenManagerTest, PushThenPopFadeThroughBlackAndRefuseChangesMeanwhile)
+{
+    ShowA();
+    ASSERT_TRUE(mManager->PushFade(&mB));
+    EXPECT_EQ((Log {"A:leave"}), mHeard);
+    EXPECT_TRUE(mManager->IsBusy());
+    EXPECT_EQ(&mB, mManager->GetTop());
+
+    RecordingScreen c("C", mHeard);
+    GMIScreen* popped = nullptr;
+    EXPECT_FALSE(mManager->PushFade(&c));
+    EXPECT_FALSE(mManager->PopFade(&popped));
+    EXPECT_EQ(nullptr, popped);
+    EXPECT_EQ(2, mManager->GetCount());
+    EXPECT_EQ("", mLog.Bytes()); // refused silently
+
+    LFakeTimer::FrameAt(20.15);
+    EXPECT_FLOAT_EQ(0.5f, Blend());
+    LFakeTimer::FrameAt(20.3);
+    EXPECT_EQ((Log {"A:leave"}), mHeard); // black is drawn once before the swap
+    LFakeTimer::FrameAt(20.32);
+    EXPECT_EQ((Log {"A:leave", "A:hidden", "B:show"}), mHeard);
+    EXPECT_TRUE(mManager->IsBusy());
+    EXPECT_FLOAT_EQ(1.0f, Blend());
+    LFakeTimer::FrameAt(20.47);
+    EXPECT_FLOAT_EQ(0.5f, Blend());
+    LFakeTimer::FrameAt(20.62);
+    LFakeTimer::FrameAt(20.64);
+    EXPECT_FALSE(mManager->IsBusy());
+    EXPECT_EQ(nullptr, mFader->GetListener());
+
+    mHeard.clear();
+    ASSERT_TRUE(mManager->PopFade(&popped));
+    EXPECT_EQ(&mB, popped);
+    EXPECT_EQ(&mA, mManager->GetTop());
+    for (double t : {20.8, 20.95, 20.97, 21.12, 21.27, 21.29}) {
+        LFakeTimer::FrameAt(t);
+    }
+    EXPECT_EQ((Log {"B:leave", "B:hidden", "A:show"}), mHeard);
+    EXPECT_FALSE(mManager->IsBusy());
+    EXPECT_FLOAT_EQ(0.0f, Blend());
+}
+
+TEST_F(ScreenManagerTest, ChangeOnABlackPictureSwapsWithoutWaiting)
+{
+    ShowA();
+    ASSERT_TRUE(mFader->FadeOut()); // someone else darkened the picture
+    LFakeTimer::FrameAt(20.3);
+    LFakeTimer::FrameAt(20.32);
+    ASSERT_TRUE(mManager->PushFade(&mB));
+    EXPECT_EQ((Log {"A:leave", "A:hidden", "B:show"}), mHeard);
+    EXPECT_TRUE(mManager->IsBusy()); // fading in
+    LFakeTimer::FrameAt(20.62);
+    LFakeTimer::FrameAt(20.64);
+    EXPECT_FALSE(mManager->IsBusy());
+}
+
+TEST_F(ScreenManagerTest, PopFadeRefusals)
+{
+    RecordingScreen c("C", mHeard);
+    GMIScreen* filled = &c;
+    EXPECT_FALSE(mManager->PopFade(nullptr));
+    EXPECT_FALSE(mManager->PopFade(&filled));
+    EXPECT_EQ(2, mLog.Count("ASSERT FAILURE: .\\GMScreenManager.cpp"));
+    EXPECT_EQ(2, mLog.Count("Invalid arg."));
+
+    mLog.Clear();
+    GMIScreen* popped = nullptr;
+    EXPECT_FALSE(mManager->PopFade(&popped));
+    EXPECT_TRUE(mLog.Contains("PopFade failure. NULL arg."));
+    EXPECT_EQ(nullptr, popped);
+
+    // The last screen is popped all the same, and told nothing.
+    ShowA();
+    mLog.Clear();
+    EXPECT_FALSE(mManager->PopFade(&popped));
+    EXPECT_EQ(&mA, popped);
+    EXPECT_EQ(0, mManager->GetCount());
+    EXPECT_EQ(1, mLog.Count("PopFade failure."));
+    EXPECT_TRUE(mHeard.empty());
+}
+
+TEST_F(ScreenManagerTest, StackWithoutFades)
+{
+    RecordingScreen c("C", mHeard);
+    EXPECT_EQ(nullptr, mManager->GetTop());
+    EXPECT_FALSE(mManager->PushScreen(nullptr));
+    EXPECT_TRUE(mLog.Contains("ASSERT FAILURE: .\\GMScreenManager.cpp"));
+    EXPECT_TRUE(mLog.Contains("PushScreen failure. NULL arg."));
+    EXPECT_FALSE(mManager->PushFade(nullptr));
+    EXPECT_TRUE(mLog.Contains("PushFade failure. NULL arg."));
+
+    for (GMIScreen* screen : {static_cast<GMIScreen*>(&mA), static_cast<GMIScreen*>(&mB),
+                              static_cast<GMIScreen*>(&mA), static_cast<GMIScreen*>(&c)}) {
+        ASSERT_TRUE(mManager->PushScreen(screen));
+    }
+    EXPECT_EQ(0, mManager->IndexOf(&mA));
+    ASSERT_TRUE(mManager->RemoveScreen(&mA)); // the first one only
+    EXPECT_EQ(1, mManager->IndexOf(&mA));
+    EXPECT_EQ(-1, mManager->IndexOf(nullptr));
+    GMIScreen* popped = nullptr;
+    ASSERT_TRUE(mManager->PopScreen(&popped));
+    EXPECT_EQ(&c, popped);
+    EXPECT_EQ(-1, mManager->IndexOf(&c));
+    EXPECT_FALSE(mManager->RemoveScreen(&c));
+    EXPECT_EQ(&mA, mManager->GetTop());
+    mManager->Clear();
+    EXPECT_EQ(nullptr, mManager->GetTop());
+    EXPECT_TRUE(mHeard.empty());
+}
+
+TEST_F(ScreenManagerTest, StackEmptiedDuringAFadeOutShowsNothingAtBlack)
+{
+    ShowA();
+    ASSERT_TRUE(mManager->PushFade(&mB));
+    mManager->Clear();
+    LFakeTimer::FrameAt(20.3);
+    LFakeTimer::FrameAt(20.32);
+    EXPECT_EQ((Log {"A:leave", "A:hidden"}), mHeard);
+}
+
+TEST_F(ScreenManagerTest, ADeletedManagerLeavesTheFader)
+{
+    ShowA();
+    ASSERT_TRUE(mManager->PushFade(&mB));
+    ASSERT_EQ(mManager, mFader->GetListener());
+    delete mManager;
+    mManager = nullptr;
+    EXPECT_EQ(nullptr, mFader->GetListener());
+    LFakeTimer::FrameAt(20.3);
+    LFakeTimer::FrameAt(20.32);
+    EXPECT_EQ((Log {"A:leave"}), mHeard);
+}
+
+TEST(ScreenSingletons, ManagerUsesTheFaderSingletonAndTheGameCleanerDeletesBoth)
+{
+    RegisterFakeRender();
+    RegisterFakeTimer();
+    LFakeTimer::sNow = 10.0;
+    Log heard;
+    RecordingScreen a("A", heard);
+    GMScreenManager* manager = GMScreenManager::GetInstance();
+    ASSERT_NE(nullptr, manager);
+    EXPECT_EQ(manager, GMScreenManager::GetInstance());
+    GMScreenFader* fader = GMScreenFader::GetInstance();
+    ASSERT_NE(nullptr, fader);
+    LDisplayGroup* root = LDisplayManager::Get()->GetRoot();
+    EXPECT_EQ(fader->GetGroup(), root->GetMember(LString("gmscreenfader"))); // set up on creation
+    ASSERT_TRUE(manager->PushFade(&a));
+    EXPECT_EQ(manager, fader->GetListener());
+
+    delete GMCleaner::GetInstance();
+    EXPECT_EQ(nullptr, GMScreenManager::GetInstance());
+    EXPECT_EQ(nullptr, GMScreenFader::GetInstance());
+    EXPECT_EQ(nullptr, root->GetMember(LString("gmscreenfader")));
+    LFakeTimer::FrameAt(10.5);
+    EXPECT_EQ((Log {"A:show"}), heard);
+}

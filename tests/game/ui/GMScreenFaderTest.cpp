@@ -1,0 +1,153 @@
+// The screen fader: its black overlay on top of the 2-D tree, fades over 0.3 s told to one
+// listener, and a fade-out on a black picture finishing at once.
+#include "ui/GMIScreenFaderListener.h"
+#include "ui/GMScreenFader.h"
+
+#include "Gdi/LDisplayGroup.h"
+#include "Gdi/LDisplayManager.h"
+#include "Render/LTextureManager.h"
+#include "support/LFakeRasterizer.h"
+#include "support/LFakeRender.h"
+#include "support/LFakeTexture.h"
+#include "support/LFakeTimer.h"
+#include "support/LLogCapture.h"
+#include "support/LTestDisplay.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+class RecordingListener : public GMIScreenFaderListener
+{
+public:
+    void OnFade(int aEvent) override { mEvents.push_back(aEvent); }
+    std::vector<int> mEvents;
+};
+
+class ScreenFaderTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        RegisterFakeRender();
+        RegisterFakeTimer();
+        LFakeTimer::sNow = 10.0;
+        mFader = new GMScreenFader();
+        ASSERT_TRUE(mFader->Init());
+        ASSERT_TRUE(mFader->SetListener(&mListener));
+    }
+
+    void TearDown() override { delete mFader; }
+
+    float Blend() const { return mFader->GetGroup()->GetBlend(); }
+
+    LLogCapture mLog;
+    RecordingListener mListener;
+    GMScreenFader* mFader = nullptr;
+};
+
+} // namespace
+
+TEST_F(ScreenFaderTest, OverlayIsOneOpaqueBlackPixelOverTheScreenDrawnAboveEverythingElse)
+{
+    LDisplayGroup* root = LDisplayManager::Get()->GetRoot();
+    LSprite* below = ImageSprite("below", 4, 4);
+    below->SetRelativeZ(99999.0f);
+    root->AddMember(below, true);
+    ASSERT_EQ(mFader->GetGroup(), root->GetMember(LString("gmscreenfader")));
+    EXPECT_FLOAT_EQ(100000.0f, mFader->GetGroup()->GetRelativeZ());
+
+    auto* texture = static_cast<LFakeTexture*>(LTextureManager::Get()->GetTexture(LString("gmscreenfader")));
+    ASSERT_NE(nullptr, texture);
+    EXPECT_EQ((std::vector<uint8_t> {0, 0, 0, 255}), texture->Pixels());
+
+    mFader->SetValue(1.0f);
+    mFader->GetGroup()->SetBlend(1.0f);
+    LFakeRasterizer::Instance()->Reset();
+    ASSERT_TRUE(LDisplayManager::Get()->Render());
+    const auto& draws = LFakeRasterizer::Instance()->Draws();
+    ASSERT_EQ(2u, draws.size());
+    EXPECT_EQ(texture, draws.back().mTexture);
+    // The one-pixel quad is stretched over 800 x 600.
+    EXPECT_FLOAT_EQ(800.0f, draws.back().mWorld[0]);
+    EXPECT_FLOAT_EQ(600.0f, draws.back().mWorld[5]);
+    delete below;
+}
+
+TEST_F(ScreenFaderTest, InitAgainKeepsOneOverlayAndTheFaderWorks)
+{
+    LDisplayGroup* root = LDisplayManager::Get()->GetRoot();
+    const int members = root->GetMemberCount();
+    ASSERT_TRUE(mFader->Init());
+    EXPECT_EQ(members, root->GetMemberCount());
+    EXPECT_EQ(mFader->GetGroup(), root->GetMember(LString("gmscreenfader")));
+    ASSERT_TRUE(mFader->FadeOut());
+    LFakeTimer::FrameAt(10.15);
+    EXPECT_FLOAT_EQ(0.5f, Blend());
+}
+
+TEST_F(ScreenFaderTest, FadesTakeTheirTimeAndFinishOnceTheTargetHasBeenDrawn)
+{
+    ASSERT_TRUE(mFader->FadeOut());
+    EXPECT_FALSE(mFader->IsFadedIn());
+    EXPECT_TRUE(mFader->GetGroup()->GetActive());
+    LFakeTimer::FrameAt(10.15);
+    EXPECT_FLOAT_EQ(0.5f, Blend());
+    LFakeTimer::FrameAt(10.3);
+    EXPECT_FLOAT_EQ(1.0f, Blend());
+    EXPECT_EQ((std::vector<int> {0}), mListener.mEvents);
+    LFakeTimer::FrameAt(10.32);
+    EXPECT_EQ((std::vector<int> {0, 2}), mListener.mEvents);
+
+    // A fade-in restarts from black whatever the blend was.
+    mListener.mEvents.clear();
+    ASSERT_TRUE(mFader->FadeIn());
+    EXPECT_TRUE(mFader->IsFadedIn());
+    LFakeTimer::FrameAt(10.545);
+    EXPECT_NEAR(0.25f, Blend(), 1e-4f);
+    // A fade-out in the middle of it stops it (1) and starts from clear.
+    ASSERT_TRUE(mFader->FadeOut());
+    EXPECT_EQ((std::vector<int> {0, 1, 0}), mListener.mEvents);
+    EXPECT_FLOAT_EQ(0.0f, Blend());
+}
+
+TEST_F(ScreenFaderTest, FadeOutOnABlackPictureFinishesAtOnce)
+{
+    ASSERT_TRUE(mFader->FadeOut());
+    mListener.mEvents.clear();
+    ASSERT_TRUE(mFader->FadeOut()); // still running, but already meant to be black
+    EXPECT_EQ((std::vector<int> {2}), mListener.mEvents);
+    ASSERT_TRUE(mFader->RemoveListener(&mListener));
+    EXPECT_TRUE(mFader->FadeOut()); // no listener: nothing to tell
+}
+
+TEST_F(ScreenFaderTest, OneListenerOnlyItsOwnerRemovesIt)
+{
+    RecordingListener other;
+    EXPECT_FALSE(mFader->SetListener(nullptr));
+    EXPECT_TRUE(mLog.Contains("ERROR: .\\ui\\GMScreenFader.cpp"));
+    EXPECT_TRUE(mLog.Contains("SetListener failure. NULL arg."));
+    EXPECT_EQ(&mListener, mFader->GetListener());
+    EXPECT_FALSE(mFader->RemoveListener(&other));
+    EXPECT_EQ(&mListener, mFader->GetListener());
+
+    ASSERT_TRUE(mFader->SetListener(&other));
+    mFader->OnFaderEvent(LString("gmscreenfader"), 3);
+    mFader->OnFaderEvent(LString("gmscreenfader"), -1);
+    mFader->OnFaderEvent(LString("gmscreenfader"), 1);
+    EXPECT_EQ((std::vector<int> {1}), other.mEvents);
+    EXPECT_TRUE(mListener.mEvents.empty());
+}
+
+TEST_F(ScreenFaderTest, DeletingTheFaderTakesTheOverlayOutOfTheTree)
+{
+    LDisplayGroup* root = LDisplayManager::Get()->GetRoot();
+    ASSERT_TRUE(mFader->FadeOut());
+    delete mFader;
+    mFader = nullptr;
+    EXPECT_EQ(nullptr, root->GetMember(LString("gmscreenfader")));
+    LFakeTimer::FrameAt(10.5); // the running fade left the frame loop with it
+    EXPECT_EQ((std::vector<int> {0}), mListener.mEvents);
+}
