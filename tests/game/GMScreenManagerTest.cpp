@@ -18,18 +18,18 @@
 
 namespace {
 
-using Log = std::vector<std::string>;
+using Heard = std::vector<std::string>;
 
 class RecordingScreen : public GMIScreen
 {
 public:
-    RecordingScreen(const char* aName, Log& aLog) : mName(aName), mLog(aLog) {}
+    RecordingScreen(const char* aName, Heard& aLog) : mName(aName), mLog(aLog) {}
     void OnLeave() override { mLog.push_back(mName + ":leave"); }
     void OnHidden() override { mLog.push_back(mName + ":hidden"); }
     void OnShow() override { mLog.push_back(mName + ":show"); }
 
     std::string mName;
-    Log& mLog;
+    Heard& mLog;
 };
 
 class ScreenManagerTest : public ::testing::Test
@@ -57,15 +57,15 @@ protected:
     void ShowA()
     {
         ASSERT_TRUE(mManager->PushFade(&mA));
-        LFakeTimer::FrameAt(10.3);
-        LFakeTimer::FrameAt(10.32);
+        LFakeTimer::FrameAt(10.31);
+        LFakeTimer::FrameAt(10.33);
         ASSERT_EQ(nullptr, mFader->GetListener());
         mHeard.clear();
         LFakeTimer::sNow = 20.0;
     }
 
     LLogCapture mLog;
-    Log mHeard;
+    Heard mHeard;
     RecordingScreen mA {"A", mHeard};
     RecordingScreen mB {"B", mHeard};
     GMScreenFader* mFader = nullptr;
@@ -77,7 +77,7 @@ protected:
 TEST_F(ScreenManagerTest, FirstScreenShowsAtOnceUnderBlackThatClears)
 {
     ASSERT_TRUE(mManager->PushFade(&mA));
-    EXPECT_EQ((Log {"A:show"}), mHeard);
+    EXPECT_EQ((Heard {"A:show"}), mHeard);
     EXPECT_EQ(&mA, mManager->GetTop());
     EXPECT_FLOAT_EQ(1.0f, Blend());
     // The fade-in's start went to nobody: a change may come at once.
@@ -85,18 +85,18 @@ TEST_F(ScreenManagerTest, FirstScreenShowsAtOnceUnderBlackThatClears)
     EXPECT_EQ(mManager, mFader->GetListener());
     LFakeTimer::FrameAt(10.15);
     EXPECT_FLOAT_EQ(0.5f, Blend());
-    LFakeTimer::FrameAt(10.3);
-    LFakeTimer::FrameAt(10.32);
+    LFakeTimer::FrameAt(10.31);
+    LFakeTimer::FrameAt(10.33);
     EXPECT_FLOAT_EQ(0.0f, Blend());
     EXPECT_EQ(nullptr, mFader->GetListener());
-    EXPECT_EQ((Log {"A:show"}), mHeard);
+    EXPECT_EQ((Heard {"A:show"}), mHeard);
 }
 
 TEST_F(ScreenManagerTest, PushThenPopFadeThroughBlackAndRefuseChangesMeanwhile)
 {
     ShowA();
     ASSERT_TRUE(mManager->PushFade(&mB));
-    EXPECT_EQ((Log {"A:leave"}), mHeard);
+    EXPECT_EQ((Heard {"A:leave"}), mHeard);
     EXPECT_TRUE(mManager->IsBusy());
     EXPECT_EQ(&mB, mManager->GetTop());
 
@@ -110,16 +110,16 @@ TEST_F(ScreenManagerTest, PushThenPopFadeThroughBlackAndRefuseChangesMeanwhile)
 
     LFakeTimer::FrameAt(20.15);
     EXPECT_FLOAT_EQ(0.5f, Blend());
-    LFakeTimer::FrameAt(20.3);
-    EXPECT_EQ((Log {"A:leave"}), mHeard); // black is drawn once before the swap
-    LFakeTimer::FrameAt(20.32);
-    EXPECT_EQ((Log {"A:leave", "A:hidden", "B:show"}), mHeard);
+    LFakeTimer::FrameAt(20.31);
+    EXPECT_EQ((Heard {"A:leave"}), mHeard); // black is drawn once before the swap
+    LFakeTimer::FrameAt(20.33);
+    EXPECT_EQ((Heard {"A:leave", "A:hidden", "B:show"}), mHeard);
     EXPECT_TRUE(mManager->IsBusy());
     EXPECT_FLOAT_EQ(1.0f, Blend());
-    LFakeTimer::FrameAt(20.47);
+    LFakeTimer::FrameAt(20.48);
     EXPECT_FLOAT_EQ(0.5f, Blend());
-    LFakeTimer::FrameAt(20.62);
     LFakeTimer::FrameAt(20.64);
+    LFakeTimer::FrameAt(20.66);
     EXPECT_FALSE(mManager->IsBusy());
     EXPECT_EQ(nullptr, mFader->GetListener());
 
@@ -127,10 +127,10 @@ TEST_F(ScreenManagerTest, PushThenPopFadeThroughBlackAndRefuseChangesMeanwhile)
     ASSERT_TRUE(mManager->PopFade(&popped));
     EXPECT_EQ(&mB, popped);
     EXPECT_EQ(&mA, mManager->GetTop());
-    for (double t : {20.8, 20.95, 20.97, 21.12, 21.27, 21.29}) {
+    for (double t : {20.8, 20.97, 20.99, 21.15, 21.30, 21.32}) {
         LFakeTimer::FrameAt(t);
     }
-    EXPECT_EQ((Log {"B:leave", "B:hidden", "A:show"}), mHeard);
+    EXPECT_EQ((Heard {"B:leave", "B:hidden", "A:show"}), mHeard);
     EXPECT_FALSE(mManager->IsBusy());
     EXPECT_FLOAT_EQ(0.0f, Blend());
 }
@@ -139,13 +139,13 @@ TEST_F(ScreenManagerTest, ChangeOnABlackPictureSwapsWithoutWaiting)
 {
     ShowA();
     ASSERT_TRUE(mFader->FadeOut()); // someone else darkened the picture
-    LFakeTimer::FrameAt(20.3);
-    LFakeTimer::FrameAt(20.32);
+    LFakeTimer::FrameAt(20.31);
+    LFakeTimer::FrameAt(20.33);
     ASSERT_TRUE(mManager->PushFade(&mB));
-    EXPECT_EQ((Log {"A:leave", "A:hidden", "B:show"}), mHeard);
+    EXPECT_EQ((Heard {"A:leave", "A:hidden", "B:show"}), mHeard);
     EXPECT_TRUE(mManager->IsBusy()); // fading in
-    LFakeTimer::FrameAt(20.62);
     LFakeTimer::FrameAt(20.64);
+    LFakeTimer::FrameAt(20.66);
     EXPECT_FALSE(mManager->IsBusy());
 }
 
@@ -208,9 +208,9 @@ TEST_F(ScreenManagerTest, StackEmptiedDuringAFadeOutShowsNothingAtBlack)
     ShowA();
     ASSERT_TRUE(mManager->PushFade(&mB));
     mManager->Clear();
-    LFakeTimer::FrameAt(20.3);
-    LFakeTimer::FrameAt(20.32);
-    EXPECT_EQ((Log {"A:leave", "A:hidden"}), mHeard);
+    LFakeTimer::FrameAt(20.31);
+    LFakeTimer::FrameAt(20.33);
+    EXPECT_EQ((Heard {"A:leave", "A:hidden"}), mHeard);
 }
 
 TEST_F(ScreenManagerTest, ADeletedManagerLeavesTheFader)
@@ -221,9 +221,9 @@ TEST_F(ScreenManagerTest, ADeletedManagerLeavesTheFader)
     delete mManager;
     mManager = nullptr;
     EXPECT_EQ(nullptr, mFader->GetListener());
-    LFakeTimer::FrameAt(20.3);
-    LFakeTimer::FrameAt(20.32);
-    EXPECT_EQ((Log {"A:leave"}), mHeard);
+    LFakeTimer::FrameAt(20.31);
+    LFakeTimer::FrameAt(20.33);
+    EXPECT_EQ((Heard {"A:leave"}), mHeard);
 }
 
 TEST(ScreenSingletons, ManagerUsesTheFaderSingletonAndTheGameCleanerDeletesBoth)
@@ -231,7 +231,7 @@ TEST(ScreenSingletons, ManagerUsesTheFaderSingletonAndTheGameCleanerDeletesBoth)
     RegisterFakeRender();
     RegisterFakeTimer();
     LFakeTimer::sNow = 10.0;
-    Log heard;
+    Heard heard;
     RecordingScreen a("A", heard);
     GMScreenManager* manager = GMScreenManager::GetInstance();
     ASSERT_NE(nullptr, manager);
@@ -248,5 +248,5 @@ TEST(ScreenSingletons, ManagerUsesTheFaderSingletonAndTheGameCleanerDeletesBoth)
     EXPECT_EQ(nullptr, GMScreenFader::GetInstance());
     EXPECT_EQ(nullptr, root->GetMember(LString("gmscreenfader")));
     LFakeTimer::FrameAt(10.5);
-    EXPECT_EQ((Log {"A:show"}), heard);
+    EXPECT_EQ((Heard {"A:show"}), heard);
 }
