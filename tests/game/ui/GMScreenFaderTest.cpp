@@ -1,5 +1,5 @@
-// The screen fader: its black overlay on top of the 2-D tree, fades over 0.3 s told to one
-// listener, and a fade-out on a black picture finishing at once.
+// The screen fader: its black overlay on top of the 2-D tree and fades over 0.3 s told to one
+// listener.
 #include "ui/GMIScreenFaderListener.h"
 #include "ui/GMScreenFader.h"
 
@@ -114,16 +114,6 @@ TEST_F(ScreenFaderTest, FadesTakeTheirTimeAndFinishOnceTheTargetHasBeenDrawn)
     EXPECT_FLOAT_EQ(0.0f, Blend());
 }
 
-TEST_F(ScreenFaderTest, FadeOutOnABlackPictureFinishesAtOnce)
-{
-    ASSERT_TRUE(mFader->FadeOut());
-    mListener.mEvents.clear();
-    ASSERT_TRUE(mFader->FadeOut()); // still running, but already meant to be black
-    EXPECT_EQ((std::vector<int> {2}), mListener.mEvents);
-    ASSERT_TRUE(mFader->RemoveListener(&mListener));
-    EXPECT_TRUE(mFader->FadeOut()); // no listener: nothing to tell
-}
-
 TEST_F(ScreenFaderTest, OneListenerOnlyItsOwnerRemovesIt)
 {
     RecordingListener other;
@@ -140,15 +130,4 @@ TEST_F(ScreenFaderTest, OneListenerOnlyItsOwnerRemovesIt)
     mFader->OnFaderEvent(LString("gmscreenfader"), 1);
     EXPECT_EQ((std::vector<int> {1}), other.mEvents);
     EXPECT_TRUE(mListener.mEvents.empty());
-}
-
-TEST_F(ScreenFaderTest, DeletingTheFaderTakesTheOverlayOutOfTheTree)
-{
-    LDisplayGroup* root = LDisplayManager::Get()->GetRoot();
-    ASSERT_TRUE(mFader->FadeOut());
-    delete mFader;
-    mFader = nullptr;
-    EXPECT_EQ(nullptr, root->GetMember(LString("gmscreenfader")));
-    LFakeTimer::FrameAt(10.5); // the running fade left the frame loop with it
-    EXPECT_EQ((std::vector<int> {0}), mListener.mEvents);
 }
