@@ -27,8 +27,18 @@ bool Same(const LPropertyList& aLeft, const LPropertyList& aRight)
     return true;
 }
 
+bool EndsInBlank(const LString& aText)
+{
+    if (aText.IsEmpty()) {
+        return false;
+    }
+    const char16_t last = aText.At(aText.GetLength() - 1);
+    return last == u' ' || last == u'\t' || last == u'\r' || last == u'\n';
+}
+
 // Text that the writer cannot give back as it was read: keys or values with characters
-// the line format gives a meaning to at their ends.
+// the line format gives a meaning to at their ends. A blank before a continuation's "\"
+// stays in the value, but the reader trims blanks off a line's end.
 bool Writable(const LPropertyList& aList)
 {
     for (int i = 0; i < aList.GetCount(); ++i) {
@@ -39,12 +49,12 @@ bool Writable(const LPropertyList& aList)
             return false;
         }
         if (entry.mIsList) {
-            if (!Writable(*entry.GetList())) {
+            if (EndsInBlank(key) || !Writable(*entry.GetList())) {
                 return false;
             }
         } else {
             const LString& value = *entry.GetString();
-            if (value.IsEmpty() || value.At(value.GetLength() - 1) == u'\\') {
+            if (value.IsEmpty() || value.At(value.GetLength() - 1) == u'\\' || EndsInBlank(value)) {
                 return false;
             }
         }
