@@ -27,13 +27,20 @@ bool Same(const LPropertyList& aLeft, const LPropertyList& aRight)
     return true;
 }
 
+bool IsBlank(char16_t aChar)
+{
+    return aChar == u' ' || aChar == u'\t' || aChar == u'\r' || aChar == u'\n';
+}
+
 bool EndsInBlank(const LString& aText)
 {
-    if (aText.IsEmpty()) {
-        return false;
-    }
-    const char16_t last = aText.At(aText.GetLength() - 1);
-    return last == u' ' || last == u'\t' || last == u'\r' || last == u'\n';
+    return !aText.IsEmpty() && IsBlank(aText.At(aText.GetLength() - 1));
+}
+
+// A line break inside a key or value splits its line when written.
+bool HoldsALineBreak(const LString& aText)
+{
+    return aText.Find(u"\r", 0) >= 0 || aText.Find(u"\n", 0) >= 0;
 }
 
 // Text that the writer cannot give back as it was read: keys or values with characters
@@ -44,7 +51,7 @@ bool Writable(const LPropertyList& aList)
     for (int i = 0; i < aList.GetCount(); ++i) {
         const LPropertyEntry entry = aList.GetAt(i);
         const LString key = aList.GetKeyAt(i);
-        if (key.IsEmpty() || key.At(0) == u' ' || key.At(0) == u'\t' || key.Find(u"//", 0) == 0 ||
+        if (key.IsEmpty() || IsBlank(key.At(0)) || HoldsALineBreak(key) || key.Find(u"//", 0) == 0 ||
             key.At(key.GetLength() - 1) == u'\\') {
             return false;
         }
@@ -54,7 +61,8 @@ bool Writable(const LPropertyList& aList)
             }
         } else {
             const LString& value = *entry.GetString();
-            if (value.IsEmpty() || value.At(value.GetLength() - 1) == u'\\' || EndsInBlank(value)) {
+            if (value.IsEmpty() || value.At(value.GetLength() - 1) == u'\\' || EndsInBlank(value) ||
+                HoldsALineBreak(value)) {
                 return false;
             }
         }
