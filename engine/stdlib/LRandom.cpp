@@ -1,0 +1,32 @@
+#include "stdlib/LRandom.h"
+
+#include "time/LITimer.h"
+
+namespace {
+
+unsigned int sState = 1;
+
+} // namespace
+
+void LRandom::Seed(unsigned int aSeed)
+{
+    sState = aSeed;
+}
+
+void LRandom::SeedFromTime()
+{
+    LITimer* timer = LITimer::Get();
+    const double now = timer ? timer->GetTime() : 0.0;
+    Seed(now > 0.0 ? static_cast<unsigned int>(static_cast<unsigned long long>(now * 1000.0)) : 1u);
+}
+
+int LRandom::Next()
+{
+    sState = sState * 214013u + 2531011u;
+    return static_cast<int>((sState >> 16) & MAX);
+}
+
+float LRandom::NextUnit()
+{
+    return static_cast<float>(Next()) / static_cast<float>(MAX);
+}
