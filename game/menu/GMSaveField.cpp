@@ -126,12 +126,13 @@ bool GMSaveField::SetActive(bool aActive)
     LFrameManager* frames = LFrameManager::Get();
     if (aActive) {
         mFieldActive = 1;
+        // Activating an active field registers nothing twice.
         if (keyboard != nullptr) {
+            keyboard->RemoveListener(this);
             keyboard->AddListener(this, 0.0f);
         }
         mLastToggleTime = static_cast<float>(Now());
         if (frames != nullptr) {
-            // Only once: a second registration would blink the caret twice a frame.
             frames->RemoveListener(this);
             frames->AddListener(this, 0.0f);
         }

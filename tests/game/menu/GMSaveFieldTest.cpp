@@ -106,7 +106,10 @@ TEST_F(SaveFieldTest, ClickStrictlyInsideActivatesAndShowsTheCaret)
 
 TEST_F(SaveFieldTest, TakesLettersAndSpacesUpToTheWidthAndBackspaceRemoves)
 {
+    // A second activation is no second registration.
     mField->SetActive(true);
+    mField->SetActive(true);
+    EXPECT_FALSE(mLog.Contains("Duplicate found"));
     LKeyboard::Get()->OnKeyDown(kKeyShift);
     // A hyphen and Return are not taken; "AB " is 13 pixels, another letter would make 18.
     Type({kKeyA, kKeyMinus, kKeyB, kKeyReturn, kKeySpace, kKeyA, kKeyB});
