@@ -129,6 +129,8 @@ void GMSceneAudio::SetViewpoint(const LString& aViewpoint)
     for (int i = 0; i < mViewpointItems->GetCount(); ++i) {
         GMSceneAudioItem* item = static_cast<GMSceneAudioItem*>(mViewpointItems->GetAt(i));
         if (item->IsPlaying() && mRetiringItems->IndexOf(item->GetId()) == -1) {
+            // A looping sound would never end: it finishes its current pass instead.
+            item->Retire();
             mRetiringItems->AddAt(item->GetId(), item, true);
         } else {
             // A sound of this id already plays to its end: the second one stops here.

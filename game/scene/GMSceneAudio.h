@@ -5,7 +5,7 @@
 // scheduled again when their sound ends.
 //
 // When the viewpoint changes, the former viewpoint's items that still sound retire: they
-// play to their end and are deleted then. Option toggle 3 leaves out the scene's "music"
+// play to their end (a looping one to the end of its current pass) and are deleted then. Option toggle 3 leaves out the scene's "music"
 // item, toggle 4 its other items.
 #pragma once
 #include "container/LVectorFloat.h"

@@ -88,6 +88,13 @@ void GMSceneAudioItem::Play()
     mPlayer->SetVolume(mVolume);
 }
 
+void GMSceneAudioItem::Retire()
+{
+    if (mPlayer) {
+        mPlayer->SetLoop(false);
+    }
+}
+
 float GMSceneAudioItem::GetNextTime() const
 {
     LITimer* timer = LITimer::Get();

@@ -29,6 +29,9 @@ public:
     // Starts a randomly picked sound under "//dataroot/sounds/"; nothing while a sound
     // plays. An item without sounds, or whose file cannot be opened, stays silent (logged).
     void Play();
+    // Lets a looping sound end after its current pass, for an item that stays only until
+    // its sound ends.
+    void Retire();
     // A sound player exists.
     bool IsPlaying() const { return mPlayer != nullptr; }
     // When the item should next play after now: now + min + r × (max − min), r from 0 to 1.
