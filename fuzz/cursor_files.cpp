@@ -6,13 +6,11 @@
 #include "Input/LMouse.h"
 #include "LVector2.h"
 #include "container/LString.h"
-#include "stdlib/LIFileSystem.h"
+#include "support/LFuzzDataRoot.h"
 #include "support/LFakeRasterizer.h"
 #include "support/LFakeRender.h"
 #include "support/LFakeTimer.h"
-#include "support/LImageBytes.h"
 #include "support/LTestDirectory.h"
-#include "support/LTestStrings.h"
 #include "ui/GMCursor.h"
 
 #include <cstddef>
@@ -24,14 +22,11 @@ LTestDirectory* gDirectory = nullptr;
 
 bool Prepare()
 {
-    static LTestDirectory sDirectory;
-    gDirectory = &sDirectory;
     RegisterFakeRender();
     RegisterFakeTimer();
-    const std::string tga = LImageBytes::Tga(8, 8, 32, 8, std::string(8 * 8 * 4, '\x7f'));
-    sDirectory.Write("a.tga", tga);
-    sDirectory.Write("pda/inventory/a.tga", tga);
-    LIFileSystem::Get()->AddMount(LString("//textures"), FromStd(sDirectory.Path()));
+    gDirectory = &FuzzDataRoot("//textures");
+    gDirectory->Write("a.tga", FuzzPicture());
+    gDirectory->Write("pda/inventory/a.tga", FuzzPicture());
     return true;
 }
 } // namespace

@@ -16,6 +16,7 @@
 #include "container/LPropertyList.h"
 #include "container/LString.h"
 #include "stdlib/LIFileSystem.h"
+#include "support/LFuzzDataRoot.h"
 #include "support/LFakeDeviceCaps.h"
 #include "support/LFakeRasterizer.h"
 #include "support/LFakeRender.h"
@@ -36,13 +37,12 @@ public:
 
 bool Prepare()
 {
-    static LTestDirectory sDirectory;
     RegisterFakeRender();
     LFakeDeviceCaps::sPow2 = true;
-    sDirectory.Write("a.tga", LImageBytes::Tga(8, 8, 32, 8, std::string(8 * 8 * 4, '\x7f')));
-    sDirectory.Write("b.bmp", LImageBytes::Bmp(3, 2, LImageBytes::BmpRows(3, 2)));
-    sDirectory.Write("odd.tga", LImageBytes::Tga(20, 12, 24, 0, std::string(20 * 12 * 3, '\x10')));
-    LIFileSystem::Get()->AddMount(LString("//fuzz"), FromStd(sDirectory.Path()));
+    LTestDirectory& directory = FuzzDataRoot("//fuzz");
+    directory.Write("a.tga", FuzzPicture());
+    directory.Write("b.bmp", LImageBytes::Bmp(3, 2, LImageBytes::BmpRows(3, 2)));
+    directory.Write("odd.tga", LImageBytes::Tga(20, 12, 24, 0, std::string(20 * 12 * 3, '\x10')));
     LTextureManager::Get()->SetRoot(LString("//fuzz"));
     return true;
 }

@@ -11,13 +11,10 @@
 #include "container/LString.h"
 #include "menu/GMMenuButton.h"
 #include "menu/GMOptionToggle.h"
-#include "stdlib/LIFileSystem.h"
+#include "support/LFuzzDataRoot.h"
 #include "support/LFakeRasterizer.h"
 #include "support/LFakeRender.h"
 #include "support/LFakeTimer.h"
-#include "support/LImageBytes.h"
-#include "support/LTestDirectory.h"
-#include "support/LTestStrings.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -32,11 +29,9 @@ public:
 
 bool Prepare()
 {
-    static LTestDirectory sDirectory;
     RegisterFakeRender();
     RegisterFakeTimer();
-    sDirectory.Write("a.tga", LImageBytes::Tga(8, 8, 32, 8, std::string(8 * 8 * 4, '\x7f')));
-    LIFileSystem::Get()->AddMount(LString("//fuzz"), FromStd(sDirectory.Path()));
+    FuzzDataRoot("//fuzz").Write("a.tga", FuzzPicture());
     LTextureManager::Get()->SetRoot(LString("//fuzz"));
     return true;
 }

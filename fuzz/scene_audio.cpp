@@ -4,12 +4,11 @@
 #include "container/LPropertyList.h"
 #include "container/LString.h"
 #include "scene/GMSceneAudio.h"
-#include "stdlib/LIFileSystem.h"
+#include "support/LFuzzDataRoot.h"
 #include "support/LFakeSoundManager.h"
 #include "support/LFakeSoundPlayer.h"
 #include "support/LFakeTimer.h"
 #include "support/LTestDirectory.h"
-#include "support/LTestStrings.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -21,11 +20,9 @@ LTestDirectory* gDirectory = nullptr;
 
 bool Prepare()
 {
-    static LTestDirectory sDirectory;
-    gDirectory = &sDirectory;
     RegisterFakeTimer();
     RegisterFakeSoundManager();
-    LIFileSystem::Get()->AddMount(LString("//scene"), FromStd(sDirectory.Path()));
+    gDirectory = &FuzzDataRoot("//scene");
     return true;
 }
 
