@@ -20,7 +20,7 @@
 #include "support/LFakeDeviceCaps.h"
 #include "support/LFakeRasterizer.h"
 #include "support/LFakeRender.h"
-#include "support/LImageBytes.h"
+#include "writers/LImageBytes.h"
 #include "support/LTestDirectory.h"
 #include "support/LTestStrings.h"
 

@@ -3,7 +3,7 @@
 #pragma once
 #include "container/LString.h"
 #include "stdlib/LIFileSystem.h"
-#include "support/LImageBytes.h"
+#include "writers/LImageBytes.h"
 #include "support/LTestDirectory.h"
 #include "support/LTestStrings.h"
 

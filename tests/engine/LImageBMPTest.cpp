@@ -1,6 +1,6 @@
 #include "LImageBMP.h"
 #include "container/LString.h"
-#include "support/LImageBytes.h"
+#include "writers/LImageBytes.h"
 #include "support/LLogCapture.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 #include "LImageTGA.h"
 #include "container/LString.h"
 #include "stdlib/LIFileSystem.h"
-#include "support/LImageBytes.h"
+#include "writers/LImageBytes.h"
 #include "support/LLogCapture.h"
 #include "support/LTestDirectory.h"
 #include "support/LTestStrings.h"

@@ -1,7 +1,7 @@
 #include "LImage.h"
 #include "LRectangle.h"
 #include "LVector2.h"
-#include "support/LImageBytes.h"
+#include "writers/LImageBytes.h"
 #include "support/LLogCapture.h"
 #include "support/LTestStreams.h"
 

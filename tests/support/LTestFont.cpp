@@ -2,7 +2,7 @@
 
 #include "Gdi/LFontRaster.h"
 #include "container/LString.h"
-#include "support/LImageBytes.h"
+#include "writers/LImageBytes.h"
 
 #include <cstring>
 #include <string>

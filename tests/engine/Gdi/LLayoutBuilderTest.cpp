@@ -16,7 +16,7 @@
 #include "state/LStateManager.h"
 #include "stdlib/LIFileSystem.h"
 #include "support/LFakeRender.h"
-#include "support/LImageBytes.h"
+#include "writers/LImageBytes.h"
 #include "support/LLogCapture.h"
 #include "support/LTestDirectory.h"
 #include "support/LTestStrings.h"

@@ -11,7 +11,7 @@
 #include "stdlib/LIFileSystem.h"
 #include "support/LFakeRender.h"
 #include "support/LFakeTimer.h"
-#include "support/LImageBytes.h"
+#include "writers/LImageBytes.h"
 #include "support/LLogCapture.h"
 #include "support/LTestDirectory.h"
 #include "support/LTestStrings.h"

@@ -12,7 +12,7 @@
 #include "stdlib/LIFileSystem.h"
 #include "support/LFakeRender.h"
 #include "support/LFakeTimer.h"
-#include "support/LImageBytes.h"
+#include "writers/LImageBytes.h"
 #include "support/LLogCapture.h"
 #include "support/LTestDirectory.h"
 #include "support/LTestFont.h"

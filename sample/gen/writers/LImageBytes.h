@@ -1,6 +1,6 @@
-// Small TGA and BMP files built byte by byte, for the image tests, the fuzz corpora and
-// the benchmarks. Pixels are given as blue, green, red (, alpha) bytes, row by row in the
-// order in which the file stores them.
+// Small TGA and BMP files built byte by byte, for the sample generator, the image tests,
+// the fuzz corpora and the benchmarks. Pixels are given as blue, green, red (, alpha)
+// bytes, row by row in the order in which the file stores them.
 #pragma once
 #include <cstdint>
 #include <string>

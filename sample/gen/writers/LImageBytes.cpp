@@ -1,4 +1,4 @@
-#include "support/LImageBytes.h"
+#include "writers/LImageBytes.h"
 
 std::string LImageBytes::U16(unsigned aValue)
 {
