@@ -1,0 +1,3 @@
+#include "Render/LIAnimator.h"
+
+LIAnimator::~LIAnimator() = default;

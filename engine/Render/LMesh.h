@@ -1,0 +1,154 @@
+// The drawable geometry of one model frame: a vertex buffer, an index buffer, materials
+// and the subsets that each draw a range of faces with one material. Also answers the
+// bounding queries of navigation and picking and keeps the duplicate table that the
+// shadow-volume builder welds with.
+//
+// Two readers fill a mesh: ReadBody (the direct model form) and Read (the tree form, whose
+// record Write gives). Both check every count against the bytes left before they allocate
+// and leave the mesh as it was on failure.
+#pragma once
+#include "container/LString.h"
+#include "object/LObject.h"
+
+#include <cstdint>
+
+class LBox2;
+class LBox3;
+class LFrame;
+class LIndexBuffer;
+class LMaterial;
+class LMatrix4;
+class LMeshSubset;
+class LVertexBuffer;
+
+class LMesh : public LObject
+{
+public:
+    enum Type { kStatic = 0, kSkinned = 1 };
+    enum Flag : uint32_t {
+        kIndexed = 1,
+        kStrips = 2,
+        kWireframe = 4,
+        kShown = 16,
+        kCustomLighting = 32,
+    };
+    // Mesh word bit of the direct form: the body carries a face-neighbour table.
+    static constexpr uint32_t kHasFaceNeighbours = 0x8000;
+
+    LMesh();
+    LMesh(const LMesh&) = delete;
+    LMesh& operator=(const LMesh&) = delete;
+    ~LMesh() override;
+
+    LString Dump() const override;
+
+    // The static body of the direct form: materials, vertex and index buffers, subsets of
+    // five numbers each (subset i takes material i and the indices from index position
+    // vertex start + face start, counted in 4-byte units), then with kHasFaceNeighbours in
+    // aMeshWord three face neighbours per face. Sets kIndexed. 0 and the mesh unchanged
+    // on a short or inconsistent body.
+    virtual int ReadBody(LIStream* aStream, int aMeshWord);
+    // Draws nothing while kShown is clear (1). Sets the fill mode (wireframe with
+    // kWireframe, else solid) and the vertex buffer, then draws each subset; 1, or 0
+    // without a rasterizer.
+    virtual int Render();
+    // Makes every bone that follows the frame of aFrameId follow aWorld; nothing here.
+    virtual void BindBone(unsigned int aFrameId, const LString& aName, const LMatrix4* aWorld);
+
+    // The tree-form mesh record. Write stores the float value as 1.0.
+    bool Read(LIStream* aStream) override;
+    bool Write(LIStream* aStream) override;
+
+    // Takes the subset and becomes its owner.
+    int AddSubset(LMeshSubset* aSubset);
+    int AddMaterial(const LMaterial& aMaterial);
+    // Take the buffer and delete the old one; null is refused.
+    int SetVertexBuffer(LVertexBuffer* aBuffer);
+    int SetIndexBuffer(LIndexBuffer* aBuffer);
+    // A copy of aCount entries, each below aCount (the vertex count); null clears it.
+    int SetDuplicateTable(const uint32_t* aTable, int aCount);
+    // A copy of aCount entries (3 per face); null clears it.
+    int SetFaceNeighbours(const uint32_t* aTable, int aCount);
+    // Turns custom lighting on (a format-6 copy of the format-5 vertices with colour
+    // (1, 0, 0, 0)) or off; 1 when already so.
+    int SetCustomLighting(bool aOn);
+
+    LVertexBuffer* GetVertexBuffer() const { return mVertexBuffer; }
+    LVertexBuffer* GetLitVertexBuffer() const { return mLitVertexBuffer; }
+    LIndexBuffer* GetIndexBuffer() const { return mIndexBuffer; }
+    int GetSubsetCount() const { return mSubsetCount; }
+    // Null outside 0 to count − 1.
+    LMeshSubset* GetSubset(int aIndex) const;
+    int GetMaterialCount() const { return mMaterialCount; }
+    const LMaterial* GetMaterial(int aIndex) const;
+    int GetType() const { return mType; }
+    uint32_t GetFlags() const { return mFlags; }
+    void SetFlags(uint32_t aMask) { mFlags |= aMask; }
+    void ClearFlags(uint32_t aMask) { mFlags &= ~aMask; }
+    const LString& GetName() const { return mName; }
+    void SetName(const LString& aName) { mName = aName; }
+    LFrame* GetOwner() const { return mOwner; }
+    void SetOwner(LFrame* aOwner) { mOwner = aOwner; }
+    float GetFloatValue() const { return mFloatValue; }
+    const uint32_t* GetDuplicateTable() const { return mDuplicates; }
+    int GetDuplicateCount() const { return mDuplicateCount; }
+    const uint32_t* GetFaceNeighbours() const { return mFaceNeighbours; }
+    int GetFaceNeighbourCount() const { return mFaceNeighbourCount; }
+    // Sum of the subsets' face counts.
+    long long GetTotalFaceCount() const;
+
+    // The axis-aligned box of the vertex positions, in the owner frame's world with
+    // aWorld; the empty box without vertices. Returns aOut.
+    LBox3* GetBoundingBox(LBox3* aOut, bool aWorld) const;
+    // The same in x and z: (min x, min z) to (max x, max z).
+    LBox2* GetBoundingRectXZ(LBox2* aOut, bool aWorld) const;
+
+protected:
+    explicit LMesh(int aType);
+
+    // The parts a body or record read, taken over only when all of it was read; whatever
+    // is left in them (nothing taken, or the mesh's old parts) is freed with them.
+    struct Parts
+    {
+        Parts() = default;
+        Parts(const Parts&) = delete;
+        Parts& operator=(const Parts&) = delete;
+        ~Parts();
+
+        float mFloatValue = 0.0f;
+        LString mName;
+        uint32_t mFlags = 0;
+        LVertexBuffer* mVertexBuffer = nullptr;
+        LIndexBuffer* mIndexBuffer = nullptr;
+        int mSubsetCount = 0;
+        LMeshSubset** mSubsets = nullptr;
+        int mMaterialCount = 0;
+        LMaterial* mMaterials = nullptr;
+        int mDuplicateCount = 0;
+        uint32_t* mDuplicates = nullptr;
+        int mFaceNeighbourCount = 0;
+        uint32_t* mFaceNeighbours = nullptr;
+    };
+    void Adopt(Parts& aParts);
+    // Reads a direct-form static body into aParts.
+    bool ReadBodyParts(LIStream* aStream, int aMeshWord, Parts& aParts);
+    // Reads the record's buffers, subsets and tables into aParts.
+    bool ReadRecordParts(LIStream* aStream, Parts& aParts);
+
+    uint32_t mFlags = kShown;
+    int mSubsetCount = 0;
+    LMeshSubset** mSubsets = nullptr;
+    int mMaterialCount = 0;
+    LMaterial* mMaterials = nullptr;
+    int mFaceNeighbourCount = 0;
+    uint32_t* mFaceNeighbours = nullptr;
+    LString mName;
+    LFrame* mOwner = nullptr;
+    int mDuplicateCount = 0;
+    uint32_t* mDuplicates = nullptr;
+    float mFloatValue = 0.0f;
+    int mType = kStatic;
+    LVertexBuffer* mVertexBuffer = nullptr;
+    LVertexBuffer* mLitVertexBuffer = nullptr;
+    LIndexBuffer* mIndexBuffer = nullptr;
+};
