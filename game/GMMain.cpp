@@ -1,5 +1,6 @@
 #include "GMMain.h"
 
+#include "GMApp.h"
 #include "Math/LMatrixUtilDX9Creator.h"
 #include "Render/LApp.h"
 #include "Render/LDeviceCapabilitiesDX9Creator.h"
@@ -43,8 +44,7 @@ int GMMain::Run(int, char**)
         L_ASSERT_FAILURE("");
     }
     MountRoots();
-    // The application shell's application object replaces this empty one.
-    return RunApplication(L_NEW LApp());
+    return RunApplication([]() -> LApp* { return GMApp::GetInstance(); });
 }
 
 bool GMMain::RegisterComponents()
@@ -75,29 +75,39 @@ void GMMain::MountRoots()
         fileSystem->GetCurrentDirectory(directory);
     }
     L_NOTE("CURRENT DIR:" + directory);
-    if (fileSystem) {
-        fileSystem->AddMount(LString("//gameroot"), directory);
-        fileSystem->AddMount(LString("//dataroot"), directory + "/data");
-        fileSystem->AddMount(LString("//textures"), directory + "/data/textures");
-        fileSystem->AddMount(LString("//meshes"), directory + "/data/meshes");
-        fileSystem->AddMount(LString("//animations"), directory + "/data/animations");
-        fileSystem->AddMount(LString("//interviews"), directory + "/data/interviews");
-        fileSystem->AddMount(LString("//sounds"), directory + "/data/sounds");
-        fileSystem->AddMount(LString("//scenes"), directory + "/data/scenes");
-        fileSystem->AddMount(LString("//characters"), directory + "/data/characters");
-        fileSystem->AddMount(LString("//gestures"), directory + "/data/gestures");
-    }
-    if (LTextureManager* textures = LTextureManager::Get()) {
-        textures->SetRoot(LString("//textures"));
-    }
+    MountRoots(directory);
 }
 
-int GMMain::RunApplication(LApp* aApp)
+bool GMMain::MountRoots(const LString& aDirectory)
+{
+    static const char* const kRoots[][2] = {
+        {"//gameroot", ""},
+        {"//dataroot", "/data"},
+        {"//textures", "/data/textures"},
+        {"//meshes", "/data/meshes"},
+        {"//animations", "/data/animations"},
+        {"//interviews", "/data/interviews"},
+        {"//sounds", "/data/sounds"},
+        {"//scenes", "/data/scenes"},
+        {"//characters", "/data/characters"},
+        {"//gestures", "/data/gestures"},
+    };
+    bool ok = true;
+    LIFileSystem* fileSystem = LIFileSystem::Get();
+    for (const auto& root : kRoots) {
+        ok = fileSystem != nullptr && fileSystem->AddMount(LString(root[0]), aDirectory + root[1]) && ok;
+    }
+    LTextureManager* textures = LTextureManager::Get();
+    ok = textures != nullptr && textures->SetRoot(LString("//textures")) && ok;
+    return ok;
+}
+
+int GMMain::RunApplication(const AppCreator& aCreateApp)
 {
     LIPlatform* platform = LIPlatform::Get();
     if (!platform) {
-        delete aApp;
-        return 0;
+        L_ERROR("RunApplication failure. No platform.");
+        return 1;
     }
     LPlatformParams params;
     params.mTitle = LString("Test");
@@ -110,12 +120,19 @@ int GMMain::RunApplication(LApp* aApp)
     params.mWindow = nullptr;
     params.mPresentParameters = nullptr;
     if (!platform->Init(params)) {
-        delete aApp;
-        return 0;
+        L_ERROR("RunApplication failure. The platform could not start.");
+        return 1;
     }
-    platform->SetApp(aApp);
+    // The application is made once the window and the device exist.
+    LApp* app = aCreateApp ? aCreateApp() : nullptr;
+    if (app == nullptr) {
+        L_ERROR("RunApplication failure. No application.");
+        return 1;
+    }
+    platform->SetApp(app);
     if (!platform->Init(0)) {
-        return 0;
+        L_ERROR("RunApplication failure. The application could not start.");
+        return 1;
     }
     const unsigned firstSerial = static_cast<unsigned>(LMemoryManager::GetAllocationSerial());
     platform->Run();

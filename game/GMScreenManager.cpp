@@ -84,11 +84,12 @@ bool GMScreenManager::PopFade(GMIScreen** aOut)
     if (mBusy) {
         return false;
     }
-    if (!PopScreen(aOut)) {
+    if (mScreens.GetCount() == 0) {
         L_ASSERT_FAILURE("PopFade failure. NULL arg.");
+        return false;
     }
-    if (GetTop() == nullptr) {
-        // The popped screen stays popped and is not told.
+    if (mScreens.GetCount() == 1) {
+        // Nothing would be left to show: the last screen stays where it is.
         L_ASSERT_FAILURE("PopFade failure.");
         return false;
     }
@@ -96,6 +97,7 @@ bool GMScreenManager::PopFade(GMIScreen** aOut)
         L_ERROR("PopFade failure. No screen fader.");
         return false;
     }
+    PopScreen(aOut);
     (*aOut)->OnLeave();
     mOutgoing = *aOut;
     bool ok = mFader->SetListener(this);

@@ -30,7 +30,8 @@ public:
     LString Dump() const override;
 
     bool PushFade(GMIScreen* aScreen);
-    // aOut must point at null; it receives the popped screen.
+    // aOut must point at null; it receives the popped screen. The last screen is not
+    // popped (refused, logged): something must stay shown.
     bool PopFade(GMIScreen** aOut);
     bool PushScreen(GMIScreen* aScreen);
     bool PopScreen(GMIScreen** aOut);

@@ -31,8 +31,9 @@ void LApp::OnKeyUp(int)
 {
 }
 
-void LApp::Update()
+bool LApp::Update()
 {
+    return true;
 }
 
 void LApp::OnActivate()

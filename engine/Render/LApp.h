@@ -29,8 +29,9 @@ public:
     virtual bool Init();
     virtual void OnKeyDown(int aKey);
     virtual void OnKeyUp(int aKey);
-    // One frame, inside the platform's begin-scene/end-scene bracket, after the input.
-    virtual void Update();
+    // One frame, inside the platform's begin-scene/end-scene bracket, after the input;
+    // false when drawing failed (the platform goes on regardless).
+    virtual bool Update();
     virtual void OnActivate();
     virtual void OnDeactivate();
 };

@@ -93,3 +93,11 @@ int LCleaner::GetInstanceCount() const
 {
     return mInstances ? mInstances->GetCount() : 0;
 }
+
+LBase* LCleaner::GetInstanceAt(int aIndex) const
+{
+    if (!mInstances || aIndex < 0 || aIndex >= mInstances->GetCount()) {
+        return nullptr;
+    }
+    return static_cast<LBase*>(mInstances->GetAt(aIndex));
+}

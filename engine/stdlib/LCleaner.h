@@ -28,6 +28,8 @@ public:
     // Hands aInstance back to its caller; it is not deleted.
     int RemoveInstance(LBase* aInstance);
     int GetInstanceCount() const;
+    // The instance at aIndex in the order of deletion (most recent first); null outside.
+    LBase* GetInstanceAt(int aIndex) const;
 
 protected:
     // Deletes every registered instance, most recent first, and those registered while

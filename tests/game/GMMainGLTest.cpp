@@ -13,11 +13,13 @@ TEST(GMMain, RunsTheApplicationUntilTheWindowClosesAndTearsDown)
     LLogCapture log;
     ASSERT_TRUE(GMMain::RegisterComponents());
     LTestAppRecord record;
-    EXPECT_EQ(0, GMMain::RunApplication(new LTestApp(&record, [](int aFrame) {
-        if (aFrame == 2) {
-            LSdlEvents::Close();
-        }
-    })));
+    EXPECT_EQ(0, GMMain::RunApplication([&record]() -> LApp* {
+        return new LTestApp(&record, [](int aFrame) {
+            if (aFrame == 2) {
+                LSdlEvents::Close();
+            }
+        });
+    }));
     EXPECT_EQ(1, record.mInit);
     EXPECT_EQ(2, record.mUpdate);
     EXPECT_EQ(1, record.mQuit);

@@ -1,9 +1,15 @@
-// Start-up wiring: the creators in their order, the current directory and the roots.
+// Start-up wiring: the creators in their order, the current directory and the roots; the
+// exit status of a run that cannot start.
 #include "GMMain.h"
 
+#include "Render/LIPlatform.h"
+#include "Render/LPlatformParams.h"
+#include "object/LIObjectCreator.h"
 #include "object/LRegistry.h"
 #include "stdlib/LIFileSystem.h"
 #include "support/LLogCapture.h"
+#include "support/LTestApp.h"
+#include "support/LTestCreator.h"
 #include "support/LTestStrings.h"
 
 #include <gtest/gtest.h>
@@ -48,3 +54,85 @@ TEST(GMMain, RegistersTheCreatorsInStartupOrderAndMountsTheRootsUnderTheCurrentD
     ASSERT_TRUE(LIFileSystem::Get()->GetNativePath(LString("//gestures/g.txt"), native));
     EXPECT_EQ(ToStd(directory) + "/data/gestures/g.txt", ToStd(native));
 }
+
+namespace {
+
+// A platform without a window whose start a test decides; its loop ends at once.
+class ScriptedPlatform : public LIPlatform
+{
+public:
+    static bool sOpens;
+
+    ~ScriptedPlatform() override { NotifyQuit(); }
+
+    int Init(int) override
+    {
+        if (mApp != nullptr) {
+            mApp->Init();
+        }
+        return 1;
+    }
+    int Init(LPlatformParams&) override { return sOpens ? 1 : 0; }
+    void Quit() override { NotifyQuit(); }
+    void Frame() override {}
+    int Run() override { return 0; }
+};
+
+bool ScriptedPlatform::sOpens = true;
+
+// Makes a ScriptedPlatform, or nothing when aMakes is false.
+class ScriptedPlatformCreator : public LIObjectCreator
+{
+public:
+    explicit ScriptedPlatformCreator(bool aMakes) : LIObjectCreator(LString("platform")), mMakes(aMakes) {}
+    LObject* Create() override { return mMakes ? new ScriptedPlatform() : nullptr; }
+
+private:
+    bool mMakes;
+};
+
+struct ExitCase
+{
+    const char* mName;
+    bool mPlatformMade;
+    bool mPlatformOpens;
+    bool mAppMade;
+    int mResult;
+    int mAppsAsked;
+    const char* mLogged;
+};
+
+// Each case in a process of its own: the platform is made once per run.
+class GMMainExit : public ::testing::TestWithParam<ExitCase>
+{
+};
+
+} // namespace
+
+TEST_P(GMMainExit, FailureToStartIsAFailureStatusAndANormalRunIsZero)
+{
+    const ExitCase& c = GetParam();
+    LLogCapture log;
+    RegisterOnce(new ScriptedPlatformCreator(c.mPlatformMade));
+    ScriptedPlatform::sOpens = c.mPlatformOpens;
+    LTestAppRecord record;
+    int asked = 0;
+    EXPECT_EQ(c.mResult, GMMain::RunApplication([&record, &asked, &c]() -> LApp* {
+        ++asked;
+        return c.mAppMade ? new LTestApp(&record) : nullptr;
+    }));
+    EXPECT_EQ(c.mAppsAsked, asked); // the application only once the platform is open
+    EXPECT_TRUE(log.Contains(c.mLogged));
+    // Only a run that started is torn down and reported.
+    EXPECT_EQ(c.mResult == 0, log.Contains("allocs"));
+    EXPECT_EQ(c.mResult == 0 ? 1 : 0, record.mQuit);
+    EXPECT_EQ(c.mResult == 0 ? 1 : 0, record.mInit);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, GMMainExit,
+    ::testing::Values(ExitCase {"NoPlatform", false, true, true, 1, 0, "RunApplication failure. No platform."},
+                      ExitCase {"PlatformCannotOpen", true, false, true, 1, 0, "RunApplication failure. The platform could not start."},
+                      ExitCase {"NoApplication", true, true, false, 1, 1, "RunApplication failure. No application."},
+                      ExitCase {"NormalRun", true, true, true, 0, 1, "allocs"}),
+    [](const ::testing::TestParamInfo<ExitCase>& aInfo) { return std::string(aInfo.param.mName); });

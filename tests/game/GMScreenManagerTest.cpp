@@ -164,14 +164,95 @@ TEST_F(ScreenManagerTest, PopFadeRefusals)
     EXPECT_TRUE(mLog.Contains("PopFade failure. NULL arg."));
     EXPECT_EQ(nullptr, popped);
 
-    // The last screen is popped all the same, and told nothing.
+    // The last screen stays shown and on the stack, and is told nothing.
     ShowA();
     mLog.Clear();
     EXPECT_FALSE(mManager->PopFade(&popped));
-    EXPECT_EQ(&mA, popped);
-    EXPECT_EQ(0, mManager->GetCount());
+    EXPECT_EQ(nullptr, popped);
+    EXPECT_EQ(1, mManager->GetCount());
+    EXPECT_EQ(&mA, mManager->GetTop());
+    EXPECT_EQ(1, mLog.Count("ASSERT FAILURE: .\\GMScreenManager.cpp"));
     EXPECT_EQ(1, mLog.Count("PopFade failure."));
     EXPECT_TRUE(mHeard.empty());
+    EXPECT_FALSE(mManager->IsBusy());
+    EXPECT_EQ(nullptr, mFader->GetListener());
+}
+
+TEST_F(ScreenManagerTest, AFadeStoppedBeforeItsEndLetsTheNextChangeIn)
+{
+    ShowA();
+    ASSERT_TRUE(mManager->PushFade(&mB));
+    ASSERT_TRUE(mManager->IsBusy());
+    LFakeTimer::FrameAt(20.15);
+    mFader->OnFaderEvent(LString("gmscreenfader"), LFader::kStopped);
+    EXPECT_FALSE(mManager->IsBusy());
+    GMIScreen* popped = nullptr;
+    EXPECT_TRUE(mManager->PopFade(&popped));
+    EXPECT_EQ(&mB, popped);
+}
+
+TEST_F(ScreenManagerTest, AFadeOfAnotherPartLeavesTheManagerFreeToChangeScreens)
+{
+    struct Viewpoint : GMIScreenFaderListener
+    {
+        explicit Viewpoint(GMScreenFader* aFader) : mFader(aFader) {}
+        void OnFade(int aEvent) override
+        {
+            if (aEvent == LFader::kFinished && !mFader->IsFadedIn()) {
+                mFader->FadeIn(); // black: rebuild, then show again
+            } else if (aEvent == LFader::kFinished) {
+                mFader->RemoveListener(this);
+            }
+        }
+        GMScreenFader* mFader;
+    } viewpoint(mFader);
+    ShowA();
+    ASSERT_TRUE(mFader->SetListener(&viewpoint));
+    ASSERT_TRUE(mFader->FadeOut());
+    for (double t : {20.2, 20.31, 20.33, 20.5, 20.64, 20.66}) {
+        LFakeTimer::FrameAt(t);
+    }
+    EXPECT_EQ(nullptr, mFader->GetListener());
+    EXPECT_FALSE(mManager->IsBusy());
+    ASSERT_TRUE(mManager->PushFade(&mB));
+    for (double t : {20.8, 20.97, 20.99, 21.15, 21.30, 21.32}) {
+        LFakeTimer::FrameAt(t);
+    }
+    EXPECT_EQ((Heard {"A:leave", "A:hidden", "B:show"}), mHeard);
+    EXPECT_FALSE(mManager->IsBusy());
+    EXPECT_FLOAT_EQ(0.0f, Blend());
+}
+
+TEST_F(ScreenManagerTest, AFirstScreenThatReplacesItselfWhileShowingLeavesTheOtherAlone)
+{
+    // An intro without its movie: shown, it clears the stack and pushes the menu.
+    struct Intro : RecordingScreen
+    {
+        Intro(Heard& aLog, GMScreenManager* aManager, GMIScreen* aNext) : RecordingScreen("I", aLog), mManager(aManager), mNext(aNext) {}
+        void OnShow() override
+        {
+            RecordingScreen::OnShow();
+            mManager->Clear();
+            mPushed = mManager->PushFade(mNext);
+        }
+        GMScreenManager* mManager;
+        GMIScreen* mNext;
+        bool mPushed = false;
+    } intro(mHeard, mManager, &mB);
+    EXPECT_TRUE(mManager->PushFade(&intro));
+    EXPECT_TRUE(intro.mPushed);
+    for (double t : {10.15, 10.31, 10.33, 10.5}) {
+        LFakeTimer::FrameAt(t);
+    }
+    EXPECT_EQ(1, mManager->GetCount());
+    EXPECT_EQ(&mB, mManager->GetTop());
+    EXPECT_EQ((Heard {"I:show", "B:show"}), mHeard);
+    EXPECT_FALSE(mManager->IsBusy());
+    EXPECT_EQ(nullptr, mFader->GetListener());
+    EXPECT_FLOAT_EQ(0.0f, Blend());
+    GMIScreen* popped = nullptr;
+    EXPECT_FALSE(mManager->PopFade(&popped)); // the menu is the last screen
+    EXPECT_TRUE(mManager->PushFade(&mA));
 }
 
 TEST_F(ScreenManagerTest, StackWithoutFades)

@@ -30,13 +30,14 @@ bool LTestApp::Init()
     return true;
 }
 
-void LTestApp::Update()
+bool LTestApp::Update()
 {
     const int frame = ++mRecord->mUpdate;
     mRecord->mCalls.push_back("update " + std::to_string(frame));
     if (mOnUpdate) {
         mOnUpdate(frame);
     }
+    return true;
 }
 
 void LTestApp::OnQuit()

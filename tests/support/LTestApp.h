@@ -28,7 +28,7 @@ public:
     ~LTestApp() override;
 
     bool Init() override;
-    void Update() override;
+    bool Update() override;
     void OnQuit() override;
     void OnActivate() override;
     void OnDeactivate() override;

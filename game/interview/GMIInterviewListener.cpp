@@ -1,0 +1,3 @@
+#include "interview/GMIInterviewListener.h"
+
+GMIInterviewListener::~GMIInterviewListener() = default;

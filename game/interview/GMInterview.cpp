@@ -1,0 +1,10 @@
+#include "interview/GMInterview.h"
+
+GMInterview::GMInterview() = default;
+
+GMInterview::~GMInterview() = default;
+
+LString GMInterview::Dump() const
+{
+    return DumpHead("GMInterview") + "]";
+}

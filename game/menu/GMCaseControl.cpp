@@ -1,0 +1,3 @@
+#include "menu/GMCaseControl.h"
+
+template class GMStandIn<GMCaseControl>;

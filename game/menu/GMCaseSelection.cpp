@@ -1,0 +1,3 @@
+#include "menu/GMCaseSelection.h"
+
+template class GMStandIn<GMCaseSelection>;

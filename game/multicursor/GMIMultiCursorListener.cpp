@@ -1,0 +1,3 @@
+#include "multicursor/GMIMultiCursorListener.h"
+
+GMIMultiCursorListener::~GMIMultiCursorListener() = default;

@@ -1,0 +1,3 @@
+#include "pda/GMIPDAListener.h"
+
+GMIPDAListener::~GMIPDAListener() = default;

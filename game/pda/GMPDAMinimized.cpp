@@ -1,0 +1,3 @@
+#include "pda/GMPDAMinimized.h"
+
+template class GMStandIn<GMPDAMinimized>;

@@ -1,0 +1,7 @@
+#include "pda/GMPhone.h"
+
+void GMPhone::Reset()
+{
+}
+
+template class GMStandIn<GMPhone>;

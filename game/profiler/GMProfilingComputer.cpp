@@ -1,0 +1,3 @@
+#include "profiler/GMProfilingComputer.h"
+
+template class GMStandIn<GMProfilingComputer>;

@@ -1,0 +1,3 @@
+#include "puzzles/baseballbat/GMBaseballBatPuzzle.h"
+
+template class GMStandIn<GMBaseballBatPuzzle>;

@@ -1,0 +1,3 @@
+#include "puzzles/chasephotopuzzle/GMChasePhotoPuzzle.h"
+
+template class GMStandIn<GMChasePhotoPuzzle>;

@@ -1,0 +1,3 @@
+#include "puzzles/cigarband/GMCigarBandPuzzle.h"
+
+template class GMStandIn<GMCigarBandPuzzle>;

@@ -1,0 +1,3 @@
+#include "puzzles/combination/GMCombinationLockPuzzle.h"
+
+template class GMStandIn<GMCombinationLockPuzzle>;

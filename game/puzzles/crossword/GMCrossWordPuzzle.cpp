@@ -1,0 +1,3 @@
+#include "puzzles/crossword/GMCrossWordPuzzle.h"
+
+template class GMStandIn<GMCrossWordPuzzle>;

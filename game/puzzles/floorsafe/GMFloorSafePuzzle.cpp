@@ -1,0 +1,3 @@
+#include "puzzles/floorsafe/GMFloorSafePuzzle.h"
+
+template class GMStandIn<GMFloorSafePuzzle>;

@@ -1,0 +1,3 @@
+#include "puzzles/harppuzzle/GMHarpPuzzle.h"
+
+template class GMStandIn<GMHarpPuzzle>;

@@ -1,0 +1,10 @@
+// A puzzle screen not built yet: the accessor makes the object the application creates
+// at start, which listens to nothing and shows nothing.
+#pragma once
+#include "util/GMStandIn.h"
+
+class GMHarpPuzzle : public GMStandIn<GMHarpPuzzle>
+{
+public:
+    static constexpr const char* kClassName = "GMHarpPuzzle";
+};

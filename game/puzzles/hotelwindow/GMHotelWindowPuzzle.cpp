@@ -1,0 +1,3 @@
+#include "puzzles/hotelwindow/GMHotelWindowPuzzle.h"
+
+template class GMStandIn<GMHotelWindowPuzzle>;

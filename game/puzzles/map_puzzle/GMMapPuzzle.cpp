@@ -1,0 +1,3 @@
+#include "puzzles/map_puzzle/GMMapPuzzle.h"
+
+template class GMStandIn<GMMapPuzzle>;

@@ -1,0 +1,3 @@
+#include "puzzles/monetbox/GMMonetBoxPuzzle.h"
+
+template class GMStandIn<GMMonetBoxPuzzle>;

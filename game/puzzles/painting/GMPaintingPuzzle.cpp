@@ -1,0 +1,3 @@
+#include "puzzles/painting/GMPaintingPuzzle.h"
+
+template class GMStandIn<GMPaintingPuzzle>;

@@ -1,0 +1,3 @@
+#include "puzzles/pc_desktop/GMPCDesktopPuzzle.h"
+
+template class GMStandIn<GMPCDesktopPuzzle>;

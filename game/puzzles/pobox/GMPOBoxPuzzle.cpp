@@ -1,0 +1,3 @@
+#include "puzzles/pobox/GMPOBoxPuzzle.h"
+
+template class GMStandIn<GMPOBoxPuzzle>;

@@ -1,0 +1,3 @@
+#include "puzzles/quintarn/GMQuintarnPuzzle.h"
+
+template class GMStandIn<GMQuintarnPuzzle>;

@@ -1,0 +1,3 @@
+#include "puzzles/receipt/GMReceiptPuzzle.h"
+
+template class GMStandIn<GMReceiptPuzzle>;

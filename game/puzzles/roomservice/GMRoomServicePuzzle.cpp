@@ -1,0 +1,3 @@
+#include "puzzles/roomservice/GMRoomServicePuzzle.h"
+
+template class GMStandIn<GMRoomServicePuzzle>;

@@ -1,0 +1,3 @@
+#include "puzzles/slidebox/GMSlideBoxPuzzle.h"
+
+template class GMStandIn<GMSlideBoxPuzzle>;

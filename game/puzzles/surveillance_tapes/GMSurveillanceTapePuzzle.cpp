@@ -1,0 +1,3 @@
+#include "puzzles/surveillance_tapes/GMSurveillanceTapePuzzle.h"
+
+template class GMStandIn<GMSurveillanceTapePuzzle>;

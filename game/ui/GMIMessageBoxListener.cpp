@@ -1,0 +1,3 @@
+#include "ui/GMIMessageBoxListener.h"
+
+GMIMessageBoxListener::~GMIMessageBoxListener() = default;

@@ -1,0 +1,58 @@
+// The accessor of a game singleton whose real behaviour is not built yet. The class
+// derives from GMStandIn<itself> and names itself in kClassName:
+//
+//   class GMFoo : public GMStandIn<GMFoo> { public: static constexpr const char* kClassName = "GMFoo"; };
+//
+// GetInstance makes the object on first use and registers it with the game cleaner, as
+// the real singleton will; once the cleaner has deleted it, GetInstance gives null. The
+// class that replaces the stand-in keeps the accessor, so no caller changes.
+#pragma once
+#include "container/LString.h"
+#include "memory/LMemoryManager.h"
+#include "object/LBase.h"
+#include "stdlib/LLog.h"
+#include "util/GMCleaner.h"
+
+template <typename T>
+class GMStandIn : public LBase
+{
+public:
+    // The instance; null when it cannot be made (logged) and after it has been deleted.
+    static T* GetInstance()
+    {
+        if (sInstance != nullptr || sDestroyed) {
+            return sInstance;
+        }
+        T* instance = L_NEW T();
+        if (instance == nullptr) {
+            L_ERROR(LString(T::kClassName) + " creation failure.");
+            return nullptr;
+        }
+        sInstance = instance;
+        sBase = instance;
+        if (GMCleaner* cleaner = GMCleaner::GetInstance()) {
+            cleaner->AddInstance(instance);
+        }
+        return instance;
+    }
+
+    GMStandIn() = default;
+    GMStandIn(const GMStandIn&) = delete;
+    GMStandIn& operator=(const GMStandIn&) = delete;
+    ~GMStandIn() override
+    {
+        if (sBase == this) {
+            sInstance = nullptr;
+            sBase = nullptr;
+            sDestroyed = true;
+        }
+    }
+
+    LString Dump() const override { return DumpHead(T::kClassName) + "]"; }
+
+private:
+    static inline T* sInstance = nullptr;
+    // The instance as its base, compared in the destructor, where it is no longer a T.
+    static inline LBase* sBase = nullptr;
+    static inline bool sDestroyed = false;
+};
