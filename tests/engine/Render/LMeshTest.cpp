@@ -5,6 +5,7 @@
 #include "Render/LIndexBuffer.h"
 #include "Render/LMesh.h"
 #include "Render/LMeshSubset.h"
+#include "Render/LTextureManager.h"
 #include "Render/LSkinMesh.h"
 #include "Render/LVertexBuffer.h"
 #include "support/LFakeDeviceCaps.h"
@@ -13,7 +14,11 @@
 #include "support/LLogCapture.h"
 #include "support/LTestCreator.h"
 #include "support/LTestModels.h"
+#include "support/LTestDirectory.h"
 #include "support/LTestStreams.h"
+#include "support/LTestStrings.h"
+#include "stdlib/LIFileSystem.h"
+#include "writers/LImageBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -165,4 +170,34 @@ TEST(MeshFaults, DirectSubsetsOutsideTheIndexDataAreRefused)
         EXPECT_EQ(row.mRead, read.LoadModel(&in, 1)) << row.mFaceStart << " " << row.mVertexStart;
     }
     EXPECT_TRUE(log.Contains("Subset indices outside the index data"));
+}
+
+TEST(MeshMaterials, SubsetTexturesAreMadeAndAMissingOneLeavesTheSubsetUntextured)
+{
+    RegisterFakeRender();
+    LLogCapture log;
+    LTestDirectory directory;
+    directory.Write("wall.tga", LImageBytes::Tga(2, 2, 32, 8, std::string(2 * 2 * 4, '\x40')));
+    ASSERT_TRUE(LIFileSystem::Get()->AddMount(LString("//textures"), FromStd(directory.Path())));
+    ASSERT_TRUE(LTextureManager::Get()->SetRoot(LString("//textures")));
+    LMesh* mesh = LTestModels::Triangle();
+    LMaterial material;
+    ASSERT_EQ(1, material.SetTexture(LString("wall.tga")));
+    mesh->GetSubset(0)->SetMaterial(material);
+    LDrawElement element;
+    element.SetRoot(LTestModels::Frame("f", LMatrix4(), mesh));
+    const std::string bytes = LTestModels::TreeBytes(element);
+    const std::string wall = std::string("w\0a\0l\0l\0", 8);
+    for (const std::string& name : {wall, std::string("g\0o\0n\0e\0", 8)}) {
+        std::string patched = bytes;
+        patched.replace(patched.find(wall), wall.size(), name);
+        LMemoryStream in(16, LMemoryStream::GROW_DOUBLE);
+        Load(in, patched);
+        LDrawElement read;
+        ASSERT_TRUE(read.Read(&in));
+        const LMaterial& subset = read.GetMesh(0)->GetSubset(0)->GetMaterial();
+        EXPECT_EQ(name == wall, subset.GetTexture() != 0u);
+        EXPECT_EQ(bytes.size(), LTestModels::TreeBytes(read).size());
+    }
+    EXPECT_TRUE(log.Contains("Texture creation failure:"));
 }
