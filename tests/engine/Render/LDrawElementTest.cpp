@@ -114,6 +114,11 @@ TEST(ModelTree, BuiltElementWritesReadsBackAndWritesAgainByteForByte)
     // Only the even entries of a face-neighbour table are stored.
     const uint32_t neighbours[] = {7, 8, 9};
     built->GetFrameAt(0)->GetMesh()->SetFaceNeighbours(neighbours, 3);
+    // Each vertex maps to the first vertex at its position.
+    const uint32_t duplicates[] = {0, 1, 0};
+    const uint32_t outside[] = {0, 3, 0};
+    EXPECT_EQ(0, built->GetFrameAt(0)->GetMesh()->SetDuplicateTable(outside, 3));
+    EXPECT_EQ(1, built->GetFrameAt(0)->GetMesh()->SetDuplicateTable(duplicates, 3));
     const std::string bytes = LTestModels::TreeBytes(*built);
 
     LDrawElement read;
@@ -139,6 +144,9 @@ TEST(ModelTree, BuiltElementWritesReadsBackAndWritesAgainByteForByte)
     ASSERT_EQ(3, mesh->GetFaceNeighbourCount());
     EXPECT_EQ((std::vector<uint32_t> {7, 0, 9}),
               std::vector<uint32_t>(mesh->GetFaceNeighbours(), mesh->GetFaceNeighbours() + 3));
+    ASSERT_EQ(3, mesh->GetDuplicateCount());
+    EXPECT_EQ(0u, mesh->GetDuplicateTable()[2]);
+    EXPECT_EQ(nullptr, read.GetMesh(1)->GetDuplicateTable());
     const LSkinMesh* skin = static_cast<const LSkinMesh*>(read.GetMesh(1));
     ASSERT_EQ(2u, skin->GetBoneCount());
     EXPECT_EQ(LString("Child"), skin->GetBone(1)->mName);

@@ -22,6 +22,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -81,8 +82,8 @@ TEST(MeshDrawing, FramesDrawStaticMeshesInTheirWorldAndSkinsInWorldSpace)
     EXPECT_EQ(1, still->Render());
     EXPECT_EQ(1, skinned->Render());
     ASSERT_EQ(2u, rasterizer->Draws().size());
-    EXPECT_EQ(5.0f, rasterizer->Draws()[0].mWorld[12]);
-    EXPECT_EQ(0.0f, rasterizer->Draws()[1].mWorld[12]);
+    EXPECT_EQ(0, std::memcmp(rasterizer->Draws()[0].mWorld.data(), world.m, sizeof(world.m)));
+    EXPECT_EQ(0, std::memcmp(rasterizer->Draws()[1].mWorld.data(), LMatrix4::kIdentity.m, sizeof(world.m)));
     EXPECT_EQ("SetTransform(0)", rasterizer->Calls().front());
 }
 
