@@ -1,13 +1,11 @@
-// Reads a direct-form model from the input in both render modes (the first byte chooses),
-// then does with it what a character does every frame (update, skin, draw) over the
+// Reads a direct-form model from the input, in tree render mode when the first (unread)
+// header byte is odd and in flat mode otherwise, and runs two frames of it over the
 // recording render fakes.
 #include "Render/LDrawElement.h"
-#include "Render/LMesh.h"
-#include "Render/LSkinMesh.h"
 #include "stdlib/LMemoryStream.h"
-#include "support/LFakeRasterizer.h"
 #include "support/LFakeRender.h"
 #include "support/LFuzzInput.h"
+#include "support/LFuzzModel.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -23,26 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
     LoadFuzzInput(stream, aData, aSize);
     LDrawElement element;
     const bool tree = aSize > 0 && (aData[0] & 1) != 0;
-    if (!element.LoadModel(&stream, tree ? LDrawElement::kHierarchical : LDrawElement::kFlat)) {
-        return 0;
+    if (element.LoadModel(&stream, tree ? LDrawElement::kHierarchical : LDrawElement::kFlat)) {
+        RunModelFrames(element);
     }
-    int count = 0;
-    LMesh** meshes = nullptr;
-    if (element.GetMeshes(&count, &meshes)) {
-        for (int pass = 0; pass < 2; ++pass) {
-            element.Update(nullptr);
-            for (int i = 0; i < count; ++i) {
-                if (meshes[i]->GetType() == LMesh::kSkinned) {
-                    static_cast<LSkinMesh*>(meshes[i])->UpdateSkin();
-                }
-            }
-            element.Render();
-            // The recording rasterizer would otherwise keep every call of the whole run.
-            if (LFakeRasterizer* rasterizer = LFakeRasterizer::Instance()) {
-                rasterizer->Reset();
-            }
-        }
-    }
-    delete[] meshes;
     return 0;
 }

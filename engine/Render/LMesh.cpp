@@ -211,6 +211,10 @@ bool LMesh::ReadBodyParts(LIStream* aStream, int aMeshWord, Parts& parts)
 
 bool LMesh::ReadRecordParts(LIStream* aStream, Parts& aParts)
 {
+    if (aStream == nullptr) {
+        L_ERROR("Read failure. NULL arg.");
+        return false;
+    }
     uint32_t type = 0;
     if (!::Read(aStream, aParts.mFloatValue) || !::Read(aStream, aParts.mName) || !::Read(aStream, type) ||
         !::Read(aStream, aParts.mFlags)) {
@@ -284,19 +288,20 @@ bool LMesh::ReadRecordParts(LIStream* aStream, Parts& aParts)
 
 bool LMesh::Read(LIStream* aStream)
 {
-    if (aStream == nullptr) {
-        L_ERROR("Read failure. NULL arg.");
-        return false;
-    }
     Parts parts;
     if (!ReadRecordParts(aStream, parts)) {
         return false;
     }
-    mFloatValue = parts.mFloatValue;
-    mName = parts.mName;
-    mFlags = parts.mFlags;
-    Adopt(parts);
+    AdoptRecord(parts);
     return true;
+}
+
+void LMesh::AdoptRecord(Parts& aParts)
+{
+    mFloatValue = aParts.mFloatValue;
+    mName = aParts.mName;
+    mFlags = aParts.mFlags;
+    Adopt(aParts);
 }
 
 bool LMesh::Write(LIStream* aStream)
@@ -360,28 +365,14 @@ int LMesh::AddSubset(LMeshSubset* aSubset)
         L_ERROR("AddSubset failure. Null arg.");
         return 0;
     }
-    LMeshSubset** subsets = L_NEW LMeshSubset*[mSubsetCount + 1];
-    for (int i = 0; i < mSubsetCount; ++i) {
-        subsets[i] = mSubsets[i];
-    }
-    subsets[mSubsetCount] = aSubset;
-    delete[] mSubsets;
-    mSubsets = subsets;
-    ++mSubsetCount;
+    Append(mSubsets, mSubsetCount, aSubset);
     aSubset->SetOwner(this);
     return 1;
 }
 
 int LMesh::AddMaterial(const LMaterial& aMaterial)
 {
-    LMaterial* materials = L_NEW LMaterial[mMaterialCount + 1];
-    for (int i = 0; i < mMaterialCount; ++i) {
-        materials[i] = mMaterials[i];
-    }
-    materials[mMaterialCount] = aMaterial;
-    delete[] mMaterials;
-    mMaterials = materials;
-    ++mMaterialCount;
+    Append(mMaterials, mMaterialCount, aMaterial);
     return 1;
 }
 

@@ -8,6 +8,7 @@
 // and leave the mesh as it was on failure.
 #pragma once
 #include "container/LString.h"
+#include "memory/LMemoryManager.h"
 #include "object/LObject.h"
 
 #include <cstdint>
@@ -130,10 +131,25 @@ protected:
         uint32_t* mFaceNeighbours = nullptr;
     };
     void Adopt(Parts& aParts);
+    // Appends aValue to an owned array of aCount elements (a copy by assignment).
+    template <typename T, typename N>
+    static void Append(T*& aArray, N& aCount, const T& aValue)
+    {
+        T* grown = L_NEW T[aCount + 1];
+        for (N i = 0; i < aCount; ++i) {
+            grown[i] = aArray[i];
+        }
+        grown[aCount] = aValue;
+        delete[] aArray;
+        aArray = grown;
+        ++aCount;
+    }
     // Reads a direct-form static body into aParts.
     bool ReadBodyParts(LIStream* aStream, int aMeshWord, Parts& aParts);
-    // Reads the record's buffers, subsets and tables into aParts.
+    // Reads a tree-form mesh record into aParts.
     bool ReadRecordParts(LIStream* aStream, Parts& aParts);
+    // Takes the name, flags and float value of a record as well as its parts.
+    void AdoptRecord(Parts& aParts);
 
     uint32_t mFlags = kShown;
     int mSubsetCount = 0;

@@ -101,9 +101,6 @@ bool LSkinMesh::ReadBones(LIStream* aStream, bool aDirect, int aVertexCount, uin
     }
     aBones = aCount > 0 ? L_NEW Bone*[aCount] : nullptr;
     for (uint32_t i = 0; i < aCount; ++i) {
-        aBones[i] = nullptr;
-    }
-    for (uint32_t i = 0; i < aCount; ++i) {
         Bone* bone = L_NEW Bone();
         aBones[i] = bone;
         bool read = false;
@@ -124,6 +121,11 @@ bool LSkinMesh::ReadBones(LIStream* aStream, bool aDirect, int aVertexCount, uin
         }
         if (!read) {
             L_ERROR(LString("Read failure. Invalid bone: ") + static_cast<int>(i));
+            for (uint32_t made = 0; made <= i; ++made) {
+                delete aBones[made];
+            }
+            delete[] aBones;
+            aBones = nullptr;
             return false;
         }
     }
@@ -147,12 +149,7 @@ int LSkinMesh::ReadBody(LIStream* aStream, int aMeshWord)
         return 0;
     }
     Bone** bones = nullptr;
-    const bool read = ReadBones(aStream, true, parts.mVertexBuffer->GetVertexCount(), count, bones);
-    if (!read) {
-        for (uint32_t i = 0; i < count && bones != nullptr; ++i) {
-            delete bones[i];
-        }
-        delete[] bones;
+    if (!ReadBones(aStream, true, parts.mVertexBuffer->GetVertexCount(), count, bones)) {
         return 0;
     }
     Adopt(parts);
@@ -164,10 +161,6 @@ int LSkinMesh::ReadBody(LIStream* aStream, int aMeshWord)
 
 bool LSkinMesh::Read(LIStream* aStream)
 {
-    if (aStream == nullptr) {
-        L_ERROR("Read failure. NULL arg.");
-        return false;
-    }
     Parts parts;
     if (!ReadRecordParts(aStream, parts)) {
         return false;
@@ -179,17 +172,10 @@ bool LSkinMesh::Read(LIStream* aStream)
     uint32_t count = 0;
     Bone** bones = nullptr;
     if (!::Read(aStream, count) || !ReadBones(aStream, false, parts.mVertexBuffer->GetVertexCount(), count, bones)) {
-        for (uint32_t i = 0; i < count && bones != nullptr; ++i) {
-            delete bones[i];
-        }
-        delete[] bones;
         L_ERROR("Read failure. Invalid skin.");
         return false;
     }
-    mFloatValue = parts.mFloatValue;
-    mName = parts.mName;
-    mFlags = parts.mFlags;
-    Adopt(parts);
+    AdoptRecord(parts);
     TakeBones(bones, count);
     mBound = false;
     return PrepareSkin() != 0;
@@ -238,14 +224,7 @@ int LSkinMesh::AddBone(const LString& aName, unsigned int aFrameId, int aCount, 
         std::memcpy(bone->mVertices, aVertices, static_cast<size_t>(aCount) * 4);
         std::memcpy(bone->mWeights, aWeights, static_cast<size_t>(aCount) * 4);
     }
-    Bone** bones = L_NEW Bone*[mBoneCount + 1];
-    for (uint32_t i = 0; i < mBoneCount; ++i) {
-        bones[i] = mBones[i];
-    }
-    bones[mBoneCount] = bone;
-    delete[] mBones;
-    mBones = bones;
-    ++mBoneCount;
+    Append(mBones, mBoneCount, bone);
     mBound = false;
     return 1;
 }

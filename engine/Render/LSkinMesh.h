@@ -75,7 +75,7 @@ public:
 
 private:
     // Reads aCount bones of either form into a new array; each influence must name one of
-    // aVertexCount vertices.
+    // aVertexCount vertices. On failure nothing is left allocated.
     static bool ReadBones(LIStream* aStream, bool aDirect, int aVertexCount, uint32_t aCount, Bone**& aBones);
     static bool ReadInfluences(LIStream* aStream, int aVertexCount, Bone& aBone);
     void TakeBones(Bone** aBones, uint32_t aCount);
