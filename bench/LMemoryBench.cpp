@@ -1,4 +1,5 @@
-// Allocate and free of small blocks: the tracked allocator against the system's.
+// Allocate and free of small blocks: the tracked allocator against the system's, on one
+// thread and on four threads at once (each thread its own loop; real time per pair).
 #include "memory/LMemoryManager.h"
 
 #include <benchmark/benchmark.h>
@@ -14,7 +15,7 @@ static void BM_TrackedAllocateFree(benchmark::State& aState)
         LMemoryManager::Free(block);
     }
 }
-BENCHMARK(BM_TrackedAllocateFree)->Arg(16)->Arg(64)->Arg(256);
+BENCHMARK(BM_TrackedAllocateFree)->Arg(16)->Arg(64)->Arg(256)->Threads(1)->Threads(4)->UseRealTime();
 
 static void BM_MallocFree(benchmark::State& aState)
 {
@@ -25,4 +26,4 @@ static void BM_MallocFree(benchmark::State& aState)
         std::free(block);
     }
 }
-BENCHMARK(BM_MallocFree)->Arg(16)->Arg(64)->Arg(256);
+BENCHMARK(BM_MallocFree)->Arg(16)->Arg(64)->Arg(256)->Threads(1)->Threads(4)->UseRealTime();

@@ -3,96 +3,42 @@
 #include "stdlib/LLog.h"
 
 #include <cstdio>
-#include <cstdlib>
 
-namespace {
-constexpr size_t kHeaderSize = sizeof(LBlockHeader);
-}
-
-int LHeap::Init(const char16_t* aName)
+LHeap::NameCheck LHeap::CheckName(const char16_t* aName)
 {
     if (!aName) {
-        LogDirectEntry("ERROR: ", L_FILE, __LINE__, "No heap name provided.");
-        return 0;
+        return kNameMissing;
     }
-    int length = 0;
-    while (aName[length] != 0) {
-        ++length;
-        if (length > kNameCapacity) {
-            LogDirectEntry("ERROR: ", L_FILE, __LINE__, "apName length out of bounds (32 chars max):", aName);
-            return 0;
+    for (int length = 0; aName[length] != 0; ++length) {
+        if (length >= kNameCapacity) {
+            return kNameTooLong;
         }
     }
-    for (int i = 0; i <= length; ++i) {
-        mName[i] = aName[i];
+    return kNameOk;
+}
+
+void LHeap::LogNameProblem(NameCheck aProblem, const char16_t* aName)
+{
+    if (aProblem == kNameMissing) {
+        LogDirectEntry("ERROR: ", L_FILE, __LINE__, "No heap name provided.");
+    } else if (aProblem == kNameTooLong) {
+        LogDirectEntry("ERROR: ", L_FILE, __LINE__, "apName length out of bounds (32 chars max):", aName);
     }
+}
+
+void LHeap::Init(const char16_t* aName)
+{
+    int length = 0;
+    while (length < kNameCapacity && aName[length] != 0) {
+        mName[length] = aName[length];
+        ++length;
+    }
+    mName[length] = 0;
     mActive = true;
-    mBytes = 0;
-    mPeak = 0;
-    mAllocs = 0;
-    mBlocks = nullptr;
     mParent = nullptr;
     mPrevSibling = nullptr;
     mNextSibling = nullptr;
     mFirstChild = nullptr;
-    return 1;
-}
-
-void* LHeap::Allocate(size_t aSize, uint32_t aElementSize, const char*, int)
-{
-    if (aSize > UINT32_MAX - kHeaderSize) {
-        LogDirectEntry("ASSERT FAILURE: ", L_FILE, __LINE__, "Insufficient memory available.");
-        return nullptr;
-    }
-    auto* header = static_cast<LBlockHeader*>(std::malloc(kHeaderSize + aSize));
-    if (!header) {
-        LogDirectEntry("ASSERT FAILURE: ", L_FILE, __LINE__, "Insufficient memory available.");
-        return nullptr;
-    }
-    header->size = static_cast<uint32_t>(aSize);
-    header->elementSize = aElementSize;
-    header->heap = this;
-    header->next = mBlocks;
-    header->prev = nullptr;
-    header->magic = kMagic;
-    if (mBlocks) {
-        mBlocks->prev = header;
-    }
-    mBlocks = header;
-    mBytes += aSize;
-    if (mBytes > mPeak) {
-        mPeak = mBytes;
-    }
-    ++mAllocs;
-    return header + 1;
-}
-
-int LHeap::Free(void* aBlock)
-{
-    if (!aBlock) {
-        return 0;
-    }
-    return FreeBlock(HeaderOf(aBlock));
-}
-
-int LHeap::FreeBlock(LBlockHeader* aHeader)
-{
-    if (aHeader->prev) {
-        aHeader->prev->next = aHeader->next;
-    } else {
-        if (mBlocks != aHeader) {
-            LogDirectEntry("ASSERT FAILURE: ", L_FILE, __LINE__, "Invalid header.");
-        }
-        mBlocks = aHeader->next;
-    }
-    if (aHeader->next) {
-        aHeader->next->prev = aHeader->prev;
-    }
-    mBytes -= aHeader->size;
-    --mAllocs;
-    aHeader->magic = kFreedMagic;
-    std::free(aHeader);
-    return 1;
 }
 
 void LHeap::SetParent(LHeap* aParent)
@@ -138,53 +84,31 @@ uint32_t LHeap::GetElementSize(void* aBlock)
     return HeaderOf(aBlock)->elementSize;
 }
 
-void LHeap::SumTotals(int64_t& aBytes, int64_t& aPeak, int64_t& aAllocs) const
+void LHeap::FormatStatsRow(char* aOut, size_t aCapacity, int aDepth, const LHeapStats& aOwn,
+                           const LHeapStats& aTree) const
 {
-    aBytes += mBytes;
-    aPeak += mPeak;
-    aAllocs += mAllocs;
-    for (const LHeap* child = mFirstChild; child; child = child->mNextSibling) {
-        child->SumTotals(aBytes, aPeak, aAllocs);
-    }
-}
-
-void LHeap::PrintStatsRow(int aDepth) const
-{
-    int64_t bytes = 0;
-    int64_t peak = 0;
-    int64_t allocs = 0;
-    SumTotals(bytes, peak, allocs);
     char name[kNameCapacity + 1];
     for (int i = 0; i <= kNameCapacity; ++i) {
         name[i] = static_cast<char>(mName[i] & 0xFF);
     }
-    char row[256];
+    char indent[65];
     int used = 0;
     for (int i = 0; i < aDepth && used < 64; ++i) {
-        row[used++] = ' ';
-        row[used++] = ' ';
+        indent[used++] = ' ';
+        indent[used++] = ' ';
     }
+    indent[used] = 0;
     int width = 20 - 2 * aDepth;
     if (width < 0) {
         width = 0;
     }
-    std::snprintf(row + used, sizeof(row) - used, "%-*s   %6lld %6lld %6lld   %6lld %6lld %6lld", width, name,
-                  static_cast<long long>(mBytes), static_cast<long long>(mPeak), static_cast<long long>(mAllocs),
-                  static_cast<long long>(bytes), static_cast<long long>(peak), static_cast<long long>(allocs));
-    LogDirect(row);
+    std::snprintf(aOut, aCapacity, "%s%-*s   %6lld %6lld %6lld   %6lld %6lld %6lld", indent, width, name,
+                  static_cast<long long>(aOwn.bytes), static_cast<long long>(aOwn.peak),
+                  static_cast<long long>(aOwn.allocs), static_cast<long long>(aTree.bytes),
+                  static_cast<long long>(aTree.peak), static_cast<long long>(aTree.allocs));
 }
 
-void LHeap::PrintStatsTree(int aDepth) const
+void LHeap::LogLeakReportUnavailable()
 {
-    PrintStatsRow(aDepth);
-    for (const LHeap* child = mFirstChild; child; child = child->mNextSibling) {
-        child->PrintStatsTree(aDepth + 1);
-    }
-}
-
-int LHeap::ReportLeaks(unsigned, unsigned) const
-{
-    // Block positions and serials are not kept, so no leak list can be given.
     LogDirectEntry("WARNING: ", L_FILE, __LINE__, "Unavailable in release mode.");
-    return -1;
 }

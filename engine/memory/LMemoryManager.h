@@ -1,8 +1,9 @@
-// The memory manager: a fixed table of 256 named heaps, a stack of heap indices whose
-// top is the current heap, and per-heap statistics. Every block carries a header that
-// links it into the heap that allocated it, so it can be freed whatever heap is current.
-// Initialises itself on first use; never torn down. Thread-safe: one lock around its
-// state, and its messages go through the log's non-allocating entry.
+// The memory manager: a fixed table of 256 named heaps, a stack of heap indices per thread
+// whose top is the thread's current heap (every thread starts on the default heap), and
+// per-heap statistics. Every block carries a header naming its heap, so it can be freed
+// whatever heap is current and on whatever thread. Initialises itself on first use; never
+// torn down. Thread-safe: small blocks come from per-thread caches without a lock (see
+// LThreadCache); the heap table has one lock, and nothing is logged while it is held.
 #pragma once
 #include <cstddef>
 #include <cstdint>

@@ -176,10 +176,18 @@ TEST(MemoryManagerHeaps, CreationErrors)
     EXPECT_TRUE(log.Contains("Parent heap not active."));
     EXPECT_EQ(-1, LMemoryManager::CreateHeap(u"lost", u"nobody"));
     EXPECT_TRUE(log.Contains("Could not find parent heap."));
-    const int child = LMemoryManager::CreateHeap(u"child", u"dup");
-    EXPECT_GT(child, 0);
     EXPECT_EQ(-1, LMemoryManager::CreateHeap(nullptr, 0));
     EXPECT_TRUE(log.Contains("No heap name provided."));
+
+    // A refused creation leaves no heap behind: the names are free, no index was used,
+    // and a retry with a live parent takes the next index.
+    EXPECT_EQ(-1, LMemoryManager::FindHeap(u"orphan"));
+    EXPECT_EQ(-1, LMemoryManager::FindHeap(u"lost"));
+    const int orphan = LMemoryManager::CreateHeap(u"orphan", 0);
+    EXPECT_EQ(2, orphan);
+    EXPECT_EQ(orphan, LMemoryManager::FindHeap(u"orphan"));
+    EXPECT_EQ(orphan + 1, LMemoryManager::CreateHeap(u"lost", u"dup"));
+    EXPECT_EQ(1, log.Count("Heap with this name already exists."));
 }
 
 TEST(MemoryManagerStack, PushAndPopRules)

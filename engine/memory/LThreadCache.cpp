@@ -1,0 +1,218 @@
+#include "memory/LThreadCache.h"
+
+#include <cstdlib>
+#include <new>
+
+namespace {
+
+constexpr size_t kHeaderSize = sizeof(LBlockHeader);
+constexpr size_t kChunkSize = 64 * 1024;
+
+std::atomic<LThreadCache*> gFirstCache {nullptr};
+std::atomic<int64_t> gPeaks[LThreadCache::kHeapCount] {};
+
+void RaisePeak(int aHeap, int64_t& aPeak, int64_t aSum)
+{
+    aPeak = gPeaks[aHeap].load(std::memory_order_relaxed);
+    while (aSum > aPeak && !gPeaks[aHeap].compare_exchange_weak(aPeak, aSum, std::memory_order_relaxed)) {
+    }
+    if (aSum > aPeak) {
+        aPeak = aSum;
+    }
+}
+
+} // namespace
+
+LThreadCache* LThreadCache::Create()
+{
+    void* raw = std::malloc(sizeof(LThreadCache));
+    if (!raw) {
+        return nullptr;
+    }
+    LThreadCache* cache = new (raw) LThreadCache();
+    LThreadCache* head = gFirstCache.load(std::memory_order_relaxed);
+    do {
+        cache->mNext = head;
+    } while (!gFirstCache.compare_exchange_weak(head, cache, std::memory_order_release, std::memory_order_relaxed));
+    return cache;
+}
+
+LThreadCache* LThreadCache::Claim()
+{
+    for (LThreadCache* cache = gFirstCache.load(std::memory_order_acquire); cache; cache = cache->mNext) {
+        bool owned = false;
+        if (!cache->mOwned.load(std::memory_order_relaxed) &&
+            cache->mOwned.compare_exchange_strong(owned, true, std::memory_order_acquire)) {
+            return cache;
+        }
+    }
+    return nullptr;
+}
+
+void LThreadCache::Release()
+{
+    mOwned.store(false, std::memory_order_release);
+}
+
+int LThreadCache::ClassOf(size_t aSize)
+{
+    if (aSize <= 256) {
+        return aSize == 0 ? 1 : static_cast<int>((aSize + 15) >> 4);
+    }
+    return 16 + static_cast<int>((aSize - 256 + 63) >> 6);
+}
+
+size_t LThreadCache::ClassSize(int aClass)
+{
+    return aClass <= 16 ? static_cast<size_t>(aClass) * 16 : 256 + static_cast<size_t>(aClass - 16) * 64;
+}
+
+void* LThreadCache::Allocate(size_t aSize, uint32_t aElementSize, int aHeap)
+{
+    LBlockHeader* header;
+    if (aSize <= kSmallMax) {
+        const int sizeClass = ClassOf(aSize);
+        header = mFree[sizeClass];
+        if (header) {
+            mFree[sizeClass] = header->next;
+        } else {
+            header = Refill(sizeClass);
+            if (!header) {
+                return nullptr;
+            }
+        }
+        header->owner = this;
+        header->sizeClass = static_cast<uint16_t>(sizeClass);
+    } else {
+        if (aSize > UINT32_MAX - kHeaderSize) {
+            return nullptr;
+        }
+        header = static_cast<LBlockHeader*>(std::malloc(kHeaderSize + aSize));
+        if (!header) {
+            return nullptr;
+        }
+        header->owner = nullptr;
+        header->sizeClass = 0;
+    }
+    header->size = static_cast<uint32_t>(aSize);
+    header->elementSize = aElementSize;
+    header->next = nullptr;
+    header->heap = static_cast<uint16_t>(aHeap);
+    header->magic = LHeap::kMagic;
+    Charge(aHeap, static_cast<int64_t>(aSize), 1);
+    return header + 1;
+}
+
+void LThreadCache::Free(LBlockHeader* aHeader)
+{
+    LThreadCache* owner = aHeader->owner;
+    const int sizeClass = aHeader->sizeClass;
+    Charge(aHeader->heap, -static_cast<int64_t>(aHeader->size), -1);
+    aHeader->magic = LHeap::kFreedMagic;
+    if (owner == this) {
+        aHeader->next = mFree[sizeClass];
+        mFree[sizeClass] = aHeader;
+    } else if (owner) {
+        owner->PushShared(aHeader);
+    } else {
+        std::free(aHeader);
+    }
+}
+
+LBlockHeader* LThreadCache::Refill(int aClass)
+{
+    if (mShared.load(std::memory_order_relaxed)) {
+        TakeBackShared();
+        if (LBlockHeader* header = mFree[aClass]) {
+            mFree[aClass] = header->next;
+            return header;
+        }
+    }
+    const size_t blockSize = kHeaderSize + ClassSize(aClass);
+    if (static_cast<size_t>(mChunkEnd - mChunk) < blockSize) {
+        char* chunk = static_cast<char*>(std::malloc(kChunkSize));
+        if (!chunk) {
+            return nullptr;
+        }
+        mChunk = chunk;
+        mChunkEnd = chunk + kChunkSize;
+    }
+    auto* header = reinterpret_cast<LBlockHeader*>(mChunk);
+    mChunk += blockSize;
+    return header;
+}
+
+void LThreadCache::TakeBackShared()
+{
+    LBlockHeader* list = mShared.exchange(nullptr, std::memory_order_acquire);
+    while (list) {
+        LBlockHeader* next = list->next;
+        list->next = mFree[list->sizeClass];
+        mFree[list->sizeClass] = list;
+        list = next;
+    }
+}
+
+void LThreadCache::PushShared(LBlockHeader* aHeader)
+{
+    LBlockHeader* head = mShared.load(std::memory_order_relaxed);
+    do {
+        aHeader->next = head;
+    } while (!mShared.compare_exchange_weak(head, aHeader, std::memory_order_release, std::memory_order_relaxed));
+}
+
+void LThreadCache::Charge(int aHeap, int64_t aBytes, int64_t aBlocks)
+{
+    Counters& counters = mCounters[aHeap];
+    const int64_t bytes = counters.bytes.load(std::memory_order_relaxed) + aBytes;
+    counters.bytes.store(bytes, std::memory_order_relaxed);
+    counters.allocs.store(counters.allocs.load(std::memory_order_relaxed) + aBlocks, std::memory_order_relaxed);
+    if (aBytes > 0 && bytes > counters.grant.load(std::memory_order_relaxed)) {
+        Regrant(aHeap, bytes);
+    }
+}
+
+void LThreadCache::Regrant(int aHeap, int64_t aOwnBytes)
+{
+    // The grants of all caches together never exceed the peak, and no cache holds more
+    // than its grant, so the heap's sum cannot pass the peak unnoticed.
+    int64_t othersGrant = 0;
+    int64_t othersBytes = 0;
+    for (LThreadCache* cache = gFirstCache.load(std::memory_order_acquire); cache; cache = cache->mNext) {
+        if (cache != this) {
+            othersGrant += cache->mCounters[aHeap].grant.load(std::memory_order_relaxed);
+            othersBytes += cache->mCounters[aHeap].bytes.load(std::memory_order_relaxed);
+        }
+    }
+    int64_t peak = gPeaks[aHeap].load(std::memory_order_relaxed);
+    if (aOwnBytes + othersGrant > peak && othersGrant > othersBytes) {
+        // Take back what the others hold no bytes for.
+        othersGrant = 0;
+        for (LThreadCache* cache = gFirstCache.load(std::memory_order_acquire); cache; cache = cache->mNext) {
+            if (cache == this) {
+                continue;
+            }
+            Counters& other = cache->mCounters[aHeap];
+            const int64_t held = other.bytes.load(std::memory_order_relaxed);
+            int64_t grant = other.grant.load(std::memory_order_relaxed);
+            while (grant > held && !other.grant.compare_exchange_weak(grant, held, std::memory_order_relaxed)) {
+            }
+            othersGrant += grant > held ? held : grant;
+        }
+    }
+    if (aOwnBytes + othersGrant > peak) {
+        RaisePeak(aHeap, peak, aOwnBytes + othersGrant);
+    }
+    mCounters[aHeap].grant.store(peak - othersGrant, std::memory_order_relaxed);
+}
+
+LHeapStats LThreadCache::Sum(int aHeap)
+{
+    LHeapStats stats;
+    for (LThreadCache* cache = gFirstCache.load(std::memory_order_acquire); cache; cache = cache->mNext) {
+        stats.bytes += cache->mCounters[aHeap].bytes.load(std::memory_order_relaxed);
+        stats.allocs += cache->mCounters[aHeap].allocs.load(std::memory_order_relaxed);
+    }
+    RaisePeak(aHeap, stats.peak, stats.bytes);
+    return stats;
+}

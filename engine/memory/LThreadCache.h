@@ -1,0 +1,71 @@
+// A thread's share of the memory manager: free lists of small blocks in size classes,
+// carved from chunks the cache takes from the system and never gives back, and the
+// thread's part of every heap's counters. Only the thread that owns a cache takes blocks
+// from it or changes its counters, so neither needs a lock; a block freed by another
+// thread goes onto the cache's shared list (lock-free) and is taken back into the free
+// lists when the owner runs short.
+//
+// Caches are never destroyed: a thread that ends gives its cache up and a new thread
+// takes it over, counters and blocks included, so the sums over all caches stay exact.
+// A heap's bytes and block count are such sums. For its peak every cache holds a grant,
+// the level its own share of the heap may reach without a look at the others; the grants
+// together never exceed the peak, so a cache that needs more takes back what the others
+// hold no bytes for, and raises the peak when the heap's sum really passes it. The peak is
+// exact while one thread at a time changes a heap's blocks (the others may hold blocks);
+// while several change them at the same moment it is the highest sum a raise saw.
+#pragma once
+#include "memory/LHeap.h"
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+
+class LThreadCache
+{
+public:
+    static constexpr int kHeapCount = 256;
+    static constexpr size_t kSmallMax = 1024;
+    static constexpr int kClassCount = 29; // class 0 marks a block of its own
+
+    // A new cache from the system (never freed), or null; linked into the list of caches.
+    static LThreadCache* Create();
+    // A cache given up by an ended thread, claimed for the caller; null when none is free.
+    static LThreadCache* Claim();
+    void Release();
+
+    // A block of aSize bytes charged to heap aHeap; null when memory is out. Only the
+    // owner calls it.
+    void* Allocate(size_t aSize, uint32_t aElementSize, int aHeap);
+    // Frees a block whose header is valid, charging the release to this cache; a block of
+    // another cache goes to that cache's shared list. Only the owner calls it.
+    void Free(LBlockHeader* aHeader);
+
+    // The summed figures of heap aHeap over every cache.
+    static LHeapStats Sum(int aHeap);
+
+    static int ClassOf(size_t aSize);
+    static size_t ClassSize(int aClass);
+
+private:
+    struct Counters
+    {
+        std::atomic<int64_t> bytes {0};
+        std::atomic<int64_t> allocs {0};
+        std::atomic<int64_t> grant {0};
+    };
+
+    LThreadCache() = default;
+    LBlockHeader* Refill(int aClass);
+    void TakeBackShared();
+    void PushShared(LBlockHeader* aHeader);
+    void Charge(int aHeap, int64_t aBytes, int64_t aBlocks);
+    void Regrant(int aHeap, int64_t aOwnBytes);
+
+    LBlockHeader* mFree[kClassCount] {};
+    char* mChunk = nullptr;
+    char* mChunkEnd = nullptr;
+    std::atomic<LBlockHeader*> mShared {nullptr};
+    std::atomic<bool> mOwned {true};
+    LThreadCache* mNext = nullptr; // set once before the cache is published
+    Counters mCounters[kHeapCount];
+};
