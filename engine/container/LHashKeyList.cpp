@@ -107,6 +107,16 @@ int LHashKeyList::SortedPlace(const LString& aKey, unsigned int aHash)
 
 unsigned int LHashKeyList::AddAt(const LString& aKey, void* aValue, bool aKeepSorted)
 {
+    return AddKey(aKey, nullptr, aValue, aKeepSorted);
+}
+
+unsigned int LHashKeyList::AddAt(LString&& aKey, void* aValue, bool aKeepSorted)
+{
+    return AddKey(aKey, &aKey, aValue, aKeepSorted);
+}
+
+unsigned int LHashKeyList::AddKey(const LString& aKey, LString* aMovable, void* aValue, bool aKeepSorted)
+{
     const unsigned int hash = Hash(aKey, mHashShift, mIgnoreCase);
     const int index = mKeys.GetCount();
     int place = index;
@@ -127,7 +137,8 @@ unsigned int LHashKeyList::AddAt(const LString& aKey, void* aValue, bool aKeepSo
         L_ASSERT_FAILURE("");
         return 0;
     }
-    if (!mKeys.Add(aKey) || !mValues.Add(aValue)) {
+    const int added = aMovable ? mKeys.Add(static_cast<LString&&>(*aMovable)) : mKeys.Add(aKey);
+    if (!added || !mValues.Add(aValue)) {
         L_ASSERT_FAILURE("");
     }
     return hash;

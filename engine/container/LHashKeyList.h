@@ -33,6 +33,8 @@ public:
     // present is refused ("AddAt failure. Duplicate key:", 0); without, it is appended
     // unchecked. Returns the key's hash (0 for the empty key as well as on refusal).
     unsigned int AddAt(const LString& aKey, void* aValue, bool aKeepSorted);
+    // As above, moving the key's text into the list (aKey is left empty when it is added).
+    unsigned int AddAt(LString&& aKey, void* aValue, bool aKeepSorted);
     // Inserts the entry at aPosition, which must lie in 0..count - 1.
     unsigned int AddAt(int aPosition, const LString& aKey, void* aValue, bool aKeepSorted);
 
@@ -73,6 +75,8 @@ private:
     void EnsureSorted() const;
     // Where a sorted add puts a pair of aHash; -1 when aKey is present already.
     int SortedPlace(const LString& aKey, unsigned int aHash);
+    // The append of AddAt; the key is moved from aMovable when given, else copied.
+    unsigned int AddKey(const LString& aKey, LString* aMovable, void* aValue, bool aKeepSorted);
 
     mutable LHashPairArray mPairs;
     LVectorString mKeys;

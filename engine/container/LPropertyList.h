@@ -45,7 +45,7 @@ public:
     // the file could not be written, or (as ToString) when some key or value is empty.
     bool Save(const LString& aPath, bool aSymbolic) const;
     bool SetDelimiter(const LString& aDelimiter);
-    const LString& GetDelimiter() const { return mDelimiter; }
+    const LString& GetDelimiter() const;
 
     LString GetString(const LString& aPath, bool& aFound) const;
     LString GetProperty(const LString& aPath, bool& aFound) const;
@@ -91,6 +91,9 @@ public:
     // returned, when the key is refused).
     LPropertyEntry* FindEntry(const LString& aKey) const;
     LPropertyEntry* AddOwned(const LString& aKey, bool aIsList, LBase* aValue);
+    // The reader's add of a string value: record and string in one block, the key's text
+    // moved into the list. False (nothing kept) when the key is refused.
+    bool AddValue(LString&& aKey, const char16_t* aValue);
 
 private:
     // The list that the pieces before the last name, and the last piece; null when a
@@ -99,7 +102,12 @@ private:
     LPropertyEntry* Find(const LString& aPath) const;
     const LString* FindString(const LString& aPath, bool& aFound) const;
     void DeleteEntries();
+    // Deletes a record taken out of the list, with what it points at.
+    static void DeleteEntry(LPropertyEntry* aEntry);
+    // A record taken out of the list as a block of its own, its string too (for callers
+    // that delete them apart); null when memory is out (then aEntry is deleted).
+    static LPropertyEntry* Separate(LPropertyEntry* aEntry);
     bool WriteEntries(LIStream* aStream, int aDepth) const;
 
-    LString mDelimiter;
+    LString mDelimiter; // empty for the default "|"
 };

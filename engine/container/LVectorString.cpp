@@ -64,7 +64,16 @@ void LVectorString::CopyStringsFrom(const LVectorString& aOther)
 
 void LVectorString::DeleteStrings()
 {
+    // Strings made one by one lie far apart: those a few places ahead, and the text of
+    // those nearer, are fetched while the current one goes.
+    constexpr int kAhead = 8;
     for (int i = 0; i < mCount; ++i) {
+        if (i + kAhead < mCount && mData[i + kAhead]) {
+            __builtin_prefetch(mData[i + kAhead]);
+        }
+        if (i + kAhead / 2 < mCount && mData[i + kAhead / 2]) {
+            __builtin_prefetch(mData[i + kAhead / 2]->GetBuffer() - 16);
+        }
         delete mData[i];
         mData[i] = nullptr;
     }
@@ -92,6 +101,20 @@ int LVectorString::Add(const LString& aValue)
     }
     if (!Store::Add(copy)) {
         delete copy;
+        return 0;
+    }
+    return 1;
+}
+
+int LVectorString::Add(LString&& aValue)
+{
+    LString* moved = new (mSource, __LINE__) LString(static_cast<LString&&>(aValue));
+    if (!moved) {
+        Error(__LINE__, "Allocation failure.");
+        return 0;
+    }
+    if (!Store::Add(moved)) {
+        delete moved;
         return 0;
     }
     return 1;

@@ -29,6 +29,8 @@ public:
     using Store::Compact;
 
     int Add(const LString& aValue);
+    // Adds the string itself: its text moves into the vector's copy, leaving aValue empty.
+    int Add(LString&& aValue);
     // Inserts at the end; a full vector grows by exactly one slot.
     int Append(const LString& aValue);
     int InsertAt(int aIndex, const LString& aValue);

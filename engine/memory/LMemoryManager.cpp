@@ -118,13 +118,9 @@ bool Ready(int aLine)
     return ready;
 }
 
-// The calling thread's cache, taken on its first use; null when it has none (then gShared
-// serves it under the lock).
-LThreadCache* ThreadCache()
+// Takes a cache for the calling thread on its first use of the manager.
+[[gnu::noinline]] LThreadCache* AdoptCache()
 {
-    if (tCache || tEnded) {
-        return tCache;
-    }
     {
         std::lock_guard<std::mutex> lock(gLock);
         if (!EnsureInitialised()) {
@@ -139,6 +135,15 @@ LThreadCache* ThreadCache()
         tRelease.mArmed = true; // the first touch arranges the release at thread end
     }
     return tCache;
+}
+
+// The calling thread's cache; null when it has none (then gShared serves it under the lock).
+inline LThreadCache* ThreadCache()
+{
+    if (tCache || tEnded) [[likely]] {
+        return tCache;
+    }
+    return AdoptCache();
 }
 
 bool EqualNames(const char16_t* aA, const char16_t* aB)
@@ -226,12 +231,11 @@ LBlockHeader* ValidHeader(void* aBlock)
     return header;
 }
 
-void* AllocateCharged(size_t aSize, uint32_t aElementSize)
+// Allocation for a thread without a cache, or when memory is out.
+[[gnu::noinline]] void* AllocateSlowly(size_t aSize, uint32_t aElementSize, bool aHasCache)
 {
     void* block = nullptr;
-    if (LThreadCache* cache = ThreadCache()) {
-        block = cache->Allocate(aSize, aElementSize, CurrentHeap());
-    } else {
+    if (!aHasCache) {
         bool ready = false;
         {
             std::lock_guard<std::mutex> lock(gLock);
@@ -249,6 +253,17 @@ void* AllocateCharged(size_t aSize, uint32_t aElementSize)
         Error("ASSERT FAILURE: ", __LINE__, "Insufficient memory available.");
     }
     return block;
+}
+
+inline void* AllocateCharged(size_t aSize, uint32_t aElementSize)
+{
+    if (LThreadCache* cache = ThreadCache()) [[likely]] {
+        if (void* block = cache->Allocate(aSize, aElementSize, CurrentHeap())) [[likely]] {
+            return block;
+        }
+        return AllocateSlowly(aSize, aElementSize, true);
+    }
+    return AllocateSlowly(aSize, aElementSize, false);
 }
 
 // Fills gRows from aRow on with aHeap's subtree (a heap's row before its children's) and

@@ -54,66 +54,23 @@ void LThreadCache::Release()
     mOwned.store(false, std::memory_order_release);
 }
 
-int LThreadCache::ClassOf(size_t aSize)
+LBlockHeader* LThreadCache::AllocateOwn(size_t aSize)
 {
-    if (aSize <= 256) {
-        return aSize == 0 ? 1 : static_cast<int>((aSize + 15) >> 4);
+    if (aSize > UINT32_MAX - kHeaderSize) {
+        return nullptr;
     }
-    return 16 + static_cast<int>((aSize - 256 + 63) >> 6);
-}
-
-size_t LThreadCache::ClassSize(int aClass)
-{
-    return aClass <= 16 ? static_cast<size_t>(aClass) * 16 : 256 + static_cast<size_t>(aClass - 16) * 64;
-}
-
-void* LThreadCache::Allocate(size_t aSize, uint32_t aElementSize, int aHeap)
-{
-    LBlockHeader* header;
-    if (aSize <= kSmallMax) {
-        const int sizeClass = ClassOf(aSize);
-        header = mFree[sizeClass];
-        if (header) {
-            mFree[sizeClass] = header->next;
-        } else {
-            header = Refill(sizeClass);
-            if (!header) {
-                return nullptr;
-            }
-        }
-        header->owner = this;
-        header->sizeClass = static_cast<uint16_t>(sizeClass);
-    } else {
-        if (aSize > UINT32_MAX - kHeaderSize) {
-            return nullptr;
-        }
-        header = static_cast<LBlockHeader*>(std::malloc(kHeaderSize + aSize));
-        if (!header) {
-            return nullptr;
-        }
+    auto* header = static_cast<LBlockHeader*>(std::malloc(kHeaderSize + aSize));
+    if (header) {
         header->owner = nullptr;
         header->sizeClass = 0;
     }
-    header->size = static_cast<uint32_t>(aSize);
-    header->elementSize = aElementSize;
-    header->next = nullptr;
-    header->heap = static_cast<uint16_t>(aHeap);
-    header->magic = LHeap::kMagic;
-    Charge(aHeap, static_cast<int64_t>(aSize), 1);
-    return header + 1;
+    return header;
 }
 
-void LThreadCache::Free(LBlockHeader* aHeader)
+void LThreadCache::FreeElsewhere(LBlockHeader* aHeader, LThreadCache* aOwner)
 {
-    LThreadCache* owner = aHeader->owner;
-    const int sizeClass = aHeader->sizeClass;
-    Charge(aHeader->heap, -static_cast<int64_t>(aHeader->size), -1);
-    aHeader->magic = LHeap::kFreedMagic;
-    if (owner == this) {
-        aHeader->next = mFree[sizeClass];
-        mFree[sizeClass] = aHeader;
-    } else if (owner) {
-        owner->PushShared(aHeader);
+    if (aOwner) {
+        aOwner->PushShared(aHeader);
     } else {
         std::free(aHeader);
     }
@@ -159,17 +116,6 @@ void LThreadCache::PushShared(LBlockHeader* aHeader)
     do {
         aHeader->next = head;
     } while (!mShared.compare_exchange_weak(head, aHeader, std::memory_order_release, std::memory_order_relaxed));
-}
-
-void LThreadCache::Charge(int aHeap, int64_t aBytes, int64_t aBlocks)
-{
-    Counters& counters = mCounters[aHeap];
-    const int64_t bytes = counters.bytes.load(std::memory_order_relaxed) + aBytes;
-    counters.bytes.store(bytes, std::memory_order_relaxed);
-    counters.allocs.store(counters.allocs.load(std::memory_order_relaxed) + aBlocks, std::memory_order_relaxed);
-    if (aBytes > 0 && bytes > counters.grant.load(std::memory_order_relaxed)) {
-        Regrant(aHeap, bytes);
-    }
 }
 
 void LThreadCache::Regrant(int aHeap, int64_t aOwnBytes)

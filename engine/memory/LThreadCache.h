@@ -43,8 +43,17 @@ public:
     // The summed figures of heap aHeap over every cache.
     static LHeapStats Sum(int aHeap);
 
-    static int ClassOf(size_t aSize);
-    static size_t ClassSize(int aClass);
+    static int ClassOf(size_t aSize)
+    {
+        if (aSize <= 256) {
+            return aSize == 0 ? 1 : static_cast<int>((aSize + 15) >> 4);
+        }
+        return 16 + static_cast<int>((aSize - 256 + 63) >> 6);
+    }
+    static size_t ClassSize(int aClass)
+    {
+        return aClass <= 16 ? static_cast<size_t>(aClass) * 16 : 256 + static_cast<size_t>(aClass - 16) * 64;
+    }
 
 private:
     struct Counters
@@ -56,6 +65,8 @@ private:
 
     LThreadCache() = default;
     LBlockHeader* Refill(int aClass);
+    static LBlockHeader* AllocateOwn(size_t aSize);
+    void FreeElsewhere(LBlockHeader* aHeader, LThreadCache* aOwner);
     void TakeBackShared();
     void PushShared(LBlockHeader* aHeader);
     void Charge(int aHeap, int64_t aBytes, int64_t aBlocks);
@@ -69,3 +80,61 @@ private:
     LThreadCache* mNext = nullptr; // set once before the cache is published
     Counters mCounters[kHeapCount];
 };
+
+// The paths taken by nearly every allocation and free, kept inline for the manager.
+
+inline void* LThreadCache::Allocate(size_t aSize, uint32_t aElementSize, int aHeap)
+{
+    LBlockHeader* header;
+    if (aSize <= kSmallMax) [[likely]] {
+        const int sizeClass = ClassOf(aSize);
+        header = mFree[sizeClass];
+        if (header) [[likely]] {
+            mFree[sizeClass] = header->next;
+            // Blocks freed long ago are seldom in the cache: fetch the next one's header now.
+            __builtin_prefetch(header->next, 1);
+        } else {
+            header = Refill(sizeClass);
+            if (!header) {
+                return nullptr;
+            }
+        }
+        header->owner = this;
+        header->sizeClass = static_cast<uint16_t>(sizeClass);
+    } else {
+        header = AllocateOwn(aSize);
+        if (!header) {
+            return nullptr;
+        }
+    }
+    header->size = static_cast<uint32_t>(aSize);
+    header->elementSize = aElementSize;
+    header->heap = static_cast<uint16_t>(aHeap);
+    header->magic = LHeap::kMagic;
+    Charge(aHeap, static_cast<int64_t>(aSize), 1);
+    return header + 1;
+}
+
+inline void LThreadCache::Free(LBlockHeader* aHeader)
+{
+    LThreadCache* owner = aHeader->owner;
+    Charge(aHeader->heap, -static_cast<int64_t>(aHeader->size), -1);
+    aHeader->magic = LHeap::kFreedMagic;
+    if (owner == this) [[likely]] {
+        aHeader->next = mFree[aHeader->sizeClass];
+        mFree[aHeader->sizeClass] = aHeader;
+    } else {
+        FreeElsewhere(aHeader, owner);
+    }
+}
+
+inline void LThreadCache::Charge(int aHeap, int64_t aBytes, int64_t aBlocks)
+{
+    Counters& counters = mCounters[aHeap];
+    const int64_t bytes = counters.bytes.load(std::memory_order_relaxed) + aBytes;
+    counters.bytes.store(bytes, std::memory_order_relaxed);
+    counters.allocs.store(counters.allocs.load(std::memory_order_relaxed) + aBlocks, std::memory_order_relaxed);
+    if (aBytes > 0 && bytes > counters.grant.load(std::memory_order_relaxed)) [[unlikely]] {
+        Regrant(aHeap, bytes);
+    }
+}

@@ -329,3 +329,31 @@ TEST(PropertyListEditing, OneLevelAccessAndTheirMessages)
     EXPECT_FALSE(list.Remove(LString("a"), &used));
     EXPECT_TRUE(log.Contains("Invalid args."));
 }
+
+// The reader keeps a value and its record in one block; what Remove and RemoveProperty
+// hand out is still a record and a string the caller deletes one after the other.
+TEST(PropertyListEditing, ParsedValuesHandedOutAreDeletedApart)
+{
+    LLogCapture log;
+    LPropertyList list;
+    ParseStd(list, "a=1\nb=2\ng\n\tc=3\n");
+    LPropertyEntry* entry = nullptr;
+    ASSERT_TRUE(list.Remove(LString("a"), &entry));
+    ASSERT_NE(nullptr, entry);
+    LString* text = entry->GetString();
+    delete entry; // the record first: its string lives on
+    ASSERT_NE(nullptr, text);
+    EXPECT_EQ("1", ToStd(*text));
+    delete text;
+    LString* value = nullptr;
+    ASSERT_TRUE(list.RemoveProperty(LString("g.c"), &value));
+    ASSERT_NE(nullptr, value);
+    EXPECT_EQ("3", ToStd(*value));
+    delete value;
+    // A copy of a parsed record points at the list's string and owns nothing.
+    const LPropertyEntry copy = list.Get(LString("b"));
+    EXPECT_EQ("2", ToStd(*copy.GetString()));
+    EXPECT_EQ("2", Get(list, "b"));
+    EXPECT_EQ(2, list.GetCount()); // "b" and "g" are left
+    EXPECT_FALSE(log.Contains("Invalid header."));
+}
