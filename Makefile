@@ -3,9 +3,10 @@ JOBS      ?= $(shell nproc)
 BUILD     ?= build
 SANBUILD  ?= build-sanitize
 FUZZBUILD ?= build-fuzz
+TSANBUILD ?= build-tsan
 CMAKE_GEN  = -G Ninja
 
-.PHONY: run test test-sanitize bench fuzz deps build build-sanitize clean
+.PHONY: run test test-sanitize test-tsan bench fuzz deps build build-sanitize build-tsan clean
 
 deps:
 	bash scripts/install-deps.sh
@@ -31,6 +32,16 @@ build-sanitize: deps $(SANBUILD)/build.ninja
 test-sanitize: build-sanitize
 	ctest --test-dir $(SANBUILD) --output-on-failure -j $(JOBS)
 
+# ThreadSanitizer: only the test programs labelled "threads" are built and run.
+$(TSANBUILD)/build.ninja: | deps
+	cmake -S . -B $(TSANBUILD) $(CMAKE_GEN) -DL_TRACK_ALLOC=OFF -DL_TSAN=ON
+
+build-tsan: deps $(TSANBUILD)/build.ninja
+	cmake --build $(TSANBUILD) --target threaded_tests -j $(JOBS)
+
+test-tsan: build-tsan
+	ctest --test-dir $(TSANBUILD) -L threads --output-on-failure -j $(JOBS)
+
 bench: build
 	cmake --build $(BUILD) --target benchmarks -j $(JOBS)
 	@for b in $(BUILD)/bench/*; do [ -x "$$b" ] && echo "== $$b" && "$$b" || true; done
@@ -46,4 +57,4 @@ fuzz: deps
 	    $(FUZZBUILD)/found/$$n fuzz/corpus/$$n || exit 1; done
 
 clean:
-	rm -rf $(BUILD) $(SANBUILD) $(FUZZBUILD)
+	rm -rf $(BUILD) $(SANBUILD) $(FUZZBUILD) $(TSANBUILD)
