@@ -375,7 +375,9 @@ void LPropertyList::DeleteEntries()
     const int count = GetCount();
     for (int i = 0; i < count; ++i) {
         if (i + kAhead < count) {
-            __builtin_prefetch(LHashKeyList::GetAt(i + kAhead));
+            const char* record = static_cast<const char*>(LHashKeyList::GetAt(i + kAhead));
+            __builtin_prefetch(record);
+            __builtin_prefetch(record - 32); // the block's header
         }
         if (i + kAhead / 2 < count) {
             const auto* near = static_cast<const LPropertyEntry*>(LHashKeyList::GetAt(i + kAhead / 2));

@@ -70,6 +70,7 @@ void LVectorString::DeleteStrings()
     for (int i = 0; i < mCount; ++i) {
         if (i + kAhead < mCount && mData[i + kAhead]) {
             __builtin_prefetch(mData[i + kAhead]);
+            __builtin_prefetch(reinterpret_cast<const char*>(mData[i + kAhead]) - 32); // the block's header
         }
         if (i + kAhead / 2 < mCount && mData[i + kAhead / 2]) {
             __builtin_prefetch(mData[i + kAhead / 2]->GetBuffer() - 16);
