@@ -2,6 +2,8 @@
 
 #include "LMatrix4.h"
 #include "Render/LAnimation.h"
+#include "Render/LDrawElement.h"
+#include "Render/LFrame.h"
 #include "memory/LMemoryManager.h"
 #include "stdlib/LLog.h"
 #include "time/LStopwatch.h"
@@ -108,14 +110,8 @@ int LAnimationCtrl::SetAnimation(LAnimation* aAnimation, bool aAdd, float aWeigh
             old.mSpeed = 1.0f;
         }
     }
-    LAnimationTrack& track = mTracks[target];
-    track.mAnimation = aAnimation;
-    track.mFlags = aFlags;
-    track.mWeight = aWeight;
-    track.mWeightRate = aRate;
-    track.mSpeed = aSpeed;
-    track.SetTime(0.0f, true);
-    track.mEnded = false;
+    mTracks[target].Start(aAnimation, aFlags, aWeight, aRate, aSpeed);
+    mTracks[target].SetTime(0.0f, true);
     return 1;
 }
 
@@ -174,14 +170,7 @@ int LAnimationCtrl::SetTrack(int aIndex, LAnimation* aAnimation, unsigned int aF
     if (!IsValidIndex(aIndex, "SetTrack")) {
         return 0;
     }
-    LAnimationTrack& track = mTracks[aIndex];
-    track.mAnimation = aAnimation;
-    track.mFlags = aFlags;
-    track.mWeight = aWeight;
-    track.mWeightRate = aRate;
-    track.mSpeed = aSpeed;
-    track.SetTime(0.0f, false);
-    track.mEnded = false;
+    mTracks[aIndex].Start(aAnimation, aFlags, aWeight, aRate, aSpeed);
     return 1;
 }
 
@@ -346,4 +335,55 @@ void LAnimationCtrl::SetTranslation(LMatrix4* aLocal, const LVector3& aTranslati
     aLocal->m[12] = aTranslation.x;
     aLocal->m[13] = aTranslation.y;
     aLocal->m[14] = aTranslation.z;
+}
+
+int LAnimationCtrl::Apply(LDrawElement* aElement)
+{
+    if (aElement == nullptr) {
+        L_ERROR("Apply failure. NULL arg.");
+        return 0;
+    }
+    for (int i = 0; i < aElement->GetFrameCount(); ++i) {
+        LFrame* frame = aElement->GetFrameAt(i);
+        frame->SetLocalMatrix(frame->GetRestMatrix());
+    }
+    for (int i = 0; i < kTrackCount; ++i) {
+        unsigned int key = 0;
+        if (mTracks[i].NextFrame(&key)) {
+            ApplyTrack(aElement, mTracks[i], key, i == kMainTrack);
+        }
+    }
+    return 1;
+}
+
+void LAnimationCtrl::ApplyTrack(LDrawElement* aElement, const LAnimationTrack& aTrack, unsigned int aFrame, bool aMain)
+{
+    const LAnimation& animation = *aTrack.mAnimation;
+    const float weight = aTrack.mWeight;
+    const unsigned int biped = LAnimation::GetBipedFrameId();
+    for (unsigned int c = 0; c < animation.GetChannelCount(); ++c) {
+        const LAnimationChannel* channel = animation.GetChannel(c);
+        LFrame* frame = aElement->GetFrame(channel->mFrameId);
+        if (frame == nullptr) {
+            continue;
+        }
+        LMatrix4& local = frame->LocalMatrix();
+        // Every channel holds a rotation and a translation key for every frame.
+        if (aMain) {
+            SetRotation(&local, channel->mRotationKeys[aFrame]);
+        } else {
+            BlendRotation(&local, channel->mRotationKeys[aFrame], weight);
+        }
+        // Only the skeleton's root moves from its place.
+        if (channel->mFrameId != biped) {
+            continue;
+        }
+        LVector3 translation = channel->mTranslationKeys[aFrame];
+        if (!aMain) {
+            translation.x = translation.x * weight + local.m[12] * (1.0f - weight);
+            translation.y = translation.y * weight + local.m[13] * (1.0f - weight);
+            translation.z = translation.z * weight + local.m[14] * (1.0f - weight);
+        }
+        SetTranslation(&local, translation);
+    }
 }

@@ -24,6 +24,17 @@ void LAnimationTrack::Clear()
     mEnded = false;
 }
 
+void LAnimationTrack::Start(LAnimation* aAnimation, unsigned int aFlags, float aWeight, float aRate, float aSpeed)
+{
+    mAnimation = aAnimation;
+    mFlags = aFlags;
+    mWeight = aWeight;
+    mWeightRate = aRate;
+    mSpeed = aSpeed;
+    SetTime(0.0f, false);
+    mEnded = false;
+}
+
 bool LAnimationTrack::NextFrame(unsigned int* aFrame)
 {
     const unsigned int count = mAnimation != nullptr ? mAnimation->GetFrameCount() : 0;

@@ -31,6 +31,8 @@ public:
     void Advance(float aSeconds);
     // Empties the slot: no animation, not ended.
     void Clear();
+    // Plays aAnimation from time 0 (the previous time is kept), not ended.
+    void Start(LAnimation* aAnimation, unsigned int aFlags, float aWeight, float aRate, float aSpeed);
 
     // The key index to pose with at the track's time, and what reaching the last frame
     // does to the track: it holds (flag 32), restarts its time (flag 8), or goes back to

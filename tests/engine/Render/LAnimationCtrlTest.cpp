@@ -1,14 +1,20 @@
 #include "Render/LAnimation.h"
 #include "Render/LAnimationCtrl.h"
+#include "Render/LDrawElement.h"
+#include "Render/LFrame.h"
+#include "Render/LIAnimator.h"
 #include "stdlib/LMemoryStream.h"
 #include "support/LFakeTimer.h"
 #include "support/LLogCapture.h"
 #include "support/LTestStreams.h"
 #include "writers/LAnimationBytes.h"
+#include "writers/LSkeletonBytes.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <tuple>
+#include <vector>
 
 namespace {
 
@@ -280,4 +286,181 @@ TEST_F(AnimationCtrlTest, TracksWithoutFramesOrBeforeTheStartPoseSafely)
     EXPECT_EQ(0, frames[1]);
     EXPECT_FALSE(Track(1).mEnded);
     EXPECT_EQ(-0.5f, mCtrl->GetTrackScaledTime(1));
+}
+
+namespace {
+
+LQuaternion Q(float aX, float aY, float aZ, float aW)
+{
+    LQuaternion q;
+    q.x = aX;
+    q.y = aY;
+    q.z = aZ;
+    q.w = aW;
+    return q;
+}
+
+constexpr float kHalf = 0.70710678f;
+const LQuaternion kIdentity = Q(0.0f, 0.0f, 0.0f, 1.0f);
+// A quarter turn about z.
+const LQuaternion kQuarterZ = Q(0.0f, 0.0f, kHalf, kHalf);
+
+LMatrix4 Rest(float aScaleX, float aScaleY, float aScaleZ, float aX, float aY, float aZ)
+{
+    LMatrix4 m;
+    LMatrix4::Scaling(&m, aScaleX, aScaleY, aScaleZ);
+    m[12] = aX;
+    m[13] = aY;
+    m[14] = aZ;
+    return m;
+}
+
+// S x R(q) with translation t.
+LMatrix4 Pose(const LQuaternion& aRotation, float aScaleX, float aScaleY, float aScaleZ, float aX, float aY,
+              float aZ)
+{
+    LMatrix4 rotation;
+    LMatrix4::RotationQuaternion(&rotation, &aRotation);
+    LMatrix4 scale = Rest(aScaleX, aScaleY, aScaleZ, 0.0f, 0.0f, 0.0f);
+    LMatrix4 pose;
+    LMatrix4::Multiply(&pose, &scale, &rotation);
+    pose[12] = aX;
+    pose[13] = aY;
+    pose[14] = aZ;
+    return pose;
+}
+
+void ExpectNear(const LMatrix4& aExpected, const LMatrix4& aActual, const char* aWhat)
+{
+    for (int i = 0; i < 16; ++i) {
+        EXPECT_NEAR(aExpected[i], aActual[i], 1e-4) << aWhat << " element " << i;
+    }
+}
+
+std::unique_ptr<LAnimation> Read(const std::string& aBytes, bool aOlder = false)
+{
+    auto animation = std::make_unique<LAnimation>();
+    LMemoryStream stream(16, LMemoryStream::GROW_DOUBLE);
+    Load(stream, aBytes);
+    EXPECT_TRUE(aOlder ? animation->ReadLia(&stream, LString("pose.lia")) == 1 : animation->Read(&stream));
+    return animation;
+}
+
+// An animation of two frames holding one pose per channel.
+std::unique_ptr<LAnimation> Posed(std::initializer_list<std::tuple<const char16_t*, LQuaternion, LVector3>> aChannels)
+{
+    LAnimationBytes bytes;
+    bytes.Header(u"posed", static_cast<unsigned>(aChannels.size()), 2);
+    for (const auto& [name, rotation, translation] : aChannels) {
+        bytes.PoseChannel(name, 2, rotation, translation);
+    }
+    return Read(bytes.Bytes());
+}
+
+class PosingTest : public AnimationCtrlTest
+{
+protected:
+    void SetUp() override
+    {
+        AnimationCtrlTest::SetUp();
+        const std::string bytes = LSkeletonBytes()
+                                      .Frame(u"Biped", Rest(1, 1, 1, 1, 2, 3))
+                                      .Frame(u"Head", Rest(2, 3, 4, 0, 5, 0))
+                                      .Frame(u"Arm", Rest(1, 1, 1, 6, 0, 0))
+                                      .Bytes();
+        LMemoryStream stream(16, LMemoryStream::GROW_DOUBLE);
+        Load(stream, bytes);
+        ASSERT_TRUE(mElement.Read(&stream));
+        mBiped = mElement.GetFrame(LString("Biped"));
+        mHead = mElement.GetFrame(LString("Head"));
+        mArm = mElement.GetFrame(LString("Arm"));
+        ASSERT_NE(nullptr, mArm);
+    }
+
+    LDrawElement mElement;
+    LFrame* mBiped = nullptr;
+    LFrame* mHead = nullptr;
+    LFrame* mArm = nullptr;
+};
+
+} // namespace
+
+TEST_F(PosingTest, TheMainTrackSetsRotationsInFullAndOnlyTheBipedMoves)
+{
+    std::unique_ptr<LAnimation> walk =
+        Posed({{u"Biped", kIdentity, {7, 8, 9}}, {u"Head", kQuarterZ, {100, 100, 100}}, {u"Hand", kQuarterZ, {}}});
+    // Weight 0 and fading in: the main track still poses in full.
+    mCtrl->SetAnimation(walk.get(), false, 0.0f, 4.0f, LAnimationTrack::FLAG_FADE_IN, 1.0f);
+    mArm->SetLocalMatrix(Rest(9, 9, 9, 9, 9, 9));
+    mCtrl->Update(0.01f);
+    EXPECT_EQ(1, mCtrl->Apply(&mElement));
+    ExpectNear(Pose(kIdentity, 1, 1, 1, 7, 8, 9), mBiped->GetLocalMatrix(), "Biped");
+    // The scale of the rest matrix stays; the head keeps its place.
+    ExpectNear(Pose(kQuarterZ, 2, 3, 4, 0, 5, 0), mHead->GetLocalMatrix(), "Head");
+    // A frame no channel names is back at rest.
+    ExpectNear(mArm->GetRestMatrix(), mArm->GetLocalMatrix(), "Arm");
+    EXPECT_EQ(0, mCtrl->Apply(nullptr));
+}
+
+TEST_F(PosingTest, AnOlderFileMovesTheBipedFrameByName)
+{
+    const std::string bytes = LAnimationBytes()
+                                  .LiaHeader(1, 1)
+                                  .LiaPoseChannel("Biped", 1, kQuarterZ, LVector3(4, 5, 6))
+                                  .Bytes();
+    std::unique_ptr<LAnimation> older = Read(bytes, true);
+    mCtrl->SetAnimation(older.get(), false, 1.0f, 0.0f, LAnimationTrack::FLAG_HOLD_LAST, 1.0f);
+    mCtrl->Update(0.5f);
+    mCtrl->Apply(&mElement);
+    ExpectNear(Pose(kQuarterZ, 1, 1, 1, 4, 5, 6), mBiped->GetLocalMatrix(), "Biped");
+}
+
+TEST_F(PosingTest, ABlendTrackTurnsTheFramesPartWay)
+{
+    std::unique_ptr<LAnimation> stand = Posed({{u"Biped", kIdentity, {0, 0, 0}}, {u"Head", kIdentity, {}}});
+    std::unique_ptr<LAnimation> turn = Posed({{u"Biped", kQuarterZ, {10, 0, 0}}, {u"Head", kQuarterZ, {}}});
+    mCtrl->SetAnimation(stand.get(), false, 1.0f, 0.0f, LAnimationTrack::FLAG_LOOP, 1.0f);
+    mCtrl->SetAnimation(turn.get(), true, 0.5f, 0.0f, LAnimationTrack::FLAG_LOOP, 1.0f);
+    mCtrl->Update(0.01f);
+    mCtrl->Apply(&mElement);
+    const LQuaternion eighth = Q(0.0f, 0.0f, 0.38268343f, 0.92387953f);
+    ExpectNear(Pose(eighth, 1, 1, 1, 5, 0, 0), mBiped->GetLocalMatrix(), "Biped");
+    ExpectNear(Pose(eighth, 2, 3, 4, 0, 5, 0), mHead->GetLocalMatrix(), "Head");
+}
+
+TEST_F(PosingTest, TheElementUpdatesTheControllerThenTheAnimatorThenPoses)
+{
+    struct Animator : LIAnimator
+    {
+        void Update() override
+        {
+            time = ctrl->GetTrack(0)->GetTime();
+            headBeforePosing = head->GetLocalMatrix();
+        }
+        LAnimationCtrl* ctrl = nullptr;
+        LFrame* head = nullptr;
+        float time = -1.0f;
+        LMatrix4 headBeforePosing;
+    };
+    std::unique_ptr<LAnimation> turn = Posed({{u"Head", kQuarterZ, {}}});
+    LAnimationCtrl* ctrl = mCtrl.release();
+    mElement.SetAnimationCtrl(ctrl);
+    auto* animator = new Animator();
+    animator->ctrl = ctrl;
+    animator->head = mHead;
+    ASSERT_EQ(1, mElement.SetAnimator(animator));
+    ctrl->SetAnimation(turn.get(), false, 1.0f, 0.0f, LAnimationTrack::FLAG_LOOP, 1.0f);
+    mHead->SetLocalMatrix(Rest(7, 7, 7, 0, 0, 0));
+
+    LFakeTimer::sNow = 0.02;
+    const LMatrix4 world = Rest(1, 1, 1, 0, 0, 100);
+    EXPECT_EQ(1, mElement.Update(&world));
+    EXPECT_FLOAT_EQ(0.02f, animator->time);
+    ExpectNear(Rest(7, 7, 7, 0, 0, 0), animator->headBeforePosing, "Head before posing");
+    ExpectNear(Pose(kQuarterZ, 2, 3, 4, 0, 5, 0), mHead->GetLocalMatrix(), "Head");
+    // The world matrices follow the new pose.
+    LMatrix4 expected;
+    LMatrix4::Multiply(&expected, &mHead->GetLocalMatrix(), &mBiped->GetWorldMatrix());
+    ExpectNear(expected, mHead->GetWorldMatrix(), "Head world");
+    EXPECT_NEAR(103.0f, mBiped->GetWorldMatrix()[14], 1e-4);
 }
