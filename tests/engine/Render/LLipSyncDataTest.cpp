@@ -214,3 +214,23 @@ TEST(LipSyncData, LoadReadsEitherForm)
     EXPECT_EQ(0, binary.Load(false, LString("//lipsync/none.dat"), true));
     EXPECT_EQ(1, binary.GetCurveCount());
 }
+
+TEST(LipSyncData, KeysAtOneTimeGiveAFiniteWeight)
+{
+    LLipSyncCurve curve;
+    ASSERT_TRUE(curve.SetId(LString("Phoneme_Eat")));
+    curve.SetKeys(4, new float[4] {0.0f, 0.2f, 0.2f, 0.5f}, new float[4] {0.0f, 1.0f, 0.5f, 0.25f});
+    unsigned cursor = 0;
+    float weight = -1.0f;
+    ASSERT_TRUE(curve.WeightAt(0.1f, &cursor, &weight));
+    EXPECT_FLOAT_EQ(0.5f, weight);
+    // Of two keys at one time the later one holds.
+    ASSERT_TRUE(curve.WeightAt(0.2f, &cursor, &weight));
+    EXPECT_EQ(2u, cursor);
+    EXPECT_FLOAT_EQ(0.5f, weight);
+    // A time before a cursor's key (a clock set back) gives that key's value, not a
+    // division by the empty span.
+    cursor = 1;
+    ASSERT_TRUE(curve.WeightAt(0.15f, &cursor, &weight));
+    EXPECT_FLOAT_EQ(1.0f, weight);
+}
