@@ -115,6 +115,10 @@ int LLipSyncPlayer::Play()
         L_ERROR("No data found.");
         return 0;
     }
+    if (mStopwatch == nullptr) {
+        L_ERROR("Play failure. No stopwatch.");
+        return 0;
+    }
     if (mPaused) {
         mPaused = false;
         mStopwatch->Resume();
@@ -132,7 +136,7 @@ int LLipSyncPlayer::Play()
 
 int LLipSyncPlayer::Pause()
 {
-    if (!mPaused) {
+    if (!mPaused && mStopwatch != nullptr) {
         mPaused = true;
         mStopwatch->Stop();
     }
