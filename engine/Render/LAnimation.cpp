@@ -58,14 +58,23 @@ int LAnimation::Load(const LString& aPath, bool aSymbolic)
         L_ASSERT_FAILURE("Animation not found.");
         return 0;
     }
-    if (EndsWith(aPath, u"lia1", 4)) {
+    switch (FormOf(aPath)) {
+    case FORM_CURRENT:
         return Read(&stream) ? 1 : 0;
-    }
-    if (EndsWith(aPath, u"lia", 3)) {
+    case FORM_OLDER:
         return ReadLia(&stream, aPath);
+    default:
+        L_ASSERT_FAILURE("Invalid path.");
+        return 0;
     }
-    L_ASSERT_FAILURE("Invalid path.");
-    return 0;
+}
+
+LAnimation::Form LAnimation::FormOf(const LString& aPath)
+{
+    if (EndsWith(aPath, u"lia1", 4)) {
+        return FORM_CURRENT;
+    }
+    return EndsWith(aPath, u"lia", 3) ? FORM_OLDER : FORM_NONE;
 }
 
 bool LAnimation::Adopt(const char* aWhat, const LString& aName, unsigned int aCount, unsigned int aFrameCount,

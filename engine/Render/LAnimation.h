@@ -24,8 +24,13 @@ public:
     LAnimation(const LAnimation&) = delete;
     LAnimation& operator=(const LAnimation&) = delete;
 
-    // Loads a whole file and reads it by the path's ending: "lia1" (any case) in the
-    // current form, else "lia" (any case) in the older one; any other ending fails.
+    // The file form a path's ending names: "lia1" (any case) the current form, else "lia"
+    // (any case) the older one.
+    enum Form { FORM_NONE, FORM_CURRENT, FORM_OLDER };
+    static Form FormOf(const LString& aPath);
+
+    // Loads a whole file and reads it in the form its path's ending names; any other
+    // ending fails.
     int Load(const LString& aPath, bool aSymbolic);
 
     // The current form: name, channel count, frame count, the channel records.

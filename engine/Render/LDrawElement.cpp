@@ -1,8 +1,10 @@
 #include "Render/LDrawElement.h"
 
 #include "Render/LAnimationChannel.h"
+#include "Render/LAnimationCtrl.h"
 #include "Render/LFrame.h"
 #include "Render/LIAnimator.h"
+#include "Render/LLipSyncPlayer.h"
 #include "Render/LMesh.h"
 #include "Render/LSkinMesh.h"
 #include "container/LVector.h"
@@ -61,7 +63,7 @@ LDrawElement::LDrawElement() = default;
 LDrawElement::~LDrawElement()
 {
     Clear();
-    // The animation controller, once the element holds one, is deleted here as well.
+    delete mAnimationCtrl;
     delete mAnimator;
 }
 
@@ -554,13 +556,31 @@ int LDrawElement::Update(const LMatrix4* aWorld)
     if (mAnimationCtrl != nullptr) {
         // The controller's update (with the time of its own stopwatch) comes first, then
         // the animator, then posing the frames from the controller's tracks.
+        mAnimationCtrl->Update(mAnimationCtrl->GetTime());
         if (mAnimator != nullptr) {
             mAnimator->Update();
         }
+        ApplyAnimation();
     }
-    // A bound lip-sync player updates its curves here, after posing.
+    // The face follows the spoken line over the body's pose.
+    if (mLipSyncPlayer != nullptr) {
+        mLipSyncPlayer->Update();
+    }
     UpdateFrameMatrices(mRootFrame, aWorld);
     return 1;
+}
+
+int LDrawElement::ApplyAnimation()
+{
+    return mAnimationCtrl != nullptr ? mAnimationCtrl->Apply(this) : 0;
+}
+
+void LDrawElement::SetAnimationCtrl(LAnimationCtrl* aCtrl)
+{
+    if (aCtrl != mAnimationCtrl) {
+        delete mAnimationCtrl;
+        mAnimationCtrl = aCtrl;
+    }
 }
 
 int LDrawElement::UpdateFrameMatrices(LFrame* aFrame, const LMatrix4* aParentWorld)

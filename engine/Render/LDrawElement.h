@@ -99,7 +99,12 @@ public:
     void SetLipSyncPlayer(LLipSyncPlayer* aPlayer) { mLipSyncPlayer = aPlayer; }
     void ClearLipSyncPlayer() { mLipSyncPlayer = nullptr; }
     LLipSyncPlayer* GetLipSyncPlayer() const { return mLipSyncPlayer; }
+    // Takes the controller (the old one is deleted); null leaves the element without one.
+    void SetAnimationCtrl(LAnimationCtrl* aCtrl);
     LAnimationCtrl* GetAnimationCtrl() const { return mAnimationCtrl; }
+    // Poses the frames from the controller's tracks (every frame starts from its rest
+    // matrix); 0 without a controller.
+    int ApplyAnimation();
     int GetRenderMode() const { return mRenderMode; }
 
 private:

@@ -6,6 +6,7 @@
 #include "support/LTestDirectory.h"
 #include "support/LTestStreams.h"
 #include "support/LTestStrings.h"
+#include "writers/LAnimationBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -13,78 +14,15 @@
 
 namespace {
 
-enum { VECTOR = 1, ROTATION = 2, TRANSLATION = 4, ALL = 7 };
+using AnimationBytes = LAnimationBytes;
+constexpr int ROTATION = LAnimationBytes::ROTATION;
+constexpr int TRANSLATION = LAnimationBytes::TRANSLATION;
+constexpr int VECTOR = LAnimationBytes::VECTOR;
 
-// Component c of key k of array a (0 vector, 1 rotation, 2 translation).
 float KeyValue(int aArray, int aKey, int aComponent)
 {
-    return static_cast<float>(aArray * 100 + aKey) + aComponent * 0.25f;
+    return LAnimationBytes::KeyValue(aArray, aKey, aComponent);
 }
-
-// Animation files written value by value through the engine's stream encoding.
-class AnimationBytes
-{
-public:
-    // Current form.
-    AnimationBytes& Header(const char16_t* aName, unsigned aChannels, unsigned aFrames)
-    {
-        Write(&mStream, LString(aName));
-        return U32(aChannels).U32(aFrames);
-    }
-    AnimationBytes& ChannelHead(const char16_t* aName, unsigned aId, int aKeys)
-    {
-        Write(&mStream, LString(aName));
-        U32(aId);
-        Write(&mStream, aKeys);
-        return *this;
-    }
-    AnimationBytes& Channel(const char16_t* aName, unsigned aId, int aKeys, int aArrays = ALL)
-    {
-        ChannelHead(aName, aId, aKeys);
-        for (int array = 0; array < 3; ++array) {
-            const bool present = (aArrays >> array & 1) != 0;
-            Write(&mStream, present);
-            for (int key = 0; present && key < aKeys; ++key) {
-                Keys(array, key);
-            }
-        }
-        return *this;
-    }
-    // Older form; aName holds the name's bytes with its 0 byte.
-    AnimationBytes& LiaHeader(unsigned aChannels, unsigned aFrames)
-    {
-        mStream.WriteBytes(8, "LIA-HEAD");
-        return U32(1).U32(aChannels).U32(aFrames);
-    }
-    AnimationBytes& LiaChannel(const std::string& aName, unsigned aExtra, unsigned aFrames)
-    {
-        U32(static_cast<unsigned>(aName.size()));
-        mStream.WriteBytes(static_cast<int>(aName.size()), aName.data());
-        U32(aExtra);
-        for (unsigned key = 0; key < aFrames; ++key) {
-            Keys(0, key);
-            Keys(1, key);
-            Keys(2, key);
-        }
-        return *this;
-    }
-    AnimationBytes& U32(unsigned aValue)
-    {
-        Write(&mStream, aValue);
-        return *this;
-    }
-    std::string Bytes() { return WrittenBytes(mStream); }
-
-private:
-    void Keys(int aArray, int aKey)
-    {
-        for (int c = 0; c < (aArray == 1 ? 4 : 3); ++c) {
-            Write(&mStream, KeyValue(aArray, aKey, c));
-        }
-    }
-
-    LMemoryStream mStream {256, LMemoryStream::GROW_DOUBLE};
-};
 
 // "walk": three frames; "Biped" with all arrays under a stored id that is not its hash,
 // "Head" with more keys than frames and no vector keys.
