@@ -254,6 +254,11 @@ bool LTextArea::Layout()
                 break;
             }
         }
+        // The rest of the text fits (exactly, or with room to spare): one line, no
+        // break to look for.
+        if (e == n - 1 && w <= mWidth) {
+            overflowEnd = true;
+        }
         bool drop = false;
         if (overflowEnd) {
             e = n;

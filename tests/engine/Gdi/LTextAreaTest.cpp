@@ -60,6 +60,12 @@ TEST_F(TextAreaTest, LinesBreakAtTheLastFittingSpaceAfterAHyphenOrInsideALongWor
         {true, false, 16.0f, "AoB AoB", {"AoB"}},
         {true, true, 100.0f, "AoB AoB", {"AoB AoB"}},
         {true, true, 100.0f, "", {}},
+        // Exactly as wide as the area: a text that fits is one line, a word that fills
+        // a line stays whole.
+        {true, false, 14.0f, "AoB", {"AoB"}},
+        {true, true, 31.0f, "AoB AoB", {"AoB AoB"}},
+        {true, true, 14.0f, "AoB AoB", {"AoB", "AoB"}},
+        {true, true, 31.0f, "AoB AoB AoB AoB", {"AoB AoB", "AoB AoB"}},
     };
     for (const Case& c : cases) {
         mArea.SetWrap(c.mWrap);
