@@ -12,7 +12,8 @@ LRasterizerDX9Creator::~LRasterizerDX9Creator() = default;
 
 LString LRasterizerDX9Creator::Dump() const
 {
-    return DumpHead("LRasterizerDX9Creator") + "]";
+    // The tag names the creator's words in this order, unlike the class name.
+    return DumpHead("LRasterizerCreatorDX9") + "]";
 }
 
 LObject* LRasterizerDX9Creator::Create()
