@@ -1,6 +1,7 @@
 // Messages of the sound and movie stand-ins. compat sits below the engine's log, so the
 // engine installs a handler that writes them in its own line format; without one they
-// go to standard error. The handler may be called from the audio thread.
+// go to standard error. The handler may be called from the thread that decodes sound
+// streams ahead of play.
 #pragma once
 
 enum MediaLogLevel

@@ -3,6 +3,7 @@
 #include "media/MediaFormat.h"
 #include "media/MediaLog.h"
 #include "sound/SoundMixer.h"
+#include "sound/SoundRing.h"
 #include "sound/SoundSystem.h"
 
 extern "C" {
@@ -43,7 +44,8 @@ void SetError(const std::string& aText)
     gError = aText;
 }
 
-// The first sound track's decoded frames, waiting for the mixer.
+// The first sound track's decoded frames, waiting for the mixer: the movie's frame pass
+// writes, the audio thread reads.
 class MovieSound : public SoundSource
 {
 public:
@@ -52,43 +54,43 @@ public:
         , mChannels(aChannels)
     {
     }
+    // Reserves the buffer; false when memory is out.
+    bool Reserve() { return mRing.Reserve(kMaxQueuedSeconds * mRate, mChannels); }
     int Rate() const override { return mRate; }
     int Channels() const override { return mChannels; }
-    int Peek(int, const float** aData) override
-    {
-        *aData = mQueue.data() + mStart * mChannels;
-        return static_cast<int>(mQueue.size() / mChannels - mStart);
-    }
-    void Consume(int aFrames) override { mStart += static_cast<std::size_t>(aFrames); }
-    bool Ended() const override { return mEnded && mQueue.size() / mChannels == mStart; }
+    int Peek(int, const float** aData) override { return mRing.Peek(aData); }
+    void Consume(int aFrames) override { mRing.Consume(aFrames); }
+    bool Ended() const override { return mEnded.load() && mRing.Available() == 0; }
 
-    // With the mixer's lock held.
+    // Without the mixer's lock (which it takes only to drop the oldest frames).
     void Push(const std::vector<float>& aFrames)
     {
-        if (mStart > 0) {
-            mQueue.erase(mQueue.begin(), mQueue.begin() + static_cast<std::ptrdiff_t>(mStart * mChannels));
-            mStart = 0;
+        const float* data = aFrames.data();
+        int count = static_cast<int>(aFrames.size() / mChannels);
+        if (count > mRing.Capacity()) {
+            data += static_cast<std::size_t>(count - mRing.Capacity()) * mChannels;
+            count = mRing.Capacity();
         }
-        mQueue.insert(mQueue.end(), aFrames.begin(), aFrames.end());
-        const std::size_t limit = static_cast<std::size_t>(kMaxQueuedSeconds) * mRate * mChannels;
-        if (mQueue.size() > limit) {
-            mQueue.erase(mQueue.begin(), mQueue.begin() + static_cast<std::ptrdiff_t>(mQueue.size() - limit));
+        if (mRing.Space() < count) {
+            // Keep the newest: the reader is kept off while its oldest frames go.
+            std::lock_guard<std::recursive_mutex> lock(SoundSystemMixer().Mutex());
+            mRing.Consume(count - mRing.Space());
         }
+        mRing.Write(data, count);
     }
+    // While no voice plays it.
     void Clear()
     {
-        mQueue.clear();
-        mStart = 0;
-        mEnded = false;
+        mRing.Clear();
+        mEnded.store(false);
     }
-    void SetEnded() { mEnded = true; }
+    void SetEnded() { mEnded.store(true); }
 
 private:
     int mRate;
     int mChannels;
-    std::vector<float> mQueue;
-    std::size_t mStart = 0;
-    bool mEnded = false;
+    SoundRing mRing;
+    std::atomic<bool> mEnded {false};
 };
 
 } // namespace
@@ -231,26 +233,28 @@ void BinkMovie::HandleSound(const AVPacket* aPacket)
         EndSound();
         return;
     }
-    if (mSoundScratch.empty()) {
-        return;
-    }
-    SoundMixer& mixer = SoundSystemMixer();
-    std::lock_guard<std::recursive_mutex> lock(mixer.Mutex());
-    if (!SoundSystemActive()) {
+    if (mSoundScratch.empty() || !SoundSystemActive()) {
         return;
     }
     if (!mSoundQueue) {
-        mSoundQueue.reset(new (std::nothrow) MovieSound(mSound->Rate(), mSound->Channels()));
-        if (!mSoundQueue) {
+        std::unique_ptr<MovieSound> queue(new (std::nothrow) MovieSound(mSound->Rate(), mSound->Channels()));
+        if (!queue || !queue->Reserve()) {
             return;
         }
+        mSoundQueue = std::move(queue);
     }
-    if (!mixer.IsPlaying(mVoice)) {
-        mSoundQueue->Clear();
-        mVoice = mixer.Play(-1, mSoundQueue.get(), SoundMixer::kMaxVolume, nullptr, nullptr,
-                            Paused != 0);
-        if (!mTrackVolumes.empty()) {
-            mixer.SetGain(mVoice, mTrackVolumes[0] / 32768.0f);
+    {
+        SoundMixer& mixer = SoundSystemMixer();
+        std::lock_guard<std::recursive_mutex> lock(mixer.Mutex());
+        if (!SoundSystemActive()) {
+            return;
+        }
+        if (!mixer.IsPlaying(mVoice)) {
+            mSoundQueue->Clear();
+            mVoice = mixer.Play(-1, mSoundQueue.get(), SoundMixer::kMaxVolume, nullptr, nullptr, Paused != 0);
+            if (!mTrackVolumes.empty()) {
+                mixer.SetGain(mVoice, mTrackVolumes[0] / 32768.0f);
+            }
         }
     }
     mSoundQueue->Push(mSoundScratch);
@@ -259,7 +263,6 @@ void BinkMovie::HandleSound(const AVPacket* aPacket)
 void BinkMovie::EndSound()
 {
     if (mSoundQueue) {
-        std::lock_guard<std::recursive_mutex> lock(SoundSystemMixer().Mutex());
         mSoundQueue->SetEnded();
     }
 }

@@ -2,16 +2,17 @@
 
 #include "SoundMixer.h"
 #include "SoundOutput.h"
+#include "SoundStream.h"
+#include "SoundStreamFeeder.h"
 #include "SoundSystem.h"
 #include "media/MediaFormat.h"
 #include "media/MediaLog.h"
 
 #include <algorithm>
 #include <atomic>
-#include <cstring>
-#include <deque>
 #include <memory>
 #include <new>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -22,6 +23,13 @@ constexpr int64_t kMaxSampleFrames = 48000LL * 600;
 std::atomic<int> gError {FMOD_ERR_NONE};
 int gOutputType = FSOUND_OUTPUT_SDL;
 bool gInitialised = false;
+
+// Made in this order (and so torn down in the other): the mixer, the feeder, the output.
+SoundStreamFeeder& Feeder()
+{
+    static SoundStreamFeeder feeder;
+    return feeder;
+}
 
 SoundOutput& Output()
 {
@@ -68,113 +76,15 @@ bool ReadInput(const char* aNameOrData, unsigned int aMode, int aOffset, int aLe
 } // namespace
 
 // ---------------------------------------------------------------------------------------
-// A stream: decoded block by block into a queue that the mixer reads.
+// A stream: decoded ahead by the feeder (see SoundStream).
 
-struct FSOUND_STREAM : public SoundSource
+struct FSOUND_STREAM : public SoundStream
 {
-    int Rate() const override { return mRate; }
-    int Channels() const override { return mChannels; }
-    int Peek(int aMinFrames, const float** aData) override;
-    void Consume(int aFrames) override;
-    bool Ended() const override { return mFinished && mCount == 0; }
-
-    // Fresh decoder and empty queue at the start. False when the file cannot be opened.
-    bool Restart();
-    // One more block into the queue; false when there is no more.
-    bool DecodeMore();
-    int64_t PassPosition() const { return mConsumed - mPassStart; }
-
-    MediaSourceSpec mSpec;
-    std::unique_ptr<AudioFileDecoder> mDecoder;
-    int mRate = 0;
-    int mChannels = 0;
-    std::vector<float> mQueue;
-    std::size_t mStart = 0;
-    int mCount = 0;
-    // Frame counts from the start of the first pass.
-    int64_t mConsumed = 0;
-    int64_t mDecoded = 0;
-    int64_t mPassStart = 0;
-    int64_t mDecodePassStart = 0;
-    std::deque<int64_t> mPendingPassStarts;
-    int mLengthMs = 0;
-    int mLoopCount = 0;
-    bool mFinished = false;
+    // Under the mixer's lock.
     int mChannel = -1;
     FSOUND_STREAMCALLBACK mCallback = nullptr;
     void* mUser = nullptr;
 };
-
-bool FSOUND_STREAM::Restart()
-{
-    mDecoder.reset(AudioFileDecoder::Open(mSpec));
-    mQueue.clear();
-    mStart = 0;
-    mCount = 0;
-    mConsumed = mDecoded = mPassStart = mDecodePassStart = 0;
-    mPendingPassStarts.clear();
-    mFinished = !mDecoder;
-    return mDecoder != nullptr;
-}
-
-bool FSOUND_STREAM::DecodeMore()
-{
-    if (mFinished) {
-        return false;
-    }
-    if (mStart > 0) {
-        const std::size_t values = static_cast<std::size_t>(mCount) * mChannels;
-        std::memmove(mQueue.data(), mQueue.data() + mStart * mChannels, values * sizeof(float));
-        mQueue.resize(values);
-        mStart = 0;
-    }
-    const int count = mDecoder ? mDecoder->Decode(mQueue) : 0;
-    if (count > 0) {
-        mCount += count;
-        mDecoded += count;
-        return true;
-    }
-    // The end of one pass: its length is now known exactly.
-    const int64_t passFrames = mDecoded - mDecodePassStart;
-    mLengthMs = static_cast<int>(std::min<int64_t>(passFrames * 1000 / mRate, INT32_MAX));
-    const bool broken = !mDecoder || mDecoder->GivenUp();
-    mDecoder.reset();
-    // A pass that gave nothing would loop for ever without a sound: stop instead.
-    if (mLoopCount != 0 && passFrames > 0 && !broken) {
-        mDecoder.reset(AudioFileDecoder::Open(mSpec));
-        if (mDecoder && mDecoder->Rate() == mRate && mDecoder->Channels() == mChannels) {
-            if (mLoopCount > 0) {
-                --mLoopCount;
-            }
-            mPendingPassStarts.push_back(mDecoded);
-            mDecodePassStart = mDecoded;
-            return true;
-        }
-        mDecoder.reset();
-    }
-    mFinished = true;
-    return false;
-}
-
-int FSOUND_STREAM::Peek(int aMinFrames, const float** aData)
-{
-    while (mCount < aMinFrames && DecodeMore()) {
-    }
-    *aData = mQueue.data() + mStart * mChannels;
-    return mCount;
-}
-
-void FSOUND_STREAM::Consume(int aFrames)
-{
-    aFrames = std::clamp(aFrames, 0, mCount);
-    mStart += static_cast<std::size_t>(aFrames);
-    mCount -= aFrames;
-    mConsumed += aFrames;
-    while (!mPendingPassStarts.empty() && mPendingPassStarts.front() <= mConsumed) {
-        mPassStart = mPendingPassStarts.front();
-        mPendingPassStarts.pop_front();
-    }
-}
 
 // ---------------------------------------------------------------------------------------
 // A sample: decoded whole; each channel that plays it reads through its own cursor.
@@ -202,15 +112,15 @@ public:
         const int count = static_cast<int>(std::min<int64_t>(left, INT32_MAX / 4));
         if (mSample->mLoop && count < aMinFrames && mSample->mFrames > 0) {
             // Across the loop point: the tail and the head side by side.
-            mWrap.clear();
+            const int frames = std::min(aMinFrames, kMaxPeekFrames);
             int64_t position = mPosition;
-            for (int i = 0; i < aMinFrames; ++i) {
+            for (int i = 0; i < frames; ++i) {
                 const float* frame = mSample->mData.data() + position * channels;
-                mWrap.insert(mWrap.end(), frame, frame + channels);
+                std::copy(frame, frame + channels, mWrap + i * channels);
                 position = (position + 1) % mSample->mFrames;
             }
-            *aData = mWrap.data();
-            return aMinFrames;
+            *aData = mWrap;
+            return frames;
         }
         *aData = mSample->mData.data() + mPosition * channels;
         return count;
@@ -229,7 +139,7 @@ public:
     int64_t mPosition = 0;
 
 private:
-    std::vector<float> mWrap;
+    float mWrap[2 * kMaxPeekFrames] = {};
 };
 
 SampleCursor gCursors[SoundMixer::kVoices];
@@ -283,7 +193,11 @@ signed char FSOUND_Init(int aMixRate, int aMaxChannels, unsigned int)
     }
     SoundMixer& mixer = SoundSystemMixer();
     mixer.SetRate(aMixRate);
+    SoundStreamFeeder& feeder = Feeder();
     if (gOutputType != FSOUND_OUTPUT_NOSOUND_NONREALTIME) {
+        // Real time: streams are decoded ahead on the feeder's thread, never in the
+        // audio callback.
+        feeder.Start();
         Output().Start(&mixer, gOutputType == FSOUND_OUTPUT_SDL);
     }
     std::lock_guard<std::recursive_mutex> lock(mixer.Mutex());
@@ -295,6 +209,7 @@ signed char FSOUND_Init(int aMixRate, int aMaxChannels, unsigned int)
 void FSOUND_Close()
 {
     Output().Stop();
+    Feeder().Stop();
     SoundMixer& mixer = SoundSystemMixer();
     std::lock_guard<std::recursive_mutex> lock(mixer.Mutex());
     for (int i = 0; i < SoundMixer::kVoices; ++i) {
@@ -331,7 +246,12 @@ int FSOUND_MixBuffer(int16_t* aOut, int aFrames)
             return 0;
         }
     }
-    SoundSystemMixer().Mix(aOut, aFrames);
+    // Streams are topped up here, on the caller's thread, before each piece is mixed:
+    // the same frames on every run.
+    for (int done = 0; done < aFrames; done += SoundMixer::kChunkFrames) {
+        Feeder().FillAll();
+        SoundSystemMixer().Mix(aOut + 2 * done, std::min(aFrames - done, SoundMixer::kChunkFrames));
+    }
     return aFrames;
 }
 
@@ -339,23 +259,22 @@ int FSOUND_MixBuffer(int16_t* aOut, int aFrames)
 
 FSOUND_STREAM* FSOUND_Stream_Open(const char* aNameOrData, unsigned int aMode, int aOffset, int aLength)
 {
+    MediaSourceSpec spec;
+    if (!ReadInput(aNameOrData, aMode, aOffset, aLength, spec)) {
+        return nullptr;
+    }
     std::unique_ptr<FSOUND_STREAM> stream(new (std::nothrow) FSOUND_STREAM());
     if (!stream) {
         SetError(FMOD_ERR_MEMORY);
         return nullptr;
     }
-    if (!ReadInput(aNameOrData, aMode, aOffset, aLength, stream->mSpec)) {
-        return nullptr;
-    }
-    if (!stream->Restart()) {
+    if (!stream->Open(std::move(spec), (aMode & FSOUND_LOOP_NORMAL) ? -1 : 0)) {
         SetError(FMOD_ERR_FILE_FORMAT);
         return nullptr;
     }
-    stream->mRate = stream->mDecoder->Rate();
-    stream->mChannels = stream->mDecoder->Channels();
-    const int64_t stated = stream->mDecoder->StatedFrames();
-    stream->mLengthMs = stated > 0 ? static_cast<int>(std::min<int64_t>(stated * 1000 / stream->mRate, INT32_MAX)) : 0;
-    stream->mLoopCount = (aMode & FSOUND_LOOP_NORMAL) ? -1 : 0;
+    // The first frames are there before it can play; the feeder keeps it topped up.
+    stream->Fill();
+    Feeder().Add(stream.get());
     SetError(FMOD_ERR_NONE);
     return stream.release();
 }
@@ -367,6 +286,7 @@ signed char FSOUND_Stream_Close(FSOUND_STREAM* aStream)
         return 0;
     }
     SoundSystemMixer().StopSource(aStream);
+    Feeder().Remove(aStream);
     delete aStream;
     return 1;
 }
@@ -405,27 +325,32 @@ signed char FSOUND_Stream_SetTime(FSOUND_STREAM* aStream, int aMilliseconds)
         SetError(FMOD_ERR_INVALID_PARAM);
         return 0;
     }
-    std::lock_guard<std::recursive_mutex> lock(SoundSystemMixer().Mutex());
-    if (FSOUND_Stream_GetTime(aStream) == aMilliseconds && !aStream->Ended()) {
-        return 1;
+    SoundMixer& mixer = SoundSystemMixer();
+    {
+        std::lock_guard<std::recursive_mutex> lock(mixer.Mutex());
+        if (FSOUND_Stream_GetTime(aStream) == aMilliseconds && !aStream->Ended()) {
+            return 1;
+        }
     }
     // The first frame of that millisecond, so that GetTime gives the same time back.
-    const int64_t target = (static_cast<int64_t>(aMilliseconds) * aStream->mRate + 999) / 1000;
-    // No seeking: decode again from the start up to the time.
-    if (!aStream->Restart()) {
+    const int64_t target = (static_cast<int64_t>(aMilliseconds) * aStream->Rate() + 999) / 1000;
+    // No seeking: decode again from the start up to the time, with the feeder and the
+    // mixer kept off the stream (a voice playing it hears silence meanwhile).
+    SoundStreamFeeder& feeder = Feeder();
+    feeder.Acquire(aStream);
+    {
+        std::lock_guard<std::recursive_mutex> lock(mixer.Mutex());
+        aStream->SetHeld(true);
+    }
+    const bool sought = aStream->Seek(target);
+    {
+        std::lock_guard<std::recursive_mutex> lock(mixer.Mutex());
+        aStream->SetHeld(false);
+    }
+    feeder.Release(aStream);
+    if (!sought) {
         SetError(FMOD_ERR_FILE_FORMAT);
         return 0;
-    }
-    int64_t left = target;
-    while (left > 0) {
-        const float* data = nullptr;
-        const int count = aStream->Peek(1, &data);
-        if (count <= 0) {
-            break;
-        }
-        const int take = static_cast<int>(std::min<int64_t>(left, count));
-        aStream->Consume(take);
-        left -= take;
     }
     return 1;
 }
@@ -436,8 +361,7 @@ int FSOUND_Stream_GetTime(FSOUND_STREAM* aStream)
         SetError(FMOD_ERR_INVALID_PARAM);
         return 0;
     }
-    std::lock_guard<std::recursive_mutex> lock(SoundSystemMixer().Mutex());
-    return static_cast<int>(std::min<int64_t>(aStream->PassPosition() * 1000 / aStream->mRate, INT32_MAX));
+    return static_cast<int>(std::min<int64_t>(aStream->PassPosition() * 1000 / aStream->Rate(), INT32_MAX));
 }
 
 int FSOUND_Stream_GetLengthMs(FSOUND_STREAM* aStream)
@@ -446,8 +370,7 @@ int FSOUND_Stream_GetLengthMs(FSOUND_STREAM* aStream)
         SetError(FMOD_ERR_INVALID_PARAM);
         return 0;
     }
-    std::lock_guard<std::recursive_mutex> lock(SoundSystemMixer().Mutex());
-    return aStream->mLengthMs;
+    return aStream->LengthMs();
 }
 
 signed char FSOUND_Stream_SetLoopCount(FSOUND_STREAM* aStream, int aCount)
@@ -456,8 +379,7 @@ signed char FSOUND_Stream_SetLoopCount(FSOUND_STREAM* aStream, int aCount)
         SetError(FMOD_ERR_INVALID_PARAM);
         return 0;
     }
-    std::lock_guard<std::recursive_mutex> lock(SoundSystemMixer().Mutex());
-    aStream->mLoopCount = aCount;
+    aStream->SetLoopCount(aCount);
     return 1;
 }
 
@@ -611,7 +533,7 @@ unsigned int FSOUND_GetCurrentPosition(int aChannel)
     if (const SampleCursor* cursor = dynamic_cast<const SampleCursor*>(source)) {
         return static_cast<unsigned int>(cursor->mPosition);
     }
-    if (const FSOUND_STREAM* stream = dynamic_cast<const FSOUND_STREAM*>(source)) {
+    if (const SoundStream* stream = dynamic_cast<const SoundStream*>(source)) {
         return static_cast<unsigned int>(stream->PassPosition());
     }
     return 0;

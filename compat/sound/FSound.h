@@ -63,7 +63,9 @@ void FSOUND_Update();
 // mixed (0 when not initialised for non-real-time output).
 int FSOUND_MixBuffer(int16_t* aOut, int aFrames);
 
-// Streams: decoded while they play; a loop reopens the file.
+// Streams: decoded ahead of play into a buffer reserved when they open (on a thread of
+// their own with real-time output, on the caller's by FSOUND_MixBuffer without); a loop
+// reopens the file there, never in the audio callback.
 FSOUND_STREAM* FSOUND_Stream_Open(const char* aNameOrData, unsigned int aMode, int aOffset, int aLength);
 signed char FSOUND_Stream_Close(FSOUND_STREAM* aStream);
 // Returns the channel, or -1.

@@ -13,7 +13,6 @@ constexpr uint32_t kSerialMask = 0x7FFFFF;
 SoundMixer::SoundMixer(int aRate)
     : mRate(aRate > 0 ? aRate : 44100)
 {
-    mAccumulator.reserve(2 * 4096);
 }
 
 void SoundMixer::SetRate(int aRate)
@@ -59,6 +58,9 @@ int SoundMixer::Play(int aVoice, SoundSource* aSource, int aVolume, EndCallback 
         return -1;
     }
     std::lock_guard<std::recursive_mutex> lock(mMutex);
+    if (aSource->Rate() / kMaxRateRatio > mRate) {
+        return -1;
+    }
     int index = -1;
     if (aVoice >= 0) {
         index = aVoice & ((1 << kSerialShift) - 1);
@@ -182,25 +184,35 @@ void SoundMixer::Mix(int16_t* aOut, int aFrames)
         return;
     }
     std::lock_guard<std::recursive_mutex> lock(mMutex);
-    mAccumulator.assign(static_cast<std::size_t>(aFrames) * 2, 0.0f);
-    for (int i = 0; i < kVoices; ++i) {
-        Voice& voice = mVoices[i];
-        if (!voice.mSource || voice.mPaused) {
-            continue;
-        }
-        if (MixVoice(voice, aFrames)) {
-            const int handle = HandleOf(i);
-            EndCallback onEnd = voice.mOnEnd;
-            void* user = voice.mUser;
-            voice.mSource = nullptr;
-            if (onEnd) {
-                onEnd(user, handle);
-            }
+    for (Voice& voice : mVoices) {
+        if (voice.mSource && !voice.mPaused) {
+            voice.mLevelLeft = voice.mLevelRight = 0.0f;
         }
     }
-    for (std::size_t i = 0; i < mAccumulator.size(); ++i) {
-        const float value = std::clamp(mAccumulator[i], -1.0f, 1.0f) * 32767.0f;
-        aOut[i] = static_cast<int16_t>(std::lrint(value));
+    while (aFrames > 0) {
+        const int frames = std::min(aFrames, kChunkFrames);
+        std::fill(mAccumulator, mAccumulator + 2 * frames, 0.0f);
+        for (int i = 0; i < kVoices; ++i) {
+            Voice& voice = mVoices[i];
+            if (!voice.mSource || voice.mPaused) {
+                continue;
+            }
+            if (MixVoice(voice, frames)) {
+                const int handle = HandleOf(i);
+                EndCallback onEnd = voice.mOnEnd;
+                void* user = voice.mUser;
+                voice.mSource = nullptr;
+                if (onEnd) {
+                    onEnd(user, handle);
+                }
+            }
+        }
+        for (int i = 0; i < 2 * frames; ++i) {
+            const float value = std::clamp(mAccumulator[i], -1.0f, 1.0f) * 32767.0f;
+            aOut[i] = static_cast<int16_t>(std::lrint(value));
+        }
+        aOut += 2 * frames;
+        aFrames -= frames;
     }
 }
 
@@ -212,7 +224,7 @@ bool SoundMixer::MixVoice(Voice& aVoice, int aFrames)
     const float gain = aVoice.mGain * static_cast<float>(aVoice.mVolume) / kMaxVolume;
     float peakLeft = 0.0f;
     float peakRight = 0.0f;
-    float* out = mAccumulator.data();
+    float* out = mAccumulator;
     int done = 0;
     bool ended = false;
     while (done < aFrames) {
@@ -254,7 +266,7 @@ bool SoundMixer::MixVoice(Voice& aVoice, int aFrames)
             break;
         }
     }
-    aVoice.mLevelLeft = std::min(peakLeft, 1.0f);
-    aVoice.mLevelRight = std::min(peakRight, 1.0f);
+    aVoice.mLevelLeft = std::max(aVoice.mLevelLeft, std::min(peakLeft, 1.0f));
+    aVoice.mLevelRight = std::max(aVoice.mLevelRight, std::min(peakRight, 1.0f));
     return ended;
 }

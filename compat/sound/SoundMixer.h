@@ -2,21 +2,29 @@
 // float frames from a source at the source's own rate, resampled linearly to the output
 // rate, scaled by the voice's volume and summed into 16-bit stereo. Plain code: the audio
 // device's callback calls Mix, and so can a test, with no device at all.
+//
+// Mix runs on the audio thread under the mixer's lock, so everything done under that
+// lock is short: reading and setting voice parameters, handing over frames already
+// decoded. Nothing under it decodes, allocates, opens files or logs.
 #pragma once
 #include <cstdint>
 #include <mutex>
-#include <vector>
 
-// What a voice plays. Called with the mixer's lock held.
+// What a voice plays. Called with the mixer's lock held, on the audio thread: frames
+// are decoded elsewhere beforehand.
 class SoundSource
 {
 public:
+    // The most frames Peek is ever asked for.
+    static constexpr int kMaxPeekFrames = 64;
+
     virtual ~SoundSource() = default;
     virtual int Rate() const = 0;
     // 1 or 2.
     virtual int Channels() const = 0;
     // Points aData at the frames from the current position (interleaved) and returns
-    // their count: at least aMinFrames unless the source has no more for now.
+    // their count: at least aMinFrames unless the source has no more for now (it never
+    // waits for more).
     virtual int Peek(int aMinFrames, const float** aData) = 0;
     // Moves the position on by aFrames (at most what Peek reported).
     virtual void Consume(int aFrames) = 0;
@@ -29,6 +37,10 @@ class SoundMixer
 public:
     static constexpr int kVoices = 32;
     static constexpr int kMaxVolume = 255;
+    // A source's rate may be at most this many times the output rate.
+    static constexpr int kMaxRateRatio = SoundSource::kMaxPeekFrames / 2 - 2;
+    // Mix works through its output in pieces of this many frames.
+    static constexpr int kChunkFrames = 1024;
 
     // Called from Mix, with the lock held, when a voice's source has ended.
     typedef void (*EndCallback)(void* aUser, int aHandle);
@@ -43,7 +55,7 @@ public:
     // Starts aSource (not owned; it must stay alive until the voice ends or is stopped)
     // on voice aVoice, or on a free one when aVoice is negative. Returns the voice's
     // handle (not negative; it goes stale when the voice ends or is reused), or -1 when
-    // no voice is free or the source is unusable.
+    // no voice is free or the source is unusable (its rate too high for the output's).
     int Play(int aVoice, SoundSource* aSource, int aVolume, EndCallback aOnEnd, void* aUser, bool aPaused = false);
     // Stops a voice without calling its end callback. False for a stale handle.
     bool Stop(int aHandle);
@@ -87,12 +99,13 @@ private:
 
     Voice* Find(int aHandle);
     int HandleOf(int aIndex) const;
-    // Adds one voice's output to mAccumulator; true when its source has ended.
+    // Adds one voice's output to mAccumulator and raises its levels; true when its
+    // source has ended.
     bool MixVoice(Voice& aVoice, int aFrames);
 
     std::recursive_mutex mMutex;
     int mRate;
     uint32_t mNextSerial = 1;
     Voice mVoices[kVoices];
-    std::vector<float> mAccumulator;
+    float mAccumulator[2 * kChunkFrames] = {};
 };

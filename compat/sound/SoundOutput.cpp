@@ -9,6 +9,29 @@
 #include <cstdint>
 #include <vector>
 
+namespace {
+
+std::atomic<SoundOutput::MixHook> gMixHook {nullptr};
+
+} // namespace
+
+void SoundOutput::SetMixHook(MixHook aHook)
+{
+    gMixHook.store(aHook);
+}
+
+void SoundOutput::Mix(SoundMixer* aMixer, int16_t* aOut, int aFrames)
+{
+    const MixHook hook = gMixHook.load();
+    if (hook) {
+        hook(true);
+    }
+    aMixer->Mix(aOut, aFrames);
+    if (hook) {
+        hook(false);
+    }
+}
+
 SoundOutput::~SoundOutput()
 {
     Stop();
@@ -73,7 +96,7 @@ void SoundOutput::Stop()
 void SoundOutput::DeviceCallback(void* aUser, unsigned char* aStream, int aLength)
 {
     SoundOutput* self = static_cast<SoundOutput*>(aUser);
-    self->mMixer->Mix(reinterpret_cast<int16_t*>(aStream), aLength / 4);
+    Mix(self->mMixer, reinterpret_cast<int16_t*>(aStream), aLength / 4);
 }
 
 void SoundOutput::ClockLoop()
@@ -84,7 +107,7 @@ void SoundOutput::ClockLoop()
     std::unique_lock<std::mutex> lock(mClockMutex);
     while (!mStopClock) {
         lock.unlock();
-        mMixer->Mix(scratch.data(), kDeviceFrames);
+        Mix(mMixer, scratch.data(), kDeviceFrames);
         lock.lock();
         next += period;
         mClockWake.wait_until(lock, next, [this] { return mStopClock; });

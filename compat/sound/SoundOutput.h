@@ -4,6 +4,7 @@
 #pragma once
 #include <atomic>
 #include <condition_variable>
+#include <cstdint>
 #include <mutex>
 #include <thread>
 
@@ -13,6 +14,11 @@ class SoundOutput
 {
 public:
     static constexpr int kDeviceFrames = 1024;
+
+    // Called on the audio thread just before (true) and after (false) each mix: a
+    // test's view of that thread.
+    typedef void (*MixHook)(bool aEntering);
+    static void SetMixHook(MixHook aHook);
 
     SoundOutput() = default;
     ~SoundOutput();
@@ -28,6 +34,7 @@ public:
 
 private:
     static void DeviceCallback(void* aUser, unsigned char* aStream, int aLength);
+    static void Mix(SoundMixer* aMixer, int16_t* aOut, int aFrames);
     void ClockLoop();
 
     SoundMixer* mMixer = nullptr;

@@ -145,6 +145,77 @@ TEST_F(FSoundFixture, LoopCountReopensTheFileAndEndsOnceAfterTheLastPass)
     FSOUND_Stream_Close(stream);
 }
 
+// Streams are decoded well ahead of what is heard; a loop count changed while one plays
+// still counts from the pass being heard.
+TEST_F(FSoundFixture, LoopCountSetWhilePlayingCountsFromThePassHeard)
+{
+    struct Case
+    {
+        unsigned mMode;
+        int mMixedFirst;
+        int mCount;
+        int mSounding;
+    };
+    const Case cases[] = {
+        {FSOUND_LOOP_NORMAL, 1000, 0, 2000},
+        {FSOUND_LOOP_NORMAL, 3000, 0, 4000},
+        {FSOUND_LOOP_NORMAL, 1000, 2, 6000},
+        {FSOUND_LOOP_OFF, 500, 1, 4000},
+        {FSOUND_LOOP_OFF, 500, 0, 2000},
+    };
+    const std::string wav = MakeFlatWav(44100, 1, 2000, 3000);
+    for (const Case& c : cases) {
+        FSOUND_STREAM* stream = OpenStream(wav, c.mMode);
+        ASSERT_NE(nullptr, stream);
+        mEnds.store(0);
+        PlayCounted(stream);
+        std::vector<int16_t> out(2 * 20000);
+        FSOUND_MixBuffer(out.data(), c.mMixedFirst);
+        FSOUND_Stream_SetLoopCount(stream, c.mCount);
+        FSOUND_MixBuffer(out.data() + 2 * c.mMixedFirst, 20000 - c.mMixedFirst);
+        int sounding = 0;
+        for (int i = 0; i < 20000; ++i) {
+            sounding += out[2 * i] != 0 ? 1 : 0;
+        }
+        EXPECT_EQ(c.mSounding, sounding) << c.mMixedFirst << " then " << c.mCount;
+        EXPECT_EQ(1, mEnds.load());
+        EXPECT_EQ(45, FSOUND_Stream_GetTime(stream));
+        FSOUND_Stream_Close(stream);
+    }
+}
+
+// Without real-time output nothing runs by itself: the same calls mix the same frames.
+TEST_F(FSoundFixture, NonRealTimeMixingGivesTheSameFramesEveryTime)
+{
+    const std::string wav = MakeWav(11025, 2, 3000, [](int aFrame, int aChannel) {
+        return static_cast<int16_t>((aFrame % 300) * 50 * (aChannel ? -1 : 1) + 1);
+    });
+    std::vector<std::vector<int16_t>> runs;
+    for (int run = 0; run < 2; ++run) {
+        FSOUND_STREAM* looping = OpenStream(wav);
+        FSOUND_STREAM* ogg = FSOUND_Stream_Open(Path("tone.ogg").c_str(), FSOUND_LOOP_OFF, 0, 0);
+        ASSERT_NE(nullptr, looping);
+        ASSERT_NE(nullptr, ogg);
+        FSOUND_Stream_SetLoopCount(looping, 3);
+        FSOUND_Stream_Play(FSOUND_FREE, looping);
+        FSOUND_Stream_Play(FSOUND_FREE, ogg);
+        std::vector<int16_t> out(2 * 60000);
+        FSOUND_MixBuffer(out.data(), 60000);
+        runs.push_back(out);
+        FSOUND_Stream_Close(looping);
+        FSOUND_Stream_Close(ogg);
+    }
+    EXPECT_EQ(runs[0], runs[1]);
+    // Four passes of the looping stream, four times as long at the output rate, with
+    // no gap: only its zero crossings are silent until it ends.
+    int silent = 0;
+    for (int i = 0; i < 4 * 4 * 3000; ++i) {
+        silent += runs[0][2 * i + 1] == 0 ? 1 : 0;
+    }
+    EXPECT_LT(silent, 100);
+    EXPECT_EQ(0, runs[0][2 * 48100 + 1]);
+}
+
 TEST_F(FSoundFixture, DamagedFilesFailWithALoggedError)
 {
     std::string noise(3000, '\0');

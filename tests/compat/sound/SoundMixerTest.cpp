@@ -130,6 +130,43 @@ TEST(SoundMixerResampling, SourceFramesAreAllPlayedAtTheOutputRate)
     EXPECT_EQ(1, gEnds);
 }
 
+TEST(SoundMixerResampling, OneLongMixEqualsTheSameFramesInPiecesOfAnySize)
+{
+    // Longer than the mixer's working block, at two thirds of the output rate.
+    std::vector<float> ramp(4000);
+    for (int i = 0; i < 4000; ++i) {
+        ramp[i] = static_cast<float>(i % 700) / 1000.0f;
+    }
+    SoundMixer whole(44100);
+    ListSource first(29400, 1, ramp);
+    whole.Play(-1, &first, 255, nullptr, nullptr);
+    std::vector<int16_t> expected(2 * 6100);
+    whole.Mix(expected.data(), 6100);
+    EXPECT_NE(0, expected[2 * 5990]);
+    EXPECT_EQ(0, expected[2 * 6010]);
+
+    SoundMixer pieces(44100);
+    ListSource second(29400, 1, ramp);
+    pieces.Play(-1, &second, 255, nullptr, nullptr);
+    std::vector<int16_t> out(2 * 6100);
+    int done = 0;
+    for (int size : {1, 1023, 1025, 7, 3000, 1044}) {
+        pieces.Mix(out.data() + 2 * done, size);
+        done += size;
+    }
+    ASSERT_EQ(6100, done);
+    EXPECT_EQ(expected, out);
+}
+
+TEST(SoundMixerVoices, SourcesFarAboveTheOutputRateAreRefused)
+{
+    SoundMixer mixer(8000);
+    ListSource high(8000 * SoundMixer::kMaxRateRatio, 1, std::vector<float>(100, 0.1f));
+    ListSource higher(8000 * (SoundMixer::kMaxRateRatio + 1), 1, std::vector<float>(100, 0.1f));
+    EXPECT_GE(mixer.Play(-1, &high, 255, nullptr, nullptr), 0);
+    EXPECT_EQ(-1, mixer.Play(-1, &higher, 255, nullptr, nullptr));
+}
+
 TEST(SoundMixerVoices, StaleHandlesControlNothing)
 {
     SoundMixer mixer(44100);
