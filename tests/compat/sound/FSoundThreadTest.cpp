@@ -122,7 +122,7 @@ TEST_F(RealTimeSound, EightLoopingStreamsMoveOnlyForwardAndEndOnceWhileTheyAreCh
     const auto stop = Clock::now() + std::chrono::milliseconds(2500);
     while (Clock::now() < stop) {
         Track& track = tracks[random() % kTracks];
-        switch (random() % 5) {
+        switch (random() % 6) {
         case 0: {
             const int volume = static_cast<int>(random() % 256);
             if (FSOUND_SetVolume(track.mChannel, volume)) {
@@ -143,9 +143,19 @@ TEST_F(RealTimeSound, EightLoopingStreamsMoveOnlyForwardAndEndOnceWhileTheyAreCh
                 ++track.mPlays;
             }
             break;
-        default:
+        case 4:
             FSOUND_Stream_SetLoopCount(track.mStream, static_cast<int>(random() % 4) - 1);
             break;
+        default: {
+            // Moving it on purpose: it goes on from there.
+            const int ms = static_cast<int>(random() % static_cast<unsigned>(track.mLengthMs));
+            ASSERT_TRUE(FSOUND_Stream_SetTime(track.mStream, ms));
+            const int now = FSOUND_Stream_GetTime(track.mStream);
+            ASSERT_GE(now, ms);
+            ASSERT_LE(now, ms + 60);
+            track.mLastMs = ms;
+            break;
+        }
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(3));
         look();
