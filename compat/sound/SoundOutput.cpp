@@ -24,11 +24,11 @@ void SoundOutput::Mix(SoundMixer* aMixer, int16_t* aOut, int aFrames)
 {
     const MixHook hook = gMixHook.load();
     if (hook) {
-        hook(true);
+        hook(true, aOut, aFrames);
     }
     aMixer->Mix(aOut, aFrames);
     if (hook) {
-        hook(false);
+        hook(false, aOut, aFrames);
     }
 }
 

@@ -15,9 +15,9 @@ class SoundOutput
 public:
     static constexpr int kDeviceFrames = 1024;
 
-    // Called on the audio thread just before (true) and after (false) each mix: a
-    // test's view of that thread.
-    typedef void (*MixHook)(bool aEntering);
+    // Called on the audio thread just before (aEntering true) and after each mix, with
+    // the frames mixed: a test's view of that thread and of what it hears.
+    typedef void (*MixHook)(bool aEntering, const int16_t* aOut, int aFrames);
     static void SetMixHook(MixHook aHook);
 
     SoundOutput() = default;

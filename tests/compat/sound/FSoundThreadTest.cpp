@@ -203,7 +203,7 @@ namespace {
 std::atomic<int> gMixes {0};
 std::atomic<int> gAudioHeap {-1};
 
-void ChargeMixToTheAudioHeap(bool aEntering)
+void ChargeMixToTheAudioHeap(bool aEntering, const int16_t*, int)
 {
     if (aEntering) {
         LMemoryManager::PushHeap(gAudioHeap.load());
