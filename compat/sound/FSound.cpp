@@ -24,7 +24,8 @@ std::atomic<int> gError {FMOD_ERR_NONE};
 int gOutputType = FSOUND_OUTPUT_SDL;
 bool gInitialised = false;
 
-// Made in this order (and so torn down in the other): the mixer, the feeder, the output.
+// The feeder and the output run threads of their own: FSOUND_Close stops them, and so
+// do their destructors at exit.
 SoundStreamFeeder& Feeder()
 {
     static SoundStreamFeeder feeder;
