@@ -196,10 +196,8 @@ TEST_F(RealTimeSound, EightLoopingStreamsMoveOnlyForwardAndEndOnceWhileTheyAreCh
 namespace {
 
 // Whatever the audio thread allocates while it mixes is charged to a heap of the test's
-// own, current on that thread just for the mix: its peak stays 0 unless something was
-// allocated. Nothing else allocates meanwhile (the main thread sleeps, the feeder has
-// everything decoded already), so the count holds even where one heap stack serves
-// every thread.
+// own, current on that thread (each thread has its own heap stack) just for the mix: its
+// peak stays 0 unless something was allocated there.
 std::atomic<int> gMixes {0};
 std::atomic<int> gAudioHeap {-1};
 
