@@ -2,6 +2,7 @@
 
 #include "sound/FSound.h"
 #include "stdlib/LFrameManager.h"
+#include "writers/LImageBytes.h"
 
 #include <chrono>
 #include <thread>
@@ -12,21 +13,12 @@ namespace {
 
 void Put16(std::string& aOut, uint32_t aValue)
 {
-    aOut.push_back(static_cast<char>(aValue & 0xFF));
-    aOut.push_back(static_cast<char>((aValue >> 8) & 0xFF));
+    aOut += LImageBytes::U16(aValue & 0xFFFF);
 }
 
 void Put32(std::string& aOut, uint32_t aValue)
 {
-    Put16(aOut, aValue & 0xFFFF);
-    Put16(aOut, aValue >> 16);
-}
-
-void Set32(std::string& aOut, std::size_t aAt, uint32_t aValue)
-{
-    for (int i = 0; i < 4; ++i) {
-        aOut[aAt + i] = static_cast<char>((aValue >> (8 * i)) & 0xFF);
-    }
+    aOut += LImageBytes::U32(aValue);
 }
 
 int16_t gFlatValue = 0;
@@ -75,57 +67,6 @@ std::string MakeFlatWav(int aRate, int aChannels, int aFrames, int16_t aValue)
 {
     gFlatValue = aValue;
     return MakeWav(aRate, aChannels, aFrames, &Flat);
-}
-
-std::string MakeBink(const BinkMovieSpec& aSpec)
-{
-    const uint32_t frameCount = static_cast<uint32_t>(aSpec.mFrames.size());
-    const uint32_t tracks = static_cast<uint32_t>(aSpec.mTracks.size());
-    // Every frame: one (empty) sound packet size per track, then the picture.
-    const uint32_t pictureBytes = 16;
-    const uint32_t soundBytes = static_cast<uint32_t>(aSpec.mSoundPacket.size());
-    const uint32_t frameBytes = (4 + soundBytes) * tracks + pictureBytes;
-
-    std::string out = aSpec.mBink2 ? "KB2k" : "BIKk";
-    Put32(out, 0); // file size - 8, set below
-    Put32(out, frameCount);
-    Put32(out, frameBytes); // largest frame
-    Put32(out, frameCount);
-    Put32(out, aSpec.mWidth);
-    Put32(out, aSpec.mHeight);
-    Put32(out, aSpec.mRate);
-    Put32(out, aSpec.mRateDiv);
-    Put32(out, 0); // picture flags: no alpha
-    Put32(out, tracks);
-    Put32(out, 0); // a field of revision 'k' that readers skip
-    for (uint32_t i = 0; i < tracks; ++i) {
-        Put32(out, 0); // largest decoded sound packet
-    }
-    for (const BinkTrack& track : aSpec.mTracks) {
-        Put16(out, track.mRate);
-        Put16(out, track.mFlags);
-    }
-    for (const BinkTrack& track : aSpec.mTracks) {
-        Put32(out, track.mId);
-    }
-    // The frame index: each frame's offset, bit 0 marking a key frame.
-    const uint32_t first = static_cast<uint32_t>(out.size()) + 4 * frameCount;
-    for (uint32_t i = 0; i < frameCount; ++i) {
-        Put32(out, (first + i * frameBytes) | (aSpec.mFrames[i].mKey ? 1u : 0u));
-    }
-    for (const BinkFrame& frame : aSpec.mFrames) {
-        for (uint32_t i = 0; i < tracks; ++i) {
-            Put32(out, soundBytes);
-            out += aSpec.mSoundPacket;
-        }
-        Put32(out, 0); // skipped by the decoder
-        // From revision 'h' on the chroma planes come in the order V, U.
-        for (uint8_t value : {frame.mY, frame.mV, frame.mU}) {
-            Put32(out, 1u | (static_cast<uint32_t>(value) << 1));
-        }
-    }
-    Set32(out, 4, static_cast<uint32_t>(out.size()) - 8);
-    return out;
 }
 
 int MixUntil(const std::function<bool()>& aDone, int aLimit)

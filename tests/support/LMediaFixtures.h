@@ -2,6 +2,8 @@
 // checked-in ones (tests/fixtures/media: tone.ogg, tone.mp2, movie.nut), and the loops
 // that drive playback in the tests.
 #pragma once
+#include "writers/LBinkBytes.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -18,36 +20,15 @@ std::string MakeWav(int aRate, int aChannels, int aFrames, int16_t (*aValue)(int
 // A WAV of a constant value in every channel.
 std::string MakeFlatWav(int aRate, int aChannels, int aFrames, int16_t aValue);
 
-// A Bink 1 movie (revision 'k') whose every frame fills each plane with one value: a
-// frame is a key frame marker, then per plane (Y, then the chroma planes V and U) a
-// fill flag and the 8-bit value, each plane on a 32-bit boundary.
-struct BinkFrame
+// The Bink 1 writer of the sample generator's writer library, under the names the movie
+// tests use.
+using BinkFrame = LBinkBytes::Frame;
+using BinkTrack = LBinkBytes::Track;
+using BinkMovieSpec = LBinkBytes::MovieSpec;
+inline std::string MakeBink(const BinkMovieSpec& aSpec)
 {
-    uint8_t mY = 16;
-    uint8_t mU = 128;
-    uint8_t mV = 128;
-    bool mKey = true;
-};
-struct BinkTrack
-{
-    uint32_t mId = 0;
-    uint16_t mRate = 22050;
-    uint16_t mFlags = 0;
-};
-struct BinkMovieSpec
-{
-    uint32_t mWidth = 32;
-    uint32_t mHeight = 16;
-    uint32_t mRate = 30;
-    uint32_t mRateDiv = 1;
-    std::vector<BinkFrame> mFrames;
-    std::vector<BinkTrack> mTracks;
-    // Bytes of every frame's sound packet for each track (empty: no sound packets).
-    std::string mSoundPacket;
-    // "KB2" instead of "BIK": a Bink 2 header.
-    bool mBink2 = false;
-};
-std::string MakeBink(const BinkMovieSpec& aSpec);
+    return LBinkBytes::Make(aSpec);
+}
 
 // Mixes the sound stand-in's non-real-time output in blocks of 1024 frames until aDone
 // holds or aLimit frames have gone by; returns the frames mixed.

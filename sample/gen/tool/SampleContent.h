@@ -1,0 +1,22 @@
+// The parts of the sample the generator draws, one function per area of the game. Each
+// writes its binary files under the output's data directory ("textures/...", "movies/...",
+// "sounds/..."), matching the names and picture corners of the hand-written text files
+// beside them in sample/data. A new area is a new function in a file of its own, added
+// to the table in main.cpp.
+#pragma once
+
+class SampleOutput;
+
+void WriteFonts(SampleOutput& aOut);
+void WriteCursors(SampleOutput& aOut);
+void WriteInventoryItems(SampleOutput& aOut);
+void WriteCommonTextures(SampleOutput& aOut);
+void WriteMainMenu(SampleOutput& aOut);
+void WriteMessageBox(SampleOutput& aOut);
+void WriteOptionsScreen(SampleOutput& aOut);
+void WriteSaveAndLoadScreens(SampleOutput& aOut);
+void WriteCredits(SampleOutput& aOut);
+void WriteThumbnails(SampleOutput& aOut);
+void WriteCaseSelection(SampleOutput& aOut);
+void WriteMovies(SampleOutput& aOut);
+void WriteSounds(SampleOutput& aOut);

@@ -1,0 +1,36 @@
+// The movies under "//dataroot/movies": Bink 1 files of 320 x 240 at 15 frames per
+// second, 45 frames (3 s) each, every frame one flat colour fading in from black over the
+// first 15 frames. The cut-scene player ends a movie ten frames before its last.
+#include "SampleContent.h"
+#include "SampleOutput.h"
+#include "writers/LBinkBytes.h"
+
+namespace {
+
+constexpr int kFrames = 45;
+constexpr int kFadeFrames = 15;
+
+std::string Movie(uint8_t aY, uint8_t aU, uint8_t aV)
+{
+    LBinkBytes::MovieSpec spec;
+    spec.mWidth = 320;
+    spec.mHeight = 240;
+    spec.mRate = 15;
+    spec.mRateDiv = 1;
+    spec.mFrames = LBinkBytes::Flat(kFrames, aY, aU, aV);
+    for (int i = 0; i < kFadeFrames; ++i) {
+        // From studio black (16) up to the colour's own luma.
+        spec.mFrames[i].mY = static_cast<uint8_t>(16 + (aY - 16) * i / kFadeFrames);
+    }
+    return LBinkBytes::Make(spec);
+}
+
+} // namespace
+
+void WriteMovies(SampleOutput& aOut)
+{
+    aOut.Write("movies/Vesmar_Logo.bik", Movie(60, 160, 110)); // deep blue
+    aOut.Write("movies/000_all.bik", Movie(120, 110, 150));    // sepia
+    aOut.Write("movies/152_all.bik", Movie(110, 110, 100));    // river green
+    aOut.Write("movies/001_all.bik", Movie(90, 128, 128));     // grey
+}

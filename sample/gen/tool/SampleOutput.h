@@ -1,0 +1,37 @@
+// Where the sample generator writes: files under one data directory, each written through
+// a temporary file and a rename, and left alone when it already holds the right bytes (so
+// two builds can share the directory and nothing is touched that needs no change).
+#pragma once
+#include <string>
+#include <vector>
+
+class LCanvas;
+
+class SampleOutput
+{
+public:
+    explicit SampleOutput(const std::string& aDirectory);
+
+    // aBytes as the file aPath (relative to the data directory, "/"-separated).
+    bool Write(const std::string& aPath, const std::string& aBytes);
+    // The picture as a 32-bit Targa (".tga") or a 24-bit bitmap (any other name).
+    bool WriteImage(const std::string& aPath, const LCanvas& aCanvas);
+    // A mono sound encoded by the name's format; a missing encoder leaves the file out
+    // with a message (the game runs silent without it), which is no failure.
+    bool WriteSound(const std::string& aPath, int aRate, const std::vector<float>& aSamples);
+
+    // Prints a line to the standard output.
+    void Note(const std::string& aMessage);
+    bool Failed() const { return mFailed; }
+    int GetWritten() const { return mWritten; }
+    int GetUnchanged() const { return mUnchanged; }
+
+private:
+    bool Fail(const std::string& aMessage);
+    std::string Native(const std::string& aPath) const;
+
+    std::string mDirectory;
+    bool mFailed = false;
+    int mWritten = 0;
+    int mUnchanged = 0;
+};

@@ -1,0 +1,40 @@
+// The sounds under "//sounds": the title theme and the credits music (short loops of a
+// few plucked notes), the location card's chime and a short blip, at 22050 Hz mono.
+#include "SampleContent.h"
+#include "SampleOutput.h"
+
+#include <cmath>
+#include <vector>
+
+namespace {
+
+constexpr int kRate = 22050;
+
+// Notes of aHertz, each aSeconds long, plucked (a fast rise, then an exponential fall).
+std::vector<float> Notes(const std::vector<float>& aHertz, float aSeconds, float aDecay)
+{
+    const int perNote = static_cast<int>(aSeconds * kRate);
+    std::vector<float> samples;
+    samples.reserve(perNote * aHertz.size());
+    for (float hertz : aHertz) {
+        for (int i = 0; i < perNote; ++i) {
+            const float t = static_cast<float>(i) / kRate;
+            const float envelope = std::min(1.0f, t * 200.0f) * std::exp(-t * aDecay);
+            const float tone = std::sin(2.0f * static_cast<float>(M_PI) * hertz * t) +
+                               0.3f * std::sin(4.0f * static_cast<float>(M_PI) * hertz * t);
+            samples.push_back(0.35f * envelope * tone);
+        }
+    }
+    return samples;
+}
+
+} // namespace
+
+void WriteSounds(SampleOutput& aOut)
+{
+    // A minor phrase for the title, a major one for the credits.
+    aOut.WriteSound("sounds/theme.ogg", kRate, Notes({220.0f, 261.6f, 329.6f, 293.7f, 261.6f, 246.9f, 220.0f, 164.8f}, 0.5f, 3.0f));
+    aOut.WriteSound("sounds/Credits.ogg", kRate, Notes({261.6f, 329.6f, 392.0f, 523.3f, 392.0f, 329.6f, 349.2f, 261.6f}, 0.5f, 3.0f));
+    aOut.WriteSound("sounds/ching-ching.ogg", kRate, Notes({1318.5f, 1568.0f}, 0.4f, 6.0f));
+    aOut.WriteSound("sounds/blip.wav", kRate, Notes({880.0f}, 0.08f, 20.0f));
+}
