@@ -1,0 +1,315 @@
+// The sample's front end as the screens read it: the five fonts, every layout built over
+// the fake renderer into the groups, sprites and buttons its screen looks up, the menu
+// buttons and option toggles built by their own classes, and the game cursor's states.
+#include "Gdi/LButton.h"
+#include "Gdi/LDisplayGroup.h"
+#include "Gdi/LFontManager.h"
+#include "Gdi/LFontRaster.h"
+#include "Gdi/LIButtonListener.h"
+#include "Gdi/LLayoutBuilder.h"
+#include "Gdi/LSprite.h"
+#include "Input/LMouse.h"
+#include "LImage.h"
+#include "LVector2.h"
+#include "Render/LTextureManager.h"
+#include "container/LPropertyList.h"
+#include "container/LVectorNumber.h"
+#include "container/LVectorString.h"
+#include "menu/GMMenuButton.h"
+#include "menu/GMOptionToggle.h"
+#include "support/LFakeRender.h"
+#include "support/LFakeTimer.h"
+#include "support/LLogCapture.h"
+#include "support/LSampleRoots.h"
+#include "support/LTestStrings.h"
+#include "ui/GMCursor.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+class Listener : public LIButtonListener
+{
+public:
+    void OnButton(const LString&, int) override {}
+};
+
+std::string Problems(const LLogCapture& aLog)
+{
+    std::string problems;
+    for (const std::string& line : aLog.Lines()) {
+        if (line.find("WARNING") != std::string::npos || line.find("ERROR") != std::string::npos ||
+            line.find("ASSERT") != std::string::npos) {
+            problems += line + "\n";
+        }
+    }
+    return problems;
+}
+
+class SampleScreens : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        RegisterFakeRender();
+        RegisterFakeTimer();
+        ASSERT_TRUE(LSampleRoots::Mount());
+        LMouse::Get()->OnMove(LVector2(0.0f, 0.0f));
+    }
+
+    // Loads a layout file with the texture root its screen sets.
+    LPropertyList& Layout(const char* aFile, const char* aTextureRoot)
+    {
+        EXPECT_TRUE(LTextureManager::Get()->SetRoot(LString(aTextureRoot)));
+        EXPECT_TRUE(mLayout.Load(LString(aFile), true)) << aFile;
+        return mLayout;
+    }
+
+    LPropertyList* List(const char* aPath)
+    {
+        LPropertyList* list = mLayout.GetList(LString(aPath));
+        EXPECT_NE(nullptr, list) << aPath;
+        return list;
+    }
+
+    // A group entry built with its children, kept until the test ends.
+    LDisplayGroup* Group(const char* aPath)
+    {
+        LDisplayGroup* group = LLayoutBuilder::BuildGroup(List(aPath), true);
+        EXPECT_NE(nullptr, group) << aPath;
+        mGroups.emplace_back(group);
+        return group;
+    }
+
+    LSprite* Sprite(LPropertyList* aList)
+    {
+        LSprite* sprite = LLayoutBuilder::BuildSprite(aList);
+        EXPECT_NE(nullptr, sprite);
+        mGroups.emplace_back(sprite);
+        return sprite;
+    }
+
+    // Every entry of a menu-button list built as a GMMenuButton; their ids in order.
+    std::vector<std::string> MenuButtons(const char* aPath)
+    {
+        std::vector<std::string> ids;
+        LPropertyList* list = List(aPath);
+        for (int i = 0; list != nullptr && i < list->GetCount(); ++i) {
+            auto* button = new GMMenuButton();
+            mGroups.emplace_back(button);
+            EXPECT_EQ(1, button->Create(list->GetListAt(i), &mListener)) << aPath << " " << i;
+            // The five state pictures n, o, d, x and h.
+            EXPECT_EQ(5, button->GetMemberCount()) << ToStd(button->GetId());
+            ids.push_back(ToStd(button->GetId()));
+        }
+        return ids;
+    }
+
+    // Every entry of a list built as an engine button; their ids in order.
+    std::vector<std::string> Buttons(LPropertyList* aList)
+    {
+        std::vector<std::string> ids;
+        for (int i = 0; aList != nullptr && i < aList->GetCount(); ++i) {
+            LButton* button = LLayoutBuilder::BuildButton(aList->GetListAt(i), &mListener);
+            EXPECT_NE(nullptr, button);
+            if (button != nullptr) {
+                mGroups.emplace_back(button);
+                ids.push_back(ToStd(button->GetId()));
+            }
+        }
+        return ids;
+    }
+
+    static std::vector<std::string> Ids(const LDisplayGroup* aGroup)
+    {
+        std::vector<std::string> ids;
+        for (int i = 0; aGroup != nullptr && i < aGroup->GetMemberCount(); ++i) {
+            ids.push_back(ToStd(aGroup->GetMemberAt(i)->GetId()));
+        }
+        return ids;
+    }
+
+    static bool ImageLoads(const std::string& aPath)
+    {
+        LImage* image = nullptr;
+        const bool loaded = LImage::CreateFromFile(FromStd(aPath), &image) && image != nullptr;
+        delete image;
+        return loaded;
+    }
+
+    LLogCapture mLog;
+    Listener mListener;
+    LPropertyList mLayout;
+    std::vector<std::unique_ptr<LIDisplayObject>> mGroups;
+};
+
+} // namespace
+
+TEST_F(SampleScreens, FiveFontsOfNinetyFiveGlyphsAndTheQuitQuestionFitsOneLine)
+{
+    LFontManager* fonts = LFontManager::Get();
+    ASSERT_TRUE(fonts->CreateFonts(LString("//dataroot/textures/fonts/fonts.txt"), LString("//dataroot/textures/fonts/")));
+    for (const char* id : {"TW_CEN_MT16", "twcenmt14white", "comic18", "frizquadrata24", "tahoma10"}) {
+        auto* font = dynamic_cast<LFontRaster*>(fonts->GetFont(LString(id)));
+        ASSERT_NE(nullptr, font) << id;
+        int glyphs = 0;
+        for (char16_t c = 32; c <= 126; ++c) {
+            glyphs += font->GetSprite(c) != nullptr && font->GetAspect(c) > 0.0f ? 1 : 0;
+        }
+        EXPECT_EQ(95, glyphs) << id;
+        // The glyph rows are the size in the font's name.
+        const std::string name(id);
+        EXPECT_EQ(std::stoi(name.substr(name.find_first_of("0123456789"))), static_cast<int>(font->GetRowHeight())) << id;
+    }
+    const float width = fonts->GetFont(LString("TW_CEN_MT16"))->GetTextWidth(LString("Do you really want to quit?"));
+    EXPECT_GT(width, 100.0f);
+    EXPECT_LT(width, 200.0f);
+
+    // Every credits line fits the screen in the credits font.
+    Layout("//textures/menu/credits.txt", "//textures/menu");
+    LPropertyList* pages = List("credits.screens");
+    ASSERT_NE(nullptr, pages);
+    EXPECT_EQ(2, pages->GetCount());
+    LIFont* credits = fonts->GetFont(LString("frizquadrata24"));
+    for (int page = 0; page < pages->GetCount(); ++page) {
+        LPropertyList* blocks = pages->GetListAt(page)->GetList(LString("entries"));
+        ASSERT_NE(nullptr, blocks);
+        for (int block = 0; block < blocks->GetCount(); ++block) {
+            LPropertyList* lines = blocks->GetListAt(block);
+            for (int line = 0; line < lines->GetCount(); ++line) {
+                bool found = false;
+                const LString text = lines->GetString(lines->GetKeyAt(line), found);
+                EXPECT_TRUE(found);
+                EXPECT_LT(credits->GetTextWidth(text), 760.0f) << ToStd(text);
+            }
+        }
+    }
+    LPropertyList* images = List("credits.images");
+    ASSERT_NE(nullptr, images);
+    EXPECT_EQ(3, images->GetCount());
+    for (int i = 0; i < images->GetCount(); ++i) {
+        bool found = false;
+        EXPECT_TRUE(ImageLoads("//textures/menu/" + ToStd(images->GetListAt(i)->GetString(LString("file"), found))));
+    }
+    EXPECT_EQ("", Problems(mLog));
+}
+
+TEST_F(SampleScreens, MainMenuMessageBoxAndBackButton)
+{
+    Layout("//textures/menu/main_menu_layout.txt", "//textures/menu");
+    EXPECT_EQ(1, Group("main_menu.g01-background")->GetMemberCount());
+    EXPECT_EQ((std::vector<std::string> {"new_game", "resume_game", "load_game", "save_game", "options", "credits", "quit"}),
+              MenuButtons("main_menu.g02-buttons"));
+
+    Layout("//textures/menu/messagebox_layout.txt", "//textures/menu");
+    Sprite(List("background"));
+    EXPECT_EQ((std::vector<std::string> {"ok", "cancel", "yes", "no"}), Buttons(List("buttons")));
+
+    Layout("//textures/back_btn_layout.txt", "//textures");
+    EXPECT_EQ((std::vector<std::string> {"back_btn"}), Buttons(&mLayout));
+    EXPECT_EQ("", Problems(mLog));
+}
+
+TEST_F(SampleScreens, OptionsSaveAndLoadScreens)
+{
+    Layout("//textures/menu/options_screen_layout.txt", "//textures/menu");
+    Group("groups.g01-background");
+    EXPECT_EQ((std::vector<std::string> {"back", "save"}), MenuButtons("groups.g02-buttons"));
+    EXPECT_EQ((std::vector<std::string> {"easy", "medium", "hard"}), MenuButtons("groups.g03-skill_buttons"));
+    LPropertyList* toggles = List("groups.g04-option_toggles");
+    ASSERT_NE(nullptr, toggles);
+    ASSERT_EQ(6, toggles->GetCount());
+    auto* parent = new LDisplayGroup();
+    mGroups.emplace_back(parent);
+    std::vector<std::unique_ptr<GMOptionToggle>> made;
+    for (int i = 0; i < toggles->GetCount(); ++i) {
+        made.push_back(std::make_unique<GMOptionToggle>());
+        ASSERT_EQ(1, made.back()->Create(toggles->GetListAt(i), parent)) << i;
+        auto* toggle = static_cast<LDisplayGroup*>(parent->GetMemberAt(i));
+        EXPECT_EQ((std::vector<std::string> {"on", "off"}), Ids(toggle)) << i;
+    }
+    EXPECT_EQ((std::vector<std::string> {"toggle0", "toggle1", "toggle2", "toggle3", "toggle4", "toggle5"}), Ids(parent));
+    // The knob starts on its track, which runs from x 340 to 655.
+    EXPECT_EQ(340.0f, Sprite(List("groups.g05-audio_slider"))->GetPosition().x);
+
+    Layout("//textures/menu/save_screen_layout.txt", "//textures/menu");
+    Group("save_screen.g01-background");
+    EXPECT_EQ((std::vector<std::string> {"field_panel", "thumb_panel"}), Ids(Group("save_screen.g03-black_background")));
+    EXPECT_EQ((std::vector<std::string> {"cancel", "save"}), MenuButtons("save_screen.g02-buttons"));
+
+    Layout("//textures/menu/load_screen_layout.txt", "//textures/menu");
+    Group("load_screen.g01-background");
+    EXPECT_EQ(6, Group("load_screen.g03-black_background")->GetMemberCount());
+    EXPECT_EQ((std::vector<std::string> {"cancel", "up_arrow", "down_arrow", "load"}), MenuButtons("load_screen.g02-buttons"));
+    LPropertyList* brackets = List("load_screen.g04-selection_brackets");
+    ASSERT_NE(nullptr, brackets);
+    ASSERT_EQ(6, brackets->GetCount());
+    for (int i = 0; i < brackets->GetCount(); ++i) {
+        Sprite(brackets->GetListAt(i));
+        bool found = false;
+        EXPECT_EQ(8, brackets->GetListAt(i)->GetVectorFloat(LString("activearea"), found).GetCount()) << i;
+    }
+    EXPECT_EQ("", Problems(mLog));
+}
+
+TEST_F(SampleScreens, CaseSelectionThumbnailsAndLocationCard)
+{
+    Layout("//textures/caseselection/caseselection_layout.txt", "//textures/caseselection");
+    Group("groups.g01-background");
+    EXPECT_EQ(4, Group("groups.g02-folders")->GetMemberCount());
+    Group("groups.g05_caseclosed");
+    EXPECT_EQ((std::vector<std::string> {"case1_select", "review1"}), Buttons(List("groups.g03-buttons")));
+    LButton* back = LLayoutBuilder::BuildButton(List("groups.g04-backbutton"), &mListener);
+    ASSERT_NE(nullptr, back);
+    mGroups.emplace_back(back);
+    for (const char* ledger : {"groups.g06-ledger.case01", "groups.g06-ledger.case02", "groups.g06-ledger.case03",
+                               "groups.g06-ledger.case04"}) {
+        Sprite(List(ledger));
+    }
+
+    Layout("//textures/menu/thumbnails/thumbs.txt", "//textures/menu");
+    for (const char* view : {"allCases.precinct.vp01", "case01.riverbank.vp01", "case01.riverbank.vp02"}) {
+        bool found = false;
+        const LString image = List(view)->GetString(LString("image"), found);
+        EXPECT_TRUE(ImageLoads("//textures/menu/thumbnails/" + ToStd(image))) << view;
+    }
+    EXPECT_TRUE(ImageLoads("//textures/menu/thumbnails/riverbank_body.bmp"));
+
+    LPropertyList scenes;
+    ASSERT_TRUE(scenes.Load(LString("//scenes/scenes.txt"), true));
+    // The card's two location lines and one address line.
+    for (const auto& [key, count] : {std::pair {"case01/riverbank.location", 2}, std::pair {"case01/riverbank.address", 1}}) {
+        bool found = false;
+        LVectorString lines;
+        EXPECT_TRUE(scenes.GetString(LString(key), found).Split(LString("|"), &lines));
+        EXPECT_TRUE(found) << key;
+        EXPECT_EQ(count, lines.GetCount()) << key;
+    }
+    EXPECT_EQ("", Problems(mLog));
+}
+
+TEST_F(SampleScreens, GameCursorGetsEveryNamedStateTheItemsAndTheHilight)
+{
+    ASSERT_TRUE(LTextureManager::Get()->SetRoot(LString("//textures")));
+    std::unique_ptr<GMCursor> cursor(new GMCursor());
+    EXPECT_EQ("", Problems(mLog));
+    int named = 0;
+    for (GMCursorType type = 0; type < GMCursor::TYPE_COUNT; ++type) {
+        if (!GMCursor::GetStateName(type).IsEmpty()) {
+            EXPECT_TRUE(cursor->SetCursor(type, LString())) << type;
+            ++named;
+        }
+    }
+    EXPECT_EQ(14, named);
+    // A crime-lab result shows the picture of its item.
+    EXPECT_TRUE(cursor->SetItemCursor(LString("glove_cl")));
+    EXPECT_TRUE(cursor->SetCursor(GMCursor::TYPE_ITEM_HILIGHT, LString()));
+    ASSERT_NE(nullptr, cursor->GetHilightSprite());
+    EXPECT_TRUE(cursor->GetHilight());
+    EXPECT_EQ("", Problems(mLog));
+}
