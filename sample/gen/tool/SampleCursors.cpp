@@ -37,8 +37,11 @@ void Arrow(LCanvas& aCanvas, int aLeft, int aTop, float aDx, float aDy)
 
 void Pointer(LCanvas& aCanvas, int aLeft, int aTop)
 {
-    aCanvas.Triangle(aLeft, aTop, aLeft, aTop + 24, aLeft + 17, aTop + 17, kOutline);
-    aCanvas.Triangle(aLeft + 1.5f, aTop + 4, aLeft + 1.5f, aTop + 20, aLeft + 13, aTop + 16, kFace);
+    // The tip at the hot spot, the head pointing up and left, and a short tail.
+    aCanvas.Line(aLeft + 5, aTop + 13, aLeft + 10, aTop + 24, 6.0f, kOutline);
+    aCanvas.Triangle(aLeft, aTop, aLeft, aTop + 21, aLeft + 15, aTop + 16, kOutline);
+    aCanvas.Line(aLeft + 5, aTop + 14, aLeft + 10, aTop + 23, 3.0f, kFace);
+    aCanvas.Triangle(aLeft + 1.5f, aTop + 4, aLeft + 1.5f, aTop + 18, aLeft + 11, aTop + 15, kFace);
 }
 
 void Hand(LCanvas& aCanvas, int aLeft, int aTop)

@@ -9,7 +9,9 @@ void WriteMainMenu(SampleOutput& aOut)
 {
     LCanvas background = SampleArt::Background("CASE FILES", SampleArt::kNavy, SampleArt::kNight);
     // A street lamp and its light on the left, a city line along the bottom.
-    background.Disc(150, 200, 90.0f, LCanvas::Color {255, 230, 150, 60}, true);
+    LCanvas glow(180, 180);
+    glow.Disc(90, 90, 90.0f, LCanvas::Color {255, 230, 150, 70}, true);
+    background.Paste(glow, 60, 110);
     background.Fill(146, 200, 8, 330, LCanvas::Color {30, 30, 36, 255});
     background.Disc(150, 196, 10.0f, LCanvas::Color {255, 240, 190, 255});
     for (int x = 20, i = 0; x < 780; x += 40, ++i) {
