@@ -23,6 +23,7 @@
 #include "support/LSampleRoots.h"
 #include "support/LTestStrings.h"
 #include "ui/GMCursor.h"
+#include "writers/LPixelFont.h"
 
 #include <gtest/gtest.h>
 
@@ -162,13 +163,43 @@ TEST_F(SampleScreens, FiveFontsOfNinetyFiveGlyphsAndTheQuitQuestionFitsOneLine)
             glyphs += font->GetSprite(c) != nullptr && font->GetAspect(c) > 0.0f ? 1 : 0;
         }
         EXPECT_EQ(95, glyphs) << id;
-        // The glyph rows are the size in the font's name.
+        // The glyph rows are the size in the font's name, and the scan finds the advance
+        // the generator marked for every character.
         const std::string name(id);
-        EXPECT_EQ(std::stoi(name.substr(name.find_first_of("0123456789"))), static_cast<int>(font->GetRowHeight())) << id;
+        const int size = std::stoi(name.substr(name.find_first_of("0123456789")));
+        EXPECT_EQ(size, static_cast<int>(font->GetRowHeight())) << id;
+        for (char c : LPixelFont::Characters()) {
+            EXPECT_FLOAT_EQ(static_cast<float>(LPixelFont::Advance(c, LPixelFont::AtlasScaleX(size + 1))),
+                            font->GetCharWidth(static_cast<char16_t>(c)))
+                << id << " " << c;
+        }
     }
     const float width = fonts->GetFont(LString("TW_CEN_MT16"))->GetTextWidth(LString("Do you really want to quit?"));
     EXPECT_GT(width, 100.0f);
     EXPECT_LT(width, 200.0f);
+
+    // The subtitle tables name fonts that exist, and their lines fit the screen.
+    LPropertyList subtitles;
+    ASSERT_TRUE(subtitles.Load(LString("//dataroot/movies/cutscenes_subtitles.txt"), true));
+    bool found = false;
+    EXPECT_EQ("000_all.bik", ToStd(subtitles.GetListAt(0)->GetString(LString("movie"), found)));
+    LIFont* subtitleFont = fonts->GetFont(subtitles.GetListAt(0)->GetString(LString("fonts.main"), found));
+    ASSERT_NE(nullptr, subtitleFont);
+    LPropertyList* records = subtitles.GetListAt(0)->GetList(LString("subtitles"));
+    ASSERT_NE(nullptr, records);
+    EXPECT_EQ(2, records->GetCount());
+    for (int i = 0; i < records->GetCount(); ++i) {
+        EXPECT_EQ("main", ToStd(records->GetListAt(i)->GetString(LString("font"), found)));
+        EXPECT_LT(subtitleFont->GetTextWidth(records->GetListAt(i)->GetString(LString("subtitle"), found)), 800.0f);
+    }
+    LPropertyList voiceOvers;
+    ASSERT_TRUE(voiceOvers.Load(LString("//scenes/vo_subtitles.txt"), true));
+    EXPECT_GE(voiceOvers.GetCount(), 1);
+    for (int i = 0; i < voiceOvers.GetCount(); ++i) {
+        const float line = subtitleFont->GetTextWidth(voiceOvers.GetString(voiceOvers.GetKeyAt(i), found));
+        EXPECT_GT(line, 0.0f);
+        EXPECT_LT(line, 800.0f);
+    }
 
     // Every credits line fits the screen in the credits font.
     Layout("//textures/menu/credits.txt", "//textures/menu");
