@@ -62,7 +62,8 @@ protected:
 // Runs the generator into aDirectory; its output goes to aDirectory/../gen.out.
 int Generate(const std::string& aDirectory)
 {
-    const std::string command = "\"" + LSampleRoots::Generator() + "\" \"" + aDirectory + "\" > \"" + aDirectory + ".out\"";
+    const std::string command =
+        "\"" + LSampleRoots::Generator() + "\" \"" + aDirectory + "\" > \"" + aDirectory + ".out\"";
     return std::system(command.c_str());
 }
 

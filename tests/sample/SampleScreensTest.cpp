@@ -154,7 +154,8 @@ protected:
 TEST_F(SampleScreens, FiveFontsOfNinetyFiveGlyphsAndTheQuitQuestionFitsOneLine)
 {
     LFontManager* fonts = LFontManager::Get();
-    ASSERT_TRUE(fonts->CreateFonts(LString("//dataroot/textures/fonts/fonts.txt"), LString("//dataroot/textures/fonts/")));
+    ASSERT_TRUE(
+        fonts->CreateFonts(LString("//dataroot/textures/fonts/fonts.txt"), LString("//dataroot/textures/fonts/")));
     for (const char* id : {"TW_CEN_MT16", "twcenmt14white", "comic18", "frizquadrata24", "tahoma10"}) {
         auto* font = dynamic_cast<LFontRaster*>(fonts->GetFont(LString(id)));
         ASSERT_NE(nullptr, font) << id;
@@ -234,7 +235,8 @@ TEST_F(SampleScreens, MainMenuMessageBoxAndBackButton)
 {
     Layout("//textures/menu/main_menu_layout.txt", "//textures/menu");
     EXPECT_EQ(1, Group("main_menu.g01-background")->GetMemberCount());
-    EXPECT_EQ((std::vector<std::string> {"new_game", "resume_game", "load_game", "save_game", "options", "credits", "quit"}),
+    EXPECT_EQ((std::vector<std::string> {"new_game", "resume_game", "load_game", "save_game", "options", "credits",
+                                         "quit"}),
               MenuButtons("main_menu.g02-buttons"));
 
     Layout("//textures/menu/messagebox_layout.txt", "//textures/menu");
@@ -264,19 +266,22 @@ TEST_F(SampleScreens, OptionsSaveAndLoadScreens)
         auto* toggle = static_cast<LDisplayGroup*>(parent->GetMemberAt(i));
         EXPECT_EQ((std::vector<std::string> {"on", "off"}), Ids(toggle)) << i;
     }
-    EXPECT_EQ((std::vector<std::string> {"toggle0", "toggle1", "toggle2", "toggle3", "toggle4", "toggle5"}), Ids(parent));
+    EXPECT_EQ((std::vector<std::string> {"toggle0", "toggle1", "toggle2", "toggle3", "toggle4", "toggle5"}),
+              Ids(parent));
     // The knob starts on its track, which runs from x 340 to 655.
     EXPECT_EQ(340.0f, Sprite(List("groups.g05-audio_slider"))->GetPosition().x);
 
     Layout("//textures/menu/save_screen_layout.txt", "//textures/menu");
     Group("save_screen.g01-background");
-    EXPECT_EQ((std::vector<std::string> {"field_panel", "thumb_panel"}), Ids(Group("save_screen.g03-black_background")));
+    EXPECT_EQ((std::vector<std::string> {"field_panel", "thumb_panel"}),
+              Ids(Group("save_screen.g03-black_background")));
     EXPECT_EQ((std::vector<std::string> {"cancel", "save"}), MenuButtons("save_screen.g02-buttons"));
 
     Layout("//textures/menu/load_screen_layout.txt", "//textures/menu");
     Group("load_screen.g01-background");
     EXPECT_EQ(6, Group("load_screen.g03-black_background")->GetMemberCount());
-    EXPECT_EQ((std::vector<std::string> {"cancel", "up_arrow", "down_arrow", "load"}), MenuButtons("load_screen.g02-buttons"));
+    EXPECT_EQ((std::vector<std::string> {"cancel", "up_arrow", "down_arrow", "load"}),
+              MenuButtons("load_screen.g02-buttons"));
     LPropertyList* brackets = List("load_screen.g04-selection_brackets");
     ASSERT_NE(nullptr, brackets);
     ASSERT_EQ(6, brackets->GetCount());
@@ -314,7 +319,8 @@ TEST_F(SampleScreens, CaseSelectionThumbnailsAndLocationCard)
     LPropertyList scenes;
     ASSERT_TRUE(scenes.Load(LString("//scenes/scenes.txt"), true));
     // The card's two location lines and one address line.
-    for (const auto& [key, count] : {std::pair {"case01/riverbank.location", 2}, std::pair {"case01/riverbank.address", 1}}) {
+    for (const auto& [key, count] :
+         {std::pair {"case01/riverbank.location", 2}, std::pair {"case01/riverbank.address", 1}}) {
         bool found = false;
         LVectorString lines;
         EXPECT_TRUE(scenes.GetString(LString(key), found).Split(LString("|"), &lines));

@@ -2,8 +2,6 @@
 // checked-in ones (tests/fixtures/media: tone.ogg, tone.mp2, movie.nut), and the loops
 // that drive playback in the tests.
 #pragma once
-#include "writers/LBinkBytes.h"
-
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -19,16 +17,6 @@ std::string Path(const std::string& aName);
 std::string MakeWav(int aRate, int aChannels, int aFrames, int16_t (*aValue)(int aFrame, int aChannel));
 // A WAV of a constant value in every channel.
 std::string MakeFlatWav(int aRate, int aChannels, int aFrames, int16_t aValue);
-
-// The Bink 1 writer of the sample generator's writer library, under the names the movie
-// tests use.
-using BinkFrame = LBinkBytes::Frame;
-using BinkTrack = LBinkBytes::Track;
-using BinkMovieSpec = LBinkBytes::MovieSpec;
-inline std::string MakeBink(const BinkMovieSpec& aSpec)
-{
-    return LBinkBytes::Make(aSpec);
-}
 
 // Mixes the sound stand-in's non-real-time output in blocks of 1024 frames until aDone
 // holds or aLimit frames have gone by; returns the frames mixed.

@@ -25,10 +25,12 @@ bool LSampleRoots::Mount()
         return false;
     }
     const std::string data = Directory();
-    bool mounted = fileSystem->AddMount(LString("//gameroot"), FromStd(std::filesystem::path(data).parent_path().string()));
+    const std::string root = std::filesystem::path(data).parent_path().string();
+    bool mounted = fileSystem->AddMount(LString("//gameroot"), FromStd(root));
     mounted = fileSystem->AddMount(LString("//dataroot"), FromStd(data)) && mounted;
-    for (const char* root : {"textures", "meshes", "animations", "interviews", "sounds", "scenes", "characters", "gestures"}) {
-        mounted = fileSystem->AddMount(LString("//") + root, FromStd(data + "/" + root)) && mounted;
+    for (const char* name :
+         {"textures", "meshes", "animations", "interviews", "sounds", "scenes", "characters", "gestures"}) {
+        mounted = fileSystem->AddMount(LString("//") + name, FromStd(data + "/" + name)) && mounted;
     }
     return mounted;
 }

@@ -23,7 +23,8 @@ void WriteCaseSelection(SampleOutput& aOut)
 
     aOut.WriteImage("textures/caseselection/case1_select.tga",
                     SampleArt::Button("Case 1", 160, 40, SampleArt::kEngineStates));
-    aOut.WriteImage("textures/caseselection/review1.tga", SampleArt::Button("Review", 160, 40, SampleArt::kEngineStates));
+    aOut.WriteImage("textures/caseselection/review1.tga",
+                    SampleArt::Button("Review", 160, 40, SampleArt::kEngineStates));
     aOut.WriteImage("textures/caseselection/back.tga", SampleArt::Button("Back", 96, 32, "nod"));
 
     LCanvas stamp(120, 48);

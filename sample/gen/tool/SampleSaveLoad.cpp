@@ -12,7 +12,8 @@ void WriteSaveAndLoadScreens(SampleOutput& aOut)
     LCanvas save = SampleArt::Background("SAVE GAME", SampleArt::kNavy, SampleArt::kNight);
     LPixelFont::DrawCentered(save, 400, 290, "Describe this game:", 2.0f, 2.0f, SampleArt::kPaper);
     aOut.WriteImage("textures/menu/save_bg.bmp", save);
-    aOut.WriteImage("textures/menu/load_bg.bmp", SampleArt::Background("LOAD GAME", SampleArt::kNavy, SampleArt::kNight));
+    aOut.WriteImage("textures/menu/load_bg.bmp",
+                    SampleArt::Background("LOAD GAME", SampleArt::kNavy, SampleArt::kNight));
 
     struct Panel
     {

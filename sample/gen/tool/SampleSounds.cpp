@@ -33,8 +33,10 @@ std::vector<float> Notes(const std::vector<float>& aHertz, float aSeconds, float
 void WriteSounds(SampleOutput& aOut)
 {
     // A minor phrase for the title, a major one for the credits.
-    aOut.WriteSound("sounds/theme.ogg", kRate, Notes({220.0f, 261.6f, 329.6f, 293.7f, 261.6f, 246.9f, 220.0f, 164.8f}, 0.5f, 3.0f));
-    aOut.WriteSound("sounds/Credits.ogg", kRate, Notes({261.6f, 329.6f, 392.0f, 523.3f, 392.0f, 329.6f, 349.2f, 261.6f}, 0.5f, 3.0f));
+    aOut.WriteSound("sounds/theme.ogg", kRate,
+                    Notes({220.0f, 261.6f, 329.6f, 293.7f, 261.6f, 246.9f, 220.0f, 164.8f}, 0.5f, 3.0f));
+    aOut.WriteSound("sounds/Credits.ogg", kRate,
+                    Notes({261.6f, 329.6f, 392.0f, 523.3f, 392.0f, 329.6f, 349.2f, 261.6f}, 0.5f, 3.0f));
     aOut.WriteSound("sounds/ching-ching.ogg", kRate, Notes({1318.5f, 1568.0f}, 0.4f, 6.0f));
     aOut.WriteSound("sounds/blip.wav", kRate, Notes({880.0f}, 0.08f, 20.0f));
 }

@@ -49,7 +49,8 @@ int main(int argc, char** argv)
             return 1;
         }
     }
-    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+    const auto elapsed =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
     out.Note(std::to_string(out.GetWritten()) + " files written, " + std::to_string(out.GetUnchanged()) +
              " unchanged, in " + std::to_string(elapsed.count()) + " ms");
     return 0;

@@ -1,5 +1,6 @@
 #include "movie/Bink.h"
 #include "support/LMediaFixtures.h"
+#include "writers/LBinkBytes.h"
 #include "support/LMediaLogCapture.h"
 
 #include "sound/FSound.h"
@@ -14,10 +15,10 @@ using namespace LMediaFixtures;
 
 namespace {
 
-BinkMovieSpec ThreeFrames()
+LBinkBytes::MovieSpec ThreeFrames()
 {
-    BinkMovieSpec spec;
-    spec.mFrames = {BinkFrame {50, 128, 128, true}, BinkFrame {120, 128, 128, false}, BinkFrame {200, 128, 128, true}};
+    LBinkBytes::MovieSpec spec;
+    spec.mFrames = {{50, 128, 128, true}, {120, 128, 128, false}, {200, 128, 128, true}};
     return spec;
 }
 
@@ -52,7 +53,7 @@ std::vector<uint8_t> Copy(HBINK aBink)
 TEST(BinkFile, HandBuiltMovieOpensWithItsHeaderAndFramesDecodeToTheirGreyLevels)
 {
     LMediaLogCapture log;
-    HBINK bink = OpenBytes(MakeBink(ThreeFrames()));
+    HBINK bink = OpenBytes(LBinkBytes::Make(ThreeFrames()));
     ASSERT_NE(nullptr, bink) << BinkGetError();
     EXPECT_EQ((std::vector<uint32_t> {32, 16, 3, 30, 0}), Header(bink));
     EXPECT_EQ(1u, bink->FrameRateDiv);
@@ -80,7 +81,7 @@ TEST(BinkFile, HandBuiltMovieOpensWithItsHeaderAndFramesDecodeToTheirGreyLevels)
 TEST(BinkFile, GotoAndKeyFramesFollowTheFrameIndex)
 {
     LMediaLogCapture log;
-    HBINK bink = OpenBytes(MakeBink(ThreeFrames()));
+    HBINK bink = OpenBytes(LBinkBytes::Make(ThreeFrames()));
     ASSERT_NE(nullptr, bink);
     EXPECT_EQ((std::vector<uint32_t> {1, 1, 3, 3}),
               (std::vector<uint32_t> {BinkGetKeyFrame(bink, 1, BINKGETKEYPREVIOUS), BinkGetKeyFrame(bink, 2, BINKGETKEYPREVIOUS),
@@ -105,9 +106,9 @@ TEST(BinkFile, GotoAndKeyFramesFollowTheFrameIndex)
 
 TEST(BinkFile, SoundTracksReportTheirIds)
 {
-    BinkMovieSpec spec = ThreeFrames();
-    spec.mTracks = {BinkTrack {7, 22050, 0}, BinkTrack {9, 44100, 0x2000}};
-    HBINK bink = OpenBytes(MakeBink(spec));
+    LBinkBytes::MovieSpec spec = ThreeFrames();
+    spec.mTracks = {LBinkBytes::Track {7, 22050, 0}, LBinkBytes::Track {9, 44100, 0x2000}};
+    HBINK bink = OpenBytes(LBinkBytes::Make(spec));
     ASSERT_NE(nullptr, bink);
     EXPECT_EQ(2u, bink->NumTracks);
     EXPECT_EQ((std::vector<uint32_t> {7, 9, 0}),
@@ -123,9 +124,9 @@ TEST(BinkFile, SoundTracksReportTheirIds)
 TEST(BinkFile, BinkTwoIsRefusedWithALoggedError)
 {
     LMediaLogCapture log;
-    BinkMovieSpec spec = ThreeFrames();
+    LBinkBytes::MovieSpec spec = ThreeFrames();
     spec.mBink2 = true;
-    EXPECT_EQ(nullptr, OpenBytes(MakeBink(spec)));
+    EXPECT_EQ(nullptr, OpenBytes(LBinkBytes::Make(spec)));
     EXPECT_TRUE(log.HasError("Bink 2")) << (log.Errors().empty() ? "" : log.Errors()[0]);
 }
 
@@ -133,7 +134,7 @@ TEST(BinkFile, DamagedMoviesFailOrEndEarlyInBoundedTime)
 {
     LMediaLogCapture log;
     const auto start = std::chrono::steady_clock::now();
-    std::string bytes = MakeBink(ThreeFrames());
+    std::string bytes = LBinkBytes::Make(ThreeFrames());
 
     // The frames cut off: it opens, shows what there is and then ends.
     std::string cut = bytes.substr(0, bytes.size() - 20);
@@ -167,15 +168,15 @@ TEST(BinkPlayback, UndecodableSoundIsGivenUpAndThePicturesGoOn)
 {
     LMediaLogCapture log;
     SilentSound();
-    BinkMovieSpec spec;
-    spec.mTracks = {BinkTrack {0, 22050, 0}};
+    LBinkBytes::MovieSpec spec;
+    spec.mTracks = {LBinkBytes::Track {0, 22050, 0}};
     // A stated decoded size, then bits that are no sound.
     spec.mSoundPacket = std::string("\x00\x10\x00\x00", 4) + std::string(60, '\xFF');
     for (int i = 0; i < 12; ++i) {
-        spec.mFrames.push_back(BinkFrame {static_cast<uint8_t>(20 + 10 * i), 128, 128, i == 0});
+        spec.mFrames.push_back(LBinkBytes::Frame {static_cast<uint8_t>(20 + 10 * i), 128, 128, i == 0});
     }
     const auto start = std::chrono::steady_clock::now();
-    HBINK bink = OpenBytes(MakeBink(spec));
+    HBINK bink = OpenBytes(LBinkBytes::Make(spec));
     ASSERT_NE(nullptr, bink);
     for (uint32_t i = 1; i <= 12; ++i) {
         EXPECT_EQ(0, BinkDoFrame(bink)) << i;
@@ -189,9 +190,9 @@ TEST(BinkPlayback, UndecodableSoundIsGivenUpAndThePicturesGoOn)
 
 TEST(BinkPlayback, WaitPacesFramesAndPauseHoldsThem)
 {
-    BinkMovieSpec spec = ThreeFrames();
+    LBinkBytes::MovieSpec spec = ThreeFrames();
     spec.mRate = 20; // 50 ms a frame
-    HBINK bink = OpenBytes(MakeBink(spec));
+    HBINK bink = OpenBytes(LBinkBytes::Make(spec));
     ASSERT_NE(nullptr, bink);
     EXPECT_EQ(0, BinkWait(bink));
     BinkDoFrame(bink);
@@ -213,7 +214,7 @@ TEST(BinkPlayback, WaitPacesFramesAndPauseHoldsThem)
 
 TEST(BinkPlayback, CopiesAreClippedToTheBuffer)
 {
-    HBINK bink = OpenBytes(MakeBink(ThreeFrames()));
+    HBINK bink = OpenBytes(LBinkBytes::Make(ThreeFrames()));
     ASSERT_NE(nullptr, bink);
     BinkDoFrame(bink);
     // A 40 x 10 buffer with a guard line below; the movie placed at (20, 4).

@@ -11,6 +11,7 @@
 #include "stdlib/LIFileSystem.h"
 #include "support/LLogCapture.h"
 #include "support/LMediaFixtures.h"
+#include "writers/LBinkBytes.h"
 #include "support/LTestDirectory.h"
 #include "support/LTestGraphics.h"
 #include "support/LTestStrings.h"
@@ -40,9 +41,9 @@ TEST(MoviePlayerBinkGLTest, TextureMovieShowsEachFramesColour)
     ASSERT_TRUE(LIFileSystem::Get()->AddMount(LString("//movies"), FromStd(directory.Path())));
     // Two flat frames of different channels, (Y, U, V) to BT.601 video range:
     // (100, 100, 170) is red 165, green 75, blue 41; (60, 170, 110) is 22, 49, 136.
-    BinkMovieSpec spec;
-    spec.mFrames = {BinkFrame {100, 100, 170, true}, BinkFrame {60, 170, 110, true}};
-    directory.Write("colours.bik", MakeBink(spec));
+    LBinkBytes::MovieSpec spec;
+    spec.mFrames = {LBinkBytes::Frame {100, 100, 170, true}, LBinkBytes::Frame {60, 170, 110, true}};
+    directory.Write("colours.bik", LBinkBytes::Make(spec));
     LMoviePlayerBink* player = static_cast<LMoviePlayerBink*>(
         LIMovieManager::Get()->CreateTextureMovie(LString("movie"), LString("//movies/colours.bik")));
     ASSERT_NE(nullptr, player);

@@ -8,6 +8,7 @@
 #include "support/LFakeRender.h"
 #include "support/LLogCapture.h"
 #include "support/LMediaFixtures.h"
+#include "writers/LBinkBytes.h"
 #include "support/LMemoryTexture.h"
 #include "support/LTestCreator.h"
 #include "support/LTestDirectory.h"
@@ -38,12 +39,12 @@ public:
 };
 
 // Three grey frames (luma 50, 120, 200), the second not a key frame.
-BinkMovieSpec Grey(uint32_t aWidth = 32, uint32_t aHeight = 16)
+LBinkBytes::MovieSpec Grey(uint32_t aWidth = 32, uint32_t aHeight = 16)
 {
-    BinkMovieSpec spec;
+    LBinkBytes::MovieSpec spec;
     spec.mWidth = aWidth;
     spec.mHeight = aHeight;
-    spec.mFrames = {BinkFrame {50, 128, 128, true}, BinkFrame {120, 128, 128, false}, BinkFrame {200, 128, 128, true}};
+    spec.mFrames = {{50, 128, 128, true}, {120, 128, 128, false}, {200, 128, 128, true}};
     return spec;
 }
 
@@ -70,7 +71,7 @@ protected:
         RegisterFake<LMemoryTexture>("texture");
         RegisterFakeRender(); // the rest of the fakes
         ASSERT_TRUE(LIFileSystem::Get()->AddMount(LString("//movies"), FromStd(mDirectory.Path())));
-        mDirectory.Write("grey.bik", MakeBink(Grey()));
+        mDirectory.Write("grey.bik", LBinkBytes::Make(Grey()));
         mManager = LIMovieManager::Get();
         ASSERT_NE(nullptr, mManager);
     }
@@ -215,15 +216,15 @@ TEST_F(MovieService, PauseStopsTheFrameUpdatesAndResumeRestartsThem)
 
 TEST_F(MovieService, LengthIsWholeFramesOverTheWholeRateAndZeroWithoutARate)
 {
-    BinkMovieSpec spec = Grey();
-    spec.mFrames.assign(300, BinkFrame {});
+    LBinkBytes::MovieSpec spec = Grey();
+    spec.mFrames.assign(300, LBinkBytes::Frame {});
     spec.mRate = 299;
     spec.mRateDiv = 10;
-    mDirectory.Write("long.bik", MakeBink(spec));
+    mDirectory.Write("long.bik", LBinkBytes::Make(spec));
     spec.mFrames.resize(3);
     spec.mRate = 1;
     spec.mRateDiv = 2;
-    mDirectory.Write("slow.bik", MakeBink(spec));
+    mDirectory.Write("slow.bik", LBinkBytes::Make(spec));
 
     LMoviePlayerBink* tenSeconds = FullScreen("long.bik");
     ASSERT_NE(nullptr, tenSeconds);
@@ -241,8 +242,8 @@ TEST_F(MovieService, LengthIsWholeFramesOverTheWholeRateAndZeroWithoutARate)
 
 TEST_F(MovieService, TextureMoviesAreTestedAgainstTheDevicesLargestTexture)
 {
-    mDirectory.Write("wide.bik", MakeBink(Grey(320, 240)));
-    mDirectory.Write("small.bik", MakeBink(Grey(40, 40)));
+    mDirectory.Write("wide.bik", LBinkBytes::Make(Grey(320, 240)));
+    mDirectory.Write("small.bik", LBinkBytes::Make(Grey(40, 40)));
     LFakeDeviceCaps::sPow2 = true;
     struct Case
     {
@@ -297,7 +298,7 @@ TEST_F(MovieService, MissingDamagedAndTruncatedMoviesFailOrEndInBoundedTime)
 {
     EXPECT_EQ(nullptr, FullScreen("missing.bik"));
     EXPECT_FALSE(mLog.Contains("CreateFullScreenMovie failure"));
-    const std::string bytes = MakeBink(Grey());
+    const std::string bytes = LBinkBytes::Make(Grey());
     mDirectory.Write("garbage.bik", std::string(200, '\x5A'));
     mDirectory.Write("header.bik", bytes.substr(0, 30));
     for (const char* name : {"garbage.bik", "header.bik"}) {
