@@ -8,6 +8,7 @@
 #include "Gdi/LIButtonListener.h"
 #include "Gdi/LLayoutBuilder.h"
 #include "Gdi/LSprite.h"
+#include "Gdi/LTextArea.h"
 #include "Input/LMouse.h"
 #include "LImage.h"
 #include "LVector2.h"
@@ -23,6 +24,8 @@
 #include "support/LSampleRoots.h"
 #include "support/LTestStrings.h"
 #include "ui/GMCursor.h"
+#include "ui/GMIMessageBoxListener.h"
+#include "ui/GMMessageBox.h"
 #include "writers/LPixelFont.h"
 
 #include <gtest/gtest.h>
@@ -40,10 +43,24 @@ public:
     void OnButton(const LString&, int) override {}
 };
 
-std::string Problems(const LLogCapture& aLog)
+class Replies : public GMIMessageBoxListener
+{
+public:
+    void OnMessageBoxReply(const LString& aId, int aAnswer) override
+    {
+        mHeard.push_back(ToStd(aId) + ":" + std::to_string(aAnswer));
+    }
+    std::vector<std::string> mHeard;
+};
+
+// The problem lines of the log, but for aExpected (a message the code logs on purpose).
+std::string Problems(const LLogCapture& aLog, const std::string& aExpected = "")
 {
     std::string problems;
     for (const std::string& line : aLog.Lines()) {
+        if (!aExpected.empty() && line.find(aExpected) != std::string::npos) {
+            continue;
+        }
         if (line.find("WARNING") != std::string::npos || line.find("ERROR") != std::string::npos ||
             line.find("ASSERT") != std::string::npos) {
             problems += line + "\n";
@@ -349,4 +366,33 @@ TEST_F(SampleScreens, GameCursorGetsEveryNamedStateTheItemsAndTheHilight)
     ASSERT_NE(nullptr, cursor->GetHilightSprite());
     EXPECT_TRUE(cursor->GetHilight());
     EXPECT_EQ("", Problems(mLog));
+}
+
+TEST_F(SampleScreens, MessageBoxAsksTheQuitQuestionOnOneLineAndClosesOnYes)
+{
+    ASSERT_TRUE(LFontManager::Get()->CreateFonts(LString("//dataroot/textures/fonts/fonts.txt"),
+                                                 LString("//dataroot/textures/fonts/")));
+    GMMessageBox box;
+    Replies replies;
+    ASSERT_TRUE(
+        box.Show(LString("quit"), LString("Do you really want to quit?"), GMMessageBox::BUTTONS_YES_NO, &replies));
+    ASSERT_TRUE(box.IsOpen());
+    LDisplayGroup* group = box.GetGroup();
+    EXPECT_NE(nullptr, group->GetMember(LString("msgbox_bg")));
+    ASSERT_NE(nullptr, box.GetButton(0));
+    ASSERT_NE(nullptr, box.GetButton(1));
+    EXPECT_EQ("yes", ToStd(box.GetButton(0)->GetId()));
+    EXPECT_EQ("no", ToStd(box.GetButton(1)->GetId()));
+    // One line: centred in the panel at the height of a single line.
+    ASSERT_NE(nullptr, box.GetTextArea());
+    EXPECT_EQ(75.0f, box.GetTextArea()->GetPosition().y);
+
+    // The middle of "yes": the panel at (271, 199), the button at (30, 162), 85 x 32.
+    LMouse::Get()->OnMove(LVector2(271.0f + 30.0f + 42.0f, 199.0f + 162.0f + 16.0f));
+    LMouse::Get()->OnButtonDown(1);
+    LMouse::Get()->OnButtonUp(1);
+    EXPECT_EQ((std::vector<std::string> {"quit:2"}), replies.mHeard);
+    EXPECT_FALSE(box.IsOpen());
+    // The box gives its text area a height, which the text area reports it does not use.
+    EXPECT_EQ("", Problems(mLog, "SetHeight not yet implemented."));
 }
