@@ -1,6 +1,7 @@
 #include "ui/GMMessageBox.h"
 
 #include "Gdi/LButton.h"
+#include "Gdi/LCursor.h"
 #include "Gdi/LDisplayGroup.h"
 #include "Gdi/LDisplayManager.h"
 #include "Gdi/LFontManager.h"
@@ -93,6 +94,10 @@ bool GMMessageBox::Show(const LString& aId, const LString& aText, int aButtonSet
     mClicked = false;
     if (LMouse* mouse = LMouse::Get()) {
         mouse->Lock(this);
+        // The pointer keeps following the mouse while the box holds it.
+        if (LCursor* cursor = LCursor::Get()) {
+            mouse->AddLock(cursor);
+        }
     }
     mGroup = L_NEW LDisplayGroup();
     if (mGroup == nullptr) {

@@ -41,7 +41,7 @@ public:
     LString Dump() const override;
 
     // Shows the question aText with the button set (BUTTONS_...; any other set shows no
-    // button) and locks the mouse to the box. A panel still open is closed first, without
+    // button) and locks the mouse to the box (the pointer still follows it). A panel still open is closed first, without
     // a reply. aListener may be null: the box then just closes. False when the panel could
     // not be built completely (it is shown with what was built).
     bool Show(const LString& aId, const LString& aText, int aButtonSet, GMIMessageBoxListener* aListener);

@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -101,6 +102,11 @@ struct ExitCase
     int mAppsAsked;
     const char* mLogged;
 };
+
+void PrintTo(const ExitCase& aCase, std::ostream* aOut)
+{
+    *aOut << aCase.mName;
+}
 
 // Each case in a process of its own: the platform is made once per run.
 class GMMainExit : public ::testing::TestWithParam<ExitCase>

@@ -3,6 +3,7 @@
 #include "ui/GMMessageBox.h"
 
 #include "Gdi/LButton.h"
+#include "Gdi/LCursor.h"
 #include "Gdi/LDisplayGroup.h"
 #include "Gdi/LDisplayManager.h"
 #include "Gdi/LFontManager.h"
@@ -171,6 +172,8 @@ TEST_F(MessageBoxTest, ButtonsAnswerUnderTheCallersIdAndTheMouseIsHeldMeanwhile)
         ClickAt(10.0f, 10.0f); // outside the panel: nobody hears it, the box stays
         ClickAt(350.0f, 250.0f); // inside the panel, on no button
         EXPECT_EQ(0, mOther.mCount);
+        EXPECT_EQ("350,250", LTestPoint(LCursor::Get()->GetGroup()->GetPosition().x,
+                                        LCursor::Get()->GetGroup()->GetPosition().y)); // the pointer follows
         EXPECT_TRUE(mBox->IsOpen());
         ClickAt(c.mX, 305.0f);
         EXPECT_EQ((std::vector<std::string> {c.mHeard}), mReplies.mHeard) << c.mHeard;
