@@ -293,41 +293,42 @@ bool LPathFindingWeb::ComputePathsFrom(int aSource)
     Row& row = mRows[aSource];
     row.mLengths = L_NEW float[mCount];
     row.mPrevious = L_NEW uint16_t[mCount];
+    // Per way-point: taken from a wave yet, waiting in the next wave; and the two waves.
     uint8_t* settled = L_NEW uint8_t[mCount];
     uint8_t* queued = L_NEW uint8_t[mCount];
-    if (!row.mLengths || !row.mPrevious || !settled || !queued) {
+    int* wave = L_NEW int[mCount];
+    int* next = L_NEW int[mCount];
+    const bool made = row.mLengths && row.mPrevious && settled && queued && wave && next;
+    if (!made) {
         L_ERROR("ComputePaths failure. Allocation failure.");
         delete[] row.mLengths;
         delete[] row.mPrevious;
         row = Row();
-        delete[] settled;
-        delete[] queued;
-        return false;
+    } else {
+        for (int i = 0; i < mCount; ++i) {
+            row.mLengths[i] = LWebPath::kNoPath;
+            row.mPrevious[i] = kNoWayPoint;
+            settled[i] = 0;
+            queued[i] = 0;
+        }
     }
-    for (int i = 0; i < mCount; ++i) {
-        row.mLengths[i] = LWebPath::kNoPath;
-        row.mPrevious[i] = kNoWayPoint;
-        settled[i] = 0;
-        queued[i] = 0;
+    int nextCount = 0;
+    if (made && mWayPoints[aSource].mActive) {
+        row.mLengths[aSource] = 0.0f;
+        next[nextCount++] = aSource;
     }
-    if (!mWayPoints[aSource].mActive) {
-        delete[] settled;
-        delete[] queued;
-        return true;
-    }
-    LVectorInt wave(mCount, mCount);
-    LVectorInt next(mCount, mCount);
-    row.mLengths[aSource] = 0.0f;
-    next.Add(aSource);
     // With lengths that are never negative every shortest path is found within N waves;
     // the bound only guards against rounding.
-    for (int round = 0; next.GetCount() > 0 && round <= mCount; ++round) {
+    for (int round = 0; nextCount > 0 && round <= mCount; ++round) {
+        int* taken = wave;
         wave = next;
-        next.RemoveAll();
-        for (int w = 0; w < wave.GetCount(); ++w) {
+        next = taken;
+        const int waveCount = nextCount;
+        nextCount = 0;
+        for (int w = 0; w < waveCount; ++w) {
             queued[wave[w]] = 0;
         }
-        for (int w = 0; w < wave.GetCount(); ++w) {
+        for (int w = 0; w < waveCount; ++w) {
             const int from = wave[w];
             settled[from] = 1;
             const LWayPoint& wayPoint = mWayPoints[from];
@@ -345,12 +346,14 @@ bool LPathFindingWeb::ComputePathsFrom(int aSource)
                 }
                 if ((!settled[to] || shorter) && !queued[to]) {
                     queued[to] = 1;
-                    next.Add(to);
+                    next[nextCount++] = to;
                 }
             }
         }
     }
     delete[] settled;
     delete[] queued;
-    return true;
+    delete[] wave;
+    delete[] next;
+    return made;
 }
