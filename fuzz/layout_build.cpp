@@ -74,7 +74,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
     }
     LFuzzListener listener;
     if (LPropertyList* list = layout.GetList(LString("buttons"))) {
-        LLayoutBuilder::BuildButtons(list, root, &listener);
+        // A scroll bar listens to its buttons itself, which takes buttons without one.
+        const bool scrolled = layout.GetList(LString("scrollbar")) != nullptr;
+        LLayoutBuilder::BuildButtons(list, root, scrolled ? nullptr : &listener);
     }
     if (LPropertyList* list = layout.GetList(LString("shapes"))) {
         LLayoutBuilder::BuildShapes(list, root);
