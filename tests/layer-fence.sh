@@ -17,7 +17,9 @@ allowed=(
 )
 
 headers='#\s*include\s*[<"](SDL2?/|SDL[_.]|GL/|GLES[0-9]*/|EGL/|KHR/|libav[a-z]*/|libsw[a-z]*/|libpostproc/|epoxy/|glad/|(c?stdio|stdio\.h|ctime|time\.h|sys/time\.h|sys/stat\.h|fcntl\.h|unistd\.h|dirent\.h|fstream|filesystem|random)[>"])'
-calls='(^|[^\w.>:])((std)?::)?(fopen|freopen|fdopen|fclose|fread|fwrite|fseeko?|ftello?|fflush|fgets|fputs|fgetc|fputc|fprintf|fscanf|tmpfile|tmpnam|remove|rename|unlink|opendir|readdir|stat|lstat|fstat|mkdir|open|close|read|write|time|clock|gettimeofday|clock_gettime|localtime(_r)?|gmtime(_r)?|strftime|mktime|rand|srand|random|srandom|[dlm]rand48|getenv|secure_getenv|setenv|putenv|unsetenv|system|popen)\s*\('
+# A call of one of these, unless it is a declaration (a type name before it, as in
+# "LVector open(16, 256);").
+calls='fopen|freopen|fdopen|fclose|fread|fwrite|fseeko?|ftello?|fflush|fgets|fputs|fgetc|fputc|fprintf|fscanf|tmpfile|tmpnam|remove|rename|unlink|opendir|readdir|stat|lstat|fstat|mkdir|open|close|read|write|time|clock|gettimeofday|clock_gettime|localtime(?:_r)?|gmtime(?:_r)?|strftime|mktime|rand|srand|random|srandom|[dlm]rand48|getenv|secure_getenv|setenv|putenv|unsetenv|system|popen'
 types='std::(ifstream|ofstream|fstream|filebuf|filesystem::|random_device|mt19937|chrono::\w+_clock::now)'
 
 # One pass over every file: line comments and string literals are dropped before the
@@ -27,7 +29,11 @@ hits=$(find engine game -type f \( -name '*.h' -o -name '*.cpp' \) -print0 | sor
     BEGIN { ($h, $c, $t) = @ENV{qw(FENCE_HEADERS FENCE_CALLS FENCE_TYPES)}; }
     my $raw = $_;
     s{//.*}{}; s{"(?:[^"\\]|\\.)*"}{""}g;
-    print "$ARGV:$.:$raw" if $raw =~ /$h/ || /$c/ || /$t/;
+    my $hit = $raw =~ /$h/ || /$t/;
+    while (!$hit && /(\b\w+\s+)?(?<![\w.>:])((?:std)?::)?(?:$c)\s*\(/g) {
+      $hit = !defined $1 || defined $2 || $1 =~ /^(return|else|case)\s/;
+    }
+    print "$ARGV:$.:$raw" if $hit;
     close ARGV if eof;')
 
 found=0
