@@ -19,7 +19,7 @@ declare -A max_len=(
   [animation_file]=8192 [media_decode]=16384 [property_list]=4096 [waypoints]=8192
   [cursor_files]=4096 [layout_build]=4096 [menu_widgets]=4096 [scene_audio]=4096
   [material]=4096 [font_atlas]=8192 [font_definitions]=4096 [script_build]=4096
-  [script_stream]=4096 [restore_load]=8192
+  [script_stream]=4096 [restore_load]=8192 [model_tree]=8192 [model_direct]=8192
 )
 
 run_one() {
