@@ -46,11 +46,12 @@ HANDLE CreateFileA(const char* aPath, DWORD aAccess, DWORD, void*, DWORD aCreati
         gLastError = ERROR_INVALID_PARAMETER;
         return INVALID_HANDLE_VALUE;
     }
-    // Non-blocking while opening, so a FIFO without a writer (or reader) cannot hold the
-    // open; cleared again for the file that is kept.
-    int flags = O_CLOEXEC | O_NONBLOCK;
     const bool read = (aAccess & GENERIC_READ) != 0;
     const bool write = (aAccess & (GENERIC_WRITE | FILE_APPEND_DATA)) != 0;
+    // Opening for reading does not block, so a FIFO without a writer cannot hold the
+    // open before it is refused; cleared again for the file that is kept. Writing (the
+    // log into a pipe, say) opens as it always did.
+    int flags = O_CLOEXEC | (read ? O_NONBLOCK : 0);
     flags |= (read && write) ? O_RDWR : (write ? O_WRONLY : O_RDONLY);
     if ((aAccess & FILE_APPEND_DATA) && !(aAccess & GENERIC_WRITE)) {
         flags |= O_APPEND;
