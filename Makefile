@@ -5,14 +5,16 @@ SANBUILD  ?= build-sanitize
 FUZZBUILD ?= build-fuzz
 TSANBUILD ?= build-tsan
 CMAKE_GEN  = -G Ninja
+# Warnings fail the normal and the sanitizer build (WERROR=OFF for a local experiment).
+WERROR    ?= ON
 
-.PHONY: run test test-sanitize test-tsan bench fuzz deps build build-sanitize build-tsan clean
+.PHONY: run test test-sanitize test-tsan bench fuzz deps build build-sanitize build-tsan build-fuzz clean
 
 deps:
 	bash scripts/install-deps.sh
 
 $(BUILD)/build.ninja: | deps
-	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DL_TRACK_ALLOC=ON
+	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DL_TRACK_ALLOC=ON -DL_WERROR=$(WERROR)
 
 build: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS)
@@ -24,7 +26,7 @@ test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
 $(SANBUILD)/build.ninja: | deps
-	cmake -S . -B $(SANBUILD) $(CMAKE_GEN) -DL_TRACK_ALLOC=OFF -DL_SANITIZE=ON
+	cmake -S . -B $(SANBUILD) $(CMAKE_GEN) -DL_TRACK_ALLOC=OFF -DL_SANITIZE=ON -DL_WERROR=$(WERROR)
 
 build-sanitize: deps $(SANBUILD)/build.ninja
 	cmake --build $(SANBUILD) -j $(JOBS)
@@ -46,15 +48,16 @@ bench: build
 	cmake --build $(BUILD) --target benchmarks -j $(JOBS)
 	@for b in $(BUILD)/bench/*; do [ -x "$$b" ] && echo "== $$b" && "$$b" || true; done
 
-# Each libFuzzer target runs for a short while (FUZZ_SECONDS) from its corpus.
+# Every libFuzzer target runs for FUZZ_SECONDS from its corpus, FUZZ_JOBS at once; the
+# first sanitizer report (UndefinedBehaviorSanitizer's too) stops a run and fails it.
 FUZZ_SECONDS ?= 20
-fuzz: deps
+FUZZ_JOBS    ?= 4
+build-fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZBUILD) $(CMAKE_GEN) -DL_TRACK_ALLOC=OFF -DL_FUZZ=ON
-	cmake --build $(FUZZBUILD) -j $(JOBS)
-	@for f in $(FUZZBUILD)/fuzz/*_fuzzer; do \
-	  n=$$(basename $$f _fuzzer); mkdir -p $(FUZZBUILD)/found/$$n; \
-	  echo "== $$n"; ASAN_OPTIONS=detect_leaks=0 $$f -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
-	    $(FUZZBUILD)/found/$$n fuzz/corpus/$$n || exit 1; done
+	cmake --build $(FUZZBUILD) --target fuzzers -j $(JOBS)
+
+fuzz: build-fuzz
+	bash fuzz/run-fuzzers.sh $(FUZZBUILD) $(FUZZ_SECONDS) $(FUZZ_JOBS)
 
 clean:
 	rm -rf $(BUILD) $(SANBUILD) $(FUZZBUILD) $(TSANBUILD)

@@ -4,21 +4,29 @@
 // green, red, alpha), cut to whole rows.
 #include "Gdi/LFontManager.h"
 #include "Gdi/LFontRaster.h"
+#include "Gdi/LRenderer.h"
 #include "LImage.h"
 #include "Render/LITexture.h"
 #include "Render/LTextureManager.h"
 #include "container/LPropertyList.h"
 #include "container/LString.h"
 #include "memory/LMemoryManager.h"
+#include "support/LFakeRender.h"
 
 #include <cstddef>
 #include <cstdint>
 
 namespace {
-// A texture without a device, registered under the font's id before the font is made.
+// A texture without a device, registered under the font's id before the font is made,
+// as large as the atlas, so that the glyphs' sprites take their parts of it.
 class LFuzzTexture : public LITexture
 {
 public:
+    LFuzzTexture(int aWidth, int aHeight)
+    {
+        mWidth = aWidth;
+        mHeight = aHeight;
+    }
     int Create(LImage*) override { return 1; }
     int Create(int, int, int) override { return 1; }
     int SetPriority(float) override { return 1; }
@@ -30,6 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
     if (aSize < 3 || aSize > (1u << 16)) {
         return 0;
     }
+    static const bool sRendering = (RegisterFakeRender(), true);
+    (void)sRendering;
     const int width = 1 + aData[0] % 64;
     const int rowHeight = aData[1] % 32;
     size_t textLength = aData[2];
@@ -45,13 +55,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
     static int sFont = 0;
     const LString id = LString("fuzz") + sFont++;
     if (height > 0 && textures != nullptr) {
-        textures->CreateTexture(id, L_NEW LFuzzTexture());
+        textures->CreateTexture(id, L_NEW LFuzzTexture(width, height));
         LImage atlas;
         if (atlas.Create(width, height, width * 4, L_IMAGE_FORMAT_A8R8G8B8, pixels, width * height * 4)) {
             const LString characters(u"Ao-B xyz");
             LFontRaster font(id, &characters, &atlas, rowHeight);
             font.GetTextWidth(LString("AoB z"));
             font.GetCharWidth(u'x');
+            LRenderer* renderer = LRenderer::Get();
+            if (renderer != nullptr && renderer->Begin()) {
+                font.Render(renderer, LString("Ao-B xyz"));
+                renderer->End();
+            }
         }
     }
 

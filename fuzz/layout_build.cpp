@@ -1,6 +1,7 @@
 // Builds the display objects of arbitrary layout text over the recording rasterizer and
-// textures, draws them once, moves and clicks the mouse over them, and deletes them. The
-// input is the layout text; its top-level "sprites", "groups", "buttons" and "shapes"
+// textures, draws them once, moves and clicks the mouse over them while frames pass (a
+// steering program after a last "====" line: support/LFuzzSteer.h; fixed points without
+// one), and deletes them. The layout text's top-level "sprites", "groups", "buttons" and "shapes"
 // lists go into one root group, "group" is built as one group with children, and
 // "scrollbar" is read against the root group and made into a scroll bar.
 // Sprites find "a.tga" (8 x 8), "b.bmp" (3 x 2) and "odd.tga" (20 x 12, tiled on the
@@ -20,6 +21,8 @@
 #include "support/LFakeDeviceCaps.h"
 #include "support/LFakeRasterizer.h"
 #include "support/LFakeRender.h"
+#include "support/LFakeTimer.h"
+#include "support/LFuzzSteer.h"
 #include "writers/LImageBytes.h"
 #include "support/LTestDirectory.h"
 #include "support/LTestStrings.h"
@@ -38,6 +41,7 @@ public:
 bool Prepare()
 {
     RegisterFakeRender();
+    RegisterFakeTimer();
     LFakeDeviceCaps::sPow2 = true;
     LTestDirectory& directory = FuzzDataRoot("//fuzz");
     directory.Write("a.tga", FuzzPicture());
@@ -56,8 +60,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
     static const bool sPrepared = Prepare();
     (void)sPrepared;
 
+    std::string text(reinterpret_cast<const char*>(aData), aSize);
+    LFuzzSteer steer(FuzzTakeSteering(text));
     LPropertyList layout;
-    layout.Parse(reinterpret_cast<const char*>(aData), static_cast<int>(aSize));
+    layout.Parse(text.data(), static_cast<int>(text.size()));
     LDisplayGroup* root = new LDisplayGroup();
     root->SetId(LString("root"));
     if (LPropertyList* list = layout.GetList(LString("sprites"))) {
@@ -68,7 +74,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
     }
     LFuzzListener listener;
     if (LPropertyList* list = layout.GetList(LString("buttons"))) {
-        LLayoutBuilder::BuildButtons(list, root, &listener);
+        // A scroll bar listens to its buttons itself, which takes buttons without one.
+        const bool scrolled = layout.GetList(LString("scrollbar")) != nullptr;
+        LLayoutBuilder::BuildButtons(list, root, scrolled ? nullptr : &listener);
     }
     if (LPropertyList* list = layout.GetList(LString("shapes"))) {
         LLayoutBuilder::BuildShapes(list, root);
@@ -95,7 +103,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
         renderer->End();
     }
     LMouse* mouse = LMouse::Get();
-    if (mouse != nullptr) {
+    if (steer.More()) {
+        FuzzDriveMouse(steer, 512);
+    } else if (mouse != nullptr) {
         const float points[][2] = {{0.0f, 0.0f}, {4.0f, 4.0f}, {400.0f, 300.0f}, {405.0f, 345.0f}};
         for (const auto& point : points) {
             mouse->OnMove(LVector2(point[0], point[1]));

@@ -1,6 +1,5 @@
 // Reads the input as the options file; whatever is taken must be in range and write back
 // to the same bytes.
-#include "stdlib/LLog.h"
 #include "stdlib/LMemoryStream.h"
 #include "support/LFuzzInput.h"
 #include "util/GMOptions.h"
@@ -11,8 +10,6 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
 {
-    static const bool sLogDropped = (SetLogDirectory(u"/dev/null"), true);
-    (void)sLogDropped;
     if (aSize > (1u << 16)) {
         return 0;
     }

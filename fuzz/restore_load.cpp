@@ -6,7 +6,6 @@
 #include "object/LRestoreManager.h"
 #include "object/LRuntimeSetup.h"
 #include "state/LStateManager.h"
-#include "stdlib/LLog.h"
 #include "stdlib/LMemoryStream.h"
 #include "support/LFuzzInput.h"
 #include "time/LGameClock.h"
@@ -17,7 +16,6 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
 {
     static const bool sReady = [] {
-        SetLogDirectory(u"/dev/null");
         LRuntimeSetup::RegisterCreators(LRegistry::Get());
         LRuntimeSetup::RegisterRestorables();
         return true;

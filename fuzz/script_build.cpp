@@ -1,13 +1,11 @@
 // Builds the input (8-bit text) as a script, evaluates it against a few states and
 // events, writes the tree and reads it back into a second script, and evaluates that.
 #include "container/LString.h"
-#include "event/LEventManager.h"
 #include "script/LScript.h"
 #include "script/LScriptBuilder.h"
 #include "script/LScriptOperation.h"
-#include "state/LStateManager.h"
-#include "stdlib/LLog.h"
 #include "stdlib/LMemoryStream.h"
+#include "support/LFuzzScriptWorld.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -15,17 +13,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
 {
-    static const bool sReady = [] {
-        SetLogDirectory(u"/dev/null");
-        LStateManager* states = LStateManager::Get();
-        states->SetState(u"sta_n", u"number", u"2", false);
-        states->SetState(u"sta_name", u"string", u"abc", false);
-        states->SetState(u"sta_flag", u"boolean", u"true", false);
-        LEventManager::Get()->AddEvent(u"evt_x", false);
-        LEventManager::Get()->AddEvent(u"evt_a", false);
-        return true;
-    }();
-    (void)sReady;
+    FuzzScriptWorld();
     if (aSize > 4096) {
         return 0;
     }

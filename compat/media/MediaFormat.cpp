@@ -7,6 +7,9 @@ extern "C" {
 }
 
 #include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
@@ -86,6 +89,29 @@ const char* MediaSourceSpec::Describe() const
 
 // ---------------------------------------------------------------------------------------
 
+namespace {
+// Opens a regular file for reading; a FIFO or device is refused (logged) instead of
+// blocking the open or reading without end.
+std::FILE* OpenRegularFile(const char* aPath)
+{
+    const int fd = ::open(aPath, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        return nullptr;
+    }
+    struct stat info;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        MEDIA_ERROR("Not a regular file: %s", aPath);
+        ::close(fd);
+        return nullptr;
+    }
+    std::FILE* file = ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) == 0 ? ::fdopen(fd, "rb") : nullptr;
+    if (!file) {
+        ::close(fd);
+    }
+    return file;
+}
+} // namespace
+
 MediaContainer* MediaContainer::Open(const MediaSourceSpec& aSpec, const char* aFormats)
 {
     QuietFfmpeg();
@@ -103,7 +129,7 @@ MediaContainer* MediaContainer::Open(const MediaSourceSpec& aSpec, const char* a
             container->mSize = aSpec.mCallbacks.Size(container->mFile);
         }
     } else {
-        std::FILE* file = std::fopen(aSpec.mName.c_str(), "rb");
+        std::FILE* file = OpenRegularFile(aSpec.mName.c_str());
         if (file && fseeko(file, 0, SEEK_END) == 0) {
             container->mSize = ftello(file);
             fseeko(file, 0, SEEK_SET);

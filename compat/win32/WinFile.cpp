@@ -46,9 +46,12 @@ HANDLE CreateFileA(const char* aPath, DWORD aAccess, DWORD, void*, DWORD aCreati
         gLastError = ERROR_INVALID_PARAMETER;
         return INVALID_HANDLE_VALUE;
     }
-    int flags = O_CLOEXEC;
     const bool read = (aAccess & GENERIC_READ) != 0;
     const bool write = (aAccess & (GENERIC_WRITE | FILE_APPEND_DATA)) != 0;
+    // Opening for reading does not block, so a FIFO without a writer cannot hold the
+    // open before it is refused; cleared again for the file that is kept. Writing (the
+    // log into a pipe, say) opens as it always did.
+    int flags = O_CLOEXEC | (read ? O_NONBLOCK : 0);
     flags |= (read && write) ? O_RDWR : (write ? O_WRONLY : O_RDONLY);
     if ((aAccess & FILE_APPEND_DATA) && !(aAccess & GENERIC_WRITE)) {
         flags |= O_APPEND;
@@ -80,9 +83,15 @@ HANDLE CreateFileA(const char* aPath, DWORD aAccess, DWORD, void*, DWORD aCreati
         return INVALID_HANDLE_VALUE;
     }
     struct stat info;
-    if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode) || (read && !S_ISREG(info.st_mode))) {
+        const bool directory = S_ISDIR(info.st_mode);
         ::close(fd);
-        gLastError = ERROR_ACCESS_DENIED;
+        gLastError = directory ? ERROR_ACCESS_DENIED : ERROR_BAD_FILE_TYPE;
+        return INVALID_HANDLE_VALUE;
+    }
+    if (::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+        ::close(fd);
+        gLastError = ErrorFromErrno(errno);
         return INVALID_HANDLE_VALUE;
     }
     gLastError = ERROR_SUCCESS;

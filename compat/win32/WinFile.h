@@ -34,7 +34,12 @@
 #define ERROR_FILE_EXISTS 80u
 #define ERROR_INVALID_PARAMETER 87u
 #define ERROR_ALREADY_EXISTS 183u
+#define ERROR_BAD_FILE_TYPE 222u
 
+// Opening for reading takes regular files only: a FIFO, socket or device is refused
+// (ERROR_BAD_FILE_TYPE) instead of waiting for a writer or reading without end; a
+// directory is refused for any access (ERROR_ACCESS_DENIED). An open for reading never
+// blocks.
 HANDLE CreateFileA(const char* aPath, DWORD aAccess, DWORD aShareMode, void* aSecurity,
                    DWORD aCreationDisposition, DWORD aFlags, HANDLE aTemplate);
 BOOL WriteFile(HANDLE aFile, const void* aBuffer, DWORD aCount, DWORD* aWritten, void* aOverlapped);

@@ -139,7 +139,8 @@ bool LFontManager::AddFont(const LString& aId, const LString& aPath, int aRowHei
     }
     LFontRaster* font = L_NEW LFontRaster(aId, aCharacters, image, aRowHeight);
     delete image;
-    if (font == nullptr || mFonts->AddAt(aId, font, true) == 0) {
+    // The list's add answers the key's hash, which is 0 for the empty id too: look again.
+    if (font == nullptr || (mFonts->AddAt(aId, font, true) == 0 && mFonts->Get(aId) != font)) {
         L_ERROR("Add failure.");
         delete font;
         return false;

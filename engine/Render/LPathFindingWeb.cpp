@@ -47,15 +47,17 @@ void LPathFindingWeb::Clear()
 
 void LPathFindingWeb::FreePaths()
 {
-    if (mPaths) {
+    if (mRows) {
         for (int i = 0; i < mCount; ++i) {
-            delete[] mPaths[i];
+            delete[] mRows[i].mLengths;
+            delete[] mRows[i].mPrevious;
         }
-        delete[] mPaths;
-        mPaths = nullptr;
+        delete[] mRows;
+        mRows = nullptr;
     }
-    // The last path lived in the table.
-    mLastPath = nullptr;
+    // The last path belongs to the table.
+    mLastPath.Clear();
+    mHasLastPath = false;
 }
 
 int LPathFindingWeb::IndexOf(const LString& aName) const
@@ -80,7 +82,7 @@ int LPathFindingWeb::FindNearestWayPoint(const LVector2& aPoint)
 
 LWebPath* LPathFindingWeb::GetLastPath()
 {
-    return mLastPath;
+    return mHasLastPath ? &mLastPath : nullptr;
 }
 
 LWebPath LPathFindingWeb::GetShortestPath(int aFrom, int aTo)
@@ -240,93 +242,118 @@ bool LPathFindingWeb::ReadLinks(int aIndex, const LPropertyList* aEntry)
 
 LWebPath LPathFindingWeb::LookUpShortestPath(int aFrom, int aTo)
 {
-    if (mPaths == nullptr && mCount > 0 && !ComputePaths()) {
-        return LWebPath();
-    }
     if (aFrom < 0 || aFrom >= mCount || aTo < 0 || aTo >= mCount) {
         L_ASSERT_FAILURE("LookUpShortestPath failure. Invalid index.");
         return LWebPath();
     }
-    mLastPath = &mPaths[aFrom][aTo];
-    return *mLastPath;
+    if (mRows == nullptr) {
+        mRows = L_NEW Row[mCount];
+        if (!mRows) {
+            L_ERROR("ComputePaths failure. Allocation failure.");
+            return LWebPath();
+        }
+    }
+    if (mRows[aFrom].mLengths == nullptr && !ComputePathsFrom(aFrom)) {
+        return LWebPath();
+    }
+    BuildPath(aFrom, aTo, mLastPath);
+    mHasLastPath = true;
+    return mLastPath;
 }
 
-bool LPathFindingWeb::ComputePaths()
+void LPathFindingWeb::BuildPath(int aFrom, int aTo, LWebPath& aPath) const
 {
-    FreePaths();
-    mPaths = L_NEW LWebPath*[mCount];
-    uint8_t* settled = L_NEW uint8_t[mCount];
-    uint8_t* queued = L_NEW uint8_t[mCount];
-    bool made = mPaths && settled && queued;
-    if (mPaths) {
-        for (int i = 0; i < mCount; ++i) {
-            mPaths[i] = made ? L_NEW LWebPath[mCount] : nullptr;
-            made = made && mPaths[i];
-        }
+    const Row& row = mRows[aFrom];
+    aPath.Clear();
+    if (row.mLengths[aTo] == LWebPath::kNoPath) {
+        return;
     }
-    if (made) {
-        LVectorInt wave(mCount, mCount);
-        LVectorInt next(mCount, mCount);
-        for (int source = 0; source < mCount; ++source) {
-            if (mWayPoints[source].mActive) {
-                ComputePathsFrom(source, settled, queued, wave, next);
-            }
-        }
-    } else {
-        L_ERROR("ComputePaths failure. Allocation failure.");
-        FreePaths();
+    // Predecessors never form a loop; the bound keeps a damaged row from hanging.
+    int steps = 1;
+    for (int at = aTo; at != aFrom && row.mPrevious[at] != kNoWayPoint && steps <= mCount; at = row.mPrevious[at]) {
+        ++steps;
     }
-    delete[] settled;
-    delete[] queued;
-    return made;
+    for (int i = 0; i < steps; ++i) {
+        aPath.mWayPoints.Add(0);
+    }
+    int at = aTo;
+    for (int i = steps - 1; i >= 0; --i) {
+        aPath.mWayPoints.SetAt(i, at, nullptr);
+        at = row.mPrevious[at];
+    }
+    aPath.mLength = row.mLengths[aTo];
 }
 
 // Searches outward from the source in waves along the links. A way-point joins the next
 // wave while it has not been taken from a wave yet, and again whenever its path got
 // shorter, so that the shorter length reaches the way-points behind it too. Ties keep
 // the path found first.
-void LPathFindingWeb::ComputePathsFrom(int aSource, uint8_t* aSettled, uint8_t* aQueued, LVectorInt& aWave,
-                                       LVectorInt& aNext)
+bool LPathFindingWeb::ComputePathsFrom(int aSource)
 {
-    LWebPath* row = mPaths[aSource];
-    for (int i = 0; i < mCount; ++i) {
-        aSettled[i] = 0;
-        aQueued[i] = 0;
+    Row& row = mRows[aSource];
+    row.mLengths = L_NEW float[mCount];
+    row.mPrevious = L_NEW uint16_t[mCount];
+    // Per way-point: taken from a wave yet, waiting in the next wave; and the two waves.
+    uint8_t* settled = L_NEW uint8_t[mCount];
+    uint8_t* queued = L_NEW uint8_t[mCount];
+    int* wave = L_NEW int[mCount];
+    int* next = L_NEW int[mCount];
+    const bool made = row.mLengths && row.mPrevious && settled && queued && wave && next;
+    if (!made) {
+        L_ERROR("ComputePaths failure. Allocation failure.");
+        delete[] row.mLengths;
+        delete[] row.mPrevious;
+        row = Row();
+    } else {
+        for (int i = 0; i < mCount; ++i) {
+            row.mLengths[i] = LWebPath::kNoPath;
+            row.mPrevious[i] = kNoWayPoint;
+            settled[i] = 0;
+            queued[i] = 0;
+        }
     }
-    aNext.RemoveAll();
-    row[aSource].mLength = 0.0f;
-    row[aSource].mWayPoints.Add(aSource);
-    aNext.Add(aSource);
+    int nextCount = 0;
+    if (made && mWayPoints[aSource].mActive) {
+        row.mLengths[aSource] = 0.0f;
+        next[nextCount++] = aSource;
+    }
     // With lengths that are never negative every shortest path is found within N waves;
     // the bound only guards against rounding.
-    for (int round = 0; aNext.GetCount() > 0 && round <= mCount; ++round) {
-        aWave = aNext;
-        aNext.RemoveAll();
-        for (int w = 0; w < aWave.GetCount(); ++w) {
-            aQueued[aWave[w]] = 0;
+    for (int round = 0; nextCount > 0 && round <= mCount; ++round) {
+        int* taken = wave;
+        wave = next;
+        next = taken;
+        const int waveCount = nextCount;
+        nextCount = 0;
+        for (int w = 0; w < waveCount; ++w) {
+            queued[wave[w]] = 0;
         }
-        for (int w = 0; w < aWave.GetCount(); ++w) {
-            const int from = aWave[w];
-            aSettled[from] = 1;
+        for (int w = 0; w < waveCount; ++w) {
+            const int from = wave[w];
+            settled[from] = 1;
             const LWayPoint& wayPoint = mWayPoints[from];
             for (int k = 0; k < wayPoint.mLinkCount; ++k) {
                 const int to = wayPoint.mLinks[k];
                 if (!mWayPoints[to].mActive) {
                     continue;
                 }
-                const float length = row[from].mLength + wayPoint.mLinkLengths[k];
+                const float length = row.mLengths[from] + wayPoint.mLinkLengths[k];
                 bool shorter = false;
-                if (!row[to].Exists() || length < row[to].mLength) {
-                    row[to].mLength = length;
-                    row[to].mWayPoints = row[from].mWayPoints;
-                    row[to].mWayPoints.Add(to);
+                if (row.mLengths[to] == LWebPath::kNoPath || length < row.mLengths[to]) {
+                    row.mLengths[to] = length;
+                    row.mPrevious[to] = static_cast<uint16_t>(from);
                     shorter = true;
                 }
-                if ((!aSettled[to] || shorter) && !aQueued[to]) {
-                    aQueued[to] = 1;
-                    aNext.Add(to);
+                if ((!settled[to] || shorter) && !queued[to]) {
+                    queued[to] = 1;
+                    next[nextCount++] = to;
                 }
             }
         }
     }
+    delete[] settled;
+    delete[] queued;
+    delete[] wave;
+    delete[] next;
+    return made;
 }

@@ -3,13 +3,16 @@
 // plane), an optional "class" ("topstair" or "bottomstair") and "links" (the names of the
 // way-points that can be walked to from it, one way).
 //
-// Shortest paths between all pairs of active way-points are computed together on the
-// first lookup after a reset and kept until the next reset; a lookup copies one entry.
-// Only active way-points take part; the navigation rewrites the flags for each camera and
-// resets the table.
+// The shortest paths from one active way-point to all others are computed on the first
+// lookup from it after a reset and kept until the next reset. The table keeps for every
+// pair only the length and the way-point before the end; a lookup builds the path from
+// those. Only active way-points take part; the navigation rewrites the flags for each
+// camera and resets the table.
 #pragma once
 #include "Render/LIPathFinding.h"
 #include "container/LHashKeyList.h"
+
+#include <cstdint>
 
 class LPathFindingWeb : public LIPathFinding
 {
@@ -33,12 +36,14 @@ public:
     // is then empty).
     bool Create(LPropertyList* aData) override;
 
-    // The table entry [aFrom][aTo], computing the table first when there is none.
+    // The path [aFrom][aTo], computing the row of aFrom first when there is none.
     LWebPath LookUpShortestPath(int aFrom, int aTo);
     int GetWayPointCount() const { return mCount; }
 
-    // The table holds N x N paths.
+    // The table holds up to N rows of N lengths and N predecessors.
     static constexpr int kMaxWayPoints = 1024;
+    // The predecessor of a way-point without a path, and of the source.
+    static constexpr uint16_t kNoWayPoint = 0xffff;
 
 private:
     void Clear();
@@ -46,14 +51,22 @@ private:
     int IndexOf(const LString& aName) const;
     bool ReadWayPoint(int aIndex, const LString& aName, const LPropertyList* aEntry);
     bool ReadLinks(int aIndex, const LPropertyList* aEntry);
-    bool ComputePaths();
-    void ComputePathsFrom(int aSource, uint8_t* aSettled, uint8_t* aQueued, LVectorInt& aWave,
-                          LVectorInt& aNext);
+    bool ComputePathsFrom(int aSource);
+    void BuildPath(int aFrom, int aTo, LWebPath& aPath) const;
+
+    // One row of the table: the paths from one source to every way-point.
+    struct Row
+    {
+        float* mLengths = nullptr;
+        uint16_t* mPrevious = nullptr;
+    };
 
     int mCount = 0;
     LWayPoint* mWayPoints = nullptr;
     // Lower-cased name to an owned LInt with the index.
     LHashKeyList mIndex;
-    LWebPath** mPaths = nullptr;
-    LWebPath* mLastPath = nullptr;
+    // mCount rows, each allocated on the first lookup from its source.
+    Row* mRows = nullptr;
+    LWebPath mLastPath;
+    bool mHasLastPath = false;
 };

@@ -76,7 +76,10 @@ bool LFileStream::Open()
     HANDLE file = CreateFileA(path, access, FILE_SHARE_READ, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     delete[] path;
     if (!Valid(file)) {
-        return false; // callers report it
+        if (GetLastError() == ERROR_BAD_FILE_TYPE) {
+            L_ERROR(LString("Not a regular file: ") + mNativePath);
+        }
+        return false; // callers report the rest
     }
     mFile = file;
     mPosition = 0;

@@ -11,6 +11,8 @@
 #include <cstdio>
 #include <thread>
 
+#include <sys/stat.h>
+
 using namespace LMediaFixtures;
 
 namespace {
@@ -161,6 +163,13 @@ TEST(BinkFile, DamagedMoviesFailOrEndEarlyInBoundedTime)
     EXPECT_EQ(nullptr, OpenBytes(bytes.substr(0, 30)));
     EXPECT_EQ(nullptr, BinkOpen("/no/such/movie.bik", 0));
     EXPECT_TRUE(log.HasError("/no/such/movie.bik"));
+    // A FIFO in a movie's place is refused at once instead of waiting for a writer.
+    const std::string fifo = std::string(::testing::TempDir()) + "/movie_fifo.bik";
+    std::remove(fifo.c_str());
+    ASSERT_EQ(0, ::mkfifo(fifo.c_str(), 0600));
+    EXPECT_EQ(nullptr, BinkOpen(fifo.c_str(), 0));
+    EXPECT_TRUE(log.HasError("Not a regular file: " + fifo));
+    std::remove(fifo.c_str());
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
 }
 

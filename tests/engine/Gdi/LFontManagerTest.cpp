@@ -62,6 +62,14 @@ TEST_F(FontManagerTest, DuplicateIdsAndBadEntries)
     EXPECT_TRUE(log.Contains("CreateFont failure. Invalid row height: 1"));
     EXPECT_NE(nullptr, LFontManager::Get()->GetFont(LString("small")));
     EXPECT_NE(nullptr, LFontManager::Get()->GetFont(LString("other")));
+    // An entry without an id is logged and makes the font of the empty id, whose key
+    // hashes to 0: the font is kept whole, not freed behind the list's back.
+    log.Clear();
+    EXPECT_TRUE(Load("fonts\n\tnoid\n\t\ttexture=small.tga\n\t\trowheight=9\n\t\tcharacters=AB\n"));
+    EXPECT_TRUE(log.Contains("'id' not found."));
+    LFontRaster* unnamed = dynamic_cast<LFontRaster*>(LFontManager::Get()->GetFont(LString("")));
+    ASSERT_NE(nullptr, unnamed);
+    EXPECT_FLOAT_EQ(5.0f / 8.0f, unnamed->GetAspect(u'A'));
     log.Clear();
     EXPECT_FALSE(Load("nofonts=1\n"));
     EXPECT_TRUE(log.Contains("'fonts' undefined."));

@@ -1,6 +1,7 @@
 #include "Render/LPathFindingWeb.h"
 #include "Render/LWayPoint.h"
 #include "container/LPropertyList.h"
+#include "memory/LMemoryManager.h"
 #include "stdlib/LIFileSystem.h"
 #include "support/LLogCapture.h"
 #include "support/LTestDirectory.h"
@@ -8,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -180,4 +183,39 @@ TEST_F(PathFindingWeb, DamagedEntriesAreLoggedAndLeftOutOfPaths)
     EXPECT_FALSE(Load(many));
     EXPECT_EQ(0, mWeb.GetWayPointCount());
     EXPECT_TRUE(mLog.Contains("Create failure. Too many way-points: 1025"));
+}
+
+TEST_F(PathFindingWeb, TheTableOfALongChainStaysSmall)
+{
+    // w0 -> w1 -> ... -> w1023, one unit apart.
+    std::string chain;
+    for (int i = 0; i < LPathFindingWeb::kMaxWayPoints; ++i) {
+        chain += Entry("w" + std::to_string(i), float(i), 0, "w" + std::to_string(i + 1));
+    }
+    ASSERT_FALSE(Load(chain)); // the last link leads nowhere
+    const int last = LPathFindingWeb::kMaxWayPoints - 1;
+    const int heap = LMemoryManager::GetCurrentHeapIndex();
+    int64_t before = 0, after = 0, peak = 0, allocs = 0;
+    ASSERT_EQ(1, LMemoryManager::GetHeapStats(heap, before, peak, allocs));
+
+    float length = 0.0f;
+    const Indices path = Path(0, last, &length);
+    ASSERT_EQ(size_t(last + 1), path.size());
+    EXPECT_EQ(last, path.back());
+    EXPECT_FLOAT_EQ(float(last), length);
+    ASSERT_EQ(1, LMemoryManager::GetHeapStats(heap, after, peak, allocs));
+#if L_TRACK_ALLOC
+    // One row of lengths and predecessors, and the last path.
+    EXPECT_LT(after - before, 64 << 10);
+#endif
+    for (int from = 0; from <= last; ++from) {
+        ASSERT_EQ(from == last ? 1u : 2u, Path(from, std::min(from + 1, last)).size()) << from;
+    }
+    EXPECT_EQ(Indices(), Path(last, 0));
+    ASSERT_EQ(1, LMemoryManager::GetHeapStats(heap, after, peak, allocs));
+#if L_TRACK_ALLOC
+    // Every row: N x N lengths and predecessors, under 8 MB (whole paths took 1.5 GB).
+    EXPECT_LT(after - before, 8 << 20);
+    EXPECT_GT(after - before, 4 << 20);
+#endif
 }

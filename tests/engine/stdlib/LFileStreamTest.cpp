@@ -11,6 +11,8 @@
 
 #include <filesystem>
 
+#include <sys/stat.h>
+
 namespace {
 
 class LTextObject : public LObject
@@ -195,4 +197,34 @@ TEST_F(FileStreamTest, MemoryStreamRefusesAFileOfUnknownSize)
     EXPECT_TRUE(log.Contains("File size out of range."));
     EXPECT_TRUE(log.Contains("CreateFromFile failure."));
     EXPECT_EQ(16, stream.GetCapacity());
+}
+
+TEST_F(FileStreamTest, OnlyRegularFilesOpenForReading)
+{
+    ASSERT_EQ(0, ::mkfifo(mDirectory.File("pipe").c_str(), 0600));
+    struct Case
+    {
+        LString path;
+        int mode;
+        bool opens;
+        bool logged;
+    } cases[] = {
+        {Native("pipe"), LFileStream::OPEN_READ, false, true},       // no writer: would wait
+        {Native("pipe"), LFileStream::OPEN_READ_WRITE, false, true}, // would read for ever
+        {LString("/dev/zero"), LFileStream::OPEN_READ, false, true}, // endless
+        {FromStd(mDirectory.Path()), LFileStream::OPEN_READ, false, false},
+        {LString("/dev/null"), LFileStream::OPEN_WRITE, true, false},
+    };
+    for (const Case& c : cases) {
+        LLogCapture log;
+        LFileStream stream(c.path, false);
+        stream.SetOpenMode(c.mode);
+        EXPECT_EQ(c.opens, stream.Open()) << ToStd(c.path) << " " << c.mode;
+        EXPECT_EQ(c.logged, log.Contains("Not a regular file: ")) << ToStd(c.path) << " " << c.mode;
+    }
+    // Every reader of whole files goes through the same open.
+    LLogCapture log;
+    LMemoryStream stream(16, -1);
+    EXPECT_FALSE(stream.CreateFromFile(LString("//root/pipe"), true));
+    EXPECT_TRUE(log.Contains("Not a regular file: "));
 }

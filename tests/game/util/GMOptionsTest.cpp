@@ -13,6 +13,8 @@
 #include <limits>
 #include <string>
 
+#include <sys/stat.h>
+
 namespace {
 
 class OptionsFileTest : public ::testing::Test
@@ -101,6 +103,16 @@ TEST_F(OptionsFileTest, ADamagedFileIsLoggedAndChangesNothing)
     EXPECT_EQ(0, options.GetSkill());
     EXPECT_EQ(1, options.GetToggle(3));
     EXPECT_EQ(0.0f, options.mVolume);
+
+    // A FIFO in the file's place is refused at once instead of waiting for a writer.
+    std::filesystem::remove(mData.File("game/.options"));
+    ASSERT_EQ(0, ::mkfifo(mData.File("game/.options").c_str(), 0600));
+    mLog.Clear();
+    GMOptions fifo;
+    EXPECT_FALSE(fifo.Load());
+    ExpectDefaults(fifo);
+    EXPECT_TRUE(mLog.Contains("Not a regular file: "));
+    EXPECT_TRUE(mLog.Contains("Error opening .options file during load"));
 }
 
 TEST(Options, ToggleIndicesOutsideTheSixAreRefused)
