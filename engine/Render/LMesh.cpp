@@ -13,6 +13,7 @@
 #include "stdlib/LIStream.h"
 #include "stdlib/LLog.h"
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -492,6 +493,34 @@ long long LMesh::GetTotalFaceCount() const
         total += mSubsets[i]->GetFaceCount();
     }
     return total;
+}
+
+int LMesh::GetTriangleCount(int aSubset) const
+{
+    const LMeshSubset* subset = GetSubset(aSubset);
+    if (subset == nullptr || subset->GetIndexBuffer() == nullptr || mVertexBuffer == nullptr) {
+        return 0;
+    }
+    const long long held = subset->GetIndexBuffer()->GetIndexCount() / 3;
+    return static_cast<int>(std::min<long long>(subset->GetFaceCount(), held));
+}
+
+bool LMesh::GetTriangle(int aSubset, int aFace, const LMatrix4& aWorld, LVector3 aCorners[3]) const
+{
+    if (aFace < 0 || aFace >= GetTriangleCount(aSubset)) {
+        return false;
+    }
+    const LIndexBuffer* indices = mSubsets[aSubset]->GetIndexBuffer();
+    for (int corner = 0; corner < 3; ++corner) {
+        const void* vertex = mVertexBuffer->GetVertex(indices->GetIndex(aFace * 3 + corner));
+        if (vertex == nullptr) {
+            return false;
+        }
+        LVector3 position;
+        std::memcpy(&position, vertex, sizeof(position));
+        LMatrix4::TransformCoord(&aCorners[corner], &aWorld, &position);
+    }
+    return true;
 }
 
 LBox3* LMesh::GetBoundingBox(LBox3* aOut, bool aWorld) const

@@ -7,6 +7,7 @@
 // record Write gives). Both check every count against the bytes left before they allocate
 // and leave the mesh as it was on failure.
 #pragma once
+#include "LMatrix4.h"
 #include "container/LString.h"
 #include "memory/LMemoryManager.h"
 #include "object/LObject.h"
@@ -18,7 +19,6 @@ class LBox3;
 class LFrame;
 class LIndexBuffer;
 class LMaterial;
-class LMatrix4;
 class LMeshSubset;
 class LVertexBuffer;
 
@@ -97,6 +97,29 @@ public:
     int GetFaceNeighbourCount() const { return mFaceNeighbourCount; }
     // Sum of the subsets' face counts.
     long long GetTotalFaceCount() const;
+
+    // The triangles of subset aSubset's index range (its own index buffer): its face count,
+    // cut to the indices it holds; 0 outside the subsets or without vertex data.
+    int GetTriangleCount(int aSubset) const;
+    // The corners of triangle aFace of subset aSubset: the vertex positions its three
+    // indices name, in index order, transformed as points by aWorld. False (nothing
+    // logged) outside the subsets or faces, or for an index outside the vertex data.
+    bool GetTriangle(int aSubset, int aFace, const LMatrix4& aWorld, LVector3 aCorners[3]) const;
+    // Every triangle, subsets in order and faces in order within each: aVisit(corners)
+    // with the corners in aWorld; triangles naming a vertex outside the data are skipped.
+    template <typename F>
+    void ForEachTriangle(const LMatrix4& aWorld, F&& aVisit) const
+    {
+        LVector3 corners[3];
+        for (int subset = 0; subset < mSubsetCount; ++subset) {
+            const int count = GetTriangleCount(subset);
+            for (int face = 0; face < count; ++face) {
+                if (GetTriangle(subset, face, aWorld, corners)) {
+                    aVisit(static_cast<const LVector3*>(corners));
+                }
+            }
+        }
+    }
 
     // The axis-aligned box of the vertex positions, in the owner frame's world with
     // aWorld; the empty box without vertices. Returns aOut.
