@@ -14,6 +14,10 @@ template <typename TNode, typename TVector, typename TBox, int kLevels>
 class LLooseTree : public LBase
 {
 public:
+    using Node = TNode;
+    using Vector = TVector;
+    using Box = TBox;
+
     // The deepest tree Setup builds.
     static constexpr int kMaxLevels = kLevels;
 
