@@ -52,6 +52,20 @@ LVector2 Spot(int aIndex)
     return LVector2(std::fmod(aIndex * 37.31f, span), std::fmod(aIndex * 53.17f, span));
 }
 
+// Runs aQuery(spot, hit) once per iteration over the spots and counts the hits.
+template <typename Query>
+void Queries(benchmark::State& aState, Query&& aQuery)
+{
+    int i = 0;
+    int hits = 0;
+    for (auto _ : aState) {
+        LVector3 hit;
+        hits += aQuery(Spot(i++), hit) ? 1 : 0;
+        benchmark::DoNotOptimize(hit);
+    }
+    aState.counters["hit ratio"] = double(hits) / double(i);
+}
+
 void MeshOctreePick(benchmark::State& aState)
 {
     const std::unique_ptr<LMesh> mesh = Ground();
@@ -62,16 +76,10 @@ void MeshOctreePick(benchmark::State& aState)
     tree.AddMesh(LString("depth"), mesh.get(), LMatrix4());
     // From a camera above one edge of the grid, slanting down onto it.
     const LVector3 eye(100.0f, 60.0f, -40.0f);
-    int i = 0;
-    int hits = 0;
-    for (auto _ : aState) {
-        const LVector2 spot = Spot(i++);
-        const LVector3 direction = (LVector3(spot.x, 0.0f, spot.y) - eye).Normalize(1e-6f);
-        LVector3 hit;
-        hits += tree.Pick(eye, direction, hit, 10000.0f) ? 1 : 0;
-        benchmark::DoNotOptimize(hit);
-    }
-    aState.counters["hit ratio"] = double(hits) / double(i);
+    Queries(aState, [&](const LVector2& aSpot, LVector3& aHit) {
+        const LVector3 direction = (LVector3(aSpot.x, 0.0f, aSpot.y) - eye).Normalize(1e-6f);
+        return tree.Pick(eye, direction, aHit, 10000.0f);
+    });
 }
 
 void MeshQuadTreeGroundHeight(benchmark::State& aState)
@@ -82,14 +90,7 @@ void MeshQuadTreeGroundHeight(benchmark::State& aState)
     LMeshQuadTree tree;
     tree.Setup(box.GetCenter(), box.GetMaxExtent(), 8);
     tree.AddMesh(LString("ground"), mesh.get(), LMatrix4());
-    int i = 0;
-    int hits = 0;
-    for (auto _ : aState) {
-        LVector3 hit;
-        hits += tree.IntersectsVertLineThruPt(Spot(i++), hit) ? 1 : 0;
-        benchmark::DoNotOptimize(hit);
-    }
-    aState.counters["hit ratio"] = double(hits) / double(i);
+    Queries(aState, [&](const LVector2& aSpot, LVector3& aHit) { return tree.IntersectsVertLineThruPt(aSpot, aHit); });
 }
 } // namespace
 

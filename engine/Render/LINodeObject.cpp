@@ -50,18 +50,30 @@ int LINodeObject::OnSave(LIStream*)
     return 0;
 }
 
+int LINodeObject::Set(Flag& aFlag, bool aValue)
+{
+    if (aValue != (aFlag.mOwn != 0)) {
+        aFlag.mDirty = 1;
+    }
+    aFlag.mOwn = aValue ? 1 : 0;
+    return 1;
+}
+
+int LINodeObject::Update(Flag& aFlag, bool (LINodeObject::*aGroupValue)())
+{
+    aFlag.mEffective = aFlag.mOwn != 0 && (mGroup == nullptr || (mGroup->*aGroupValue)()) ? 1 : 0;
+    aFlag.mDirty = 0;
+    return 1;
+}
+
 int LINodeObject::SetVisible(bool aVisible)
 {
-    if (aVisible != (mOwnVisible != 0)) {
-        mVisibleDirty = 1;
-    }
-    mOwnVisible = aVisible ? 1 : 0;
-    return 1;
+    return Set(mVisible, aVisible);
 }
 
 int LINodeObject::InvalidateVisible()
 {
-    mVisibleDirty = 1;
+    mVisible.mDirty = 1;
     return 1;
 }
 
@@ -79,24 +91,18 @@ int LINodeObject::InvalidateTransform()
 
 int LINodeObject::SetEnabled(bool aEnabled)
 {
-    if (aEnabled != (mOwnEnabled != 0)) {
-        mEnabledDirty = 1;
-    }
-    mOwnEnabled = aEnabled ? 1 : 0;
-    return 1;
+    return Set(mEnabled, aEnabled);
 }
 
 int LINodeObject::InvalidateEnabled()
 {
-    mEnabledDirty = 1;
+    mEnabled.mDirty = 1;
     return 1;
 }
 
 int LINodeObject::UpdateVisible()
 {
-    mVisible = mOwnVisible != 0 && (mGroup == nullptr || mGroup->IsVisible()) ? 1 : 0;
-    mVisibleDirty = 0;
-    return 1;
+    return Update(mVisible, &LINodeObject::IsVisible);
 }
 
 int LINodeObject::UpdateWorldMatrix()
@@ -113,25 +119,23 @@ int LINodeObject::UpdateWorldMatrix()
 
 int LINodeObject::UpdateEnabled()
 {
-    mEnabled = mOwnEnabled != 0 && (mGroup == nullptr || mGroup->IsEnabled()) ? 1 : 0;
-    mEnabledDirty = 0;
-    return 1;
+    return Update(mEnabled, &LINodeObject::IsEnabled);
 }
 
 bool LINodeObject::IsVisible()
 {
-    if (mVisibleDirty != 0) {
+    if (mVisible.mDirty != 0) {
         UpdateVisible();
     }
-    return mVisible != 0;
+    return mVisible.mEffective != 0;
 }
 
 bool LINodeObject::IsEnabled()
 {
-    if (mEnabledDirty != 0) {
+    if (mEnabled.mDirty != 0) {
         UpdateEnabled();
     }
-    return mEnabled != 0;
+    return mEnabled.mEffective != 0;
 }
 
 int LINodeObject::GetWorldMatrix(LMatrix4* aOut)

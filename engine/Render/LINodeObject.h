@@ -52,10 +52,10 @@ public:
 
     bool IsVisible();
     bool IsEnabled();
-    bool GetOwnVisible() const { return mOwnVisible != 0; }
-    bool GetOwnEnabled() const { return mOwnEnabled != 0; }
-    bool IsVisibleDirty() const { return mVisibleDirty != 0; }
-    bool IsEnabledDirty() const { return mEnabledDirty != 0; }
+    bool GetOwnVisible() const { return mVisible.mOwn != 0; }
+    bool GetOwnEnabled() const { return mEnabled.mOwn != 0; }
+    bool IsVisibleDirty() const { return mVisible.mDirty != 0; }
+    bool IsEnabledDirty() const { return mEnabled.mDirty != 0; }
     bool IsTransformDirty() const { return mTransformDirty != 0; }
 
     int GetWorldMatrix(LMatrix4* aOut);
@@ -93,6 +93,17 @@ public:
     void ClearGroup();
 
 private:
+    // One hierarchical switch: the effective value, the node's own and the dirty flag.
+    struct Flag
+    {
+        uint8_t mEffective = 1;
+        uint8_t mOwn = 1;
+        uint8_t mDirty = 1;
+    };
+    static int Set(Flag& aFlag, bool aValue);
+    // Effective = own AND the group's (aGroupValue of the group) when there is a group.
+    int Update(Flag& aFlag, bool (LINodeObject::*aGroupValue)());
+
     int SetLocal(LMatrix4* (*aMake)(LMatrix4*, float), float aValue);
     LVector3 NotProvided(const char* aMessage, bool aAbsolute);
 
@@ -101,12 +112,8 @@ private:
     LMatrix4 mLocal;
     uint8_t mTransformDirty = 1;
     LINodeObject* mGroup = nullptr;
-    uint8_t mEnabled = 1;
-    uint8_t mOwnEnabled = 1;
-    uint8_t mEnabledDirty = 1;
-    uint8_t mVisible = 1;
-    uint8_t mOwnVisible = 1;
-    uint8_t mVisibleDirty = 1;
+    Flag mEnabled;
+    Flag mVisible;
     // The nodes whose group this node is.
     LVector mFollowers {0, 4};
 };
