@@ -6,6 +6,7 @@
 // shift of the pixel centres); Present flips it upright into the window.
 #include "D3D9GL.h"
 #include "D3D9Impl.h"
+#include "win32/WinTestHooks.h"
 #include "win32/WinWindow.h"
 
 #include <SDL2/SDL.h>
@@ -274,6 +275,8 @@ HRESULT D3D9Device::Present(const RECT*, const RECT*, HWND, const void*)
         return D3DERR_INVALIDCALL;
     }
     MakeCurrent();
+    WinTestFramePresented(static_cast<int>(mWidth), static_cast<int>(mHeight),
+                          [this](uint8_t* aBgra) { ReadPicture(aBgra); });
     int windowWidth = 0;
     int windowHeight = 0;
     SDL_GL_GetDrawableSize(mWindow->mSdl, &windowWidth, &windowHeight);

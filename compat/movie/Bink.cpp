@@ -5,6 +5,7 @@
 #include "sound/SoundMixer.h"
 #include "sound/SoundRing.h"
 #include "sound/SoundSystem.h"
+#include "win32/WinTestHooks.h"
 
 extern "C" {
 #include <libavutil/pixdesc.h>
@@ -31,6 +32,15 @@ constexpr uint32_t kMaxFrames = 1000000;
 constexpr int kMaxQueuedSeconds = 4;
 
 using Clock = std::chrono::steady_clock;
+
+// The monotonic clock, or the whole-program tests' fixed-step clock.
+Clock::time_point Now()
+{
+    if (WinTestHooksActive()) {
+        return Clock::time_point(std::chrono::microseconds(WinTestClockMicroseconds()));
+    }
+    return Clock::now();
+}
 
 std::atomic<bool> gSound {false};
 std::atomic<uint32_t> gRate {0};
@@ -354,7 +364,7 @@ bool BinkMovie::Convert(const AVFrame* aFrame)
 
 void BinkMovie::RestartClock(uint32_t aFrame)
 {
-    mStart = Clock::now();
+    mStart = Now();
     mPausedFor = Clock::duration {};
     mPausedAt = mStart;
     mClockFrame = aFrame;
@@ -508,9 +518,9 @@ int BinkPause(HBINK aBink, int aPause)
     }
     const bool pause = aPause != 0;
     if (pause && !movie->Paused) {
-        movie->mPausedAt = Clock::now();
+        movie->mPausedAt = Now();
     } else if (!pause && movie->Paused) {
-        movie->mPausedFor += Clock::now() - movie->mPausedAt;
+        movie->mPausedFor += Now() - movie->mPausedAt;
     }
     movie->Paused = pause ? 1 : 0;
     SoundSystemMixer().SetPaused(movie->mVoice, pause);
@@ -528,7 +538,7 @@ int BinkWait(HBINK aBink)
     }
     const double due = static_cast<double>(movie->FrameNum - movie->mClockFrame) * movie->FrameRateDiv
                        / movie->FrameRate;
-    const std::chrono::duration<double> elapsed = Clock::now() - movie->mStart - movie->mPausedFor;
+    const std::chrono::duration<double> elapsed = Now() - movie->mStart - movie->mPausedFor;
     return elapsed.count() >= due ? 0 : 1;
 }
 

@@ -1,5 +1,7 @@
 #include "WinTimer.h"
 
+#include "WinTestHooks.h"
+
 #include <atomic>
 #include <ctime>
 
@@ -12,6 +14,9 @@ std::atomic<int> gPeriods[17] {};
 
 DWORD timeGetTime()
 {
+    if (WinTestHooksActive()) {
+        return WinTestClockMilliseconds() + gOffset.load();
+    }
     struct timespec now;
     ::clock_gettime(CLOCK_MONOTONIC, &now);
     const uint64_t milliseconds = static_cast<uint64_t>(now.tv_sec) * 1000u +

@@ -1,5 +1,7 @@
 #include "WinWindow.h"
 #include "WinFile.h"
+#include "WinTestHooks.h"
+#include "WinTimer.h"
 
 #include <SDL2/SDL.h>
 
@@ -58,7 +60,7 @@ void Post(HWND aWindow, UINT aMessage, WPARAM aWParam, LPARAM aLParam)
     message.message = aMessage;
     message.wParam = aWParam;
     message.lParam = aLParam;
-    message.time = SDL_GetTicks();
+    message.time = WinTestHooksActive() ? timeGetTime() : SDL_GetTicks();
     gQueue.push_back(message);
 }
 
@@ -182,6 +184,7 @@ void WinPumpEvents()
     if (!gSdlStarted) {
         return;
     }
+    WinTestPlayDue();
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
         Translate(event);

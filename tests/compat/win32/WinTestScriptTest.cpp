@@ -1,0 +1,125 @@
+// The whole-program tests' input script: its line grammar and the frames its commands act at.
+#include "win32/WinTestScript.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<WinScriptEvent> Schedule(const std::string& aText)
+{
+    std::vector<WinScriptCommand> commands;
+    std::string error;
+    EXPECT_TRUE(WinParseScript(aText, commands, error)) << error;
+    return WinScheduleScript(commands);
+}
+
+// "frame:kind:a:b" per event, the homing move left out.
+std::string Describe(const std::vector<WinScriptEvent>& aEvents)
+{
+    static const char* const kNames[] = {"move", "button", "wheel", "key", "shot", "quit", "step"};
+    std::string text;
+    for (size_t i = 1; i < aEvents.size(); ++i) {
+        const WinScriptEvent& event = aEvents[i];
+        text += std::to_string(event.mFrame) + ":" + kNames[event.mKind];
+        if (event.mKind == WinScriptEvent::kShot) {
+            text += ":" + event.mName;
+        } else if (event.mKind != WinScriptEvent::kQuit) {
+            text += ":" + std::to_string(event.mA) + ":" + std::to_string(event.mB);
+        }
+        text += " ";
+    }
+    return text;
+}
+
+TEST(WinTestScript, MalformedLinesAreRefusedWithTheirLineNumber)
+{
+    const struct
+    {
+        const char* mLine;
+        const char* mReason;
+    } kCases[] = {
+        {"jump 1", "unknown command \"jump\""},
+        {"wait", "expected wait <frames>"},
+        {"wait -1", "expected wait"},
+        {"wait 2 3", "expected wait"},
+        {"wait 1x", "expected wait"},
+        {"wait-seconds 1e3", "expected wait-seconds"},
+        {"step 0", "expected step"},
+        {"move 800 10", "expected move"},
+        {"move 10 600", "expected move"},
+        {"move 10", "expected move"},
+        {"down thumb", "expected down"},
+        {"click 1 2 4", "expected click"},
+        {"key 0x1E sideways", "expected key"},
+        {"key 0x54 down", "expected key"}, // no key has that scan code
+        {"key 256 up", "expected key"},
+        {"shot ../escape", "expected shot"},
+        {"shot \"a b\"", "expected shot"},
+        {"quit now", "expected quit"},
+        {"shot \"open", "unclosed quote"},
+    };
+    for (const auto& entry : kCases) {
+        std::vector<WinScriptCommand> commands;
+        std::string error;
+        const std::string text = "# comment\n\nwait 1\n" + std::string(entry.mLine) + "\nquit\n";
+        EXPECT_FALSE(WinParseScript(text, commands, error)) << entry.mLine;
+        EXPECT_EQ(0u, error.find("line 4: ")) << entry.mLine << " gave " << error;
+        EXPECT_NE(std::string::npos, error.find(entry.mReason)) << entry.mLine << " gave " << error;
+    }
+}
+
+TEST(WinTestScript, WordsGroupQuotes)
+{
+    std::vector<std::string> words;
+    ASSERT_TRUE(WinScriptWords("  expect-log-order \"A B\"\tC \"\"\r", words));
+    EXPECT_EQ((std::vector<std::string>{"expect-log-order", "A B", "C", ""}), words);
+    EXPECT_TRUE(WinScriptIsComment("   # x"));
+    EXPECT_TRUE(WinScriptIsComment(" \r"));
+    EXPECT_FALSE(WinScriptIsComment(" wait 1"));
+}
+
+TEST(WinTestScript, HomingComesFirstAndMovesAreRelative)
+{
+    const std::vector<WinScriptEvent> events = Schedule("move 400 300\nmove 100 500\nmove 100 500\n");
+    ASSERT_FALSE(events.empty());
+    EXPECT_EQ(0u, events[0].mFrame);
+    EXPECT_EQ(WinScriptEvent::kMove, events[0].mKind);
+    EXPECT_EQ(kWinHomeMove, events[0].mA);
+    EXPECT_EQ(kWinHomeMove, events[0].mB);
+    // The repeated move to where the pointer is makes no event.
+    EXPECT_EQ("1:move:400:300 1:move:-300:200 ", Describe(events));
+}
+
+TEST(WinTestScript, CompoundCommandsSpreadOverFrames)
+{
+    const struct
+    {
+        const char* mScript;
+        const char* mEvents;
+    } kCases[] = {
+        {"wait 3\nshot a\nquit", "4:shot:a 4:quit "},
+        // Left 1, middle 2, right 3 in SDL's numbering.
+        {"click 10 20 right\nshot b", "1:move:10:20 1:button:3:1 2:button:3:0 3:shot:b "},
+        {"click 0 0\nwait 1\ndown middle\nup 2",
+         "1:button:1:1 2:button:1:0 4:button:2:1 4:button:3:0 "},
+        {"dclick 5 6\nquit",
+         "1:move:5:6 1:button:1:1 2:button:1:0 3:button:1:1 4:button:1:0 5:quit "},
+        // Scan code 0x1E is the A key (SDL 4), 1 Escape (SDL 41).
+        {"press 0x1E\nkey 1 down\nkey 1 up",
+         "1:key:4:1 2:key:4:0 3:key:41:1 3:key:41:0 "},
+        {"wheel -2\nwait 0\nwheel 3", "1:wheel:-2:0 1:wheel:3:0 "},
+        // One second is 30 frames of 1/30 s; a part frame counts whole.
+        {"wait-seconds 1\nshot a\nwait-seconds 0.01\nshot b", "31:shot:a 32:shot:b "},
+        // 10 ms steps are 300 units: half a second is 50 frames.
+        {"step 10\nwait-seconds 0.5\nquit", "0:step:300:0 51:quit "},
+        {"wait 1\nstep 10\nstep 20", "2:step:300:0 2:step:600:0 "},
+    };
+    for (const auto& entry : kCases) {
+        EXPECT_EQ(entry.mEvents, Describe(Schedule(entry.mScript))) << entry.mScript;
+    }
+}
+
+} // namespace
