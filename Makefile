@@ -8,7 +8,7 @@ CMAKE_GEN  = -G Ninja
 # Warnings fail the normal and the sanitizer build (WERROR=OFF for a local experiment).
 WERROR    ?= ON
 
-.PHONY: run test test-sanitize test-tsan bench fuzz deps build build-sanitize build-tsan build-fuzz clean
+.PHONY: run test test-sanitize test-tsan test-integration bench fuzz deps build build-sanitize build-tsan build-fuzz clean
 
 deps:
 	bash scripts/install-deps.sh
@@ -22,8 +22,12 @@ build: deps $(BUILD)/build.ninja
 run: build
 	cd $(if $(wildcard sample),sample,.) && $(CURDIR)/$(BUILD)/bin/game
 
+# Every test, the whole-program ones (label "integration") included.
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+test-integration: build
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) -L integration
 
 $(SANBUILD)/build.ninja: | deps
 	cmake -S . -B $(SANBUILD) $(CMAKE_GEN) -DL_TRACK_ALLOC=OFF -DL_SANITIZE=ON -DL_WERROR=$(WERROR)
