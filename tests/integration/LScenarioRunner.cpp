@@ -159,6 +159,20 @@ LScenarioRunner::Result LScenarioRunner::Run(const LScenario& aScenario, const s
     return result;
 }
 
+void LScenarioRunner::RemoveKept(const std::string& aName) const
+{
+    std::error_code error;
+    const std::string prefix = aName + "-";
+    for (const fs::directory_entry& entry : fs::directory_iterator(mPaths.mWorkRoot, error)) {
+        const std::string name = entry.path().filename().string();
+        // mkdtemp's six characters, never a '-': "start-up" leaves "start-up-repeat-..." alone.
+        if (name.size() == prefix.size() + 6 && name.rfind(prefix, 0) == 0 &&
+            name.find('-', prefix.size()) == std::string::npos) {
+            fs::remove_all(entry.path(), error);
+        }
+    }
+}
+
 bool LScenarioRunner::Prepare(const LScenario& aScenario, Result& aResult) const
 {
     const fs::path root(aResult.mDirectory);

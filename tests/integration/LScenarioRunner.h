@@ -40,6 +40,9 @@ public:
     // aName names the run directory ("<name>-XXXXXX"); aKeep keeps it even after a pass.
     Result Run(const LScenario& aScenario, const std::string& aName, bool aKeep = false) const;
 
+    // Removes the directories that earlier failed runs of aName left behind.
+    void RemoveKept(const std::string& aName) const;
+
     static constexpr int kLogTailLines = 25;
 
 private:

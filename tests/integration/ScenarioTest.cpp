@@ -44,7 +44,9 @@ LScenarioRunner::Result RunScenario(const std::string& aName)
         result.mFailures.push_back("Malformed scenario " + aName + ": " + error);
         return result;
     }
-    return Runner().Run(scenario, aName);
+    const LScenarioRunner runner = Runner();
+    runner.RemoveKept(aName);
+    return runner.Run(scenario, aName);
 }
 
 class Scenario : public testing::TestWithParam<std::string>
@@ -71,6 +73,7 @@ TEST(ScenarioRepeat, StartUpShotsAreByteIdenticalInTwoRuns)
     std::string error;
     ASSERT_TRUE(scenario.Load(std::string(L_SCENARIO_DIR) + "/start-up.txt", error)) << error;
     std::vector<std::string> directories;
+    Runner().RemoveKept("start-up-repeat");
     for (int run = 0; run < 2; ++run) {
         const LScenarioRunner::Result result = Runner().Run(scenario, "start-up-repeat", true);
         directories.push_back(result.mDirectory);
