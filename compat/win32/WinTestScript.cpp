@@ -228,7 +228,7 @@ bool WinParseScript(const std::string& aText, std::vector<WinScriptCommand>& aCo
 std::vector<WinScriptEvent> WinScheduleScript(const std::vector<WinScriptCommand>& aCommands)
 {
     std::vector<WinScriptEvent> events;
-    uint64_t frame = 1;
+    uint64_t frame = 2;
     int stepUnits = kWinDefaultStepUnits;
     int x = 0;
     int y = 0;
@@ -251,10 +251,14 @@ std::vector<WinScriptEvent> WinScheduleScript(const std::vector<WinScriptCommand
         add(aFrame, WinScriptEvent::kButton, aSdlButton, 1);
         add(aFrame + 1, WinScriptEvent::kButton, aSdlButton, 0);
     };
-    add(0, WinScriptEvent::kMove, kWinHomeMove, kWinHomeMove);
+    auto home = [&] { add(1, WinScriptEvent::kMove, kWinHomeMove, kWinHomeMove); };
+    // Steps ahead of every other command hold from frame 0 on.
     bool leading = true;
     for (const WinScriptCommand& command : aCommands) {
-        leading = leading && command.mKind == WinScriptCommand::kStep;
+        if (leading && command.mKind != WinScriptCommand::kStep) {
+            leading = false;
+            home();
+        }
         switch (command.mKind) {
         case WinScriptCommand::kWait: frame += static_cast<uint64_t>(command.mCount); break;
         case WinScriptCommand::kWaitSeconds: {
@@ -263,7 +267,6 @@ std::vector<WinScriptEvent> WinScheduleScript(const std::vector<WinScriptCommand
             break;
         }
         case WinScriptCommand::kStep:
-            // Steps before every other command hold from the first frame on.
             stepUnits = command.mCount * static_cast<int>(kWinClockUnitsPerSecond / 1000);
             add(leading ? 0 : frame, WinScriptEvent::kStep, stepUnits);
             break;

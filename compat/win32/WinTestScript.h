@@ -17,8 +17,9 @@
 //   quit                    closes the window
 //
 // Words are separated by blanks; a word in double quotes may hold blanks. Empty lines and
-// lines starting with '#' are comments. Before the first command the player homes the
-// pointer at (0, 0) with one large negative move; the script starts a frame later.
+// lines starting with '#' are comments. Frames are counted from the program's first
+// (frame 0, in which its input devices are acquired). In frame 1 the player homes the
+// pointer at (0, 0) with one large negative move; the script starts in frame 2.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -90,6 +91,6 @@ bool WinScriptIsComment(const std::string& aLine);
 bool WinParseScriptCommand(const std::vector<std::string>& aWords, WinScriptCommand& aCommand, std::string& aError);
 // Parses a whole script; false with "line N: reason" in aError.
 bool WinParseScript(const std::string& aText, std::vector<WinScriptCommand>& aCommands, std::string& aError);
-// The frames at which the commands act: the homing move at frame 0, the first command at
-// frame 1.
+// The frames at which the commands act: the homing move at frame 1, the first command at
+// frame 2.
 std::vector<WinScriptEvent> WinScheduleScript(const std::vector<WinScriptCommand>& aCommands);

@@ -122,7 +122,10 @@ TEST_F(WinTestHooks, ScriptEventsArriveAtTheirFramesAndShotsAreUprightBitmaps)
     Load("move 10 20\nshot first\nwait 1\nkey 0x1E down\nwheel 1\nshot second\nquit\n");
     ASSERT_TRUE(WinTestHooksActive());
 
-    // Frame 0: the homing move only, once however often the queue is pumped.
+    // Frame 0: nothing; frame 1: the homing move only, once however often the queue is pumped.
+    WinPumpEvents();
+    EXPECT_TRUE(mSeen.empty());
+    Present();
     WinPumpEvents();
     WinPumpEvents();
     ASSERT_EQ(1u, mSeen.size());
@@ -130,7 +133,7 @@ TEST_F(WinTestHooks, ScriptEventsArriveAtTheirFramesAndShotsAreUprightBitmaps)
     EXPECT_EQ(-100000, mSeen[0].motion.xrel);
     EXPECT_EQ(-100000, mSeen[0].motion.yrel);
     Present();
-    EXPECT_EQ(1u, WinTestFrame());
+    EXPECT_EQ(2u, WinTestFrame());
 
     mSeen.clear();
     WinPumpEvents();
@@ -149,7 +152,7 @@ TEST_F(WinTestHooks, ScriptEventsArriveAtTheirFramesAndShotsAreUprightBitmaps)
     EXPECT_EQ(std::string("\xFF\x00\x00", 3), shot.substr(shot.size() - 4 * rowBytes - 3, 3));
     EXPECT_FALSE(std::filesystem::exists(mDirectory.File("second.bmp")));
 
-    // Frame 2: the key and the wheel, then the shot at its Present, then the quit.
+    // Frame 3: the key and the wheel, then the shot at its Present, then the quit.
     mSeen.clear();
     WinPumpEvents();
     ASSERT_EQ(2u, mSeen.size());
@@ -179,8 +182,8 @@ TEST_F(WinTestHooks, ClocksAdvanceOneStepPerPresentedFrame)
     Sleep(20);
     EXPECT_EQ(start, timeGetTime());
 
-    // Steps of 10 ms from frame 0 on, of a second from frame 3 on.
-    const DWORD expected[] = {10, 20, 30, 1030};
+    // Steps of 10 ms from frame 0 on, of a second from frame 4 on.
+    const DWORD expected[] = {10, 20, 30, 40, 1040};
     for (DWORD milliseconds : expected) {
         WinPumpEvents();
         Present();
@@ -246,8 +249,10 @@ TEST_F(WinTestHooks, AnUnreadableScriptIsReportedAndClosesTheWindow)
     Load(nullptr, mDirectory.File("missing.txt"));
     EXPECT_TRUE(log.HasError("Test script failure"));
     EXPECT_TRUE(WinTestHooksActive());
-    WinPumpEvents();
-    Present();
+    for (int frame = 0; frame < 2; ++frame) {
+        WinPumpEvents();
+        Present();
+    }
     mSeen.clear();
     WinPumpEvents();
     ASSERT_EQ(1u, mSeen.size());
