@@ -180,17 +180,33 @@ bool LScenarioRunner::Prepare(const LScenario& aScenario, Result& aResult) const
     std::error_code error;
     fs::create_directories(game, error);
     fs::create_directories(root / "shots", error);
-    // The sample's data without the generator's sources.
-    if (fs::is_directory(mPaths.mSample)) {
-        for (const fs::directory_entry& entry : fs::directory_iterator(mPaths.mSample, error)) {
-            if (entry.path().filename() != "gen") {
-                fs::copy(entry.path(), game / entry.path().filename(), fs::copy_options::recursive, error);
+    // The sample's text and generated files, without the generator's sources and without
+    // what the program wrote when it last ran there (log, options, saved games).
+    auto skipped = [](const fs::path& aRelative) {
+        const std::string first = aRelative.begin()->string();
+        const std::string name = aRelative.filename().string();
+        const bool written = aRelative.string().rfind("data/game/", 0) == 0 && name != ".keep";
+        return first == "gen" || written || name.find(".tmp") != std::string::npos ||
+               (aRelative == aRelative.filename() && (name == "log.txt" || aRelative.extension() == ".log"));
+    };
+    fs::recursive_directory_iterator entry(mPaths.mSample, error);
+    for (; !error && entry != fs::recursive_directory_iterator(); entry.increment(error)) {
+        const fs::path relative = fs::relative(entry->path(), mPaths.mSample);
+        if (skipped(relative)) {
+            if (entry->is_directory()) {
+                entry.disable_recursion_pending();
             }
-            if (error) {
-                aResult.mFailures.push_back("Cannot copy " + entry.path().string() + ": " + error.message());
-                return false;
-            }
+            continue;
         }
+        if (entry->is_directory()) {
+            fs::create_directories(game / relative, error);
+        } else {
+            fs::copy_file(entry->path(), game / relative, error);
+        }
+    }
+    if (error) {
+        aResult.mFailures.push_back("Cannot copy " + mPaths.mSample + ": " + error.message());
+        return false;
     }
     std::vector<std::pair<fs::path, std::string>> files = {{root / "input.txt", aScenario.Input()}};
     for (const LScenario::SetupFile& file : aScenario.SetupFiles()) {
