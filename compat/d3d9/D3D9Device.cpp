@@ -99,8 +99,10 @@ void D3D9Device::MakeCurrent()
 bool D3D9Device::Create()
 {
     SDL_Window* window = mWindow->mSdl;
-    if (!mParameters.Windowed) {
-        // The picture is scaled to the display by Present.
+    // The picture is scaled to the display by Present. Under the whole-program test hooks
+    // it keeps a window of its own size, so that script coordinates are window pixels
+    // whatever the size of the (offscreen) display.
+    if (!mParameters.Windowed && !WinTestHooksActive()) {
         if (SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
             D3D9SetErrorDetail(SDL_GetError());
             return false;

@@ -6,6 +6,8 @@
 //   at 0 and advance by exactly one step (1/30 s unless the script sets another) per
 //   presented frame, and the sound stand-in mixes that step's frames (non-real-time
 //   output), so every run sees the same times;
+// - a full-screen device keeps a window of the picture's size, so that the script's
+//   800 x 600 coordinates are window pixels whatever the display's size;
 // - each Present writes the shots the script asks for in that frame, as 24-bit bitmaps
 //   of the picture, into the directory L_TEST_OUTPUT names (the current one without it).
 // A script that cannot be read or parsed is reported (MEDIA_ERROR) and the window closed.
