@@ -9,7 +9,8 @@ using MMRESULT = UINT;
 #define TIMERR_NOERROR 0u
 #define TIMERR_NOCANDO 97u
 
-// Milliseconds of the monotonic clock, modulo 2^32.
+// Milliseconds of the monotonic clock, modulo 2^32 (of the fixed-step clock while the
+// whole-program test hooks run: WinTestHooks.h).
 DWORD timeGetTime();
 // A period of 0 is refused; the monotonic clock already has millisecond resolution.
 MMRESULT timeBeginPeriod(UINT aPeriod);
