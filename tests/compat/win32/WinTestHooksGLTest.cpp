@@ -9,6 +9,7 @@
 #include "win32/WinTestHooks.h"
 #include "win32/WinTimer.h"
 #include "win32/WinWindow.h"
+#include "writers/LBinkBytes.h"
 
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
@@ -251,9 +252,9 @@ TEST_F(WinTestHooks, SoundAndMoviesFollowTheFixedClock)
     EXPECT_FALSE(FSOUND_IsPlaying(channel));
 
     // A movie of 30 frames a second: its second frame is due one step later, not sooner.
-    LMediaFixtures::BinkMovieSpec spec;
+    LBinkBytes::MovieSpec spec;
     spec.mFrames.resize(3);
-    const std::string movie = LMediaFixtures::MakeBink(spec);
+    const std::string movie = LBinkBytes::Make(spec);
     HBINK bink = BinkOpenMemory(movie.data(), movie.size(), 0);
     ASSERT_NE(nullptr, bink);
     EXPECT_EQ(0, BinkWait(bink));
