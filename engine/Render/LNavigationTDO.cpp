@@ -501,11 +501,13 @@ int LNavigationTDO::FindClosestWayPoint(const LVector2& aPoint)
     float best = 0.0f;
     for (int i = 0; i < count; ++i) {
         const LWayPoint& wayPoint = wayPoints[i];
-        if (!wayPoint.mActive || !CurrentAreasContain(wayPoint.mPoint)) {
+        if (!wayPoint.mActive) {
             continue;
         }
+        // The cheap test first; all three must hold.
         const float distance = wayPoint.mPoint.DistanceSquared(aPoint);
-        if ((closest == -1 || distance < best) && IsLineClear(aPoint, wayPoint.mPoint)) {
+        if ((closest == -1 || distance < best) && CurrentAreasContain(wayPoint.mPoint) &&
+            IsLineClear(aPoint, wayPoint.mPoint)) {
             closest = i;
             best = distance;
         }

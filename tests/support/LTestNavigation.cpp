@@ -6,16 +6,24 @@
 #include "container/LPropertyList.h"
 #include "support/LTestModels.h"
 
-#include <sstream>
+#include <cstdio>
 
 namespace {
+// Decimal notation (the data files know no exponents), without trailing zeros.
 std::string Floats(const std::vector<float>& aValues)
 {
-    std::ostringstream text;
+    std::string text;
     for (size_t i = 0; i < aValues.size(); ++i) {
-        text << (i ? "|" : "") << aValues[i];
+        char number[64];
+        std::snprintf(number, sizeof number, "%.4f", static_cast<double>(aValues[i]));
+        std::string value(number);
+        value.erase(value.find_last_not_of('0') + 1);
+        if (value.back() == '.') {
+            value.pop_back();
+        }
+        text += (i ? "|" : "") + (value == "-0" ? "0" : value);
     }
-    return text.str();
+    return text;
 }
 
 std::string Field(const std::string& aIndent, const std::string& aKey, const std::string& aValue)
