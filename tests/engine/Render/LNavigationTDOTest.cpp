@@ -80,9 +80,9 @@ protected:
     bool Build(const std::string& aData, const std::string& aWayPoints, const char* aCamera)
     {
         std::unique_ptr<LPropertyList> data(T::List(aData));
-        mWeb = T::Web(aWayPoints);
+        mWeb.reset(T::Web(aWayPoints));
         return mNavigation.Create(data.get()) && mNavigation.SetSceneRoot(mScene.get()) &&
-               mNavigation.SetPathFinding(mWeb) && mNavigation.SetCamera(LString(aCamera));
+               mNavigation.SetPathFinding(mWeb.get()) && mNavigation.SetCamera(LString(aCamera));
     }
 
     // One routing step from aFrom towards aTarget.
@@ -109,12 +109,9 @@ protected:
     LLogCapture mLog;
     std::unique_ptr<LDrawElement> mScene {T::DepthElement()};
     // Held by the navigation, which does not delete it.
-    LPathFindingWeb* mWeb = nullptr;
-    std::unique_ptr<LPathFindingWeb> mWebOwner;
+    std::unique_ptr<LPathFindingWeb> mWeb;
     LNavigationTDO mNavigation;
     double mNow = 0.0;
-
-    void TearDown() override { mWebOwner.reset(mWeb); }
 };
 
 struct RoutingCase
@@ -152,6 +149,29 @@ TEST_F(NavigationTDO, RoutesStraightWhenClearElseToAVisibleRoutePoint)
         EXPECT_EQ(0.0f, next.z);
     }
     EXPECT_FALSE(mLog.Contains("Navigation failure."));
+}
+
+// Wound the other way round, the areas still push points inwards and the obstacles
+// outwards.
+TEST_F(NavigationTDO, ClampingFollowsTheWindingOfEachArea)
+{
+    const std::string hall = T::Bounds("hall", "cam01", "floor", {0, 0, 0, 100, 100, 100, 100, 0});
+    const std::string pillar = T::Bounds("pillar", "", "floor", {40, 30, 40, 70, 60, 70, 60, 30});
+    ASSERT_TRUE(Build(T::Data(hall, pillar), kRing, "cam01"));
+    const struct
+    {
+        LVector2 mPoint;
+        LVector2 mClamped;
+    } cases[] = {{{50, -10}, {50, 0.05f}}, {{100.02f, 50}, {99.95f, 50}}, {{45, 50}, {39.95f, 50}},
+                 {{59.99f, 50}, {60.05f, 50}}, {{20, 50}, {20, 50}},
+                 // Both sides of the pillar are as near: its first edge wins.
+                 {{50, 50.5f}, {39.95f, 50.5f}}};
+    for (const auto& c : cases) {
+        LVector2 point = c.mPoint;
+        EXPECT_TRUE(mNavigation.ClampToBounds(LNavigationTDO::kClampDistance, LNavigationTDO::kClampStep, point));
+        EXPECT_NEAR(c.mClamped.x, point.x, 1e-3f);
+        EXPECT_NEAR(c.mClamped.y, point.y, 1e-3f);
+    }
 }
 
 TEST_F(NavigationTDO, WithoutAVisibleWayPointEveryFrameIsLoggedAndAClearLineStillLeadsStraight)
