@@ -19,7 +19,6 @@
 #include "container/LString.h"
 #include "stdlib/LIFrameListener.h"
 
-class LBounds;
 class LDrawElement;
 class LFrame;
 class LNegBounds;
@@ -107,7 +106,8 @@ public:
     // Entries keyed by name in data order: LPosBounds and LNegBounds records.
     const LHashKeyList& GetWalkableAreas() const { return mPosBounds; }
     const LHashKeyList& GetObstacles() const { return mNegBounds; }
-    // One per current area, in the same order (a frame may repeat).
+    // One per current area, in the same order (a frame may repeat), as found by the last
+    // SetCamera that found them all; none after SetSceneRoot.
     int GetGroundFrameCount() const { return mGroundFrameCount; }
     LFrame* const* GetGroundFrames() const { return mGroundFrames; }
     bool IsNavigating() const { return mNavigating != 0; }
