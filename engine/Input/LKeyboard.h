@@ -25,6 +25,8 @@ public:
     bool AddListener(LIKeyboardListener* aListener, float aPriority);
     // Also clears the focus and its lock when they belong to aListener.
     bool RemoveListener(LIKeyboardListener* aListener);
+    // Whether aListener is registered.
+    bool Contains(LIKeyboardListener* aListener) const { return mListeners.Contains(aListener); }
     bool GetFocus(LIKeyboardListener* aListener);
     LIKeyboardListener* GetFocusOwner() const;
     bool LockFocus(void* aOwner);

@@ -58,6 +58,8 @@ public:
     // Ends the lock when aOwner is null or the first lock owner.
     void Unlock(LIMouseListener* aOwner);
     bool IsLocked() const;
+    // Whether aListener is registered.
+    bool Contains(LIMouseListener* aListener) const { return mListeners.Contains(aListener); }
     bool Interrupt();
     // A change to enabled sends a move so the listeners learn the position.
     void SetEnabled(bool aEnabled);

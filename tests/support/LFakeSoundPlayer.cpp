@@ -1,6 +1,7 @@
 #include "support/LFakeSoundPlayer.h"
 
 #include "Sound/LISoundListener.h"
+#include "stdlib/LFrameManager.h"
 
 #include <algorithm>
 
@@ -17,6 +18,7 @@ LFakeSoundPlayer::LFakeSoundPlayer(const LString& aId, const LString& aFileName)
 
 LFakeSoundPlayer::~LFakeSoundPlayer()
 {
+    LeaveFrames();
     sLive.erase(std::find(sLive.begin(), sLive.end(), this));
 }
 
@@ -37,15 +39,76 @@ bool LFakeSoundPlayer::LoadSample(const LString& aFileName)
     return true;
 }
 
+void LFakeSoundPlayer::Play()
+{
+    mPlaying = true;
+}
+
+void LFakeSoundPlayer::MarkEnded()
+{
+    mEnded = true;
+    LFrameManager* frames = LFrameManager::Get();
+    if (!mInFrames && frames != nullptr) {
+        mInFrames = frames->AddListener(this, 0.0f) != 0;
+    }
+}
+
+void LFakeSoundPlayer::Stop()
+{
+    mPlaying = false;
+    mEnded = false;
+    LeaveFrames();
+}
+
+void LFakeSoundPlayer::LeaveFrames()
+{
+    LFrameManager* frames = LFrameManager::Get();
+    if (mInFrames && frames != nullptr) {
+        frames->RemoveListener(this);
+    }
+    mInFrames = false;
+}
+
+void LFakeSoundPlayer::OnFrame()
+{
+    if (!mEnded) {
+        return;
+    }
+    // The listener may delete this player: nothing of it is touched after the call.
+    mEnded = false;
+    mPlaying = false;
+    LeaveFrames();
+    LFrameManager* frames = LFrameManager::Get();
+    if (LISoundListener* listener = mListener) {
+        const LString id = mId;
+        listener->OnSoundEnded(id);
+    }
+    if (frames != nullptr) {
+        frames->Interrupt();
+    }
+}
+
 void LFakeSoundPlayer::End()
 {
     mPlaying = false;
-    if (mListener) {
-        mListener->OnSoundEnded(mId);
+    LeaveFrames();
+    if (LISoundListener* listener = mListener) {
+        const LString id = mId;
+        listener->OnSoundEnded(id);
     }
 }
 
 const std::vector<LFakeSoundPlayer*>& LFakeSoundPlayer::Live()
 {
     return sLive;
+}
+
+LFakeSoundPlayer* LFakeSoundPlayer::Find(const LString& aId)
+{
+    for (auto it = sLive.rbegin(); it != sLive.rend(); ++it) {
+        if ((*it)->mId == aId) {
+            return *it;
+        }
+    }
+    return nullptr;
 }

@@ -28,6 +28,13 @@ void LFakeTimer::FrameAt(double aTime)
     LFrameManager::Get()->Update();
 }
 
+void LFakeTimer::Frames(int aCount, double aStep)
+{
+    for (int i = 0; i < aCount; ++i) {
+        FrameAt(sNow + aStep);
+    }
+}
+
 void RegisterFakeTimer()
 {
     RegisterFake<LFakeTimer>("timer");

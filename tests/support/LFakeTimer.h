@@ -15,6 +15,8 @@ public:
     static double sNow;
     // Sets the time and runs one frame pass.
     static void FrameAt(double aTime);
+    // aCount frame passes, the time moved on by aStep before each.
+    static void Frames(int aCount, double aStep);
 };
 
 void RegisterFakeTimer();

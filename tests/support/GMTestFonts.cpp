@@ -1,0 +1,35 @@
+#include "support/GMTestFonts.h"
+
+#include "Gdi/LFontManager.h"
+#include "container/LString.h"
+#include "support/GMTestRoots.h"
+#include "support/LTestFont.h"
+
+namespace {
+
+const char* const kFontIds[] = {"tahoma10",        "tahoma10black",    "cenmt14white",   "cenmt12white",
+                                "TW_CEN_MT16",     "TW_CEN_MT16_BLUE", "Friz_Quad_TT_8", "Friz_Quad_TT_8_grey",
+                                "OCRA18",          "LucindaSans10",    "comic18_blue",   "twcenmt14white"};
+
+bool sRegistered = false;
+
+} // namespace
+
+bool RegisterGameTestFonts(const GMTestRoots& aRoots)
+{
+    if (sRegistered) {
+        return true;
+    }
+    LFontManager* fonts = LFontManager::Get();
+    if (fonts == nullptr) {
+        return false;
+    }
+    aRoots.Write("data/textures/gm_test_font.tga", TestAtlasTga());
+    const LString characters(u"Ao-B ");
+    bool all = true;
+    for (const char* id : kFontIds) {
+        all = fonts->AddFont(LString(id), LString("//textures/gm_test_font.tga"), 9, &characters) && all;
+    }
+    sRegistered = all;
+    return all;
+}
