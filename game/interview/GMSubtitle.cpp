@@ -83,7 +83,7 @@ bool GMSubtitle::Build()
         return false;
     }
     const LVector2 first(0.0f, 0.0f);
-    const LVector2 last(16.0f, 16.0f);
+    const LVector2 last(15.0f, 15.0f); // the last pixel: the whole 16 x 16 picture
     ok = sprite->SetId(LString(u"bgSprite")) && ok;
     ok = sprite->SetTexture(texture, &first, &last) && ok;
     ok = sprite->SetPosition(0.0f, 0.0f) && ok;

@@ -1,16 +1,16 @@
-// Told the multi-cursor's answer: 1 use, 2 collect, 3 analyze, 4 talk, 5 look, or 0 when
-// the menu closed without a choice.
+// Told the multi-cursor's answer, one of the GMMultiCursorAction codes.
 #pragma once
+#include "multicursor/GMMultiCursorAction.h"
 
 class GMIMultiCursorListener
 {
 public:
-    static constexpr int ACTION_NONE = 0;
-    static constexpr int ACTION_USE = 1;
-    static constexpr int ACTION_COLLECT = 2;
-    static constexpr int ACTION_ANALYZE = 3;
-    static constexpr int ACTION_TALK = 4;
-    static constexpr int ACTION_LOOK = 5;
+    static constexpr int ACTION_NONE = GMMultiCursorAction::NONE;
+    static constexpr int ACTION_USE = GMMultiCursorAction::USE;
+    static constexpr int ACTION_COLLECT = GMMultiCursorAction::COLLECT;
+    static constexpr int ACTION_ANALYZE = GMMultiCursorAction::ANALYZE;
+    static constexpr int ACTION_TALK = GMMultiCursorAction::TALK;
+    static constexpr int ACTION_LOOK = GMMultiCursorAction::LOOK;
 
     virtual ~GMIMultiCursorListener();
     virtual void OnAction(int aAction) = 0;

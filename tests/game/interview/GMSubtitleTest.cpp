@@ -7,6 +7,7 @@
 #include "Gdi/LSprite.h"
 #include "Gdi/LTextArea.h"
 #include "Render/LTextureManager.h"
+#include "Render/LVertexBuffer.h"
 #include "support/GMTestFonts.h"
 #include "support/GMTestRoots.h"
 #include "support/LFakeRender.h"
@@ -93,6 +94,10 @@ TEST_F(SubtitleTest, TheTreeStandsOverTheBottomOfTheScreen)
     EXPECT_EQ(mStrip->GetBackgroundGroup(), mStrip->GetMember(LString("bkgGroup")));
     EXPECT_EQ("50,6", LTestPoint(sprite->GetScale().x, static_cast<float>(static_cast<int>(sprite->GetScale().y))));
     EXPECT_FLOAT_EQ(6.25f, sprite->GetScale().y);
+    // The whole 16 x 16 picture, so 800 x 100 on the screen.
+    ASSERT_NE(nullptr, sprite->GetVertexBuffer());
+    EXPECT_FLOAT_EQ(16.0f, static_cast<const float*>(sprite->GetVertexBuffer()->GetVertex(2))[0]);
+    EXPECT_FLOAT_EQ(1.0f, static_cast<const float*>(sprite->GetVertexBuffer()->GetVertex(2))[3]);
     EXPECT_NE(0u, LTextureManager::Get()->GetHandle(LString("//textures/subtitleBG.tga")));
     EXPECT_EQ(mStrip->GetTextGroup(), mStrip->GetMember(LString("textGroup")));
     EXPECT_EQ("20,10", LTestPoint(mStrip->GetTextGroup()->GetPosition().x, mStrip->GetTextGroup()->GetPosition().y));
