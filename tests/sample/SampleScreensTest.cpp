@@ -1,4 +1,4 @@
-// The sample's front end as the screens read it: the five fonts, every layout built over
+// The sample's front end as the screens read it: the fonts, every layout built over
 // the fake renderer into the groups, sprites and buttons its screen looks up, the menu
 // buttons and option toggles built by their own classes, and the game cursor's states.
 #include "Gdi/LButton.h"
@@ -9,6 +9,7 @@
 #include "Gdi/LLayoutBuilder.h"
 #include "Gdi/LSprite.h"
 #include "Gdi/LTextArea.h"
+#include "Gdi/LToolTip.h"
 #include "Input/LMouse.h"
 #include "LImage.h"
 #include "LVector2.h"
@@ -16,8 +17,10 @@
 #include "container/LPropertyList.h"
 #include "container/LVectorNumber.h"
 #include "container/LVectorString.h"
+#include "interview/GMSubtitle.h"
 #include "menu/GMMenuButton.h"
 #include "menu/GMOptionToggle.h"
+#include "multicursor/GMMultiCursor.h"
 #include "support/LFakeRender.h"
 #include "support/LFakeTimer.h"
 #include "support/LLogCapture.h"
@@ -168,12 +171,12 @@ protected:
 
 } // namespace
 
-TEST_F(SampleScreens, FiveFontsOfNinetyFiveGlyphsAndTheQuitQuestionFitsOneLine)
+TEST_F(SampleScreens, SixFontsOfNinetyFiveGlyphsAndTheQuitQuestionFitsOneLine)
 {
     LFontManager* fonts = LFontManager::Get();
     ASSERT_TRUE(
         fonts->CreateFonts(LString("//dataroot/textures/fonts/fonts.txt"), LString("//dataroot/textures/fonts/")));
-    for (const char* id : {"TW_CEN_MT16", "twcenmt14white", "comic18", "frizquadrata24", "tahoma10"}) {
+    for (const char* id : {"TW_CEN_MT16", "twcenmt14white", "comic18", "frizquadrata24", "tahoma10", "tahoma10black"}) {
         auto* font = dynamic_cast<LFontRaster*>(fonts->GetFont(LString(id)));
         ASSERT_NE(nullptr, font) << id;
         int glyphs = 0;
@@ -395,4 +398,44 @@ TEST_F(SampleScreens, MessageBoxAsksTheQuitQuestionOnOneLineAndClosesOnYes)
     EXPECT_FALSE(box.IsOpen());
     // The box gives its text area a height, which the text area reports it does not use.
     EXPECT_EQ("", Problems(mLog, "SetHeight not yet implemented."));
+}
+
+TEST_F(SampleScreens, ActionMenuAndSubtitleStripBuildFromTheSample)
+{
+    ASSERT_TRUE(LFontManager::Get()->CreateFonts(LString("//dataroot/textures/fonts/fonts.txt"),
+                                                 LString("//dataroot/textures/fonts/")));
+    GMMultiCursor* menu = GMMultiCursor::GetInstance();
+    ASSERT_NE(nullptr, menu);
+    const char* texts[] = {"Use", "Collect", "Analyze", "Talk", "Look"};
+    for (int action = 1; action <= 5; ++action) {
+        EXPECT_EQ(texts[action - 1], ToStd(menu->GetToolTip(action)->GetTextArea()->GetText()));
+        ASSERT_NE(nullptr, menu->GetButton(action)->GetStateObject(XBTNSTATE_OVER));
+    }
+    GMSubtitle* strip = GMSubtitle::GetInstance();
+    ASSERT_NE(nullptr, strip);
+    EXPECT_NE(0u, LTextureManager::Get()->GetHandle(LString("//textures/subtitleBG.tga")));
+
+    // Each button row shows three different looks, and both menu pictures are drawn.
+    LImage* picture = nullptr;
+    ASSERT_TRUE(LImage::CreateFromFile(LString("//textures/multicursor.tga"), &picture));
+    std::unique_ptr<LImage> owned(picture);
+    ASSERT_EQ(256, picture->GetWidth());
+    ASSERT_EQ(256, picture->GetHeight());
+    const auto cell = [&picture](int aLeft, int aTop, int aWidth, int aHeight) {
+        std::vector<uint32_t> pixels;
+        for (int y = aTop; y < aTop + aHeight; ++y) {
+            for (int x = aLeft; x < aLeft + aWidth; ++x) {
+                pixels.push_back(picture->GetPixelARGB(x, y));
+            }
+        }
+        return pixels;
+    };
+    for (int row = 0; row < 5; ++row) {
+        EXPECT_NE(cell(0, row * 51, 51, 51), cell(51, row * 51, 51, 51)) << row;
+        EXPECT_NE(cell(51, row * 51, 51, 51), cell(102, row * 51, 51, 51)) << row;
+    }
+    EXPECT_NE(0u, picture->GetPixelARGB(178, 95) >> 24);
+    EXPECT_NE(0u, picture->GetPixelARGB(230, 95) >> 24);
+    EXPECT_FALSE(mLog.Contains("ERROR"));
+    EXPECT_FALSE(mLog.Contains("ASSERT"));
 }

@@ -20,3 +20,4 @@ void WriteThumbnails(SampleOutput& aOut);
 void WriteCaseSelection(SampleOutput& aOut);
 void WriteMovies(SampleOutput& aOut);
 void WriteSounds(SampleOutput& aOut);
+void WriteOverlays(SampleOutput& aOut);

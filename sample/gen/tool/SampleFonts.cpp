@@ -1,5 +1,6 @@
-// The five raster fonts of fonts.txt: every printable ASCII character in the marker-row
-// layout, with a row height of the size in the font's name plus the marker row.
+// The raster fonts of fonts.txt: every printable ASCII character in the marker-row
+// layout, with a row height of the size in the font's name plus the marker row; white
+// glyphs, and black ones for the tooltips' font.
 #include "SampleContent.h"
 #include "SampleOutput.h"
 #include "writers/LPixelFont.h"
@@ -10,13 +11,14 @@ void WriteFonts(SampleOutput& aOut)
     {
         const char* mFile;
         int mSize;
+        LCanvas::Color mInk;
     };
     constexpr Font kFonts[] = {
-        {"tw_cen_mt16.tga", 16}, {"twcenmt14white.tga", 14}, {"comic18.tga", 18},
-        {"frizquadrata24.tga", 24}, {"tahoma10.tga", 10},
+        {"tw_cen_mt16.tga", 16, LCanvas::kWhite},    {"twcenmt14white.tga", 14, LCanvas::kWhite},
+        {"comic18.tga", 18, LCanvas::kWhite},        {"frizquadrata24.tga", 24, LCanvas::kWhite},
+        {"tahoma10.tga", 10, LCanvas::kWhite},       {"tahoma10black.tga", 10, LCanvas::kBlack},
     };
     for (const Font& font : kFonts) {
-        aOut.WriteImage(std::string("textures/fonts/") + font.mFile,
-                        LPixelFont::Atlas(font.mSize + 1, 256, LCanvas::kWhite));
+        aOut.WriteImage(std::string("textures/fonts/") + font.mFile, LPixelFont::Atlas(font.mSize + 1, 256, font.mInk));
     }
 }

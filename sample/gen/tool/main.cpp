@@ -30,6 +30,7 @@ constexpr Area kAreas[] = {
     {"case selection", &WriteCaseSelection},
     {"movies", &WriteMovies},
     {"sounds", &WriteSounds},
+    {"overlays", &WriteOverlays},
 };
 
 } // namespace
