@@ -3,14 +3,18 @@
 // way-points and walk targets lie in the walkable areas, each location has its one global
 // light, hotspots refer to evidence, items, interviews and voice-over files that exist,
 // and the models and animations the generator wrote read back with their counts.
+#include "LImage.h"
 #include "LPolygon.h"
 #include "LVector2.h"
 #include "Render/LAnimation.h"
+#include "Render/LCamera.h"
 #include "Render/LDrawElement.h"
 #include "Render/LFrame.h"
+#include "Render/LIRasterizer.h"
 #include "Render/LLipSyncCurve.h"
 #include "Render/LLipSyncData.h"
 #include "Render/LMesh.h"
+#include "Render/LPickRay.h"
 #include "Render/LSkinMesh.h"
 #include "Render/LVertexBuffer.h"
 #include "container/LPropertyList.h"
@@ -19,6 +23,8 @@
 #include "stdlib/LIFileSystem.h"
 #include "stdlib/LMemoryStream.h"
 #include "support/LFakeDeviceCaps.h"
+#include "support/LFakeRasterizer.h"
+#include "support/LFakeRender.h"
 #include "support/LLogCapture.h"
 #include "support/LSampleRoots.h"
 #include "support/LTestCreator.h"
@@ -27,6 +33,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <memory>
 #include <string>
@@ -146,6 +153,40 @@ Areas ReadAreas(const std::string& aScene)
         }
     }
     return areas;
+}
+
+LVector3 Vector3(const LPropertyList& aList, const std::string& aPath)
+{
+    bool found = false;
+    const LVectorFloat values = aList.GetVectorFloat(FromStd(aPath), found);
+    return found && values.GetCount() >= 3 ? LVector3(values[0], values[1], values[2]) : LVector3(0, 0, 0);
+}
+
+// The viewpoint's camera as the scene sets it up from cameras.txt (the depth meshes' root
+// frame is the identity, so positions stay as written).
+bool SetUpCamera(const View& aView, LCamera& aCamera)
+{
+    const auto cameras = Load("//scenes/" + aView.mScene + "/cameras.txt");
+    if (!cameras) {
+        return false;
+    }
+    bool fov = false;
+    bool zNear = false;
+    bool zFar = false;
+    const std::string id = aView.mCamera + ".";
+    const LVector3 eye = Vector3(*cameras, id + "position");
+    const LVector3 target = Vector3(*cameras, id + "target");
+    const float fovx = cameras->GetFloat(FromStd(id + "fovx"), fov);
+    const float nearZ = cameras->GetFloat(FromStd(id + "znear"), zNear);
+    const float farZ = cameras->GetFloat(FromStd(id + "zfar"), zFar);
+    return fov && zNear && zFar && aCamera.SetPerspectiveHFov(fovx, nearZ, farZ) &&
+           aCamera.SetPosition(eye.x, eye.y, eye.z) && aCamera.SetTarget(target.x, target.y, target.z);
+}
+
+float Brightness(const LImage& aImage, float aX, float aY)
+{
+    const uint32_t argb = aImage.GetPixelARGB(static_cast<int>(std::lround(aX)), static_cast<int>(std::lround(aY)));
+    return static_cast<float>(((argb >> 16) & 0xFF) + ((argb >> 8) & 0xFF) + (argb & 0xFF));
 }
 
 class SampleLocations : public ::testing::Test
@@ -431,5 +472,55 @@ TEST_F(SampleLocations, AnimationsAndPhonemePosesReadBackWithTheirCounts)
         EXPECT_EQ(1u, pose.GetFrameCount());
     }
     EXPECT_EQ(static_cast<size_t>(LLipSyncCurve::kPhonemeCount), LSampleRoots::Files({".lia"}).size());
+    EXPECT_EQ("", mLog.Problems());
+}
+
+TEST_F(SampleLocations, APickAtAGridCrossingOfTheBackgroundHitsTheFloorThere)
+{
+    RegisterFakeRender();
+    ASSERT_NE(nullptr, LIRasterizer::Get());
+    LFakeRasterizer::Instance()->SetViewport(0, 0, 800, 600, 0.0f, 1.0f);
+    // Crossings of the 40-unit grid on every viewpoint's floor and clear of the crate.
+    const LVector3 crossings[] = {{0, 0, 0}, {-80, 0, 40}, {-120, 0, -40}, {120, 0, 40}};
+    for (const View& view : kViews) {
+        SCOPED_TRACE(view.mScene + " " + view.mName);
+        LCamera camera;
+        ASSERT_TRUE(SetUpCamera(view, camera));
+        LMemoryStream stream(1024, LMemoryStream::GROW_DOUBLE);
+        ASSERT_TRUE(stream.CreateFromFile(FromStd("//scenes/" + view.mScene + "/" + view.mName + "_depth.lim"), true));
+        LDrawElement depth;
+        ASSERT_TRUE(depth.LoadModel(&stream, LDrawElement::kFlat));
+        LImage* background = nullptr;
+        ASSERT_TRUE(LImage::CreateFromFile(FromStd("//scenes/" + view.mScene + "/" + view.mName + "_bg.bmp"), &background));
+        std::unique_ptr<LImage> owned(background);
+        ASSERT_EQ(800, background->GetWidth());
+        ASSERT_EQ(600, background->GetHeight());
+        LMatrix4 viewProjection;
+        LMatrix4::Multiply(&viewProjection, camera.GetViewMatrix(), camera.GetProjectionMatrix());
+        const auto pixel = [&viewProjection](const LVector3& aPoint, float& aX, float& aY) {
+            LVector3 clip;
+            LMatrix4::TransformCoord(&clip, &viewProjection, &aPoint);
+            aX = (clip.x + 1.0f) * 400.0f;
+            aY = (1.0f - clip.y) * 300.0f;
+        };
+        for (const LVector3& crossing : crossings) {
+            float x = 0;
+            float y = 0;
+            float cellX = 0;
+            float cellY = 0;
+            pixel(crossing, x, y);
+            pixel(crossing + LVector3(20, 0, 20), cellX, cellY);
+            // The picture shows the grid's line there, brighter than the middle of a cell.
+            EXPECT_GT(Brightness(*background, x, y), Brightness(*background, cellX, cellY) + 60.0f)
+                << crossing.x << ", " << crossing.z;
+            LPickRay ray(&camera, static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y)));
+            LPickRay world(&camera);
+            ASSERT_TRUE(ray.Transform(world));
+            LVector3 hit;
+            ASSERT_TRUE(world.Pick(&depth, hit)) << crossing.x << ", " << crossing.z;
+            EXPECT_NEAR(0.0f, hit.y, 0.01f);
+            EXPECT_LT(std::hypot(hit.x - crossing.x, hit.z - crossing.z), 4.0f) << crossing.x << ", " << crossing.z;
+        }
+    }
     EXPECT_EQ("", mLog.Problems());
 }
