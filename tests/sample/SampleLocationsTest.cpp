@@ -14,9 +14,11 @@
 #include "Render/LLipSyncCurve.h"
 #include "Render/LLipSyncData.h"
 #include "Render/LMesh.h"
+#include "Render/LPathFindingWeb.h"
 #include "Render/LPickRay.h"
 #include "Render/LSkinMesh.h"
 #include "Render/LVertexBuffer.h"
+#include "Render/LWebPath.h"
 #include "container/LPropertyList.h"
 #include "container/LVectorFloat.h"
 #include "container/LVectorString.h"
@@ -303,6 +305,25 @@ TEST_F(SampleLocations, WayPointsAndWalkTargetsLieInTheWalkableAreas)
         }
         EXPECT_EQ(1, navigate) << file;
     }
+}
+
+TEST_F(SampleLocations, TheWayPointWebJoinsEveryWayPointToEveryOther)
+{
+    for (const char* name : kScenes) {
+        SCOPED_TRACE(name);
+        const auto wayPoints = Load(std::string("//scenes/") + name + "/waypoints.txt");
+        ASSERT_TRUE(wayPoints);
+        LPathFindingWeb web;
+        ASSERT_TRUE(web.Create(wayPoints.get()));
+        const int count = web.GetWayPointCount();
+        ASSERT_EQ(static_cast<int>(Keys(wayPoints.get()).size()), count);
+        for (int from = 0; from < count; ++from) {
+            for (int to = 0; to < count; ++to) {
+                EXPECT_TRUE(web.GetShortestPath(from, to).Exists()) << from << " -> " << to;
+            }
+        }
+    }
+    EXPECT_EQ("", mLog.Problems());
 }
 
 TEST_F(SampleLocations, EachLocationHasOneGlobalLightAndLightsNameExistingCameras)
