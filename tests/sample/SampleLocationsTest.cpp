@@ -503,6 +503,7 @@ TEST_F(SampleLocations, APickAtAGridCrossingOfTheBackgroundHitsTheFloorThere)
     LFakeRasterizer::Instance()->SetViewport(0, 0, 800, 600, 0.0f, 1.0f);
     // Crossings of the 40-unit grid on every viewpoint's floor and clear of the crate.
     const LVector3 crossings[] = {{0, 0, 0}, {-80, 0, 40}, {-120, 0, -40}, {120, 0, 40}};
+    std::vector<uint32_t> corners;
     for (const View& view : kViews) {
         SCOPED_TRACE(view.mScene + " " + view.mName);
         LCamera camera;
@@ -516,6 +517,7 @@ TEST_F(SampleLocations, APickAtAGridCrossingOfTheBackgroundHitsTheFloorThere)
         std::unique_ptr<LImage> owned(background);
         ASSERT_EQ(800, background->GetWidth());
         ASSERT_EQ(600, background->GetHeight());
+        corners.push_back(background->GetPixelARGB(4, 4));
         LMatrix4 viewProjection;
         LMatrix4::Multiply(&viewProjection, camera.GetViewMatrix(), camera.GetProjectionMatrix());
         const auto pixel = [&viewProjection](const LVector3& aPoint, float& aX, float& aY) {
@@ -543,5 +545,8 @@ TEST_F(SampleLocations, APickAtAGridCrossingOfTheBackgroundHitsTheFloorThere)
             EXPECT_LT(std::hypot(hit.x - crossing.x, hit.z - crossing.z), 4.0f) << crossing.x << ", " << crossing.z;
         }
     }
+    // Each viewpoint has its own colour, so screenshots tell them apart.
+    std::sort(corners.begin(), corners.end());
+    EXPECT_EQ(corners.end(), std::adjacent_find(corners.begin(), corners.end()));
     EXPECT_EQ("", mLog.Problems());
 }
