@@ -14,11 +14,15 @@
 #include "Render/LLipSyncCurve.h"
 #include "Render/LLipSyncData.h"
 #include "Render/LMesh.h"
+#include "Render/LNavigationTDO.h"
 #include "Render/LPathFindingWeb.h"
 #include "Render/LPickRay.h"
 #include "Render/LSkinMesh.h"
+#include "Render/LPosBounds.h"
 #include "Render/LVertexBuffer.h"
+#include "Render/LWayPoint.h"
 #include "Render/LWebPath.h"
+#include "TNavDataParser.h"
 #include "container/LPropertyList.h"
 #include "container/LVectorFloat.h"
 #include "container/LVectorString.h"
@@ -104,7 +108,8 @@ std::vector<std::string> Values(const LPropertyList& aList, const std::string& a
     return out;
 }
 
-bool Has(const std::vector<std::string>& aKeys, const std::string& aKey)
+template <typename T>
+bool Has(const std::vector<T>& aKeys, const T& aKey)
 {
     return std::find(aKeys.begin(), aKeys.end(), aKey) != aKeys.end();
 }
@@ -191,6 +196,16 @@ float Brightness(const LImage& aImage, float aX, float aY)
     return static_cast<float>(((argb >> 16) & 0xFF) + ((argb >> 8) & 0xFF) + (argb & 0xFF));
 }
 
+std::unique_ptr<LDrawElement> LoadDepthMesh(const View& aView)
+{
+    LMemoryStream stream(1024, LMemoryStream::GROW_DOUBLE);
+    auto depth = std::make_unique<LDrawElement>();
+    const bool loaded =
+        stream.CreateFromFile(FromStd("//scenes/" + aView.mScene + "/" + aView.mName + "_depth.lim"), true) &&
+        depth->LoadModel(&stream, LDrawElement::kFlat);
+    return loaded ? std::move(depth) : nullptr;
+}
+
 class SampleLocations : public ::testing::Test
 {
 protected:
@@ -242,10 +257,9 @@ TEST_F(SampleLocations, DepthMeshesLoadFlatWithTheGroundFramesTheNavigationNames
 {
     for (const View& view : kViews) {
         SCOPED_TRACE(view.mScene + " " + view.mName);
-        LMemoryStream stream(1024, LMemoryStream::GROW_DOUBLE);
-        ASSERT_TRUE(stream.CreateFromFile(FromStd("//scenes/" + view.mScene + "/" + view.mName + "_depth.lim"), true));
-        LDrawElement depth;
-        ASSERT_TRUE(depth.LoadModel(&stream, LDrawElement::kFlat));
+        const auto loaded = LoadDepthMesh(view);
+        ASSERT_TRUE(loaded);
+        const LDrawElement& depth = *loaded;
         // The scene moves its camera by the first frame's matrix: the identity here.
         ASSERT_GT(depth.GetFrameCount(), 1);
         EXPECT_EQ(LMatrix4(), depth.GetFrameAt(0)->GetLocalMatrix());
@@ -326,6 +340,60 @@ TEST_F(SampleLocations, TheWayPointWebJoinsEveryWayPointToEveryOther)
     EXPECT_EQ("", mLog.Problems());
 }
 
+TEST_F(SampleLocations, TheNavigationSetsUpForEveryCameraAndRoutesBetweenTheCameras)
+{
+    for (const View& view : kViews) {
+        SCOPED_TRACE(view.mScene + " " + view.mName);
+        const std::string folder = "//scenes/" + view.mScene + "/";
+        LPropertyList* parsed = nullptr;
+        ASSERT_TRUE(ParseNavigation(FromStd(folder + "navigation.txt"), &parsed));
+        const std::unique_ptr<LPropertyList> data(parsed);
+        const auto wayPoints = Load(folder + "waypoints.txt");
+        const auto depth = LoadDepthMesh(view);
+        ASSERT_TRUE(wayPoints && depth);
+        LPathFindingWeb web;
+        ASSERT_TRUE(web.Create(wayPoints.get()));
+        LNavigationTDO navigation;
+        ASSERT_TRUE(navigation.Create(data.get()));
+        ASSERT_TRUE(navigation.SetSceneRoot(depth.get()));
+        ASSERT_TRUE(navigation.SetPathFinding(&web));
+        ASSERT_TRUE(navigation.SetCamera(FromStd(view.mCamera)));
+
+        // Which way-points each camera's walkable areas hold.
+        const Areas areas = ReadAreas(view.mScene);
+        std::map<std::string, std::vector<int>> inside;
+        for (const auto& ground : areas.mGround) {
+            int count = 0;
+            LPosBounds** bounds = nullptr;
+            ASSERT_TRUE(navigation.GetPosBoundsForCamera(FromStd(ground.first), count, bounds));
+            for (int w = 0; w < web.GetWayPointCount(); ++w) {
+                for (int b = 0; b < count; ++b) {
+                    if (bounds[b]->mArea.ContainsPoint(web.GetWayPoint(w)->mPoint)) {
+                        inside[ground.first].push_back(w);
+                        break;
+                    }
+                }
+            }
+            delete[] bounds;
+        }
+        for (int w = 0; w < web.GetWayPointCount(); ++w) {
+            EXPECT_TRUE(std::any_of(inside.begin(), inside.end(),
+                                    [w](const auto& aCamera) { return Has(aCamera.second, w); }))
+                << ToStd(web.GetWayPoint(w)->mName);
+        }
+        // From this camera the walker reaches every way-point of the others' areas.
+        for (int from : inside[view.mCamera]) {
+            for (const auto& other : inside) {
+                for (int to : other.second) {
+                    EXPECT_TRUE(web.GetShortestPath(from, to).Exists())
+                        << ToStd(web.GetWayPoint(from)->mName) << " -> " << ToStd(web.GetWayPoint(to)->mName);
+                }
+            }
+        }
+    }
+    EXPECT_EQ("", mLog.Problems());
+}
+
 TEST_F(SampleLocations, EachLocationHasOneGlobalLightAndLightsNameExistingCameras)
 {
     for (const char* name : kScenes) {
@@ -341,7 +409,7 @@ TEST_F(SampleLocations, EachLocationHasOneGlobalLightAndLightsNameExistingCamera
             const bool isGlobal = lights->GetBool(FromStd(light + ".global"), found);
             const bool on = lights->GetBool(FromStd(light + ".on"), found);
             global += isGlobal && on ? 1 : 0;
-            EXPECT_TRUE(Has({"directional", "point"}, Text(*lights, light + ".type"))) << light;
+            EXPECT_TRUE(Has(std::vector<std::string> {"directional", "point"}, Text(*lights, light + ".type"))) << light;
             const std::vector<std::string> used = Values(*lights, light + ".cameras");
             ASSERT_FALSE(used.empty()) << light;
             for (size_t i = 0; i < used.size(); ++i) {
@@ -508,10 +576,8 @@ TEST_F(SampleLocations, APickAtAGridCrossingOfTheBackgroundHitsTheFloorThere)
         SCOPED_TRACE(view.mScene + " " + view.mName);
         LCamera camera;
         ASSERT_TRUE(SetUpCamera(view, camera));
-        LMemoryStream stream(1024, LMemoryStream::GROW_DOUBLE);
-        ASSERT_TRUE(stream.CreateFromFile(FromStd("//scenes/" + view.mScene + "/" + view.mName + "_depth.lim"), true));
-        LDrawElement depth;
-        ASSERT_TRUE(depth.LoadModel(&stream, LDrawElement::kFlat));
+        const auto depth = LoadDepthMesh(view);
+        ASSERT_TRUE(depth);
         LImage* background = nullptr;
         ASSERT_TRUE(LImage::CreateFromFile(FromStd("//scenes/" + view.mScene + "/" + view.mName + "_bg.bmp"), &background));
         std::unique_ptr<LImage> owned(background);
@@ -540,7 +606,7 @@ TEST_F(SampleLocations, APickAtAGridCrossingOfTheBackgroundHitsTheFloorThere)
             LPickRay world(&camera);
             ASSERT_TRUE(ray.Transform(world));
             LVector3 hit;
-            ASSERT_TRUE(world.Pick(&depth, hit)) << crossing.x << ", " << crossing.z;
+            ASSERT_TRUE(world.Pick(depth.get(), hit)) << crossing.x << ", " << crossing.z;
             EXPECT_NEAR(0.0f, hit.y, 0.01f);
             EXPECT_LT(std::hypot(hit.x - crossing.x, hit.z - crossing.z), 4.0f) << crossing.x << ", " << crossing.z;
         }
