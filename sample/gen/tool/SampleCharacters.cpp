@@ -35,16 +35,42 @@ struct Bone
 };
 
 const Bone kBones[] = {
-    {"Biped", -1, {0, 34, 0}},           {"Biped_Spine", 0, {0, 40, 0}},    {"BN_Neck", 1, {0, 58, 0}},
-    {"BN_Head", 2, {0, 62, 0}},          {"BN_R_Eye", 3, {2, 67, 4}},       {"BN_L_Eye", 3, {-2, 67, 4}},
-    {"BN_Jaw", 3, {0, 63, 3}},           {"Biped_R_UpperArm", 1, {8, 56, 0}}, {"Biped_R_Hand", 7, {8, 38, 0}},
-    {"Biped_L_UpperArm", 1, {-8, 56, 0}}, {"Biped_L_Hand", 9, {-8, 38, 0}}, {"Biped_R_Thigh", 0, {4, 32, 0}},
-    {"Biped_R_Foot", 11, {4, 2, 0}},     {"Biped_L_Thigh", 0, {-4, 32, 0}}, {"Biped_L_Foot", 13, {-4, 2, 0}},
+    {"Biped", -1, {0, 34, 0}},
+    {"Biped_Spine", 0, {0, 40, 0}},
+    {"BN_Neck", 1, {0, 58, 0}},
+    {"BN_Head", 2, {0, 62, 0}},
+    {"BN_R_Eye", 3, {2, 67, 4}},
+    {"BN_L_Eye", 3, {-2, 67, 4}},
+    {"BN_Jaw", 3, {0, 63, 3}},
+    {"Biped_R_UpperArm", 1, {8, 56, 0}},
+    {"Biped_R_Hand", 7, {8, 38, 0}},
+    {"Biped_L_UpperArm", 1, {-8, 56, 0}},
+    {"Biped_L_Hand", 9, {-8, 38, 0}},
+    {"Biped_R_Thigh", 0, {4, 32, 0}},
+    {"Biped_R_Foot", 11, {4, 2, 0}},
+    {"Biped_L_Thigh", 0, {-4, 32, 0}},
+    {"Biped_L_Foot", 13, {-4, 2, 0}},
 };
 constexpr int kBoneCount = static_cast<int>(sizeof(kBones) / sizeof(kBones[0]));
 
-enum BoneIndex { kBiped, kSpine, kNeck, kHead, kREye, kLEye, kJaw, kRArm, kRHand, kLArm, kLHand, kRThigh, kRFoot,
-                 kLThigh, kLFoot };
+// The bones' places in kBones.
+enum BoneIndex {
+    kBiped,
+    kSpine,
+    kNeck,
+    kHead,
+    kREye,
+    kLEye,
+    kJaw,
+    kRArm,
+    kRHand,
+    kLArm,
+    kLHand,
+    kRThigh,
+    kRFoot,
+    kLThigh,
+    kLFoot
+};
 
 // The body's boxes, each moved by one bone.
 struct Part
@@ -55,12 +81,18 @@ struct Part
 };
 
 const Part kParts[] = {
-    {kBiped, {-6, 28, -3}, {6, 40, 3}},      {kSpine, {-7, 40, -3.5f}, {7, 57, 3.5f}},
-    {kHead, {-4, 58, -4}, {4, 68, 4}},       {kJaw, {-3, 58, 1}, {3, 61, 4.5f}},
-    {kRArm, {6.5f, 40, -2}, {10, 56, -0}},   {kRHand, {6.5f, 34, -2}, {10, 40, 0}},
-    {kLArm, {-10, 40, -2}, {-6.5f, 56, 0}},  {kLHand, {-10, 34, -2}, {-6.5f, 40, 0}},
-    {kRThigh, {1, 2, -2.5f}, {6.5f, 28, 2.5f}}, {kRFoot, {1, 0, -2.5f}, {6.5f, 2, 5}},
-    {kLThigh, {-6.5f, 2, -2.5f}, {-1, 28, 2.5f}}, {kLFoot, {-6.5f, 0, -2.5f}, {-1, 2, 5}},
+    {kBiped, {-6, 28, -3}, {6, 40, 3}},
+    {kSpine, {-7, 40, -3.5f}, {7, 57, 3.5f}},
+    {kHead, {-4, 58, -4}, {4, 68, 4}},
+    {kJaw, {-3, 58, 1}, {3, 61, 4.5f}},
+    {kRArm, {6.5f, 40, -2}, {10, 56, 0}},
+    {kRHand, {6.5f, 34, -2}, {10, 40, 0}},
+    {kLArm, {-10, 40, -2}, {-6.5f, 56, 0}},
+    {kLHand, {-10, 34, -2}, {-6.5f, 40, 0}},
+    {kRThigh, {1, 2, -2.5f}, {6.5f, 28, 2.5f}},
+    {kRFoot, {1, 0, -2.5f}, {6.5f, 2, 5}},
+    {kLThigh, {-6.5f, 2, -2.5f}, {-1, 28, 2.5f}},
+    {kLFoot, {-6.5f, 0, -2.5f}, {-1, 2, 5}},
 };
 
 std::string Bytes(LMemoryStream& aStream)
@@ -201,7 +233,9 @@ std::string Animation(const std::string& aName, int aFrames, const std::vector<S
     LMemoryStream written(4096, LMemoryStream::GROW_DOUBLE);
     LMemoryStream input(1024, LMemoryStream::GROW_DOUBLE);
     LAnimation animation;
-    return input.CreateFromBuffer(stream.GetPosition(), stream.GetBuffer()) && animation.Read(&input) && animation.Write(&written) ? Bytes(written) : std::string();
+    const bool ok = input.CreateFromBuffer(stream.GetPosition(), stream.GetBuffer()) && animation.Read(&input) &&
+                    animation.Write(&written);
+    return ok ? Bytes(written) : std::string();
 }
 
 bool WriteAnimation(SampleOutput& aOut, const std::string& aFile, int aFrames, const std::vector<Swing>& aSwings)
@@ -217,8 +251,11 @@ const LVector3 kZ(0, 0, 1);
 // Legs and arms in step: one cycle over the animation.
 std::vector<Swing> Stride(float aLegs, float aArms)
 {
-    return {{kRThigh, kX, aLegs, 1, 0},    {kLThigh, kX, aLegs, 1, 0.5f}, {kRArm, kX, aArms, 1, 0.5f},
-            {kLArm, kX, aArms, 1, 0},      {kSpine, kY, 0.05f, 1, 0}};
+    return {{kRThigh, kX, aLegs, 1, 0},
+            {kLThigh, kX, aLegs, 1, 0.5f},
+            {kRArm, kX, aArms, 1, 0.5f},
+            {kLArm, kX, aArms, 1, 0},
+            {kSpine, kY, 0.05f, 1, 0}};
 }
 
 // An arm lifted and lowered once.
@@ -244,7 +281,8 @@ void WriteAnimations(SampleOutput& aOut)
     WriteAnimation(aOut, "camera_out-middle_M.lia1", 120, Lift(kRArm, -1.6f));
     WriteAnimation(aOut, "camera_out-down_M.lia1", 120, Lift(kRArm, -1.0f));
     WriteAnimation(aOut, "Chair-sitting_M.lia1", 40, {{kRThigh, kX, -1.4f, 0.25f, 0}, {kLThigh, kX, -1.4f, 0.25f, 0}});
-    WriteAnimation(aOut, "Chair-rising_M.lia1", 40, {{kRThigh, kX, -1.4f, 0.25f, 0.25f}, {kLThigh, kX, -1.4f, 0.25f, 0.25f}});
+    WriteAnimation(aOut, "Chair-rising_M.lia1", 40,
+                   {{kRThigh, kX, -1.4f, 0.25f, 0.25f}, {kLThigh, kX, -1.4f, 0.25f, 0.25f}});
     WriteAnimation(aOut, "Cell-Phone_out_M.lia1", 40, {{kRArm, kX, -1.3f, 0.25f, 0}});
     WriteAnimation(aOut, "Cell-Phone_in_M.lia1", 40, {{kRArm, kX, -1.3f, 0.25f, 0.25f}});
     // Turns on the spot and into a walk: the hips lead by the nominal angle.
