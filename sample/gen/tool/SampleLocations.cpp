@@ -2,14 +2,13 @@
 // form (an identity root, the frame "floor" with one quad under the walkable areas and,
 // where one stands, the frame "crate") and an 800 x 600 picture of the same floor, its
 // grid and the crate seen through the viewpoint's camera of the hand-written cameras.txt,
-// projected with the engine's own camera, so that a click on the picture hits the depth
-// mesh where the picture shows it.
+// projected as the engine's camera projects them, so that a click on the picture hits the
+// depth mesh where the picture shows it.
 #include "SampleContent.h"
 #include "SampleOutput.h"
 
 #include "LMatrix4.h"
 #include "LVector3.h"
-#include "Render/LCamera.h"
 #include "Render/LDrawElement.h"
 #include "Render/LFrame.h"
 #include "Render/LMesh.h"
@@ -68,37 +67,40 @@ LVector3 Vector(const LPropertyList& aList, const std::string& aPath, const LVec
     return found && values.GetCount() >= 3 ? LVector3(values[0], values[1], values[2]) : aDefault;
 }
 
-// The viewpoint's camera from the scene's cameras.txt, as the scene sets it up (its
-// depth mesh's root is the identity).
-bool LoadCamera(const Viewpoint& aView, LCamera& aCamera)
-{
-    const std::string bytes = SampleOutput::ReadSource(std::string("scenes/") + aView.mScene + "/cameras.txt");
-    LPropertyList cameras;
-    if (bytes.empty() || !cameras.Parse(bytes.data(), static_cast<int>(bytes.size()))) {
-        return false;
-    }
-    const std::string id = aView.mCamera;
-    bool fov = false;
-    bool nearZ = false;
-    bool farZ = false;
-    const LVector3 position = Vector(cameras, id + ".position", LVector3(0, 0, -10));
-    const LVector3 target = Vector(cameras, id + ".target", LVector3(0, 0, 0));
-    const LVector3 up = Vector(cameras, id + ".upvector", LVector3(0, 1, 0));
-    const float fovx = cameras.GetFloat(LString((id + ".fovx").c_str()), fov);
-    const float zNear = cameras.GetFloat(LString((id + ".znear").c_str()), nearZ);
-    const float zFar = cameras.GetFloat(LString((id + ".zfar").c_str()), farZ);
-    return fov && nearZ && farZ && aCamera.SetAspect(static_cast<float>(kWidth) / kHeight) &&
-           aCamera.SetPerspectiveHFov(fovx, zNear, zFar) && aCamera.SetPosition(position.x, position.y, position.z) &&
-           aCamera.SetTarget(target.x, target.y, target.z) && aCamera.SetUpVector(up.x, up.y, up.z);
-}
-
-// Screen pixels of world points through one camera.
+// Screen pixels of world points through one viewpoint's camera.
 class Projector
 {
 public:
-    explicit Projector(const LCamera& aCamera)
+    // The camera of the scene's cameras.txt as the scene sets it up (its depth mesh's
+    // root is the identity): the engine camera's view and projection, made by the same
+    // matrix code (a camera object would look for a rasterizer, which the generator
+    // has not got). False when the camera or one of its values is missing.
+    bool Load(const Viewpoint& aView)
     {
-        LMatrix4::Multiply(&mViewProjection, aCamera.GetViewMatrix(), aCamera.GetProjectionMatrix());
+        const std::string bytes = SampleOutput::ReadSource(std::string("scenes/") + aView.mScene + "/cameras.txt");
+        LPropertyList cameras;
+        if (bytes.empty() || !cameras.Parse(bytes.data(), static_cast<int>(bytes.size()))) {
+            return false;
+        }
+        const std::string id = aView.mCamera;
+        bool fov = false;
+        bool nearZ = false;
+        bool farZ = false;
+        mEye = Vector(cameras, id + ".position", LVector3(0, 0, -10));
+        const LVector3 target = Vector(cameras, id + ".target", LVector3(0, 0, 0));
+        const LVector3 up = Vector(cameras, id + ".upvector", LVector3(0, 1, 0));
+        const float fovx = cameras.GetFloat(LString((id + ".fovx").c_str()), fov);
+        const float zNear = cameras.GetFloat(LString((id + ".znear").c_str()), nearZ);
+        const float zFar = cameras.GetFloat(LString((id + ".zfar").c_str()), farZ);
+        // The horizontal field of view turned into the vertical one at the screen's aspect.
+        const float aspect = static_cast<float>(kWidth) / kHeight;
+        const float fovy = 2.0f * std::atan(std::tan(fovx / 2.0f) / aspect);
+        LMatrix4 view;
+        LMatrix4 projection;
+        LMatrix4::LookAt(&view, &mEye, &target, &up);
+        LMatrix4::PerspectiveFov(&projection, fovy, aspect, zNear, zFar);
+        LMatrix4::Multiply(&mViewProjection, &view, &projection);
+        return fov && nearZ && farZ;
     }
     void Project(const LVector3& aPoint, float& aX, float& aY) const
     {
@@ -107,8 +109,10 @@ public:
         aX = (clip.x + 1.0f) * 0.5f * kWidth;
         aY = (1.0f - clip.y) * 0.5f * kHeight;
     }
+    const LVector3& GetEye() const { return mEye; }
 
 private:
+    LVector3 mEye;
     LMatrix4 mViewProjection;
 };
 
@@ -133,8 +137,7 @@ void FillQuad(LCanvas& aCanvas, const Projector& aProjector, const LVector3 aCor
 
 // The sides of a box, farthest first, each lit by how much it faces up and towards the
 // south-west light of the data.
-void DrawBox(LCanvas& aCanvas, const Projector& aProjector, const LVector3& aEye, const Box& aBox,
-             LCanvas::Color aColor)
+void DrawBox(LCanvas& aCanvas, const Projector& aProjector, const Box& aBox, LCanvas::Color aColor)
 {
     std::vector<float> vertices;
     std::vector<unsigned> indices;
@@ -156,7 +159,7 @@ void DrawBox(LCanvas& aCanvas, const Projector& aProjector, const LVector3& aEye
         }
         const float* n = &vertices[first + 3];
         const LVector3 normal(n[0], n[1], n[2]);
-        const LVector3 toEye = aEye - centre;
+        const LVector3 toEye = aProjector.GetEye() - centre;
         if (LVector3::Dot(normal, toEye) <= 0.0f) {
             continue; // faces away
         }
@@ -171,9 +174,8 @@ void DrawBox(LCanvas& aCanvas, const Projector& aProjector, const LVector3& aEye
     }
 }
 
-LCanvas Background(const Viewpoint& aView, const LCamera& aCamera)
+LCanvas Background(const Viewpoint& aView, const Projector& aProjector)
 {
-    const Projector projector(aCamera);
     LCanvas canvas(kWidth, kHeight);
     canvas.Gradient(0, 0, kWidth, kHeight, Shade(aView.mBase, 1.3f), Shade(aView.mBase, 0.7f));
     const float x0 = aView.mFloor[0];
@@ -181,19 +183,19 @@ LCanvas Background(const Viewpoint& aView, const LCamera& aCamera)
     const float x1 = aView.mFloor[2];
     const float z1 = aView.mFloor[3];
     const LVector3 floor[4] = {{x0, 0, z0}, {x1, 0, z0}, {x1, 0, z1}, {x0, 0, z1}};
-    FillQuad(canvas, projector, floor, Shade(aView.mBase, 0.55f));
+    FillQuad(canvas, aProjector, floor, Shade(aView.mBase, 0.55f));
     // The grid: a line at every multiple of kGrid inside the floor.
     const LCanvas::Color line = Shade(aView.mBase, 1.6f);
     for (float x = std::ceil(x0 / kGrid) * kGrid; x <= x1; x += kGrid) {
         float ax, ay, bx, by;
-        projector.Project(LVector3(x, 0, z0), ax, ay);
-        projector.Project(LVector3(x, 0, z1), bx, by);
+        aProjector.Project(LVector3(x, 0, z0), ax, ay);
+        aProjector.Project(LVector3(x, 0, z1), bx, by);
         canvas.Line(ax, ay, bx, by, 1.5f, line);
     }
     for (float z = std::ceil(z0 / kGrid) * kGrid; z <= z1; z += kGrid) {
         float ax, ay, bx, by;
-        projector.Project(LVector3(x0, 0, z), ax, ay);
-        projector.Project(LVector3(x1, 0, z), bx, by);
+        aProjector.Project(LVector3(x0, 0, z), ax, ay);
+        aProjector.Project(LVector3(x1, 0, z), bx, by);
         canvas.Line(ax, ay, bx, by, 1.5f, line);
     }
     if (aView.mCrate) {
@@ -201,9 +203,9 @@ LCanvas Background(const Viewpoint& aView, const LCamera& aCamera)
                                    {kPatch.mMax.x, 0, kPatch.mMin.z},
                                    {kPatch.mMax.x, 0, kPatch.mMax.z},
                                    {kPatch.mMin.x, 0, kPatch.mMax.z}};
-        FillQuad(canvas, projector, patch, LCanvas::Color {70, 52, 36, 255});
-        DrawBox(canvas, projector, aCamera.GetPosition(), kObject, LCanvas::Color {200, 190, 150, 255});
-        DrawBox(canvas, projector, aCamera.GetPosition(), kCrate, LCanvas::Color {150, 110, 60, 255});
+        FillQuad(canvas, aProjector, patch, LCanvas::Color {70, 52, 36, 255});
+        DrawBox(canvas, aProjector, kObject, LCanvas::Color {200, 190, 150, 255});
+        DrawBox(canvas, aProjector, kCrate, LCanvas::Color {150, 110, 60, 255});
     }
     return canvas;
 }
@@ -248,8 +250,8 @@ void WriteLocations(SampleOutput& aOut)
 {
     for (const Viewpoint& view : kViewpoints) {
         const std::string folder = std::string("scenes/") + view.mScene + "/" + view.mName;
-        LCamera camera;
-        if (!LoadCamera(view, camera)) {
+        Projector projector;
+        if (!projector.Load(view)) {
             aOut.Fail("no camera " + std::string(view.mCamera) + " in " + view.mScene + "/cameras.txt");
             return;
         }
@@ -259,6 +261,6 @@ void WriteLocations(SampleOutput& aOut)
             return;
         }
         aOut.Write(folder + "_depth.lim", depth);
-        aOut.WriteImage(folder + "_bg.bmp", Background(view, camera));
+        aOut.WriteImage(folder + "_bg.bmp", Background(view, projector));
     }
 }
