@@ -190,6 +190,17 @@ bool SetUpCamera(const View& aView, LCamera& aCamera)
            aCamera.SetPosition(eye.x, eye.y, eye.z) && aCamera.SetTarget(target.x, target.y, target.z);
 }
 
+// Where the camera shows a world point on the 800 x 600 screen.
+void Pixel(const LCamera& aCamera, const LVector3& aPoint, float& aX, float& aY)
+{
+    LMatrix4 viewProjection;
+    LMatrix4::Multiply(&viewProjection, aCamera.GetViewMatrix(), aCamera.GetProjectionMatrix());
+    LVector3 clip;
+    LMatrix4::TransformCoord(&clip, &viewProjection, &aPoint);
+    aX = (clip.x + 1.0f) * 400.0f;
+    aY = (1.0f - clip.y) * 300.0f;
+}
+
 float Brightness(const LImage& aImage, float aX, float aY)
 {
     const uint32_t argb = aImage.GetPixelARGB(static_cast<int>(std::lround(aX)), static_cast<int>(std::lround(aY)));
@@ -587,21 +598,13 @@ TEST_F(SampleLocations, APickAtAGridCrossingOfTheBackgroundHitsTheFloorThere)
         ASSERT_EQ(800, background->GetWidth());
         ASSERT_EQ(600, background->GetHeight());
         corners.push_back(background->GetPixelARGB(4, 4));
-        LMatrix4 viewProjection;
-        LMatrix4::Multiply(&viewProjection, camera.GetViewMatrix(), camera.GetProjectionMatrix());
-        const auto pixel = [&viewProjection](const LVector3& aPoint, float& aX, float& aY) {
-            LVector3 clip;
-            LMatrix4::TransformCoord(&clip, &viewProjection, &aPoint);
-            aX = (clip.x + 1.0f) * 400.0f;
-            aY = (1.0f - clip.y) * 300.0f;
-        };
         for (const LVector3& crossing : crossings) {
             float x = 0;
             float y = 0;
             float cellX = 0;
             float cellY = 0;
-            pixel(crossing, x, y);
-            pixel(crossing + LVector3(20, 0, 20), cellX, cellY);
+            Pixel(camera, crossing, x, y);
+            Pixel(camera, crossing + LVector3(20, 0, 20), cellX, cellY);
             // The picture shows the grid's line there, brighter than the middle of a cell.
             EXPECT_GT(Brightness(*background, x, y), Brightness(*background, cellX, cellY) + 60.0f)
                 << crossing.x << ", " << crossing.z;
@@ -617,5 +620,40 @@ TEST_F(SampleLocations, APickAtAGridCrossingOfTheBackgroundHitsTheFloorThere)
     // Each viewpoint has its own colour, so screenshots tell them apart.
     std::sort(corners.begin(), corners.end());
     EXPECT_EQ(corners.end(), std::adjacent_find(corners.begin(), corners.end()));
+    EXPECT_EQ("", mLog.Problems());
+}
+
+TEST_F(SampleLocations, HotspotRectanglesCoverWhatTheBackgroundShowsThere)
+{
+    const std::string folder = "//scenes/case01/riverbank/";
+    const auto hotspots = Load(folder + "vp01_hotspots.txt");
+    const auto evidence = Load(folder + "evidence.txt");
+    const auto scene = Load(folder + "scene.txt");
+    ASSERT_TRUE(hotspots && evidence && scene);
+    // The camera takes the rasterizer when it is made.
+    RegisterFakeRender();
+    LCamera camera;
+    ASSERT_TRUE(SetUpCamera({"case01/riverbank", "vp01", "cam01"}, camera));
+    // The object by its evidence point, the witness at her middle, the trodden patch the
+    // generator draws around (140, -140).
+    const std::pair<const char*, LVector3> shown[] = {
+        {"sample_object", Vector3(*evidence, "sample_object.coords")},
+        {"sample_witness", Vector3(*scene, "characters.npcs.witness.position") + LVector3(0, 34, 0)},
+        {"sample_target", LVector3(140, 0, -140)},
+    };
+    for (const auto& [hotspot, point] : shown) {
+        bool found = false;
+        const std::string boundary = std::string(hotspot) + ".boundary.";
+        const LVectorFloat rectangle = hotspots->GetVectorFloat(FromStd(boundary + "coords"), found);
+        ASSERT_TRUE(found && rectangle.GetCount() == 4) << hotspot;
+        const LVector2 at = Point(*hotspots, boundary + "position");
+        float x = 0;
+        float y = 0;
+        Pixel(camera, point, x, y);
+        EXPECT_GT(x, at.x + rectangle[0]) << hotspot;
+        EXPECT_LT(x, at.x + rectangle[0] + rectangle[2]) << hotspot;
+        EXPECT_GT(y, at.y + rectangle[1]) << hotspot;
+        EXPECT_LT(y, at.y + rectangle[1] + rectangle[3]) << hotspot;
+    }
     EXPECT_EQ("", mLog.Problems());
 }
