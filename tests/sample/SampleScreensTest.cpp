@@ -56,22 +56,6 @@ public:
     std::vector<std::string> mHeard;
 };
 
-// The problem lines of the log, but for aExpected (a message the code logs on purpose).
-std::string Problems(const LLogCapture& aLog, const std::string& aExpected = "")
-{
-    std::string problems;
-    for (const std::string& line : aLog.Lines()) {
-        if (!aExpected.empty() && line.find(aExpected) != std::string::npos) {
-            continue;
-        }
-        if (line.find("WARNING") != std::string::npos || line.find("ERROR") != std::string::npos ||
-            line.find("ASSERT") != std::string::npos) {
-            problems += line + "\n";
-        }
-    }
-    return problems;
-}
-
 class SampleScreens : public ::testing::Test
 {
 protected:
@@ -248,7 +232,7 @@ TEST_F(SampleScreens, SixFontsOfNinetyFiveGlyphsAndTheQuitQuestionFitsOneLine)
         bool found = false;
         EXPECT_TRUE(ImageLoads("//textures/menu/" + ToStd(images->GetListAt(i)->GetString(LString("file"), found))));
     }
-    EXPECT_EQ("", Problems(mLog));
+    EXPECT_EQ("", mLog.Problems());
 }
 
 TEST_F(SampleScreens, MainMenuMessageBoxAndBackButton)
@@ -265,7 +249,7 @@ TEST_F(SampleScreens, MainMenuMessageBoxAndBackButton)
 
     Layout("//textures/back_btn_layout.txt", "//textures");
     EXPECT_EQ((std::vector<std::string> {"back_btn"}), Buttons(&mLayout));
-    EXPECT_EQ("", Problems(mLog));
+    EXPECT_EQ("", mLog.Problems());
 }
 
 TEST_F(SampleScreens, OptionsSaveAndLoadScreens)
@@ -310,7 +294,7 @@ TEST_F(SampleScreens, OptionsSaveAndLoadScreens)
         bool found = false;
         EXPECT_EQ(8, brackets->GetListAt(i)->GetVectorFloat(LString("activearea"), found).GetCount()) << i;
     }
-    EXPECT_EQ("", Problems(mLog));
+    EXPECT_EQ("", mLog.Problems());
 }
 
 TEST_F(SampleScreens, CaseSelectionThumbnailsAndLocationCard)
@@ -347,14 +331,14 @@ TEST_F(SampleScreens, CaseSelectionThumbnailsAndLocationCard)
         EXPECT_TRUE(found) << key;
         EXPECT_EQ(count, lines.GetCount()) << key;
     }
-    EXPECT_EQ("", Problems(mLog));
+    EXPECT_EQ("", mLog.Problems());
 }
 
 TEST_F(SampleScreens, GameCursorGetsEveryNamedStateTheItemsAndTheHilight)
 {
     ASSERT_TRUE(LTextureManager::Get()->SetRoot(LString("//textures")));
     std::unique_ptr<GMCursor> cursor(new GMCursor());
-    EXPECT_EQ("", Problems(mLog));
+    EXPECT_EQ("", mLog.Problems());
     int named = 0;
     for (GMCursorType type = 0; type < GMCursor::TYPE_COUNT; ++type) {
         if (!GMCursor::GetStateName(type).IsEmpty()) {
@@ -368,7 +352,7 @@ TEST_F(SampleScreens, GameCursorGetsEveryNamedStateTheItemsAndTheHilight)
     EXPECT_TRUE(cursor->SetCursor(GMCursor::TYPE_ITEM_HILIGHT, LString()));
     ASSERT_NE(nullptr, cursor->GetHilightSprite());
     EXPECT_TRUE(cursor->GetHilight());
-    EXPECT_EQ("", Problems(mLog));
+    EXPECT_EQ("", mLog.Problems());
 }
 
 TEST_F(SampleScreens, MessageBoxAsksTheQuitQuestionOnOneLineAndClosesOnYes)
@@ -397,7 +381,7 @@ TEST_F(SampleScreens, MessageBoxAsksTheQuitQuestionOnOneLineAndClosesOnYes)
     EXPECT_EQ((std::vector<std::string> {"quit:2"}), replies.mHeard);
     EXPECT_FALSE(box.IsOpen());
     // The box gives its text area a height, which the text area reports it does not use.
-    EXPECT_EQ("", Problems(mLog, "SetHeight not yet implemented."));
+    EXPECT_EQ("", mLog.Problems("SetHeight not yet implemented."));
 }
 
 TEST_F(SampleScreens, ActionMenuAndSubtitleStripBuildFromTheSample)

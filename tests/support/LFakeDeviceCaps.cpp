@@ -12,17 +12,3 @@ LString LFakeDeviceCaps::Dump() const
 {
     return DumpHead("LFakeDeviceCaps") + "]";
 }
-
-bool LFakeDeviceCaps::GetPixelShaderVersion(int& aMajor, int& aMinor)
-{
-    aMajor = 2;
-    aMinor = 0;
-    return true;
-}
-
-bool LFakeDeviceCaps::GetVertexShaderVersion(int& aMajor, int& aMinor)
-{
-    aMajor = 2;
-    aMinor = 0;
-    return true;
-}

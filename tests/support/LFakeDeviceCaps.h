@@ -1,22 +1,18 @@
 // Device capabilities with answers a test sets: by default a device that takes any
 // texture up to 2048 x 2048 and 32-bit indices.
 #pragma once
-#include "Render/LIDeviceCapabilities.h"
+#include "writers/LAnyDeviceCaps.h"
 
-class LFakeDeviceCaps : public LIDeviceCapabilities
+class LFakeDeviceCaps : public LAnyDeviceCaps
 {
 public:
     LString Dump() const override;
 
-    uint32_t GetProcessorMHz() override { return 1000; }
-    bool GetPixelShaderVersion(int& aMajor, int& aMinor) override;
-    bool GetVertexShaderVersion(int& aMajor, int& aMinor) override;
     bool RequiresPow2Textures() override { return sPow2; }
     bool RequiresSquareTextures() override { return sSquare; }
     uint32_t GetMaxTextureWidth() override { return sMaxWidth; }
     uint32_t GetMaxTextureHeight() override { return sMaxHeight; }
     uint32_t GetMaxVertexIndex() override { return sMaxVertexIndex; }
-    bool SupportsTwoSidedStencil() override { return true; }
 
     // The answers of every fake, also those made later.
     static bool sPow2;

@@ -57,3 +57,18 @@ void LLogCapture::Clear()
 {
     mDirectory.Write("log.txt", "");
 }
+
+std::string LLogCapture::Problems(const std::string& aExpected) const
+{
+    std::string problems;
+    for (const std::string& line : Lines()) {
+        if (!aExpected.empty() && line.find(aExpected) != std::string::npos) {
+            continue;
+        }
+        if (line.find("WARNING") != std::string::npos || line.find("ERROR") != std::string::npos ||
+            line.find("ASSERT") != std::string::npos) {
+            problems += line + "\n";
+        }
+    }
+    return problems;
+}

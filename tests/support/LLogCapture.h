@@ -20,6 +20,10 @@ public:
     bool Contains(const std::string& aText) const;
     // Number of lines that contain aText.
     int Count(const std::string& aText) const;
+    // The lines that report a problem (a warning, an error or an assertion failure), each
+    // ended by a newline, but for those that contain aExpected (a message logged on
+    // purpose) when it is given; empty when there is none.
+    std::string Problems(const std::string& aExpected = "") const;
     // Forgets what was logged so far.
     void Clear();
 

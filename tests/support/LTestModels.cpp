@@ -2,42 +2,26 @@
 
 #include "Render/LDrawElement.h"
 #include "Render/LFrame.h"
-#include "Render/LIndexBuffer.h"
-#include "Render/LMeshSubset.h"
 #include "Render/LSkinMesh.h"
-#include "Render/LVertexBuffer.h"
 #include "stdlib/LMemoryStream.h"
 #include "support/LFakeDeviceCaps.h"
 #include "support/LTestCreator.h"
 #include "support/LTestStreams.h"
 #include "writers/LDirectModelWriter.h"
+#include "writers/LModelBuilder.h"
 
 namespace {
-template <typename T>
-T* Fill(T* aMesh, const std::vector<float>& aPositions, const std::vector<unsigned>& aIndices)
+// Format-5 vertices at the positions with normal (0, 1, 0) and texture coordinates
+// (0.5, 0.25).
+std::vector<float> Vertices(const std::vector<float>& aPositions)
 {
     RegisterFake<LFakeDeviceCaps>("devicecaps");
-    const int count = static_cast<int>(aPositions.size() / 3);
     std::vector<float> vertices;
-    for (int i = 0; i < count; ++i) {
-        vertices.insert(vertices.end(), {aPositions[i * 3], aPositions[i * 3 + 1], aPositions[i * 3 + 2], 0.0f, 1.0f,
-                                         0.0f, 0.5f, 0.25f});
+    for (size_t i = 0; i + 2 < aPositions.size(); i += 3) {
+        vertices.insert(vertices.end(),
+                        {aPositions[i], aPositions[i + 1], aPositions[i + 2], 0.0f, 1.0f, 0.0f, 0.5f, 0.25f});
     }
-    LVertexBuffer* vertexBuffer = new LVertexBuffer();
-    vertexBuffer->Create(5, vertices.data(), count);
-    LIndexBuffer* indexBuffer = new LIndexBuffer();
-    indexBuffer->Create(2, aIndices.data(), static_cast<int>(aIndices.size()));
-    aMesh->SetVertexBuffer(vertexBuffer);
-    aMesh->SetIndexBuffer(indexBuffer);
-    LMeshSubset* subset = new LMeshSubset();
-    LIndexBuffer* own = new LIndexBuffer();
-    own->Create(2, aIndices.data(), static_cast<int>(aIndices.size()));
-    subset->SetIndexBuffer(own);
-    subset->SetRange(0, static_cast<uint32_t>(aIndices.size() / 3), 0, static_cast<uint32_t>(count));
-    aMesh->AddSubset(subset);
-    aMesh->AddMaterial(subset->GetMaterial());
-    aMesh->SetFlags(LMesh::kIndexed);
-    return aMesh;
+    return vertices;
 }
 
 LMatrix4 Scaled(float aScale, float aX, float aY, float aZ)
@@ -53,24 +37,17 @@ LMatrix4 Scaled(float aScale, float aX, float aY, float aZ)
 
 LFrame* LTestModels::Frame(const char* aName, const LMatrix4& aRest, LMesh* aMesh, const LMatrix4& aWorld)
 {
-    LFrame* frame = new LFrame();
-    frame->SetName(LString(aName));
-    frame->SetRestMatrix(aRest);
-    frame->SetWorldMatrix(aWorld);
-    frame->SetMesh(aMesh);
-    return frame;
+    return LModelBuilder::Frame(aName, aRest, aMesh, aWorld);
 }
 
 LMesh* LTestModels::StaticMesh(const std::vector<float>& aPositions, const std::vector<unsigned>& aIndices)
 {
-    return Fill(new LMesh(), aPositions, aIndices);
+    return LModelBuilder::StaticMesh(Vertices(aPositions), aIndices);
 }
 
 LSkinMesh* LTestModels::SkinMesh(const std::vector<float>& aPositions, const std::vector<unsigned>& aIndices)
 {
-    LSkinMesh* skin = Fill(new LSkinMesh(), aPositions, aIndices);
-    skin->PrepareSkin();
-    return skin;
+    return LModelBuilder::SkinMesh(Vertices(aPositions), aIndices);
 }
 
 LMesh* LTestModels::Triangle()

@@ -21,3 +21,6 @@ void WriteCaseSelection(SampleOutput& aOut);
 void WriteMovies(SampleOutput& aOut);
 void WriteSounds(SampleOutput& aOut);
 void WriteOverlays(SampleOutput& aOut);
+void WriteLocations(SampleOutput& aOut);
+void WriteCharacters(SampleOutput& aOut);
+void WriteVoiceOvers(SampleOutput& aOut);

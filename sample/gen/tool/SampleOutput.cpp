@@ -44,6 +44,12 @@ bool SampleOutput::Fail(const std::string& aMessage)
     return false;
 }
 
+std::string SampleOutput::ReadSource(const std::string& aPath)
+{
+    std::string bytes;
+    return ReadFile(std::filesystem::path(SAMPLE_SOURCE_DATA) / aPath, bytes) ? bytes : std::string();
+}
+
 void SampleOutput::Note(const std::string& aMessage)
 {
     std::cout << "sample_gen: " << aMessage << "\n";

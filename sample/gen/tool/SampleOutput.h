@@ -20,14 +20,19 @@ public:
     // with a message (the game runs silent without it), which is no failure.
     bool WriteSound(const std::string& aPath, int aRate, const std::vector<float>& aSamples);
 
+    // The bytes of a hand-written file of the source tree's data set (which the generated
+    // files must match, wherever they are written); empty when it cannot be read.
+    static std::string ReadSource(const std::string& aPath);
+
     // Prints a line to the standard output.
     void Note(const std::string& aMessage);
+    // Prints the reason and marks the run failed; false.
+    bool Fail(const std::string& aMessage);
     bool Failed() const { return mFailed; }
     int GetWritten() const { return mWritten; }
     int GetUnchanged() const { return mUnchanged; }
 
 private:
-    bool Fail(const std::string& aMessage);
     std::string Native(const std::string& aPath) const;
 
     std::string mDirectory;

@@ -31,6 +31,9 @@ constexpr Area kAreas[] = {
     {"movies", &WriteMovies},
     {"sounds", &WriteSounds},
     {"overlays", &WriteOverlays},
+    {"locations", &WriteLocations},
+    {"characters", &WriteCharacters},
+    {"voice-overs", &WriteVoiceOvers},
 };
 
 } // namespace
