@@ -6,6 +6,7 @@
 #include "Render/LFrame.h"
 #include "Render/LSkinMesh.h"
 #include "support/GMTestRoots.h"
+#include "support/LFakeTimer.h"
 #include "support/LTestModels.h"
 #include "container/LPropertyList.h"
 #include "writers/LAnimationBytes.h"
@@ -29,6 +30,12 @@ LQuaternion Identity()
 }
 
 } // namespace
+
+LTestCharacters::FakeTimeFirst::FakeTimeFirst()
+{
+    RegisterFakeTimer();
+    LFakeTimer::sNow = 0.0;
+}
 
 std::string LTestCharacters::FigureBytes()
 {

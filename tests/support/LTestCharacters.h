@@ -11,6 +11,13 @@ class LCharacter;
 class LTestCharacters
 {
 public:
+    // A fixture member placed before the roots: registers the fake timer at time 0 before
+    // mounting the roots would make the real one.
+    struct FakeTimeFirst
+    {
+        FakeTimeFirst();
+    };
+
     // Frames of the idle, walk and run animations and of each action animation.
     static constexpr unsigned kIdleFrames = 4;
     static constexpr unsigned kMoveFrames = 6;

@@ -38,14 +38,7 @@ protected:
         LTestCharacters::Write(mRoots);
     }
 
-    struct FakeTimeFirst
-    {
-        FakeTimeFirst()
-        {
-            RegisterFakeTimer();
-            LFakeTimer::sNow = 0.0;
-        }
-    } mFakeTime;
+    LTestCharacters::FakeTimeFirst mFakeTime;
     GMTestRoots mRoots;
     LCharacter mCharacter;
 };

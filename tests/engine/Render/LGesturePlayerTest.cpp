@@ -70,11 +70,7 @@ protected:
 
     LAnimationTrack* Track(const LGestureKey& aKey) { return mCharacter.GetAnimationCtrl()->FindTrack(aKey.mAnimation); }
 
-    // Before the roots, whose mounting would make the real timer.
-    struct FakeTimeFirst
-    {
-        FakeTimeFirst() { RegisterFakeTimer(); }
-    } mFakeTime;
+    LTestCharacters::FakeTimeFirst mFakeTime;
     GMTestRoots mRoots;
     LCharacter mCharacter;
     LCharacter mFemale;

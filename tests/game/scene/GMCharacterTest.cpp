@@ -109,14 +109,7 @@ protected:
         }
     }
 
-    struct FakeTimeFirst
-    {
-        FakeTimeFirst()
-        {
-            RegisterFakeTimer();
-            LFakeTimer::sNow = 0.0;
-        }
-    } mFakeTime;
+    LTestCharacters::FakeTimeFirst mFakeTime;
     GMTestRoots mRoots;
     std::unique_ptr<GMCharacter> mCharacter;
     const char* mActionName = nullptr;
