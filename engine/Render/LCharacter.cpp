@@ -102,8 +102,10 @@ int LCharacter::Load(const LPropertyList* aData, const LString* aShadowPath)
     if (!LoadModel(LString("//meshes/") + mesh)) {
         return 0;
     }
-    if (aShadowPath != nullptr && !aShadowPath->IsEmpty()) {
-        L_NOTE("Shadow volumes are not available; the character casts none.");
+    static bool sShadowNoted = false;
+    if (aShadowPath != nullptr && !aShadowPath->IsEmpty() && !sShadowNoted) {
+        sShadowNoted = true;
+        L_NOTE("Shadow volumes are not available; characters cast none.");
     }
     const LString type = aData->GetString(LString("type"), found);
     if (!found) {

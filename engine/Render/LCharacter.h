@@ -5,8 +5,8 @@
 // The steering works in the ground plane as x/y; the character stands in x/z with y up,
 // so positions and directions taken from it have y and z swapped.
 //
-// Shadow volumes are not made yet: loading with a shadow path notes so, and the shadow
-// operations succeed doing nothing.
+// Shadow volumes are not made yet: the first load with a shadow path notes so, and the
+// shadow operations succeed doing nothing.
 #pragma once
 #include "LVector3.h"
 #include "Render/LAnimatedNode.h"

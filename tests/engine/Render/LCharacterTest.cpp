@@ -8,6 +8,7 @@
 #include "Render/LFrame.h"
 #include "Render/LISteering.h"
 #include "Render/LINavigation.h"
+#include "container/LPropertyList.h"
 #include "support/GMTestRoots.h"
 #include "support/LFakeTimer.h"
 #include "support/LLogCapture.h"
@@ -90,6 +91,18 @@ TEST_F(CharacterTest, DefaultsAndMissingKeys)
     ASSERT_NE(nullptr, mCharacter.GetIdleAnimation());
     EXPECT_EQ(0u, mCharacter.GetIdleAnimation()->GetFrameCount());
     EXPECT_EQ(0, mCharacter.GetMoveCount());
+    // No shadow volumes yet: said once, whatever the number of characters.
+    LPropertyList data;
+    const std::string text = LTestCharacters::Data("npc", "");
+    data.Parse(text.c_str(), static_cast<int>(text.size()));
+    const LString shadows("//characters/figure.shd");
+    LCharacter first;
+    LCharacter second;
+    EXPECT_EQ(1, first.Load(&data, &shadows));
+    EXPECT_EQ(1, second.Load(&data, &shadows));
+    EXPECT_EQ(1, log.Count("Shadow volumes are not available"));
+    EXPECT_EQ(1, first.UpdateShadow(nullptr, nullptr));
+    EXPECT_EQ(1, first.RenderShadow(0.25f));
 }
 
 TEST_F(CharacterTest, MissingModelStopsLoadingAndEveryPlayIsRefused)
