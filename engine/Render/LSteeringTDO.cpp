@@ -100,9 +100,13 @@ bool LSteeringTDO::SetMoving(bool aMoving, int aMoveIndex)
     if (aMoving && mCharacter != nullptr) {
         move = mCharacter->GetMove(aMoveIndex);
     }
-    if (!IsMoveKind(aMoveIndex) || (aMoving && mCharacter != nullptr && move == nullptr)) {
+    const bool known = IsMoveKind(aMoveIndex);
+    if (!known || (aMoving && mCharacter != nullptr && move == nullptr)) {
         L_ERROR(LString("SetMoving failure. Move index out of bounds: ") + aMoveIndex);
-        return false;
+        // A walker asked to stop stops all the same.
+        if (aMoving) {
+            return false;
+        }
     }
     const bool wasEnabled = mEnabled != 0;
     mEnabled = aMoving ? 1 : 0;
@@ -113,7 +117,7 @@ bool LSteeringTDO::SetMoving(bool aMoving, int aMoveIndex)
         }
         mStopwatch->Stop();
         mMoveIndex = 0;
-        mMoveSpeed = mMoveSpeeds[aMoveIndex];
+        mMoveSpeed = known ? mMoveSpeeds[aMoveIndex] : 0.0f;
         LAnimationCtrl* ctrl = mCharacter != nullptr ? mCharacter->GetAnimationCtrl() : nullptr;
         if (ctrl != nullptr) {
             ctrl->SetAnimation(mCharacter->GetIdleAnimation(), false, 0.0f, LCharacter::kFadeRate,

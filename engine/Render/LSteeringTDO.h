@@ -39,8 +39,8 @@ public:
     bool SetCharacter(LCharacter* aCharacter);
     LCharacter* GetCharacter() const { return mCharacter; }
     // Starts walking with move kind aMoveIndex, or stops (the index then picks the move
-    // speed kept). An index outside the tables, or outside the character's moves when
-    // starting, is refused (logged) and nothing changes.
+    // speed kept). A start with an index outside the tables or the character's moves is
+    // refused (logged) and nothing changes; a stop with one is logged and stops.
     bool SetMoving(bool aMoving, int aMoveIndex);
     void SetDefaults();
     bool SetTurnRate(int aIndex, float aRadiansPerSecond);

@@ -19,6 +19,8 @@
 #include "time/LITimer.h"
 #include "util/GMOptions.h"
 
+#include <climits>
+
 LPropertyList* GMCharacter::sEyeData = nullptr;
 int GMCharacter::sEyeUsers = 0;
 
@@ -204,8 +206,9 @@ void GMCharacter::LoadAmbient(const LPropertyList* aAmbient)
         if (!found) {
             L_ASSERT_FAILURE("'weight' not found.");
         }
-        // A negative weight would make the draw below pick outside the list.
-        mGestures[i].mWeight = weight > 0 ? weight : 0;
+        // A negative weight would make the draw pick outside the list; the sum stays an int.
+        const int room = INT_MAX - mTotalWeight;
+        mGestures[i].mWeight = weight <= 0 ? 0 : (weight > room ? room : weight);
         mTotalWeight += mGestures[i].mWeight;
     }
     mNextAmbientTime = Now() + DrawAmbientDelay();

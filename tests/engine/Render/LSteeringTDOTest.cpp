@@ -188,11 +188,16 @@ TEST_F(SteeringTest, MoveKindsOutsideTheTablesAreRefused)
     const int listeners = LFrameManager::Get()->GetListenerCount();
     for (int index : {-1, 5, 100}) {
         EXPECT_FALSE(mSteering->SetMoving(true, index)) << index;
-        EXPECT_FALSE(mSteering->SetMoving(false, index)) << index;
     }
     EXPECT_FALSE(mSteering->IsEnabled());
     EXPECT_EQ(listeners, LFrameManager::Get()->GetListenerCount());
-    EXPECT_EQ(6, log.Count("Move index out of bounds"));
+    EXPECT_EQ(3, log.Count("Move index out of bounds"));
+    // A stop with one still stops.
+    ASSERT_TRUE(mSteering->SetMoving(true, 1));
+    EXPECT_TRUE(mSteering->SetMoving(false, 7));
+    EXPECT_FALSE(mSteering->IsEnabled());
+    EXPECT_EQ(0.0f, mSteering->GetMoveSpeed());
+    EXPECT_EQ(listeners, LFrameManager::Get()->GetListenerCount());
     // Without a character the table's speeds hold as they are.
     ASSERT_TRUE(mSteering->SetMoving(true, 2));
     EXPECT_EQ(132.0f, mSteering->GetMoveSpeed());
