@@ -10,7 +10,7 @@ constexpr int kSmallestItem = 4 + 4 + 2;
 
 } // namespace
 
-GMInventoryPanel::GMInventoryPanel()
+GMInventoryPanel::GMInventoryPanel() : GMIPDAPanel(LString("inventory"))
 {
     for (LVectorString& cells : mCells) {
         cells.SetCount(CELL_COUNT);
@@ -22,6 +22,11 @@ GMInventoryPanel::~GMInventoryPanel() = default;
 LString GMInventoryPanel::Dump() const
 {
     return DumpHead("GMInventoryPanel") + "]";
+}
+
+bool GMInventoryPanel::Create(LPropertyList*)
+{
+    return true;
 }
 
 bool GMInventoryPanel::AddItem(const LString& aId)

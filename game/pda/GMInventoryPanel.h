@@ -1,7 +1,7 @@
-// The PDA's inventory: the evidence the player has collected, in 16 sub-panels (four
-// cases of four categories) of 56 cells each. Item data is not read yet, so items cannot
-// be sorted by case and category: AddItem files every item in the first sub-panel. The
-// saved block is already the final one, so saved games keep their layout:
+// The PDA's inventory panel, under the id "inventory": the evidence the player has
+// collected, in 16 sub-panels (four cases of four categories) of 56 cells each. Item data
+// is not read yet, so items cannot be sorted by case and category: AddItem files every
+// item in the first sub-panel. The saved block is already the final one, so saved games keep their layout:
 //
 //   16 times, sub-panel 0 (case 1 witnesses) to 15 (case 4 reports):
 //     int32 count (0..56)
@@ -9,11 +9,11 @@
 //     (int32 unit count, the UTF-16 units, a 0 unit), in cell order.
 #pragma once
 #include "container/LVectorString.h"
-#include "object/LBase.h"
+#include "pda/GMIPDAPanel.h"
 
 class LIStream;
 
-class GMInventoryPanel : public LBase
+class GMInventoryPanel : public GMIPDAPanel
 {
 public:
     static constexpr int SUBPANEL_COUNT = 16;
@@ -25,6 +25,8 @@ public:
     ~GMInventoryPanel() override;
 
     LString Dump() const override;
+    // The cells are not drawn yet: reads nothing of the layout.
+    bool Create(LPropertyList* aLayout) override;
 
     // Puts the item in the first free cell; an id already held is kept once (true). An
     // empty id or a full sub-panel is refused (logged, false).

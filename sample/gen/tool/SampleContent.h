@@ -24,3 +24,4 @@ void WriteOverlays(SampleOutput& aOut);
 void WriteLocations(SampleOutput& aOut);
 void WriteCharacters(SampleOutput& aOut);
 void WriteVoiceOvers(SampleOutput& aOut);
+void WriteSamplePDA(SampleOutput& aOut);

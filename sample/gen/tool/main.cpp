@@ -34,6 +34,7 @@ constexpr Area kAreas[] = {
     {"locations", &WriteLocations},
     {"characters", &WriteCharacters},
     {"voice-overs", &WriteVoiceOvers},
+    {"PDA", &WriteSamplePDA},
 };
 
 } // namespace
