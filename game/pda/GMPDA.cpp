@@ -13,7 +13,6 @@
 #include "Input/LMouse.h"
 #include "LRectangle.h"
 #include "Render/LColor.h"
-#include "Render/LTextureManager.h"
 #include "container/LHashKeyList.h"
 #include "container/LPropertyList.h"
 #include "container/LVectorFloat.h"
@@ -37,6 +36,7 @@
 #include "time/LITimer.h"
 #include "ui/GMCursor.h"
 #include "ui/GMScreenFader.h"
+#include "util/GMTextureRoot.h"
 
 #include <initializer_list>
 
@@ -115,31 +115,6 @@ double Now()
     LITimer* timer = LITimer::Get();
     return timer != nullptr ? timer->GetTime() : 0.0;
 }
-
-// Sets the texture root for the life of a build and puts the old one back.
-class TextureRoot
-{
-public:
-    TextureRoot() : mTextures(LTextureManager::Get())
-    {
-        if (mTextures != nullptr) {
-            mOld = mTextures->GetRoot();
-            mTextures->SetRoot(LString(kTextureRoot));
-        }
-    }
-    ~TextureRoot()
-    {
-        if (mTextures != nullptr && !mOld.IsEmpty()) {
-            mTextures->SetRoot(mOld);
-        }
-    }
-    TextureRoot(const TextureRoot&) = delete;
-    TextureRoot& operator=(const TextureRoot&) = delete;
-
-private:
-    LTextureManager* mTextures;
-    LString mOld;
-};
 
 // Adds a built object to a group, or deletes it when the group refuses it.
 template <typename T>
@@ -241,7 +216,7 @@ void GMPDA::Init()
     if (mLayout != nullptr && !mLayout->Load(LString(kLayoutPath), true)) {
         L_ASSERT_FAILURE(LString("Layout not loaded: ") + kLayoutPath);
     }
-    TextureRoot root;
+    GMTextureRoot root{LString(kTextureRoot)};
     mGroup = L_NEW LDisplayGroup();
     if (mGroup == nullptr || mLayout == nullptr || mPanels == nullptr) {
         L_ERROR("GMPDA creation failure.");
@@ -267,7 +242,8 @@ void GMPDA::Init()
         if (mToolTip == nullptr) {
             LFontManager* fonts = LFontManager::Get();
             LIFont* font = fonts != nullptr ? fonts->GetFont(LString(kToolTipFont)) : nullptr;
-            mToolTip = tips->CreateToolTip(font, LString(kToolTipId), kToolTipZ);
+            // A tooltip without its font could not draw its text.
+            mToolTip = font != nullptr ? tips->CreateToolTip(font, LString(kToolTipId), kToolTipZ) : nullptr;
         }
     }
     if (mToolTip != nullptr) {
@@ -284,7 +260,8 @@ void GMPDA::Init()
         mToolTipTexts.Add(found ? text : LString("Tooltip missing"));
     }
     if (mToolTip != nullptr) {
-        mToolTip->FadeOut();
+        // Nothing has shown it yet: hidden at once rather than faded.
+        mToolTip->Hide();
     }
 
     LPropertyList* drag = mLayout->GetList(LString("groups.g03b-dragbutton.buttons.b01"));
@@ -447,7 +424,7 @@ void GMPDA::Open()
         return;
     }
     {
-        TextureRoot root;
+        GMTextureRoot root{LString(kTextureRoot)};
         LPropertyList* menu = mLayout != nullptr ? mLayout->GetList(LString("groups.g03-mainmenu")) : nullptr;
         if (menu == nullptr) {
             L_ASSERT_FAILURE("'groups.g03-mainmenu' not found.");

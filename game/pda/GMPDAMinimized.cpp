@@ -6,7 +6,6 @@
 #include "Gdi/LLayoutBuilder.h"
 #include "Gdi/LSprite.h"
 #include "Input/LMouse.h"
-#include "Render/LTextureManager.h"
 #include "Sound/LISoundManager.h"
 #include "Sound/LISoundPlayer.h"
 #include "container/LPropertyList.h"
@@ -23,6 +22,7 @@
 #include <initializer_list>
 #include "util/GMCleaner.h"
 #include "util/GMOptions.h"
+#include "util/GMTextureRoot.h"
 
 namespace {
 
@@ -123,11 +123,7 @@ bool GMPDAMinimized::Build()
         return mBar != nullptr;
     }
     mBuilt = true;
-    LTextureManager* textures = LTextureManager::Get();
-    const LString oldRoot = textures != nullptr ? textures->GetRoot() : LString();
-    if (textures != nullptr) {
-        textures->SetRoot(LString("//textures/pda"));
-    }
+    GMTextureRoot root(LString("//textures/pda"));
     LPropertyList layout;
     if (!layout.Load(LString("//textures/pda/pda_minimized_layout.txt"), true)) {
         L_ASSERT_FAILURE("Minimized PDA layout not loaded.");
@@ -173,9 +169,6 @@ bool GMPDAMinimized::Build()
                 L_ASSERT_FAILURE("Minimized PDA button listener refused: " + button->GetId());
             }
         }
-    }
-    if (textures != nullptr && !oldRoot.IsEmpty()) {
-        textures->SetRoot(oldRoot);
     }
     return mBar != nullptr;
 }
