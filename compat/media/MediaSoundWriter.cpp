@@ -20,6 +20,8 @@ struct Encoding
 constexpr Encoding kEncodings[] = {
     {".ogg", {"libvorbis", "vorbis"}},
     {".wav", {"pcm_s16le", nullptr}},
+    // MPEG-1/2 Layer II takes whole frames of 1152 samples only.
+    {".mp2", {"mp2", "mp2fixed"}},
 };
 
 bool EndsWith(const std::string& aText, const char* aSuffix)

@@ -467,7 +467,8 @@ void GMPDAMinimized::PlayMessageSound()
         mMessageSound = nullptr;
     }
     LISoundManager* sounds = LISoundManager::Get();
-    mMessageSound = sounds != nullptr ? sounds->CreateStream(LString(kSoundId), LString("//sounds/message.mp2")) : nullptr;
+    const LString file("//sounds/message.mp2");
+    mMessageSound = sounds != nullptr ? sounds->CreateStream(LString(kSoundId), file) : nullptr;
     if (mMessageSound == nullptr) {
         return;
     }

@@ -107,7 +107,7 @@ TEST_F(SampleFiles, EverySoundTheGeneratorWroteOpens)
     ASSERT_EQ(1, LRegistry::Get()->AddCreator(new LSoundManagerFMODCreator()));
     LISoundManager* sounds = LISoundManager::Get();
     ASSERT_NE(nullptr, sounds);
-    const auto files = LSampleRoots::Files({".ogg", ".wav"});
+    const auto files = LSampleRoots::Files({".ogg", ".wav", ".mp2"});
     // PCM needs no optional encoder: the blip is always there.
     ASSERT_NE(files.end(), std::find(files.begin(), files.end(), "sounds/blip.wav"));
     std::vector<std::unique_ptr<LISoundPlayer>> players;

@@ -1,12 +1,15 @@
 // The PDA of pda_layout.txt and its bar of pda_minimized_layout.txt: a 440 x 280 device
 // body with a 20-pixel drag strip, four active-case labels, the six 120 x 30 menu buttons
 // (states n, o, x, d, h stacked), the scroll bar's arrows and bar, and the 170 x 48 bar
-// with its move handle, maximize button and three 20 x 20 icons.
+// with its move handle, maximize button and three 20 x 20 icons; and the bar's message
+// sound, two short beeps in whole Layer II frames at 22050 Hz mono.
 #include "SampleArt.h"
 #include "SampleContent.h"
 #include "SampleOutput.h"
 
+#include <cmath>
 #include <string>
+#include <vector>
 
 void WriteSamplePDA(SampleOutput& aOut)
 {
@@ -68,4 +71,16 @@ void WriteSamplePDA(SampleOutput& aOut)
     }
     aOut.WriteImage("textures/pda/pda_min_move.tga", move);
     aOut.WriteImage("textures/pda/pda_min_max.tga", SampleArt::Button("PDA", 64, 32, "nod"));
+
+    constexpr int kRate = 22050;
+    constexpr int kFrame = 1152;
+    std::vector<float> beeps(kFrame * 8, 0.0f);
+    for (int beep = 0; beep < 2; ++beep) {
+        for (int i = 0; i < kFrame * 2; ++i) {
+            const float t = static_cast<float>(i) / kRate;
+            beeps[beep * kFrame * 4 + i] =
+                0.3f * std::exp(-t * 12.0f) * std::sin(2.0f * static_cast<float>(M_PI) * 1760.0f * t);
+        }
+    }
+    aOut.WriteSound("sounds/message.mp2", kRate, beeps);
 }

@@ -88,9 +88,11 @@ protected:
                 mRoots.Write("data/textures/pda/" + file.path().filename().string(), ReadNative(file.path().string()));
             }
         }
-        mRoots.Write("data/textures/fonts/tahoma10.tga", ReadNative(LSampleRoots::Directory() + "/textures/fonts/tahoma10.tga"));
+        mRoots.Write("data/textures/fonts/tahoma10black.tga",
+                     ReadNative(LSampleRoots::Directory() + "/textures/fonts/tahoma10black.tga"));
         mRoots.Write("data/assets/tooltips.txt", mTips);
-        ASSERT_TRUE(LFontManager::Get()->AddFont(LString("tahoma10black"), LString("//textures/fonts/tahoma10.tga"), 13, nullptr));
+        ASSERT_TRUE(LFontManager::Get()->AddFont(LString("tahoma10black"),
+                                                 LString("//textures/fonts/tahoma10black.tga"), 11, nullptr));
         LStateManager::Get()->SetState(LString("sta_selectedcase"), LString("number"), LString("1"), false);
         GMSceneManager::GetInstance()->SetScene(&mScene);
         mPDA = GMPDA::GetInstance();
@@ -139,7 +141,10 @@ protected:
     static float StateNumber(const char* aId)
     {
         LIState* state = LStateManager::Get()->GetState(LString(aId));
-        return state != nullptr && state->GetType() == LIState::TYPE_NUMBER ? *static_cast<float*>(state->GetValue()) : -1.0f;
+        if (state == nullptr || state->GetType() != LIState::TYPE_NUMBER) {
+            return -1.0f;
+        }
+        return *static_cast<float*>(state->GetValue());
     }
 
     // A new item's entry in the inventory's item data.
