@@ -7,7 +7,6 @@
 #include "Gdi/LButton.h"
 #include "Gdi/LDisplayGroup.h"
 #include "Gdi/LDisplayManager.h"
-#include "Gdi/LFontManager.h"
 #include "Gdi/LTextArea.h"
 #include "Gdi/LToolTip.h"
 #include "Input/LMouse.h"
@@ -22,6 +21,7 @@
 #include "state/LIState.h"
 #include "state/LStateManager.h"
 #include "stdlib/LCleaner.h"
+#include "support/GMTestFonts.h"
 #include "support/GMTestRoots.h"
 #include "support/LFakeRender.h"
 #include "support/LFakeSoundManager.h"
@@ -88,11 +88,8 @@ protected:
                 mRoots.Write("data/textures/pda/" + file.path().filename().string(), ReadNative(file.path().string()));
             }
         }
-        mRoots.Write("data/textures/fonts/tahoma10black.tga",
-                     ReadNative(LSampleRoots::Directory() + "/textures/fonts/tahoma10black.tga"));
         mRoots.Write("data/assets/tooltips.txt", mTips);
-        ASSERT_TRUE(LFontManager::Get()->AddFont(LString("tahoma10black"),
-                                                 LString("//textures/fonts/tahoma10black.tga"), 11, nullptr));
+        ASSERT_TRUE(RegisterGameTestFonts(mRoots));
         LStateManager::Get()->SetState(LString("sta_selectedcase"), LString("number"), LString("1"), false);
         GMSceneManager::GetInstance()->SetScene(&mScene);
         mPDA = GMPDA::GetInstance();
@@ -520,10 +517,15 @@ TEST_F(PDATest, ASecondFlashReplacesThePlayingMessage)
 {
     mBar->Flash(1, 4.0f, 0.8f);
     mBar->Flash(1, 4.0f, 0.8f);
+    EXPECT_EQ(2u, LFakeSoundManager::sMade.size());
     ASSERT_EQ(1u, LFakeSoundPlayer::Live().size());
-    EXPECT_EQ(mBar->GetMessageSound(), LFakeSoundPlayer::Live()[0]);
-    EXPECT_TRUE(LFakeSoundPlayer::Live()[0]->mPlaying);
-    LFakeSoundPlayer::Live()[0]->End();
+    LFakeSoundPlayer* second = LFakeSoundPlayer::Live()[0];
+    EXPECT_EQ(mBar->GetMessageSound(), second);
+    EXPECT_TRUE(second->mPlaying);
+    LFakeTimer::FrameAt(0.1);
+    EXPECT_EQ(second, mBar->GetMessageSound());
+    second->MarkEnded();
+    LFakeTimer::FrameAt(0.2);
     EXPECT_EQ(nullptr, mBar->GetMessageSound());
     EXPECT_TRUE(LFakeSoundPlayer::Live().empty());
 }
