@@ -327,6 +327,24 @@ TEST_F(PDATest, GroupPlacementDraggingAndTooltips)
     EXPECT_FLOAT_EQ(100.0f, group->GetLocalPosition().y);
     EXPECT_FALSE(group->GetActive());
     OpenOn("inventory");
+    // The active case's picture, under one id whatever its entry calls it, replaced at
+    // every opening.
+    auto caseDisplays = [group]() {
+        int count = 0;
+        for (int i = 0; i < group->GetMemberCount(); ++i) {
+            count += group->GetMemberAt(i)->GetId() == LString("case_display") ? 1 : 0;
+        }
+        return count;
+    };
+    EXPECT_EQ(1, caseDisplays());
+    LStateManager::Get()->SetState(LString("sta_selectedcase"), LString("2"), false);
+    mPDA->Close();
+    mBar->Maximize(false);
+    EXPECT_EQ(1, caseDisplays());
+    LStateManager::Get()->SetState(LString("sta_selectedcase"), LString("0"), false);
+    mPDA->Close();
+    mBar->Maximize(false);
+    EXPECT_EQ(0, caseDisplays());
 
     // Hovering a menu button shows its text above the mouse.
     LMouse::Get()->OnMove(MenuButton("phone"));
