@@ -18,6 +18,7 @@ void WriteSaveAndLoadScreens(SampleOutput& aOut);
 void WriteCredits(SampleOutput& aOut);
 void WriteThumbnails(SampleOutput& aOut);
 void WriteCaseSelection(SampleOutput& aOut);
+void WriteInterview(SampleOutput& aOut);
 void WriteMovies(SampleOutput& aOut);
 void WriteSounds(SampleOutput& aOut);
 void WriteOverlays(SampleOutput& aOut);

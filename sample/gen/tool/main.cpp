@@ -28,6 +28,7 @@ constexpr Area kAreas[] = {
     {"credits", &WriteCredits},
     {"thumbnails", &WriteThumbnails},
     {"case selection", &WriteCaseSelection},
+    {"interview", &WriteInterview},
     {"movies", &WriteMovies},
     {"sounds", &WriteSounds},
     {"overlays", &WriteOverlays},

@@ -1,0 +1,223 @@
+#include "interview/GMInterviewTopicArea.h"
+
+#include "Gdi/LButton.h"
+#include "Gdi/LScrollBar.h"
+#include "Input/LMouse.h"
+#include "container/LFloat.h"
+#include "event/LEventManager.h"
+#include "interview/GMInterview.h"
+#include "interview/GMInterviewScrollBar.h"
+#include "script/LScript.h"
+#include "stdlib/LLog.h"
+#include "util/GMOptions.h"
+
+#include <cmath>
+
+namespace {
+
+// Below this blend a faded row cannot be clicked.
+constexpr float kClickableBlend = 0.8f;
+// Blend lost per pixel beyond an edge of the strip.
+constexpr float kFadePerPixel = 0.07f;
+// The content height from which the list scrolls and the scroll bar shows fully.
+constexpr float kScrollsFrom = 185.0f;
+constexpr float kScrollBarShown = 1.0f;
+constexpr float kScrollBarDimmed = 0.3f;
+// The skill level when the options cannot be had.
+constexpr int kDefaultSkill = 1;
+
+bool Raised(const LString& aEvent)
+{
+    LEventManager* events = LEventManager::Get();
+    return events != nullptr && events->IsRaised(aEvent);
+}
+
+} // namespace
+
+GMInterviewTopicArea::GMInterviewTopicArea(GMInterview* aOwner)
+    : mOwner(aOwner)
+{
+}
+
+GMInterviewTopicArea::GMInterviewTopicArea() = default;
+
+GMInterviewTopicArea::~GMInterviewTopicArea()
+{
+    // The scroll bar outlives the list: it must not report to it any more.
+    if (mScrollBar != nullptr) {
+        mScrollBar->RemoveListener(this);
+    }
+    for (int i = 0; i < mDependencies.GetCount(); ++i) {
+        delete static_cast<LScript*>(mDependencies.GetAt(i));
+    }
+    mDependencies.RemoveAll();
+    mButtons.RemoveAll();
+    // The group's destructor deletes the buttons.
+}
+
+LString GMInterviewTopicArea::Dump() const
+{
+    return DumpHead("GMInterviewTopicArea") + "]";
+}
+
+void GMInterviewTopicArea::AddTopic(const LString& aKey, LButton* aButton, LScript* aDependencies,
+                                    const LString& aSkillLevels, const LString& aDoneEvent,
+                                    const LString& aViewedEvent, const LString& aLevel)
+{
+    mKeys.Add(aKey);
+    mDependencies.Add(aDependencies);
+    mSkillLevels.Add(aSkillLevels);
+    mDoneEvents.Add(aDoneEvent);
+    mViewedEvents.Add(aViewedEvent);
+    mLevels.Add(aLevel);
+    // A refused button is not kept: the row stays without a button and is skipped.
+    if (aButton != nullptr && !AddMember(aButton, true)) {
+        L_ERROR("AddTopic failure. Button refused: " + aKey);
+        delete aButton;
+        aButton = nullptr;
+    }
+    mButtons.Add(aButton);
+}
+
+LButton* GMInterviewTopicArea::GetButton(int aIndex) const
+{
+    return static_cast<LButton*>(mButtons.GetAt(aIndex));
+}
+
+bool GMInterviewTopicArea::IsAvailable(int aIndex)
+{
+    GMOptions* options = GMOptions::GetInstance();
+    const int skill = options != nullptr ? options->GetSkill() : kDefaultSkill;
+    LVectorString flags;
+    mSkillLevels.GetRef(aIndex).Split(LString("|"), &flags);
+    if (skill >= 0 && flags.GetCount() > skill && flags.GetRef(skill) == LString("0")) {
+        return false;
+    }
+    auto* script = static_cast<LScript*>(mDependencies.GetAt(aIndex));
+    return script == nullptr || script->Evaluate();
+}
+
+bool GMInterviewTopicArea::IsDone(int aIndex) const
+{
+    return Raised(mDoneEvents.GetRef(aIndex));
+}
+
+bool GMInterviewTopicArea::IsViewed(int aIndex) const
+{
+    return Raised(mViewedEvents.GetRef(aIndex));
+}
+
+float GMInterviewTopicArea::GetLevel(int aIndex) const
+{
+    return LFloat(mLevels.GetRef(aIndex)).mValue;
+}
+
+bool GMInterviewTopicArea::IsSelected(const LButton* aButton) const
+{
+    if (mOwner == nullptr) {
+        return false;
+    }
+    const LString current = mOwner->GetCurrentTopic();
+    return !current.IsEmpty() && aButton->GetId().EqualsNoCase(current);
+}
+
+void GMInterviewTopicArea::UpdateTopics()
+{
+    mOpenCount = 0;
+    float y = 0.0f;
+    for (int i = 0; i < mKeys.GetCount(); ++i) {
+        LButton* button = GetButton(i);
+        if (button == nullptr) {
+            continue;
+        }
+        ++mOpenCount;
+        if (!IsAvailable(i)) {
+            button->SetVisible(false);
+            button->SetEnabled(false);
+            button->SetHilighted(false);
+            continue;
+        }
+        button->SetVisible(true);
+        button->SetPosition((GetLevel(i) - 1.0f) * kIndent, y);
+        y += kRowHeight;
+        if (IsDone(i)) {
+            button->SetEnabled(false);
+            --mOpenCount;
+        } else {
+            button->SetEnabled(true);
+        }
+        button->SetHilighted(IsViewed(i) || IsSelected(button));
+    }
+    if (mScrollBar != nullptr) {
+        y += kRowHeight;
+        // Only a new height is given: the scroll bar places the content again from its
+        // bar, whose coarser steps would pull a scrolled list back by a pixel or so.
+        const int height = static_cast<int>(y);
+        if (height != mContentHeight) {
+            mContentHeight = height;
+            mScrollBar->SetContentHeight(height);
+        }
+        GMInterviewScrollBar* shared = mOwner != nullptr ? mOwner->GetScrollBar() : nullptr;
+        if (shared != nullptr) {
+            shared->SetBlend(y >= kScrollsFrom ? kScrollBarShown : kScrollBarDimmed);
+        }
+    }
+    UpdateFades();
+}
+
+void GMInterviewTopicArea::UpdateFades()
+{
+    const float offset = static_cast<float>(mScrollOffset);
+    for (int i = 0; i < mKeys.GetCount(); ++i) {
+        LButton* button = GetButton(i);
+        if (button == nullptr || !button->GetVisible()) {
+            continue;
+        }
+        const float d = button->GetLocalPosition().y - offset;
+        float blend = 1.0f;
+        if (d < 0.0f || d > kStripHeight) {
+            blend = d < 0.0f ? 1.0f - std::fabs(d) * kFadePerPixel : blend - (d - kStripHeight) * kFadePerPixel;
+            button->SetEnabled(!(blend < kClickableBlend || IsDone(i)));
+        }
+        button->SetHilighted(IsViewed(i) || IsSelected(button));
+        button->SetBlend(blend < 0.0f ? 0.0f : blend);
+    }
+}
+
+void GMInterviewTopicArea::RegisterButtons(bool aOn)
+{
+    LMouse* mouse = LMouse::Get();
+    for (int i = 0; i < mButtons.GetCount(); ++i) {
+        LButton* button = GetButton(i);
+        if (button == nullptr) {
+            continue;
+        }
+        if (aOn) {
+            // The button keeps track of its registration and takes itself off when deleted.
+            button->ChangeMouseOrder(0.0f);
+        } else if (mouse != nullptr) {
+            mouse->RemoveListener(button);
+        }
+    }
+}
+
+bool GMInterviewTopicArea::SetScrollBar(LScrollBar* aScrollBar)
+{
+    if (aScrollBar == nullptr) {
+        L_ASSERT_FAILURE("NULL arg.");
+        return false;
+    }
+    if (mScrollBar != nullptr && mScrollBar != aScrollBar) {
+        mScrollBar->RemoveListener(this);
+    }
+    mScrollBar = aScrollBar;
+    mContentHeight = -1;
+    mScrollBar->SetListener(this);
+    return true;
+}
+
+void GMInterviewTopicArea::OnScroll(int aContentPosition)
+{
+    mScrollOffset = aContentPosition;
+    UpdateTopics();
+}

@@ -1,0 +1,54 @@
+// The interview panel's pictures of interview_layout.txt: the meter's two fill textures
+// (flat colours: the meter's pieces are drawn without texture coordinates), its sprites
+// side by side in meter.tga (bg, top, redglow, greenglow, 64 x 64 each, centred on the
+// meter's position), and the topic scroll bar in scrollbar.tga (the 16 x 190 track, then
+// the arrows' and the bar's looks n, o, d, x stacked).
+#include "SampleArt.h"
+#include "SampleContent.h"
+#include "SampleOutput.h"
+
+namespace {
+
+constexpr LCanvas::Color kGood {70, 200, 90, 255};
+constexpr LCanvas::Color kBad {210, 60, 50, 255};
+
+void Arrow(LCanvas& aCanvas, int aX, int aTop, bool aUp, LCanvas::Color aFace)
+{
+    aCanvas.Fill(aX, aTop, 16, 16, aFace);
+    aCanvas.Frame(aX, aTop, 16, 16, 1, SampleArt::kBrass);
+    const float tip = aUp ? aTop + 4.0f : aTop + 12.0f;
+    const float base = aUp ? aTop + 11.0f : aTop + 5.0f;
+    aCanvas.Triangle(aX + 8.0f, tip, aX + 3.5f, base, aX + 12.5f, base, SampleArt::kPaper);
+}
+
+} // namespace
+
+void WriteInterview(SampleOutput& aOut)
+{
+    aOut.WriteImage("textures/interview/meter_good.tga", LCanvas(8, 8, kGood));
+    aOut.WriteImage("textures/interview/meter_bad.tga", LCanvas(8, 8, kBad));
+
+    LCanvas meter(256, 64);
+    meter.Disc(32.0f, 32.0f, 31.0f, SampleArt::kNavy);
+    // The top leaves the ring and the disc open: a brass rim, a thin line between the
+    // two and a hub.
+    meter.Ring(96.0f, 32.0f, 29.5f, 31.5f, SampleArt::kBrass);
+    meter.Ring(96.0f, 32.0f, 20.0f, 21.5f, SampleArt::kBrass);
+    meter.Disc(96.0f, 32.0f, 3.0f, SampleArt::kBrass);
+    meter.Ring(160.0f, 32.0f, 19.5f, 31.5f, LCanvas::Color {255, 70, 50, 150});
+    meter.Ring(224.0f, 32.0f, 19.5f, 31.5f, LCanvas::Color {90, 255, 110, 150});
+    aOut.WriteImage("textures/interview/meter.tga", meter);
+
+    LCanvas bar(64, 256);
+    bar.Fill(0, 0, 16, 190, SampleArt::kNight);
+    bar.Frame(0, 0, 16, 190, 1, SampleArt::kGrey);
+    const LCanvas::Color faces[] = {SampleArt::kNavy, LCanvas::Color {40, 56, 100, 255}, SampleArt::kNight,
+                                    SampleArt::kGrey};
+    for (int state = 0; state < 4; ++state) {
+        Arrow(bar, 16, state * 16, true, faces[state]);
+        Arrow(bar, 32, state * 16, false, faces[state]);
+        bar.Fill(48, state * 22, 16, 22, faces[state]);
+        bar.Frame(48, state * 22, 16, 22, 1, SampleArt::kBrass);
+    }
+    aOut.WriteImage("textures/interview/scrollbar.tga", bar);
+}
