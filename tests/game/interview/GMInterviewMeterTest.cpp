@@ -200,6 +200,8 @@ TEST_F(MeterTest, ANewTargetStartsFromTheValueShownAndOnlyOneSideMoves)
     EXPECT_FLOAT_EQ(5.0f, mMeter->GetGoodValue()); // stayed where it stopped
     EXPECT_FLOAT_EQ(10.0f, mMeter->GetBadValue());
     EXPECT_FLOAT_EQ(6.0f, mMeter->AddGood(1.0f)); // from 5 shown, not the old target 50
+    // An adder called while the meter animates keeps its one frame registration.
+    EXPECT_EQ(0, mLog.Count("ERROR: ")) << mLog.Bytes();
 }
 
 class MeterRenderTest : public MeterTest
