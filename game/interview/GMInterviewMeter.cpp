@@ -209,8 +209,9 @@ void GMInterviewMeter::OnFrame()
 
 bool GMInterviewMeter::Flash(LSprite* aGlow, bool& aFlashing, double aNow)
 {
-    // A missing glow sprite flashes unseen, so that the interview still hears the end.
-    const bool shown = aGlow != nullptr ? aGlow->GetVisible() : (mFlashesLeft % 2) == 0;
+    // Without its sprite a glow counts a hide at every tick, so that the interview still
+    // hears the end.
+    const bool shown = aGlow == nullptr || aGlow->GetVisible();
     bool ended = false;
     if (shown) {
         if (aGlow != nullptr) {

@@ -204,6 +204,22 @@ TEST_F(MeterTest, ANewTargetStartsFromTheValueShownAndOnlyOneSideMoves)
     EXPECT_EQ(0, mLog.Count("ERROR: ")) << mLog.Bytes();
 }
 
+TEST_F(MeterTest, WithoutItsSpritesAFullSideStillReachesTheInterview)
+{
+    LPropertyList empty;
+    GMInterviewMeter bare;
+    EXPECT_TRUE(bare.Create(&empty));
+    EXPECT_TRUE(mLog.Contains("ASSERT FAILURE: "));
+    EXPECT_TRUE(mLog.Contains("'meter.sprites' not found."));
+    EXPECT_EQ(nullptr, bare.GetSprite(LString("redglow")));
+    bare.SetInterview(mInterview.get());
+    mLog.Clear();
+    bare.AddBad(99.0f);
+    RunUntil([&] { return mLog.Contains("OnMeterFull"); }, 0.1);
+    EXPECT_FALSE(bare.IsFlashing());
+    EXPECT_EQ(1, mLog.Count("OnMeterFull: failing"));
+}
+
 class MeterRenderTest : public MeterTest
 {
 protected:
