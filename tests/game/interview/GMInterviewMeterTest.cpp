@@ -196,7 +196,7 @@ TEST_F(MeterTest, ANewTargetStartsFromTheValueShownAndOnlyOneSideMoves)
     EXPECT_EQ(5, RunUntil([&] { return mMeter->GetGoodValue() >= 5.0f; }));
     EXPECT_FLOAT_EQ(10.0f, mMeter->AddBad(10.0f));
     RunUntil([&] { return mMeter->GetBadValue() >= 10.0f; });
-    RunUntil([] { return false; }, 0.021, 5);
+    LFakeTimer::Frames(5, 0.021);
     EXPECT_FLOAT_EQ(5.0f, mMeter->GetGoodValue()); // stayed where it stopped
     EXPECT_FLOAT_EQ(10.0f, mMeter->GetBadValue());
     EXPECT_FLOAT_EQ(6.0f, mMeter->AddGood(1.0f)); // from 5 shown, not the old target 50

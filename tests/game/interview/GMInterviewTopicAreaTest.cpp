@@ -207,6 +207,7 @@ TEST_F(TopicAreaTest, RowsFadeBeyondTheStripAndFadedRowsCannotBeClicked)
     AddPlain(8);
     Bind();
     mArea->RegisterButtons(true);
+    EXPECT_TRUE(LMouse::Get()->Contains(At(7)));
     LScrollBar* bar = mScrollBar.GetScrollBar();
     ASSERT_EQ(75, bar->GetContentTravel());
     // An arrow step moves the list by the scroll increment, and the area hears it.
@@ -245,6 +246,7 @@ TEST_F(TopicAreaTest, RowsFadeBeyondTheStripAndFadedRowsCannotBeClicked)
     EXPECT_EQ(std::vector<std::string> {"t2"}, mClicks.mHeard);
     // Taken off the mouse: no clicks at all.
     mArea->RegisterButtons(false);
+    EXPECT_FALSE(LMouse::Get()->Contains(At(7)));
     Click(LVector2(row2.x + 20.0f, row2.y + 12.0f));
     EXPECT_EQ(1u, mClicks.mHeard.size());
 }
