@@ -334,16 +334,21 @@ bool GMNavigation::WalkTo(const LVector2& aPoint, bool aTurnFirst, int aMove, bo
     return result;
 }
 
-bool GMNavigation::IsInViewpoint(const LString& aViewpoint)
+bool GMNavigation::GetViewpointAreas(const LString& aViewpoint, int& aCount, LPosBounds**& aAreas) const
 {
     if (mNavigation == nullptr) {
         return false;
     }
     bool found = false;
     const LString camera = ViewpointValue(mSceneData, aViewpoint, "camera.id", true, found);
+    return found && mNavigation->GetPosBoundsForCamera(camera, aCount, aAreas);
+}
+
+bool GMNavigation::IsInViewpoint(const LString& aViewpoint)
+{
     int count = 0;
     LPosBounds** areas = nullptr;
-    if (!found || !mNavigation->GetPosBoundsForCamera(camera, count, areas)) {
+    if (!GetViewpointAreas(aViewpoint, count, areas)) {
         return false;
     }
     const LVector2 position = Flat(*mNavigation->GetPosition());
@@ -358,14 +363,9 @@ bool GMNavigation::IsInViewpoint(const LString& aViewpoint)
 bool GMNavigation::FindPathToViewpoint(const LString& aViewpoint, LWebPath& aPath)
 {
     aPath.Clear();
-    if (mNavigation == nullptr || mWeb == nullptr || mSteering == nullptr) {
-        return false;
-    }
-    bool found = false;
-    const LString camera = ViewpointValue(mSceneData, aViewpoint, "camera.id", true, found);
     int count = 0;
     LPosBounds** areas = nullptr;
-    if (!found || !mNavigation->GetPosBoundsForCamera(camera, count, areas)) {
+    if (mWeb == nullptr || mSteering == nullptr || !GetViewpointAreas(aViewpoint, count, areas)) {
         return false;
     }
     LVector3 position;

@@ -29,6 +29,7 @@ class LMeshOctree;
 class LMeshQuadTree;
 class LNavigationTDO;
 class LPathFindingWeb;
+class LPosBounds;
 class LPropertyList;
 class LSteeringTDO;
 class LWebPath;
@@ -124,6 +125,8 @@ private:
     void FreeTrees();
     bool BuildGroundTree(LDrawElement* aDepthMesh, const LString& aCamera);
     bool BuildSceneTree(LDrawElement* aDepthMesh);
+    // A new array (delete[]) of the walkable areas of the viewpoint's camera.
+    bool GetViewpointAreas(const LString& aViewpoint, int& aCount, LPosBounds**& aAreas) const;
     bool PlaceAtStartWayPoint(const LPropertyList* aSceneData, const LString& aViewpoint);
     void FindStaircase();
     void StartStairLeg();
