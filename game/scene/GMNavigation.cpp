@@ -128,9 +128,7 @@ bool GMNavigation::SetScene(GMScene* aScene)
         return false;
     }
     mScene = aScene;
-    // Until the scene holds its folder, depth mesh and list there is nothing to build.
-    L_ERROR("SetScene failure. The scene holds no navigation data.");
-    return false;
+    return SetSceneData(aScene->GetFolder(), aScene->GetDepthMesh(), aScene->GetSceneData(), aScene->GetViewpoint());
 }
 
 bool GMNavigation::SetSceneData(const LString& aFolder, LDrawElement* aDepthMesh, const LPropertyList* aSceneData,
