@@ -772,19 +772,7 @@ bool GMScene::SetViewpoint(const LString& aViewpoint)
         }
     }
 
-    GMNavigation* navigation = GMNavigation::GetInstance();
-    mNavigationSet = 1;
-    if (navigation == nullptr || !navigation->SetScene(this)) {
-        L_ASSERT_FAILURE("SetScene failure.");
-    }
-    if (mPlayer != nullptr && navigation != nullptr && navigation->GetSteering() != nullptr) {
-        mPlayer->SetSteering(navigation->GetSteering());
-        navigation->GetSteering()->SetCharacter(mPlayer);
-    }
-    PlacePlayer(viewpoint);
-    if (navigation != nullptr) {
-        navigation->UpdatePlayer(mPlayer);
-    }
+    SetupNavigation(viewpoint);
 
     DecideNPCs();
 
@@ -818,6 +806,23 @@ bool GMScene::SetViewpoint(const LString& aViewpoint)
     Float(viewpoint, LString(u"shadowblend"), nullptr, mShadowShade);
     UpdateShadowChoice();
     return true;
+}
+
+void GMScene::SetupNavigation(const LPropertyList* aViewpoint)
+{
+    GMNavigation* navigation = GMNavigation::GetInstance();
+    mNavigationSet = 1;
+    if (navigation == nullptr || !navigation->SetScene(this)) {
+        L_ASSERT_FAILURE("SetScene failure.");
+    }
+    if (mPlayer != nullptr && navigation != nullptr && navigation->GetSteering() != nullptr) {
+        mPlayer->SetSteering(navigation->GetSteering());
+        navigation->GetSteering()->SetCharacter(mPlayer);
+    }
+    PlacePlayer(aViewpoint);
+    if (navigation != nullptr && mPlayer != nullptr) {
+        navigation->UpdatePlayer(mPlayer);
+    }
 }
 
 bool GMScene::FadeToViewpoint(const LString& aViewpoint)
@@ -858,9 +863,9 @@ bool GMScene::FadeToViewpoint(const LString& aViewpoint)
     mFader->SetListener(this);
     mFader->SetValue(0.0f);
     mFader->SetTargetValue(1.0f);
-    const bool started = mFader->FadeOut();
+    // A fader already black answers at once, from inside FadeOut.
     mFadingOut = 1;
-    return started;
+    return mFader->FadeOut();
 }
 
 void GMScene::OnFade(int aEvent)
@@ -876,10 +881,8 @@ void GMScene::OnFade(int aEvent)
         if (!SetViewpoint(mPendingViewpoint)) {
             L_ASSERT_FAILURE("SetViewpoint failure.");
             // No fade-in was started: come back from black on the viewpoint kept.
+            SetupNavigation(ViewpointList(mViewpoint));
             if (mFader != nullptr) {
-                if (GMNavigation* navigation = GMNavigation::GetInstance()) {
-                    navigation->SetScene(this);
-                }
                 mFader->SetValue(1.0f);
                 mFader->SetTargetValue(0.0f);
                 mFader->FadeIn();
@@ -963,8 +966,10 @@ void GMScene::RefreshCharacters()
         bool found = false;
         const LString active = entry != nullptr ? entry->GetString(LString(u"active"), found) : LString();
         GMCharacter* npc = GetCharacter(npcs->GetKeyAt(i));
+        // The script decides only where the NPC may be at all: never in a viewpoint
+        // outside its list, nor as an extra with toggle 2 on.
         if (found && npc != nullptr) {
-            npc->SetVisible(Evaluate(active));
+            npc->SetVisible(DecideNPC(entry, npcs->GetKeyAt(i)));
         }
     }
 }
@@ -1501,10 +1506,10 @@ void GMScene::DeleteCuts()
 
 void GMScene::DeleteCharacters()
 {
+    // The navigation's steering holds the player: it goes first.
     GMNavigation* navigation = mNavigationSet != 0 ? GMNavigation::GetInstance() : nullptr;
-    if (mPlayer != nullptr && navigation != nullptr && navigation->GetSteering() != nullptr &&
-        navigation->GetScene() == this) {
-        navigation->GetSteering()->SetCharacter(nullptr);
+    if (mPlayer != nullptr && navigation != nullptr && navigation->GetScene() == this) {
+        navigation->Reset();
     }
     delete mPlayer;
     mPlayer = nullptr;
