@@ -45,6 +45,7 @@
 #include "script/LScript.h"
 #include "script/LScriptBuilder.h"
 #include "state/LStateManager.h"
+#include "stdlib/LIFileSystem.h"
 #include "stdlib/LLog.h"
 #include "stdlib/LMemoryStream.h"
 #include "ui/GMCursor.h"
@@ -116,6 +117,26 @@ void NameCharacter(LPropertyList& aData, const LString& aName)
         delete old;
     }
     aData.AddString(LString(u"name"), aName);
+}
+
+// An optional file of the location: null, without a message, when it is not there.
+bool OptionalExists(const LString& aPath)
+{
+    LIFileSystem* files = LIFileSystem::Get();
+    return files != nullptr && files->PathExists(aPath, true);
+}
+
+LPropertyList* LoadOptional(const LString& aPath)
+{
+    if (!OptionalExists(aPath)) {
+        return nullptr;
+    }
+    LPropertyList* list = L_NEW LPropertyList();
+    if (list != nullptr && !list->Load(aPath, true)) {
+        delete list;
+        list = nullptr;
+    }
+    return list;
 }
 
 // A script of a data file; an empty text (a script that fails) evaluates false.
@@ -304,17 +325,11 @@ bool GMScene::Load(const LString& aId)
                  nodes->AddGroup(mSceneGroup);
     }
 
-    mEvidence = L_NEW LPropertyList();
-    if (mEvidence != nullptr && !mEvidence->Load(mFolder + LString(u"evidence.txt"), true)) {
-        delete mEvidence;
-        mEvidence = nullptr;
-    }
+    delete mEvidence;
+    mEvidence = LoadOptional(mFolder + LString(u"evidence.txt"));
     StartAudio();
-    mAnimations = L_NEW LPropertyList();
-    if (mAnimations != nullptr && !mAnimations->Load(mFolder + LString(u"animations.txt"), true)) {
-        delete mAnimations;
-        mAnimations = nullptr;
-    }
+    delete mAnimations;
+    mAnimations = LoadOptional(mFolder + LString(u"animations.txt"));
 
     // Default states never replace a state that exists (one restored from a saved game).
     const LPropertyList* defaults = mDescription->GetList(LString(u"defaultstates"));
@@ -1059,7 +1074,7 @@ GMCharacter* GMScene::GetNPC(int aIndex) const
 
 void GMScene::StartAudio()
 {
-    if (mAudio != nullptr) {
+    if (mAudio != nullptr || !OptionalExists(mFolder + LString(u"audio.txt"))) {
         return;
     }
     mAudio = L_NEW GMSceneAudio();

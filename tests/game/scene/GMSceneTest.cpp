@@ -109,15 +109,14 @@ protected:
         return LVector2(p.x, p.y);
     }
 
-    // What went wrong but the optional files the sample leaves out (the options and the
-    // location's ambient animations).
+    // What went wrong but the options file, which the sample leaves out.
     std::string Problems() const
     {
         std::string problems;
         for (const std::string& line : mLog.Lines()) {
             if ((line.find("ERROR") != std::string::npos || line.find("ASSERT") != std::string::npos ||
                  line.find("WARNING") != std::string::npos) &&
-                line.find(".options") == std::string::npos && line.find("animations.txt") == std::string::npos) {
+                line.find(".options file") == std::string::npos) {
                 problems += line + "\n";
             }
         }
