@@ -20,7 +20,7 @@
 #include "container/LString.h"
 #include "scene/GMSceneManager.h"
 #include "stdlib/LFrameManager.h"
-#include "support/LSampleRoots.h"
+#include "support/GMTestScene.h"
 #include "support/LTestGraphics.h"
 #include "writers/LModelBuilder.h"
 
@@ -35,7 +35,6 @@ namespace {
 
 constexpr int kWidth = 800;
 constexpr int kHeight = 600;
-const char* const kLocation = "case01/riverbank";
 
 // The process's one device and the sample's roots, made by the first benchmark.
 struct World
@@ -46,9 +45,10 @@ struct World
             setenv("SDL_VIDEODRIVER", "offscreen", 0);
         }
         setenv("SDL_AUDIODRIVER", "dummy", 0);
-        mReady = GMMain::RegisterComponents() && LSampleRoots::Mount();
+        mReady = GMMain::RegisterComponents();
         mGraphics = std::make_unique<LTestGraphics>(kWidth, kHeight);
-        mReady = mReady && mGraphics->IsReady() && LIRasterizer::Get() != nullptr;
+        // The sample's roots, texture root and fonts, as start-up sets them.
+        mReady = mReady && mGraphics->IsReady() && LIRasterizer::Get() != nullptr && GMTestScene::Prepare();
     }
 
     bool mReady = false;
@@ -200,7 +200,7 @@ BENCHMARK(ProbeFrame)->Unit(benchmark::kMillisecond);
 
 bool LoadLocation()
 {
-    return GMSceneManager::GetInstance()->LoadScene(LString(kLocation), true, true);
+    return GMSceneManager::GetInstance()->LoadScene(LString(GMTestScene::kRiverbank), true, true);
 }
 
 void SceneLoad(benchmark::State& aState)
