@@ -249,9 +249,11 @@ GMScene::~GMScene()
     if (GMPDA* pda = mPDAListening != 0 ? GMPDA::GetInstance() : nullptr) {
         pda->RemoveListener(this);
     }
-    if (mFader != nullptr) {
-        mFader->RemoveListener(this);
+    // The fader is looked up again: at exit it may be gone before the scene.
+    if (GMScreenFader* fader = mFader != nullptr ? GMScreenFader::GetInstance() : nullptr) {
+        fader->RemoveListener(this);
     }
+    mFader = nullptr;
     if (GMNavigation* navigation = mNavigationSet != 0 ? GMNavigation::GetInstance() : nullptr) {
         if (navigation->GetScene() == this) {
             navigation->Reset();
@@ -276,12 +278,12 @@ GMScene::~GMScene()
     delete mCloseUps;
     delete mCloseUpList;
     delete mHotspotList;
-    if (mDisplayGroup != nullptr) {
-        if (LDisplayManager* display = LDisplayManager::Get()) {
-            display->RemoveMember(mDisplayGroup);
-        }
+    // A display tree already gone at exit has deleted the group with it.
+    if (LDisplayManager* display = mDisplayGroup != nullptr ? LDisplayManager::Get() : nullptr) {
+        display->RemoveMember(mDisplayGroup);
         delete mDisplayGroup;
     }
+    mDisplayGroup = nullptr;
     delete mBackground;
     delete mPicker;
     delete mCamera;
