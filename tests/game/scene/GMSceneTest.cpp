@@ -180,6 +180,14 @@ TEST_F(SceneTest, TheRiverbankLoadsWithItsPeopleViewpointLightsAndAudio)
     EXPECT_TRUE(scene->Update());
     EXPECT_TRUE(scene->Render());
     EXPECT_EQ("", Problems()) << mLog.Bytes();
+
+    // No interview is current: none starts, and the flag stays clear.
+    EXPECT_FALSE(scene->StartInterview());
+    EXPECT_TRUE(mLog.Contains("StartInterview failure."));
+    EXPECT_FALSE(scene->IsInterviewRunning());
+    scene->SetInterviewRunning(true);
+    scene->ResetCharacters();
+    EXPECT_FALSE(scene->IsInterviewRunning());
 }
 
 TEST_F(SceneTest, DefaultStatesNeverReplaceAStateThatExists)
