@@ -938,7 +938,7 @@ bool GMScene::SetCut(const LString& aCut)
 
 // Characters -------------------------------------------------------------------------
 
-bool GMScene::DecideNPC(const LPropertyList* aNPC, const LString&) const
+bool GMScene::DecideNPC(const LPropertyList* aNPC) const
 {
     bool found = false;
     const LVectorString viewpoints = aNPC != nullptr ? aNPC->GetVectorString(LString(u"viewpoints"), found)
@@ -971,7 +971,7 @@ void GMScene::DecideNPCs()
     for (int i = 0; npcs != nullptr && i < npcs->GetCount(); ++i) {
         const LString name = npcs->GetKeyAt(i);
         if (GMCharacter* npc = GetCharacter(name)) {
-            npc->SetVisible(DecideNPC(npcs->GetListAt(i), name));
+            npc->SetVisible(DecideNPC(npcs->GetListAt(i)));
         }
     }
 }
@@ -987,7 +987,7 @@ void GMScene::RefreshCharacters()
         // The script decides only where the NPC may be at all: never in a viewpoint
         // outside its list, nor as an extra with toggle 2 on.
         if (found && npc != nullptr) {
-            npc->SetVisible(DecideNPC(entry, npcs->GetKeyAt(i)));
+            npc->SetVisible(DecideNPC(entry));
         }
     }
 }
