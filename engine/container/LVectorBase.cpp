@@ -132,7 +132,7 @@ int LVectorBase::CopyToArray(LBase*** aOut) const
         return 0;
     }
     *aOut = nullptr;
-    if (!mData) {
+    if (!HasArray()) {
         return 0;
     }
     LBase** copy = new (mSource, __LINE__) LBase*[mCount > 0 ? mCount : 0]();

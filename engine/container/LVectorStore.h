@@ -8,6 +8,9 @@
 // end is accepted by insertion and leaves a gap of zero elements; insertion and removal in
 // the middle rebuild a fresh zero-filled array of the whole capacity; the slots from count
 // to capacity - 1 always hold zero. Every refused call logs one entry and returns 0.
+// A vector made with no slots allocates nothing until it first grows (most such vectors,
+// like the item lists of a tree's cells, never do), yet answers as if it held an empty
+// array: CopyToArray hands out one.
 #pragma once
 #include "container/LString.h"
 #include "memory/LMemoryManager.h"
@@ -94,6 +97,7 @@ protected:
         if (this != &aOther) {
             delete[] mData;
             mData = nullptr;
+            mEmptyArray = false;
             mCapacity = 0;
             mCount = 0;
             CopyFrom(aOther);
@@ -276,6 +280,7 @@ protected:
     {
         delete[] mData;
         mData = nullptr;
+        mEmptyArray = false;
         mCapacity = 0;
         mCount = 0;
     }
@@ -323,7 +328,7 @@ protected:
             Error(__LINE__, "Invalid argument.");
             return 0;
         }
-        if (!mData) {
+        if (!HasArray()) {
             *aOut = nullptr;
             return 0;
         }
@@ -399,7 +404,12 @@ protected:
         return 1;
     }
 
+    // Whether there is an array, allocated or the empty one not yet allocated.
+    bool HasArray() const { return mData || mEmptyArray; }
+
     T* mData = nullptr;
+    // Set while a vector made with no slots has allocated nothing (mData null).
+    bool mEmptyArray = false;
     int mCapacity = 0;
     int mIncrement = kDefaultIncrement;
     int mCount = 0;
@@ -408,6 +418,10 @@ protected:
 private:
     void Allocate(int aCapacity)
     {
+        if (aCapacity == 0) {
+            mEmptyArray = true;
+            return;
+        }
         mData = new (mSource, __LINE__) T[aCapacity]();
         if (!mData) {
             Error(__LINE__, "Allocation failure.");
@@ -420,6 +434,7 @@ private:
     {
         mIncrement = aOther.mIncrement;
         if (!aOther.mData) {
+            mEmptyArray = aOther.mEmptyArray;
             return;
         }
         mData = CopyOf(aOther.mData, aOther.mCapacity, aOther.mCapacity);

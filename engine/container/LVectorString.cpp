@@ -45,6 +45,7 @@ void LVectorString::CopyStringsFrom(const LVectorString& aOther)
     mCount = 0;
     mIncrement = aOther.mIncrement;
     mIgnoreCase = aOther.mIgnoreCase;
+    mEmptyArray = !aOther.mData && aOther.mEmptyArray;
     if (!aOther.mData) {
         return;
     }

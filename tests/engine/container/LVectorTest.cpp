@@ -1,4 +1,5 @@
 #include "container/LVector.h"
+#include "container/LVectorString.h"
 #include "support/LLogCapture.h"
 #include "support/LTestPointers.h"
 
@@ -191,5 +192,40 @@ TEST(VectorOutParameters, ValueOutMustBeGivenAndPointAtNull)
     vector.RemoveAll();
     EXPECT_EQ(0, vector.CopyToArray(&array));
     EXPECT_EQ(nullptr, array);
+    EXPECT_TRUE(log.Lines().empty());
+}
+
+TEST(VectorStorage, AVectorMadeWithoutSlotsAnswersAsIfItHeldAnEmptyArray)
+{
+    LLogCapture log;
+    LVector vector(0, 4);
+    EXPECT_EQ(0, vector.GetCapacity());
+    EXPECT_EQ(nullptr, vector.GetAt(0));
+    EXPECT_EQ(-1, vector.Find(A));
+    void** array = nullptr;
+    ASSERT_EQ(1, vector.CopyToArray(&array));
+    EXPECT_NE(nullptr, array);
+    delete[] array;
+    // It grows by its increment on first use, and once its array is freed it has none.
+    ASSERT_EQ(1, vector.Add(A));
+    EXPECT_EQ(4, vector.GetCapacity());
+    vector.RemoveAll();
+    array = nullptr;
+    EXPECT_EQ(0, vector.CopyToArray(&array));
+
+    // Copies keep the answer: an empty copy of one, none of a freed one.
+    LVectorString empty(0, 2);
+    LVectorString copy(empty);
+    LString* strings = nullptr;
+    ASSERT_EQ(1, copy.CopyToArray(&strings));
+    delete[] strings;
+    strings = nullptr;
+    LVectorString freed(2, 2);
+    freed.Compact();
+    copy = freed;
+    EXPECT_EQ(0, copy.CopyToArray(&strings));
+    copy = empty;
+    ASSERT_EQ(1, copy.CopyToArray(&strings));
+    delete[] strings;
     EXPECT_TRUE(log.Lines().empty());
 }
