@@ -1,6 +1,7 @@
 #include "memory/LThreadCache.h"
 
 #include <cstdlib>
+#include <malloc.h>
 #include <new>
 
 namespace {
@@ -59,7 +60,11 @@ LBlockHeader* LThreadCache::AllocateOwn(size_t aSize)
     if (aSize > UINT32_MAX - kHeaderSize) {
         return nullptr;
     }
-    auto* header = static_cast<LBlockHeader*>(std::malloc(kHeaderSize + aSize));
+    const size_t bytes = kHeaderSize + aSize;
+    LBlockHeader* header = bytes >= kKeptMin ? TakeKept(bytes) : nullptr;
+    if (!header) {
+        header = static_cast<LBlockHeader*>(std::malloc(bytes));
+    }
     if (header) {
         header->owner = nullptr;
         header->sizeClass = 0;
@@ -67,12 +72,59 @@ LBlockHeader* LThreadCache::AllocateOwn(size_t aSize)
     return header;
 }
 
+LBlockHeader* LThreadCache::TakeKept(size_t aBytes)
+{
+    // The smallest kept block that holds aBytes, wasting at most half of them.
+    int best = -1;
+    for (int i = 0; i < kKeptCount; ++i) {
+        if (mKept[i] && mKeptSize[i] >= aBytes && mKeptSize[i] - aBytes <= aBytes / 2 &&
+            (best < 0 || mKeptSize[i] < mKeptSize[best])) {
+            best = i;
+        }
+    }
+    if (best < 0) {
+        return nullptr;
+    }
+    LBlockHeader* header = mKept[best];
+    mKept[best] = nullptr;
+    mKeptTotal -= mKeptSize[best];
+    return header;
+}
+
+void LThreadCache::FreeOwn(LBlockHeader* aHeader)
+{
+    const size_t size = malloc_usable_size(aHeader);
+    if (size < kKeptMin || size > kKeptBytes) {
+        std::free(aHeader);
+        return;
+    }
+    // An empty slot, or else the one of the smallest block, which gives way to a larger.
+    int slot = 0;
+    for (int i = 0; i < kKeptCount && mKept[slot]; ++i) {
+        if (!mKept[i] || mKeptSize[i] < mKeptSize[slot]) {
+            slot = i;
+        }
+    }
+    if (mKept[slot] && mKeptSize[slot] < size) {
+        std::free(mKept[slot]);
+        mKept[slot] = nullptr;
+        mKeptTotal -= mKeptSize[slot];
+    }
+    if (mKept[slot] || mKeptTotal + size > kKeptBytes) {
+        std::free(aHeader);
+        return;
+    }
+    mKept[slot] = aHeader;
+    mKeptSize[slot] = size;
+    mKeptTotal += size;
+}
+
 void LThreadCache::FreeElsewhere(LBlockHeader* aHeader, LThreadCache* aOwner)
 {
     if (aOwner) {
         aOwner->PushShared(aHeader);
     } else {
-        std::free(aHeader);
+        FreeOwn(aHeader);
     }
 }
 

@@ -5,6 +5,12 @@
 // thread goes onto the cache's shared list (lock-free) and is taken back into the free
 // lists when the owner runs short.
 //
+// Blocks above the size classes come from the system one by one. The largest of those a
+// thread frees (a picture's pixels, a file read whole) are kept, a few and a bounded
+// number of bytes per cache, for the next block of about their size: a location loaded
+// again then finds its buffers instead of the system giving the memory back and faulting
+// it in anew each time.
+//
 // Caches are never destroyed: a thread that ends gives its cache up and a new thread
 // takes it over, counters and blocks included, so the sums over all caches stay exact.
 // A heap's bytes and block count are such sums. For its peak every cache holds a grant,
@@ -63,9 +69,17 @@ private:
         std::atomic<int64_t> grant {0};
     };
 
+    // Blocks of their own at least this large (header included) are kept when freed, in
+    // at most kKeptCount slots and kKeptBytes bytes.
+    static constexpr size_t kKeptMin = 64 * 1024;
+    static constexpr int kKeptCount = 8;
+    static constexpr size_t kKeptBytes = 16 * 1024 * 1024;
+
     LThreadCache() = default;
     LBlockHeader* Refill(int aClass);
-    static LBlockHeader* AllocateOwn(size_t aSize);
+    LBlockHeader* AllocateOwn(size_t aSize);
+    LBlockHeader* TakeKept(size_t aBytes);
+    void FreeOwn(LBlockHeader* aHeader);
     void FreeElsewhere(LBlockHeader* aHeader, LThreadCache* aOwner);
     void TakeBackShared();
     void PushShared(LBlockHeader* aHeader);
@@ -78,6 +92,9 @@ private:
     std::atomic<LBlockHeader*> mShared {nullptr};
     std::atomic<bool> mOwned {true};
     LThreadCache* mNext = nullptr; // set once before the cache is published
+    LBlockHeader* mKept[kKeptCount] {};
+    size_t mKeptSize[kKeptCount] {}; // usable bytes of each kept block
+    size_t mKeptTotal = 0;
     Counters mCounters[kHeapCount];
 };
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 // Every test runs in its own process (ctest runs each test separately), so the heap table
@@ -103,6 +104,55 @@ TEST(MemoryManagerAccounting, FreeOfNullAndOfForeignBlocks)
     alignas(LBlockHeader) unsigned char fake[sizeof(LBlockHeader) + 16] = {};
     EXPECT_EQ(0, LMemoryManager::Free(fake + sizeof(LBlockHeader)));
     EXPECT_TRUE(log.Contains("Invalid header."));
+}
+
+TEST(MemoryManagerAccounting, LargeBlocksKeptForReuseAreChargedAsAskedFor)
+{
+    const int heap = LMemoryManager::CreateHeap(u"large", 0);
+    ASSERT_EQ(1, LMemoryManager::PushHeap(heap));
+    void* first = LMemoryManager::Allocate(200000, nullptr, 0);
+    ASSERT_NE(nullptr, first);
+    std::memset(first, 1, 200000);
+    LMemoryManager::Free(first);
+    EXPECT_EQ((HeapRow {0, 200000, 0}), Stats(heap));
+    // A somewhat smaller block takes the freed one, charged at its own size.
+    void* again = LMemoryManager::Allocate(180000, nullptr, 0);
+    EXPECT_EQ(first, again);
+    EXPECT_EQ(180000u, LMemoryManager::GetSize(again));
+    EXPECT_EQ((HeapRow {180000, 200000, 1}), Stats(heap));
+    void* other = LMemoryManager::Allocate(200000, nullptr, 0);
+    ASSERT_NE(nullptr, other);
+    EXPECT_NE(again, other);
+    std::memset(again, 2, 180000);
+    std::memset(other, 3, 200000);
+    EXPECT_EQ(2, static_cast<unsigned char*>(again)[179999]);
+    EXPECT_EQ((HeapRow {380000, 380000, 2}), Stats(heap));
+    LMemoryManager::Free(again);
+    LMemoryManager::Free(other);
+    // A block less than half the size of those kept gets one of its own.
+    void* small = LMemoryManager::Allocate(70000, nullptr, 0);
+    EXPECT_NE(again, small);
+    EXPECT_NE(other, small);
+    LMemoryManager::Free(small);
+
+    // More blocks than are kept: the rest go back to the system, every figure exact.
+    constexpr int kCount = 24;
+    constexpr size_t kSize = 1 << 20;
+    void* blocks[kCount];
+    for (int i = 0; i < kCount; ++i) {
+        blocks[i] = LMemoryManager::Allocate(kSize, nullptr, 0);
+        ASSERT_NE(nullptr, blocks[i]);
+        std::memset(blocks[i], i, kSize);
+    }
+    for (int i = 0; i < kCount; ++i) {
+        EXPECT_EQ(i, static_cast<unsigned char*>(blocks[i])[kSize - 1]);
+    }
+    EXPECT_EQ((HeapRow {kCount * int64_t {kSize}, kCount * int64_t {kSize}, kCount}), Stats(heap));
+    for (void* block : blocks) {
+        EXPECT_EQ(1, LMemoryManager::Free(block));
+    }
+    LMemoryManager::PopHeap();
+    EXPECT_EQ((HeapRow {0, kCount * int64_t {kSize}, 0}), Stats(heap));
 }
 
 TEST(MemoryManagerArrays, ArraysAndResize)

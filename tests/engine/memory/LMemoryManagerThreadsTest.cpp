@@ -27,7 +27,8 @@ struct LiveBlock
     size_t size;
 };
 
-// One block size in every size class and two beyond the largest, visited in turn.
+// One block size in every size class, two beyond the largest and two large enough to be
+// kept for reuse when freed, visited in turn.
 std::vector<size_t> SizesOfEveryClass()
 {
     std::vector<size_t> sizes {0};
@@ -36,6 +37,8 @@ std::vector<size_t> SizesOfEveryClass()
     }
     sizes.push_back(LThreadCache::kSmallMax + 1);
     sizes.push_back(5000);
+    sizes.push_back(70000);
+    sizes.push_back(150000);
     return sizes;
 }
 
