@@ -22,8 +22,6 @@
 #include "state/LStateManager.h"
 #include "support/GMTestScene.h"
 #include "support/LFakeRasterizer.h"
-#include "support/LFakeRender.h"
-#include "support/LFakeSoundManager.h"
 #include "support/LFakeSoundPlayer.h"
 #include "support/LFakeTimer.h"
 #include "support/LLogCapture.h"
@@ -76,11 +74,7 @@ class SceneTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        RegisterFakeRender();
-        RegisterFakeTimer();
-        RegisterFakeSoundManager();
-        LFakeTimer::sNow = 0.0;
-        ASSERT_TRUE(GMTestScene::Prepare());
+        ASSERT_TRUE(GMTestScene::PrepareHeadless());
     }
 
     void TearDown() override { delete GMCleaner::GetInstance(); }
