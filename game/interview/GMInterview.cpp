@@ -38,3 +38,18 @@ bool GMInterview::OnMeterFull(bool aGood)
                  : LString("OnMeterFull: failing an interview is not built yet."));
     return false;
 }
+
+bool GMInterview::Create(const LString& aDataName, LPropertyList* aDataList, const LString& aSubtitlesName)
+{
+    mId = aDataName.Mid(0, aDataName.GetLength() - 4, 0);
+    delete mDataList;
+    mDataList = aDataList;
+    L_NOTE("Create: the interview's data is not read yet: " + aSubtitlesName);
+    return true;
+}
+
+bool GMInterview::Start()
+{
+    L_NOTE("Start: interviews cannot be shown yet.");
+    return false;
+}

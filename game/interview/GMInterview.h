@@ -45,6 +45,17 @@ public:
     void SetListener(GMIInterviewListener* aListener) { mListener = aListener; }
     GMIInterviewListener* GetListener() const { return mListener; }
     const LString& GetWitnessId() const { return mWitness; }
+    void SetWitness(const LString& aWitness) { mWitness = aWitness; }
+    // The data file's name less its last four characters.
+    const LString& GetId() const { return mId; }
+
+    // Reads the interview from its data list (taken over); the subtitle list is read from
+    // "//interviews/" + aSubtitlesName.
+    bool Create(const LString& aDataName, LPropertyList* aDataList, const LString& aSubtitlesName);
+    // Shows the interview and plays its opening.
+    bool Start();
+    // From the start until the interview has ended.
+    bool IsRunning() const { return mRunning; }
 
     // The key of the selected topic; empty when none.
     LString GetCurrentTopic() const { return mCurrentTopic; }
@@ -100,4 +111,5 @@ private:
     LVectorString* mTooltipTexts = nullptr;
     GMIInterviewListener* mListener = nullptr;
     bool mBuildingTopics = false;
+    bool mRunning = false;
 };

@@ -6,6 +6,7 @@
 #include "SampleArt.h"
 #include "SampleContent.h"
 #include "SampleOutput.h"
+#include "writers/LPixelFont.h"
 
 namespace {
 
@@ -51,4 +52,20 @@ void WriteInterview(SampleOutput& aOut)
         bar.Frame(48, state * 22, 16, 22, 1, SampleArt::kBrass);
     }
     aOut.WriteImage("textures/interview/scrollbar.tga", bar);
+
+    LCanvas panel(512, 512);
+    panel.Gradient(0, 0, 380, 300, SampleArt::kNavy, SampleArt::kNight);
+    panel.Frame(0, 0, 380, 300, 2, SampleArt::kBrass);
+    LPixelFont::DrawText(panel, 14, 30, "TOPICS", 1.0f, 1.0f, SampleArt::kBrass);
+    panel.Paste(SampleArt::Button("INTERVIEW", 380, 20, "nod"), 0, 304);
+    panel.Paste(SampleArt::Button("EXIT", 64, 24, "nodx"), 0, 368);
+    aOut.WriteImage("textures/interview/interface.tga", panel);
+
+    // The modes by their initials: confront, deceive, flatter, straight, empathise.
+    LCanvas modes(256, 256);
+    const char* const initials[] = {"C", "D", "F", "S", "E"};
+    for (int mode = 0; mode < 5; ++mode) {
+        modes.Paste(SampleArt::Button(initials[mode], 40, 40, "nodx"), mode * 40, 0);
+    }
+    aOut.WriteImage("textures/interview/modes.tga", modes);
 }
