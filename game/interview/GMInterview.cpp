@@ -1,10 +1,76 @@
 #include "interview/GMInterview.h"
 
+#include "Gdi/LButton.h"
+#include "Gdi/LDisplayGroup.h"
+#include "Gdi/LFontManager.h"
+#include "Gdi/LLayoutBuilder.h"
+#include "Gdi/LSprite.h"
+#include "Gdi/LTextArea.h"
+#include "Gdi/LToolTip.h"
+#include "Gdi/LToolTipManager.h"
+#include "Input/LMouse.h"
+#include "Render/LColor.h"
+#include "LPolygon.h"
+#include "LRectangle.h"
 #include "container/LPropertyList.h"
 #include "container/LVectorString.h"
+#include "interview/GMIInterviewListener.h"
+#include "interview/GMInterviewMeter.h"
+#include "interview/GMInterviewSequence.h"
+#include "interview/GMInterviewTopic.h"
 #include "interview/GMInterviewTopicArea.h"
+#include "interview/GMSubtitle.h"
+#include "memory/LMemoryManager.h"
+#include "multicursor/GMMultiCursor.h"
+#include "pda/GMPDA.h"
+#include "pda/GMPDAMinimized.h"
+#include "scene/GMCharacter.h"
+#include "scene/GMScene.h"
+#include "scene/GMSceneManager.h"
+#include "script/LScript.h"
+#include "script/LScriptBuilder.h"
+#include "state/LIState.h"
 #include "state/LStateManager.h"
 #include "stdlib/LLog.h"
+#include "ui/GMCursor.h"
+#include "ui/GMCutScenePlayer.h"
+#include "util/GMTextureRoot.h"
+
+// --- The interview's data, its topic list and the answers' ends.
+
+namespace {
+
+const char* const kToolTipId = "_mode_tooltip";
+const char* const kToolTipFont = "tahoma10black";
+constexpr float kToolTipZ = 9700.0f;
+const char* const kToolTipFile = "//dataroot/assets/tooltips.txt";
+const char* const kToolTipKeys[] = {"mode_conf", "mode_decp", "mode_flat", "mode_stra", "mode_empa"};
+const char* const kLayoutPath = "//textures/interview/interview_layout.txt";
+const char* const kTextureRoot = "//textures/interview";
+const char* const kLabelFont = "Friz_Quad_TT_8";
+const char* const kDisabledLabelFont = "Friz_Quad_TT_8_grey";
+constexpr float kFullSide = 99.0f;
+
+// The looks of a topic button by state: the label's id suffix and the picture's letter.
+struct TopicLook
+{
+    int mState;
+    const char* mSuffix;
+    const char* mLetter;
+};
+const TopicLook kTopicLooks[] = {
+    {XBTNSTATE_DISABLED, "_x", "x"}, {XBTNSTATE_DOWN, "_d", "h"},  {XBTNSTATE_HILIGHTED, "_h", "h"},
+    {XBTNSTATE_NORMAL, "_n", "n"},   {XBTNSTATE_OVER, "_o", "o"},
+};
+
+LString ListString(const LPropertyList* aList, const char* aKey, const char* aDefault)
+{
+    bool found = false;
+    const LString value = aList->GetString(LString(aKey), found);
+    return found ? value : LString(aDefault);
+}
+
+} // namespace
 
 GMInterview::GMInterview()
     : mStateManager(LStateManager::Get())
@@ -13,7 +79,15 @@ GMInterview::GMInterview()
 
 GMInterview::~GMInterview()
 {
+    if (LMouse* mouse = LMouse::Get()) {
+        mouse->RemoveListener(this);
+    }
+    delete mSequence;
+    if (mTopicArea != nullptr && mTopicArea->GetGroup() != nullptr) {
+        mTopicArea->GetGroup()->RemoveMember(mTopicArea);
+    }
     delete mTopicArea;
+    DeleteTopics();
     delete mTooltipTexts;
     delete mDataList;
     delete mSubtitleList;
@@ -23,12 +97,513 @@ GMInterview::~GMInterview()
 
 LString GMInterview::Dump() const
 {
-    return DumpHead("GMInterview") + "]";
+    return DumpHead("GMInterview") + " " + mId + "]";
 }
 
 LString GMInterview::GetType() const
 {
     return LString("regular");
+}
+
+GMScene* GMInterview::CurrentScene()
+{
+    GMSceneManager* scenes = GMSceneManager::GetInstance();
+    return scenes != nullptr ? scenes->GetScene() : nullptr;
+}
+
+void GMInterview::SetSceneCut(const LString& aCut)
+{
+    if (GMScene* scene = CurrentScene()) {
+        (void)scene;
+        (void)aCut;
+    }
+}
+
+GMCharacter* GMInterview::ScenePlayer()
+{
+    return nullptr;
+}
+
+GMCharacter* GMInterview::SceneCharacter(const LString&)
+{
+    return nullptr;
+}
+
+void GMInterview::ResetSceneCharacters()
+{
+}
+
+void GMInterview::SetSceneInput(bool aEnabled)
+{
+    if (GMScene* scene = CurrentScene()) {
+        scene->SetInputEnabled(aEnabled);
+    }
+}
+
+bool GMInterview::Create(const LString& aDataName, LPropertyList* aDataList, const LString& aSubtitlesName)
+{
+    MakeModeTooltip();
+    ReadTooltipTexts();
+    mId = aDataName.Mid(0, aDataName.GetLength() - 4, 0);
+    MakeStates();
+    if (aDataList != mDataList) {
+        delete mDataList;
+        mDataList = aDataList;
+    }
+    auto* subtitles = L_NEW LPropertyList();
+    if (!subtitles->Load("//interviews/" + aSubtitlesName, true)) {
+        delete subtitles;
+        L_ERROR("Subtitle list creation failure:" + aSubtitlesName);
+        return false;
+    }
+    delete mSubtitleList;
+    mSubtitleList = subtitles;
+    if (GMMultiCursor* cursor = GMMultiCursor::GetInstance()) {
+        cursor->Hide(true);
+    }
+    ReadFonts();
+    ReadCharacters();
+    ReadTopics();
+    if (mTopicArea == nullptr && !SetupTopicArea(mDataList)) {
+        L_ASSERT_FAILURE("SetupTopicArea failure.");
+    }
+    mPhoneCall = false;
+    return true;
+}
+
+void GMInterview::MakeModeTooltip()
+{
+    LToolTipManager* tips = LToolTipManager::Get();
+    if (tips == nullptr) {
+        return;
+    }
+    mModeTooltip = tips->GetToolTip(LString(kToolTipId));
+    if (mModeTooltip == nullptr) {
+        LFontManager* fonts = LFontManager::Get();
+        LIFont* font = fonts != nullptr ? fonts->GetFont(LString(kToolTipFont)) : nullptr;
+        // A tooltip without its font could not draw its text.
+        mModeTooltip = font != nullptr ? tips->CreateToolTip(font, LString(kToolTipId), kToolTipZ) : nullptr;
+    }
+    if (mModeTooltip != nullptr) {
+        mModeTooltip->SetFillColor(LColor(0.8f, 0.96f, 1.0f, 0.62f));
+        mModeTooltip->SetStrokeColor(LColor(1.0f, 0.0f, 0.0f, 0.0f));
+    }
+}
+
+void GMInterview::ReadTooltipTexts()
+{
+    LPropertyList texts;
+    const bool loaded = texts.Load(LString(kToolTipFile), true);
+    if (!loaded) {
+        L_ASSERT_FAILURE("");
+    }
+    delete mTooltipTexts;
+    mTooltipTexts = L_NEW LVectorString();
+    for (const char* key : kToolTipKeys) {
+        bool found = false;
+        const LString text = loaded ? texts.GetString(LString(key), found) : LString();
+        mTooltipTexts->Add(found ? text : LString("Tooltip missing"));
+    }
+}
+
+LString GMInterview::GetTooltipText(int aMode) const
+{
+    if (mTooltipTexts == nullptr || aMode < 0 || aMode >= mTooltipTexts->GetCount()) {
+        return LString();
+    }
+    return mTooltipTexts->GetRef(aMode);
+}
+
+void GMInterview::MakeStates()
+{
+    mDenialStateId = "denialtime_" + mId;
+    mNoInfoStateId = "noinfo_" + mId;
+    if (mStateManager == nullptr) {
+        return;
+    }
+    if (!mStateManager->HasState(mDenialStateId)) {
+        auto* denial = L_NEW LIState();
+        const float never = 0.0f;
+        if (!denial->Set(mDenialStateId, LIState::TYPE_NUMBER, &never) || !mStateManager->AddState(denial, false, false)) {
+            delete denial;
+        }
+    }
+    if (mStateManager->HasState(mNoInfoStateId)) {
+        L_NOTE("Found value");
+        return;
+    }
+    auto* noInfo = L_NEW LIState();
+    const unsigned char no = 0;
+    if (!noInfo->Set(mNoInfoStateId, LIState::TYPE_BOOLEAN, &no) || !mStateManager->AddState(noInfo, false, false)) {
+        delete noInfo;
+    }
+}
+
+void GMInterview::ReadFonts()
+{
+    mFonts.RemoveAll();
+    LPropertyList* fonts = mDataList != nullptr ? mDataList->GetList(LString("fonts")) : nullptr;
+    if (fonts == nullptr) {
+        L_ASSERT_FAILURE("'fonts' not found.");
+        return;
+    }
+    LFontManager* manager = LFontManager::Get();
+    for (int i = 0; i < fonts->GetCount(); ++i) {
+        bool found = false;
+        const LString key = fonts->GetKeyAt(i);
+        LIFont* font = manager != nullptr ? manager->GetFont(fonts->GetString(key, found)) : nullptr;
+        if (font == nullptr || mFonts.AddAt(key, font, true) == 0) {
+            L_ASSERT_FAILURE("Font not found.");
+        }
+    }
+}
+
+void GMInterview::ReadCharacters()
+{
+    delete mCharacters;
+    mCharacters = nullptr;
+    LPropertyList* characters = mDataList != nullptr ? mDataList->GetList(LString("characters")) : nullptr;
+    if (characters == nullptr) {
+        return;
+    }
+    mCharacters = L_NEW LHashKeyList(7, false);
+    for (int i = 0; i < characters->GetCount(); ++i) {
+        bool found = false;
+        const LString key = characters->GetKeyAt(i);
+        const LString name = characters->GetString(key, found);
+        GMCharacter* character = found ? SceneCharacter(name) : nullptr;
+        if (character == nullptr) {
+            L_WARNING("Character not found in the scene: " + name);
+            continue;
+        }
+        mCharacters->AddAt(key, character, true);
+    }
+}
+
+void GMInterview::DeleteTopics()
+{
+    for (int i = 0; i < mTopics.GetCount(); ++i) {
+        delete static_cast<GMInterviewTopic*>(mTopics.GetAt(i));
+    }
+    mTopics.RemoveAll();
+}
+
+void GMInterview::ReadTopics()
+{
+    DeleteTopics();
+    LPropertyList* topics = mDataList != nullptr ? mDataList->GetList(LString("topics")) : nullptr;
+    if (topics == nullptr) {
+        return;
+    }
+    for (int i = 0; i < topics->GetCount(); ++i) {
+        const LString key = topics->GetKeyAt(i);
+        auto* topic = L_NEW GMInterviewTopic();
+        if (!topic->Create(mId + "_" + key, topics->GetListAt(i)) || mTopics.AddAt(key, topic, true) == 0) {
+            L_ASSERT_FAILURE("Create failure.");
+            delete topic;
+        }
+    }
+}
+
+GMInterviewTopic* GMInterview::GetTopic(const LString& aKey) const
+{
+    return static_cast<GMInterviewTopic*>(mTopics.Get(aKey));
+}
+
+int GMInterview::GetSubtitle(const LString& aKey, LString& aOut) const
+{
+    aOut.Clear();
+    if (mSubtitleList == nullptr) {
+        return 0;
+    }
+    bool found = false;
+    aOut = mSubtitleList->GetString(aKey, found);
+    if (!found) {
+        L_ERROR("GetSubtitle failure. '" + aKey + "' not found.");
+        aOut.Clear();
+    }
+    return 1;
+}
+
+LIFont* GMInterview::GetFont(const LString& aKey) const
+{
+    return static_cast<LIFont*>(mFonts.Get(aKey));
+}
+
+GMCharacter* GMInterview::GetCharacter(const LString& aKey) const
+{
+    return mCharacters != nullptr ? static_cast<GMCharacter*>(mCharacters->Get(aKey)) : nullptr;
+}
+
+int GMInterview::SetListener(GMIInterviewListener* aListener)
+{
+    if (aListener == nullptr) {
+        L_ASSERT_FAILURE("NULL arg.");
+    }
+    mListener = aListener;
+    return 1;
+}
+
+void GMInterview::NotifyListener(int aCode)
+{
+    if (mListener != nullptr) {
+        mListener->OnInterviewEvent(aCode);
+    }
+}
+
+bool GMInterview::SetupTopicArea(LPropertyList* aDataList)
+{
+    mBuildingTopics = true;
+    delete mTopicArea;
+    mTopicArea = L_NEW GMInterviewTopicArea(this);
+    mTopicArea->SetId(LString("interviewTopicArea"));
+    LPropertyList* topics = aDataList != nullptr ? aDataList->GetList(LString("topics")) : nullptr;
+    LScriptBuilder* builder = LScriptBuilder::Get();
+    for (int i = 0; topics != nullptr && i < topics->GetCount(); ++i) {
+        const LString key = topics->GetKeyAt(i);
+        LPropertyList* entry = topics->GetListAt(i);
+        if (entry == nullptr) {
+            continue;
+        }
+        bool found = false;
+        const LString name = entry->GetString(LString("name"), found);
+        if (!found) {
+            L_ASSERT_FAILURE("'*.name' not found.");
+        }
+        LString label;
+        GetSubtitle(name, label);
+        const LString level = entry->GetString(LString("level"), found);
+        if (!found) {
+            L_ASSERT_FAILURE("'level' not found.");
+        }
+        LButton* button = MakeTopicButton(key, label);
+        auto* dependencies = L_NEW LScript();
+        const LString script = entry->GetString(LString("dependencies"), found);
+        if (!found) {
+            L_ASSERT_FAILURE("'dependencies' not found.");
+        } else if (builder != nullptr) {
+            builder->BuildScript(script, dependencies);
+        }
+        mTopicArea->AddTopic(key, button, dependencies, ListString(entry, "skilllevels", "1|1|1"),
+                             ListString(entry, "doneevent", "evtnever"), ListString(entry, "viewedevent", "evtnever"),
+                             level);
+    }
+    mTopicArea->UpdateTopics();
+    mBuildingTopics = false;
+    return true;
+}
+
+LButton* GMInterview::MakeTopicButton(const LString& aKey, const LString& aLabel)
+{
+    auto* button = L_NEW LButton();
+    button->SetId(aKey);
+    for (const TopicLook& look : kTopicLooks) {
+        const LString id = aKey + look.mSuffix;
+        auto* text = L_NEW LTextArea();
+        text->SetId(id);
+        text->SetRelativeZ(kLabelZ);
+        text->SetPosition(kLabelX, kLabelY);
+        text->Create(LString(look.mState == XBTNSTATE_DISABLED ? kDisabledLabelFont : kLabelFont));
+        text->SetText(aLabel);
+        LDisplayGroup* picture = BuildTopicButton(id, LString(look.mLetter));
+        if (picture == nullptr) {
+            picture = L_NEW LDisplayGroup();
+            picture->SetId(id + "topicbutton");
+        }
+        if (!picture->AddMember(text, true)) {
+            delete text;
+        }
+        if (!button->AddButtonStateObject(look.mState, picture)) {
+            delete picture;
+        }
+    }
+    button->SetMouseOrder(this, 0.0f);
+    // The topic list registers its buttons while it is shown.
+    if (LMouse* mouse = LMouse::Get()) {
+        mouse->RemoveListener(button);
+    }
+    return button;
+}
+
+LDisplayGroup* GMInterview::BuildTopicButton(const LString& aId, const LString& aLetter)
+{
+    GMTextureRoot root {LString(kTextureRoot)};
+    if (mTopicButtonLayout == nullptr) {
+        auto* layout = L_NEW LPropertyList();
+        if (!layout->Load(LString(kLayoutPath), true)) {
+            L_ASSERT_FAILURE("'interview_layout.txt' list creation failure.");
+            delete layout;
+            return nullptr;
+        }
+        mTopicButtonLayout = layout;
+    }
+    LPropertyList* list = mTopicButtonLayout->GetList("misc.topicbutton" + aLetter);
+    if (list == nullptr) {
+        L_ASSERT_FAILURE("'misc.topicbutton' not found.");
+        return nullptr;
+    }
+    auto* group = L_NEW LDisplayGroup();
+    group->SetId(aId + "topicbutton");
+    LLayoutBuilder::BuildSprites(list, group);
+    if (LIDisplayObject* middle = group->GetMember(LString("middle"))) {
+        middle->SetScale(kMiddleScaleX, 1.0f);
+    } else {
+        L_ASSERT_FAILURE("'middle' sprite not found.");
+    }
+    LIDisplayObject* cap = group->GetMember(LString("right_cap"));
+    if (cap == nullptr) {
+        L_ASSERT_FAILURE("'right_cap' sprite not found.");
+        return group;
+    }
+    const LVector2 place = cap->GetLocalPosition();
+    cap->SetPosition(place.x + kRightCapShift, place.y);
+    if (cap->GetBoundary() != nullptr) {
+        const LRectangle bounds(*cap->GetBoundary());
+        const LVector2 origin = cap->GetPosition();
+        const LRectangle area(0.0f, 0.0f, origin.x + (bounds.GetX() + bounds.GetWidth()) * cap->GetScale().x,
+                              (bounds.GetY() + bounds.GetHeight()) * cap->GetScale().y);
+        group->SetBoundary(&area);
+    }
+    return group;
+}
+
+void GMInterview::ApplyStep(bool aGood)
+{
+    if (mMeter == nullptr) {
+        L_ERROR("ApplyStep failure. No meter.");
+        return;
+    }
+    const float value = aGood ? mMeter->AddGood(mGoodStep) : mMeter->AddBad(mBadStep);
+    if (value >= kFullSide) {
+        mMeterFull = true;
+        mMeter->SetInterview(this);
+    }
+}
+
+void GMInterview::ApplyGoodStep()
+{
+    ApplyStep(true);
+}
+
+void GMInterview::ApplyBadStep()
+{
+    ApplyStep(false);
+}
+
+void GMInterview::OnTopicDone()
+{
+    mCurrentTopic.Clear();
+    mBusy = false;
+    if (mTopicArea != nullptr) {
+        mTopicArea->UpdateTopics();
+    }
+}
+
+void GMInterview::End(bool aAfterFade)
+{
+    for (int i = 0; mCharacters != nullptr && i < mCharacters->GetCount(); ++i) {
+        if (auto* character = static_cast<GMCharacter*>(mCharacters->GetAt(i))) {
+            character->SetSeated(false, 0);
+        }
+    }
+    if (mTopicArea != nullptr) {
+        mTopicArea->RegisterButtons(false);
+    }
+    if (GMPDAMinimized* bar = GMPDAMinimized::GetInstance()) {
+        bar->Show();
+    }
+    if (mPanel != nullptr) {
+        mPanel->SetActive(false);
+    }
+    mBusy = false;
+    if (LMouse* mouse = LMouse::Get()) {
+        mouse->Unlock(nullptr);
+        mouse->RemoveListener(this);
+    }
+    if (!mPhoneCall) {
+        if (GMCursor* cursor = GMCursor::GetInstance()) {
+            cursor->SetCursor(GMCursor::TYPE_DEFAULT, LString());
+        }
+    }
+    NotifyListener(GMIInterviewListener::EVENT_RETURNED);
+    if (aAfterFade) {
+        return;
+    }
+    GMCharacter* player = ScenePlayer();
+    if (mPhoneCall) {
+        if (player != nullptr) {
+            player->PlayAction(GM_ACTION_PHONE_IN, nullptr);
+            player->SetAmbientSuspended(false);
+        }
+    } else {
+        ResetSceneCharacters();
+    }
+    SetSceneCut(LString("-"));
+    if (GMCutScenePlayer* cutScenes = GMCutScenePlayer::GetInstance()) {
+        cutScenes->PlayForInterview(mId);
+    }
+    if (mTalkHotspot != nullptr || mRiseListener != nullptr) {
+        SetSceneInput(false);
+        if (player != nullptr) {
+            player->PlayAction(GM_ACTION_CHAIR_RISE, mRiseListener);
+        }
+    }
+}
+
+void GMInterview::OpenBargaining()
+{
+    if (mStateManager != nullptr) {
+        mStateManager->SetState("bargaining_" + mId + "_active", LString("boolean"), LString("true"), false);
+    }
+    // The end returns the scene to its own camera and resets its characters.
+    End();
+    if (GMPDAMinimized* bar = GMPDAMinimized::GetInstance()) {
+        bar->Maximize(false);
+    }
+    if (GMPDA* pda = GMPDA::GetInstance()) {
+        pda->SetPanel(LString("inventory"));
+    }
+    if (GMSubtitle* subtitle = GMSubtitle::GetInstance()) {
+        subtitle->FadeOut();
+    }
+}
+
+// --- Placeholders until the witness interview's run (replaced by issue 38).
+
+void GMInterview::OnButton(const LString&, int)
+{
+}
+
+void GMInterview::OnFrame()
+{
+}
+
+void GMInterview::OnDoubleClick(int)
+{
+}
+
+void GMInterview::OnButtonDown(int)
+{
+}
+
+void GMInterview::OnMove(const LVector2&)
+{
+}
+
+void GMInterview::OnButtonUp(int)
+{
+}
+
+void GMInterview::OnWheel(float)
+{
+}
+
+void GMInterview::OnSequenceDone()
+{
+}
+
+void GMInterview::OnFade(int)
+{
 }
 
 bool GMInterview::OnMeterFull(bool aGood)

@@ -1,6 +1,27 @@
 #include "interview/GMInterviewManager.h"
 
+#include "container/LPropertyList.h"
+#include "memory/LMemoryManager.h"
 #include "stdlib/LLog.h"
+
+GMInterviewManager::~GMInterviewManager()
+{
+    delete mPocketObjects;
+}
+
+const LPropertyList* GMInterviewManager::GetPocketObjects()
+{
+    if (!mPocketObjectsRead) {
+        mPocketObjectsRead = true;
+        auto* list = L_NEW LPropertyList();
+        if (list->Load(LString("//interviews/pocketobjects.txt"), true)) {
+            mPocketObjects = list;
+        } else {
+            delete list;
+        }
+    }
+    return mPocketObjects;
+}
 
 void GMInterviewManager::PreloadInterview(const LString& aId)
 {

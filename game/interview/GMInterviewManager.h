@@ -1,9 +1,11 @@
 // The way to the game's interviews. No interview data is read yet: no interview exists,
-// a selection gives null and a start fails, each with a note.
+// a selection gives null and a start fails, each with a note. The pocket objects list of
+// the voiced lines is read.
 #pragma once
 #include "util/GMStandIn.h"
 
 class GMInterview;
+class LPropertyList;
 class LString;
 
 class GMInterviewManager : public GMStandIn<GMInterviewManager>
@@ -18,4 +20,13 @@ public:
     GMInterview* GetCurrentInterview() const { return nullptr; }
     // Starts the current interview; false (noted) as there is none.
     bool StartCurrentInterview();
+    // "//interviews/pocketobjects.txt" (loaded on first use): per sound name of a voiced
+    // line, the "anim" and "object" the player shows; null when it does not load.
+    const LPropertyList* GetPocketObjects();
+
+    ~GMInterviewManager() override;
+
+private:
+    LPropertyList* mPocketObjects = nullptr;
+    bool mPocketObjectsRead = false;
 };
