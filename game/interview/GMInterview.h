@@ -151,8 +151,14 @@ public:
     LToolTip* GetModeTooltip() const { return mModeTooltip; }
     // The mode tooltip text of a mode index, or empty.
     LString GetTooltipText(int aMode) const;
-    // The meter the answers' steps go to (the shared one, set when the interview starts).
-    void SetMeter(GMInterviewMeter* aMeter) { mMeter = aMeter; }
+    // The meter the answers' steps go to and the steps (the shared meter and the steps
+    // worked out from the topics on offer are set when the interview starts).
+    void SetMeter(GMInterviewMeter* aMeter, float aGoodStep, float aBadStep)
+    {
+        mMeter = aMeter;
+        mGoodStep = aGoodStep;
+        mBadStep = aBadStep;
+    }
     GMInterviewMeter* GetMeter() const { return mMeter; }
 
     // Starting, the openings, input and the end of a run.

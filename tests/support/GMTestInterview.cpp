@@ -19,8 +19,9 @@ std::string TopicButton(char aLetter, int aTop)
         return std::string("\t\t") + aId + "\n\t\t\tid=" + aId + "\n\t\t\ttexture=topicbutton.tga\n\t\t\ttexturecoords=" +
                aLeft + "|" + top + "|" + aRight + "|" + bottom + "\n\t\t\tposition=" + aX + "|0\n";
     };
+    const std::string mark = std::string("mark_") + aLetter;
     return std::string("\ttopicbutton") + aLetter + "\n" + sprite("left_cap", "0", "7", "0") +
-           sprite("middle", "8", "18", "8") + sprite("right_cap", "24", "31", "5");
+           sprite("middle", "8", "18", "8") + sprite("right_cap", "24", "31", "5") + sprite(mark.c_str(), "0", "3", "0");
 }
 
 } // namespace

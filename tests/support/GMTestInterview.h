@@ -3,7 +3,7 @@
 //
 // Written: the five mode tooltips, the topic button pictures of the interview layout
 // ("misc.topicbuttonn", "o", "h", "x", each with "left_cap", "middle" (11 pixels wide)
-// and "right_cap" (8 x 24, at x 5)), the subtitle list "test_subtitles.txt" (keys "s1" to
+// and "right_cap" (8 x 24, at x 5), and "mark_" + the letter to tell the lists apart), the subtitle list "test_subtitles.txt" (keys "s1" to
 // "s4" with the texts "one" to "four", "t_alibi" "Alibi", "t_car" "Car"), the sounds
 // "line1", "line2" and "temp" under "//sounds", and the pocket objects "line1" (badge)
 // and "line2" (photo); for "line1" also lip-sync data and a gesture file of the role
