@@ -1,5 +1,6 @@
 // The sounds under "//sounds": the title theme and the credits music (short loops of a
-// few plucked notes), the location card's chime and a short blip, at 22050 Hz mono.
+// few plucked notes), the location card's chime, a short blip and the interviews' stand-in
+// line, at 22050 Hz mono.
 #include "SampleContent.h"
 #include "SampleOutput.h"
 
@@ -39,4 +40,6 @@ void WriteSounds(SampleOutput& aOut)
                     Notes({261.6f, 329.6f, 392.0f, 523.3f, 392.0f, 329.6f, 349.2f, 261.6f}, 0.5f, 3.0f));
     aOut.WriteSound("sounds/ching-ching.ogg", kRate, Notes({1318.5f, 1568.0f}, 0.4f, 6.0f));
     aOut.WriteSound("sounds/blip.wav", kRate, Notes({880.0f}, 0.08f, 20.0f));
+    // Stands in for an interview line whose own sound is missing.
+    aOut.WriteSound("sounds/temp.ogg", kRate, Notes({440.0f, 392.0f}, 0.3f, 8.0f));
 }
