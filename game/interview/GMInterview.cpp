@@ -1069,8 +1069,12 @@ void GMInterview::OnMove(const LVector2& aPosition)
     }
     int hovered = -1;
     for (int mode = 0; mode < kModeCount && hovered < 0; ++mode) {
+        // A disabled mode shows its tooltip too (in grey): its look is hit by boundary.
         LButton* button = mModeButtons[mode];
-        if (button != nullptr && button->IsVisible() && button->HitTestStateObject(aPosition)) {
+        LIDisplayObject* look = button != nullptr && button->IsVisible() ? button->GetObject() : nullptr;
+        LPolygon boundary;
+        if (look != nullptr && look->GetWorldMatrix() != nullptr && look->GetWorldBoundary(&boundary) &&
+            boundary.ContainsPoint(aPosition)) {
             hovered = mode;
         }
     }

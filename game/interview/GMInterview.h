@@ -168,6 +168,9 @@ public:
     bool Start();
     // From the start until the interview has ended.
     bool IsRunning() const { return mRunning; }
+    float GetGoodStep() const { return mGoodStep; }
+    float GetBadStep() const { return mBadStep; }
+    GMInterviewSequence* GetSequence() const { return mSequence; }
     // Whether the witness refuses to talk, so soon after a failed interview (a draw of
     // the random generator against a threshold by skill and time since the failure).
     bool IsDenied();
