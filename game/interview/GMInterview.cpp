@@ -731,10 +731,10 @@ void GMInterview::AttachTopicArea()
     if (mPanel == nullptr || mTopicArea == nullptr) {
         return;
     }
-    LIDisplayObject* other = nullptr;
-    if (mPanel->GetMember(LString("interviewTopicArea")) != mTopicArea) {
+    LIDisplayObject* other = mPanel->GetMember(LString("interviewTopicArea"));
+    if (other != nullptr && other != mTopicArea) {
         // Another interview's list leaves the panel; that interview keeps it.
-        mPanel->RemoveMember(LString("interviewTopicArea"), &other);
+        mPanel->RemoveMember(other);
     }
     mTopicArea->SetPosition(kTopicAreaX, kTopicAreaY);
     if (mScrollBar != nullptr && mScrollBar->GetScrollBar() != nullptr) {

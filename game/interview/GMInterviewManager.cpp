@@ -300,8 +300,10 @@ bool GMInterviewManager::StartCurrentInterview()
     if (mCurrent == nullptr) {
         return false;
     }
-    if (LEventManager* events = LEventManager::Get()) {
-        events->AddEvent("evt_interview" + mCurrent->GetId() + "_started", true);
+    // Raised at the first start; a later talk to the same witness finds it raised.
+    const LString started = "evt_interview" + mCurrent->GetId() + "_started";
+    if (LEventManager* events = LEventManager::Get(); events != nullptr && !events->IsRaised(started)) {
+        events->AddEvent(started, true);
     }
     return mCurrent->Start();
 }

@@ -140,6 +140,8 @@ protected:
         // The sample's panel layout, with the topic button pictures the kit wrote.
         ASSERT_TRUE(mRoots.CopySample("textures/interview"));
         ASSERT_TRUE(mRoots.CopySample("textures/pda"));
+        ASSERT_TRUE(mRoots.CopySample("textures/pda/inventory"));
+        ASSERT_TRUE(mRoots.CopySample("textures"));
         GMOptions::GetInstance()->SetSkill(1);
         mManager = GMInterviewManager::GetInstance();
         ASSERT_NE(nullptr, mManager);
@@ -171,14 +173,24 @@ protected:
         return interview;
     }
 
-    // Frames 0.1 s apart, ending each voiced line as it starts, until the interview is
-    // no longer busy (at most aFrames frames).
-    void PlayOut(GMInterview* aInterview, int aFrames = 50)
+    // Frames 0.1 s apart, ending each voiced line after half a second (once its subtitle
+    // has faded in), until the interview is no longer busy (at most aFrames frames).
+    void PlayOut(GMInterview* aInterview, int aFrames = 100)
     {
+        size_t line = 0;
+        int frames = 0;
         for (int i = 0; i < aFrames && aInterview->IsBusy(); ++i) {
             LFakeTimer::FrameAt(LFakeTimer::sNow + 0.1);
-            if (LFakeSoundPlayer* line = LFakeSoundPlayer::Find(LString("sequenceSound")); line && line->mPlaying) {
-                line->End();
+            LFakeSoundPlayer* player = LFakeSoundPlayer::Find(LString("sequenceSound"));
+            if (player == nullptr || !player->mPlaying) {
+                continue;
+            }
+            if (line != LFakeSoundManager::sMade.size()) {
+                line = LFakeSoundManager::sMade.size();
+                frames = 0;
+            }
+            if (++frames > 5) {
+                player->End();
             }
         }
     }
@@ -256,6 +268,14 @@ TEST_F(RunTest, StartingRaisesItsEventTellsTheListenerAndTheEndGivesControlBack)
     const LVectorString& calls = GMCutScenePlayer::GetInstance()->GetCalls();
     ASSERT_GT(calls.GetCount(), 0);
     EXPECT_EQ("PlayForInterview(run)", ToStd(calls.GetRef(calls.GetCount() - 1)));
+    // Nothing went wrong on the way but the missing characters of the bare scene.
+    EXPECT_EQ("", mLog.Problems("Character not found in the scene")) << mLog.Bytes();
+
+    // A second talk finds the event raised.
+    mLog.Clear();
+    interview = Start(Topics(1) + Intro("script[false]") + Specials());
+    EXPECT_TRUE(interview->IsRunning());
+    EXPECT_EQ("", mLog.Problems("Character not found in the scene")) << mLog.Bytes();
 
     // A phone call is started by the interview itself: no start event.
     LEventManager::Get()->RemoveAllEvents();
