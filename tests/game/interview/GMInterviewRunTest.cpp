@@ -452,6 +452,24 @@ TEST_F(RunTest, TopicsAndModesAnswerClicks)
     LMouse::Get()->RemoveListener(&probe);
 }
 
+TEST_F(RunTest, TheDragBarMovesThePanelUntilTheButtonComesUp)
+{
+    GMInterview* interview = Select(Topics(1) + Intro("script[false]") + Specials());
+    ASSERT_NE(nullptr, interview);
+    interview->SetInterviewPosition(LVector2(400.0f, 150.0f));
+    mManager->StartCurrentInterview();
+    EXPECT_FLOAT_EQ(400.0f, Panel()->GetLocalPosition().x);
+    LMouse* mouse = LMouse::Get();
+    mouse->OnMove(LVector2(450.0f, 160.0f));
+    interview->OnButton(LString("btn_drag"), XBTNEVENT_PRESSED);
+    interview->OnMove(LVector2(500.0f, 300.0f));
+    EXPECT_FLOAT_EQ(450.0f, Panel()->GetLocalPosition().x);
+    EXPECT_FLOAT_EQ(290.0f, Panel()->GetLocalPosition().y);
+    interview->OnButtonUp(1);
+    interview->OnMove(LVector2(100.0f, 100.0f));
+    EXPECT_FLOAT_EQ(450.0f, Panel()->GetLocalPosition().x);
+}
+
 TEST_F(RunTest, TheWheelScrollsAndTheScrollBarShowsForSixTopics)
 {
     GMInterview* interview = Start(Topics(10) + Intro("script[false]") + Specials());
@@ -536,12 +554,17 @@ TEST_F(RunTest, ASequenceWithATargetSceneFadesAndEnds)
     GMInterview* interview = Start(Topics(1) + Intro("script[true]", "targetscene=case01/nowhere|false\n") + Specials());
     ASSERT_NE(nullptr, interview);
     GMScreenFader* fader = GMScreenFader::GetInstance();
+    bool fadedFor = false;
     for (int i = 0; i < 30 && interview->IsRunning(); ++i) {
         LFakeTimer::FrameAt(LFakeTimer::sNow + 0.1);
         if (LFakeSoundPlayer* line = LFakeSoundPlayer::Find(LString("sequenceSound")); line && line->mPlaying) {
             line->End();
         }
+        fadedFor = fadedFor || fader->GetListener() == interview;
     }
+    // The fade to black was the interview's; the scene was asked for at black.
+    EXPECT_TRUE(fadedFor);
+    EXPECT_TRUE(Raised("evt_nowhere_visited"));
     EXPECT_FALSE(interview->IsRunning());
     EXPECT_FALSE(interview->IsBusy());
     EXPECT_EQ((std::vector<int> {0, 1}), mHeard.mCodes);
