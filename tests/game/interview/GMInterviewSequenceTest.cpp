@@ -13,6 +13,7 @@
 #include "interview/GMSubtitle.h"
 #include "state/LIState.h"
 #include "state/LStateManager.h"
+#include "support/GMInterviewTestCase.h"
 #include "support/GMTestInterview.h"
 #include "support/GMTestRoots.h"
 #include "support/LFakeRender.h"
@@ -42,21 +43,12 @@ struct Done : GMISequenceListener
     bool mRaisedFirst = false;
 };
 
-class SequenceTest : public ::testing::Test
+class SequenceTest : public GMInterviewTestCase
 {
 protected:
     void SetUp() override
     {
-        RegisterFakeRender();
-        RegisterFakeTimer();
-        RegisterFakeSoundManager();
-        LFakeTimer::sNow = 10.0;
-        ASSERT_TRUE(mRoots.Mounted());
-        GMTestInterview::Write(mRoots);
-        LStateManager::Get()->RemoveAllStates();
-        LEventManager::Get()->RemoveAllEvents();
-        LFakeSoundManager::sRefuseUnfound = true;
-        LFakeSoundManager::sMade.clear();
+        GMInterviewTestCase::SetUp();
         mInterview = GMTestInterview::Make(GMTestInterview::Data(""));
         mLog.Clear();
     }
@@ -65,8 +57,7 @@ protected:
     {
         mSequence.reset();
         mInterview.reset();
-        LFakeSoundManager::sRefuseUnfound = false;
-        delete GMCleaner::GetInstance();
+        GMInterviewTestCase::TearDown();
     }
 
     // A sequence of the entry text (lines at depth 0), played with mDone.
@@ -98,8 +89,6 @@ protected:
 
     static bool DoneRaised() { return LEventManager::Get()->IsRaised(LString("evt_seq_done")); }
 
-    LLogCapture mLog;
-    GMTestRoots mRoots;
     std::unique_ptr<GMInterview> mInterview;
     std::unique_ptr<GMInterviewSequence> mSequence;
     Done mDone;

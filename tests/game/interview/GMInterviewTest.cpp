@@ -21,6 +21,7 @@
 #include "interview/GMInterviewTopicArea.h"
 #include "state/LIState.h"
 #include "state/LStateManager.h"
+#include "support/GMInterviewTestCase.h"
 #include "support/GMTestInterview.h"
 #include "support/GMTestRoots.h"
 #include "support/LFakeRender.h"
@@ -50,23 +51,9 @@ struct Heard : GMIInterviewListener
     std::string mCodes;
 };
 
-class InterviewTest : public ::testing::Test
+class InterviewTest : public GMInterviewTestCase
 {
 protected:
-    void SetUp() override
-    {
-        RegisterFakeRender();
-        RegisterFakeTimer();
-        RegisterFakeSoundManager();
-        LFakeTimer::sNow = 5.0;
-        ASSERT_TRUE(mRoots.Mounted());
-        GMTestInterview::Write(mRoots);
-        LStateManager::Get()->RemoveAllStates();
-        LEventManager::Get()->RemoveAllEvents();
-        mLog.Clear();
-    }
-
-    void TearDown() override { delete GMCleaner::GetInstance(); }
 
     static float Number(const char* aId)
     {
@@ -82,9 +69,6 @@ protected:
                    ? *static_cast<unsigned char*>(state->GetValue())
                    : -1;
     }
-
-    LLogCapture mLog;
-    GMTestRoots mRoots;
 };
 
 } // namespace

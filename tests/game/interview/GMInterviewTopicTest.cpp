@@ -16,6 +16,7 @@
 #include "state/LIState.h"
 #include "state/LIStateListener.h"
 #include "state/LStateManager.h"
+#include "support/GMInterviewTestCase.h"
 #include "support/GMTestInterview.h"
 #include "support/GMTestRoots.h"
 #include "support/LFakeRender.h"
@@ -61,29 +62,15 @@ struct Heard : GMIInterviewListener
     std::string mCodes;
 };
 
-class TopicTest : public ::testing::Test
+class TopicTest : public GMInterviewTestCase
 {
 protected:
-    void SetUp() override
-    {
-        RegisterFakeRender();
-        RegisterFakeTimer();
-        RegisterFakeSoundManager();
-        LFakeTimer::sNow = 10.0;
-        ASSERT_TRUE(mRoots.Mounted());
-        GMTestInterview::Write(mRoots);
-        LStateManager::Get()->RemoveAllStates();
-        LEventManager::Get()->RemoveAllEvents();
-        LGameClock::Get()->Reset();
-        mLog.Clear();
-    }
-
     void TearDown() override
     {
         LEventManager::Get()->RemoveListener(&mRecord);
         LStateManager::Get()->RemoveListener(&mRecord);
         mInterview.reset();
-        delete GMCleaner::GetInstance();
+        GMInterviewTestCase::TearDown();
     }
 
     // An interview with the one topic "alibi" of the entry text (lines at depth 0),
@@ -101,8 +88,6 @@ protected:
 
     static int Triggers() { return LGameClock::Get()->GetTriggerCount(); }
 
-    LLogCapture mLog;
-    GMTestRoots mRoots;
     GMInterviewMeter mMeter;
     std::unique_ptr<GMInterview> mInterview;
     Record mRecord;
