@@ -83,10 +83,7 @@ GMInterview::~GMInterview()
         mouse->RemoveListener(this);
     }
     delete mSequence;
-    if (mTopicArea != nullptr && mTopicArea->GetGroup() != nullptr) {
-        mTopicArea->GetGroup()->RemoveMember(mTopicArea);
-    }
-    delete mTopicArea;
+    DeleteTopicArea();
     DeleteTopics();
     delete mTooltipTexts;
     delete mDataList;
@@ -351,10 +348,19 @@ void GMInterview::NotifyListener(int aCode)
     }
 }
 
+void GMInterview::DeleteTopicArea()
+{
+    if (mTopicArea != nullptr && mTopicArea->GetGroup() != nullptr) {
+        mTopicArea->GetGroup()->RemoveMember(mTopicArea);
+    }
+    delete mTopicArea;
+    mTopicArea = nullptr;
+}
+
 bool GMInterview::SetupTopicArea(LPropertyList* aDataList)
 {
     mBuildingTopics = true;
-    delete mTopicArea;
+    DeleteTopicArea();
     mTopicArea = L_NEW GMInterviewTopicArea(this);
     mTopicArea->SetId(LString("interviewTopicArea"));
     LPropertyList* topics = aDataList != nullptr ? aDataList->GetList(LString("topics")) : nullptr;
