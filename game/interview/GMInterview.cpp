@@ -111,29 +111,34 @@ GMScene* GMInterview::CurrentScene()
 void GMInterview::SetSceneCut(const LString& aCut)
 {
     if (GMScene* scene = CurrentScene()) {
-        (void)scene;
-        (void)aCut;
+        scene->SetCut(aCut);
     }
 }
 
 GMCharacter* GMInterview::ScenePlayer()
 {
-    return nullptr;
+    GMScene* scene = CurrentScene();
+    return scene != nullptr ? scene->GetPlayer() : nullptr;
 }
 
-GMCharacter* GMInterview::SceneCharacter(const LString&)
+GMCharacter* GMInterview::SceneCharacter(const LString& aName)
 {
-    return nullptr;
+    GMScene* scene = CurrentScene();
+    return scene != nullptr ? scene->GetCharacter(aName) : nullptr;
 }
 
 void GMInterview::ResetSceneCharacters()
 {
+    if (GMScene* scene = CurrentScene()) {
+        scene->ResetCharacters();
+    }
 }
 
 void GMInterview::SetSceneInput(bool aEnabled)
 {
     if (GMScene* scene = CurrentScene()) {
         scene->SetInputEnabled(aEnabled);
+        scene->SetHotspotsEnabled(aEnabled);
     }
 }
 

@@ -1,6 +1,9 @@
 #include "support/GMInterviewTestCase.h"
 
 #include "event/LEventManager.h"
+#include "scene/GMCharacter.h"
+#include "scene/GMScene.h"
+#include "scene/GMSceneManager.h"
 #include "state/LStateManager.h"
 #include "support/GMTestInterview.h"
 #include "support/LFakeRender.h"
@@ -8,6 +11,8 @@
 #include "support/LFakeTimer.h"
 #include "time/LGameClock.h"
 #include "util/GMCleaner.h"
+
+#include <string>
 
 void GMInterviewTestCase::SetUp()
 {
@@ -25,8 +30,29 @@ void GMInterviewTestCase::SetUp()
     mLog.Clear();
 }
 
+void GMInterviewTestCase::MakeScene()
+{
+    LTestCharacters::Write(mRoots);
+    mScene = new GMScene();
+    const char* const names[] = {"player", "witness"};
+    for (const char* name : names) {
+        auto* character = new GMCharacter();
+        const bool player = std::string(name) == "player";
+        LTestCharacters::Load(*character, LTestCharacters::Data(player ? "player" : "npc", "", "headtype=head\n"));
+        ASSERT_TRUE(mScene->AddCharacter(LString(name), character, player));
+        (player ? mPlayer : mWitness) = character;
+    }
+    mScene->SetInputEnabled(true);
+    GMSceneManager::GetInstance()->SetScene(mScene);
+}
+
 void GMInterviewTestCase::TearDown()
 {
+    if (mScene != nullptr) {
+        GMSceneManager::GetInstance()->SetScene(nullptr);
+        delete mScene;
+        mScene = nullptr;
+    }
     LFakeSoundManager::sRefuseUnfound = false;
     delete GMCleaner::GetInstance();
 }

@@ -5,12 +5,18 @@
 
 #include "Gdi/LTextArea.h"
 #include "Input/LKeyboard.h"
+#include "Render/LGesturePlayer.h"
 #include "Sound/LISoundPlayer.h"
 #include "container/LPropertyList.h"
 #include "event/LEventManager.h"
+#include "interview/GMIInterviewListener.h"
 #include "interview/GMISequenceListener.h"
 #include "interview/GMInterview.h"
 #include "interview/GMSubtitle.h"
+#include "pda/GMIPDAPanel.h"
+#include "pda/GMPDA.h"
+#include "scene/GMCharacter.h"
+#include "scene/GMScene.h"
 #include "state/LIState.h"
 #include "state/LStateManager.h"
 #include "support/GMInterviewTestCase.h"
@@ -49,6 +55,7 @@ protected:
     void SetUp() override
     {
         GMInterviewTestCase::SetUp();
+        MakeScene();
         mInterview = GMTestInterview::Make(GMTestInterview::Data(""));
         mLog.Clear();
     }
@@ -294,4 +301,111 @@ TEST_F(SequenceTest, AFirstViewpointNamedStringMeansNoCuts)
     entry.Parse("viewpoints=strin|x\n", 19);
     kept.Create(LString(), &entry, mInterview.get());
     EXPECT_EQ(2, kept.GetViewpoints().GetCount());
+}
+
+TEST_F(SequenceTest, ALinesCharactersPlayItsGesturesAndTheFirstIsLipSynced)
+{
+    Play("sounds=line1|line2\nsoundtimes=0|0\ncharacters=ab|b\n");
+    Frame();
+    LGesturePlayer* gestures = mSequence->GetGesturePlayer();
+    ASSERT_NE(nullptr, gestures);
+    // A bound role refuses a second character.
+    EXPECT_FALSE(gestures->SetCharacter(LString("primary"), mPlayer));
+    EXPECT_FALSE(gestures->SetCharacter(LString("secondary"), mPlayer));
+    EXPECT_TRUE(gestures->SetCharacter(LString("tertiary"), mPlayer));
+    EXPECT_EQ(mWitness, mSequence->GetSpeaker());
+    EXPECT_NE(nullptr, mWitness->GetLipSyncPlayer());
+    EXPECT_EQ(nullptr, mPlayer->GetLipSyncPlayer());
+
+    LFakeSoundPlayer::Find(LString("sequenceSound"))->End();
+    EXPECT_EQ(nullptr, mSequence->GetGesturePlayer());
+    EXPECT_EQ(nullptr, mWitness->GetLipSyncPlayer());
+    Frame();
+    // line2 has neither gestures nor lip-sync data: the player speaks without them.
+    EXPECT_EQ(nullptr, mSequence->GetGesturePlayer());
+    EXPECT_EQ(nullptr, mSequence->GetSpeaker());
+    EXPECT_EQ(nullptr, mPlayer->GetLipSyncPlayer());
+}
+
+TEST_F(SequenceTest, APocketObjectOfTheLineIsShownByThePlayer)
+{
+    struct Case
+    {
+        const char* mSound;
+        const char* mAnimation;
+        int mProp;
+    };
+    const Case cases[] = {{"line1", "show_badge", GMCharacter::PROP_BADGE},
+                          {"line2", "show_photo", GMCharacter::PROP_POLAROID}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.mSound);
+        mPlayer->ShowObject(LString("before"), -1);
+        Play(std::string("sounds=") + c.mSound + "\nsoundtimes=0\n");
+        Frame();
+        EXPECT_EQ(c.mAnimation, ToStd(mPlayer->GetShownObjectAnimation()));
+        EXPECT_EQ(c.mProp, mPlayer->GetShownObjectProp());
+        mSequence.reset();
+    }
+    mPlayer->ShowObject(LString("before"), -1);
+    mRoots.Write("data/sounds/plain.ogg", "sound");
+    Play("sounds=plain\nsoundtimes=0\n");
+    Frame();
+    EXPECT_EQ("before", ToStd(mPlayer->GetShownObjectAnimation()));
+}
+
+TEST_F(SequenceTest, CutsFollowTheirTimesAndTheEndCutsToTheLastOne)
+{
+    Play("sounds=line1\nsoundtimes=0\nviewpoints=c1|c2|c3\nviewpointtimes=0|0\n");
+    Frame();
+    EXPECT_EQ("c1", ToStd(mScene->GetCut()));
+    Frame();
+    EXPECT_EQ("c2", ToStd(mScene->GetCut()));
+    Frame();
+    EXPECT_EQ("c2", ToStd(mScene->GetCut())); // c3 has no time
+    LFakeSoundPlayer::Find(LString("sequenceSound"))->End();
+    EXPECT_EQ("c3", ToStd(mScene->GetCut()));
+
+    // Skipped, the last cut is the same; a placeholder list cuts nowhere.
+    mSequence.reset();
+    Play("sounds=line1\nsoundtimes=0\nviewpoints=c1|c2\nviewpointtimes=5|6\n");
+    Frame();
+    LKeyboard::Get()->OnKeyDown(GMInterviewSequence::kSpaceKey);
+    EXPECT_EQ("c2", ToStd(mScene->GetCut()));
+    mSequence.reset();
+    mScene->SetCut(LString("kept"));
+    Play("sounds=line1\nsoundtimes=0\nviewpoints=String01|c2\nviewpointtimes=0|0\n");
+    Frame();
+    LKeyboard::Get()->OnKeyDown(GMInterviewSequence::kSpaceKey);
+    EXPECT_TRUE(mSequence->IsFinished());
+    EXPECT_EQ("kept", ToStd(mScene->GetCut()));
+}
+
+TEST_F(SequenceTest, ABargainingSequenceHandsTheInterviewOverToBargaining)
+{
+    struct Heard : GMIInterviewListener
+    {
+        void OnInterviewEvent(int aCode) override { mCodes += std::to_string(aCode); }
+        std::string mCodes;
+    } heard;
+    mInterview->SetListener(&heard);
+    mScene->SetInterviewRunning(true);
+    mScene->SetCut(LString("c1"));
+    GMPDA* pda = GMPDA::GetInstance();
+    ASSERT_NE(nullptr, pda);
+    ASSERT_FALSE(pda->IsOpen());
+    Play("bargain=1\nsounds=line1\nsoundtimes=0\n" + GMTestInterview::Subtitles({"s1"}) + "subtitletimes=0\n");
+    Frame();
+    EXPECT_TRUE(GMSubtitle::GetInstance()->IsShowing());
+    LFakeSoundPlayer::Find(LString("sequenceSound"))->End();
+    EXPECT_TRUE(mSequence->IsFinished());
+    EXPECT_EQ(0, mDone.mCount); // the listener is not told
+    EXPECT_TRUE(DoneRaised());
+    EXPECT_EQ(1, Boolean("bargaining_test_active"));
+    EXPECT_EQ("-", ToStd(mScene->GetCut()));
+    EXPECT_EQ("1", heard.mCodes);
+    EXPECT_FALSE(mScene->IsInterviewRunning());
+    EXPECT_TRUE(pda->IsOpen());
+    ASSERT_NE(nullptr, pda->GetCurrentPanel());
+    EXPECT_EQ("inventory", ToStd(pda->GetCurrentPanel()->GetId()));
+    EXPECT_FALSE(GMSubtitle::GetInstance()->IsShowing());
 }

@@ -16,6 +16,11 @@
 #include "container/LPropertyList.h"
 #include "event/LEventManager.h"
 #include "interview/GMIInterviewListener.h"
+#include "scene/GMCharacter.h"
+#include "scene/GMCharacterAction.h"
+#include "scene/GMICharacterListener.h"
+#include "scene/GMScene.h"
+#include "scene/GMSceneManager.h"
 #include "interview/GMInterviewMeter.h"
 #include "interview/GMInterviewTopic.h"
 #include "interview/GMInterviewTopicArea.h"
@@ -280,4 +285,63 @@ TEST_F(InterviewTest, EndGivesControlBackAndAsksForTheInterviewsCutScenes)
     interview->End();
     EXPECT_EQ("11", heard.mCodes);
     EXPECT_EQ(GMCursor::TYPE_HAND, cursor->GetType());
+}
+
+TEST_F(InterviewTest, EndPutsTheSceneBackOrThePhoneAwayAndLetsThePlayerRise)
+{
+    struct Rising : GMICharacterListener
+    {
+        void OnPlayerActionPoint() override {}
+        void OnPlayerActionDone(int) override {}
+        void ContinueAction() override {}
+    } rising;
+    struct Case
+    {
+        bool mPhoneCall;
+        bool mTalk;
+        int mAction;
+    };
+    const Case cases[] = {{false, false, 0}, {true, false, GM_ACTION_PHONE_IN}, {false, true, GM_ACTION_CHAIR_RISE}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.mPhoneCall) + std::to_string(c.mTalk));
+        MakeScene();
+        auto interview = GMTestInterview::Make(GMTestInterview::Data(kTopics));
+        interview->SetPhoneCall(c.mPhoneCall);
+        if (c.mTalk) {
+            interview->SetTalkHotspot(nullptr, &rising);
+        }
+        mScene->SetInterviewRunning(true);
+        mScene->SetCut(LString("c1"));
+        mPlayer->SetAmbientSuspended(true);
+        interview->End();
+        EXPECT_EQ(c.mAction, mPlayer->GetAction());
+        EXPECT_EQ(c.mPhoneCall, !mPlayer->IsAmbientSuspended());
+        EXPECT_EQ(c.mPhoneCall, mScene->IsInterviewRunning()); // a phone call resets no scene
+        EXPECT_EQ("-", ToStd(mScene->GetCut()));
+        EXPECT_EQ(!c.mTalk, mScene->IsInputEnabled());
+        interview.reset();
+        GMSceneManager::GetInstance()->SetScene(nullptr);
+        delete mScene;
+        mScene = nullptr;
+    }
+    // After a fade the scene is left to the new location.
+    MakeScene();
+    auto faded = GMTestInterview::Make(GMTestInterview::Data(kTopics));
+    mScene->SetCut(LString("c1"));
+    mScene->SetInterviewRunning(true);
+    faded->End(true);
+    EXPECT_EQ("c1", ToStd(mScene->GetCut()));
+    EXPECT_TRUE(mScene->IsInterviewRunning());
+}
+
+TEST_F(InterviewTest, CharactersComeFromTheSceneByTheirNames)
+{
+    MakeScene();
+    auto interview = GMTestInterview::Make(GMTestInterview::Data("") + "");
+    EXPECT_EQ(mWitness, interview->GetCharacter(LString("a")));
+    EXPECT_EQ(mPlayer, interview->GetCharacter(LString("b")));
+    EXPECT_EQ(nullptr, interview->GetCharacter(LString("c")));
+    auto none = GMTestInterview::Make("fonts\n\tmain=Friz_Quad_TT_8\ncharacters\n\ta=nobody\n");
+    EXPECT_EQ(nullptr, none->GetCharacter(LString("a")));
+    EXPECT_TRUE(mLog.Contains("Character not found in the scene: nobody"));
 }
