@@ -1,5 +1,5 @@
 // Reads the input (after its first byte) as an interview sequence entry of a small
-// interview, plays it and runs frames, ending each voiced line a few frames after it
+// interview whose two characters stand in the current scene, plays it and runs frames, ending each voiced line a few frames after it
 // starts; the first byte sets how soon lines end and whether space is pressed midway.
 // At most 120 frames of a quarter second each, so times beyond half a minute never come.
 #include "Input/LKeyboard.h"
@@ -7,12 +7,16 @@
 #include "interview/GMISequenceListener.h"
 #include "interview/GMInterview.h"
 #include "interview/GMInterviewSequence.h"
+#include "scene/GMCharacter.h"
+#include "scene/GMScene.h"
+#include "scene/GMSceneManager.h"
 #include "support/GMTestInterview.h"
 #include "support/GMTestRoots.h"
 #include "support/LFakeRender.h"
 #include "support/LFakeSoundManager.h"
 #include "support/LFakeSoundPlayer.h"
 #include "support/LFakeTimer.h"
+#include "support/LTestCharacters.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -38,6 +42,18 @@ GMInterview* Interview()
         LFakeSoundManager::sRefuseUnfound = true;
         static GMTestRoots sRoots;
         GMTestInterview::Write(sRoots);
+        // The interview's characters "a" and "b": the witness and the player of a scene.
+        LTestCharacters::Write(sRoots);
+        auto* scene = new GMScene();
+        for (const char* name : {"player", "witness"}) {
+            auto* character = new GMCharacter();
+            const bool player = name[0] == 'p';
+            LTestCharacters::Load(*character, LTestCharacters::Data(player ? "player" : "npc", ""));
+            if (!scene->AddCharacter(LString(name), character, player)) {
+                delete character;
+            }
+        }
+        GMSceneManager::GetInstance()->SetScene(scene);
         sInterview = GMTestInterview::Make(GMTestInterview::Data(kTopics));
     }
     return sInterview.get();
