@@ -389,10 +389,13 @@ bool GMInterview::SetupTopicArea(LPropertyList* aDataList)
         }
         LButton* button = MakeTopicButton(key, label);
         auto* dependencies = L_NEW LScript();
-        const LString script = entry->GetString(LString("dependencies"), found);
+        LString script = entry->GetString(LString("dependencies"), found);
         if (!found) {
+            // As the topic itself reads it: without conditions a topic is always on offer.
             L_ASSERT_FAILURE("'dependencies' not found.");
-        } else if (builder != nullptr) {
+            script = LString("script[true]");
+        }
+        if (builder != nullptr) {
             builder->BuildScript(script, dependencies);
         }
         mTopicArea->AddTopic(key, button, dependencies, ListString(entry, "skilllevels", "1|1|1"),

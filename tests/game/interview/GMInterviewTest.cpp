@@ -123,6 +123,10 @@ TEST_F(InterviewTest, CreateReadsFontsTopicsAndTheModeTooltips)
     EXPECT_EQ(1, bare->GetTopicCount());
     EXPECT_TRUE(mLog.Contains("List not found: 'modes'."));
     EXPECT_TRUE(mLog.Contains("'dependencies' not found."));
+    // Listed all the same, as the topic itself is always available.
+    GMInterviewTopicArea* area = bare->GetTopicArea();
+    ASSERT_NE(nullptr, area);
+    EXPECT_TRUE(area->IsAvailable(0));
 }
 
 TEST_F(InterviewTest, ASubtitleListThatDoesNotLoadFailsCreateAndMissingKeysGiveEmptyTexts)
