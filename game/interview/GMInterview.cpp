@@ -97,10 +97,7 @@ GMInterview::~GMInterview()
         mouse->RemoveListener(this);
     }
     delete mSequence;
-    if (mTopicArea != nullptr && mTopicArea->GetGroup() != nullptr) {
-        mTopicArea->GetGroup()->RemoveMember(mTopicArea);
-    }
-    delete mTopicArea;
+    DeleteTopicArea();
     DeleteTopics();
     delete mTooltipTexts;
     delete mDataList;
@@ -128,29 +125,34 @@ GMScene* GMInterview::CurrentScene()
 void GMInterview::SetSceneCut(const LString& aCut)
 {
     if (GMScene* scene = CurrentScene()) {
-        (void)scene;
-        (void)aCut;
+        scene->SetCut(aCut);
     }
 }
 
 GMCharacter* GMInterview::ScenePlayer()
 {
-    return nullptr;
+    GMScene* scene = CurrentScene();
+    return scene != nullptr ? scene->GetPlayer() : nullptr;
 }
 
-GMCharacter* GMInterview::SceneCharacter(const LString&)
+GMCharacter* GMInterview::SceneCharacter(const LString& aName)
 {
-    return nullptr;
+    GMScene* scene = CurrentScene();
+    return scene != nullptr ? scene->GetCharacter(aName) : nullptr;
 }
 
 void GMInterview::ResetSceneCharacters()
 {
+    if (GMScene* scene = CurrentScene()) {
+        scene->ResetCharacters();
+    }
 }
 
 void GMInterview::SetSceneInput(bool aEnabled)
 {
     if (GMScene* scene = CurrentScene()) {
         scene->SetInputEnabled(aEnabled);
+        scene->SetHotspotsEnabled(aEnabled);
     }
 }
 
@@ -365,10 +367,19 @@ void GMInterview::NotifyListener(int aCode)
     }
 }
 
+void GMInterview::DeleteTopicArea()
+{
+    if (mTopicArea != nullptr && mTopicArea->GetGroup() != nullptr) {
+        mTopicArea->GetGroup()->RemoveMember(mTopicArea);
+    }
+    delete mTopicArea;
+    mTopicArea = nullptr;
+}
+
 bool GMInterview::SetupTopicArea(LPropertyList* aDataList)
 {
     mBuildingTopics = true;
-    delete mTopicArea;
+    DeleteTopicArea();
     mTopicArea = L_NEW GMInterviewTopicArea(this);
     mTopicArea->SetId(LString("interviewTopicArea"));
     LPropertyList* topics = aDataList != nullptr ? aDataList->GetList(LString("topics")) : nullptr;
@@ -392,10 +403,13 @@ bool GMInterview::SetupTopicArea(LPropertyList* aDataList)
         }
         LButton* button = MakeTopicButton(key, label);
         auto* dependencies = L_NEW LScript();
-        const LString script = entry->GetString(LString("dependencies"), found);
+        LString script = entry->GetString(LString("dependencies"), found);
         if (!found) {
+            // As the topic itself reads it: without conditions a topic is always on offer.
             L_ASSERT_FAILURE("'dependencies' not found.");
-        } else if (builder != nullptr) {
+            script = LString("script[true]");
+        }
+        if (builder != nullptr) {
             builder->BuildScript(script, dependencies);
         }
         mTopicArea->AddTopic(key, button, dependencies, ListString(entry, "skilllevels", "1|1|1"),

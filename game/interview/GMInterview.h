@@ -194,6 +194,8 @@ private:
     void ReadCharacters();
     void ReadTopics();
     void DeleteTopics();
+    // Takes the topic list out of the panel it is in and deletes it.
+    void DeleteTopicArea();
     LButton* MakeTopicButton(const LString& aKey, const LString& aLabel);
     void ApplyStep(bool aGood);
 

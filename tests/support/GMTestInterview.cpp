@@ -33,6 +33,7 @@ void GMTestInterview::Write(const GMTestRoots& aRoots)
                                              "mode_stra=Straight\nmode_empa=Empathize\n");
     aRoots.Write("data/textures/interview/topicbutton.tga",
                  LImageBytes::Tga(32, 96, 32, 8, std::string(32 * 96 * 4, '\x60')));
+    aRoots.Write("data/textures/subtitleBG.tga", LImageBytes::Tga(16, 16, 32, 8, std::string(16 * 16 * 4, '\x20')));
     aRoots.Write("data/textures/interview/interview_layout.txt",
                  "misc\n" + TopicButton('n', 0) + TopicButton('o', 24) + TopicButton('h', 48) + TopicButton('x', 72));
     aRoots.Write("data/interviews/test_subtitles.txt",

@@ -1,7 +1,7 @@
 // A small interview for the interview tests and the sequence fuzz target: the files an
 // interview reads, written under the game's roots, and interviews made from data text.
 //
-// Written: the five mode tooltips, the topic button pictures of the interview layout
+// Written: the subtitle strip's background, the five mode tooltips, the topic button pictures of the interview layout
 // ("misc.topicbuttonn", "o", "h", "x", each with "left_cap", "middle" (11 pixels wide)
 // and "right_cap" (8 x 24, at x 5), and "mark_" + the letter to tell the lists apart), the subtitle list "test_subtitles.txt" (keys "s1" to
 // "s4" with the texts "one" to "four", "t_alibi" "Alibi", "t_car" "Car"), the sounds

@@ -16,11 +16,17 @@
 #include "container/LPropertyList.h"
 #include "event/LEventManager.h"
 #include "interview/GMIInterviewListener.h"
+#include "scene/GMCharacter.h"
+#include "scene/GMCharacterAction.h"
+#include "scene/GMICharacterListener.h"
+#include "scene/GMScene.h"
+#include "scene/GMSceneManager.h"
 #include "interview/GMInterviewMeter.h"
 #include "interview/GMInterviewTopic.h"
 #include "interview/GMInterviewTopicArea.h"
 #include "state/LIState.h"
 #include "state/LStateManager.h"
+#include "support/GMInterviewTestCase.h"
 #include "support/GMTestInterview.h"
 #include "support/GMTestRoots.h"
 #include "support/LFakeRender.h"
@@ -50,23 +56,9 @@ struct Heard : GMIInterviewListener
     std::string mCodes;
 };
 
-class InterviewTest : public ::testing::Test
+class InterviewTest : public GMInterviewTestCase
 {
 protected:
-    void SetUp() override
-    {
-        RegisterFakeRender();
-        RegisterFakeTimer();
-        RegisterFakeSoundManager();
-        LFakeTimer::sNow = 5.0;
-        ASSERT_TRUE(mRoots.Mounted());
-        GMTestInterview::Write(mRoots);
-        LStateManager::Get()->RemoveAllStates();
-        LEventManager::Get()->RemoveAllEvents();
-        mLog.Clear();
-    }
-
-    void TearDown() override { delete GMCleaner::GetInstance(); }
 
     static float Number(const char* aId)
     {
@@ -82,9 +74,6 @@ protected:
                    ? *static_cast<unsigned char*>(state->GetValue())
                    : -1;
     }
-
-    LLogCapture mLog;
-    GMTestRoots mRoots;
 };
 
 } // namespace
@@ -134,6 +123,10 @@ TEST_F(InterviewTest, CreateReadsFontsTopicsAndTheModeTooltips)
     EXPECT_EQ(1, bare->GetTopicCount());
     EXPECT_TRUE(mLog.Contains("List not found: 'modes'."));
     EXPECT_TRUE(mLog.Contains("'dependencies' not found."));
+    // Listed all the same, as the topic itself is always available.
+    GMInterviewTopicArea* area = bare->GetTopicArea();
+    ASSERT_NE(nullptr, area);
+    EXPECT_TRUE(area->IsAvailable(0));
 }
 
 TEST_F(InterviewTest, ASubtitleListThatDoesNotLoadFailsCreateAndMissingKeysGiveEmptyTexts)
@@ -296,4 +289,63 @@ TEST_F(InterviewTest, EndGivesControlBackAndAsksForTheInterviewsCutScenes)
     interview->End();
     EXPECT_EQ("11", heard.mCodes);
     EXPECT_EQ(GMCursor::TYPE_HAND, cursor->GetType());
+}
+
+TEST_F(InterviewTest, EndPutsTheSceneBackOrThePhoneAwayAndLetsThePlayerRise)
+{
+    struct Rising : GMICharacterListener
+    {
+        void OnPlayerActionPoint() override {}
+        void OnPlayerActionDone(int) override {}
+        void ContinueAction() override {}
+    } rising;
+    struct Case
+    {
+        bool mPhoneCall;
+        bool mTalk;
+        int mAction;
+    };
+    const Case cases[] = {{false, false, 0}, {true, false, GM_ACTION_PHONE_IN}, {false, true, GM_ACTION_CHAIR_RISE}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.mPhoneCall) + std::to_string(c.mTalk));
+        MakeScene();
+        auto interview = GMTestInterview::Make(GMTestInterview::Data(kTopics));
+        interview->SetPhoneCall(c.mPhoneCall);
+        if (c.mTalk) {
+            interview->SetTalkHotspot(nullptr, &rising);
+        }
+        mScene->SetInterviewRunning(true);
+        mScene->SetCut(LString("c1"));
+        mPlayer->SetAmbientSuspended(true);
+        interview->End();
+        EXPECT_EQ(c.mAction, mPlayer->GetAction());
+        EXPECT_EQ(c.mPhoneCall, !mPlayer->IsAmbientSuspended());
+        EXPECT_EQ(c.mPhoneCall, mScene->IsInterviewRunning()); // a phone call resets no scene
+        EXPECT_EQ("-", ToStd(mScene->GetCut()));
+        EXPECT_EQ(!c.mTalk, mScene->IsInputEnabled());
+        interview.reset();
+        GMSceneManager::GetInstance()->SetScene(nullptr);
+        delete mScene;
+        mScene = nullptr;
+    }
+    // After a fade the scene is left to the new location.
+    MakeScene();
+    auto faded = GMTestInterview::Make(GMTestInterview::Data(kTopics));
+    mScene->SetCut(LString("c1"));
+    mScene->SetInterviewRunning(true);
+    faded->End(true);
+    EXPECT_EQ("c1", ToStd(mScene->GetCut()));
+    EXPECT_TRUE(mScene->IsInterviewRunning());
+}
+
+TEST_F(InterviewTest, CharactersComeFromTheSceneByTheirNames)
+{
+    MakeScene();
+    auto interview = GMTestInterview::Make(GMTestInterview::Data("") + "");
+    EXPECT_EQ(mWitness, interview->GetCharacter(LString("a")));
+    EXPECT_EQ(mPlayer, interview->GetCharacter(LString("b")));
+    EXPECT_EQ(nullptr, interview->GetCharacter(LString("c")));
+    auto none = GMTestInterview::Make("fonts\n\tmain=Friz_Quad_TT_8\ncharacters\n\ta=nobody\n");
+    EXPECT_EQ(nullptr, none->GetCharacter(LString("a")));
+    EXPECT_TRUE(mLog.Contains("Character not found in the scene: nobody"));
 }
