@@ -36,6 +36,7 @@
 #include "pda/GMPDA.h"
 #include "pda/GMPDAMinimized.h"
 #include "scene/GMCharacter.h"
+#include "scene/GMCloseUp.h"
 #include "scene/GMHotspot.h"
 #include "scene/GMLighting.h"
 #include "scene/GMNavigation.h"
