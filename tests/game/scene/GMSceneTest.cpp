@@ -55,7 +55,7 @@ std::string StateText(const char* aId)
 }
 
 // The sample's scene.txt with aFrom replaced by aTo (once; the text must be there).
-std::string ChangedScene(const std::string& aFrom, const std::string& aTo)
+[[maybe_unused]] std::string ChangedScene(const std::string& aFrom, const std::string& aTo)
 {
     std::string text = GMTestScene::SampleFile("scene.txt");
     const size_t at = text.find(aFrom);
