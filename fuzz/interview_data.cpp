@@ -3,9 +3,11 @@
 // sample's case-1 location and interview panel with the fake render, sound and timer;
 // starts it, runs frames while ending every voiced line as it starts, clicks its first
 // topics and every mode, turns the wheel, hovers the modes, reports a full meter, leaves by the
-// exit button, and ends it when it still runs.
+// exit button, and ends it when it still runs. Odd-sized inputs take it from the cache.
 #include "container/LPropertyList.h"
 #include "container/LString.h"
+#include "event/LEventManager.h"
+#include "state/LStateManager.h"
 #include "Gdi/LFontManager.h"
 #include "Gdi/LButton.h"
 #include "Input/LMouse.h"
@@ -77,12 +79,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
     gInterviews->Write("fuzz.txt", input.substr(0, split));
     gInterviews->Write("fuzz_subtitles.txt", split == std::string::npos ? std::string() : input.substr(split + 4));
 
+    // Each input starts from a witness never questioned before.
+    LStateManager::Get()->RemoveAllStates();
+    LEventManager::Get()->RemoveAllEvents();
     GMInterviewManager* manager = GMInterviewManager::GetInstance();
     manager->LoadData();
+    // Odd inputs take the interview from the cache, as a talk on a preloaded witness does:
+    // a sequence that loads a location then deletes it with the cache.
+    if (aSize % 2 == 1) {
+        manager->PreloadInterview(LString("fuzz"));
+    }
     GMInterview* interview = manager->SelectInterview(LString("fuzz"));
     if (interview == nullptr) {
         return 0;
     }
+    auto alive = [&] { return manager->GetCurrentInterview() == interview; };
     // The topics to click: the data's first few, as the topic list's buttons are named.
     LPropertyList data;
     data.Parse(input.c_str(), static_cast<int>(split == std::string::npos ? input.size() : split));
@@ -90,8 +101,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
     manager->StartCurrentInterview();
     static const char* const kModes[] = {"mode_stra", "mode_conf", "mode_decp", "mode_flat", "mode_empa"};
     LMouse* mouse = LMouse::Get();
-    for (int step = 0; step < 40 && interview->IsRunning(); ++step) {
+    for (int step = 0; step < 40 && alive() && interview->IsRunning(); ++step) {
         Frame();
+        if (!alive()) {
+            break;
+        }
         if (step % 4 == 1 && topics != nullptr && topics->GetCount() > 0) {
             interview->OnButton(topics->GetKeyAt((step / 4) % topics->GetCount()), XBTNEVENT_CLICKED);
         } else if (step % 4 == 2) {
@@ -107,7 +121,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
             interview->OnButton(LString("btn_exit"), XBTNEVENT_CLICKED);
         }
     }
-    if (interview->IsRunning()) {
+    if (alive() && interview->IsRunning()) {
         interview->End();
     }
     Frame();
