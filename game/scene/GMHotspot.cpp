@@ -261,12 +261,8 @@ void GMHotspot::ReadDisplay(const LPropertyList* aEntry)
     GMScene* scene = Scene();
     LDisplayGroup* group = nullptr;
     if (scene != nullptr) {
-        if (inCloseUp) {
-            GMCloseUp* closeUp = scene->GetCloseUp();
-            group = closeUp != nullptr ? closeUp->GetDisplayGroup() : nullptr;
-        } else {
-            group = scene->GetDisplayGroup();
-        }
+        // Close-ups show no members of their own yet: a close-up's member is not found.
+        group = inCloseUp ? nullptr : scene->GetDisplayGroup();
     }
     mDisplayMember = group != nullptr && found ? group->GetMember(member) : nullptr;
     if (mDisplayMember == nullptr) {
@@ -574,7 +570,7 @@ void GMHotspot::SendPairs(const char16_t* aFirst, const char16_t* aSecond)
     const int skill = options != nullptr ? options->GetSkill() : GMOptions::SKILL_MEDIUM;
     const float delay = skill == GMOptions::SKILL_EASY ? 8.0f : skill == GMOptions::SKILL_HARD ? 32.0f : 16.0f;
     const LString sent = mItem + aFirst;
-    if (mEventManager == nullptr || mEventManager->IsRaised(sent)) {
+    if (mItem.IsEmpty() || mEventManager == nullptr || mEventManager->IsRaised(sent)) {
         return;
     }
     mEventManager->AddEvent(sent, true);
@@ -657,8 +653,20 @@ void GMHotspot::SetSceneHotspots(bool aEnabled)
 
 void GMHotspot::RefreshScene()
 {
-    if (GMScene* scene = Scene()) {
-        scene->UpdateHotspots();
+    GMScene* scene = Scene();
+    if (scene == nullptr) {
+        return;
+    }
+    LVector2 mouse(0.0f, 0.0f);
+    if (mMouse != nullptr) {
+        mMouse->GetPosition(mouse);
+    }
+    for (int i = 0; i < scene->GetHotspotCount(); ++i) {
+        GMHotspot* hotspot = scene->GetHotspot(i);
+        hotspot->UpdateActive();
+        if (scene->IsInputEnabled() && hotspot->IsActive() && hotspot->IsInputEnabled()) {
+            hotspot->OnMove(mouse);
+        }
     }
 }
 
@@ -1113,11 +1121,11 @@ bool GMHotspot::StartVoice(const LString& aId, const LString& aSpeakerKey, const
     }
     LPropertyList subtitles;
     if (subtitles.Load(LString(u"//scenes/vo_subtitles.txt"), true)) {
-        const LPropertyEntry entry = subtitles.Get(aId);
+        const LString* text = subtitles.Get(aId).GetString();
         GMSubtitle* strip = GMSubtitle::GetInstance();
         LFontManager* fonts = LFontManager::Get();
-        if (entry.mValue != nullptr && !entry.mIsList && strip != nullptr) {
-            strip->SetText(*static_cast<const LString*>(entry.mValue), fonts != nullptr ? fonts->GetFont(LString(u"TW_CEN_MT16")) : nullptr);
+        if (text != nullptr && strip != nullptr) {
+            strip->SetText(*text, fonts != nullptr ? fonts->GetFont(LString(u"TW_CEN_MT16")) : nullptr);
             if (!strip->IsShown()) {
                 strip->Show();
             }

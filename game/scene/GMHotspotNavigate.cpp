@@ -29,7 +29,7 @@ namespace {
 // The camera id of viewpoint aViewpoint in the scene's description; empty when none.
 LString CameraOf(const GMScene* aScene, const LString& aViewpoint)
 {
-    const LPropertyList* data = aScene != nullptr ? aScene->GetSceneData() : nullptr;
+    const LPropertyList* data = aScene != nullptr ? aScene->GetDescription() : nullptr;
     bool found = false;
     return data != nullptr ? data->GetString(LString(u"viewpoints.") + aViewpoint + u".camera.id", found) : LString();
 }
@@ -209,7 +209,7 @@ bool GMHotspotNavigate::FindCrossing(LVector2& aOut)
     }
     const LVector3* at = walker->GetPosition();
     const LVector2 start = before != nullptr ? before->mPoint : LVector2(at->x, at->y);
-    const LLine2 leg(start, last->mPoint);
+    const LLine2 leg(start, last->mPoint, L_LINE_SEGMENT);
     const LString cameras[2] = {CameraOf(scene, scene->GetViewpoint()), CameraOf(scene, record->mViewpointId)};
     for (const LString& camera : cameras) {
         int areas = 0;
@@ -301,7 +301,7 @@ void GMHotspotNavigate::OnFade(int aEvent)
     }
     if (!viewpoint.IsEmpty()) {
         bool found = false;
-        const LPropertyList* data = scene->GetSceneData();
+        const LPropertyList* data = scene->GetDescription();
         const LString start =
             data != nullptr ? data->GetString(LString(u"viewpoints.") + viewpoint + u".startwaypoint", found) : LString();
         LPropertyList wayPoints;
@@ -312,7 +312,7 @@ void GMHotspotNavigate::OnFade(int aEvent)
         // A missing way-point sets no pending position: the viewpoint's own start places
         // the player.
         if (found && coords.GetCount() >= 2) {
-            scenes->SetPendingPosition(LVector3(coords[0], 0.0f, coords[1]));
+            scenes->SetPendingPosition(LVector2(coords[0], coords[1]));
         }
         scene->SetViewpoint(viewpoint);
     }
