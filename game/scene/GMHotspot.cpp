@@ -174,6 +174,11 @@ GMHotspot::~GMHotspot()
     if (GMNavigation* navigation = GMNavigation::GetInstance()) {
         navigation->RemoveListener(this);
     }
+    // A collect or sit-down under way must not call back into a deleted hotspot.
+    GMScene* scene = Scene();
+    if (GMCharacter* player = scene != nullptr ? scene->GetPlayer() : nullptr) {
+        player->RemoveActionListener(this);
+    }
     if (mSpeaker != nullptr && mVoicePlaying) {
         mSpeaker->StopLipSync();
     }
