@@ -658,20 +658,8 @@ void GMHotspot::SetSceneHotspots(bool aEnabled)
 
 void GMHotspot::RefreshScene()
 {
-    GMScene* scene = Scene();
-    if (scene == nullptr) {
-        return;
-    }
-    LVector2 mouse(0.0f, 0.0f);
-    if (mMouse != nullptr) {
-        mMouse->GetPosition(mouse);
-    }
-    for (int i = 0; i < scene->GetHotspotCount(); ++i) {
-        GMHotspot* hotspot = scene->GetHotspot(i);
-        hotspot->UpdateActive();
-        if (scene->IsInputEnabled() && hotspot->IsActive() && hotspot->IsInputEnabled()) {
-            hotspot->OnMove(mouse);
-        }
+    if (GMScene* scene = Scene()) {
+        scene->UpdateHotspots();
     }
 }
 

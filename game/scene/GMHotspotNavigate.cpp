@@ -29,7 +29,7 @@ namespace {
 // The camera id of viewpoint aViewpoint in the scene's description; empty when none.
 LString CameraOf(const GMScene* aScene, const LString& aViewpoint)
 {
-    const LPropertyList* data = aScene != nullptr ? aScene->GetDescription() : nullptr;
+    const LPropertyList* data = aScene != nullptr ? aScene->GetSceneData() : nullptr;
     bool found = false;
     return data != nullptr ? data->GetString(LString(u"viewpoints.") + aViewpoint + u".camera.id", found) : LString();
 }
@@ -301,7 +301,7 @@ void GMHotspotNavigate::OnFade(int aEvent)
     }
     if (!viewpoint.IsEmpty()) {
         bool found = false;
-        const LPropertyList* data = scene->GetDescription();
+        const LPropertyList* data = scene->GetSceneData();
         const LString start =
             data != nullptr ? data->GetString(LString(u"viewpoints.") + viewpoint + u".startwaypoint", found) : LString();
         LPropertyList wayPoints;
