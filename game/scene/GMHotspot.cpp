@@ -3,6 +3,7 @@
 #include "Gdi/LDisplayGroup.h"
 #include "Gdi/LFontManager.h"
 #include "Gdi/LIDisplayObject.h"
+#include "Gdi/LRenderer.h"
 #include "Input/LMouse.h"
 #include "LPolygon.h"
 #include "Render/LDrawElement.h"
@@ -294,13 +295,15 @@ void GMHotspot::ReadBoundary(const LPropertyList* aEntry)
         L_ASSERT_FAILURE("'boundary' not found.");
         return;
     }
-    bool found = false;
-    const LString type = Text(boundary, u"type", found);
-    if (!found) {
+    bool typed = false;
+    const LString type = Text(boundary, u"type", typed);
+    if (!typed) {
         L_ASSERT_FAILURE("'boundary.type' not found.");
     }
+    bool found = false;
     const LVectorFloat coords = boundary->GetVectorFloat(LString(u"coords"), found);
-    if (!found) {
+    // A rectangle needs all four values.
+    if (!found || (type.EqualsNoCase(u"rectangle") && coords.GetCount() < 4)) {
         L_ASSERT_FAILURE("'boundary.coords' not found.");
     }
     const LVectorFloat position = boundary->GetVectorFloat(LString(u"position"), found);
@@ -311,7 +314,6 @@ void GMHotspot::ReadBoundary(const LPropertyList* aEntry)
     }
     if (type.EqualsNoCase(u"rectangle")) {
         if (coords.GetCount() < 4) {
-            L_ASSERT_FAILURE("'boundary.coords' not found.");
             return;
         }
         const float x = coords[0];
@@ -322,7 +324,7 @@ void GMHotspot::ReadBoundary(const LPropertyList* aEntry)
         mBoundary = L_NEW LPolygon(corners, 4, true);
     } else if (type.EqualsNoCase(u"polygon")) {
         mBoundary = L_NEW LPolygon(coords, true);
-    } else if (found) {
+    } else if (typed) {
         L_ASSERT_FAILURE(LString("'boundary.type' undefined:") + type);
     }
 }
@@ -535,12 +537,12 @@ void GMHotspot::ApplyActionData(const LVectorString* aEvents, const LVectorStrin
     }
 }
 
-bool GMHotspot::RenderDisplayMember(LRenderer* aRenderer)
+bool GMHotspot::RenderDisplayMember()
 {
     if (mDisplayMember == nullptr || !Evaluate(mDisplayScript)) {
         return true;
     }
-    return mDisplayMember->Render(aRenderer);
+    return mDisplayMember->Render(LRenderer::Get());
 }
 
 void GMHotspot::OnEvent(LEvent*)

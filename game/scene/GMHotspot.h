@@ -41,7 +41,6 @@ class LISoundPlayer;
 class LMouse;
 class LPolygon;
 class LPropertyList;
-class LRenderer;
 class LScript;
 class LStateManager;
 
@@ -149,8 +148,9 @@ public:
     // aChanges (a trailing partial triple is ignored). Either may be null.
     void ApplyActionData(const LVectorString* aEvents, const LVectorString* aChanges);
     LString GetId() const { return mId; }
-    // Draws the display member while its visible script holds; true otherwise.
-    bool RenderDisplayMember(LRenderer* aRenderer);
+    // Draws the display member on the 2-D renderer while its visible script holds; true
+    // otherwise.
+    bool RenderDisplayMember();
     // Prepares the cut-scene player from the situation's cut-scene list and plays its
     // movie; false without a list.
     bool PlayActionCutScene(int aSituation);

@@ -34,7 +34,7 @@
 #include "support/LFakeSoundPlayer.h"
 #include "support/LFakeTimer.h"
 #include "support/LLogCapture.h"
-#include "support/LSampleRoots.h"
+#include "support/GMSampleGame.h"
 #include "support/LTestStrings.h"
 #include "time/LGameClock.h"
 #include "ui/GMCursor.h"
@@ -87,8 +87,7 @@ protected:
         RegisterFakeTimer();
         RegisterFakeSoundManager();
         LFakeTimer::sNow = 1.0;
-        ASSERT_TRUE(LSampleRoots::Mount());
-        LFontManager::Get()->CreateFonts(LString("//dataroot/textures/fonts/fonts.txt"), LString("//dataroot/textures/fonts/"));
+        ASSERT_TRUE(PrepareSampleGame());
         GMOptions::GetInstance()->SetSkill(GMOptions::SKILL_MEDIUM);
         LRandom::Seed(7);
         mLog.Clear();
@@ -467,7 +466,7 @@ TEST_F(HotspotSceneTest, AStateChangeShowsOrHidesTheHotspotsMeshFrameAtOnce)
         }
     }
     ASSERT_NE(nullptr, frame);
-    auto hotspot = Make("type=general\nid=hs_mesh\nenabled=script[true]\nmesh\n\tid=" + ToStd(frame->GetName()).c_str() +
+    auto hotspot = Make("type=general\nid=hs_mesh\nenabled=script[true]\nmesh\n\tid=" + ToStd(frame->GetName()) +
                         std::string("\n\tactive=script[s[sta_mesh_on]]\nboundary\n\ttype=rectangle\n\tcoords=0|0|1|1\n\tposition=0|0\n"
                                     "data\n\tmulticursor\n\t\tposition=0|0\ntypedata\n\tgeneral\n\t\tenabled=script[true]\n"));
     EXPECT_EQ(0u, frame->GetMesh()->GetFlags() & LMesh::kShown);

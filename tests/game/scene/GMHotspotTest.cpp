@@ -16,7 +16,7 @@
 #include "support/LFakeSoundManager.h"
 #include "support/LFakeTimer.h"
 #include "support/LLogCapture.h"
-#include "support/LSampleRoots.h"
+#include "support/GMSampleGame.h"
 #include "support/LTestStrings.h"
 #include "time/LGameClock.h"
 #include "ui/GMCursor.h"
@@ -25,6 +25,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <memory>
 #include <string>
 
@@ -37,7 +39,9 @@ std::string Entry(const std::string& aType, const std::string& aTop, const std::
 {
     std::string text = "type=" + aType + "\nid=hs\nenabled=script[true]\n" + aTop;
     text += "data\n\tmulticursor\n\t\tposition=310|300\n" + aData;
-    text += "typedata\n\t" + aType + "\n\t\tenabled=script[true]\n" + aTypeData;
+    std::string kind = aType;
+    std::transform(kind.begin(), kind.end(), kind.begin(), [](unsigned char c) { return std::tolower(c); });
+    text += "typedata\n\t" + kind + "\n\t\tenabled=script[true]\n" + aTypeData;
     return text;
 }
 
@@ -64,7 +68,7 @@ protected:
         RegisterFakeTimer();
         RegisterFakeSoundManager();
         LFakeTimer::sNow = 1.0;
-        ASSERT_TRUE(LSampleRoots::Mount());
+        ASSERT_TRUE(PrepareSampleGame());
         GMOptions::GetInstance()->SetSkill(GMOptions::SKILL_MEDIUM);
         mLog.Clear();
     }
@@ -84,7 +88,8 @@ TEST_F(HotspotTest, TheTypeChoosesTheKindWithoutRegardToCaseAndAnyOtherMakesNone
     const Case cases[] = {{"NAVIGATE", 1}, {"Interview", 2}, {"target", 3}, {"general", 4}, {"door", 0}};
     for (const Case& c : cases) {
         mLog.Clear();
-        auto hotspot = Make(Entry(c.mType, kRectangle, "", "\t\tviewpointid=vp02\n\t\tcursordirection=left\n\t\tsatisfied=x\n"));
+        auto hotspot = Make(Entry(c.mType, kRectangle, "",
+                                  "\t\tviewpointid=vp02\n\t\tcursordirection=left\n\t\tsatisfied=x\n\t\tposition=20|200\n"));
         if (c.mKind == 0) {
             EXPECT_EQ(nullptr, hotspot);
             EXPECT_EQ(1, mLog.Count("ERROR: ")) << mLog.Bytes();
@@ -114,9 +119,10 @@ TEST_F(HotspotTest, BoundariesAreOffsetByTheirPositionWithTheEdgeInsideWithinTwo
     const Case cases[] = {
         {"rectangle\n\tcoords=10|20|100|50", 250, 140, true},
         {"rectangle\n\tcoords=10|20|100|50", 150, 140, false},
-        {"rectangle\n\tcoords=10|20|100|50", 310, 170, true},  // the far corner
-        {"rectangle\n\tcoords=10|20|100|50", 311, 140, true},  // within the tolerance
-        {"rectangle\n\tcoords=10|20|100|50", 314, 140, false},
+        {"rectangle\n\tcoords=10|20|100|50", 250, 171, true}, // within the tolerance of the edge
+        {"rectangle\n\tcoords=10|20|100|50", 250, 173, false},
+        {"rectangle\n\tcoords=10|20|100|50", 309, 140, true},
+        {"rectangle\n\tcoords=10|20|100|50", 311, 140, false},
         {"POLYGON\n\tcoords=0|0|100|0|0|100", 220, 120, true},
         {"polygon\n\tcoords=0|0|100|0|0|100", 290, 190, false},
     };
@@ -144,7 +150,8 @@ TEST_F(HotspotTest, AHotspotWithoutABoundaryLogsItOnceAndNeverTakesTheMouse)
     for (int i = 0; i < 5; ++i) {
         EXPECT_FALSE(oval->CheckWithin(LVector2(2, 3)));
     }
-    EXPECT_EQ(1, mLog.Count("ERROR: CheckWithin failure. No boundary defined.")) << mLog.Bytes();
+    EXPECT_EQ(1, mLog.Count("CheckWithin failure. No boundary defined.")) << mLog.Bytes();
+    EXPECT_EQ(1, mLog.Count("ERROR: "));
     // Another hotspot reports its own.
     auto none = Make(Entry("general", "", ""));
     EXPECT_FALSE(none->CheckWithin(LVector2(2, 3)));
@@ -159,8 +166,9 @@ TEST_F(HotspotTest, MissingRequiredKeysAreAssertedAndLoadingGoesOnWithEmptyValue
     ASSERT_NE(nullptr, hotspot);
     for (const char* line : {"'typedata' not found.", "'id' not found.", "'enabled' not found.", "'boundary.coords' not found.",
                              "'boundary.position' not found.", "'data' not found.", "'data.multicursor.position' not found."}) {
-        EXPECT_TRUE(mLog.Contains(std::string("ASSERT FAILURE: ") + line)) << line << "\n" << mLog.Bytes();
+        EXPECT_EQ(1, mLog.Count(line)) << line << "\n" << mLog.Bytes();
     }
+    EXPECT_EQ(7, mLog.Count("ASSERT FAILURE: "));
     // Without its condition the hotspot is inactive; its actions are still offered.
     EXPECT_FALSE(hotspot->IsActive());
     EXPECT_TRUE(hotspot->GetAction(GMHotspot::ACTION_USE).mEnabled->Evaluate());
@@ -363,7 +371,8 @@ TEST_F(HotspotTest, TheKindsReadTheirOwnLists)
     EXPECT_TRUE(record->mSeated);
     EXPECT_EQ(20.0f, record->mPosition.x);
     EXPECT_EQ(200.0f, record->mPosition.y);
-    EXPECT_EQ(1, mLog.Count("WARNING: 'type.interview.position' not found."));
+    EXPECT_EQ(1, mLog.Count("'type.interview.position' not found."));
+    EXPECT_EQ(1, mLog.Count("WARNING: "));
 
     auto target = Make(Entry("target", kRectangle, "", "\t\tdoneevents=evt_t\n"));
     EXPECT_TRUE(mLog.Contains("'type.target.satisfied' not found."));
@@ -377,6 +386,7 @@ TEST_F(HotspotTest, TheKindsReadTheirOwnLists)
     for (GMHotspot* kind : {door.get(), witness.get(), target.get()}) {
         EXPECT_FALSE(kind->Read(nullptr) || kind->Write(nullptr));
     }
-    EXPECT_EQ(3, mLog.Count("ERROR: Read NYI."));
-    EXPECT_EQ(3, mLog.Count("ERROR: Write NYI."));
+    EXPECT_EQ(3, mLog.Count("Read NYI."));
+    EXPECT_EQ(3, mLog.Count("Write NYI."));
+    EXPECT_EQ(6, mLog.Count("ERROR: "));
 }
