@@ -245,6 +245,25 @@ bool GMHotspot::Load(const LPropertyList* aEntry)
     return true;
 }
 
+const LPropertyList* GMHotspot::LoadKind(const LPropertyList* aEntry, KindData* aRecord, const char* aKind)
+{
+    mKindData = aRecord;
+    const LPropertyList* own = aEntry != nullptr ? aEntry->GetList(LString("typedata.") + aKind) : nullptr;
+    if (own == nullptr) {
+        L_ASSERT_FAILURE(LString("'typedata.") + aKind + "' not found.");
+        return nullptr;
+    }
+    bool found = false;
+    const LString enabled = own->GetString(LString(u"enabled"), found);
+    if (!found) {
+        L_ASSERT_FAILURE(LString("'type.") + aKind + ".enabled' not found.");
+    }
+    if (aRecord != nullptr) {
+        aRecord->mEnabled = found ? BuildScript(enabled) : L_NEW LScript();
+    }
+    return own;
+}
+
 void GMHotspot::ReadDisplay(const LPropertyList* aEntry)
 {
     bool found = false;

@@ -217,6 +217,9 @@ protected:
     void RefreshScene();
     // The raised events and scheduled results of two lab pairs.
     void SendPairs(const char16_t* aFirst, const char16_t* aSecond);
+    // Makes aRecord the kind's data and reads its "enabled" from "typedata." + aKind; the
+    // kind's list, or null (logged) when the entry has none.
+    const LPropertyList* LoadKind(const LPropertyList* aEntry, KindData* aRecord, const char* aKind);
     // Builds aText into a new script (false when no builder or the build logs a fault:
     // "Create failure.", the script then evaluates false).
     static LScript* BuildScript(const LString& aText);

@@ -18,19 +18,14 @@ bool GMHotspotInterview::Load(const LPropertyList* aEntry)
 {
     GMHotspot::Load(aEntry);
     auto* record = L_NEW Record();
-    mKindData = record;
-    record->mPosition = LVector2(kDefaultX, kDefaultY);
-    const LPropertyList* own = aEntry != nullptr ? aEntry->GetList(LString(u"typedata.interview")) : nullptr;
-    if (own == nullptr) {
-        L_ASSERT_FAILURE("'typedata.interview' not found.");
+    if (record != nullptr) {
+        record->mPosition = LVector2(kDefaultX, kDefaultY);
+    }
+    const LPropertyList* own = LoadKind(aEntry, record, "interview");
+    if (own == nullptr || record == nullptr) {
         return true;
     }
     bool found = false;
-    const LString enabled = own->GetString(LString(u"enabled"), found);
-    if (!found) {
-        L_ASSERT_FAILURE("'type.interview.enabled' not found.");
-    }
-    record->mEnabled = found ? BuildScript(enabled) : L_NEW LScript();
     record->mInterviewId = own->GetString(LString(u"interviewid"), found);
     if (!record->mInterviewId.IsEmpty()) {
         LPropertyList interviews;

@@ -62,18 +62,11 @@ bool GMHotspotNavigate::Load(const LPropertyList* aEntry)
 {
     GMHotspot::Load(aEntry);
     auto* record = L_NEW Record();
-    mKindData = record;
-    const LPropertyList* own = aEntry != nullptr ? aEntry->GetList(LString(u"typedata.navigate")) : nullptr;
-    if (own == nullptr) {
-        L_ASSERT_FAILURE("'typedata.navigate' not found.");
+    const LPropertyList* own = LoadKind(aEntry, record, "navigate");
+    if (own == nullptr || record == nullptr) {
         return true;
     }
     bool found = false;
-    const LString enabled = own->GetString(LString(u"enabled"), found);
-    if (!found) {
-        L_ASSERT_FAILURE("'type.navigate.enabled' not found.");
-    }
-    record->mEnabled = found ? BuildScript(enabled) : L_NEW LScript();
     if (const LPropertyList* conditional = own->GetList(LString(u"conditional"))) {
         const LString condition = conditional->GetString(LString(u"condition"), found);
         record->mCondition = BuildScript(found ? condition : LString(u"script[true]"));

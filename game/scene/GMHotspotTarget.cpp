@@ -16,18 +16,11 @@ bool GMHotspotTarget::Load(const LPropertyList* aEntry)
 {
     GMHotspot::Load(aEntry);
     auto* record = L_NEW Record();
-    mKindData = record;
-    const LPropertyList* own = aEntry != nullptr ? aEntry->GetList(LString(u"typedata.target")) : nullptr;
-    if (own == nullptr) {
-        L_ASSERT_FAILURE("'typedata.target' not found.");
+    const LPropertyList* own = LoadKind(aEntry, record, "target");
+    if (own == nullptr || record == nullptr) {
         return true;
     }
     bool found = false;
-    const LString enabled = own->GetString(LString(u"enabled"), found);
-    if (!found) {
-        L_ASSERT_FAILURE("'type.target.enabled' not found.");
-    }
-    record->mEnabled = found ? BuildScript(enabled) : L_NEW LScript();
     record->mSatisfied = own->GetVectorString(LString(u"satisfied"), found);
     if (!found) {
         L_ASSERT_FAILURE("'type.target.satisfied' not found.");

@@ -4,11 +4,18 @@
 #include "Render/LTextureManager.h"
 #include "container/LString.h"
 #include "multicursor/GMMultiCursor.h"
+#include "support/LFakeRender.h"
+#include "support/LFakeSoundManager.h"
+#include "support/LFakeTimer.h"
 #include "support/LSampleRoots.h"
 #include "ui/GMCursor.h"
 
 bool PrepareSampleGame()
 {
+    RegisterFakeRender();
+    RegisterFakeTimer();
+    RegisterFakeSoundManager();
+    LFakeTimer::sNow = 1.0;
     if (!LSampleRoots::Mount() || !LTextureManager::Get()->SetRoot(LString("//textures"))) {
         return false;
     }

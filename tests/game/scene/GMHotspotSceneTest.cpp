@@ -4,6 +4,8 @@
 // targets, witnesses and bargaining, and the scene's input afterwards.
 #include "scene/GMHotspot.h"
 
+#include "GMHotspotEntries.h"
+
 #include "GMScreenManager.h"
 #include "Gdi/LButton.h"
 #include "Gdi/LFontManager.h"
@@ -58,24 +60,14 @@ const LVector2 kNowhere(20.0f, 20.0f);
 
 std::unique_ptr<GMHotspot> Make(const std::string& aText)
 {
-    LPropertyList entry;
-    entry.Parse(FromStd(aText));
-    return std::unique_ptr<GMHotspot>(GMHotspot::Create(&entry));
+    return MakeHotspot(aText);
 }
 
-// A hotspot entry at (100, 100)-(160, 160) with aData in "data" and aTypeData in its kind.
+// A hotspot at (100, 100)-(160, 160) with aData in "data" and aTypeData in its kind.
 std::string Entry(const std::string& aType, const std::string& aId, const std::string& aData,
                   const std::string& aTypeData = "")
 {
-    return "type=" + aType + "\nid=" + aId +
-           "\nenabled=script[true]\nboundary\n\ttype=rectangle\n\tcoords=0|0|60|60\n\tposition=100|100\n"
-           "data\n\tmulticursor\n\t\tposition=120|100\n" +
-           aData + "typedata\n\t" + aType + "\n\t\tenabled=script[true]\n" + aTypeData;
-}
-
-bool Raised(const std::string& aId)
-{
-    return LEventManager::Get()->IsRaised(FromStd(aId));
+    return HotspotEntry(aType, aId, "boundary\n\ttype=rectangle\n\tcoords=0|0|60|60\n\tposition=100|100\n", aData, aTypeData);
 }
 
 class HotspotSceneTest : public ::testing::Test
@@ -83,10 +75,6 @@ class HotspotSceneTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        RegisterFakeRender();
-        RegisterFakeTimer();
-        RegisterFakeSoundManager();
-        LFakeTimer::sNow = 1.0;
         ASSERT_TRUE(PrepareSampleGame());
         GMOptions::GetInstance()->SetSkill(GMOptions::SKILL_MEDIUM);
         LRandom::Seed(7);

@@ -3,6 +3,8 @@
 // multi-cursor codes against the action table.
 #include "scene/GMHotspot.h"
 
+#include "GMHotspotEntries.h"
+
 #include "LPolygon.h"
 #include "container/LPropertyList.h"
 #include "event/LEventManager.h"
@@ -25,38 +27,22 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cctype>
 #include <memory>
 #include <string>
 
 namespace {
 
-// A hotspot entry: the top-level keys, then "data" with aData (lines one TAB deeper than
-// "data"'s entries are written here, "\t\t" + line) and a "typedata" list of the kind.
 std::string Entry(const std::string& aType, const std::string& aTop, const std::string& aData,
                   const std::string& aTypeData = "")
 {
-    std::string text = "type=" + aType + "\nid=hs\nenabled=script[true]\n" + aTop;
-    text += "data\n\tmulticursor\n\t\tposition=310|300\n" + aData;
-    std::string kind = aType;
-    std::transform(kind.begin(), kind.end(), kind.begin(), [](unsigned char c) { return std::tolower(c); });
-    text += "typedata\n\t" + kind + "\n\t\tenabled=script[true]\n" + aTypeData;
-    return text;
+    return HotspotEntry(aType, "hs", aTop, aData, aTypeData);
 }
 
 const std::string kRectangle = "boundary\n\ttype=rectangle\n\tcoords=10|20|100|50\n\tposition=200|100\n";
 
 std::unique_ptr<GMHotspot> Make(const std::string& aText)
 {
-    LPropertyList entry;
-    entry.Parse(FromStd(aText));
-    return std::unique_ptr<GMHotspot>(GMHotspot::Create(&entry));
-}
-
-bool Raised(const char* aId)
-{
-    return LEventManager::Get()->IsRaised(LString(aId));
+    return MakeHotspot(aText);
 }
 
 class HotspotTest : public ::testing::Test
@@ -64,10 +50,6 @@ class HotspotTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        RegisterFakeRender();
-        RegisterFakeTimer();
-        RegisterFakeSoundManager();
-        LFakeTimer::sNow = 1.0;
         ASSERT_TRUE(PrepareSampleGame());
         GMOptions::GetInstance()->SetSkill(GMOptions::SKILL_MEDIUM);
         mLog.Clear();
