@@ -50,6 +50,8 @@ namespace {
 
 // The gesture animations of a voice-over whose gesture file is missing, picked at random.
 const char16_t* const kFallbackGestures[3] = {u"/SS_M/SS_X1_AL.lia1", u"/SS_M/SS_Y1_AR.lia1", u"/SS_M/SS_A1_AB.lia1"};
+// Where the subtitle strip stands on the 800 x 600 screen.
+constexpr float kSubtitleY = 500.0f;
 // The action lists of "data", in the order of the action table.
 const char16_t* const kActionKeys[GMHotspot::ACTION_COUNT] = {u"look", u"collect", u"use", u"analyze", u"talk"};
 // The situations of "data.voiceovers" and "data.cutscenes".
@@ -1139,6 +1141,8 @@ bool GMHotspot::StartVoice(const LString& aId, const LString& aSpeakerKey, const
         GMSubtitle* strip = GMSubtitle::GetInstance();
         LFontManager* fonts = LFontManager::Get();
         if (text != nullptr && strip != nullptr) {
+            // Over the bottom of the screen, where the cut scenes keep it too.
+            strip->SetPosition(0.0f, kSubtitleY);
             strip->SetText(*text, fonts != nullptr ? fonts->GetFont(LString(u"TW_CEN_MT16")) : nullptr);
             if (!strip->IsShown()) {
                 strip->Show();
