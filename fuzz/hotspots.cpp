@@ -11,11 +11,9 @@
 #include "scene/GMHotspot.h"
 #include "scene/GMScene.h"
 #include "scene/GMSceneManager.h"
-#include "support/LFakeRender.h"
-#include "support/LFakeSoundManager.h"
 #include "support/LFakeSoundPlayer.h"
 #include "support/LFakeTimer.h"
-#include "support/LSampleRoots.h"
+#include "support/GMSampleGame.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -24,6 +22,7 @@
 namespace {
 
 const LString kLocation(u"case01/riverbank");
+// The fake timer's time (the sample game starts at 1.0 s).
 double gNow = 1.0;
 
 bool Riverbank()
@@ -38,11 +37,7 @@ bool Riverbank()
 
 bool Prepare()
 {
-    RegisterFakeRender();
-    RegisterFakeTimer();
-    RegisterFakeSoundManager();
-    LFakeTimer::sNow = gNow;
-    return LSampleRoots::Mount() && Riverbank();
+    return PrepareSampleGame() && Riverbank();
 }
 
 // Frames a quarter second apart; every sound that plays ends.

@@ -534,12 +534,17 @@ void GMHotspot::SetInputEnabled(bool aEnabled)
     }
 }
 
+void GMHotspot::Raise(const LString& aId)
+{
+    if (mEventManager != nullptr && !mEventManager->IsRaised(aId)) {
+        mEventManager->AddEvent(aId, true);
+    }
+}
+
 void GMHotspot::ApplyActionData(const LVectorString* aEvents, const LVectorString* aChanges)
 {
-    if (aEvents != nullptr && mEventManager != nullptr) {
-        for (int i = 0; i < aEvents->GetCount(); ++i) {
-            mEventManager->AddEvent(aEvents->GetRef(i), true);
-        }
+    for (int i = 0; aEvents != nullptr && i < aEvents->GetCount(); ++i) {
+        Raise(aEvents->GetRef(i));
     }
     if (aChanges == nullptr || mStateManager == nullptr) {
         return;
@@ -1088,9 +1093,7 @@ bool GMHotspot::PlayVoiceOver(int aSituation)
         id = list->GetRef(2);
     }
     const LString speaker = list->GetCount() > 1 ? list->GetRef(1) : LString(kPlayerKey);
-    if (mEventManager != nullptr) {
-        mEventManager->AddEvent(PlayedEvent(id), true);
-    }
+    Raise(PlayedEvent(id));
     return StartVoice(id, speaker, LString(u"hotspotSound"), true);
 }
 

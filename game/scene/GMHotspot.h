@@ -220,6 +220,8 @@ protected:
     // Makes aRecord the kind's data and reads its "enabled" from "typedata." + aKind; the
     // kind's list, or null (logged) when the entry has none.
     const LPropertyList* LoadKind(const LPropertyList* aEntry, KindData* aRecord, const char* aKind);
+    // Raises aId with notification; an event raised before is left as it is.
+    void Raise(const LString& aId);
     // Builds aText into a new script (false when no builder or the build logs a fault:
     // "Create failure.", the script then evaluates false).
     static LScript* BuildScript(const LString& aText);

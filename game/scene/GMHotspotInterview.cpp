@@ -135,8 +135,8 @@ void GMHotspotInterview::StartInterview()
     mCursor->SetDefaultCursor(GMCursor::TYPE_DEFAULT);
     mCursor->SetCursor(GMCursor::TYPE_DEFAULT, LString());
     if (record->mItem.Find(u"|", 1) < 0) {
-        if (held == record->mItem && mEventManager != nullptr) {
-            mEventManager->AddEvent(record->mSolvedEvent, true);
+        if (held == record->mItem) {
+            Raise(record->mSolvedEvent);
         }
     } else if (!BargainTwo(held, record->mItem)) {
         return;
@@ -163,12 +163,12 @@ bool GMHotspotInterview::BargainTwo(const LString& aHeld, const LString& aItems)
             continue;
         }
         const int other = 1 - mine;
-        mEventManager->AddEvent(events.GetRef(mine), true);
-        if (!mEventManager->IsRaised(events.GetRef(other))) {
+        Raise(events.GetRef(mine));
+        if (mEventManager == nullptr || !mEventManager->IsRaised(events.GetRef(other))) {
             PlayBargainVoiceOver(lines.GetRef(mine), lines.GetRef(2));
             return false;
         }
-        mEventManager->AddEvent(record->mSolvedEvent, true);
+        Raise(record->mSolvedEvent);
         return true;
     }
     return true;

@@ -72,9 +72,7 @@ void GMHotspotTarget::CheckTargetSatisfied()
         return;
     }
     const LString held = mCursor->GetItemCursor();
-    if (mEventManager != nullptr) {
-        mEventManager->AddEvent(LString(u"evt_used_") + held + u"_" + mId, true);
-    }
+    Raise(LString(u"evt_used_") + held + u"_" + mId);
     const bool satisfied = record->mSatisfied.Contains(held);
     const int situation = satisfied ? SITUATION_SATISFIED : SITUATION_UNSATISFIED;
     const bool voice = PlayVoiceOver(situation);

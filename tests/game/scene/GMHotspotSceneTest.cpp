@@ -139,9 +139,11 @@ protected:
 
     static LFakeSoundPlayer* Voice(const char* aName = "hotspotSound") { return LFakeSoundPlayer::Find(LString(aName)); }
 
-    // Ends the voice-over that plays and lets its end notice arrive.
+    // Ends the voice-over that plays (after its subtitle had the 0.3 s to fade in) and
+    // lets its end notice arrive.
     void EndVoice(const char* aName = "hotspotSound")
     {
+        Frames(8);
         LFakeSoundPlayer* voice = Voice(aName);
         ASSERT_NE(nullptr, voice);
         voice->MarkEnded();
@@ -281,7 +283,7 @@ TEST_F(HotspotSceneTest, ADoubleClickRunsAndANearClickOpensTheMenuAtOnce)
 TEST_F(HotspotSceneTest, AtSkillZeroTheThirdEntryPlaysAndLookStaysOffered)
 {
     GMOptions::GetInstance()->SetSkill(GMOptions::SKILL_EASY);
-    auto hotspot = Make(Entry("general", "hs_easy", "\tvoiceovers\n\t\tlook=other_look|vedrin|sample_look\n"));
+    auto hotspot = Make(Entry("general", "hs_easy", "\tvoiceovers\n\t\tlook=other_look|vedrin|sample_look\n\tlook\n\t\tdoneevents=evt_easy\n"));
     hotspot->SetInputEnabled(true);
     hotspot->ShowMultiCursor();
     hotspot->OnAction(GMMultiCursorAction::LOOK);
@@ -291,7 +293,10 @@ TEST_F(HotspotSceneTest, AtSkillZeroTheThirdEntryPlaysAndLookStaysOffered)
     EndVoice();
     hotspot->ShowMultiCursor();
     EXPECT_TRUE(mMenu->IsActionEnabled(GMMultiCursorAction::LOOK));
-    hotspot->OnAction(GMMultiCursorAction::NONE);
+    // Played again: the events raised before are left alone, without an error.
+    hotspot->OnAction(GMMultiCursorAction::LOOK);
+    EndVoice();
+    EXPECT_EQ("", mLog.Problems());
 }
 
 TEST_F(HotspotSceneTest, CollectWithATableAnimationTakesTheItemAtItsTakingPoint)
@@ -320,6 +325,19 @@ TEST_F(HotspotSceneTest, AHotspotDeletedDuringItsCollectIsNotCalledBack)
     hotspot.reset();
     Frames(60); // the animation's taking point passes without a listener
     EXPECT_FALSE(Holds("cup"));
+}
+
+TEST_F(HotspotSceneTest, CollectWithoutAnAnimationTakesTheItemAtOnce)
+{
+    GMHotspot* object = Find("sample_object");
+    PlacePlayer(LVector2(-60.0f, -50.0f));
+    Click(kObject);
+    ASSERT_EQ(object, mMenu->GetListener());
+    Press(GMMultiCursorAction::COLLECT);
+    EXPECT_TRUE(Holds("glove"));
+    EXPECT_FALSE(Raised("glove_CL_S"));
+    ExpectClickable(object);
+    EXPECT_EQ("", mLog.Problems());
 }
 
 TEST_F(HotspotSceneTest, AnalyzeSendsTheItemToTheLab)
