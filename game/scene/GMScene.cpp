@@ -107,6 +107,17 @@ bool Float(const LPropertyList* aList, const LString& aKey, const char* aMissing
     return true;
 }
 
+// The character file's list takes the character's name from the scene (the file's own
+// "name", if it has one, gives way).
+void NameCharacter(LPropertyList& aData, const LString& aName)
+{
+    LString* old = nullptr;
+    if (aData.RemoveProperty(LString(u"name"), &old)) {
+        delete old;
+    }
+    aData.AddString(LString(u"name"), aName);
+}
+
 // A script of a data file; an empty text (a script that fails) evaluates false.
 bool Evaluate(const LString& aText)
 {
@@ -356,7 +367,7 @@ bool GMScene::SetupCharacters()
         if (!data.Load(LString(u"//characters/") + file, true)) {
             L_ERROR("Prop list creation failure.");
         }
-        data.AddString(LString(u"name"), name);
+        NameCharacter(data, name);
         GMCharacter* character = L_NEW GMCharacter();
         bool found = false;
         const LString shadow = data.GetString(LString(u"shadowvolume"), found);
@@ -387,7 +398,7 @@ bool GMScene::SetupCharacters()
         if (!data.Load(LString(u"//characters/") + Text(entry, LString(u"data"), "'data' not found."), true)) {
             L_ERROR("Prop list creation failure.");
         }
-        data.AddString(LString(u"name"), name);
+        NameCharacter(data, name);
         if (!character->Load(&data, nullptr)) {
             L_ASSERT_FAILURE("NPC character setup failure.");
         }
