@@ -14,7 +14,7 @@ namespace {
 
 constexpr int kRate = 22050;
 
-std::vector<float> Voice(float aSeconds, float aPitch)
+void WriteVoice(SampleOutput& aOut, const std::string& aId, float aSeconds, float aPitch)
 {
     std::vector<float> samples(static_cast<size_t>(aSeconds * kRate));
     for (size_t i = 0; i < samples.size(); ++i) {
@@ -25,15 +25,18 @@ std::vector<float> Voice(float aSeconds, float aPitch)
         const float fade = std::min(1.0f, std::min(t, aSeconds - t) * 20.0f);
         samples[i] = 0.3f * fade * syllable * std::sin(2.0f * static_cast<float>(M_PI) * pitch * t);
     }
-    return samples;
+    aOut.WriteSound("sounds/" + aId + ".ogg", kRate, samples);
 }
 
 } // namespace
 
 void WriteVoiceOvers(SampleOutput& aOut)
 {
-    aOut.WriteSound("sounds/sample_look.ogg", kRate, Voice(2.5f, 140.0f));
-    // The witness speaks higher than the detective.
+    WriteVoice(aOut, "sample_look", 2.5f, 140.0f);
+    // The spot where the glove is used: the right item, and any other.
+    WriteVoice(aOut, "target_glove_fits", 2.0f, 150.0f);
+    WriteVoice(aOut, "target_wrong_item", 1.5f, 130.0f);
+    // The sample interview's lines; the witness speaks higher than the detective.
     constexpr float kDetective = 120.0f;
     constexpr float kWitness = 210.0f;
     const struct
@@ -48,6 +51,6 @@ void WriteVoiceOvers(SampleOutput& aOut)
         {"si_bargain_solved", kWitness},
     };
     for (const auto& line : lines) {
-        aOut.WriteSound(std::string("sounds/") + line.mName + ".ogg", kRate, Voice(1.0f, line.mPitch));
+        WriteVoice(aOut, line.mName, 1.0f, line.mPitch);
     }
 }
