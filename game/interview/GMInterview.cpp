@@ -791,12 +791,12 @@ void GMInterview::ListenToButtons(bool aListen)
 
 void GMInterview::ShowModes(bool aShown)
 {
+    // Shown, every mode starts disabled (the topic enables its own); hidden, none takes a
+    // click either: a hidden button still follows the mouse.
     for (LButton* button : mModeButtons) {
         if (button != nullptr) {
             button->SetVisible(aShown);
-            if (aShown) {
-                button->SetEnabled(false);
-            }
+            button->SetEnabled(false);
         }
     }
 }
