@@ -46,6 +46,7 @@
 #include "script/LScript.h"
 #include "script/LScriptBuilder.h"
 #include "state/LStateManager.h"
+#include "stdlib/LIFileSystem.h"
 #include "stdlib/LLog.h"
 #include "stdlib/LMemoryStream.h"
 #include "ui/GMCursor.h"
@@ -117,6 +118,26 @@ void NameCharacter(LPropertyList& aData, const LString& aName)
         delete old;
     }
     aData.AddString(LString(u"name"), aName);
+}
+
+// An optional file of the location: null, without a message, when it is not there.
+bool OptionalExists(const LString& aPath)
+{
+    LIFileSystem* files = LIFileSystem::Get();
+    return files != nullptr && files->PathExists(aPath, true);
+}
+
+LPropertyList* LoadOptional(const LString& aPath)
+{
+    if (!OptionalExists(aPath)) {
+        return nullptr;
+    }
+    LPropertyList* list = L_NEW LPropertyList();
+    if (list != nullptr && !list->Load(aPath, true)) {
+        delete list;
+        list = nullptr;
+    }
+    return list;
 }
 
 // A script of a data file; an empty text (a script that fails) evaluates false.
@@ -305,17 +326,11 @@ bool GMScene::Load(const LString& aId)
                  nodes->AddGroup(mSceneGroup);
     }
 
-    mEvidence = L_NEW LPropertyList();
-    if (mEvidence != nullptr && !mEvidence->Load(mFolder + LString(u"evidence.txt"), true)) {
-        delete mEvidence;
-        mEvidence = nullptr;
-    }
+    delete mEvidence;
+    mEvidence = LoadOptional(mFolder + LString(u"evidence.txt"));
     StartAudio();
-    mAnimations = L_NEW LPropertyList();
-    if (mAnimations != nullptr && !mAnimations->Load(mFolder + LString(u"animations.txt"), true)) {
-        delete mAnimations;
-        mAnimations = nullptr;
-    }
+    delete mAnimations;
+    mAnimations = LoadOptional(mFolder + LString(u"animations.txt"));
 
     // Default states never replace a state that exists (one restored from a saved game).
     const LPropertyList* defaults = mDescription->GetList(LString(u"defaultstates"));
@@ -776,19 +791,7 @@ bool GMScene::SetViewpoint(const LString& aViewpoint)
         }
     }
 
-    GMNavigation* navigation = GMNavigation::GetInstance();
-    mNavigationSet = 1;
-    if (navigation == nullptr || !navigation->SetScene(this)) {
-        L_ASSERT_FAILURE("SetScene failure.");
-    }
-    if (mPlayer != nullptr && navigation != nullptr && navigation->GetSteering() != nullptr) {
-        mPlayer->SetSteering(navigation->GetSteering());
-        navigation->GetSteering()->SetCharacter(mPlayer);
-    }
-    PlacePlayer(viewpoint);
-    if (navigation != nullptr) {
-        navigation->UpdatePlayer(mPlayer);
-    }
+    SetupNavigation(viewpoint);
 
     DecideNPCs();
 
@@ -822,6 +825,23 @@ bool GMScene::SetViewpoint(const LString& aViewpoint)
     Float(viewpoint, LString(u"shadowblend"), nullptr, mShadowShade);
     UpdateShadowChoice();
     return true;
+}
+
+void GMScene::SetupNavigation(const LPropertyList* aViewpoint)
+{
+    GMNavigation* navigation = GMNavigation::GetInstance();
+    mNavigationSet = 1;
+    if (navigation == nullptr || !navigation->SetScene(this)) {
+        L_ASSERT_FAILURE("SetScene failure.");
+    }
+    if (mPlayer != nullptr && navigation != nullptr && navigation->GetSteering() != nullptr) {
+        mPlayer->SetSteering(navigation->GetSteering());
+        navigation->GetSteering()->SetCharacter(mPlayer);
+    }
+    PlacePlayer(aViewpoint);
+    if (navigation != nullptr && mPlayer != nullptr) {
+        navigation->UpdatePlayer(mPlayer);
+    }
 }
 
 bool GMScene::FadeToViewpoint(const LString& aViewpoint)
@@ -862,9 +882,9 @@ bool GMScene::FadeToViewpoint(const LString& aViewpoint)
     mFader->SetListener(this);
     mFader->SetValue(0.0f);
     mFader->SetTargetValue(1.0f);
-    const bool started = mFader->FadeOut();
+    // A fader already black answers at once, from inside FadeOut.
     mFadingOut = 1;
-    return started;
+    return mFader->FadeOut();
 }
 
 void GMScene::OnFade(int aEvent)
@@ -880,10 +900,8 @@ void GMScene::OnFade(int aEvent)
         if (!SetViewpoint(mPendingViewpoint)) {
             L_ASSERT_FAILURE("SetViewpoint failure.");
             // No fade-in was started: come back from black on the viewpoint kept.
+            SetupNavigation(ViewpointList(mViewpoint));
             if (mFader != nullptr) {
-                if (GMNavigation* navigation = GMNavigation::GetInstance()) {
-                    navigation->SetScene(this);
-                }
                 mFader->SetValue(1.0f);
                 mFader->SetTargetValue(0.0f);
                 mFader->FadeIn();
@@ -967,8 +985,10 @@ void GMScene::RefreshCharacters()
         bool found = false;
         const LString active = entry != nullptr ? entry->GetString(LString(u"active"), found) : LString();
         GMCharacter* npc = GetCharacter(npcs->GetKeyAt(i));
+        // The script decides only where the NPC may be at all: never in a viewpoint
+        // outside its list, nor as an extra with toggle 2 on.
         if (found && npc != nullptr) {
-            npc->SetVisible(Evaluate(active));
+            npc->SetVisible(DecideNPC(entry, npcs->GetKeyAt(i)));
         }
     }
 }
@@ -1058,7 +1078,7 @@ GMCharacter* GMScene::GetNPC(int aIndex) const
 
 void GMScene::StartAudio()
 {
-    if (mAudio != nullptr) {
+    if (mAudio != nullptr || !OptionalExists(mFolder + LString(u"audio.txt"))) {
         return;
     }
     mAudio = L_NEW GMSceneAudio();
@@ -1505,10 +1525,10 @@ void GMScene::DeleteCuts()
 
 void GMScene::DeleteCharacters()
 {
+    // The navigation's steering holds the player: it goes first.
     GMNavigation* navigation = mNavigationSet != 0 ? GMNavigation::GetInstance() : nullptr;
-    if (mPlayer != nullptr && navigation != nullptr && navigation->GetSteering() != nullptr &&
-        navigation->GetScene() == this) {
-        navigation->GetSteering()->SetCharacter(nullptr);
+    if (mPlayer != nullptr && navigation != nullptr && navigation->GetScene() == this) {
+        navigation->Reset();
     }
     delete mPlayer;
     mPlayer = nullptr;

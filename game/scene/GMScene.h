@@ -183,6 +183,9 @@ public:
 
 private:
     const LPropertyList* ViewpointList(const LString& aViewpoint) const;
+    // The navigation on this scene and viewpoint, the player bound to its steering and
+    // placed.
+    void SetupNavigation(const LPropertyList* aViewpoint);
     void DecideNPCs();
     bool DecideNPC(const LPropertyList* aNPC, const LString& aName) const;
     void MakeAmbientPlayer();
