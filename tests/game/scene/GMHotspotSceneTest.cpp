@@ -37,6 +37,8 @@
 #include "support/LFakeTimer.h"
 #include "support/LLogCapture.h"
 #include "support/GMSampleGame.h"
+#include "support/GMTestScene.h"
+#include "support/LTestDirectory.h"
 #include "support/LTestStrings.h"
 #include "time/LGameClock.h"
 #include "ui/GMCursor.h"
@@ -371,6 +373,41 @@ TEST_F(HotspotSceneTest, TheDoorWalksToItsTargetAdvancesTheClockAndEndsInTheOthe
     EXPECT_EQ("vp02", ToStd(*static_cast<const LString*>(viewpoint->GetValue())));
     EXPECT_NE(nullptr, mScene->FindHotspot(LString("hs_to_vp01")));
     EXPECT_EQ("", mLog.Problems());
+}
+
+TEST_F(HotspotSceneTest, ADoorIntoAnotherSceneStartsThePlayerAtItsViewpointsWayPointWhenThatExists)
+{
+    struct Case
+    {
+        const char* mStart; // the precinct viewpoint's start way-point
+        bool mPending;
+    };
+    for (const Case& c : {Case {"desk", true}, Case {"closet", false}}) {
+        LTestDirectory copy;
+        std::string precinct = GMTestScene::SampleFile("scene.txt", "precinct");
+        const std::string line = "\t\tstartwaypoint=desk\n";
+        precinct.replace(precinct.find(line), line.size(), std::string("\t\tstartwaypoint=") + c.mStart + "\n");
+        ASSERT_TRUE(GMTestScene::MountChangedCopy(copy, {}));
+        ASSERT_TRUE(GMTestScene::MountChangedCopy(copy, {{"scene.txt", precinct}}, "precinct"));
+        ASSERT_TRUE(GMSceneManager::GetInstance()->LoadScene(LString("case01/riverbank"), true, true));
+        mScene = GMSceneManager::GetInstance()->GetScene();
+        Frames(2);
+        auto door = Make(Entry("navigate", "hs_out", "", "\t\tsceneid=precinct\n\t\tviewpointid=vp01\n\t\ttargetpos=-120|-130\n\t\tcursordirection=left\n"));
+        door->SetInputEnabled(true);
+        Move(kNowhere);
+        Click(LVector2(130.0f, 130.0f));
+        GMSceneManager* scenes = GMSceneManager::GetInstance();
+        ASSERT_TRUE(FramesUntil([&] { return scenes->GetScene() != nullptr && scenes->GetScene()->GetId() == LString("precinct"); }))
+            << c.mStart;
+        door.reset(); // a hotspot of the location left behind
+        EXPECT_EQ(c.mPending, scenes->GetPendingPosition() != nullptr) << c.mStart;
+        // Either way the player stands on the viewpoint's own start, the desk.
+        LVector3 at;
+        GMNavigation::GetInstance()->GetSteering()->GetPosition(at);
+        EXPECT_FLOAT_EQ(-60.0f, at.x) << c.mStart;
+        EXPECT_FLOAT_EQ(-40.0f, at.y) << c.mStart;
+        EXPECT_EQ(scenes->GetScene(), GMScreenManager::GetInstance()->GetTop());
+    }
 }
 
 TEST_F(HotspotSceneTest, ADeniedDoorSpeaksOnEveryClickAndNeverWalks)
