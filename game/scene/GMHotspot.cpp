@@ -177,7 +177,13 @@ GMHotspot::~GMHotspot()
     if (GMNavigation* navigation = GMNavigation::GetInstance()) {
         navigation->RemoveListener(this);
     }
-    // A collect or sit-down under way must not call back into a deleted hotspot.
+    // The interview it started and a collect or sit-down under way must not call back
+    // into a deleted hotspot.
+    GMInterviewManager* interviews = GMInterviewManager::GetInstance();
+    GMInterview* interview = interviews != nullptr ? interviews->GetCurrentInterview() : nullptr;
+    if (interview != nullptr && interview->GetTalkHotspot() == this) {
+        interview->SetTalkHotspot(nullptr);
+    }
     GMScene* scene = Scene();
     if (GMCharacter* player = scene != nullptr ? scene->GetPlayer() : nullptr) {
         player->RemoveActionListener(this);
