@@ -11,7 +11,9 @@
 #include "Gdi/LFontManager.h"
 #include "Gdi/LTextArea.h"
 #include "Input/LMouse.h"
+#include "Render/LAnimationCtrl.h"
 #include "Render/LDrawElement.h"
+#include "Render/LGestureAnimManager.h"
 #include "Render/LFrame.h"
 #include "Render/LMesh.h"
 #include "Render/LNavigationTDO.h"
@@ -299,6 +301,29 @@ TEST_F(HotspotSceneTest, AtSkillZeroTheThirdEntryPlaysAndLookStaysOffered)
     hotspot->OnAction(GMMultiCursorAction::LOOK);
     EndVoice();
     EXPECT_EQ("", mLog.Problems());
+}
+
+TEST_F(HotspotSceneTest, AVoiceOverWithoutGesturesPlaysARandomFallbackGestureOnThePlayer)
+{
+    const char* const fallbacks[] = {"/SS_M/SS_X1_AL.lia1", "/SS_M/SS_Y1_AR.lia1", "/SS_M/SS_A1_AB.lia1"};
+    for (unsigned int seed : {1u, 2u, 3u, 4u}) {
+        LRandom::Seed(seed);
+        const char* expected = fallbacks[LRandom::Next() % 3];
+        LRandom::Seed(seed);
+        auto hotspot = Make(Entry("target", "hs_quiet", "\tvoiceovers\n\t\tlook=target_wrong_item\n"));
+        ASSERT_TRUE(hotspot->PlayVoiceOver(GMHotspot::SITUATION_LOOK));
+        EXPECT_EQ(nullptr, hotspot->GetGesturePlayer());
+        LAnimation* gesture = LGestureAnimManager::Get()->GetAnimation(LString(expected));
+        ASSERT_NE(nullptr, gesture) << expected;
+        EXPECT_NE(nullptr, mScene->GetPlayer()->GetAnimationCtrl()->FindTrack(gesture)) << expected;
+        EndVoice();
+    }
+    // With a gesture file the gestures are its own, bound to the speaker.
+    auto object = Find("sample_object");
+    ASSERT_TRUE(object->PlayVoiceOver(GMHotspot::SITUATION_LOOK));
+    EXPECT_NE(nullptr, object->GetGesturePlayer());
+    EXPECT_EQ(mScene->GetPlayer(), object->GetSpeaker());
+    EndVoice();
 }
 
 TEST_F(HotspotSceneTest, CollectWithATableAnimationTakesTheItemAtItsTakingPoint)
