@@ -310,7 +310,8 @@ TEST_F(HotspotSceneTest, AVoiceOverWithoutGesturesPlaysARandomFallbackGestureOnT
         LRandom::Seed(seed);
         const char* expected = fallbacks[LRandom::Next() % 3];
         LRandom::Seed(seed);
-        auto hotspot = Make(Entry("target", "hs_quiet", "\tvoiceovers\n\t\tlook=target_wrong_item\n"));
+        // A line named with its sound file's ending has no gesture file.
+        auto hotspot = Make(Entry("target", "hs_quiet", "\tvoiceovers\n\t\tlook=sample_look.ogg\n"));
         ASSERT_TRUE(hotspot->PlayVoiceOver(GMHotspot::SITUATION_LOOK));
         EXPECT_EQ(nullptr, hotspot->GetGesturePlayer());
         LAnimation* gesture = LGestureAnimManager::Get()->GetAnimation(LString(expected));
@@ -473,6 +474,7 @@ TEST_F(HotspotSceneTest, ATargetHeardWithTheWrongItemRaisesItsUseEventAndSpeaksT
     EXPECT_EQ("//sounds/target_glove_fits.ogg", ToStd(Voice()->mFileName));
     EndVoice();
     ExpectClickable(Find("sample_target"));
+    EXPECT_EQ("", mLog.Problems());
 }
 
 TEST_F(HotspotSceneTest, ATalkWhoseInterviewCannotStartLeavesTheSceneClickable)
