@@ -8,7 +8,9 @@
 
 #include "GMScreenManager.h"
 #include "Gdi/LButton.h"
+#include "Gdi/LDisplayGroup.h"
 #include "Gdi/LFontManager.h"
+#include "Gdi/LSprite.h"
 #include "Gdi/LTextArea.h"
 #include "Input/LMouse.h"
 #include "Render/LAnimationCtrl.h"
@@ -550,4 +552,25 @@ TEST_F(HotspotSceneTest, AStateChangeShowsOrHidesTheHotspotsMeshFrameAtOnce)
     EXPECT_NE(0u, frame->GetMesh()->GetFlags() & LMesh::kShown);
     LStateManager::Get()->SetState(LString("sta_mesh_on"), LString("false"), true);
     EXPECT_EQ(0u, frame->GetMesh()->GetFlags() & LMesh::kShown);
+}
+
+TEST_F(HotspotSceneTest, TheDisplayMemberIsShownWhileItsScriptHoldsAndAMissingOneIsLogged)
+{
+    auto* sign = new LSprite();
+    sign->SetId(LString("sign"));
+    ASSERT_TRUE(mScene->GetDisplayGroup()->AddMember(sign, true));
+    LStateManager::Get()->SetState(LString("sta_sign"), LString("boolean"), LString("false"), false);
+    const std::string display = "display\n\tmemberid=sign\n\tvisible=script[s[sta_sign]]\n";
+    auto hotspot = Make(Entry("general", "hs_sign", "") + display);
+    ASSERT_EQ(sign, hotspot->GetDisplayMember());
+    EXPECT_FALSE(sign->GetActive());
+    EXPECT_TRUE(hotspot->RenderDisplayMember()); // nothing to draw
+    LStateManager::Get()->SetState(LString("sta_sign"), LString("true"), true);
+    EXPECT_TRUE(sign->GetActive());
+    EXPECT_EQ("", mLog.Problems());
+
+    auto lost = Make(Entry("general", "hs_lost", "") + "display\n\tmemberid=nothing\n\tvisible=script[true]\n");
+    EXPECT_EQ(nullptr, lost->GetDisplayMember());
+    EXPECT_EQ(1, mLog.Count("Scene display member not found: nothing"));
+    EXPECT_TRUE(lost->RenderDisplayMember());
 }
