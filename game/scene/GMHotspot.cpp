@@ -151,8 +151,6 @@ GMHotspot* GMHotspot::Create(const LPropertyList* aEntry)
 
 GMHotspot::GMHotspot()
 {
-    GMSceneManager* scenes = GMSceneManager::GetInstance();
-    mScene = scenes != nullptr ? scenes->GetScene() : nullptr;
     mMouse = LMouse::Get();
     mCursor = GMCursor::GetInstance();
     mMultiCursor = GMMultiCursor::GetInstance();
@@ -356,7 +354,7 @@ void GMHotspot::ReadBoundary(const LPropertyList* aEntry)
     }
 }
 
-LVectorString* GMHotspot::ReadLists(const LPropertyList* aData, const char16_t* aList, int aSituation)
+LVectorString* GMHotspot::ReadLists(const LPropertyList* aData, const char16_t* aList, int aSituation, bool aKeepEmpty)
 {
     const LPropertyList* lists = aData->GetList(LString(aList));
     bool found = false;
@@ -364,10 +362,8 @@ LVectorString* GMHotspot::ReadLists(const LPropertyList* aData, const char16_t* 
     if (!found || text.IsEmpty()) {
         return nullptr;
     }
-    // Voice-over lists drop empty pieces; a cut-scene list keeps them, as its entries
-    // are read by position.
     LVectorString pieces;
-    if (LString(aList) == LString(u"cutscenes")) {
+    if (aKeepEmpty) {
         pieces = SplitKeepingEmpty(text);
     } else {
         text.Split(LString(u"|"), &pieces);
@@ -418,8 +414,9 @@ void GMHotspot::ReadData(const LPropertyList* aData)
     }
     ReadObjectOfInterest(aData);
     for (int i = 0; i < SITUATION_COUNT; ++i) {
-        mVoiceOvers[i] = ReadLists(aData, u"voiceovers", i);
-        mCutScenes[i] = ReadLists(aData, u"cutscenes", i);
+        mVoiceOvers[i] = ReadLists(aData, u"voiceovers", i, false);
+        // A cut-scene list is read by position: its empty entries stay.
+        mCutScenes[i] = ReadLists(aData, u"cutscenes", i, true);
     }
 }
 
