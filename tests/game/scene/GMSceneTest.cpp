@@ -158,8 +158,10 @@ TEST_F(SceneTest, TheRiverbankLoadsWithItsPeopleViewpointLightsAndAudio)
     ASSERT_NE(nullptr, scene->GetDisplayGroup());
     EXPECT_EQ(LString("displaygroup"), scene->GetDisplayGroup()->GetId());
     EXPECT_EQ(0, scene->GetDisplayGroup()->GetMemberCount());
-    // Hotspots are read but none is made yet, so no interview needs the cut tables.
-    EXPECT_EQ(0, scene->GetHotspotCount());
+    // The viewpoint's hotspots; the witness's asks for the cut tables, but the location
+    // has no cuts.
+    EXPECT_EQ(4, scene->GetHotspotCount());
+    EXPECT_NE(nullptr, scene->FindHotspot(LString("sample_witness")));
     EXPECT_FALSE(scene->HasCutTables());
     EXPECT_NE(nullptr, scene->GetEvidence());
 
