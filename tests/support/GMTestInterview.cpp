@@ -4,6 +4,9 @@
 #include "interview/GMInterview.h"
 #include "support/GMTestFonts.h"
 #include "support/GMTestRoots.h"
+#include "support/LFakeSoundManager.h"
+#include "support/LFakeSoundPlayer.h"
+#include "support/LFakeTimer.h"
 #include "writers/LImageBytes.h"
 
 #include <initializer_list>
@@ -85,4 +88,24 @@ std::unique_ptr<GMInterview> GMTestInterview::Make(const std::string& aData, boo
         *aCreated = created;
     }
     return interview;
+}
+
+void GMTestInterview::PlayOut(GMInterview* aInterview, bool aUntilEnded, int aFrames)
+{
+    size_t line = 0;
+    int frames = 0;
+    for (int i = 0; i < aFrames && (aUntilEnded ? aInterview->IsRunning() : aInterview->IsBusy()); ++i) {
+        LFakeTimer::FrameAt(LFakeTimer::sNow + 0.1);
+        LFakeSoundPlayer* player = LFakeSoundPlayer::Find(LString("sequenceSound"));
+        if (player == nullptr || !player->mPlaying) {
+            continue;
+        }
+        if (line != LFakeSoundManager::sMade.size()) {
+            line = LFakeSoundManager::sMade.size();
+            frames = 0;
+        }
+        if (++frames > 5) {
+            player->End();
+        }
+    }
 }

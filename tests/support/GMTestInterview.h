@@ -33,4 +33,8 @@ public:
     // Makes an interview from the data text as the manager does ("test.txt", subtitles
     // "test_subtitles.txt"); the result of Create in aCreated when given.
     static std::unique_ptr<GMInterview> Make(const std::string& aData, bool* aCreated = nullptr);
+    // Frames 0.1 s apart (LFakeTimer), ending each voiced line of the interview's playing
+    // sequence after half a second (once its subtitle has faded in), while the interview
+    // is busy, or with aUntilEnded while it runs (at most aFrames frames).
+    static void PlayOut(GMInterview* aInterview, bool aUntilEnded = false, int aFrames = 100);
 };

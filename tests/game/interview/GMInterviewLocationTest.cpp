@@ -59,28 +59,6 @@ protected:
         delete GMCleaner::GetInstance();
     }
 
-    // The interview's lines play for half a second each until it is no longer running or
-    // busy (at most aFrames frames of 0.1 s).
-    void PlayOut(GMInterview* aInterview, bool aUntilEnded, int aFrames = 100)
-    {
-        size_t line = 0;
-        int frames = 0;
-        for (int i = 0; i < aFrames && (aUntilEnded ? aInterview->IsRunning() : aInterview->IsBusy()); ++i) {
-            LFakeTimer::FrameAt(LFakeTimer::sNow + 0.1);
-            LFakeSoundPlayer* player = LFakeSoundPlayer::Find(LString("sequenceSound"));
-            if (player == nullptr || !player->mPlaying) {
-                continue;
-            }
-            if (line != LFakeSoundManager::sMade.size()) {
-                line = LFakeSoundManager::sMade.size();
-                frames = 0;
-            }
-            if (++frames > 5) {
-                player->End();
-            }
-        }
-    }
-
     LLogCapture mLog;
     GMScene* mScene = nullptr;
     GMInterviewManager* mManager = nullptr;
@@ -98,14 +76,14 @@ TEST_F(LocationTest, TheSampleInterviewTalksWithTheLocationsCharactersAndPutsThe
     ASSERT_TRUE(mScene->StartInterview());
     EXPECT_TRUE(LEventManager::Get()->IsRaised(LString("evt_interviewsample_interview_started")));
     EXPECT_FALSE(mScene->IsInputEnabled());
-    PlayOut(interview, false);
+    GMTestInterview::PlayOut(interview, false);
     EXPECT_TRUE(LEventManager::Get()->IsRaised(LString("evt_sample_interview_intro_done")));
     // Three topics, the boat waiting for the first: two offered.
     EXPECT_EQ(3, interview->GetTopicArea()->GetOpenCount());
     EXPECT_FALSE(interview->GetTopicArea()->GetButton(2)->GetVisible());
 
     interview->OnButton(LString("btn_exit"), XBTNEVENT_CLICKED);
-    PlayOut(interview, true);
+    GMTestInterview::PlayOut(interview, true);
     EXPECT_FALSE(interview->IsRunning());
     EXPECT_TRUE(LEventManager::Get()->IsRaised(LString("evt_sample_interview_exit_done")));
     EXPECT_TRUE(GMPDAMinimized::GetInstance()->IsShown());

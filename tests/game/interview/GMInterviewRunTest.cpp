@@ -173,28 +173,6 @@ protected:
         return interview;
     }
 
-    // Frames 0.1 s apart, ending each voiced line after half a second (once its subtitle
-    // has faded in), until the interview is no longer busy (at most aFrames frames).
-    void PlayOut(GMInterview* aInterview, int aFrames = 100)
-    {
-        size_t line = 0;
-        int frames = 0;
-        for (int i = 0; i < aFrames && aInterview->IsBusy(); ++i) {
-            LFakeTimer::FrameAt(LFakeTimer::sNow + 0.1);
-            LFakeSoundPlayer* player = LFakeSoundPlayer::Find(LString("sequenceSound"));
-            if (player == nullptr || !player->mPlaying) {
-                continue;
-            }
-            if (line != LFakeSoundManager::sMade.size()) {
-                line = LFakeSoundManager::sMade.size();
-                frames = 0;
-            }
-            if (++frames > 5) {
-                player->End();
-            }
-        }
-    }
-
     // The files of the voiced lines played so far, by sound name.
     std::vector<std::string> Lines() const
     {
@@ -251,7 +229,7 @@ TEST_F(RunTest, StartingRaisesItsEventTellsTheListenerAndTheEndGivesControlBack)
     EXPECT_TRUE(interview->IsBusy());
     EXPECT_TRUE(LMouse::Get()->IsLocked());
 
-    PlayOut(interview);
+    GMTestInterview::PlayOut(interview);
     EXPECT_TRUE(Raised("evt_intro_done"));
     EXPECT_FALSE(interview->IsBusy());
     EXPECT_FALSE(LMouse::Get()->IsLocked());
@@ -259,7 +237,7 @@ TEST_F(RunTest, StartingRaisesItsEventTellsTheListenerAndTheEndGivesControlBack)
     EXPECT_FALSE(GMPDAMinimized::GetInstance()->IsShown());
 
     interview->OnButton(LString("btn_exit"), XBTNEVENT_CLICKED);
-    PlayOut(interview);
+    GMTestInterview::PlayOut(interview);
     EXPECT_EQ((std::vector<std::string> {"intro", "exit"}), Lines());
     EXPECT_EQ((std::vector<int> {0, 1}), mHeard.mCodes);
     EXPECT_FALSE(interview->IsRunning());
@@ -314,7 +292,7 @@ TEST_F(RunTest, MeterStepsComeFromTheTopicsOnOffer)
     EXPECT_EQ(0, done->GetTopicArea()->GetOpenCount());
     EXPECT_EQ(0.0f, done->GetGoodStep());
     EXPECT_EQ(0.0f, done->GetBadStep());
-    PlayOut(done);
+    GMTestInterview::PlayOut(done);
     EXPECT_EQ("noinfo", Lines().back());
     EXPECT_FALSE(done->IsRunning());
 }
@@ -326,7 +304,7 @@ TEST_F(RunTest, OpeningsByBargainingDenialAndNoInformation)
     states->SetState(LString("bargaining_run_active"), LString("boolean"), LString("true"), false);
     GMInterview* interview = Start(Topics(2) + Intro("script[true]") + Specials());
     ASSERT_NE(nullptr, interview);
-    PlayOut(interview);
+    GMTestInterview::PlayOut(interview);
     EXPECT_EQ(std::vector<std::string> {"bargain_denied"}, Lines());
     EXPECT_FALSE(interview->IsRunning());
     EXPECT_TRUE(BoolState("bargaining_run_active"));
@@ -336,7 +314,7 @@ TEST_F(RunTest, OpeningsByBargainingDenialAndNoInformation)
     LEventManager::Get()->AddEvent(LString("evt_solved"), false);
     interview = Start(Topics(2) + Intro("script[true]") + Specials());
     EXPECT_FALSE(BoolState("bargaining_run_active"));
-    PlayOut(interview);
+    GMTestInterview::PlayOut(interview);
     EXPECT_EQ(std::vector<std::string> {"bargain_solved"}, Lines());
     EXPECT_TRUE(Raised("bargainingsolved_run_done"));
     EXPECT_TRUE(interview->IsRunning());
@@ -346,7 +324,7 @@ TEST_F(RunTest, OpeningsByBargainingDenialAndNoInformation)
     LFakeSoundManager::sMade.clear();
     states->SetState(LString("noinfo_run"), LString("boolean"), LString("true"), false);
     interview = Start(Topics(2) + Intro("script[true]") + Specials());
-    PlayOut(interview);
+    GMTestInterview::PlayOut(interview);
     EXPECT_EQ(std::vector<std::string> {"noinfo"}, Lines());
     EXPECT_FALSE(interview->IsRunning());
 
@@ -440,7 +418,7 @@ TEST_F(RunTest, TopicsAndModesAnswerClicks)
     // Topic clicks and the exit wait while busy.
     interview->OnButton(LString("t3"), XBTNEVENT_CLICKED);
     interview->OnButton(LString("btn_exit"), XBTNEVENT_CLICKED);
-    PlayOut(interview);
+    GMTestInterview::PlayOut(interview);
     EXPECT_EQ(std::vector<std::string> {"t2_stra"}, Lines());
     EXPECT_TRUE(Raised("run_t2_stra"));
     // The good answer moves the meter by a third, one point a step.
@@ -531,7 +509,7 @@ TEST_F(RunTest, AFullMeterCompletesOrFailsTheInterview)
     interview->OnMeterFull(true);
     EXPECT_TRUE(BoolState("noinfo_run"));
     EXPECT_TRUE(Raised("evt_interviewrun_complete"));
-    PlayOut(interview);
+    GMTestInterview::PlayOut(interview);
     EXPECT_EQ(std::vector<std::string> {"exit"}, Lines());
     EXPECT_FALSE(interview->IsRunning());
 
@@ -544,7 +522,7 @@ TEST_F(RunTest, AFullMeterCompletesOrFailsTheInterview)
     LIState* denial = LStateManager::Get()->GetState(LString("denialtime_run"));
     ASSERT_NE(nullptr, denial);
     EXPECT_FLOAT_EQ(now, *static_cast<float*>(denial->GetValue()));
-    PlayOut(interview);
+    GMTestInterview::PlayOut(interview);
     EXPECT_EQ(std::vector<std::string> {"failedexit"}, Lines());
     EXPECT_FALSE(interview->IsRunning());
 }
@@ -588,9 +566,9 @@ TEST_F(RunTest, TheManagersOwnInterviewsGoOnceTheyHaveEnded)
     GMInterview* second = Select(Topics(1) + Intro("script[true]") + Specials());
     ASSERT_NE(nullptr, second);
     EXPECT_EQ(first, dynamic_cast<GMInterview*>(exit->GetListener()));
-    PlayOut(first);
+    GMTestInterview::PlayOut(first);
     first->OnButton(LString("btn_exit"), XBTNEVENT_CLICKED);
-    PlayOut(first);
+    GMTestInterview::PlayOut(first);
     EXPECT_EQ(first, dynamic_cast<GMInterview*>(exit->GetListener()));
     LFakeTimer::FrameAt(LFakeTimer::sNow + 0.1);
     EXPECT_EQ(nullptr, exit->GetListener());
@@ -598,9 +576,9 @@ TEST_F(RunTest, TheManagersOwnInterviewsGoOnceTheyHaveEnded)
     // Not running: gone at the next selection.
     mManager->StartCurrentInterview();
     EXPECT_EQ(second, dynamic_cast<GMInterview*>(exit->GetListener()));
-    PlayOut(second);
+    GMTestInterview::PlayOut(second);
     second->OnButton(LString("btn_exit"), XBTNEVENT_CLICKED);
-    PlayOut(second);
+    GMTestInterview::PlayOut(second);
     ASSERT_FALSE(second->IsRunning());
     Select(Topics(1) + Specials());
     EXPECT_EQ(nullptr, exit->GetListener());
