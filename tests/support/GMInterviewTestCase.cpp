@@ -42,8 +42,8 @@ void GMInterviewTestCase::MakeScene()
         ASSERT_TRUE(mScene->AddCharacter(LString(name), character, player));
         (player ? mPlayer : mWitness) = character;
     }
-    mScene->SetInputEnabled(true);
     GMSceneManager::GetInstance()->SetScene(mScene);
+    mScene->OnShow();
 }
 
 void GMInterviewTestCase::TearDown()

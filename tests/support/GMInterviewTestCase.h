@@ -20,7 +20,7 @@ protected:
     void SetUp() override;
     void TearDown() override;
     // A scene with the player "player" and the character "witness" (head type "head"),
-    // made the scene manager's current scene, its input on.
+    // made the scene manager's current scene and shown (its input on).
     void MakeScene();
 
     LTestCharacters::FakeTimeFirst mFakeTimeFirst;
