@@ -95,6 +95,4 @@ private:
     LStopwatch* mStopwatch = nullptr;
     unsigned char mPaused = 0;
     LIGesturePlayerListener* mListener = nullptr;
-    // Whether the player is a frame listener now.
-    unsigned char mInFrames = 0;
 };
