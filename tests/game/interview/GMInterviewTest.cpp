@@ -237,8 +237,10 @@ TEST_F(InterviewTest, TopicButtonPictureStretchesTheMiddleAndBoundsToTheRightCap
 
 TEST_F(InterviewTest, AnswersStepTheMeterAndAFullSideWaitsForTheMeter)
 {
-    auto interview = GMTestInterview::Make(GMTestInterview::Data(kTopics));
+    // The meter outlives the interview, as the manager's shared one does: the interview
+    // lets go of it when deleted.
     GMInterviewMeter meter;
+    auto interview = GMTestInterview::Make(GMTestInterview::Data(kTopics));
     interview->SetMeter(&meter, 50.0f, 40.0f);
     interview->ApplyBadStep();
     EXPECT_FALSE(interview->IsMeterFull());

@@ -207,6 +207,8 @@ TEST_F(TopicTest, OnlyGoodInAnyCaseCountsAsGood)
         EXPECT_EQ(c.mGood, LEventManager::Get()->IsRaised(LString("evt_topic_done")));
         LEventManager::Get()->RemoveListener(&mRecord);
         LStateManager::Get()->RemoveListener(&mRecord);
+        // The meter goes before the interview: the interview must not keep it.
+        mInterview->SetMeter(nullptr, 0.0f, 0.0f);
     }
 }
 
