@@ -650,6 +650,16 @@ bool Raised(const LString& aEvent)
     return events != nullptr && !aEvent.IsEmpty() && events->IsRaised(aEvent);
 }
 
+// Stops the mouse event from reaching the listeners after this one. Under a lock only the
+// lock owners hear it anyway, and an interrupt asked for there would be left over to
+// swallow the next event after the lock (the player's next click).
+void StopMouseEvent(LMouse* aMouse)
+{
+    if (aMouse != nullptr && !aMouse->IsLocked()) {
+        aMouse->Interrupt();
+    }
+}
+
 bool BoolState(LStateManager* aStates, const LString& aId)
 {
     LIState* state = aStates != nullptr ? aStates->GetState(aId) : nullptr;
@@ -1067,18 +1077,14 @@ void GMInterview::OnMove(const LVector2& aPosition)
         if (GMCursor* cursor = GMCursor::GetInstance()) {
             cursor->OnMove(aPosition);
         }
-        if (mouse != nullptr) {
-            mouse->Interrupt();
-        }
+        StopMouseEvent(mouse);
         return;
     }
     if (mDragging) {
         if (mPanel != nullptr) {
             mPanel->SetPosition(aPosition.x + mDragOffset.x, aPosition.y + mDragOffset.y);
         }
-        if (mouse != nullptr) {
-            mouse->Interrupt();
-        }
+        StopMouseEvent(mouse);
         return;
     }
     int hovered = -1;
@@ -1153,25 +1159,23 @@ void GMInterview::OnButtonUp(int aButton)
         return;
     }
     if (mBusy) {
-        mouse->Interrupt();
+        StopMouseEvent(mouse);
         return;
     }
     if (mDragging) {
         mDragging = false;
-        mouse->Interrupt();
+        StopMouseEvent(mouse);
         return;
     }
     if (aButton == 2) {
-        mouse->Interrupt();
+        StopMouseEvent(mouse);
     }
 }
 
 void GMInterview::OnWheel(float aDelta)
 {
     if (mBusy) {
-        if (LMouse* mouse = LMouse::Get()) {
-            mouse->Interrupt();
-        }
+        StopMouseEvent(LMouse::Get());
         return;
     }
     LScrollBar* bar = mScrollBar != nullptr ? mScrollBar->GetScrollBar() : nullptr;

@@ -7,7 +7,6 @@
 #include "Gdi/LDisplayGroup.h"
 #include "Gdi/LTextArea.h"
 #include "Input/LMouse.h"
-#include "LPolygon.h"
 #include "event/LEventManager.h"
 #include "interview/GMInterview.h"
 #include "interview/GMInterviewManager.h"
@@ -35,7 +34,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 #include <sstream>
 #include <string>
@@ -94,23 +92,12 @@ protected:
         LMouse::Get()->OnButtonUp(1);
     }
 
-    // A click in the middle of a button's shown look (its screen boundary's box).
-    static void ClickButton(LButton* aButton)
+    // A click on a button's shown look, aInside from its top left corner.
+    static void ClickButton(LButton* aButton, float aInside = 12.0f)
     {
         ASSERT_NE(nullptr, aButton);
-        LIDisplayObject* look = aButton->GetObject();
-        ASSERT_NE(nullptr, look);
-        LPolygon boundary;
-        ASSERT_TRUE(look->GetWorldMatrix() != nullptr && look->GetWorldBoundary(&boundary));
-        ASSERT_GT(boundary.GetNumPoints(), 0);
-        LVector2 low = boundary.GetPoint(0);
-        LVector2 high = low;
-        for (int i = 1; i < boundary.GetNumPoints(); ++i) {
-            const LVector2 point = boundary.GetPoint(i);
-            low = LVector2(std::min(low.x, point.x), std::min(low.y, point.y));
-            high = LVector2(std::max(high.x, point.x), std::max(high.y, point.y));
-        }
-        Click(LVector2((low.x + high.x) * 0.5f, (low.y + high.y) * 0.5f));
+        const LVector2 at = aButton->GetWorldPosition();
+        Click(LVector2(at.x + aInside, at.y + aInside));
     }
 
     // The voiced lines of the playing sequence, each ended after 0.5 s, until the
@@ -160,7 +147,8 @@ TEST_F(FlowTest, ATalkOnTheWitnessQuestionsHerAndGivesTheSceneBack)
     GMNavigation::GetInstance()->GetNavigation()->SetPosition(LVector3(-100.0f, 0.0f, 0.0f));
     Click(kWitness);
     ASSERT_TRUE(FramesUntil([&] { return mMenu->IsOpen(); }));
-    ClickButton(mMenu->GetButton(GMMultiCursorAction::TALK));
+    // (The menu's button in its middle, as the menu finds its buttons.)
+    ClickButton(mMenu->GetButton(GMMultiCursorAction::TALK), 25.0f);
     ASSERT_TRUE(FramesUntil([&] { return interview->IsRunning(); }));
     EXPECT_EQ(interview, manager->GetCurrentInterview());
     EXPECT_TRUE(LEventManager::Get()->IsRaised(LString("evt_interviewsample_interview_started")));
@@ -172,17 +160,17 @@ TEST_F(FlowTest, ATalkOnTheWitnessQuestionsHerAndGivesTheSceneBack)
     ASSERT_FALSE(interview->IsBusy());
 
     // What she saw, asked straight: the answer with its subtitle, the meter moves.
-    // (The topic and mode buttons report to the interview as a click on them does.)
-    LButton* topic = interview->GetTopicArea()->GetButton(0);
-    ASSERT_NE(nullptr, topic);
-    EXPECT_EQ(interview, dynamic_cast<GMInterview*>(topic->GetListener()));
-    interview->OnButton(topic->GetId(), XBTNEVENT_CLICKED);
+    // The mouse travels to the list first. (The first event after the talk is lost: the
+    // action menu stops its talk click while it holds the mouse, and that stop waits for
+    // the next event after the lock.)
+    Move(kNowhere);
+    ClickButton(interview->GetTopicArea()->GetButton(0));
     EXPECT_EQ("t_saw", ToStd(interview->GetCurrentTopic()));
+    EXPECT_TRUE(interview->GetTopicArea()->GetButton(0)->IsHilighted());
     LButton* straight = PanelButton("modes", "mode_stra");
     ASSERT_NE(nullptr, straight);
     EXPECT_TRUE(straight->IsEnabled());
-    EXPECT_EQ(interview, dynamic_cast<GMInterview*>(straight->GetListener()));
-    interview->OnButton(straight->GetId(), XBTNEVENT_CLICKED);
+    ClickButton(straight);
     ASSERT_TRUE(interview->IsBusy());
     ASSERT_TRUE(FramesUntil([] { return LFakeSoundPlayer::Find(LString("sequenceSound")) != nullptr; }));
     LTextArea* line = GMSubtitle::GetInstance()->GetMainLine();
@@ -197,21 +185,18 @@ TEST_F(FlowTest, ATalkOnTheWitnessQuestionsHerAndGivesTheSceneBack)
     EXPECT_TRUE(interview->GetTopicArea()->GetButton(2)->GetVisible());
 
     // Leave: the exit line, then the scene is back and a hotspot answers again.
-    LButton* exit = PanelButton("panel", "btn_exit");
-    ASSERT_NE(nullptr, exit);
-    EXPECT_EQ(interview, dynamic_cast<GMInterview*>(exit->GetListener()));
-    interview->OnButton(exit->GetId(), XBTNEVENT_CLICKED);
+    ClickButton(PanelButton("panel", "btn_exit"));
     EXPECT_EQ("si_exit.ogg;", PlayLines(interview));
     EXPECT_FALSE(interview->IsRunning());
     EXPECT_TRUE(LEventManager::Get()->IsRaised(LString("evt_sample_interview_exit_done")));
     ASSERT_TRUE(FramesUntil([&] { return mScene->IsInputEnabled(); }));
     // The hotspots listen to the mouse again.
+    EXPECT_FALSE(LMouse::Get()->IsLocked());
     for (int i = 0; i < mScene->GetHotspotCount(); ++i) {
         GMHotspot* hotspot = mScene->GetHotspot(i);
         EXPECT_TRUE(hotspot->IsInputEnabled()) << ToStd(hotspot->GetId());
         EXPECT_TRUE(LMouse::Get()->Contains(hotspot)) << ToStd(hotspot->GetId());
     }
-    EXPECT_FALSE(LMouse::Get()->IsLocked());
 
     // Nothing went wrong but the gesture and lip-sync files the sample leaves out.
     std::istringstream lines(mLog.Problems());
