@@ -415,6 +415,10 @@ TEST_F(RunTest, TopicsAndModesAnswerClicks)
     LMouse::Get()->AddMember(&probe, 0.0f);
     LMouse::Get()->OnMove(LVector2(500.0f, 300.0f));
     EXPECT_EQ(0, probe.mHeard);
+    // Under its own lock the interview stops nothing: after the answer the next move
+    // reaches everyone.
+    LMouse::Get()->OnButtonUp(1);
+    LMouse::Get()->OnWheel(-120.0f);
     // Topic clicks and the exit wait while busy.
     interview->OnButton(LString("t3"), XBTNEVENT_CLICKED);
     interview->OnButton(LString("btn_exit"), XBTNEVENT_CLICKED);
@@ -427,6 +431,8 @@ TEST_F(RunTest, TopicsAndModesAnswerClicks)
     }
     EXPECT_FLOAT_EQ(100.0f / 3.0f, interview->GetMeter()->GetGoodValue());
     EXPECT_TRUE(interview->IsRunning());
+    LMouse::Get()->OnMove(LVector2(501.0f, 300.0f));
+    EXPECT_EQ(1, probe.mHeard);
     LMouse::Get()->RemoveListener(&probe);
 }
 
