@@ -671,6 +671,11 @@ bool BoolState(LStateManager* aStates, const LString& aId)
 
 bool GMInterview::Start()
 {
+    // A cached interview hid the action menu when it was read, long before this talk; the
+    // talk's menu, closed without leaving, would still take clicks over the scene.
+    if (GMMultiCursor* menu = GMMultiCursor::GetInstance()) {
+        menu->Hide(true);
+    }
     GMInterviewManager* manager = GMInterviewManager::GetInstance();
     if (manager == nullptr || !manager->GetInterviewDisplay(&mPanel, &mModeGroup, &mMeter, &mScrollBar)) {
         L_ASSERT_FAILURE("");

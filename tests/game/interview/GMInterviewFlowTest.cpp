@@ -1,8 +1,8 @@
 // The witness interview in process on the sample's case-1 location, case 1 selected, with
 // the mouse as the application forwards it: a talk on the witness starts the sample
 // interview, its intro plays, a topic and a mode are clicked and the answer plays with its
-// subtitle and moves the meter, the exit button plays the exit, and afterwards the
-// hotspots listen to the mouse again.
+// subtitle and moves the meter, the exit button plays the exit, and afterwards a hotspot
+// answers a click again.
 #include "Gdi/LButton.h"
 #include "Gdi/LDisplayGroup.h"
 #include "Gdi/LTextArea.h"
@@ -41,6 +41,7 @@
 namespace {
 
 const LVector2 kWitness(275.0f, 240.0f);
+const LVector2 kObject(300.0f, 350.0f);
 const LVector2 kNowhere(20.0f, 20.0f);
 
 class FlowTest : public ::testing::Test
@@ -190,13 +191,13 @@ TEST_F(FlowTest, ATalkOnTheWitnessQuestionsHerAndGivesTheSceneBack)
     EXPECT_FALSE(interview->IsRunning());
     EXPECT_TRUE(LEventManager::Get()->IsRaised(LString("evt_sample_interview_exit_done")));
     ASSERT_TRUE(FramesUntil([&] { return mScene->IsInputEnabled(); }));
-    // The hotspots listen to the mouse again.
+    // A hotspot answers a click again: the player walks to the object, its menu opens.
     EXPECT_FALSE(LMouse::Get()->IsLocked());
-    for (int i = 0; i < mScene->GetHotspotCount(); ++i) {
-        GMHotspot* hotspot = mScene->GetHotspot(i);
-        EXPECT_TRUE(hotspot->IsInputEnabled()) << ToStd(hotspot->GetId());
-        EXPECT_TRUE(LMouse::Get()->Contains(hotspot)) << ToStd(hotspot->GetId());
-    }
+    GMHotspot* object = mScene->FindHotspot(LString("sample_object"));
+    ASSERT_NE(nullptr, object);
+    Move(kNowhere);
+    Click(kObject);
+    EXPECT_TRUE(FramesUntil([&] { return mMenu->GetListener() == object; }));
 
     // Nothing went wrong but the gesture and lip-sync files the sample leaves out.
     std::istringstream lines(mLog.Problems());
