@@ -249,9 +249,11 @@ GMScene::~GMScene()
     if (GMPDA* pda = mPDAListening != 0 ? GMPDA::GetInstance() : nullptr) {
         pda->RemoveListener(this);
     }
-    if (mFader != nullptr) {
-        mFader->RemoveListener(this);
+    // The fader is looked up again: at exit it may be gone before the scene.
+    if (GMScreenFader* fader = mFader != nullptr ? GMScreenFader::GetInstance() : nullptr) {
+        fader->RemoveListener(this);
     }
+    mFader = nullptr;
     if (GMNavigation* navigation = mNavigationSet != 0 ? GMNavigation::GetInstance() : nullptr) {
         if (navigation->GetScene() == this) {
             navigation->Reset();
@@ -276,12 +278,12 @@ GMScene::~GMScene()
     delete mCloseUps;
     delete mCloseUpList;
     delete mHotspotList;
-    if (mDisplayGroup != nullptr) {
-        if (LDisplayManager* display = LDisplayManager::Get()) {
-            display->RemoveMember(mDisplayGroup);
-        }
+    // A display tree already gone at exit has deleted the group with it.
+    if (LDisplayManager* display = mDisplayGroup != nullptr ? LDisplayManager::Get() : nullptr) {
+        display->RemoveMember(mDisplayGroup);
         delete mDisplayGroup;
     }
+    mDisplayGroup = nullptr;
     delete mBackground;
     delete mPicker;
     delete mCamera;
@@ -939,7 +941,7 @@ bool GMScene::SetCut(const LString& aCut)
 
 // Characters -------------------------------------------------------------------------
 
-bool GMScene::DecideNPC(const LPropertyList* aNPC, const LString&) const
+bool GMScene::DecideNPC(const LPropertyList* aNPC) const
 {
     bool found = false;
     const LVectorString viewpoints = aNPC != nullptr ? aNPC->GetVectorString(LString(u"viewpoints"), found)
@@ -972,7 +974,7 @@ void GMScene::DecideNPCs()
     for (int i = 0; npcs != nullptr && i < npcs->GetCount(); ++i) {
         const LString name = npcs->GetKeyAt(i);
         if (GMCharacter* npc = GetCharacter(name)) {
-            npc->SetVisible(DecideNPC(npcs->GetListAt(i), name));
+            npc->SetVisible(DecideNPC(npcs->GetListAt(i)));
         }
     }
 }
@@ -988,7 +990,7 @@ void GMScene::RefreshCharacters()
         // The script decides only where the NPC may be at all: never in a viewpoint
         // outside its list, nor as an extra with toggle 2 on.
         if (found && npc != nullptr) {
-            npc->SetVisible(DecideNPC(entry, npcs->GetKeyAt(i)));
+            npc->SetVisible(DecideNPC(entry));
         }
     }
 }

@@ -182,6 +182,14 @@ TEST_F(SceneTest, TheRiverbankLoadsWithItsPeopleViewpointLightsAndAudio)
     EXPECT_TRUE(scene->Update());
     EXPECT_TRUE(scene->Render());
     EXPECT_EQ("", Problems()) << mLog.Bytes();
+
+    // No interview is current: none starts, and the flag stays clear.
+    EXPECT_FALSE(scene->StartInterview());
+    EXPECT_TRUE(mLog.Contains("StartInterview failure."));
+    EXPECT_FALSE(scene->IsInterviewRunning());
+    scene->SetInterviewRunning(true);
+    scene->ResetCharacters();
+    EXPECT_FALSE(scene->IsInterviewRunning());
 }
 
 TEST_F(SceneTest, DefaultStatesNeverReplaceAStateThatExists)
@@ -367,6 +375,26 @@ TEST_F(SceneTest, WithoutAPathToTheViewpointThePlayerStaysWhereItIs)
     RunTo(0.4);
     EXPECT_FLOAT_EQ(-120.0f, Ground().x);
     EXPECT_FLOAT_EQ(-140.0f, Ground().y);
+}
+
+// A change to a viewpoint that cannot be set comes back from black on the one kept, with
+// the input on again, rather than leaving the screen black and the scene deaf.
+TEST_F(SceneTest, AFadedChangeThatFailsFadesBackInOnTheViewpointKept)
+{
+    GMScene* scene = Load();
+    ASSERT_NE(nullptr, scene);
+    ASSERT_TRUE(scene->FadeToViewpoint(LString("vp09")));
+    RunTo(0.4);
+    EXPECT_TRUE(mLog.Contains("'viewpoints.vp09' not found."));
+    EXPECT_TRUE(mLog.Contains("SetViewpoint failure."));
+    EXPECT_FALSE(scene->IsInputEnabled());
+    RunTo(0.8);
+    EXPECT_EQ(LString("vp01"), scene->GetViewpoint());
+    EXPECT_TRUE(scene->IsInputEnabled());
+    EXPECT_FALSE(scene->IsFading());
+    EXPECT_NE(nullptr, GMNavigation::GetInstance()->GetSteering());
+    EXPECT_TRUE(scene->Update());
+    EXPECT_TRUE(scene->Render());
 }
 
 TEST_F(SceneTest, NPCsShowOnlyInTheirViewpointsAndExtrasGoWithToggleTwo)
