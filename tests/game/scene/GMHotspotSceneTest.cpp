@@ -437,12 +437,14 @@ TEST_F(HotspotSceneTest, ADoorIntoAnotherSceneStartsThePlayerAtItsViewpointsWayP
         Frames(2);
         auto door = Make(Entry("navigate", "hs_out", "", "\t\tsceneid=precinct\n\t\tviewpointid=vp01\n\t\ttargetpos=-120|-130\n\t\tcursordirection=left\n"));
         door->SetInputEnabled(true);
+        // The door is the riverbank's own: it goes with the riverbank while it changes
+        // the location.
+        ASSERT_TRUE(mScene->AddHotspot(door.release()));
         Move(kNowhere);
         Click(LVector2(130.0f, 130.0f));
         GMSceneManager* scenes = GMSceneManager::GetInstance();
         ASSERT_TRUE(FramesUntil([&] { return scenes->GetScene() != nullptr && scenes->GetScene()->GetId() == LString("precinct"); }))
             << c.mStart;
-        door.reset(); // a hotspot of the location left behind
         EXPECT_EQ(c.mPending, scenes->GetPendingPosition() != nullptr) << c.mStart;
         // Either way the player stands on the viewpoint's own start, the desk.
         LVector3 at;
