@@ -110,8 +110,8 @@ GMInventoryItem::~GMInventoryItem()
         mMultiCursor->RemoveListener(this);
     }
     mMultiCursor = nullptr;
-    if (mToolTip != nullptr && mHovering && LToolTipManager::Get() != nullptr) {
-        mToolTip->FadeOut();
+    if (mHovering && LToolTipManager::Get() != nullptr) {
+        FadeOutToolTip();
     }
     mToolTip = nullptr;
     delete mGroup;
@@ -263,6 +263,14 @@ bool GMInventoryItem::UnderMouse(const LVector2& aPosition)
     return area != nullptr && area->GetWorldClip(&clip) && clip.ContainsPoint(aPosition);
 }
 
+void GMInventoryItem::FadeOutToolTip()
+{
+    // The tooltip may be another item's too, and on its way out already.
+    if (mToolTip != nullptr && mToolTip->IsVisible() && !mToolTip->IsFadingOut()) {
+        mToolTip->FadeOut();
+    }
+}
+
 void GMInventoryItem::StopHoverTimer()
 {
     mToolTipPending = false;
@@ -284,9 +292,7 @@ void GMInventoryItem::OnButtonDown(int aButton)
         mButtonDown = true;
         mMovement = 0.0f;
         StopHoverTimer();
-        if (mToolTip != nullptr) {
-            mToolTip->FadeOut();
-        }
+        FadeOutToolTip();
         mPressTime = Now();
     }
     mPressPosition = at;
@@ -306,9 +312,7 @@ void GMInventoryItem::OnMove(const LVector2& aPosition)
         }
     } else if (mGroup == nullptr || !mGroup->HitTest(aPosition)) {
         mHovering = false;
-        if (mToolTip != nullptr) {
-            mToolTip->FadeOut();
-        }
+        FadeOutToolTip();
         StopHoverTimer();
     }
     if (!mButtonDown) {
@@ -357,7 +361,9 @@ void GMInventoryItem::OnFrame()
     if (mToolTip != nullptr) {
         const LVector2 at = MousePosition();
         mToolTip->SetPosition(at.x, at.y - kToolTipRise);
-        mToolTip->FadeIn();
+        if (!mToolTip->IsFadingIn()) {
+            mToolTip->FadeIn();
+        }
     }
 }
 

@@ -64,6 +64,7 @@ private:
     bool UnderMouse(const LVector2& aPosition);
     void MakeToolTip(const LString& aKey, int aLabKind);
     void StopHoverTimer();
+    void FadeOutToolTip();
     void SetListening(bool aListening);
     void Analyze();
     void Look();
