@@ -203,6 +203,17 @@ TEST_F(InventoryItemTest, DropsOnFreeAndFilledCells)
     EXPECT_FLOAT_EQ(58.0f, mPen->GetGroup()->GetLocalPosition().x);
     EXPECT_FLOAT_EQ(49.0f, mPen->GetGroup()->GetLocalPosition().y);
     EXPECT_EQ(2, mPanel->GetItemCount());
+
+    // A lab result moves under its own id, whatever the case it was added in.
+    ASSERT_TRUE(mPanel->AddItem(LString("pen_CL")));
+    ASSERT_TRUE(mPanel->SelectCategory(GMInventoryPanel::CATEGORY_REPORTS));
+    GMInventorySubpanel* reports = mPanel->GetSubpanel(GMInventoryPanel::CATEGORY_REPORTS);
+    const LVector2 from = reports->GetSpace(0)->GetCell()->GetWorldPosition() + LVector2(28.0f, 24.0f);
+    Press(from, {reports->GetSpace(2)->GetCell()->GetWorldPosition() + LVector2(28.0f, 24.0f)});
+    EXPECT_EQ(LString("pen_cl"), mPanel->GetItem(GMInventoryPanel::CATEGORY_REPORTS, 2));
+    EXPECT_EQ(LString(""), mPanel->GetItem(GMInventoryPanel::CATEGORY_REPORTS, 0));
+    EXPECT_TRUE(mPanel->AddItem(LString("pen_CL")));
+    EXPECT_EQ(3, mPanel->GetItemCount());
     EXPECT_EQ("", mLog.Problems("Could not find width"));
 }
 

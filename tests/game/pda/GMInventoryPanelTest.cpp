@@ -406,6 +406,11 @@ TEST_F(InventoryPanelTest, ShownPanelCategoriesAndDoubleClicks)
     EXPECT_NE(0, scrolled);
     mPanel->OnButton(LString("evidence"), XBTNEVENT_PRESSED);
     EXPECT_EQ(scrolled, bar->GetContentPosition());
+    // The wheel scrolls too: back down, forward up.
+    mouse->OnWheel(-120.0f);
+    EXPECT_LT(scrolled, bar->GetContentPosition());
+    mouse->OnWheel(120.0f);
+    EXPECT_EQ(scrolled, bar->GetContentPosition());
     mPanel->OnButton(LString("documents"), XBTNEVENT_PRESSED);
     EXPECT_EQ(GMInventoryPanel::CATEGORY_DOCUMENTS, mPanel->GetCategory());
     EXPECT_EQ(0, bar->GetContentPosition());
