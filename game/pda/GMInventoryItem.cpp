@@ -247,6 +247,10 @@ void GMInventoryItem::RefreshActive()
     SetEnabled(active);
     SetListening(active);
     if (!active) {
+        // Its sub-panel went away under the mouse: so does the tooltip.
+        if (mHovering) {
+            FadeOutToolTip();
+        }
         StopHoverTimer();
         mHovering = false;
     }
