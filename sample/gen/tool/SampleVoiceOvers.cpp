@@ -4,20 +4,33 @@
 #include "SampleOutput.h"
 
 #include <cmath>
+#include <string>
 #include <vector>
+
+namespace {
+
+constexpr int kRate = 22050;
+
+void WriteVoice(SampleOutput& aOut, const std::string& aId, float aSeconds, float aPitch)
+{
+    std::vector<float> samples(static_cast<size_t>(aSeconds * kRate));
+    for (size_t i = 0; i < samples.size(); ++i) {
+        const float t = static_cast<float>(i) / kRate;
+        // Six syllables a second, the pitch gliding around aPitch.
+        const float syllable = 0.5f - 0.5f * std::cos(2.0f * static_cast<float>(M_PI) * 3.0f * t);
+        const float pitch = aPitch + 20.0f * std::sin(2.0f * static_cast<float>(M_PI) * 0.7f * t);
+        const float fade = std::min(1.0f, std::min(t, aSeconds - t) * 20.0f);
+        samples[i] = 0.3f * fade * syllable * std::sin(2.0f * static_cast<float>(M_PI) * pitch * t);
+    }
+    aOut.WriteSound("sounds/" + aId + ".ogg", kRate, samples);
+}
+
+} // namespace
 
 void WriteVoiceOvers(SampleOutput& aOut)
 {
-    constexpr int kRate = 22050;
-    constexpr float kSeconds = 2.5f;
-    std::vector<float> samples(static_cast<size_t>(kSeconds * kRate));
-    for (size_t i = 0; i < samples.size(); ++i) {
-        const float t = static_cast<float>(i) / kRate;
-        // Six syllables a second, the pitch gliding around 140 Hz.
-        const float syllable = 0.5f - 0.5f * std::cos(2.0f * static_cast<float>(M_PI) * 3.0f * t);
-        const float pitch = 140.0f + 20.0f * std::sin(2.0f * static_cast<float>(M_PI) * 0.7f * t);
-        const float fade = std::min(1.0f, std::min(t, kSeconds - t) * 20.0f);
-        samples[i] = 0.3f * fade * syllable * std::sin(2.0f * static_cast<float>(M_PI) * pitch * t);
-    }
-    aOut.WriteSound("sounds/sample_look.ogg", kRate, samples);
+    WriteVoice(aOut, "sample_look", 2.5f, 140.0f);
+    // The spot where the glove is used: the right item, and any other.
+    WriteVoice(aOut, "target_glove_fits", 2.0f, 150.0f);
+    WriteVoice(aOut, "target_wrong_item", 1.5f, 130.0f);
 }
