@@ -37,6 +37,7 @@
 #include "script/LScriptBuilder.h"
 #include "state/LIState.h"
 #include "state/LStateManager.h"
+#include "stdlib/LIFileSystem.h"
 #include "stdlib/LLog.h"
 #include "stdlib/LRandom.h"
 #include "time/LGameClock.h"
@@ -82,6 +83,14 @@ LVectorString SplitKeepingEmpty(const LString& aText)
 bool Names(const LString& aValue)
 {
     return !aValue.IsEmpty() && aValue != LString(u"-");
+}
+
+// Whether a voice-over's optional file (gestures, lip sync) is there, asked without a
+// logged failure when it is not.
+bool Exists(const LString& aPath)
+{
+    LIFileSystem* files = LIFileSystem::Get();
+    return files != nullptr && files->PathExists(aPath, true);
 }
 
 bool Evaluate(LScript* aScript)
@@ -1122,7 +1131,8 @@ bool GMHotspot::StartVoice(const LString& aId, const LString& aSpeakerKey, const
     delete mGesturePlayer;
     mGesturePlayer = L_NEW LGesturePlayer();
     mFallbackGesture = nullptr;
-    if (mGesturePlayer != nullptr && mGesturePlayer->Load(LString(u"//gestures/") + aId + u".gk")) {
+    const LString gestures = LString(u"//gestures/") + aId + u".gk";
+    if (mGesturePlayer != nullptr && Exists(gestures) && mGesturePlayer->Load(gestures)) {
         if (mSpeaker != nullptr) {
             mGesturePlayer->SetCharacter(LString(u"primary"), mSpeaker);
         }
@@ -1137,13 +1147,14 @@ bool GMHotspot::StartVoice(const LString& aId, const LString& aSpeakerKey, const
         }
     }
 
-    if (mSpeaker != nullptr) {
-        mSpeaker->StartLipSync(LString(u"//dataroot/lipsync/") + aId + u".dat",
-                               LString(u"//dataroot/phonemes/") + mSpeaker->GetPhonemeFile());
+    const LString lipSync = LString(u"//dataroot/lipsync/") + aId + u".dat";
+    if (mSpeaker != nullptr && Exists(lipSync)) {
+        mSpeaker->StartLipSync(lipSync, LString(u"//dataroot/phonemes/") + mSpeaker->GetPhonemeFile());
     }
     LPropertyList subtitles;
     if (subtitles.Load(LString(u"//scenes/vo_subtitles.txt"), true)) {
-        const LString* text = subtitles.Get(aId).GetString();
+        const LPropertyEntry* entry = subtitles.FindEntry(aId);
+        const LString* text = entry != nullptr ? entry->GetString() : nullptr;
         GMSubtitle* strip = GMSubtitle::GetInstance();
         LFontManager* fonts = LFontManager::Get();
         if (text != nullptr && strip != nullptr) {

@@ -315,7 +315,7 @@ TEST_F(HotspotSceneTest, AVoiceOverWithoutGesturesPlaysARandomFallbackGestureOnT
         const char* expected = fallbacks[LRandom::Next() % 3];
         LRandom::Seed(seed);
         // A line named with its sound file's ending has no gesture file.
-        auto hotspot = Make(Entry("target", "hs_quiet", "\tvoiceovers\n\t\tlook=sample_look.ogg\n"));
+        auto hotspot = Make(Entry("general", "hs_quiet", "\tvoiceovers\n\t\tlook=sample_look.ogg\n"));
         ASSERT_TRUE(hotspot->PlayVoiceOver(GMHotspot::SITUATION_LOOK));
         EXPECT_EQ(nullptr, hotspot->GetGesturePlayer());
         LAnimation* gesture = LGestureAnimManager::Get()->GetAnimation(LString(expected));
@@ -323,6 +323,7 @@ TEST_F(HotspotSceneTest, AVoiceOverWithoutGesturesPlaysARandomFallbackGestureOnT
         EXPECT_NE(nullptr, mScene->GetPlayer()->GetAnimationCtrl()->FindTrack(gesture)) << expected;
         EndVoice();
     }
+    EXPECT_EQ("", mLog.Problems()); // neither gestures nor lip sync: nothing to complain of
     // With a gesture file the gestures are its own, bound to the speaker.
     auto object = Find("sample_object");
     ASSERT_TRUE(object->PlayVoiceOver(GMHotspot::SITUATION_LOOK));
@@ -424,12 +425,14 @@ TEST_F(HotspotSceneTest, ADoorIntoAnotherSceneStartsThePlayerAtItsViewpointsWayP
         Frames(2);
         auto door = Make(Entry("navigate", "hs_out", "", "\t\tsceneid=precinct\n\t\tviewpointid=vp01\n\t\ttargetpos=-120|-130\n\t\tcursordirection=left\n"));
         door->SetInputEnabled(true);
+        // The door is the riverbank's own: it goes with the riverbank while it changes
+        // the location.
+        ASSERT_TRUE(mScene->AddHotspot(door.release()));
         Move(kNowhere);
         Click(LVector2(130.0f, 130.0f));
         GMSceneManager* scenes = GMSceneManager::GetInstance();
         ASSERT_TRUE(FramesUntil([&] { return scenes->GetScene() != nullptr && scenes->GetScene()->GetId() == LString("precinct"); }))
             << c.mStart;
-        door.reset(); // a hotspot of the location left behind
         EXPECT_EQ(c.mPending, scenes->GetPendingPosition() != nullptr) << c.mStart;
         // Either way the player stands on the viewpoint's own start, the desk.
         LVector3 at;
