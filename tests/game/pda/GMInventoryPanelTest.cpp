@@ -428,3 +428,22 @@ TEST_F(InventoryPanelTest, ShownPanelCategoriesAndDoubleClicks)
     EXPECT_EQ(1, clicks.mCount);
     mouse->RemoveListener(&clicks);
 }
+
+// A case or category outside the 16 sub-panels is refused, not indexed.
+TEST_F(InventoryPanelTest, ACaseOrCategoryOutsideTheSubpanelsIsRefused)
+{
+    for (int category : {-1, GMInventoryPanel::CATEGORY_NONE}) {
+        EXPECT_FALSE(mPanel->SelectCategory(category)) << category;
+        EXPECT_EQ(GMInventoryPanel::CATEGORY_EVIDENCE, mPanel->GetCategory());
+    }
+    for (int selected : {0, 5}) {
+        SCOPED_TRACE(selected);
+        SelectCase(selected);
+        mLog.Clear();
+        ASSERT_TRUE(mPanel->AddItem(LString("pen")));
+        EXPECT_EQ(1, mLog.Count("Invalid selected case: " + std::to_string(selected)));
+        EXPECT_EQ(1, mPanel->GetCase());
+    }
+    EXPECT_EQ(LString("pen"), mPanel->GetItem(GMInventoryPanel::CATEGORY_EVIDENCE, 0));
+    EXPECT_EQ(1, mPanel->GetItemCount());
+}
