@@ -162,9 +162,11 @@ protected:
     static bool Holds(const char* aItem)
     {
         GMInventoryPanel* inventory = GMPDA::GetInstance()->GetInventoryPanel();
-        for (int i = 0; i < GMInventoryPanel::CELL_COUNT; ++i) {
-            if (inventory->GetItem(0, i) == LString(aItem)) {
-                return true;
+        for (int panel = 0; panel < GMInventoryPanel::SUBPANEL_COUNT; ++panel) {
+            for (int i = 0; i < GMInventoryPanel::CELL_COUNT; ++i) {
+                if (inventory->GetItem(panel, i) == LString(aItem)) {
+                    return true;
+                }
             }
         }
         return false;
@@ -346,16 +348,16 @@ TEST_F(HotspotSceneTest, AVoiceOverWithoutGesturesPlaysARandomFallbackGestureOnT
 
 TEST_F(HotspotSceneTest, CollectWithATableAnimationTakesTheItemAtItsTakingPoint)
 {
-    auto hotspot = Make(Entry("general", "hs_cup", "\toperatingid=cup\n\tcollectanim=table\n\tcollect\n\t\tdoneevents=evt_cup_taken\n"));
+    auto hotspot = Make(Entry("general", "hs_cup", "\toperatingid=notebook\n\tcollectanim=table\n\tcollect\n\t\tdoneevents=evt_cup_taken\n"));
     hotspot->SetInputEnabled(true);
     GMCharacter* player = mScene->GetPlayer();
     hotspot->ShowMultiCursor();
     hotspot->OnAction(GMMultiCursorAction::COLLECT);
     EXPECT_EQ(GM_ACTION_PICK_TABLE, player->GetAction());
-    EXPECT_FALSE(Holds("cup"));
+    EXPECT_FALSE(Holds("notebook"));
     EXPECT_FALSE(Raised("evt_cup_taken"));
     EXPECT_FALSE(Find("sample_object")->IsInputEnabled());
-    ASSERT_TRUE(FramesUntil([] { return Holds("cup"); }));
+    ASSERT_TRUE(FramesUntil([] { return Holds("notebook"); }));
     EXPECT_TRUE(Raised("evt_cup_taken"));
     // The collect is over: the other hotspots take clicks again, this one does not.
     EXPECT_TRUE(LMouse::Get()->Contains(Find("sample_object")));
@@ -364,12 +366,12 @@ TEST_F(HotspotSceneTest, CollectWithATableAnimationTakesTheItemAtItsTakingPoint)
 
 TEST_F(HotspotSceneTest, AHotspotDeletedDuringItsCollectIsNotCalledBack)
 {
-    auto hotspot = Make(Entry("general", "hs_cup", "\toperatingid=cup\n\tcollectanim=table\n"));
+    auto hotspot = Make(Entry("general", "hs_cup", "\toperatingid=notebook\n\tcollectanim=table\n"));
     hotspot->ShowMultiCursor();
     hotspot->OnAction(GMMultiCursorAction::COLLECT);
     hotspot.reset();
     Frames(60); // the animation's taking point passes without a listener
-    EXPECT_FALSE(Holds("cup"));
+    EXPECT_FALSE(Holds("notebook"));
 }
 
 TEST_F(HotspotSceneTest, CollectWithoutAnAnimationTakesTheItemAtOnce)
