@@ -48,6 +48,10 @@ void LGesturePlayer::FreeKeys()
 
 void LGesturePlayer::LeaveFrameManager()
 {
+    if (!mInFrames) {
+        return;
+    }
+    mInFrames = 0;
     if (LFrameManager* frames = LFrameManager::Get()) {
         frames->RemoveListener(this);
     }
@@ -276,8 +280,9 @@ void LGesturePlayer::Play()
         mStopwatch->Reset();
         mStopwatch->Resume();
     }
-    if (LFrameManager* frames = LFrameManager::Get()) {
-        frames->AddListener(this, kPriority);
+    LFrameManager* frames = LFrameManager::Get();
+    if (!mInFrames && frames != nullptr && frames->AddListener(this, kPriority)) {
+        mInFrames = 1;
     }
     mPlaying = 1;
 }

@@ -76,12 +76,16 @@ private:
     bool UpdateAnimation();
     LCharacter* FindCharacter(const LString& aId) const;
     bool IsBound(const LString& aId) const;
+    // Leaves the frame manager when it is in it.
     void LeaveFrameManager();
     void FreeKeys();
 
     int mKeyCount = 0;
     LGestureKey* mKeys = nullptr;
     unsigned char mPlaying = 0;
+    // Registered with the frame manager: leaving it twice (a stop after a pause, the
+    // destructor's stop) must not ask the manager to remove what it no longer holds.
+    unsigned char mInFrames = 0;
     int mNextKey = 0;
     LHashKeyList mCharacters {7, false};
     unsigned char mAnimsLoaded = 0;

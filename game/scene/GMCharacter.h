@@ -64,6 +64,8 @@ public:
     // Stores the code; codes 1 to 10 play their animation (see GMCharacterAction). The
     // listener is kept for codes 2 to 10.
     void PlayAction(int aAction, GMICharacterListener* aListener);
+    // A listener that goes away before the action ends is told nothing more.
+    void RemoveActionListener(const GMICharacterListener* aListener);
     void SetAmbientSuspended(bool aSuspended);
     void ResetAmbient();
     void StopAmbient();
@@ -100,6 +102,9 @@ public:
     bool IsHandPropShown() const { return mHandPropShown != 0; }
     LDrawElement* GetSecondProp() const { return mSecondProp; }
     bool IsSecondPropShown() const { return mSecondPropShown != 0; }
+    // What the last ShowObject asked for: the animation and the prop kind.
+    const LString& GetShownObjectAnimation() const { return mSecondPropAnimation; }
+    int GetShownObjectProp() const { return mSecondPropKind; }
     LAnimation* GetInterviewIdle() const { return mInterviewIdle; }
     LAnimation* GetSeatedAnimation() const { return mSeatedAnimation; }
     LAnimation* GetCellPhoneIdle() const { return mCellPhoneIdle; }

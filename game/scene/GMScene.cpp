@@ -553,19 +553,22 @@ bool GMScene::SetupHotspots(const LPropertyList* aViewpoint)
         return true;
     }
     bool interviews = false;
+    GMInterviewManager* interviewManager = GMInterviewManager::GetInstance();
     for (int i = 0; i < mHotspotList->GetCount(); ++i) {
-        // The hotspot factory turns each entry into a hotspot once hotspots are built;
-        // until then the entries make none.
-        GMHotspot* hotspot = nullptr;
-        if (hotspot == nullptr) {
-            continue;
-        }
+        // An entry the factory refuses makes no hotspot (AddHotspot logs the null).
+        const LPropertyList* entry = mHotspotList->GetListAt(i);
+        GMHotspot* hotspot = GMHotspot::Create(entry);
         if (!AddHotspot(hotspot)) {
             delete hotspot;
             continue;
         }
         if (hotspot->GetKind() == GMHotspot::KIND_INTERVIEW) {
             interviews = true;
+            bool found = false;
+            const LString interview = entry->GetString(LString(u"typedata.interview.interviewid"), found);
+            if (found && interviewManager != nullptr) {
+                interviewManager->PreloadInterview(interview);
+            }
         }
         hotspot->SetInputEnabled(true);
     }

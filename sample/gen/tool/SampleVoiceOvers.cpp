@@ -1,23 +1,56 @@
-// The voice-over sounds of the locations' hotspots: a voice stands in as a tone that rises
-// and falls in syllables, as long as its subtitle is read.
+// The voiced lines: the locations' hotspot voice-overs and the sample interview's lines
+// (one per subtitle key of sample_interview_subtitles.txt). A voice stands in as a tone
+// that rises and falls in syllables, as long as its subtitle is read; the interview's
+// lines are short and pitched by speaker.
 #include "SampleContent.h"
 #include "SampleOutput.h"
 
+#include <algorithm>
 #include <cmath>
+#include <string>
 #include <vector>
+
+namespace {
+
+constexpr int kRate = 22050;
+
+void WriteVoice(SampleOutput& aOut, const std::string& aId, float aSeconds, float aPitch)
+{
+    std::vector<float> samples(static_cast<size_t>(aSeconds * kRate));
+    for (size_t i = 0; i < samples.size(); ++i) {
+        const float t = static_cast<float>(i) / kRate;
+        // Six syllables a second, the pitch gliding around aPitch.
+        const float syllable = 0.5f - 0.5f * std::cos(2.0f * static_cast<float>(M_PI) * 3.0f * t);
+        const float pitch = aPitch + 20.0f * std::sin(2.0f * static_cast<float>(M_PI) * 0.7f * t);
+        const float fade = std::min(1.0f, std::min(t, aSeconds - t) * 20.0f);
+        samples[i] = 0.3f * fade * syllable * std::sin(2.0f * static_cast<float>(M_PI) * pitch * t);
+    }
+    aOut.WriteSound("sounds/" + aId + ".ogg", kRate, samples);
+}
+
+} // namespace
 
 void WriteVoiceOvers(SampleOutput& aOut)
 {
-    constexpr int kRate = 22050;
-    constexpr float kSeconds = 2.5f;
-    std::vector<float> samples(static_cast<size_t>(kSeconds * kRate));
-    for (size_t i = 0; i < samples.size(); ++i) {
-        const float t = static_cast<float>(i) / kRate;
-        // Six syllables a second, the pitch gliding around 140 Hz.
-        const float syllable = 0.5f - 0.5f * std::cos(2.0f * static_cast<float>(M_PI) * 3.0f * t);
-        const float pitch = 140.0f + 20.0f * std::sin(2.0f * static_cast<float>(M_PI) * 0.7f * t);
-        const float fade = std::min(1.0f, std::min(t, kSeconds - t) * 20.0f);
-        samples[i] = 0.3f * fade * syllable * std::sin(2.0f * static_cast<float>(M_PI) * pitch * t);
+    WriteVoice(aOut, "sample_look", 2.5f, 140.0f);
+    // The spot where the glove is used: the right item, and any other.
+    WriteVoice(aOut, "target_glove_fits", 2.0f, 150.0f);
+    WriteVoice(aOut, "target_wrong_item", 1.5f, 130.0f);
+    // The sample interview's lines; the witness speaks higher than the detective.
+    constexpr float kDetective = 120.0f;
+    constexpr float kWitness = 210.0f;
+    const struct
+    {
+        const char* mName;
+        float mPitch;
+    } lines[] = {
+        {"si_intro_player", kDetective}, {"si_intro_witness", kWitness}, {"si_saw_stra", kWitness},
+        {"si_saw_conf", kWitness},       {"si_deal_empa", kWitness},     {"si_deal_flat", kWitness},
+        {"si_boat_decp", kWitness},      {"si_noinfo", kWitness},        {"si_denied", kWitness},
+        {"si_exit", kDetective},         {"si_failedexit", kWitness},    {"si_bargain_denied", kWitness},
+        {"si_bargain_solved", kWitness},
+    };
+    for (const auto& line : lines) {
+        WriteVoice(aOut, line.mName, 1.0f, line.mPitch);
     }
-    aOut.WriteSound("sounds/sample_look.ogg", kRate, samples);
 }

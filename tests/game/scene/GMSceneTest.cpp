@@ -22,8 +22,6 @@
 #include "state/LStateManager.h"
 #include "support/GMTestScene.h"
 #include "support/LFakeRasterizer.h"
-#include "support/LFakeRender.h"
-#include "support/LFakeSoundManager.h"
 #include "support/LFakeSoundPlayer.h"
 #include "support/LFakeTimer.h"
 #include "support/LLogCapture.h"
@@ -60,7 +58,7 @@ std::string StateText(const char* aId)
 }
 
 // The sample's scene.txt with aFrom replaced by aTo (once; the text must be there).
-std::string ChangedScene(const std::string& aFrom, const std::string& aTo)
+[[maybe_unused]] std::string ChangedScene(const std::string& aFrom, const std::string& aTo)
 {
     std::string text = GMTestScene::SampleFile("scene.txt");
     const size_t at = text.find(aFrom);
@@ -76,11 +74,7 @@ class SceneTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        RegisterFakeRender();
-        RegisterFakeTimer();
-        RegisterFakeSoundManager();
-        LFakeTimer::sNow = 0.0;
-        ASSERT_TRUE(GMTestScene::Prepare());
+        ASSERT_TRUE(GMTestScene::PrepareHeadless());
     }
 
     void TearDown() override { delete GMCleaner::GetInstance(); }
@@ -158,8 +152,10 @@ TEST_F(SceneTest, TheRiverbankLoadsWithItsPeopleViewpointLightsAndAudio)
     ASSERT_NE(nullptr, scene->GetDisplayGroup());
     EXPECT_EQ(LString("displaygroup"), scene->GetDisplayGroup()->GetId());
     EXPECT_EQ(0, scene->GetDisplayGroup()->GetMemberCount());
-    // Hotspots are read but none is made yet, so no interview needs the cut tables.
-    EXPECT_EQ(0, scene->GetHotspotCount());
+    // The viewpoint's hotspots (the pen to collect among them); the witness's asks for the
+    // cut tables, but the location has no cuts.
+    EXPECT_EQ(5, scene->GetHotspotCount());
+    EXPECT_NE(nullptr, scene->FindHotspot(LString("sample_witness")));
     EXPECT_FALSE(scene->HasCutTables());
     EXPECT_NE(nullptr, scene->GetEvidence());
 
@@ -495,7 +491,8 @@ TEST_F(SceneTest, CutsTakeTheirCameraAndBackgroundAndDashReturns)
             "\tcut02\n\t\tid=lost\n\t\tcamera=cam09\n\t\tbackground=vp01_bg.bmp\n";
     GMScene* scene = Load({{"scene.txt", text}});
     ASSERT_NE(nullptr, scene);
-    EXPECT_FALSE(scene->HasCutTables());
+    // The witness's interview hotspot has the viewpoint's set-up build them already.
+    EXPECT_TRUE(scene->HasCutTables());
     EXPECT_FALSE(scene->SetupCuts());
     EXPECT_TRUE(mLog.Contains("Camera not found:cam09"));
     ASSERT_TRUE(scene->HasCutTables());
