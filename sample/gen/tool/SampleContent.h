@@ -26,3 +26,4 @@ void WriteLocations(SampleOutput& aOut);
 void WriteCharacters(SampleOutput& aOut);
 void WriteVoiceOvers(SampleOutput& aOut);
 void WriteSamplePDA(SampleOutput& aOut);
+void WritePuzzles(SampleOutput& aOut);

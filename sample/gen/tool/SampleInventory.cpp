@@ -1,12 +1,13 @@
-// The inventory pictures of inventory_items.txt: three 64 x 64 cells side by side, a
-// badge, a notebook and a glove (the glove's crime-lab result shares its picture).
+// The inventory pictures of inventory_items.txt: four 64 x 64 cells side by side, a
+// badge, a notebook, a glove (the glove's crime-lab result shares its picture) and the
+// cigar band put together.
 #include "SampleArt.h"
 #include "SampleContent.h"
 #include "SampleOutput.h"
 
 void WriteInventoryItems(SampleOutput& aOut)
 {
-    LCanvas items(192, 64);
+    LCanvas items(256, 64);
     // Badge: a brass shield with a star.
     items.Disc(32, 30, 24.0f, SampleArt::kBrass);
     items.Ring(32, 30, 20.0f, 22.0f, SampleArt::kInk);
@@ -27,5 +28,9 @@ void WriteInventoryItems(SampleOutput& aOut)
     }
     items.Fill(128 + 6, 30, 10, 8, leather);
     items.Frame(128 + 14, 52, 34, 8, 2, SampleArt::kInk);
+    // Cigar band: a red ring with a brass stripe.
+    items.Fill(192 + 6, 20, 52, 24, LCanvas::Color {150, 28, 30, 255});
+    items.Fill(192 + 6, 28, 52, 8, SampleArt::kBrass);
+    items.Frame(192 + 6, 20, 52, 24, 1, SampleArt::kInk);
     aOut.WriteImage("textures/pda/inventory/items.tga", items);
 }

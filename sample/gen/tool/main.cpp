@@ -36,6 +36,7 @@ constexpr Area kAreas[] = {
     {"characters", &WriteCharacters},
     {"voice-overs", &WriteVoiceOvers},
     {"PDA", &WriteSamplePDA},
+    {"puzzles", &WritePuzzles},
 };
 
 } // namespace
