@@ -256,9 +256,7 @@ void GMPuzzle::OnHidden()
     }
     ReleaseInput();
     if (mSetup.mFadeSubtitleOnHide) {
-        if (GMSubtitle* subtitle = GMSubtitle::GetInstance()) {
-            subtitle->FadeOut();
-        }
+        FadeSubtitle();
     }
     if (mSetup.mDeleteSoundOnHide) {
         DeleteSound();
@@ -346,11 +344,18 @@ void GMPuzzle::ShowSubtitle(const LString& aVoiceId)
     }
 }
 
-void GMPuzzle::OnSoundEnded(const LString& aName)
+void GMPuzzle::FadeSubtitle()
 {
-    if (GMSubtitle* subtitle = GMSubtitle::GetInstance()) {
+    // A strip already fading out (or gone) is left to its fade.
+    GMSubtitle* subtitle = GMSubtitle::GetInstance();
+    if (subtitle != nullptr && subtitle->IsShowing()) {
         subtitle->FadeOut();
     }
+}
+
+void GMPuzzle::OnSoundEnded(const LString& aName)
+{
+    FadeSubtitle();
     DeleteSound();
     OnVoiceEnded(aName);
 }

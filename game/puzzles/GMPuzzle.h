@@ -147,6 +147,8 @@ protected:
     bool PlayVoice(const LString& aName, const LString& aVoiceId);
     // Deletes the sound player, which hears nothing more.
     void DeleteSound();
+    // Fades the subtitle strip out while it shows.
+    void FadeSubtitle();
 
     // The common solving pieces: each false (logged) when its service is missing. An
     // event raised already (a puzzle solved again) is not raised twice.

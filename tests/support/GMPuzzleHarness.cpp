@@ -102,12 +102,13 @@ GMPuzzleHarness::~GMPuzzleHarness()
     delete GMCleaner::GetInstance();
 }
 
-bool GMPuzzleHarness::CopySample(const std::string& aRelative)
+bool GMPuzzleHarness::CopySample(const std::string& aRelative, const std::string& aTarget)
 {
+    const std::string target = "data/" + (aTarget.empty() ? aRelative : aTarget);
     const std::filesystem::path source = std::filesystem::path(LSampleRoots::Directory()) / aRelative;
     std::error_code error;
     if (std::filesystem::is_regular_file(source, error)) {
-        mRoots.Write("data/" + aRelative, ReadNative(source));
+        mRoots.Write(target, ReadNative(source));
         return true;
     }
     if (!std::filesystem::is_directory(source, error)) {
@@ -116,7 +117,7 @@ bool GMPuzzleHarness::CopySample(const std::string& aRelative)
     for (const auto& entry : std::filesystem::recursive_directory_iterator(source, error)) {
         if (entry.is_regular_file()) {
             const std::string relative = std::filesystem::relative(entry.path(), source).generic_string();
-            mRoots.Write("data/" + aRelative + "/" + relative, ReadNative(entry.path()));
+            mRoots.Write(target + "/" + relative, ReadNative(entry.path()));
         }
     }
     return !error;

@@ -60,8 +60,8 @@ public:
     GMHarnessScene& Scene() { return mScene; }
 
     // Copies a file or a directory of the sample data (relative to sample/data) under the
-    // same name below the roots.
-    bool CopySample(const std::string& aRelative);
+    // same name below the roots, or under aTarget (relative to the data directory too).
+    bool CopySample(const std::string& aRelative, const std::string& aTarget = "");
 
     // Sets the boolean state aId to aValue with notification.
     static void SetState(const char* aId, bool aValue);
