@@ -32,7 +32,9 @@ LSteeringTDO::LSteeringTDO() : mStopwatch(L_NEW LStopwatch())
 
 LSteeringTDO::~LSteeringTDO()
 {
-    if (LFrameManager* frames = LFrameManager::Get()) {
+    // Only a walking steering is in the frame manager.
+    LFrameManager* frames = mEnabled != 0 ? LFrameManager::Get() : nullptr;
+    if (frames != nullptr) {
         frames->RemoveListener(this);
     }
     delete mStopwatch;

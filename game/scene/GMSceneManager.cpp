@@ -1,21 +1,152 @@
 #include "scene/GMSceneManager.h"
 
+#include "GMScreenManager.h"
+#include "LVector2.h"
+#include "container/LString.h"
+#include "container/LVectorString.h"
+#include "event/LEventManager.h"
+#include "memory/LMemoryManager.h"
+#include "scene/GMScene.h"
 #include "stdlib/LLog.h"
+#include "util/GMCleaner.h"
 
-int GMSceneManager::Update()
+namespace {
+
+GMSingleton<GMSceneManager> sSceneManager;
+
+// The last piece of a location id: "case01/riverbank" gives "riverbank".
+LString LastPiece(const LString& aId)
 {
-    return 1;
+    LVectorString pieces;
+    aId.Split(LString(u"/"), &pieces);
+    return pieces.GetCount() > 0 ? pieces[pieces.GetCount() - 1] : aId;
 }
 
-int GMSceneManager::Render()
+} // namespace
+
+GMSceneManager* GMSceneManager::GetInstance()
 {
-    return 1;
+    return sSceneManager.Get(L_FILE, __LINE__, "GMSceneManager creation failure.");
 }
 
-int GMSceneManager::LoadScene(const LString& aId, bool, bool)
+GMSceneManager::GMSceneManager() = default;
+
+GMSceneManager::~GMSceneManager()
 {
-    L_NOTE("LoadScene: locations cannot be loaded yet: " + aId);
-    return 0;
+    sSceneManager.Destroyed(this);
+    UnloadScene();
+    ClearPending();
 }
 
-template class GMStandIn<GMSceneManager>;
+LString GMSceneManager::Dump() const
+{
+    return DumpHead("GMSceneManager") + "]";
+}
+
+void GMSceneManager::SetScene(GMScene* aScene)
+{
+    if (mOwnsScene) {
+        UnloadScene();
+    }
+    mScene = aScene;
+    mOwnsScene = false;
+}
+
+bool GMSceneManager::LoadScene(const LString& aId, bool aImmediate, bool)
+{
+    if (aId.IsEmpty()) {
+        L_ERROR("LoadScene failure. Invalid scene id.");
+        return false;
+    }
+    ClearPending();
+    const LString visited = LString(u"evt_") + LastPiece(aId) + LString(u"_visited");
+    if (LEventManager* events = LEventManager::Get(); events != nullptr && !events->IsRaised(visited)) {
+        events->AddEvent(visited, true);
+    }
+    // The location card comes with its own work: until then no card is shown and the
+    // placard event is left alone.
+    UnloadScene();
+    GMScene* scene = L_NEW GMScene();
+    if (scene == nullptr) {
+        L_ERROR(LString(u"LoadScene failure. Load failed:") + aId);
+        return false;
+    }
+    mScene = scene;
+    mOwnsScene = true;
+    if (!scene->Load(aId)) {
+        mScene = nullptr;
+        mOwnsScene = false;
+        delete scene;
+        L_ERROR(LString(u"LoadScene failure. Load failed:") + aId);
+        return false;
+    }
+    GMScreenManager* screens = GMScreenManager::GetInstance();
+    if (screens == nullptr) {
+        return true;
+    }
+    if (aImmediate) {
+        GMIScreen* top = nullptr;
+        if (screens->PopScreen(&top) && top != nullptr) {
+            top->OnHidden();
+        }
+        screens->PushScreen(scene);
+        scene->OnShow();
+    } else {
+        screens->PushScreen(scene);
+    }
+    return true;
+}
+
+bool GMSceneManager::UnloadScene()
+{
+    GMScene* scene = mScene;
+    if (scene == nullptr) {
+        return true;
+    }
+    if (!mOwnsScene) {
+        mScene = nullptr;
+        return true;
+    }
+    // The scene leaves the PDA (when it listens there) as it is deleted.
+    scene->StopAudio();
+    if (scene->IsActive()) {
+        if (GMScreenManager* screens = GMScreenManager::GetInstance()) {
+            screens->RemoveScreen(scene);
+        }
+        scene->OnHidden();
+    }
+    mScene = nullptr;
+    mOwnsScene = false;
+    delete scene;
+    return true;
+}
+
+void GMSceneManager::SetPendingPosition(const LVector2& aPosition)
+{
+    delete mPendingPosition;
+    mPendingPosition = L_NEW LVector2(aPosition);
+}
+
+void GMSceneManager::SetPendingDirection(const LVector2& aDirection)
+{
+    delete mPendingDirection;
+    mPendingDirection = L_NEW LVector2(aDirection);
+}
+
+void GMSceneManager::ClearPending()
+{
+    delete mPendingPosition;
+    mPendingPosition = nullptr;
+    delete mPendingDirection;
+    mPendingDirection = nullptr;
+}
+
+bool GMSceneManager::Update()
+{
+    return mScene == nullptr || mScene->Update();
+}
+
+bool GMSceneManager::Render()
+{
+    return mScene == nullptr || mScene->Render();
+}

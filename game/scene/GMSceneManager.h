@@ -1,26 +1,63 @@
-// The owner of the one current location. Locations cannot be loaded yet: the game never
-// has a current scene (tests hand one in), the per-frame work has nothing to do, and a
-// load is refused with a note.
+// The owner of the one current location: the only place where a location is loaded or
+// thrown away. The application calls its per-frame Update and Render; the load screen, cut
+// scenes, the location card, the PDA map, the interview manager and puzzles call LoadScene.
+// It also carries the player's pending position and direction (ground x, z), which the next
+// viewpoint set-up uses instead of the viewpoint's own start.
 #pragma once
-#include "util/GMStandIn.h"
+#include "object/LBase.h"
 
 class GMScene;
 class LString;
+class LVector2;
 
-class GMSceneManager : public GMStandIn<GMSceneManager>
+class GMSceneManager : public LBase
 {
 public:
-    static constexpr const char* kClassName = "GMSceneManager";
+    // The singleton, made on first use and registered with the game cleaner; null when it
+    // cannot be made (logged) and after the cleaner has deleted it.
+    static GMSceneManager* GetInstance();
 
+    GMSceneManager();
+    GMSceneManager(const GMSceneManager&) = delete;
+    GMSceneManager& operator=(const GMSceneManager&) = delete;
+    ~GMSceneManager() override;
+
+    LString Dump() const override;
+
+    // The current scene, or null.
     GMScene* GetScene() const { return mScene; }
-    // Makes aScene (not owned, may be null) the current scene.
-    void SetScene(GMScene* aScene) { mScene = aScene; }
-    // The current scene's per-frame work and its 3-D drawing; 1 without a scene.
-    int Update();
-    int Render();
-    // Loads the location aId and makes it the top screen; 0 (noted): no location loads.
-    int LoadScene(const LString& aId, bool aImmediate, bool aSkipPlacard);
+    // Makes a scene made elsewhere current, not owned: tests of the parts that only reach
+    // the current scene hand theirs in this way and take it back with null. A scene
+    // loaded by LoadScene is unloaded first.
+    void SetScene(GMScene* aScene);
+
+    // Raises the location's visited event, unloads the current scene, loads "//scenes/" +
+    // aId + "/" and puts it on the screen stack: at once in place of the top screen when
+    // aImmediate, else pushed for the caller's fade. 0 (logged) for an empty id or a
+    // location that does not load (no scene is current then). The location card is not
+    // built yet, so aSkipPlacard changes nothing.
+    bool LoadScene(const LString& aId, bool aImmediate, bool aSkipPlacard);
+    // Takes the current scene off the screen stack and the PDA, stops its audio and
+    // deletes it. Always 1.
+    bool UnloadScene();
+
+    // Where the next viewpoint set-up puts the player (ground x, z) and the direction it
+    // faces; each replaces the previous value. Cleared by every LoadScene.
+    void SetPendingPosition(const LVector2& aPosition);
+    void SetPendingDirection(const LVector2& aDirection);
+    const LVector2* GetPendingPosition() const { return mPendingPosition; }
+    const LVector2* GetPendingDirection() const { return mPendingDirection; }
+
+    // The current scene's per-frame work and drawing; 1 without a scene.
+    bool Update();
+    bool Render();
 
 private:
+    void ClearPending();
+
+    LVector2* mPendingPosition = nullptr;
+    LVector2* mPendingDirection = nullptr;
     GMScene* mScene = nullptr;
+    // False for a scene handed in by SetScene.
+    bool mOwnsScene = false;
 };

@@ -1,0 +1,3 @@
+#include "scene/GMINavigationListener.h"
+
+GMINavigationListener::~GMINavigationListener() = default;
