@@ -58,7 +58,13 @@ void GMHarnessScene::OnHidden()
 {
     ++mHidden;
     mKeptAudio = GetKeepAudio();
-    SetKeepAudio(false);
+    GMScene::OnHidden();
+}
+
+void GMHarnessScene::OnShow()
+{
+    ++mShown;
+    GMScene::OnShow();
 }
 
 GMPuzzleHarness::GMPuzzleHarness()

@@ -8,7 +8,6 @@
 // Deleting the harness clears the screen stack and the current scene and deletes the game
 // cleaner (and with it the puzzles).
 #pragma once
-#include "GMIScreen.h"
 #include "LVector2.h"
 #include "scene/GMScene.h"
 #include "support/GMTestRoots.h"
@@ -19,14 +18,13 @@
 class GMPuzzle;
 class LIDisplayObject;
 
-// The location under a puzzle: it notes its showings and hidings, and at each hiding the
-// keep-audio flag it found, which it then clears as a location does.
-class GMHarnessScene : public GMScene, public GMIScreen
+// The location under a puzzle (a scene that loaded nothing): it notes its showings and
+// hidings, and at each hiding the keep-audio flag it found before its own hiding ran.
+class GMHarnessScene : public GMScene
 {
 public:
-    void OnLeave() override {}
     void OnHidden() override;
-    void OnShow() override { ++mShown; }
+    void OnShow() override;
 
     int mShown = 0;
     int mHidden = 0;

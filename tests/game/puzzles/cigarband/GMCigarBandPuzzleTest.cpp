@@ -119,7 +119,6 @@ TEST_F(CigarBandTest, ItsStateSetsTheKeepAudioFlagThenPushesItWithAFadeAndTheSho
     ASSERT_TRUE(mPuzzle->IsShown());
     EXPECT_EQ(1, mHarness.Scene().mHidden);
     EXPECT_TRUE(mHarness.Scene().mKeptAudio); // the scene's hiding found the flag set
-    EXPECT_FALSE(mHarness.Scene().GetKeepAudio());
     EXPECT_FALSE(GMPDAMinimized::GetInstance()->IsShown());
     EXPECT_EQ(GMCursor::TYPE_HAND, GMCursor::GetInstance()->GetType());
     EXPECT_EQ("", ToStd(GMCursor::GetInstance()->GetOwner()));
