@@ -445,10 +445,14 @@ TEST_F(CigarBandTest, PuttingTheBandTogetherSolvesItOnTheDropAndTheBackButtonSti
 
     ASSERT_TRUE(mHarness.Back(mPuzzle));
     EXPECT_EQ(nullptr, LFakeSoundPlayer::Find(LString("solvedAudio")));
-    // Shown again it starts from the layout, unsolved.
+    // Shown again it starts from the layout, unsolved; solved again, it raises nothing twice.
     ASSERT_TRUE(Open());
     EXPECT_FALSE(mPuzzle->IsSolved());
     EXPECT_TRUE(Piece(6)->GetVisible());
+    for (int n = 1; n <= 5; ++n) {
+        DragPiece(n, origin + LVector2(60.0f * static_cast<float>(n - 1), 0.0f));
+    }
+    EXPECT_TRUE(mPuzzle->IsSolved());
     EXPECT_EQ("", mHarness.Log().Problems());
 }
 
