@@ -498,3 +498,44 @@ TEST_F(CigarBandTest, ItsStateTurningFalseWhileShownClosesItThroughTheFaderAndOt
     EXPECT_TRUE(Open());
     EXPECT_EQ("", mHarness.Log().Problems());
 }
+
+TEST_F(CigarBandTest, AHitPolygonDecidesWhereItsPieceIsTaken)
+{
+    ASSERT_TRUE(Open());
+    GMCigarBandPiece* triangle = Piece(7); // the upper right half of its 60 x 48 picture
+    ASSERT_NE(nullptr, triangle);
+    ASSERT_NE(nullptr, triangle->GetHitPolygon());
+    const LVector2 corner = triangle->GetWorldPosition();
+    struct Case
+    {
+        LVector2 mAt;
+        bool mTaken;
+    };
+    const Case cases[] = {{{5.0f, 40.0f}, false}, {{50.0f, 5.0f}, true}, {{58.0f, 45.0f}, true}, {{70.0f, 5.0f}, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.mAt.x) + "," + std::to_string(c.mAt.y));
+        GMPuzzleHarness::MoveTo(corner + c.mAt);
+        LMouse::Get()->OnButtonDown(1);
+        EXPECT_EQ(c.mTaken ? triangle : nullptr, mPuzzle->GetDragged());
+        if (c.mTaken) {
+            EXPECT_FLOAT_EQ(-c.mAt.x, triangle->GetGrabOffset().x);
+            EXPECT_FLOAT_EQ(-c.mAt.y, triangle->GetGrabOffset().y);
+        }
+        LMouse::Get()->OnButtonUp(1);
+    }
+}
+
+TEST_F(CigarBandTest, APieceWithoutASpriteIsLoggedAndStillStacked)
+{
+    std::string layout = Layout({{100, 100}}, "solution\n\tpiece1=0|0\n");
+    layout.insert(layout.find("solution"), "\tg9\n\t\tid=piece2\n\t\tx=300\n\t\ty=200\n");
+    mHarness.Roots().Write(kLayout, layout);
+    ASSERT_TRUE(Open());
+    EXPECT_EQ(1, mHarness.Log().Count("ERROR: "));
+    EXPECT_TRUE(mHarness.Log().Contains("BuildSprite failed"));
+    EXPECT_EQ((std::vector<std::string> {"piece1", "piece2"}), PieceOrder());
+    ASSERT_NE(nullptr, Piece(2));
+    EXPECT_FLOAT_EQ(495.0f, Piece(2)->GetRelativeZ());
+    EXPECT_FLOAT_EQ(300.0f, Piece(2)->GetWorldPosition().x);
+    EXPECT_TRUE(mHarness.Back(mPuzzle));
+}
