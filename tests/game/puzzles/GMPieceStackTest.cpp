@@ -81,10 +81,3 @@ TEST(PieceStack, APickTakesTheFirstHitMovesItToTheFrontAndLiftsItAboveTheHighest
         EXPECT_EQ(c.mOrder, stack.Order());
     }
 }
-
-TEST(PieceStack, BuildOrderStacksFrom500DownInStepsOf5)
-{
-    EXPECT_FLOAT_EQ(500.0f, GMPieceStack::BuildZ(0));
-    EXPECT_FLOAT_EQ(495.0f, GMPieceStack::BuildZ(1));
-    EXPECT_FLOAT_EQ(470.0f, GMPieceStack::BuildZ(6));
-}
