@@ -4,6 +4,8 @@ BUILD     ?= build
 SANBUILD  ?= build-sanitize
 FUZZBUILD ?= build-fuzz
 TSANBUILD ?= build-tsan
+# The location benchmark again without the tracked allocator, for `make bench`'s comparison.
+UNTRACKED ?= build-untracked
 CMAKE_GEN  = -G Ninja
 # Warnings fail the normal and the sanitizer build (WERROR=OFF for a local experiment).
 WERROR    ?= ON
@@ -48,9 +50,16 @@ build-tsan: deps $(TSANBUILD)/build.ninja
 test-tsan: build-tsan
 	ctest --test-dir $(TSANBUILD) -L threads --output-on-failure -j $(JOBS)
 
-bench: build
+$(UNTRACKED)/build.ninja: | deps
+	cmake -S . -B $(UNTRACKED) $(CMAKE_GEN) -DL_TRACK_ALLOC=OFF -DL_WERROR=$(WERROR)
+
+# Every benchmark program, then the location's load and frame with the tracked allocator
+# and without it (a second build of that one program), side by side.
+bench: build $(UNTRACKED)/build.ninja
 	cmake --build $(BUILD) --target benchmarks -j $(JOBS)
+	cmake --build $(UNTRACKED) --target GMSceneBench -j $(JOBS)
 	@for b in $(BUILD)/bench/*; do [ -x "$$b" ] && echo "== $$b" && "$$b" || true; done
+	@bash bench/compare-tracking.sh $(BUILD)/bench/GMSceneBench $(UNTRACKED)/bench/GMSceneBench
 
 # Every libFuzzer target runs for FUZZ_SECONDS from its corpus, FUZZ_JOBS at once; the
 # first sanitizer report (UndefinedBehaviorSanitizer's too) stops a run and fails it.
@@ -64,4 +73,4 @@ fuzz: build-fuzz
 	bash fuzz/run-fuzzers.sh $(FUZZBUILD) $(FUZZ_SECONDS) $(FUZZ_JOBS)
 
 clean:
-	rm -rf $(BUILD) $(SANBUILD) $(FUZZBUILD) $(TSANBUILD)
+	rm -rf $(BUILD) $(SANBUILD) $(FUZZBUILD) $(TSANBUILD) $(UNTRACKED)

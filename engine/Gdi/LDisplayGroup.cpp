@@ -16,12 +16,21 @@ LDisplayGroup::~LDisplayGroup()
         mParent->RemoveMember(this);
     }
     if (mMembers != nullptr) {
-        // Each member's destructor takes itself out of the list: work on a copy.
+        // Each member's destructor takes itself out of the list: work on a copy, in
+        // order. A member may delete a sibling on its way out (an owner of tooltips that
+        // live in the same group): a copied member that has left the live list is gone
+        // and is not deleted again.
         void** members = nullptr;
         const int count = mMembers->GetCount();
         if (count > 0 && mMembers->GetValueArray(&members) && members != nullptr) {
             for (int i = 0; i < count; ++i) {
-                delete static_cast<LIDisplayObject*>(members[i]);
+                bool live = false;
+                for (int j = 0; j < mMembers->GetCount() && !live; ++j) {
+                    live = mMembers->GetAt(j) == members[i];
+                }
+                if (live) {
+                    delete static_cast<LIDisplayObject*>(members[i]);
+                }
             }
             delete[] members;
         }

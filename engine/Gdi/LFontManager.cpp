@@ -148,6 +148,11 @@ bool LFontManager::AddFont(const LString& aId, const LString& aPath, int aRowHei
     return true;
 }
 
+int LFontManager::GetFontCount() const
+{
+    return mFonts != nullptr ? mFonts->GetCount() : 0;
+}
+
 LIFont* LFontManager::GetFont(const LString& aId) const
 {
     LIFont* font = static_cast<LIFont*>(mFonts->Get(aId));

@@ -30,6 +30,7 @@ public:
     bool CreateFont(LPropertyList* aEntry);
     bool AddFont(const LString& aId, const LString& aPath, int aRowHeight, const LString* aCharacters);
     LIFont* GetFont(const LString& aId) const;
+    int GetFontCount() const;
     bool SetRoot(const LString& aRoot);
     const LString& GetRoot() const { return mRoot; }
 

@@ -48,9 +48,11 @@ void LGesturePlayer::FreeKeys()
 
 void LGesturePlayer::LeaveFrameManager()
 {
-    if (LFrameManager* frames = LFrameManager::Get()) {
+    LFrameManager* frames = LFrameManager::Get();
+    if (mInFrames && frames != nullptr) {
         frames->RemoveListener(this);
     }
+    mInFrames = 0;
 }
 
 const LGestureKey* LGesturePlayer::GetKey(int aIndex) const
@@ -276,8 +278,9 @@ void LGesturePlayer::Play()
         mStopwatch->Reset();
         mStopwatch->Resume();
     }
-    if (LFrameManager* frames = LFrameManager::Get()) {
-        frames->AddListener(this, kPriority);
+    LFrameManager* frames = LFrameManager::Get();
+    if (!mInFrames && frames != nullptr) {
+        mInFrames = frames->AddListener(this, kPriority) != 0 ? 1 : 0;
     }
     mPlaying = 1;
 }

@@ -76,6 +76,7 @@ private:
     bool UpdateAnimation();
     LCharacter* FindCharacter(const LString& aId) const;
     bool IsBound(const LString& aId) const;
+    // Leaves the frame manager when it is in it.
     void LeaveFrameManager();
     void FreeKeys();
 
@@ -91,4 +92,6 @@ private:
     LStopwatch* mStopwatch = nullptr;
     unsigned char mPaused = 0;
     LIGesturePlayerListener* mListener = nullptr;
+    // Whether the player is a frame listener now.
+    unsigned char mInFrames = 0;
 };

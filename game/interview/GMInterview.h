@@ -41,6 +41,9 @@ public:
     // Where the interview panel stands on the screen.
     void SetInterviewPosition(const LVector2& aPosition) { mPosition = aPosition; }
     const LVector2& GetInterviewPosition() const { return mPosition; }
+    // The hotspot whose talk action started the interview (not owned); null otherwise.
+    void SetTalkHotspot(GMHotspot* aHotspot) { mTalkHotspot = aHotspot; }
+    GMHotspot* GetTalkHotspot() const { return mTalkHotspot; }
     // Told 0 when the interview takes over and 1 when it gives control back.
     void SetListener(GMIInterviewListener* aListener) { mListener = aListener; }
     GMIInterviewListener* GetListener() const { return mListener; }

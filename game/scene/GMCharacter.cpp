@@ -371,6 +371,13 @@ void GMCharacter::OnGestureDone()
     mNextAmbientTime = Now() + DrawAmbientDelay();
 }
 
+void GMCharacter::RemoveActionListener(const GMICharacterListener* aListener)
+{
+    if (mActionListener == aListener) {
+        mActionListener = nullptr;
+    }
+}
+
 void GMCharacter::PlayAction(int aAction, GMICharacterListener* aListener)
 {
     mAction = aAction;

@@ -64,6 +64,8 @@ public:
     // Stores the code; codes 1 to 10 play their animation (see GMCharacterAction). The
     // listener is kept for codes 2 to 10.
     void PlayAction(int aAction, GMICharacterListener* aListener);
+    // A listener that goes away before the action ends is told nothing more.
+    void RemoveActionListener(const GMICharacterListener* aListener);
     void SetAmbientSuspended(bool aSuspended);
     void ResetAmbient();
     void StopAmbient();

@@ -18,10 +18,8 @@
 
 class GMCharacter;
 class GMCloseUp;
-class GMCursor;
 class GMHotspot;
 class GMLighting;
-class GMMultiCursor;
 class GMPicker;
 class GMSceneAudio;
 class GMScreenFader;
@@ -30,8 +28,6 @@ class LCamera;
 class LDisplayGroup;
 class LDrawElement;
 class LHashKeyList;
-class LIRasterizer;
-class LMouse;
 class LNodeGroup;
 class LPropertyList;
 class LSprite;
@@ -197,7 +193,6 @@ private:
     void DeleteCharacters();
     void SetInput(bool aEnabled);
     void OnClick(int aButton, bool aRun);
-    bool DrawCharacters();
 
     LDrawElement* mDepthMesh = nullptr;
     LString mId;
@@ -206,20 +201,16 @@ private:
     LNodeGroup* mSceneGroup = nullptr;
     LSprite* mBackground = nullptr;
     LCamera* mCamera = nullptr;
-    LIRasterizer* mRasterizer = nullptr;
     GMPicker* mPicker = nullptr;
     LVector* mHotspots = nullptr;
     LPropertyList* mEvidence = nullptr;
     LVector* mCloseUps = nullptr;
     LPropertyList* mCloseUpList = nullptr;
     LPropertyList* mHotspotList = nullptr;
-    GMMultiCursor* mMultiCursor = nullptr;
-    GMCursor* mCursor = nullptr;
     GMCharacter* mPlayer = nullptr;
     GMCharacter** mNPCs = nullptr;
     int mNPCCount = 0;
     LHashKeyList* mCharacters = nullptr;
-    LMouse* mMouse = nullptr;
     LString mFolder;
     GMScreenFader* mFader = nullptr;
     unsigned char mFadingOut = 0;
@@ -230,6 +221,10 @@ private:
     unsigned char mActive = 0;
     unsigned char mMouseLock = 0;
     unsigned char mKeepAudio = 0;
+    // Whether the scene listens to the PDA and has set the navigation up, so that it
+    // leaves them as it goes.
+    unsigned char mPDAListening = 0;
+    unsigned char mNavigationSet = 0;
     GMLighting* mLighting = nullptr;
     float mShadowShade = kDefaultShadowShade;
     GMSceneAudio* mAudio = nullptr;

@@ -39,4 +39,6 @@ void WriteSounds(SampleOutput& aOut)
                     Notes({261.6f, 329.6f, 392.0f, 523.3f, 392.0f, 329.6f, 349.2f, 261.6f}, 0.5f, 3.0f));
     aOut.WriteSound("sounds/ching-ching.ogg", kRate, Notes({1318.5f, 1568.0f}, 0.4f, 6.0f));
     aOut.WriteSound("sounds/blip.wav", kRate, Notes({880.0f}, 0.08f, 20.0f));
+    aOut.WriteSound("sounds/river.ogg", kRate, Notes({82.4f, 87.3f, 82.4f, 77.8f}, 0.5f, 0.5f));
+    aOut.WriteSound("sounds/bird.wav", kRate, Notes({2637.0f, 2349.3f}, 0.12f, 12.0f));
 }

@@ -1,18 +1,17 @@
-// The voice-over sounds of the locations' hotspots and of the puzzles: a voice stands in
-// as a tone that rises and falls in syllables, as long as its subtitle is read (the
-// puzzles' lines are short tones).
+// The voice-over sounds of the locations' hotspots: a voice stands in as a tone that rises
+// and falls in syllables, as long as its subtitle is read.
 #include "SampleContent.h"
 #include "SampleOutput.h"
 
-#include <algorithm>
 #include <cmath>
+#include <string>
 #include <vector>
 
 namespace {
 
 constexpr int kRate = 22050;
 
-std::vector<float> Voice(float aSeconds, float aPitch)
+void WriteVoice(SampleOutput& aOut, const std::string& aId, float aSeconds, float aPitch)
 {
     std::vector<float> samples(static_cast<size_t>(aSeconds * kRate));
     for (size_t i = 0; i < samples.size(); ++i) {
@@ -23,17 +22,20 @@ std::vector<float> Voice(float aSeconds, float aPitch)
         const float fade = std::min(1.0f, std::min(t, aSeconds - t) * 20.0f);
         samples[i] = 0.3f * fade * syllable * std::sin(2.0f * static_cast<float>(M_PI) * pitch * t);
     }
-    return samples;
+    aOut.WriteSound("sounds/" + aId + ".ogg", kRate, samples);
 }
 
 } // namespace
 
 void WriteVoiceOvers(SampleOutput& aOut)
 {
-    aOut.WriteSound("sounds/sample_look.ogg", kRate, Voice(2.5f, 140.0f));
+    WriteVoice(aOut, "sample_look", 2.5f, 140.0f);
+    // The spot where the glove is used: the right item, and any other.
+    WriteVoice(aOut, "target_glove_fits", 2.0f, 150.0f);
+    WriteVoice(aOut, "target_wrong_item", 1.5f, 130.0f);
     // The cigar band puzzle: its hint at the easy skill level, its hint otherwise, and
     // the line on solving.
-    aOut.WriteSound("sounds/hi02_rg.ogg", kRate, Voice(1.0f, 160.0f));
-    aOut.WriteSound("sounds/1cn05_rg.ogg", kRate, Voice(1.0f, 140.0f));
-    aOut.WriteSound("sounds/1cn05a_rg.ogg", kRate, Voice(1.0f, 120.0f));
+    WriteVoice(aOut, "hi02_rg", 1.0f, 160.0f);
+    WriteVoice(aOut, "1cn05_rg", 1.0f, 140.0f);
+    WriteVoice(aOut, "1cn05a_rg", 1.0f, 120.0f);
 }

@@ -195,6 +195,27 @@ TEST(DisplayGroupMembers, AddAndRemoveRules)
     EXPECT_TRUE(log.Contains("Remove member failure: missing"));
 }
 
+// A member that owns a sibling (as the multi-cursor owns its tooltips, which live in the
+// display root beside it) deletes it as it goes: the group deletes the sibling only once.
+TEST(DisplayGroupMembers, AMemberDeletingASiblingOnTheWayOutIsNotDeletedTwice)
+{
+    struct Owner : LSprite
+    {
+        ~Owner() override { delete mOwned; }
+        LSprite* mOwned = nullptr;
+    };
+    auto* group = new LDisplayGroup();
+    auto* owner = new Owner();
+    owner->SetId(LString("owner"));
+    owner->SetRelativeZ(0.0f);
+    LSprite* owned = Sprite("owned", 1.0f);
+    owner->mOwned = owned;
+    ASSERT_TRUE(group->AddMember(owner, true));
+    ASSERT_TRUE(group->AddMember(owned, true));
+    ASSERT_EQ(std::vector<std::string>({"owner", "owned"}), Order(*group));
+    delete group; // the sanitizer build sees a second deletion of "owned"
+}
+
 TEST(DisplayGroupMembers, PathsFollowGroupsOnly)
 {
     LLogCapture log;

@@ -9,6 +9,7 @@
 #include "Render/LGestureCurve.h"
 #include "Render/LGestureKey.h"
 #include "Render/LIGesturePlayerListener.h"
+#include "stdlib/LFrameManager.h"
 #include "support/GMTestRoots.h"
 #include "support/LFakeTimer.h"
 #include "support/LLogCapture.h"
@@ -215,6 +216,26 @@ TEST_F(GesturePlayerTest, DefaultCurveEndsOneSecondAfterTheAnimation)
     EXPECT_EQ(1, done.mCalls);
     EXPECT_TRUE(mPlayer.RemoveListener(&done));
     EXPECT_FALSE(mPlayer.RemoveListener(&done));
+}
+
+TEST_F(GesturePlayerTest, APlayerThatHasLeftTheFramePassIsStoppedAndDeletedQuietly)
+{
+    LLogCapture log;
+    auto* player = new LGesturePlayer();
+    mRoots.Write("data/gestures/short.gk", "keys\n" + Key("a", 0, "//animations/nod.lia1", ""));
+    ASSERT_TRUE(player->Load(LString("//gestures/short.gk")));
+    ASSERT_TRUE(player->SetCharacter(LString("primary"), &mCharacter));
+    const int listeners = LFrameManager::Get()->GetListenerCount();
+    player->Play();
+    player->Play(); // already in the frame pass
+    EXPECT_EQ(listeners + 1, LFrameManager::Get()->GetListenerCount());
+    Frames({0.0, 3.01, 3.02});
+    EXPECT_FALSE(player->IsPlaying());
+    EXPECT_EQ(listeners, LFrameManager::Get()->GetListenerCount());
+    player->Stop();
+    delete player;
+    EXPECT_EQ(0, log.Count("Remove listener error."));
+    EXPECT_EQ(0, log.Count("Duplicate found."));
 }
 
 TEST_F(GesturePlayerTest, BindingsAndGenderLetters)

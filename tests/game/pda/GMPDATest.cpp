@@ -37,6 +37,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -91,13 +92,15 @@ protected:
         mRoots.Write("data/assets/tooltips.txt", mTips);
         ASSERT_TRUE(RegisterGameTestFonts(mRoots));
         LStateManager::Get()->SetState(LString("sta_selectedcase"), LString("number"), LString("1"), false);
-        GMSceneManager::GetInstance()->SetScene(&mScene);
+        mScene = std::make_unique<Scene>();
+        GMSceneManager::GetInstance()->SetScene(mScene.get());
         mPDA = GMPDA::GetInstance();
         mBar = GMPDAMinimized::GetInstance();
         ASSERT_NE(nullptr, mPDA);
         ASSERT_NE(nullptr, mBar);
-        mPDA->SetListener(&mScene);
-        mBar->Show();
+        // The scene shown makes itself the PDA's listener and shows the bar.
+        mScene->OnShow();
+        mScene->Take();
     }
 
     void TearDown() override
@@ -106,8 +109,9 @@ protected:
             scenes->SetScene(nullptr);
         }
         if (GMPDA* pda = GMPDA::GetInstance()) {
-            pda->RemoveListener(&mScene);
+            pda->RemoveListener(mScene.get());
         }
+        mScene.reset();
         delete GMCleaner::GetInstance();
     }
 
@@ -118,7 +122,7 @@ protected:
         ASSERT_EQ(1, mPDA->SetPanel(LString(aPanel)));
         LFakeTimer::FrameAt(LFakeTimer::sNow + 0.6);
         ASSERT_FALSE(mPDA->IsBusy());
-        mScene.Take();
+        mScene->Take();
     }
 
     static void Click(float aX, float aY)
@@ -154,7 +158,7 @@ protected:
     std::string mTips = kAllTips;
     LLogCapture mLog;
     GMTestRoots mRoots;
-    Scene mScene;
+    std::unique_ptr<Scene> mScene;
     GMPDA* mPDA = nullptr;
     GMPDAMinimized* mBar = nullptr;
 };
@@ -164,38 +168,38 @@ protected:
 TEST_F(PDATest, ListenerCodesOfOpeningAndClosing)
 {
     ASSERT_EQ(1, mBar->Maximize(true));
-    EXPECT_EQ(std::vector<int>({2}), mScene.Take());
-    EXPECT_FALSE(mScene.IsInputEnabled());
+    EXPECT_EQ(std::vector<int>({2}), mScene->Take());
+    EXPECT_FALSE(mScene->IsInputEnabled());
     LFakeTimer::FrameAt(0.29);
-    EXPECT_TRUE(mScene.Take().empty());
+    EXPECT_TRUE(mScene->Take().empty());
     LFakeTimer::FrameAt(0.31);
-    EXPECT_EQ(std::vector<int>({4, 3}), mScene.Take());
+    EXPECT_EQ(std::vector<int>({4, 3}), mScene->Take());
     EXPECT_TRUE(mPDA->IsOpen());
     EXPECT_FALSE(mBar->IsShown());
 
     EXPECT_EQ(0, mBar->Maximize(true));
     EXPECT_EQ(0, mBar->Maximize(false));
-    EXPECT_TRUE(mScene.Take().empty());
+    EXPECT_TRUE(mScene->Take().empty());
 
     ASSERT_EQ(1, mPDA->CloseToBar());
-    EXPECT_EQ(std::vector<int>({0, 5}), mScene.Take());
+    EXPECT_EQ(std::vector<int>({0, 5}), mScene->Take());
     EXPECT_FALSE(mPDA->IsOpen());
     LFakeTimer::FrameAt(0.5);
-    EXPECT_TRUE(mScene.Take().empty());
+    EXPECT_TRUE(mScene->Take().empty());
     LFakeTimer::FrameAt(0.62);
-    EXPECT_EQ(std::vector<int>({1}), mScene.Take());
-    EXPECT_TRUE(mScene.IsInputEnabled());
+    EXPECT_EQ(std::vector<int>({1}), mScene->Take());
+    EXPECT_TRUE(mScene->IsInputEnabled());
     EXPECT_TRUE(mBar->IsShown());
 
     EXPECT_EQ(0, mPDA->Close());
     EXPECT_EQ(0, mBar->Minimize(false));
-    EXPECT_TRUE(mScene.Take().empty());
+    EXPECT_TRUE(mScene->Take().empty());
 
     ASSERT_EQ(1, mBar->Maximize(false));
-    EXPECT_EQ(std::vector<int>({4, 2}), mScene.Take());
+    EXPECT_EQ(std::vector<int>({4, 2}), mScene->Take());
     EXPECT_EQ(1, mBar->Minimize(false));
-    EXPECT_EQ(std::vector<int>({5, 1}), mScene.Take());
-    EXPECT_TRUE(mScene.IsInputEnabled());
+    EXPECT_EQ(std::vector<int>({5, 1}), mScene->Take());
+    EXPECT_TRUE(mScene->IsInputEnabled());
 }
 
 TEST_F(PDATest, TheZoomGrowsTheBarTowardsThePDA)
@@ -300,22 +304,22 @@ TEST_F(PDATest, PressesWaitForThePanelChangeAndTheCase)
 
 TEST_F(PDATest, MenuRecordsThePlayerAndAsksForTheMainMenu)
 {
-    mScene.SetPlayerPlace(LVector3(12.5f, 1.0f, -4.0f), LVector3(0.6f, 0.8f, 0.0f));
-    mScene.SetKeepAudio(true);
+    mScene->SetPlayerPlace(LVector3(12.5f, 1.0f, -4.0f), LVector3(0.6f, 0.8f, 0.0f));
+    mScene->SetKeepAudio(true);
     OpenOn("inventory");
     mPDA->OnButton(LString("menu"), XBTNEVENT_PRESSED);
     EXPECT_FLOAT_EQ(12.5f, StateNumber("sta_playerpos_x"));
     EXPECT_FLOAT_EQ(-4.0f, StateNumber("sta_playerpos_z"));
     EXPECT_FLOAT_EQ(0.6f, StateNumber("sta_playerdir_x"));
     EXPECT_FLOAT_EQ(0.8f, StateNumber("sta_playerdir_z"));
-    EXPECT_FALSE(mScene.GetKeepAudio());
+    EXPECT_FALSE(mScene->GetKeepAudio());
     EXPECT_FALSE(mPDA->IsOpen());
     EXPECT_TRUE(mBar->IsAnimating());
     LIState* menu = LStateManager::Get()->GetState(LString("sta_mainmenu_active"));
     ASSERT_NE(nullptr, menu);
     EXPECT_EQ(LIState::TYPE_BOOLEAN, menu->GetType());
     EXPECT_EQ(1, *static_cast<unsigned char*>(menu->GetValue()));
-    EXPECT_EQ(std::vector<int>({0, 5}), mScene.Take());
+    EXPECT_EQ(std::vector<int>({0, 5}), mScene->Take());
     EXPECT_FALSE(mPDA->IsBusy());
 }
 
@@ -481,10 +485,10 @@ TEST_F(PDATest, ANewItemBlinksTwiceOnTheBar)
     EXPECT_EQ(1, pictures);
 
     // While an interview runs the maximize button does nothing.
-    mScene.SetInterviewRunning(true);
+    mScene->SetInterviewRunning(true);
     mBar->OnButton(LString("maximize"), XBTNEVENT_PRESSED);
     EXPECT_FALSE(mBar->IsAnimating());
-    EXPECT_TRUE(mScene.Take().empty());
+    EXPECT_TRUE(mScene->Take().empty());
 }
 
 TEST_F(PDATest, HiddenModeOpensOnTheSecondButton)
@@ -497,10 +501,10 @@ TEST_F(PDATest, HiddenModeOpensOnTheSecondButton)
     EXPECT_TRUE(mBar->IsAnimating());
     LFakeTimer::FrameAt(0.4);
     EXPECT_TRUE(mPDA->IsOpen());
-    mScene.Take();
+    mScene->Take();
     // Closing never animates and leaves the bar hidden.
     EXPECT_EQ(1, mBar->Minimize(true));
-    EXPECT_EQ(std::vector<int>({5, 1}), mScene.Take());
+    EXPECT_EQ(std::vector<int>({5, 1}), mScene->Take());
     EXPECT_FALSE(mBar->IsShown());
 }
 
@@ -517,7 +521,7 @@ TEST_F(PDATest, AZoomGoesOnThroughNewItemsAndFlashes)
     EXPECT_FLOAT_EQ(2.0f, mBar->GetBar()->GetScale().x);
     LFakeTimer::FrameAt(0.35);
     EXPECT_TRUE(mPDA->IsOpen());
-    mScene.Take();
+    mScene->Take();
 
     mPDA->CloseToBar();
     mBar->Flash(1, 0.1f, 0.05f);
@@ -525,8 +529,8 @@ TEST_F(PDATest, AZoomGoesOnThroughNewItemsAndFlashes)
     LFakeTimer::FrameAt(0.7);
     EXPECT_FALSE(mBar->IsFlashing());
     EXPECT_TRUE(mBar->IsMinimized());
-    EXPECT_TRUE(mScene.IsInputEnabled());
-    EXPECT_EQ(std::vector<int>({0, 5, 1}), mScene.Take());
+    EXPECT_TRUE(mScene->IsInputEnabled());
+    EXPECT_EQ(std::vector<int>({0, 5, 1}), mScene->Take());
 }
 
 // A flash while the last message still played used to leak the old player, whose end
@@ -556,10 +560,10 @@ TEST_F(PDATest, ClicksOpenChangeAndCloseThePDA)
     ASSERT_NE(nullptr, maximize);
     const LVector2 onMaximize = maximize->GetWorldPosition() + LVector2(10.0f, 10.0f);
     Click(onMaximize.x, onMaximize.y);
-    EXPECT_FALSE(mScene.IsInputEnabled());
+    EXPECT_FALSE(mScene->IsInputEnabled());
     LFakeTimer::FrameAt(0.4);
     ASSERT_TRUE(mPDA->IsOpen());
-    EXPECT_EQ(std::vector<int>({2, 4, 3}), mScene.Take());
+    EXPECT_EQ(std::vector<int>({2, 4, 3}), mScene->Take());
 
     const LVector2 onLog = MenuButton("log");
     Click(onLog.x, onLog.y);
@@ -571,8 +575,8 @@ TEST_F(PDATest, ClicksOpenChangeAndCloseThePDA)
     Click(onExit.x, onExit.y);
     EXPECT_FALSE(mPDA->IsOpen());
     LFakeTimer::FrameAt(1.4);
-    EXPECT_TRUE(mScene.IsInputEnabled());
-    EXPECT_EQ(std::vector<int>({0, 5, 1}), mScene.Take());
+    EXPECT_TRUE(mScene->IsInputEnabled());
+    EXPECT_EQ(std::vector<int>({0, 5, 1}), mScene->Take());
 
     Click(onMaximize.x, onMaximize.y);
     LFakeTimer::FrameAt(2.0);

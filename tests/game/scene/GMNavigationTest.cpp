@@ -15,8 +15,10 @@
 #include "container/LPropertyList.h"
 #include "scene/GMCharacter.h"
 #include "scene/GMINavigationListener.h"
+#include "scene/GMScene.h"
 #include "support/GMTestRoots.h"
 #include "support/GMTestWalkScene.h"
+#include "support/LFakeRender.h"
 #include "support/LFakeTimer.h"
 #include "support/LLogCapture.h"
 #include "support/LTestCharacters.h"
@@ -300,4 +302,31 @@ TEST_F(NavigationTest, ViewpointQueriesUseTheViewpointCamerasAreas)
     mNavigation->Reset();
     EXPECT_FALSE(mNavigation->IsInViewpoint(LString("vp01")));
     EXPECT_FALSE(mNavigation->FindPathToViewpoint(LString("vp02"), path));
+}
+
+TEST_F(NavigationTest, SceneInputIsOffWhileThePlayerTakesTheStairs)
+{
+    RegisterFakeRender();
+    GMTestWalkScene::Write(mRoots);
+    auto scene = std::make_unique<GMScene>();
+    scene->OnShow();
+    // A scene that has loaded nothing has no navigation files: the set-up fails, but the
+    // scene is kept for its input.
+    EXPECT_FALSE(mNavigation->SetScene(scene.get()));
+    EXPECT_EQ(scene.get(), mNavigation->GetScene());
+    ASSERT_TRUE(Setup("vp01"));
+    scene->SetInputEnabled(true);
+    ASSERT_TRUE(mNavigation->WalkTo(LVector2(280.0f, 50.0f), false, GMNavigation::kMoveWalk, true));
+    std::vector<std::pair<int, bool>> legs;
+    Run(30.0, [&] {
+        const std::pair<int, bool> now(mNavigation->GetSteering()->GetMoveIndex(), scene->IsInputEnabled());
+        if (now.first != 0 && (legs.empty() || legs.back() != now)) {
+            legs.push_back(now);
+        }
+        return !mNavigation->GetSteering()->IsEnabled();
+    });
+    const std::vector<std::pair<int, bool>> expected {{1, true}, {4, false}, {1, true}};
+    EXPECT_EQ(expected, legs);
+    mNavigation->Reset();
+    EXPECT_EQ(nullptr, mNavigation->GetScene());
 }

@@ -1,0 +1,69 @@
+#include "support/GMTestScene.h"
+
+#include "Gdi/LFontManager.h"
+#include "Render/LTextureManager.h"
+#include "container/LString.h"
+#include "scene/GMSceneManager.h"
+#include "stdlib/LIFileSystem.h"
+#include "support/LSampleRoots.h"
+#include "support/LTestDirectory.h"
+#include "support/LTestStrings.h"
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+bool GMTestScene::Prepare()
+{
+    LTextureManager* textures = LTextureManager::Get();
+    LFontManager* fonts = LFontManager::Get();
+    if (textures == nullptr || fonts == nullptr || !LSampleRoots::Mount() || !textures->SetRoot(LString("//textures"))) {
+        return false;
+    }
+    return fonts->GetFontCount() > 0 ||
+           fonts->CreateFonts(LString("//dataroot/textures/fonts/fonts.txt"), LString("//dataroot/textures/fonts/"));
+}
+
+GMScene* GMTestScene::Load(const char* aId)
+{
+    GMSceneManager* scenes = GMSceneManager::GetInstance();
+    if (scenes == nullptr || !Prepare()) {
+        return nullptr;
+    }
+    return scenes->LoadScene(LString(aId), true, true) ? scenes->GetScene() : nullptr;
+}
+
+bool GMTestScene::MountChangedCopy(const LTestDirectory& aDirectory, const std::map<std::string, std::string>& aFiles,
+                                   const char* aId)
+{
+    namespace fs = std::filesystem;
+    const fs::path from = fs::path(LSampleRoots::Directory()) / "scenes" / aId;
+    const fs::path to = fs::path(aDirectory.Path()) / "scenes" / aId;
+    std::error_code error;
+    fs::create_directories(to, error);
+    fs::copy(from, to, fs::copy_options::recursive | fs::copy_options::overwrite_existing, error);
+    if (error) {
+        return false;
+    }
+    for (const auto& [name, bytes] : aFiles) {
+        if (bytes.empty()) {
+            fs::remove(to / name, error);
+        } else {
+            aDirectory.Write("scenes/" + std::string(aId) + "/" + name, bytes);
+        }
+    }
+    LIFileSystem* files = LIFileSystem::Get();
+    if (files == nullptr) {
+        return false;
+    }
+    files->RemoveMount(LString("//scenes"));
+    return files->AddMount(LString("//scenes"), FromStd(aDirectory.Path() + "/scenes"));
+}
+
+std::string GMTestScene::SampleFile(const std::string& aName, const char* aId)
+{
+    std::ifstream in(LSampleRoots::Directory() + "/scenes/" + aId + "/" + aName, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
