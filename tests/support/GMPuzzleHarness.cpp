@@ -64,7 +64,6 @@ void GMHarnessScene::OnHidden()
 void GMHarnessScene::OnShow()
 {
     ++mShown;
-    GMScene::OnShow();
 }
 
 GMPuzzleHarness::GMPuzzleHarness()
@@ -81,10 +80,11 @@ GMPuzzleHarness::GMPuzzleHarness()
              CopySample("textures/hilight.tga") && CopySample("scenes/vo_subtitles.txt") && CopySample("assets/tooltips.txt") &&
              RegisterGameTestFonts(mRoots);
     LStateManager::Get()->SetState(LString("sta_selectedcase"), LString("number"), LString("1"), false);
-    GMSceneManager::GetInstance()->SetScene(&mScene);
+    mScene = std::make_unique<GMHarnessScene>();
+    GMSceneManager::GetInstance()->SetScene(mScene.get());
     GMScreenManager* screens = GMScreenManager::GetInstance();
-    mReady = mReady && screens != nullptr && screens->PushScreen(&mScene);
-    mScene.OnShow();
+    mReady = mReady && screens != nullptr && screens->PushScreen(mScene.get());
+    mScene->OnShow();
     // What the application makes at start, so that a footprint taken before a puzzle
     // opens already counts them.
     mReady = mReady && GMOptions::GetInstance() != nullptr && GMCursor::GetInstance() != nullptr && GMSubtitle::GetInstance() != nullptr &&
@@ -105,6 +105,7 @@ GMPuzzleHarness::~GMPuzzleHarness()
     if (GMSceneManager* scenes = GMSceneManager::GetInstance()) {
         scenes->SetScene(nullptr);
     }
+    mScene.reset();
     delete GMCleaner::GetInstance();
 }
 
@@ -192,7 +193,7 @@ bool GMPuzzleHarness::Back(GMPuzzle* aPuzzle)
     }
     Click(Middle(button));
     Settle();
-    return GMScreenManager::GetInstance()->GetTop() == static_cast<GMIScreen*>(&mScene);
+    return GMScreenManager::GetInstance()->GetTop() == static_cast<GMIScreen*>(mScene.get());
 }
 
 void GMPuzzleHarness::MoveTo(const LVector2& aPosition)
@@ -202,6 +203,7 @@ void GMPuzzleHarness::MoveTo(const LVector2& aPosition)
 
 void GMPuzzleHarness::Click(const LVector2& aPosition)
 {
+    LFakeTimer::sNow += 1.0;
     MoveTo(aPosition);
     LMouse::Get()->OnButtonDown(1);
     LMouse::Get()->OnButtonUp(1);
@@ -209,6 +211,7 @@ void GMPuzzleHarness::Click(const LVector2& aPosition)
 
 void GMPuzzleHarness::Drag(const LVector2& aFrom, const LVector2& aTo, int aSteps)
 {
+    LFakeTimer::sNow += 1.0;
     MoveTo(aFrom);
     LMouse::Get()->OnButtonDown(1);
     for (int i = 1; i <= aSteps; ++i) {
@@ -251,17 +254,17 @@ LVector2 GMPuzzleHarness::Middle(LIDisplayObject* aObject)
     return LVector2(box.GetX() + box.GetWidth() * 0.5f, box.GetY() + box.GetHeight() * 0.5f);
 }
 
-GMPuzzleFootprint GMPuzzleHarness::Footprint()
+GMPuzzleFootprint GMPuzzleHarness::Footprint() const
 {
     GMPuzzleFootprint footprint;
     footprint.mDisplayMembers = LDisplayManager::Get()->GetRoot()->GetMemberCount();
-    footprint.mMouseListeners = LMouse::Get()->GetListenerCount();
+    footprint.mMouseListeners = LMouse::Get()->GetListenerCount() - (LMouse::Get()->Contains(mScene.get()) ? 1 : 0);
     footprint.mKeyboardListeners = LKeyboard::Get()->GetListenerCount();
     footprint.mFrameListeners = LFrameManager::Get()->GetListenerCount();
     return footprint;
 }
 
-std::string GMPuzzleHarness::Leftovers(GMPuzzle* aPuzzle, const GMPuzzleFootprint& aBefore)
+std::string GMPuzzleHarness::Leftovers(GMPuzzle* aPuzzle, const GMPuzzleFootprint& aBefore) const
 {
     std::string left;
     const GMPuzzleFootprint now = Footprint();

@@ -13,13 +13,15 @@
 #include "support/GMTestRoots.h"
 #include "support/LLogCapture.h"
 
+#include <memory>
 #include <string>
 
 class GMPuzzle;
 class LIDisplayObject;
 
 // The location under a puzzle (a scene that loaded nothing): it notes its showings and
-// hidings, and at each hiding the keep-audio flag it found before its own hiding ran.
+// hidings, and at each hiding the keep-audio flag it found before its own hiding ran. Its
+// showing is only counted: a location's own showing would start the audio of its folder.
 class GMHarnessScene : public GMScene
 {
 public:
@@ -55,7 +57,7 @@ public:
     bool Ready() const { return mReady; }
     GMTestRoots& Roots() { return mRoots; }
     LLogCapture& Log() { return mLog; }
-    GMHarnessScene& Scene() { return mScene; }
+    GMHarnessScene& Scene() { return *mScene; }
 
     // Copies a file or a directory of the sample data (relative to sample/data) under the
     // same name below the roots, or under aTarget (relative to the data directory too).
@@ -79,8 +81,10 @@ public:
     bool Back(GMPuzzle* aPuzzle);
 
     static void MoveTo(const LVector2& aPosition);
+    // A click after a pause (the fake time moves on by a second first), so that it is never
+    // the second of a double click.
     static void Click(const LVector2& aPosition);
-    // Press at aFrom, moves in aSteps steps to aTo, release.
+    // Press at aFrom (after a pause, as Click), moves in aSteps steps to aTo, release.
     static void Drag(const LVector2& aFrom, const LVector2& aTo, int aSteps = 4);
     static void Type(int aScanCode);
     // Ends the newest live stream named aName as a real stream ends (seen by the next
@@ -92,14 +96,16 @@ public:
     // The middle of a member's world boundary.
     static LVector2 Middle(LIDisplayObject* aObject);
 
-    static GMPuzzleFootprint Footprint();
+    // The scene's own mouse listener does not count.
+    GMPuzzleFootprint Footprint() const;
     // Empty when the puzzle holds no display object and no listener beyond aBefore; else
     // what is left. Fades still running (the subtitle's) count: run frames first.
-    static std::string Leftovers(GMPuzzle* aPuzzle, const GMPuzzleFootprint& aBefore);
+    std::string Leftovers(GMPuzzle* aPuzzle, const GMPuzzleFootprint& aBefore) const;
 
 private:
     LLogCapture mLog;
     GMTestRoots mRoots;
-    GMHarnessScene mScene;
+    // Made once the fakes are registered (a scene takes the mouse, which takes the timer).
+    std::unique_ptr<GMHarnessScene> mScene;
     bool mReady = false;
 };

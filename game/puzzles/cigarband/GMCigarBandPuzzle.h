@@ -37,8 +37,10 @@ public:
     // Input stops (no piece reacts during the fade-out).
     void OnLeave() override;
 
-    // Button 1 picks the piece under the mouse.
+    // Button 1 picks the piece under the mouse; the second press of a double click picks
+    // as any other.
     void OnButtonDown(int aButton) override;
+    void OnDoubleClick(int aButton) override { OnButtonDown(aButton); }
     void OnMove(const LVector2& aPosition) override;
     // Any button drops the dragged piece and tests the solution.
     void OnButtonUp(int aButton) override;

@@ -35,7 +35,7 @@ TEST_P(PuzzleSmoke, OpensLeavesOpensAgainAndLeavesCleanlyAtEachSkill)
     const Row& row = GetParam();
     GMPuzzle* puzzle = row.mGet();
     ASSERT_NE(nullptr, puzzle);
-    const GMPuzzleFootprint before = GMPuzzleHarness::Footprint();
+    const GMPuzzleFootprint before = mHarness.Footprint();
     for (int skill : {GMOptions::SKILL_MEDIUM, GMOptions::SKILL_EASY}) {
         SCOPED_TRACE(skill);
         GMOptions::GetInstance()->SetSkill(skill);
@@ -44,7 +44,7 @@ TEST_P(PuzzleSmoke, OpensLeavesOpensAgainAndLeavesCleanlyAtEachSkill)
             GMPuzzleHarness::Frames(5);
             ASSERT_TRUE(mHarness.Back(puzzle)) << round;
             GMPuzzleHarness::Frames(20);
-            EXPECT_EQ("", GMPuzzleHarness::Leftovers(puzzle, before)) << round;
+            EXPECT_EQ("", mHarness.Leftovers(puzzle, before)) << round;
         }
     }
     EXPECT_EQ("", mHarness.Log().Problems());
