@@ -10,6 +10,7 @@
 #include "Sound/LISoundManager.h"
 #include "Sound/LISoundPlayer.h"
 #include "container/LPropertyList.h"
+#include "container/LVectorFloat.h"
 #include "event/LEventManager.h"
 #include "interview/GMSubtitle.h"
 #include "pda/GMInventoryPanel.h"
@@ -421,6 +422,20 @@ bool GMPuzzle::HandOver(const LString& aScene, const LString& aViewpoint, const 
     player->SetTarget(aScene, aViewpoint);
     player->SetStateChanges(aStateChanges);
     player->Play(aMovie);
+    return true;
+}
+
+bool GMPuzzle::ReadNumbers(LPropertyList* aList, const LString& aPath, int aCount, LVectorFloat& aOut) const
+{
+    LPropertyList* list = aList != nullptr ? aList : mLayout;
+    bool found = false;
+    if (list != nullptr) {
+        aOut = list->GetVectorFloat(aPath, found);
+    }
+    if (!found || aOut.GetCount() != aCount) {
+        L_ERROR("Layout value missing or malformed: " + aPath);
+        return false;
+    }
     return true;
 }
 

@@ -41,6 +41,7 @@ class LDisplayGroup;
 class LISoundPlayer;
 class LPropertyList;
 class LVector2;
+class LVectorFloat;
 
 // The constants of one puzzle. Null strings are absent (no voice-over, no layout).
 struct GMPuzzleSetup
@@ -162,6 +163,11 @@ protected:
 
     // Hides the puzzle if it is shown (for the destructors at exit).
     void Shutdown();
+    // The layout's values at aPath (below aList, the layout when null) as exactly aCount
+    // numbers separated by "|": false with the error naming the key when they are missing
+    // or malformed, and then the puzzle must not count as solved. For the values the
+    // puzzle's clues must match, which the sample data supplies.
+    bool ReadNumbers(LPropertyList* aList, const LString& aPath, int aCount, LVectorFloat& aOut) const;
     // Runs aStep at the next frame pass.
     bool Defer(std::function<void()> aStep);
 

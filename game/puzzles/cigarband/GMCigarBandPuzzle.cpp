@@ -168,17 +168,15 @@ bool GMCigarBandPuzzle::TestSolution()
     LPropertyList* solution = GetLayout() != nullptr ? GetLayout()->GetList(LString("solution")) : nullptr;
     LDisplayGroup* root = GetRoot();
     if (solution == nullptr || root == nullptr) {
-        L_ERROR("TestSolution failure. No list: solution");
+        L_ERROR("Layout value missing or malformed: solution");
         return false;
     }
     bool ok = true;
     LVector2 reference(-1.0f, -1.0f);
     for (int i = 0; i < solution->GetCount(); ++i) {
         const LString key = solution->GetKeyAt(i);
-        bool found = false;
-        const LVectorFloat offset = solution->GetVectorFloat(key, found);
-        if (!found || offset.GetCount() != 2) {
-            L_ERROR("TestSolution failure. Not two numbers: solution." + key);
+        LVectorFloat offset;
+        if (!ReadNumbers(nullptr, "solution." + key, 2, offset)) {
             return false;
         }
         LIDisplayObject* member = root->GetMember(key);
