@@ -1,19 +1,27 @@
 #!/bin/sh
 # Runs the location benchmark as built with the tracked allocator ($1) and without it
-# ($2), and prints each benchmark's time in both with their ratio.
+# ($2), alternating ROUNDS times, and prints each benchmark's fastest time in both with
+# their ratio (the fastest of several runs keeps other load on a shared machine out).
 set -eu
 tracked=$1
 untracked=$2
 filter=${BENCH_FILTER:-.}
+rounds=${ROUNDS:-3}
 run() {
     # CSV rows: "name",iterations,real_time,cpu_time,time_unit,...
-    "$1" --benchmark_filter="$filter" --benchmark_format=csv 2>/dev/null | grep '^"' || true
+    "$2" --benchmark_filter="$filter" --benchmark_format=csv 2>/dev/null | grep '^"' | sed "s/^/$1,/" || true
 }
-echo "== allocator tracking on vs off: $(basename "$tracked")"
-{ run "$tracked" | sed 's/^/T,/'; run "$untracked" | sed 's/^/U,/'; } | awk -F, '
+echo "== allocator tracking on vs off: $(basename "$tracked"), fastest of $rounds runs each"
+i=0
+while [ "$i" -lt "$rounds" ]; do
+    run T "$tracked"
+    run U "$untracked"
+    i=$((i + 1))
+done | awk -F, '
     { gsub(/"/, "", $2) }
-    $1 == "T" { order[++n] = $2; on[$2] = $4; unit[$2] = $6 }
-    $1 == "U" { off[$2] = $4 }
+    $1 == "T" && !($2 in on) { order[++n] = $2; unit[$2] = $6 }
+    $1 == "T" && (!($2 in on) || $4 < on[$2]) { on[$2] = $4 }
+    $1 == "U" && (!($2 in off) || $4 < off[$2]) { off[$2] = $4 }
     END {
         printf "%-14s %14s %14s %8s\n", "benchmark", "tracked", "untracked", "ratio"
         for (i = 1; i <= n; i++) {

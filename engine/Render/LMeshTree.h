@@ -83,18 +83,22 @@ protected:
     }
 
 private:
-    void FreeRecords()
+    void FreeRecords() { FreeRecords(this->GetRoot()); }
+
+    // Walks the nodes themselves: a deep tree has tens of thousands of them, and
+    // gathering them in a list first costs more than the records.
+    static void FreeRecords(Node* aNode)
     {
-        LVector nodes;
-        if (!this->GetAllItems(nodes)) {
+        if (aNode == nullptr) {
             return;
         }
-        for (int i = 0; i < nodes.GetCount(); ++i) {
-            LVector& items = static_cast<Node*>(nodes.GetAt(i))->GetItems();
-            for (int j = 0; j < items.GetCount(); ++j) {
-                delete static_cast<LMeshTriangle*>(items.GetAt(j));
-            }
-            items.RemoveAll();
+        LVector& items = aNode->GetItems();
+        for (int j = 0; j < items.GetCount(); ++j) {
+            delete static_cast<LMeshTriangle*>(items.GetAt(j));
+        }
+        items.RemoveAll();
+        for (int i = 0; i < Node::kChildCount && aNode->HasChildren(); ++i) {
+            FreeRecords(aNode->GetChildAt(i));
         }
     }
 

@@ -36,6 +36,7 @@
 #include "pda/GMPDA.h"
 #include "pda/GMPDAMinimized.h"
 #include "scene/GMCharacter.h"
+#include "scene/GMCloseUp.h"
 #include "scene/GMHotspot.h"
 #include "scene/GMLighting.h"
 #include "scene/GMNavigation.h"
@@ -45,6 +46,7 @@
 #include "script/LScript.h"
 #include "script/LScriptBuilder.h"
 #include "state/LStateManager.h"
+#include "stdlib/LIFileSystem.h"
 #include "stdlib/LLog.h"
 #include "stdlib/LMemoryStream.h"
 #include "ui/GMCursor.h"
@@ -116,6 +118,26 @@ void NameCharacter(LPropertyList& aData, const LString& aName)
         delete old;
     }
     aData.AddString(LString(u"name"), aName);
+}
+
+// An optional file of the location: null, without a message, when it is not there.
+bool OptionalExists(const LString& aPath)
+{
+    LIFileSystem* files = LIFileSystem::Get();
+    return files != nullptr && files->PathExists(aPath, true);
+}
+
+LPropertyList* LoadOptional(const LString& aPath)
+{
+    if (!OptionalExists(aPath)) {
+        return nullptr;
+    }
+    LPropertyList* list = L_NEW LPropertyList();
+    if (list != nullptr && !list->Load(aPath, true)) {
+        delete list;
+        list = nullptr;
+    }
+    return list;
 }
 
 // A script of a data file; an empty text (a script that fails) evaluates false.
@@ -227,9 +249,11 @@ GMScene::~GMScene()
     if (GMPDA* pda = mPDAListening != 0 ? GMPDA::GetInstance() : nullptr) {
         pda->RemoveListener(this);
     }
-    if (mFader != nullptr) {
-        mFader->RemoveListener(this);
+    // The fader is looked up again: at exit it may be gone before the scene.
+    if (GMScreenFader* fader = mFader != nullptr ? GMScreenFader::GetInstance() : nullptr) {
+        fader->RemoveListener(this);
     }
+    mFader = nullptr;
     if (GMNavigation* navigation = mNavigationSet != 0 ? GMNavigation::GetInstance() : nullptr) {
         if (navigation->GetScene() == this) {
             navigation->Reset();
@@ -254,12 +278,12 @@ GMScene::~GMScene()
     delete mCloseUps;
     delete mCloseUpList;
     delete mHotspotList;
-    if (mDisplayGroup != nullptr) {
-        if (LDisplayManager* display = LDisplayManager::Get()) {
-            display->RemoveMember(mDisplayGroup);
-        }
+    // A display tree already gone at exit has deleted the group with it.
+    if (LDisplayManager* display = mDisplayGroup != nullptr ? LDisplayManager::Get() : nullptr) {
+        display->RemoveMember(mDisplayGroup);
         delete mDisplayGroup;
     }
+    mDisplayGroup = nullptr;
     delete mBackground;
     delete mPicker;
     delete mCamera;
@@ -304,17 +328,11 @@ bool GMScene::Load(const LString& aId)
                  nodes->AddGroup(mSceneGroup);
     }
 
-    mEvidence = L_NEW LPropertyList();
-    if (mEvidence != nullptr && !mEvidence->Load(mFolder + LString(u"evidence.txt"), true)) {
-        delete mEvidence;
-        mEvidence = nullptr;
-    }
+    delete mEvidence;
+    mEvidence = LoadOptional(mFolder + LString(u"evidence.txt"));
     StartAudio();
-    mAnimations = L_NEW LPropertyList();
-    if (mAnimations != nullptr && !mAnimations->Load(mFolder + LString(u"animations.txt"), true)) {
-        delete mAnimations;
-        mAnimations = nullptr;
-    }
+    delete mAnimations;
+    mAnimations = LoadOptional(mFolder + LString(u"animations.txt"));
 
     // Default states never replace a state that exists (one restored from a saved game).
     const LPropertyList* defaults = mDescription->GetList(LString(u"defaultstates"));
@@ -775,19 +793,7 @@ bool GMScene::SetViewpoint(const LString& aViewpoint)
         }
     }
 
-    GMNavigation* navigation = GMNavigation::GetInstance();
-    mNavigationSet = 1;
-    if (navigation == nullptr || !navigation->SetScene(this)) {
-        L_ASSERT_FAILURE("SetScene failure.");
-    }
-    if (mPlayer != nullptr && navigation != nullptr && navigation->GetSteering() != nullptr) {
-        mPlayer->SetSteering(navigation->GetSteering());
-        navigation->GetSteering()->SetCharacter(mPlayer);
-    }
-    PlacePlayer(viewpoint);
-    if (navigation != nullptr) {
-        navigation->UpdatePlayer(mPlayer);
-    }
+    SetupNavigation(viewpoint);
 
     DecideNPCs();
 
@@ -821,6 +827,23 @@ bool GMScene::SetViewpoint(const LString& aViewpoint)
     Float(viewpoint, LString(u"shadowblend"), nullptr, mShadowShade);
     UpdateShadowChoice();
     return true;
+}
+
+void GMScene::SetupNavigation(const LPropertyList* aViewpoint)
+{
+    GMNavigation* navigation = GMNavigation::GetInstance();
+    mNavigationSet = 1;
+    if (navigation == nullptr || !navigation->SetScene(this)) {
+        L_ASSERT_FAILURE("SetScene failure.");
+    }
+    if (mPlayer != nullptr && navigation != nullptr && navigation->GetSteering() != nullptr) {
+        mPlayer->SetSteering(navigation->GetSteering());
+        navigation->GetSteering()->SetCharacter(mPlayer);
+    }
+    PlacePlayer(aViewpoint);
+    if (navigation != nullptr && mPlayer != nullptr) {
+        navigation->UpdatePlayer(mPlayer);
+    }
 }
 
 bool GMScene::FadeToViewpoint(const LString& aViewpoint)
@@ -861,9 +884,9 @@ bool GMScene::FadeToViewpoint(const LString& aViewpoint)
     mFader->SetListener(this);
     mFader->SetValue(0.0f);
     mFader->SetTargetValue(1.0f);
-    const bool started = mFader->FadeOut();
+    // A fader already black answers at once, from inside FadeOut.
     mFadingOut = 1;
-    return started;
+    return mFader->FadeOut();
 }
 
 void GMScene::OnFade(int aEvent)
@@ -879,10 +902,8 @@ void GMScene::OnFade(int aEvent)
         if (!SetViewpoint(mPendingViewpoint)) {
             L_ASSERT_FAILURE("SetViewpoint failure.");
             // No fade-in was started: come back from black on the viewpoint kept.
+            SetupNavigation(ViewpointList(mViewpoint));
             if (mFader != nullptr) {
-                if (GMNavigation* navigation = GMNavigation::GetInstance()) {
-                    navigation->SetScene(this);
-                }
                 mFader->SetValue(1.0f);
                 mFader->SetTargetValue(0.0f);
                 mFader->FadeIn();
@@ -920,7 +941,7 @@ bool GMScene::SetCut(const LString& aCut)
 
 // Characters -------------------------------------------------------------------------
 
-bool GMScene::DecideNPC(const LPropertyList* aNPC, const LString&) const
+bool GMScene::DecideNPC(const LPropertyList* aNPC) const
 {
     bool found = false;
     const LVectorString viewpoints = aNPC != nullptr ? aNPC->GetVectorString(LString(u"viewpoints"), found)
@@ -953,7 +974,7 @@ void GMScene::DecideNPCs()
     for (int i = 0; npcs != nullptr && i < npcs->GetCount(); ++i) {
         const LString name = npcs->GetKeyAt(i);
         if (GMCharacter* npc = GetCharacter(name)) {
-            npc->SetVisible(DecideNPC(npcs->GetListAt(i), name));
+            npc->SetVisible(DecideNPC(npcs->GetListAt(i)));
         }
     }
 }
@@ -966,8 +987,10 @@ void GMScene::RefreshCharacters()
         bool found = false;
         const LString active = entry != nullptr ? entry->GetString(LString(u"active"), found) : LString();
         GMCharacter* npc = GetCharacter(npcs->GetKeyAt(i));
+        // The script decides only where the NPC may be at all: never in a viewpoint
+        // outside its list, nor as an extra with toggle 2 on.
         if (found && npc != nullptr) {
-            npc->SetVisible(Evaluate(active));
+            npc->SetVisible(DecideNPC(entry));
         }
     }
 }
@@ -1057,7 +1080,7 @@ GMCharacter* GMScene::GetNPC(int aIndex) const
 
 void GMScene::StartAudio()
 {
-    if (mAudio != nullptr) {
+    if (mAudio != nullptr || !OptionalExists(mFolder + LString(u"audio.txt"))) {
         return;
     }
     mAudio = L_NEW GMSceneAudio();
@@ -1504,10 +1527,10 @@ void GMScene::DeleteCuts()
 
 void GMScene::DeleteCharacters()
 {
+    // The navigation's steering holds the player: it goes first.
     GMNavigation* navigation = mNavigationSet != 0 ? GMNavigation::GetInstance() : nullptr;
-    if (mPlayer != nullptr && navigation != nullptr && navigation->GetSteering() != nullptr &&
-        navigation->GetScene() == this) {
-        navigation->GetSteering()->SetCharacter(nullptr);
+    if (mPlayer != nullptr && navigation != nullptr && navigation->GetScene() == this) {
+        navigation->Reset();
     }
     delete mPlayer;
     mPlayer = nullptr;

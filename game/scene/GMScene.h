@@ -155,11 +155,12 @@ public:
     float GetShadowShade() const { return mShadowShade; }
     int GetDecalCount() const { return mDecalCount; }
     LSprite* GetDecal(int aIndex) const;
-    // The current cut's camera, or null without a cut; 0 cut tables until a viewpoint
-    // with interview hotspots builds them.
+    // The current cut's camera, or null without a cut (or one whose camera is missing).
     LCamera* GetCutCamera() const { return mCutCamera; }
     // The cut last asked for by SetCut ("-" or empty: the viewpoint's own).
     const LString& GetCut() const { return mCut; }
+    // Whether the cut tables exist: SetupCuts builds them, for a viewpoint with interview
+    // hotspots; every SetViewpoint drops them.
     bool HasCutTables() const { return mCutCameras != nullptr; }
 
     bool IsActive() const { return mActive != 0; }
@@ -183,8 +184,12 @@ public:
 
 private:
     const LPropertyList* ViewpointList(const LString& aViewpoint) const;
+    // The navigation on this scene and viewpoint, the player bound to its steering and
+    // placed.
+    void SetupNavigation(const LPropertyList* aViewpoint);
     void DecideNPCs();
-    bool DecideNPC(const LPropertyList* aNPC, const LString& aName) const;
+    // Whether an NPC of "characters.npcs" shows in the current viewpoint.
+    bool DecideNPC(const LPropertyList* aNPC) const;
     void MakeAmbientPlayer();
     void UpdateShadowChoice();
     void DeleteHotspots();

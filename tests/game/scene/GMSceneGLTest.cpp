@@ -1,0 +1,123 @@
+// The riverbank's vp01 drawn on the software GL stand-in: the player stands lit on the
+// drawn floor, and where the crate stands in front of it the pre-drawn background shows,
+// not the player (the depth mesh fills the depth buffer only).
+#include "LMatrix4.h"
+#include "LVector2.h"
+#include "Render/LCamera.h"
+#include "Render/LIRasterizer.h"
+#include "Render/LNavigationTDO.h"
+#include "scene/GMCharacter.h"
+#include "scene/GMNavigation.h"
+#include "scene/GMScene.h"
+#include "support/GMTestScene.h"
+#include "support/LFakeSoundManager.h"
+#include "support/LFakeTimer.h"
+#include "support/LLogCapture.h"
+#include "support/LTestGraphics.h"
+#include "util/GMCleaner.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace {
+
+// The pixel of a world point through the scene's camera.
+void Pixel(GMScene* aScene, const LVector3& aWorld, int& aX, int& aY)
+{
+    LMatrix4 viewProjection;
+    LMatrix4::Multiply(&viewProjection, aScene->GetCamera()->GetViewMatrix(), aScene->GetCamera()->GetProjectionMatrix());
+    LVector3 clip;
+    LMatrix4::TransformCoord(&clip, &viewProjection, &aWorld);
+    aX = static_cast<int>((clip.x + 1.0f) * 400.0f);
+    aY = static_cast<int>((1.0f - clip.y) * 300.0f);
+}
+
+int Brightness(uint32_t aPixel)
+{
+    return static_cast<int>(((aPixel >> 16) & 0xFF) + ((aPixel >> 8) & 0xFF) + (aPixel & 0xFF));
+}
+
+class SceneGLTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(mGraphics.IsReady());
+        LTestGraphics::RegisterCreators();
+        RegisterFakeTimer();
+        RegisterFakeSoundManager();
+        LFakeTimer::sNow = 1.0;
+        mScene = GMTestScene::Load();
+        ASSERT_NE(nullptr, mScene);
+        ASSERT_EQ(LString("vp01"), mScene->GetViewpoint());
+    }
+
+    void TearDown() override { delete GMCleaner::GetInstance(); }
+
+    // Stands the player at ground (x, z) and draws a frame; the colour at the world point
+    // aLook, with the player shown or hidden.
+    uint32_t Drawn(float aX, float aZ, const LVector3& aLook, bool aPlayerShown)
+    {
+        GMNavigation* navigation = GMNavigation::GetInstance();
+        navigation->GetNavigation()->SetPosition(LVector3(aX, aZ, 0.0f));
+        GMCharacter* player = mScene->GetPlayer();
+        player->SetVisible(aPlayerShown);
+        LFakeTimer::FrameAt(LFakeTimer::sNow + 0.02);
+        EXPECT_EQ(1, LIRasterizer::Get()->Clear());
+        EXPECT_TRUE(mScene->Update());
+        EXPECT_TRUE(mScene->Render());
+        int x = 0;
+        int y = 0;
+        Pixel(mScene, aLook, x, y);
+        EXPECT_TRUE(x > 0 && x < 800 && y > 0 && y < 600) << x << "," << y;
+        return mGraphics.Pixel(x, y) | 0xFF000000u;
+    }
+
+    LTestGraphics mGraphics {800, 600};
+    LLogCapture mLog;
+    GMScene* mScene = nullptr;
+};
+
+} // namespace
+
+TEST_F(SceneGLTest, ThePlayerStandsLitOnTheDrawnFloor)
+{
+    // On the open floor of the south half; the figure's chest is 48 units up.
+    const LVector3 chest(-120.0f, 48.0f, -140.0f);
+    const uint32_t floor = Drawn(-120.0f, -140.0f, chest, false);
+    const uint32_t player = Drawn(-120.0f, -140.0f, chest, true);
+    EXPECT_FALSE(PixelNear(player, floor, 24)) << std::hex << player << " " << floor;
+    // Lit: the global light leaves the figure well above black.
+    EXPECT_GT(Brightness(player), 90) << std::hex << player;
+    // The player stands on the ground: a leg is drawn just above it, the ground beside
+    // the figure is not covered.
+    int legs = 0;
+    for (float x : {-123.5f, -116.5f}) {
+        const LVector3 leg(x, 6.0f, -140.0f);
+        legs += PixelNear(Drawn(-120.0f, -140.0f, leg, true), Drawn(-120.0f, -140.0f, leg, false), 8) ? 0 : 1;
+    }
+    EXPECT_GE(legs, 1);
+    const LVector3 beside(-95.0f, 1.0f, -140.0f);
+    EXPECT_TRUE(PixelNear(Drawn(-120.0f, -140.0f, beside, true), Drawn(-120.0f, -140.0f, beside, false), 2));
+}
+
+TEST_F(SceneGLTest, TheCrateInFrontHidesThePlayerAndTheBackgroundShows)
+{
+    // Behind the crate (x 40..100, z -140..-80, 60 high) as cam01 looks from the south:
+    // its legs are behind the crate, its chest above it.
+    for (float x : {66.5f, 73.5f}) {
+        const LVector3 leg(x, 8.0f, -40.0f);
+        EXPECT_TRUE(PixelNear(Drawn(70.0f, -40.0f, leg, true), Drawn(70.0f, -40.0f, leg, false), 2)) << x;
+    }
+    // Out in the open the same legs show.
+    int shown = 0;
+    for (float x : {-123.5f, -116.5f}) {
+        const LVector3 leg(x, 8.0f, -40.0f);
+        shown += PixelNear(Drawn(-120.0f, -40.0f, leg, true), Drawn(-120.0f, -40.0f, leg, false), 8) ? 0 : 1;
+    }
+    EXPECT_EQ(2, shown);
+    const LVector3 chest(70.0f, 50.0f, -40.0f);
+    EXPECT_FALSE(PixelNear(Drawn(70.0f, -40.0f, chest, true), Drawn(70.0f, -40.0f, chest, false), 24));
+    EXPECT_EQ("", mLog.Problems(".options file")) << mLog.Bytes();
+}
