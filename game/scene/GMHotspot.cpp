@@ -37,6 +37,7 @@
 #include "script/LScriptBuilder.h"
 #include "state/LIState.h"
 #include "state/LStateManager.h"
+#include "stdlib/LIFileSystem.h"
 #include "stdlib/LLog.h"
 #include "stdlib/LRandom.h"
 #include "time/LGameClock.h"
@@ -82,6 +83,14 @@ LVectorString SplitKeepingEmpty(const LString& aText)
 bool Names(const LString& aValue)
 {
     return !aValue.IsEmpty() && aValue != LString(u"-");
+}
+
+// Whether a voice-over's optional file (gestures, lip sync) is there, asked without a
+// logged failure when it is not.
+bool Exists(const LString& aPath)
+{
+    LIFileSystem* files = LIFileSystem::Get();
+    return files != nullptr && files->PathExists(aPath, true);
 }
 
 bool Evaluate(LScript* aScript)
@@ -151,8 +160,6 @@ GMHotspot* GMHotspot::Create(const LPropertyList* aEntry)
 
 GMHotspot::GMHotspot()
 {
-    GMSceneManager* scenes = GMSceneManager::GetInstance();
-    mScene = scenes != nullptr ? scenes->GetScene() : nullptr;
     mMouse = LMouse::Get();
     mCursor = GMCursor::GetInstance();
     mMultiCursor = GMMultiCursor::GetInstance();
@@ -356,7 +363,7 @@ void GMHotspot::ReadBoundary(const LPropertyList* aEntry)
     }
 }
 
-LVectorString* GMHotspot::ReadLists(const LPropertyList* aData, const char16_t* aList, int aSituation)
+LVectorString* GMHotspot::ReadLists(const LPropertyList* aData, const char16_t* aList, int aSituation, bool aKeepEmpty)
 {
     const LPropertyList* lists = aData->GetList(LString(aList));
     bool found = false;
@@ -364,10 +371,8 @@ LVectorString* GMHotspot::ReadLists(const LPropertyList* aData, const char16_t* 
     if (!found || text.IsEmpty()) {
         return nullptr;
     }
-    // Voice-over lists drop empty pieces; a cut-scene list keeps them, as its entries
-    // are read by position.
     LVectorString pieces;
-    if (LString(aList) == LString(u"cutscenes")) {
+    if (aKeepEmpty) {
         pieces = SplitKeepingEmpty(text);
     } else {
         text.Split(LString(u"|"), &pieces);
@@ -418,8 +423,9 @@ void GMHotspot::ReadData(const LPropertyList* aData)
     }
     ReadObjectOfInterest(aData);
     for (int i = 0; i < SITUATION_COUNT; ++i) {
-        mVoiceOvers[i] = ReadLists(aData, u"voiceovers", i);
-        mCutScenes[i] = ReadLists(aData, u"cutscenes", i);
+        mVoiceOvers[i] = ReadLists(aData, u"voiceovers", i, false);
+        // A cut-scene list is read by position: its empty entries stay.
+        mCutScenes[i] = ReadLists(aData, u"cutscenes", i, true);
     }
 }
 
@@ -1125,7 +1131,8 @@ bool GMHotspot::StartVoice(const LString& aId, const LString& aSpeakerKey, const
     delete mGesturePlayer;
     mGesturePlayer = L_NEW LGesturePlayer();
     mFallbackGesture = nullptr;
-    if (mGesturePlayer != nullptr && mGesturePlayer->Load(LString(u"//gestures/") + aId + u".gk")) {
+    const LString gestures = LString(u"//gestures/") + aId + u".gk";
+    if (mGesturePlayer != nullptr && Exists(gestures) && mGesturePlayer->Load(gestures)) {
         if (mSpeaker != nullptr) {
             mGesturePlayer->SetCharacter(LString(u"primary"), mSpeaker);
         }
@@ -1140,13 +1147,14 @@ bool GMHotspot::StartVoice(const LString& aId, const LString& aSpeakerKey, const
         }
     }
 
-    if (mSpeaker != nullptr) {
-        mSpeaker->StartLipSync(LString(u"//dataroot/lipsync/") + aId + u".dat",
-                               LString(u"//dataroot/phonemes/") + mSpeaker->GetPhonemeFile());
+    const LString lipSync = LString(u"//dataroot/lipsync/") + aId + u".dat";
+    if (mSpeaker != nullptr && Exists(lipSync)) {
+        mSpeaker->StartLipSync(lipSync, LString(u"//dataroot/phonemes/") + mSpeaker->GetPhonemeFile());
     }
     LPropertyList subtitles;
     if (subtitles.Load(LString(u"//scenes/vo_subtitles.txt"), true)) {
-        const LString* text = subtitles.Get(aId).GetString();
+        const LPropertyEntry* entry = subtitles.FindEntry(aId);
+        const LString* text = entry != nullptr ? entry->GetString() : nullptr;
         GMSubtitle* strip = GMSubtitle::GetInstance();
         LFontManager* fonts = LFontManager::Get();
         if (text != nullptr && strip != nullptr) {

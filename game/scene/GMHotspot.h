@@ -97,8 +97,7 @@ public:
     // managers. Null for any other type (logged) or a null entry.
     static GMHotspot* Create(const LPropertyList* aEntry);
 
-    // Takes the scene manager's current scene, the mouse, the cursor, the multi-cursor and
-    // the event and state managers.
+    // Takes the mouse, the cursor, the multi-cursor and the event and state managers.
     GMHotspot();
     GMHotspot(const GMHotspot&) = delete;
     GMHotspot& operator=(const GMHotspot&) = delete;
@@ -228,7 +227,8 @@ protected:
     // The current item cursor, empty unless the cursor shows an item (13 or 14).
     LString HeldItem() const;
     bool HoldsItem() const;
-    // The current scene (re-read: the scene manager may have changed it).
+    // The scene manager's current scene, asked each time: a door's change of location
+    // replaces it while the hotspot still runs.
     GMScene* Scene() const;
     // The character of aKey in the scene's table, or null.
     GMCharacter* SceneCharacter(const LString& aKey) const;
@@ -244,7 +244,9 @@ protected:
     void ReadMesh(const LPropertyList* aEntry);
     void ReadData(const LPropertyList* aData);
     void ReadObjectOfInterest(const LPropertyList* aData);
-    static LVectorString* ReadLists(const LPropertyList* aData, const char16_t* aList, int aSituation);
+    // The situation's list of aData's list aList, split at "|" (empty pieces kept with
+    // aKeepEmpty); null when it is missing or empty.
+    static LVectorString* ReadLists(const LPropertyList* aData, const char16_t* aList, int aSituation, bool aKeepEmpty);
 
     LPolygon* mBoundary = nullptr;
     LString mId;
@@ -269,7 +271,6 @@ protected:
     bool mPressed = false;
     LEventManager* mEventManager = nullptr;
     LStateManager* mStateManager = nullptr;
-    GMScene* mScene = nullptr;
     LMouse* mMouse = nullptr;
     GMCursor* mCursor = nullptr;
     GMMultiCursor* mMultiCursor = nullptr;

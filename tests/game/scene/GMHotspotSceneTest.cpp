@@ -8,10 +8,14 @@
 
 #include "GMScreenManager.h"
 #include "Gdi/LButton.h"
+#include "Gdi/LDisplayGroup.h"
 #include "Gdi/LFontManager.h"
+#include "Gdi/LSprite.h"
 #include "Gdi/LTextArea.h"
 #include "Input/LMouse.h"
+#include "Render/LAnimationCtrl.h"
 #include "Render/LDrawElement.h"
+#include "Render/LGestureAnimManager.h"
 #include "Render/LFrame.h"
 #include "Render/LMesh.h"
 #include "Render/LNavigationTDO.h"
@@ -301,6 +305,31 @@ TEST_F(HotspotSceneTest, AtSkillZeroTheThirdEntryPlaysAndLookStaysOffered)
     EXPECT_EQ("", mLog.Problems());
 }
 
+TEST_F(HotspotSceneTest, AVoiceOverWithoutGesturesPlaysARandomFallbackGestureOnThePlayer)
+{
+    const char* const fallbacks[] = {"/SS_M/SS_X1_AL.lia1", "/SS_M/SS_Y1_AR.lia1", "/SS_M/SS_A1_AB.lia1"};
+    for (unsigned int seed : {1u, 2u, 3u, 4u}) {
+        LRandom::Seed(seed);
+        const char* expected = fallbacks[LRandom::Next() % 3];
+        LRandom::Seed(seed);
+        // A line named with its sound file's ending has no gesture file.
+        auto hotspot = Make(Entry("general", "hs_quiet", "\tvoiceovers\n\t\tlook=sample_look.ogg\n"));
+        ASSERT_TRUE(hotspot->PlayVoiceOver(GMHotspot::SITUATION_LOOK));
+        EXPECT_EQ(nullptr, hotspot->GetGesturePlayer());
+        LAnimation* gesture = LGestureAnimManager::Get()->GetAnimation(LString(expected));
+        ASSERT_NE(nullptr, gesture) << expected;
+        EXPECT_NE(nullptr, mScene->GetPlayer()->GetAnimationCtrl()->FindTrack(gesture)) << expected;
+        EndVoice();
+    }
+    EXPECT_EQ("", mLog.Problems()); // neither gestures nor lip sync: nothing to complain of
+    // With a gesture file the gestures are its own, bound to the speaker.
+    auto object = Find("sample_object");
+    ASSERT_TRUE(object->PlayVoiceOver(GMHotspot::SITUATION_LOOK));
+    EXPECT_NE(nullptr, object->GetGesturePlayer());
+    EXPECT_EQ(mScene->GetPlayer(), object->GetSpeaker());
+    EndVoice();
+}
+
 TEST_F(HotspotSceneTest, CollectWithATableAnimationTakesTheItemAtItsTakingPoint)
 {
     auto hotspot = Make(Entry("general", "hs_cup", "\toperatingid=cup\n\tcollectanim=table\n\tcollect\n\t\tdoneevents=evt_cup_taken\n"));
@@ -394,12 +423,14 @@ TEST_F(HotspotSceneTest, ADoorIntoAnotherSceneStartsThePlayerAtItsViewpointsWayP
         Frames(2);
         auto door = Make(Entry("navigate", "hs_out", "", "\t\tsceneid=precinct\n\t\tviewpointid=vp01\n\t\ttargetpos=-120|-130\n\t\tcursordirection=left\n"));
         door->SetInputEnabled(true);
+        // The door is the riverbank's own: it goes with the riverbank while it changes
+        // the location.
+        ASSERT_TRUE(mScene->AddHotspot(door.release()));
         Move(kNowhere);
         Click(LVector2(130.0f, 130.0f));
         GMSceneManager* scenes = GMSceneManager::GetInstance();
         ASSERT_TRUE(FramesUntil([&] { return scenes->GetScene() != nullptr && scenes->GetScene()->GetId() == LString("precinct"); }))
             << c.mStart;
-        door.reset(); // a hotspot of the location left behind
         EXPECT_EQ(c.mPending, scenes->GetPendingPosition() != nullptr) << c.mStart;
         // Either way the player stands on the viewpoint's own start, the desk.
         LVector3 at;
@@ -448,6 +479,7 @@ TEST_F(HotspotSceneTest, ATargetHeardWithTheWrongItemRaisesItsUseEventAndSpeaksT
     EXPECT_EQ("//sounds/target_glove_fits.ogg", ToStd(Voice()->mFileName));
     EndVoice();
     ExpectClickable(Find("sample_target"));
+    EXPECT_EQ("", mLog.Problems());
 }
 
 TEST_F(HotspotSceneTest, ATalkWhoseInterviewCannotStartLeavesTheSceneClickable)
@@ -523,4 +555,25 @@ TEST_F(HotspotSceneTest, AStateChangeShowsOrHidesTheHotspotsMeshFrameAtOnce)
     EXPECT_NE(0u, frame->GetMesh()->GetFlags() & LMesh::kShown);
     LStateManager::Get()->SetState(LString("sta_mesh_on"), LString("false"), true);
     EXPECT_EQ(0u, frame->GetMesh()->GetFlags() & LMesh::kShown);
+}
+
+TEST_F(HotspotSceneTest, TheDisplayMemberIsShownWhileItsScriptHoldsAndAMissingOneIsLogged)
+{
+    auto* sign = new LSprite();
+    sign->SetId(LString("sign"));
+    ASSERT_TRUE(mScene->GetDisplayGroup()->AddMember(sign, true));
+    LStateManager::Get()->SetState(LString("sta_sign"), LString("boolean"), LString("false"), false);
+    const std::string display = "display\n\tmemberid=sign\n\tvisible=script[s[sta_sign]]\n";
+    auto hotspot = Make(Entry("general", "hs_sign", "") + display);
+    ASSERT_EQ(sign, hotspot->GetDisplayMember());
+    EXPECT_FALSE(sign->GetActive());
+    EXPECT_TRUE(hotspot->RenderDisplayMember()); // nothing to draw
+    LStateManager::Get()->SetState(LString("sta_sign"), LString("true"), true);
+    EXPECT_TRUE(sign->GetActive());
+    EXPECT_EQ("", mLog.Problems());
+
+    auto lost = Make(Entry("general", "hs_lost", "") + "display\n\tmemberid=nothing\n\tvisible=script[true]\n");
+    EXPECT_EQ(nullptr, lost->GetDisplayMember());
+    EXPECT_EQ(1, mLog.Count("Scene display member not found: nothing"));
+    EXPECT_TRUE(lost->RenderDisplayMember());
 }
