@@ -20,7 +20,8 @@ declare -A max_len=(
   [cursor_files]=4096 [layout_build]=4096 [menu_widgets]=4096 [scene_audio]=4096
   [material]=4096 [font_atlas]=8192 [font_definitions]=4096 [script_build]=4096
   [script_stream]=4096 [restore_load]=8192 [model_tree]=8192 [model_direct]=8192
-  [gesture_file]=4096 [character_data]=4096 [hotspots]=4096
+  [gesture_file]=4096 [character_data]=4096 [interview_sequence]=4096 [hotspots]=4096
+  [interview_data]=16384
 )
 
 run_one() {

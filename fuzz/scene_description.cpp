@@ -7,9 +7,6 @@
 #include "scene/GMScene.h"
 #include "scene/GMSceneManager.h"
 #include "support/GMTestScene.h"
-#include "support/LFakeRender.h"
-#include "support/LFakeSoundManager.h"
-#include "support/LFakeTimer.h"
 #include "support/LTestDirectory.h"
 
 #include <cstddef>
@@ -22,12 +19,9 @@ const std::string kFolder = std::string("scenes/") + GMTestScene::kRiverbank + "
 
 bool Prepare()
 {
-    RegisterFakeRender();
-    RegisterFakeTimer();
-    RegisterFakeSoundManager();
     static LTestDirectory sDirectory;
     gDirectory = &sDirectory;
-    return GMTestScene::Prepare() && GMTestScene::MountChangedCopy(sDirectory, {});
+    return GMTestScene::PrepareHeadless() && GMTestScene::MountChangedCopy(sDirectory, {});
 }
 
 // Up to four keys of aList, or the values of aKey in its entries.

@@ -48,11 +48,13 @@ void LGesturePlayer::FreeKeys()
 
 void LGesturePlayer::LeaveFrameManager()
 {
-    LFrameManager* frames = LFrameManager::Get();
-    if (mInFrames && frames != nullptr) {
-        frames->RemoveListener(this);
+    if (!mInFrames) {
+        return;
     }
     mInFrames = 0;
+    if (LFrameManager* frames = LFrameManager::Get()) {
+        frames->RemoveListener(this);
+    }
 }
 
 const LGestureKey* LGesturePlayer::GetKey(int aIndex) const
@@ -279,8 +281,8 @@ void LGesturePlayer::Play()
         mStopwatch->Resume();
     }
     LFrameManager* frames = LFrameManager::Get();
-    if (!mInFrames && frames != nullptr) {
-        mInFrames = frames->AddListener(this, kPriority) != 0 ? 1 : 0;
+    if (!mInFrames && frames != nullptr && frames->AddListener(this, kPriority)) {
+        mInFrames = 1;
     }
     mPlaying = 1;
 }

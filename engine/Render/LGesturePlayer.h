@@ -83,6 +83,9 @@ private:
     int mKeyCount = 0;
     LGestureKey* mKeys = nullptr;
     unsigned char mPlaying = 0;
+    // Registered with the frame manager: leaving it twice (a stop after a pause, the
+    // destructor's stop) must not ask the manager to remove what it no longer holds.
+    unsigned char mInFrames = 0;
     int mNextKey = 0;
     LHashKeyList mCharacters {7, false};
     unsigned char mAnimsLoaded = 0;
@@ -92,6 +95,4 @@ private:
     LStopwatch* mStopwatch = nullptr;
     unsigned char mPaused = 0;
     LIGesturePlayerListener* mListener = nullptr;
-    // Whether the player is a frame listener now.
-    unsigned char mInFrames = 0;
 };

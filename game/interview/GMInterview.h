@@ -1,34 +1,60 @@
 // One interview with a witness: the player picks a topic from the topic list, then a tone
-// of questioning, and the witness answers; good answers fill the good side of the meter,
-// other answers the bad side, and a full side ends the interview.
+// of questioning (a mode), and the witness answers with a sequence chosen by the topic's
+// data for that mode; good answers fill the good side of the meter, other answers the bad
+// side, and a full side ends the interview.
 //
-// Built so far: what it holds, the topic list it owns, and what the meter and the topic
-// list ask of it. Reading its data, starting, asking and ending come with the topics,
-// the sequences and the interview manager; until then no interview is ever made by the
-// game and a filled meter only clears the meter-full flag (noted).
+// Made by the interview manager from the interview's data file ("fonts", "characters",
+// "topics" and the special sequences "intros", "noinfos", "denied", "exit", "failedexit",
+// "bargain") and its subtitle list, and shown in the manager's shared panel. Its listener
+// hears 0 when it takes over the screen and 1 when it gives control back.
+//
+// The topic list's buttons take their looks by meaning: disabled the "x" picture with
+// the grey label, down "d" (drawn as "h"), hilighted "h", normal "n", under the mouse "o".
 #pragma once
+#include "Gdi/LIButtonListener.h"
+#include "Input/LIMouseListener.h"
 #include "LVector2.h"
 #include "container/LHashKeyList.h"
 #include "container/LString.h"
+#include "interview/GMISequenceListener.h"
 #include "object/LBase.h"
+#include "stdlib/LIFrameListener.h"
+#include "ui/GMIScreenFaderListener.h"
 
+#include <cstddef>
+
+class GMCharacter;
 class GMHotspot;
+class GMICharacterListener;
 class GMIInterviewListener;
 class GMInterviewMeter;
 class GMInterviewScrollBar;
 class GMInterviewSequence;
+class GMInterviewTopic;
 class GMInterviewTopicArea;
+class GMScene;
 class LButton;
 class LDisplayGroup;
+class LIFont;
 class LPropertyList;
 class LStateManager;
 class LToolTip;
 class LVectorString;
 
-class GMInterview : public LBase
+class GMInterview : public LBase,
+                    public LIButtonListener,
+                    public LIFrameListener,
+                    public LIMouseListener,
+                    public GMISequenceListener,
+                    public GMIScreenFaderListener
 {
 public:
     static constexpr int kModeCount = 5;
+    static constexpr float kLabelX = 15.0f;
+    static constexpr float kLabelY = 6.0f;
+    static constexpr float kLabelZ = 5.0f;
+    static constexpr float kMiddleScaleX = 12.0f;
+    static constexpr float kRightCapShift = 135.0f;
 
     GMInterview();
     GMInterview(const GMInterview&) = delete;
@@ -38,16 +64,78 @@ public:
     LString Dump() const override;
     virtual LString GetType() const;
 
+    // Reads the interview's data (taking the list over) and loads its subtitle list from
+    // "//interviews/" + aSubtitlesName; false (logged) when that list does not load.
+    bool Create(const LString& aDataName, LPropertyList* aDataList, const LString& aSubtitlesName);
+    // Builds the topic list from the data's "topics".
+    bool SetupTopicArea(LPropertyList* aDataList);
+    // A topic button's picture for one state: the layout's "misc.topicbutton" + aLetter
+    // built into a group aId + "topicbutton"; null when the layout lacks it (logged).
+    LDisplayGroup* BuildTopicButton(const LString& aId, const LString& aLetter);
+
+    // The subtitle text of a key; a missing key gives an empty text (logged) and 1; 0
+    // without a subtitle list.
+    int GetSubtitle(const LString& aKey, LString& aOut) const;
+    LIFont* GetFont(const LString& aKey) const;
+    // The scene character of a key of the data's "characters", or null.
+    GMCharacter* GetCharacter(const LString& aKey) const;
+    GMInterviewTopic* GetTopic(const LString& aKey) const;
+    int GetTopicCount() const { return mTopics.GetCount(); }
+
+    // Told 0 when the interview takes over and 1 when it gives control back; null is
+    // logged and stored all the same.
+    int SetListener(GMIInterviewListener* aListener);
+    GMIInterviewListener* GetListener() const { return mListener; }
+    void NotifyListener(int aCode);
+
+    // The answers' meter steps (called by the topics); a side reaching 99 makes the meter
+    // report to this interview when its glow has flashed.
+    void ApplyGoodStep();
+    void ApplyBadStep();
+    // A topic's answer has ended: no topic is selected and the interview is not busy.
+    void OnTopicDone();
+    // Gives control back: characters stand, topics off, the bar back, the panel and the
+    // mouse released, the listener told 1. Unless aAfterFade, the characters resume,
+    // the scene's own camera returns, the cut scenes of this interview are asked for and
+    // a talk hotspot has the player rise from the chair.
+    void End(bool aAfterFade = false);
+    // The end of a good bargaining answer or sequence: the state "bargaining_" + id +
+    // "_active" becomes true, the interview ends and the PDA opens on the inventory.
+    void OpenBargaining();
+
+    // The scene helpers the interview's parts share: the current scene (or null), a cut
+    // of its viewpoint ("-" its own camera), its player and characters, their reset after
+    // an interview, and the scene's input with its hotspots.
+    static GMScene* CurrentScene();
+    static void SetSceneCut(const LString& aCut);
+    static GMCharacter* ScenePlayer();
+    static GMCharacter* SceneCharacter(const LString& aName);
+    static void ResetSceneCharacters();
+    static void SetSceneInput(bool aEnabled);
+
     // Where the interview panel stands on the screen.
     void SetInterviewPosition(const LVector2& aPosition) { mPosition = aPosition; }
     const LVector2& GetInterviewPosition() const { return mPosition; }
-    // The hotspot whose talk action started the interview (not owned); null otherwise.
-    void SetTalkHotspot(GMHotspot* aHotspot) { mTalkHotspot = aHotspot; }
-    GMHotspot* GetTalkHotspot() const { return mTalkHotspot; }
-    // Told 0 when the interview takes over and 1 when it gives control back.
-    void SetListener(GMIInterviewListener* aListener) { mListener = aListener; }
-    GMIInterviewListener* GetListener() const { return mListener; }
+    const LString& GetId() const { return mId; }
+    void SetWitness(const LString& aWitness) { mWitness = aWitness; }
     const LString& GetWitnessId() const { return mWitness; }
+    // The hotspot whose talk action started the interview; at the end the player rises
+    // from the chair with it as the action's listener. The template form takes both
+    // from the hotspot where its class is known.
+    template <typename THotspot>
+    void SetTalkHotspot(THotspot* aHotspot)
+    {
+        SetTalkHotspot(aHotspot, aHotspot);
+    }
+    void SetTalkHotspot(std::nullptr_t) { SetTalkHotspot(nullptr, nullptr); }
+    void SetTalkHotspot(GMHotspot* aHotspot, GMICharacterListener* aRiseListener)
+    {
+        mTalkHotspot = aHotspot;
+        mRiseListener = aRiseListener;
+    }
+    GMHotspot* GetTalkHotspot() const { return mTalkHotspot; }
+    void SetPhoneCall(bool aPhoneCall) { mPhoneCall = aPhoneCall; }
+    bool IsPhoneCall() const { return mPhoneCall; }
 
     // The key of the selected topic; empty when none.
     LString GetCurrentTopic() const { return mCurrentTopic; }
@@ -57,11 +145,81 @@ public:
     GMInterviewTopicArea* GetTopicArea() const { return mTopicArea; }
     bool IsBusy() const { return mBusy; }
     bool IsMeterFull() const { return mMeterFull; }
+    bool IsEndAfterSequence() const { return mEndAfterSequence; }
+    const LString& GetDenialStateId() const { return mDenialStateId; }
+    const LString& GetNoInfoStateId() const { return mNoInfoStateId; }
+    LToolTip* GetModeTooltip() const { return mModeTooltip; }
+    // The mode tooltip text of a mode index, or empty.
+    LString GetTooltipText(int aMode) const;
+    // The meter the answers' steps go to and the steps (the shared meter and the steps
+    // worked out from the topics on offer are set when the interview starts).
+    void SetMeter(GMInterviewMeter* aMeter, float aGoodStep, float aBadStep)
+    {
+        mMeter = aMeter;
+        mGoodStep = aGoodStep;
+        mBadStep = aBadStep;
+    }
+    GMInterviewMeter* GetMeter() const { return mMeter; }
+
+    // Starting, the openings, input and the end of a run.
+    // Takes the shared panel, works out the meter steps from the topics on offer, shows
+    // the panel and plays the opening: bargaining, denial, no more information or the
+    // intros. True.
+    bool Start();
+    // From the start until the interview has ended.
+    bool IsRunning() const { return mRunning; }
+    float GetGoodStep() const { return mGoodStep; }
+    float GetBadStep() const { return mBadStep; }
+    GMInterviewSequence* GetSequence() const { return mSequence; }
+    // Whether the witness refuses to talk, so soon after a failed interview (a draw of
+    // the random generator against a threshold by skill and time since the failure).
+    bool IsDenied();
+    void OnButton(const LString& aId, int aEvent) override;
+    void OnFrame() override;
+    void OnDoubleClick(int aButton) override;
+    void OnButtonDown(int aButton) override;
+    void OnMove(const LVector2& aPosition) override;
+    void OnButtonUp(int aButton) override;
+    void OnWheel(float aDelta) override;
     // Called by the meter when a side has filled and its glow has flashed.
     bool OnMeterFull(bool aGood);
+    void OnSequenceDone() override;
+    void OnFade(int aEvent) override;
 
 private:
+    void MakeModeTooltip();
+    void ReadTooltipTexts();
+    void MakeStates();
+    void ReadFonts();
+    void ReadCharacters();
+    void ReadTopics();
+    void DeleteTopics();
+    // Takes the topic list out of the panel it is in and deletes it.
+    void DeleteTopicArea();
+    LButton* MakeTopicButton(const LString& aKey, const LString& aLabel);
+    void ApplyStep(bool aGood);
+
+    bool PlayIntros();
+    bool PlayNoInfo();
+    bool PlaySpecial(const char* aKey);
+    bool PlayBargaining();
+    void ShowTopics();
+    int PickIndex(int aCount);
+    void AttachTopicArea();
+    void StopTooltip();
+    void SelectTopic(const LString& aId);
+    void AskMode(int aMode);
+    // The special sequence made from aEntry (or an empty one, which ends at once, when the
+    // entry is missing) replaces the playing one and plays with the mouse locked.
+    bool PlaySequence(LPropertyList* aEntry, const LString& aDoneEvent);
+    // The mode buttons and the panel's buttons are listened to (or let go of).
+    void ListenToButtons(bool aListen);
+    void ShowModes(bool aShown);
+    // Lets go of the shared panel's buttons, the mouse, the frame manager and the fader.
+    void ReleasePanel();
+
     GMHotspot* mTalkHotspot = nullptr;
+    GMICharacterListener* mRiseListener = nullptr;
     LString mId;
     // Topic key -> topic (owned).
     LHashKeyList mTopics {7, false};
@@ -103,4 +261,5 @@ private:
     LVectorString* mTooltipTexts = nullptr;
     GMIInterviewListener* mListener = nullptr;
     bool mBuildingTopics = false;
+    bool mRunning = false;
 };

@@ -102,6 +102,9 @@ public:
     bool IsHandPropShown() const { return mHandPropShown != 0; }
     LDrawElement* GetSecondProp() const { return mSecondProp; }
     bool IsSecondPropShown() const { return mSecondPropShown != 0; }
+    // What the last ShowObject asked for: the animation and the prop kind.
+    const LString& GetShownObjectAnimation() const { return mSecondPropAnimation; }
+    int GetShownObjectProp() const { return mSecondPropKind; }
     LAnimation* GetInterviewIdle() const { return mInterviewIdle; }
     LAnimation* GetSeatedAnimation() const { return mSeatedAnimation; }
     LAnimation* GetCellPhoneIdle() const { return mCellPhoneIdle; }

@@ -8,10 +8,10 @@
 // camera on lights 1 to 4.
 //
 // A point light reaches as far as its "endrange": that is its range, beyond which it
-// lights nothing, and its strength falls with the square of the distance, to half at
-// "startrange" and to less than one colour step (1/256) at "endrange", so that a device
-// without a range cut-off shows no light beyond it either. A point light whose
-// "endrange" is not above 0 reaches nothing and is never switched on.
+// lights nothing. Its strength 1 / (1 + k d^2) falls with the distance d to half at
+// "startrange", or faster where that would leave more than one colour step (1/256) at
+// "endrange", so that a device without a range cut-off shows no light beyond it either.
+// A point light whose "endrange" is not above 0 reaches nothing and is never switched on.
 #pragma once
 #include "container/LString.h"
 #include "container/LVectorString.h"

@@ -37,6 +37,11 @@ GMScreenFader* GMScreenFader::GetInstance()
     return fader;
 }
 
+GMScreenFader* GMScreenFader::Peek()
+{
+    return sScreenFader.Peek();
+}
+
 GMScreenFader::GMScreenFader() = default;
 
 GMScreenFader::~GMScreenFader()

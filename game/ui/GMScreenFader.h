@@ -16,6 +16,8 @@ public:
     // The fader, made and set up (Init) on first use and registered with the game
     // cleaner; null when it cannot be made (logged).
     static GMScreenFader* GetInstance();
+    // The fader if it exists; never makes it.
+    static GMScreenFader* Peek();
 
     GMScreenFader();
     ~GMScreenFader() override;

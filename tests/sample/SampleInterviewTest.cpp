@@ -1,5 +1,6 @@
 // The sample's interview panel parts as the interview builds them: the meter with its two
-// fill textures and four sprites, and the topic scroll bar, from interview_layout.txt.
+// fill textures and four sprites, and the topic scroll bar, from interview_layout.txt;
+// the sample witness interview's data, lines and panel.
 #include "Gdi/LButton.h"
 #include "Gdi/LDisplayGroup.h"
 #include "Gdi/LRenderer.h"
@@ -7,15 +8,21 @@
 #include "Gdi/LSprite.h"
 #include "Render/LTextureManager.h"
 #include "container/LPropertyList.h"
+#include "interview/GMInterviewManager.h"
 #include "interview/GMInterviewMeter.h"
 #include "interview/GMInterviewScrollBar.h"
 #include "support/LFakeRasterizer.h"
 #include "support/LFakeRender.h"
 #include "support/LFakeTimer.h"
 #include "support/LLogCapture.h"
+#include "stdlib/LIFileSystem.h"
 #include "support/LSampleRoots.h"
+#include "support/LTestStrings.h"
+#include "util/GMCleaner.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 TEST(SampleInterview, MeterAndScrollBarBuildFromTheInterviewLayout)
 {
@@ -61,4 +68,74 @@ TEST(SampleInterview, MeterAndScrollBarBuildFromTheInterviewLayout)
     bar->SetFraction(1.0f);
     EXPECT_EQ(75, bar->GetContentPosition());
     EXPECT_EQ("", log.Bytes());
+}
+
+// The sample interview's data: every voiced line has its sound and its subtitle text, the
+// topics carry what the witness interview is shown with, and the whole panel builds
+// without a logged problem.
+TEST(SampleInterview, TheWitnessInterviewsLinesAndPanelAreComplete)
+{
+    RegisterFakeRender();
+    RegisterFakeTimer();
+    ASSERT_TRUE(LSampleRoots::Mount());
+    LLogCapture log;
+    LPropertyList index;
+    ASSERT_TRUE(index.Load(LString("//interviews/interviews.txt"), true));
+    bool found = false;
+    const LString dataName = index.GetString(LString("sample_interview.data"), found);
+    ASSERT_TRUE(found);
+    EXPECT_EQ("sample_interview.txt", ToStd(dataName));
+    const LString subtitlesName = index.GetString(LString("sample_interview.subtitles"), found);
+    ASSERT_TRUE(found);
+    LPropertyList data;
+    LPropertyList subtitles;
+    ASSERT_TRUE(data.Load("//interviews/" + dataName, true));
+    ASSERT_TRUE(subtitles.Load("//interviews/" + subtitlesName, true));
+
+    // Every sequence entry: its sounds exist and its subtitle keys have texts.
+    int lines = 0;
+    std::function<void(const LPropertyList&)> visit = [&](const LPropertyList& aList) {
+        bool has = false;
+        const LVectorString sounds = aList.GetVectorString(LString("sounds"), has);
+        for (int i = 0; has && i < sounds.GetCount(); ++i, ++lines) {
+            EXPECT_TRUE(LIFileSystem::Get()->FileExists("//sounds/" + sounds.GetRef(i) + ".ogg", true))
+                << ToStd(sounds.GetRef(i));
+        }
+        if (const LPropertyList* keys = aList.GetList(LString("subtitles"))) {
+            for (int i = 0; i < keys->GetCount(); ++i) {
+                const LString key = keys->GetListAt(i)->GetString(LString("subtitle"), has);
+                subtitles.GetString(key, has);
+                EXPECT_TRUE(has) << ToStd(key);
+            }
+        }
+        for (int i = 0; i < aList.GetCount(); ++i) {
+            if (const LPropertyList* child = aList.GetListAt(i)) {
+                visit(*child);
+            }
+        }
+    };
+    visit(data);
+    EXPECT_EQ(13, lines);
+    const LPropertyList* topics = data.GetList(LString("topics"));
+    ASSERT_NE(nullptr, topics);
+    ASSERT_GE(topics->GetCount(), 3);
+    EXPECT_EQ("pen", ToStd(data.GetString(LString("topics.t_saw.modes.stra.additem"), found)));
+    EXPECT_EQ("bad", ToStd(data.GetString(LString("topics.t_saw.modes.conf.type"), found)));
+    EXPECT_TRUE(data.GetBool(LString("topics.t_deal.bargain"), found));
+    EXPECT_EQ("script[e[" + ToStd(data.GetString(LString("topics.t_saw.doneevent"), found)) + "]]",
+              ToStd(data.GetString(LString("topics.t_boat.dependencies"), found)));
+    for (const char* key : {"intros", "noinfos", "denied", "exit", "failedexit", "bargain.solvedevent",
+                            "bargain.denied", "bargain.solved"}) {
+        EXPECT_TRUE(data.GetList(LString(key)) != nullptr || data.GetString(LString(key), found).GetLength() > 0)
+            << key;
+    }
+
+    GMInterviewManager* manager = GMInterviewManager::GetInstance();
+    ASSERT_NE(nullptr, manager);
+    LDisplayGroup *panel = nullptr, *modes = nullptr;
+    GMInterviewMeter* meter = nullptr;
+    GMInterviewScrollBar* scrollBar = nullptr;
+    EXPECT_TRUE(manager->GetInterviewDisplay(&panel, &modes, &meter, &scrollBar));
+    EXPECT_EQ("", log.Problems()) << log.Bytes();
+    delete GMCleaner::GetInstance();
 }

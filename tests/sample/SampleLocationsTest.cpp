@@ -446,10 +446,13 @@ TEST_F(SampleLocations, HotspotsReferToEvidenceItemsInterviewsAndVoiceOverFiles)
     for (const std::string& key : Keys(hotspots.get())) {
         types.push_back(Text(*hotspots, key + ".type"));
     }
-    EXPECT_EQ((std::vector<std::string> {"navigate", "general", "target", "interview"}), types);
+    EXPECT_EQ((std::vector<std::string> {"navigate", "general", "target", "interview", "general"}), types);
 
+    for (const char* hotspot : {"sample_object", "pen"}) {
+        const std::string item = Text(*hotspots, std::string(hotspot) + ".data.operatingid");
+        EXPECT_NE(nullptr, items->GetList(FromStd("items.case1." + item))) << item;
+    }
     const std::string item = Text(*hotspots, "sample_object.data.operatingid");
-    EXPECT_NE(nullptr, items->GetList(FromStd("items.case1." + item))) << item;
     EXPECT_EQ(item, Text(*hotspots, "sample_target.typedata.target.satisfied"));
     const std::string interest = Text(*hotspots, "sample_object.data.objectofinterest.id");
     EXPECT_TRUE(Present(*evidence, interest + ".coords")) << interest;

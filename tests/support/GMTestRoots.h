@@ -14,6 +14,9 @@ public:
 
     const std::string& Path() const { return mDirectory.Path(); }
     void Write(const std::string& aName, const std::string& aBytes) const { mDirectory.Write(aName, aBytes); }
+    // Copies the files of the sample's directory aDirectory (relative to sample/data, not
+    // its subdirectories) to the same place under "data/"; false when it has none.
+    bool CopySample(const std::string& aDirectory) const;
     // Whether every root was mounted.
     bool Mounted() const { return mMounted; }
 

@@ -5,6 +5,9 @@
 #include "container/LString.h"
 #include "scene/GMSceneManager.h"
 #include "stdlib/LIFileSystem.h"
+#include "support/LFakeRender.h"
+#include "support/LFakeSoundManager.h"
+#include "support/LFakeTimer.h"
 #include "support/LSampleRoots.h"
 #include "support/LTestDirectory.h"
 #include "support/LTestStrings.h"
@@ -22,6 +25,15 @@ bool GMTestScene::Prepare()
     }
     return fonts->GetFontCount() > 0 ||
            fonts->CreateFonts(LString("//dataroot/textures/fonts/fonts.txt"), LString("//dataroot/textures/fonts/"));
+}
+
+bool GMTestScene::PrepareHeadless()
+{
+    RegisterFakeRender();
+    RegisterFakeTimer();
+    RegisterFakeSoundManager();
+    LFakeTimer::sNow = 0.0;
+    return Prepare();
 }
 
 GMScene* GMTestScene::Load(const char* aId)

@@ -19,6 +19,9 @@ public:
     // What start-up sets before any scene: the sample's roots, the texture root
     // "//textures" and the sample's fonts. False when one fails.
     static bool Prepare();
+    // For a headless test: the recording fakes (render, timer at 0.0, sound) registered,
+    // then Prepare.
+    static bool PrepareHeadless();
     // Prepare, then loads aId immediately (the scene becomes the top screen and is
     // shown). The current scene, or null when the load failed.
     static GMScene* Load(const char* aId = kRiverbank);

@@ -1,6 +1,7 @@
 // The raster fonts of fonts.txt: every printable ASCII character in the marker-row
 // layout, with a row height of the size in the font's name plus the marker row; white
-// glyphs, and black ones for the tooltips' font.
+// glyphs, black ones for the tooltips' font and grey ones for disabled interview topics.
+#include "SampleArt.h"
 #include "SampleContent.h"
 #include "SampleOutput.h"
 #include "writers/LPixelFont.h"
@@ -17,6 +18,7 @@ void WriteFonts(SampleOutput& aOut)
         {"tw_cen_mt16.tga", 16, LCanvas::kWhite},    {"twcenmt14white.tga", 14, LCanvas::kWhite},
         {"comic18.tga", 18, LCanvas::kWhite},        {"frizquadrata24.tga", 24, LCanvas::kWhite},
         {"tahoma10.tga", 10, LCanvas::kWhite},       {"tahoma10black.tga", 10, LCanvas::kBlack},
+        {"friz_quad_tt_8.tga", 8, LCanvas::kWhite},  {"friz_quad_tt_8_grey.tga", 8, SampleArt::kGrey},
     };
     for (const Font& font : kFonts) {
         aOut.WriteImage(std::string("textures/fonts/") + font.mFile, LPixelFont::Atlas(font.mSize + 1, 256, font.mInk));

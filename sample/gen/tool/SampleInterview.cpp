@@ -2,10 +2,12 @@
 // (flat colours: the meter's pieces are drawn without texture coordinates), its sprites
 // side by side in meter.tga (bg, top, redglow, greenglow, 64 x 64 each, centred on the
 // meter's position), and the topic scroll bar in scrollbar.tga (the 16 x 190 track, then
-// the arrows' and the bar's looks n, o, d, x stacked).
+// the arrows' and the bar's looks n, o, d, x stacked), and the topic buttons' pieces in
+// topicbutton.tga.
 #include "SampleArt.h"
 #include "SampleContent.h"
 #include "SampleOutput.h"
+#include "writers/LPixelFont.h"
 
 namespace {
 
@@ -51,4 +53,35 @@ void WriteInterview(SampleOutput& aOut)
         bar.Frame(48, state * 22, 16, 22, 1, SampleArt::kBrass);
     }
     aOut.WriteImage("textures/interview/scrollbar.tga", bar);
+
+    LCanvas panel(512, 512);
+    panel.Gradient(0, 0, 380, 300, SampleArt::kNavy, SampleArt::kNight);
+    panel.Frame(0, 0, 380, 300, 2, SampleArt::kBrass);
+    LPixelFont::DrawText(panel, 14, 30, "TOPICS", 1.0f, 1.0f, SampleArt::kBrass);
+    panel.Paste(SampleArt::Button("INTERVIEW", 380, 20, "nod"), 0, 304);
+    panel.Paste(SampleArt::Button("EXIT", 64, 24, "nodx"), 0, 368);
+    aOut.WriteImage("textures/interview/interface.tga", panel);
+
+    // The modes by their initials: confront, deceive, flatter, straight, empathise.
+    LCanvas modes(256, 256);
+    const char* const initials[] = {"C", "D", "F", "S", "E"};
+    for (int mode = 0; mode < 5; ++mode) {
+        modes.Paste(SampleArt::Button(initials[mode], 40, 40, "nodx"), mode * 40, 0);
+    }
+    aOut.WriteImage("textures/interview/modes.tga", modes);
+
+    // The topic buttons: rows of 24 pixels for the looks n, o, h, x; each row a left cap
+    // (0 to 7), a middle piece (8 to 18) and a right cap (24 to 31).
+    LCanvas topics(32, 128);
+    const LCanvas::Color looks[] = {SampleArt::kNavy, LCanvas::Color {40, 56, 100, 255},
+                                    LCanvas::Color {90, 74, 40, 255}, SampleArt::kNight};
+    for (int look = 0; look < 4; ++look) {
+        const int top = look * 24;
+        topics.Fill(0, top, 32, 24, looks[look]);
+        topics.Fill(0, top, 32, 1, SampleArt::kBrass);
+        topics.Fill(0, top + 23, 32, 1, SampleArt::kBrass);
+        topics.Fill(0, top, 1, 24, SampleArt::kBrass);
+        topics.Fill(31, top, 1, 24, SampleArt::kBrass);
+    }
+    aOut.WriteImage("textures/interview/topicbutton.tga", topics);
 }

@@ -1,9 +1,12 @@
-// The inventory pictures of inventory_items.txt: four 64 x 64 cells side by side, a
-// badge, a notebook, a glove (the glove's crime-lab result shares its picture) and the
-// cigar band put together.
+// The inventory pictures: the icons of inventory_items.txt, 64 x 64 side by side (a badge,
+// a notebook and a glove, whose crime-lab result shares its picture, and the cigar band
+// put together; the angler, a pen, a bus ticket and a report of case 1), the lab badges of
+// icon_layout.txt, and the panel's cell, glow and category buttons of inventory_layout.txt.
 #include "SampleArt.h"
 #include "SampleContent.h"
 #include "SampleOutput.h"
+
+#include <string>
 
 void WriteInventoryItems(SampleOutput& aOut)
 {
@@ -33,4 +36,43 @@ void WriteInventoryItems(SampleOutput& aOut)
     items.Fill(192 + 6, 28, 52, 8, SampleArt::kBrass);
     items.Frame(192 + 6, 20, 52, 24, 1, SampleArt::kInk);
     aOut.WriteImage("textures/pda/inventory/items.tga", items);
+
+    LCanvas case1(256, 64);
+    // Angler: a head, a hat and shoulders.
+    case1.Fill(12, 44, 40, 18, LCanvas::Color {60, 90, 60, 255});
+    case1.Disc(32, 28, 14.0f, LCanvas::Color {226, 186, 150, 255});
+    case1.Fill(14, 12, 36, 6, LCanvas::Color {90, 80, 50, 255});
+    // Pen: a dark barrel and a gold nib.
+    case1.Line(64 + 12, 52, 64 + 46, 18, 7.0f, SampleArt::kInk);
+    case1.Triangle(64 + 46, 18, 64 + 56, 8, 64 + 50, 22, SampleArt::kBrass);
+    // Bus ticket: a slip with a punched hole.
+    case1.Fill(128 + 6, 20, 52, 26, SampleArt::kPaper);
+    case1.Frame(128 + 6, 20, 52, 26, 1, SampleArt::kGrey);
+    case1.Disc(128 + 48, 33, 4.0f, SampleArt::kInk);
+    // Report: a folder with a label.
+    case1.Fill(192 + 8, 10, 48, 46, LCanvas::Color {180, 150, 90, 255});
+    case1.Fill(192 + 16, 18, 32, 10, SampleArt::kPaper);
+    aOut.WriteImage("textures/pda/inventory/case1_items.tga", case1);
+
+    // Crime lab (red), research (blue), surveillance (green): a disc with a white mark.
+    LCanvas badges(96, 32);
+    const LCanvas::Color labs[] = {{190, 40, 40, 255}, {40, 80, 190, 255}, {40, 150, 70, 255}};
+    for (int lab = 0; lab < 3; ++lab) {
+        badges.Disc(lab * 32 + 16.0f, 16.0f, 14.0f, labs[lab]);
+        badges.Fill(lab * 32 + 12, 8, 8, 16, LCanvas::Color {250, 250, 250, 255});
+    }
+    aOut.WriteImage("textures/pda/inventory/lab_badges.tga", badges);
+
+    LCanvas cell(56, 47, LCanvas::Color {120, 140, 112, 255});
+    cell.Frame(0, 0, 56, 47, 1, LCanvas::Color {80, 96, 74, 255});
+    aOut.WriteImage("textures/pda/inventory_cell.tga", cell);
+    LCanvas glow(58, 49);
+    glow.Frame(0, 0, 58, 49, 3, LCanvas::Color {255, 230, 120, 200});
+    aOut.WriteImage("textures/pda/inventory_glow.tga", glow);
+    const char* const categories[][2] = {
+        {"witnesses", "Wit"}, {"evidence", "Evi"}, {"documents", "Doc"}, {"reports", "Rep"}};
+    for (const auto& category : categories) {
+        aOut.WriteImage(std::string("textures/pda/inventory_btn_") + category[0] + ".tga",
+                        SampleArt::Button(category[1], 60, 20, "noxdh"));
+    }
 }

@@ -1,8 +1,11 @@
-// The voice-over sounds of the locations' hotspots: a voice stands in as a tone that rises
-// and falls in syllables, as long as its subtitle is read.
+// The voiced lines: the locations' hotspot voice-overs and the sample interview's lines
+// (one per subtitle key of sample_interview_subtitles.txt). A voice stands in as a tone
+// that rises and falls in syllables, as long as its subtitle is read; the interview's
+// lines are short and pitched by speaker.
 #include "SampleContent.h"
 #include "SampleOutput.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -33,6 +36,23 @@ void WriteVoiceOvers(SampleOutput& aOut)
     // The spot where the glove is used: the right item, and any other.
     WriteVoice(aOut, "target_glove_fits", 2.0f, 150.0f);
     WriteVoice(aOut, "target_wrong_item", 1.5f, 130.0f);
+    // The sample interview's lines; the witness speaks higher than the detective.
+    constexpr float kDetective = 120.0f;
+    constexpr float kWitness = 210.0f;
+    const struct
+    {
+        const char* mName;
+        float mPitch;
+    } lines[] = {
+        {"si_intro_player", kDetective}, {"si_intro_witness", kWitness}, {"si_saw_stra", kWitness},
+        {"si_saw_conf", kWitness},       {"si_deal_empa", kWitness},     {"si_deal_flat", kWitness},
+        {"si_boat_decp", kWitness},      {"si_noinfo", kWitness},        {"si_denied", kWitness},
+        {"si_exit", kDetective},         {"si_failedexit", kWitness},    {"si_bargain_denied", kWitness},
+        {"si_bargain_solved", kWitness},
+    };
+    for (const auto& line : lines) {
+        WriteVoice(aOut, line.mName, 1.0f, line.mPitch);
+    }
     // The cigar band puzzle: its hint at the easy skill level, its hint otherwise, and
     // the line on solving.
     WriteVoice(aOut, "hi02_rg", 1.0f, 160.0f);

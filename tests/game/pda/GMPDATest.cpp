@@ -618,7 +618,9 @@ TEST(PDAPanels, ThePanelTableAndTheInventoryStandAlone)
         EXPECT_EQ(pda->GetGroup(), panel->GetGroup()->GetGroup());
         EXPECT_FALSE(panel->GetGroup()->GetActive());
     }
-    EXPECT_TRUE(pda->GetInventoryPanel()->AddItem(LString("badge")));
+    // Without its item data the inventory takes nothing.
+    EXPECT_FALSE(pda->GetInventoryPanel()->AddItem(LString("badge")));
+    EXPECT_EQ(1, log.Count("GMInventoryPanel unable to add item: badge"));
     EXPECT_EQ(0, pda->AddPanel(LString("MAP"), pda->GetPanel(LString("map"))));
     EXPECT_EQ(1, log.Count("AddPanel failure. Duplicate found:MAP"));
 }

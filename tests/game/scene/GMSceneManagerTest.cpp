@@ -8,9 +8,6 @@
 #include "event/LEventManager.h"
 #include "scene/GMScene.h"
 #include "support/GMTestScene.h"
-#include "support/LFakeRender.h"
-#include "support/LFakeSoundManager.h"
-#include "support/LFakeTimer.h"
 #include "support/LLogCapture.h"
 #include "util/GMCleaner.h"
 
@@ -35,15 +32,11 @@ class SceneManagerTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        RegisterFakeRender();
-        RegisterFakeTimer();
-        RegisterFakeSoundManager();
-        LFakeTimer::sNow = 0.0;
+        ASSERT_TRUE(GMTestScene::PrepareHeadless());
         mScenes = GMSceneManager::GetInstance();
         mScreens = GMScreenManager::GetInstance();
         ASSERT_NE(nullptr, mScenes);
         ASSERT_NE(nullptr, mScreens);
-        ASSERT_TRUE(GMTestScene::Prepare());
     }
 
     void TearDown() override { delete GMCleaner::GetInstance(); }

@@ -22,8 +22,6 @@
 #include "state/LStateManager.h"
 #include "support/GMTestScene.h"
 #include "support/LFakeRasterizer.h"
-#include "support/LFakeRender.h"
-#include "support/LFakeSoundManager.h"
 #include "support/LFakeSoundPlayer.h"
 #include "support/LFakeTimer.h"
 #include "support/LLogCapture.h"
@@ -60,7 +58,7 @@ std::string StateText(const char* aId)
 }
 
 // The sample's scene.txt with aFrom replaced by aTo (once; the text must be there).
-std::string ChangedScene(const std::string& aFrom, const std::string& aTo)
+[[maybe_unused]] std::string ChangedScene(const std::string& aFrom, const std::string& aTo)
 {
     std::string text = GMTestScene::SampleFile("scene.txt");
     const size_t at = text.find(aFrom);
@@ -76,11 +74,7 @@ class SceneTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        RegisterFakeRender();
-        RegisterFakeTimer();
-        RegisterFakeSoundManager();
-        LFakeTimer::sNow = 0.0;
-        ASSERT_TRUE(GMTestScene::Prepare());
+        ASSERT_TRUE(GMTestScene::PrepareHeadless());
     }
 
     void TearDown() override { delete GMCleaner::GetInstance(); }
@@ -158,9 +152,9 @@ TEST_F(SceneTest, TheRiverbankLoadsWithItsPeopleViewpointLightsAndAudio)
     ASSERT_NE(nullptr, scene->GetDisplayGroup());
     EXPECT_EQ(LString("displaygroup"), scene->GetDisplayGroup()->GetId());
     EXPECT_EQ(0, scene->GetDisplayGroup()->GetMemberCount());
-    // The viewpoint's hotspots; the witness's asks for the cut tables, but the location
-    // has no cuts.
-    EXPECT_EQ(4, scene->GetHotspotCount());
+    // The viewpoint's hotspots (the pen to collect among them); the witness's asks for the
+    // cut tables, but the location has no cuts.
+    EXPECT_EQ(5, scene->GetHotspotCount());
     EXPECT_NE(nullptr, scene->FindHotspot(LString("sample_witness")));
     EXPECT_FALSE(scene->HasCutTables());
     EXPECT_NE(nullptr, scene->GetEvidence());

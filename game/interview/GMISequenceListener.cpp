@@ -1,0 +1,3 @@
+#include "interview/GMISequenceListener.h"
+
+GMISequenceListener::~GMISequenceListener() = default;
