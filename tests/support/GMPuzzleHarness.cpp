@@ -1,3 +1,4 @@
+#include "support/GMTestScene.h"
 #include "support/GMPuzzleHarness.h"
 
 #include "GMScreenManager.h"
@@ -36,13 +37,6 @@
 
 namespace {
 
-std::string ReadNative(const std::filesystem::path& aPath)
-{
-    std::ifstream in(aPath, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 bool ScreensBusy()
 {
@@ -68,10 +62,7 @@ void GMHarnessScene::OnShow()
 
 GMPuzzleHarness::GMPuzzleHarness()
 {
-    RegisterFakeRender();
-    RegisterFakeTimer();
-    RegisterFakeSoundManager();
-    LFakeTimer::sNow = 1.0;
+    GMSceneFlow::RegisterFakes();
     LFakeSoundManager::sRefuseUnfound = false;
     mReady = mRoots.Mounted() && CopySample("textures/puzzles") && CopySample("textures/pda") &&
              CopySample("textures/back_btn.tga") && CopySample("textures/subtitleBG.tga") &&
@@ -111,23 +102,7 @@ GMPuzzleHarness::~GMPuzzleHarness()
 
 bool GMPuzzleHarness::CopySample(const std::string& aRelative, const std::string& aTarget)
 {
-    const std::string target = "data/" + (aTarget.empty() ? aRelative : aTarget);
-    const std::filesystem::path source = std::filesystem::path(LSampleRoots::Directory()) / aRelative;
-    std::error_code error;
-    if (std::filesystem::is_regular_file(source, error)) {
-        mRoots.Write(target, ReadNative(source));
-        return true;
-    }
-    if (!std::filesystem::is_directory(source, error)) {
-        return false;
-    }
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(source, error)) {
-        if (entry.is_regular_file()) {
-            const std::string relative = std::filesystem::relative(entry.path(), source).generic_string();
-            mRoots.Write(target + "/" + relative, ReadNative(entry.path()));
-        }
-    }
-    return !error;
+    return mRoots.CopySample(aRelative, aTarget, true);
 }
 
 void GMPuzzleHarness::SetState(const char* aId, bool aValue)

@@ -18,6 +18,7 @@
 #include "scene/GMScene.h"
 #include "scene/GMSceneManager.h"
 #include "support/GMPuzzleHarness.h"
+#include "support/GMTestScene.h"
 #include "support/LFakeRender.h"
 #include "support/LFakeSoundManager.h"
 #include "support/LFakeTimer.h"
@@ -34,6 +35,8 @@
 
 namespace {
 
+using namespace GMSceneFlow;
+
 // Inside the hotspot "cigarbands" of the riverbank's vp02.
 const LVector2 kBands(415.0f, 440.0f);
 
@@ -42,10 +45,7 @@ class CigarBandFlowTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        RegisterFakeRender();
-        RegisterFakeTimer();
-        RegisterFakeSoundManager();
-        LFakeTimer::sNow = 1.0;
+        GMSceneFlow::RegisterFakes();
         ASSERT_TRUE(LSampleRoots::Mount());
         LTextureManager::Get()->SetRoot(LString("//textures")); // as start-up sets it
         LFontManager::Get()->CreateFonts(LString("//dataroot/textures/fonts/fonts.txt"),
@@ -63,22 +63,7 @@ protected:
 
     void TearDown() override { delete GMCleaner::GetInstance(); }
 
-    // Frame passes 0.05 s apart, with the scene's own update.
-    static void Frames(int aCount)
-    {
-        for (int i = 0; i < aCount; ++i) {
-            LFakeTimer::FrameAt(LFakeTimer::sNow + 0.05);
-            GMSceneManager::GetInstance()->Update();
-        }
-    }
 
-    static bool FramesUntil(const std::function<bool()>& aDone, int aLimit = 400)
-    {
-        for (int i = 0; i < aLimit && !aDone(); ++i) {
-            Frames(1);
-        }
-        return aDone();
-    }
 
     GMCigarBandPiece* Piece(int aNumber)
     {
