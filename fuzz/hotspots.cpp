@@ -11,9 +11,9 @@
 #include "scene/GMHotspot.h"
 #include "scene/GMScene.h"
 #include "scene/GMSceneManager.h"
+#include "support/GMTestScene.h"
 #include "support/LFakeSoundPlayer.h"
 #include "support/LFakeTimer.h"
-#include "support/GMSampleGame.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -37,7 +37,7 @@ bool Riverbank()
 
 bool Prepare()
 {
-    return PrepareSampleGame() && Riverbank();
+    return GMSceneFlow::PrepareGame() && Riverbank();
 }
 
 // Frames a quarter second apart; every sound that plays ends.

@@ -15,6 +15,7 @@
 #include "interview/GMInterview.h"
 #include "interview/GMInterviewManager.h"
 #include "scene/GMSceneManager.h"
+#include "support/GMTestScene.h"
 #include "support/LFakeRender.h"
 #include "support/LFakeSoundManager.h"
 #include "support/LFakeSoundPlayer.h"
@@ -33,10 +34,7 @@ LTestDirectory* gInterviews = nullptr;
 
 bool Prepare()
 {
-    RegisterFakeRender();
-    RegisterFakeTimer();
-    RegisterFakeSoundManager();
-    LFakeTimer::sNow = 1.0;
+    GMSceneFlow::RegisterFakes();
     LSampleRoots::Mount();
     // As start-up leaves it: screens name their textures below "//textures".
     if (LTextureManager* textures = LTextureManager::Get()) {

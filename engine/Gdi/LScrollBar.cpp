@@ -374,6 +374,11 @@ void LScrollBar::Repeat(bool aUp, double aNow)
         return;
     }
     // Last: the listener may delete the scroll bar.
+    ScrollStep(aUp);
+}
+
+void LScrollBar::ScrollStep(bool aUp)
+{
     if (aUp) {
         ScrollUp();
     } else {

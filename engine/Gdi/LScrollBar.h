@@ -44,6 +44,8 @@ public:
     void Reset();
     void ScrollDown();
     void ScrollUp();
+    // One step up or down (a wheel turn, a held arrow).
+    void ScrollStep(bool aUp);
     // Places bar and content for the content position.
     void UpdateFromPosition();
     int GetContentTravel() const { return mContentTravel; }

@@ -27,6 +27,7 @@ public:
     bool RemoveListener(LIKeyboardListener* aListener);
     // Whether aListener is registered.
     bool Contains(LIKeyboardListener* aListener) const { return mListeners.Contains(aListener); }
+    int GetListenerCount() const { return mListeners.GetCount(); }
     bool GetFocus(LIKeyboardListener* aListener);
     LIKeyboardListener* GetFocusOwner() const;
     bool LockFocus(void* aOwner);

@@ -60,6 +60,7 @@ public:
     bool IsLocked() const;
     // Whether aListener is registered.
     bool Contains(LIMouseListener* aListener) const { return mListeners.Contains(aListener); }
+    int GetListenerCount() const { return mListeners.GetCount(); }
     bool Interrupt();
     // A change to enabled sends a move so the listeners learn the position.
     void SetEnabled(bool aEnabled);

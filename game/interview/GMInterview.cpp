@@ -1187,11 +1187,7 @@ void GMInterview::OnWheel(float aDelta)
     if (bar == nullptr) {
         return;
     }
-    if (aDelta >= 0.0f) {
-        bar->ScrollUp();
-    } else {
-        bar->ScrollDown();
-    }
+    bar->ScrollStep(aDelta >= 0.0f);
 }
 
 bool GMInterview::OnMeterFull(bool aGood)

@@ -510,9 +510,5 @@ void GMInventoryPanel::OnWheel(float aDelta)
     if (bar == nullptr) {
         return;
     }
-    if (aDelta >= 0.0f) {
-        bar->ScrollUp();
-    } else {
-        bar->ScrollDown();
-    }
+    bar->ScrollStep(aDelta >= 0.0f);
 }

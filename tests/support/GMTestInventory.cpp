@@ -12,13 +12,6 @@
 
 namespace {
 
-std::string ReadNative(const std::filesystem::path& aPath)
-{
-    std::ifstream in(aPath, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 } // namespace
 
@@ -27,20 +20,18 @@ bool WriteTestInventory(const GMTestRoots& aRoots, const std::string& aItems, co
     if (!aRoots.Mounted()) {
         return false;
     }
-    const std::filesystem::path sample = LSampleRoots::Directory();
-    for (const auto& file : std::filesystem::recursive_directory_iterator(sample / "textures" / "pda")) {
-        if (file.is_regular_file()) {
-            const std::string relative = std::filesystem::relative(file.path(), sample).generic_string();
-            aRoots.Write("data/" + relative, ReadNative(file.path()));
-        }
+    // The PDA's pictures and layouts, and the multi-cursor's picture.
+    if (!aRoots.CopySample("textures/pda", "", true) || !aRoots.CopySample("textures/multicursor.tga")) {
+        return false;
     }
-    // The multi-cursor's picture.
-    aRoots.Write("data/textures/multicursor.tga", ReadNative(sample / "textures" / "multicursor.tga"));
     if (!aItems.empty()) {
         aRoots.Write("data/textures/pda/inventory/inventory_items.txt", aItems);
     }
-    aRoots.Write("data/assets/tooltips.txt",
-                 aTips.empty() ? ReadNative(sample / "assets" / "tooltips.txt") : aTips);
+    if (aTips.empty()) {
+        aRoots.CopySample("assets/tooltips.txt");
+    } else {
+        aRoots.Write("data/assets/tooltips.txt", aTips);
+    }
     if (aCase != 0) {
         LStateManager::Get()->SetState(LString("sta_selectedcase"), LString("number"), LString(std::to_string(aCase).c_str()), false);
     }

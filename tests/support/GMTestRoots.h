@@ -14,9 +14,11 @@ public:
 
     const std::string& Path() const { return mDirectory.Path(); }
     void Write(const std::string& aName, const std::string& aBytes) const { mDirectory.Write(aName, aBytes); }
-    // Copies the files of the sample's directory aDirectory (relative to sample/data, not
-    // its subdirectories) to the same place under "data/"; false when it has none.
-    bool CopySample(const std::string& aDirectory) const;
+    // Copies a file of the sample data, or the files of one of its directories (with its
+    // subdirectories when aSubdirectories is set), from aRelative (relative to
+    // sample/data) to the same place under "data/", or to "data/" + aTarget; false when
+    // there is nothing to copy.
+    bool CopySample(const std::string& aRelative, const std::string& aTarget = "", bool aSubdirectories = false) const;
     // Whether every root was mounted.
     bool Mounted() const { return mMounted; }
 

@@ -3,6 +3,9 @@
 #include "Gdi/LFontManager.h"
 #include "Render/LTextureManager.h"
 #include "container/LString.h"
+#include "Input/LMouse.h"
+#include "LVector2.h"
+#include "multicursor/GMMultiCursor.h"
 #include "scene/GMSceneManager.h"
 #include "stdlib/LIFileSystem.h"
 #include "support/LFakeRender.h"
@@ -11,6 +14,7 @@
 #include "support/LSampleRoots.h"
 #include "support/LTestDirectory.h"
 #include "support/LTestStrings.h"
+#include "ui/GMCursor.h"
 
 #include <filesystem>
 #include <fstream>
@@ -79,3 +83,51 @@ std::string GMTestScene::SampleFile(const std::string& aName, const char* aId)
     bytes << in.rdbuf();
     return bytes.str();
 }
+
+namespace GMSceneFlow {
+
+void RegisterFakes(double aNow)
+{
+    RegisterFakeRender();
+    RegisterFakeTimer();
+    RegisterFakeSoundManager();
+    LFakeTimer::sNow = aNow;
+}
+
+bool PrepareGame()
+{
+    RegisterFakes();
+    return GMTestScene::Prepare() && GMCursor::GetInstance() != nullptr && GMMultiCursor::GetInstance() != nullptr;
+}
+
+void Frames(int aCount)
+{
+    for (int i = 0; i < aCount; ++i) {
+        LFakeTimer::FrameAt(LFakeTimer::sNow + 0.05);
+        if (GMSceneManager* scenes = GMSceneManager::GetInstance()) {
+            scenes->Update();
+        }
+    }
+}
+
+bool FramesUntil(const std::function<bool()>& aDone, int aLimit)
+{
+    for (int i = 0; i < aLimit && !aDone(); ++i) {
+        Frames(1);
+    }
+    return aDone();
+}
+
+void Move(const LVector2& aAt)
+{
+    LMouse::Get()->OnMove(aAt);
+}
+
+void Click(const LVector2& aAt)
+{
+    Move(aAt);
+    LMouse::Get()->OnButtonDown(1);
+    LMouse::Get()->OnButtonUp(1);
+}
+
+} // namespace GMSceneFlow

@@ -3,11 +3,13 @@
 // The caller registers the services first (RegisterFakeRender, RegisterFakeTimer,
 // RegisterFakeSoundManager for a headless test; the real ones for a drawing test).
 #pragma once
+#include <functional>
 #include <map>
 #include <string>
 
 class GMScene;
 class LTestDirectory;
+class LVector2;
 
 class GMTestScene
 {
@@ -34,3 +36,21 @@ public:
     // A text file of the sample's location aId.
     static std::string SampleFile(const std::string& aName, const char* aId = kRiverbank);
 };
+
+// Driving a loaded location the way the player does, for in-process flows.
+namespace GMSceneFlow {
+
+// The recording fakes for drawing, timer (at aNow) and sound.
+void RegisterFakes(double aNow = 1.0);
+// RegisterFakes, GMTestScene::Prepare, then the game cursor and the action menu, so that
+// what they log while being made is behind the test. False when one fails.
+bool PrepareGame();
+// Frame passes 0.05 s apart: the frame listeners and the current scene's own update.
+void Frames(int aCount);
+// Frames until aDone holds (at most aLimit passes); whether it did.
+bool FramesUntil(const std::function<bool()>& aDone, int aLimit = 400);
+// The mouse moved to aAt; a left click there.
+void Move(const LVector2& aAt);
+void Click(const LVector2& aAt);
+
+} // namespace GMSceneFlow

@@ -30,6 +30,11 @@ void LTestDirectory::Write(const std::string& aName, const std::string& aBytes) 
 
 std::string LTestDirectory::Read(const std::string& aName) const
 {
-    std::ifstream in(std::filesystem::path(mPath) / aName, std::ios::binary);
+    return ReadFile((std::filesystem::path(mPath) / aName).string());
+}
+
+std::string LTestDirectory::ReadFile(const std::string& aPath)
+{
+    std::ifstream in(aPath, std::ios::binary);
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }

@@ -16,6 +16,8 @@ public:
     // Writes or reads a whole file below the directory (bytes as they are).
     void Write(const std::string& aName, const std::string& aBytes) const;
     std::string Read(const std::string& aName) const;
+    // The bytes of any file by its native path; empty when it cannot be read.
+    static std::string ReadFile(const std::string& aPath);
 
 private:
     std::string mPath;

@@ -4,6 +4,8 @@
 // beside them in sample/data. A new area is a new function in a file of its own, added
 // to the table in main.cpp.
 #pragma once
+#include <string>
+#include <vector>
 
 class SampleOutput;
 
@@ -26,3 +28,10 @@ void WriteLocations(SampleOutput& aOut);
 void WriteCharacters(SampleOutput& aOut);
 void WriteVoiceOvers(SampleOutput& aOut);
 void WriteSamplePDA(SampleOutput& aOut);
+void WritePuzzles(SampleOutput& aOut);
+void WriteLocationCopies(SampleOutput& aOut);
+// Copies the location aSource (such as "case01/riverbank") under the scene id aScene, its
+// first viewpoints renamed to aViewpoints (see SampleLocationCopies.cpp); false when the
+// source has fewer viewpoints or a file cannot be written.
+bool CopyLocation(SampleOutput& aOut, const std::string& aSource, const std::string& aScene,
+                  const std::vector<std::string>& aViewpoints);

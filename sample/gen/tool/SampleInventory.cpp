@@ -1,7 +1,7 @@
 // The inventory pictures: the icons of inventory_items.txt, 64 x 64 side by side (a badge,
-// a notebook and a glove, whose crime-lab result shares its picture; the angler, a pen, a
-// bus ticket and a report of case 1), the lab badges of icon_layout.txt, and the panel's
-// cell, glow and category buttons of inventory_layout.txt.
+// a notebook and a glove, whose crime-lab result shares its picture, and the cigar band
+// put together; the angler, a pen, a bus ticket and a report of case 1), the lab badges of
+// icon_layout.txt, and the panel's cell, glow and category buttons of inventory_layout.txt.
 #include "SampleArt.h"
 #include "SampleContent.h"
 #include "SampleOutput.h"
@@ -10,7 +10,7 @@
 
 void WriteInventoryItems(SampleOutput& aOut)
 {
-    LCanvas items(192, 64);
+    LCanvas items(256, 64);
     // Badge: a brass shield with a star.
     items.Disc(32, 30, 24.0f, SampleArt::kBrass);
     items.Ring(32, 30, 20.0f, 22.0f, SampleArt::kInk);
@@ -31,6 +31,10 @@ void WriteInventoryItems(SampleOutput& aOut)
     }
     items.Fill(128 + 6, 30, 10, 8, leather);
     items.Frame(128 + 14, 52, 34, 8, 2, SampleArt::kInk);
+    // Cigar band: a red ring with a brass stripe.
+    items.Fill(192 + 6, 20, 52, 24, LCanvas::Color {150, 28, 30, 255});
+    items.Fill(192 + 6, 28, 52, 8, SampleArt::kBrass);
+    items.Frame(192 + 6, 20, 52, 24, 1, SampleArt::kInk);
     aOut.WriteImage("textures/pda/inventory/items.tga", items);
 
     LCanvas case1(256, 64);

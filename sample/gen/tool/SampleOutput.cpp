@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <set>
 #include <system_error>
 
 #include <unistd.h>
@@ -48,6 +49,28 @@ std::string SampleOutput::ReadSource(const std::string& aPath)
 {
     std::string bytes;
     return ReadFile(std::filesystem::path(SAMPLE_SOURCE_DATA) / aPath, bytes) ? bytes : std::string();
+}
+
+std::string SampleOutput::ReadWritten(const std::string& aPath) const
+{
+    std::string bytes;
+    return ReadFile(Native(aPath), bytes) ? bytes : std::string();
+}
+
+std::vector<std::string> SampleOutput::ListFolder(const std::string& aFolder) const
+{
+    std::set<std::string> names;
+    for (const std::filesystem::path& folder :
+         {std::filesystem::path(SAMPLE_SOURCE_DATA) / aFolder, std::filesystem::path(Native(aFolder))}) {
+        std::error_code error;
+        for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+            const std::string name = entry.path().filename().string();
+            if (entry.is_regular_file() && name.find(".tmp") == std::string::npos) {
+                names.insert(name);
+            }
+        }
+    }
+    return std::vector<std::string>(names.begin(), names.end());
 }
 
 void SampleOutput::Note(const std::string& aMessage)

@@ -23,6 +23,11 @@ public:
     // The bytes of a hand-written file of the source tree's data set (which the generated
     // files must match, wherever they are written); empty when it cannot be read.
     static std::string ReadSource(const std::string& aPath);
+    // The bytes of a file written to the data directory; empty when it cannot be read.
+    std::string ReadWritten(const std::string& aPath) const;
+    // The names of the files in a folder (relative to the data directory) of the source
+    // tree's data set and of the data directory together, sorted, without repeats.
+    std::vector<std::string> ListFolder(const std::string& aFolder) const;
 
     // Prints a line to the standard output.
     void Note(const std::string& aMessage);

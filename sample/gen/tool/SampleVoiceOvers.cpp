@@ -53,4 +53,9 @@ void WriteVoiceOvers(SampleOutput& aOut)
     for (const auto& line : lines) {
         WriteVoice(aOut, line.mName, 1.0f, line.mPitch);
     }
+    // The cigar band puzzle: its hint at the easy skill level, its hint otherwise, and
+    // the line on solving.
+    WriteVoice(aOut, "hi02_rg", 1.0f, 160.0f);
+    WriteVoice(aOut, "1cn05_rg", 1.0f, 140.0f);
+    WriteVoice(aOut, "1cn05a_rg", 1.0f, 120.0f);
 }

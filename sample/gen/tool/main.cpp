@@ -1,12 +1,15 @@
 // The sample generator: draws every binary file of the sample data set into the directory
 // given as its argument (normally sample/data). Run by the build before anything reads the
-// sample; files whose bytes are already right are left alone.
+// sample; files whose bytes are already right are left alone. With
+// "--copy-location <source> <scene id> <viewpoint>..." after the directory it also copies
+// one location under another scene id (SampleLocationCopies.cpp).
 #include "SampleContent.h"
 #include "SampleOutput.h"
 
 #include <chrono>
 #include <iostream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -36,14 +39,17 @@ constexpr Area kAreas[] = {
     {"characters", &WriteCharacters},
     {"voice-overs", &WriteVoiceOvers},
     {"PDA", &WriteSamplePDA},
+    {"puzzles", &WritePuzzles},
+    {"location copies", &WriteLocationCopies},
 };
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::cerr << "usage: sample_gen <data directory>\n";
+    const bool copy = argc >= 6 && std::string(argv[2]) == "--copy-location";
+    if (argc != 2 && !copy) {
+        std::cerr << "usage: sample_gen <data directory> [--copy-location <source> <scene id> <viewpoint>...]\n";
         return 2;
     }
     const auto start = std::chrono::steady_clock::now();
@@ -54,6 +60,9 @@ int main(int argc, char** argv)
             std::cerr << "sample_gen: failed in " << area.mName << "\n";
             return 1;
         }
+    }
+    if (copy && !CopyLocation(out, argv[3], argv[4], std::vector<std::string>(argv + 5, argv + argc))) {
+        return 1;
     }
     const auto elapsed =
         std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);

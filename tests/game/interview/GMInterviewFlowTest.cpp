@@ -23,7 +23,7 @@
 #include "Render/LNavigationTDO.h"
 #include "state/LStateManager.h"
 #include "stdlib/LRandom.h"
-#include "support/GMSampleGame.h"
+#include "support/GMTestScene.h"
 #include "support/LFakeSoundManager.h"
 #include "support/LFakeSoundPlayer.h"
 #include "support/LFakeTimer.h"
@@ -40,6 +40,8 @@
 
 namespace {
 
+using namespace GMSceneFlow;
+
 const LVector2 kWitness(275.0f, 240.0f);
 const LVector2 kObject(300.0f, 350.0f);
 const LVector2 kNowhere(20.0f, 20.0f);
@@ -49,7 +51,7 @@ class FlowTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(PrepareSampleGame());
+        ASSERT_TRUE(GMSceneFlow::PrepareGame());
         GMOptions::GetInstance()->SetSkill(GMOptions::SKILL_MEDIUM);
         LRandom::Seed(7);
         LStateManager::Get()->SetState(LString("sta_selectedcase"), LString("number"), LString("1"), false);
@@ -68,30 +70,9 @@ protected:
         delete GMCleaner::GetInstance();
     }
 
-    void Frames(int aCount)
-    {
-        for (int i = 0; i < aCount; ++i) {
-            LFakeTimer::FrameAt(LFakeTimer::sNow + 0.05);
-            GMSceneManager::GetInstance()->Update();
-        }
-    }
 
-    bool FramesUntil(const std::function<bool()>& aDone, int aLimit = 400)
-    {
-        for (int i = 0; i < aLimit && !aDone(); ++i) {
-            Frames(1);
-        }
-        return aDone();
-    }
 
-    static void Move(const LVector2& aAt) { LMouse::Get()->OnMove(aAt); }
 
-    static void Click(const LVector2& aAt)
-    {
-        Move(aAt);
-        LMouse::Get()->OnButtonDown(1);
-        LMouse::Get()->OnButtonUp(1);
-    }
 
     // A click on a button's shown look, aInside from its top left corner.
     static void ClickButton(LButton* aButton, float aInside = 12.0f)

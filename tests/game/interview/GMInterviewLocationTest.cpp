@@ -42,10 +42,7 @@ class LocationTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        RegisterFakeRender();
-        RegisterFakeTimer();
-        RegisterFakeSoundManager();
-        LFakeTimer::sNow = 1.0;
+        GMSceneFlow::RegisterFakes();
         mScene = GMTestScene::Load();
         ASSERT_NE(nullptr, mScene);
         mManager = GMInterviewManager::GetInstance();

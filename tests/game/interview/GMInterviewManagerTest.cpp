@@ -10,6 +10,7 @@
 #include "interview/GMInterviewMeter.h"
 #include "interview/GMInterviewScrollBar.h"
 #include "state/LStateManager.h"
+#include "support/GMTestScene.h"
 #include "support/GMTestFonts.h"
 #include "support/GMTestRoots.h"
 #include "support/LFakeRender.h"
@@ -41,10 +42,7 @@ class ManagerTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        RegisterFakeRender();
-        RegisterFakeTimer();
-        RegisterFakeSoundManager();
-        LFakeTimer::sNow = 1.0;
+        GMSceneFlow::RegisterFakes();
         ASSERT_TRUE(mRoots.Mounted());
         ASSERT_TRUE(mRoots.CopySample("textures/interview"));
         ASSERT_TRUE(mRoots.CopySample("interviews"));

@@ -26,6 +26,7 @@
 #include "state/LIState.h"
 #include "state/LStateManager.h"
 #include "stdlib/LRandom.h"
+#include "support/GMTestScene.h"
 #include "support/GMTestInterview.h"
 #include "support/GMTestRoots.h"
 #include "support/LFakeRender.h"
@@ -130,10 +131,7 @@ class RunTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        RegisterFakeRender();
-        RegisterFakeTimer();
-        RegisterFakeSoundManager();
-        LFakeTimer::sNow = 1.0;
+        GMSceneFlow::RegisterFakes();
         LFakeSoundManager::sMade.clear();
         ASSERT_TRUE(mRoots.Mounted());
         GMTestInterview::Write(mRoots);

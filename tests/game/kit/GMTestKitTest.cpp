@@ -11,6 +11,7 @@
 #include "Sound/LISoundPlayer.h"
 #include "stdlib/LFrameManager.h"
 #include "stdlib/LIFrameListener.h"
+#include "support/GMTestScene.h"
 #include "support/GMTestFonts.h"
 #include "support/GMTestFrames.h"
 #include "support/GMTestRoots.h"
@@ -45,10 +46,7 @@ class TestKitTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        RegisterFakeRender();
-        RegisterFakeTimer();
-        RegisterFakeSoundManager();
-        LFakeTimer::sNow = 1.0;
+        GMSceneFlow::RegisterFakes();
         ASSERT_TRUE(mRoots.Mounted());
     }
 

@@ -19,7 +19,7 @@
 #include "scene/GMSceneManager.h"
 #include "state/LStateManager.h"
 #include "stdlib/LMemoryStream.h"
-#include "support/GMSampleGame.h"
+#include "support/GMTestScene.h"
 #include "support/LFakeTimer.h"
 #include "support/LLogCapture.h"
 #include "support/LTestStreams.h"
@@ -30,29 +30,7 @@
 
 namespace {
 
-// Frame passes 0.05 s apart: the frame listeners and the scene's own update.
-void Frames(int aCount)
-{
-    for (int i = 0; i < aCount; ++i) {
-        LFakeTimer::FrameAt(LFakeTimer::sNow + 0.05);
-        GMSceneManager::GetInstance()->Update();
-    }
-}
-
-bool FramesUntil(const std::function<bool()>& aDone)
-{
-    for (int i = 0; i < 200 && !aDone(); ++i) {
-        Frames(1);
-    }
-    return aDone();
-}
-
-void Click(const LVector2& aAt)
-{
-    LMouse::Get()->OnMove(aAt);
-    LMouse::Get()->OnButtonDown(1);
-    LMouse::Get()->OnButtonUp(1);
-}
+using namespace GMSceneFlow;
 
 // The middle of a member of aGroup (a button or a cell) of the given size.
 LVector2 Middle(LDisplayGroup* aGroup, const char* aId, float aWidth, float aHeight)
@@ -68,7 +46,7 @@ LVector2 Middle(LDisplayGroup* aGroup, const char* aId, float aWidth, float aHei
 TEST(InventoryPanelScene, ThePenCollectedOnTheRiverbankIsMovedAndKeptThroughASave)
 {
     LLogCapture log;
-    ASSERT_TRUE(PrepareSampleGame());
+    ASSERT_TRUE(GMSceneFlow::PrepareGame());
     LStateManager::Get()->SetState(LString("sta_selectedcase"), LString("number"), LString("1"), false);
     ASSERT_TRUE(GMSceneManager::GetInstance()->LoadScene(LString("case01/riverbank"), true, true));
     GMScene* scene = GMSceneManager::GetInstance()->GetScene();

@@ -62,13 +62,6 @@ public:
     std::vector<int> mHeard;
 };
 
-std::string ReadNative(const std::string& aPath)
-{
-    std::ifstream in(aPath, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 const char* const kAllTips = "PDA_map=Map\nPDA_inv=Inventory\nPDA_phone=Phone\nPDA_log=Log\nPDA_menu=Menu\n";
 
@@ -83,12 +76,7 @@ protected:
         RegisterFakeSoundManager();
         LFakeTimer::sNow = 0.0;
         ASSERT_TRUE(mRoots.Mounted());
-        const std::string sample = LSampleRoots::Directory() + "/textures/pda";
-        for (const auto& file : std::filesystem::directory_iterator(sample)) {
-            if (file.is_regular_file()) {
-                mRoots.Write("data/textures/pda/" + file.path().filename().string(), ReadNative(file.path().string()));
-            }
-        }
+        ASSERT_TRUE(mRoots.CopySample("textures/pda"));
         mRoots.Write("data/assets/tooltips.txt", mTips);
         ASSERT_TRUE(RegisterGameTestFonts(mRoots));
         LStateManager::Get()->SetState(LString("sta_selectedcase"), LString("number"), LString("1"), false);

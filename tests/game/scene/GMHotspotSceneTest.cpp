@@ -42,7 +42,6 @@
 #include "support/LFakeSoundPlayer.h"
 #include "support/LFakeTimer.h"
 #include "support/LLogCapture.h"
-#include "support/GMSampleGame.h"
 #include "support/GMTestScene.h"
 #include "support/LTestDirectory.h"
 #include "support/LTestStrings.h"
@@ -58,6 +57,8 @@
 #include <string>
 
 namespace {
+
+using namespace GMSceneFlow;
 
 // Screen points inside the sample's vp01 hotspots.
 const LVector2 kObject(300.0f, 350.0f);
@@ -83,7 +84,7 @@ class HotspotSceneTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(PrepareSampleGame());
+        ASSERT_TRUE(GMSceneFlow::PrepareGame());
         GMOptions::GetInstance()->SetSkill(GMOptions::SKILL_MEDIUM);
         LRandom::Seed(7);
         ASSERT_TRUE(GMSceneManager::GetInstance()->LoadScene(LString("case01/riverbank"), true, true));
@@ -97,35 +98,9 @@ protected:
         Move(kNowhere);
     }
 
-    // Frame passes 0.05 s apart: the frame listeners and the scene's own update.
-    void Frames(int aCount)
-    {
-        for (int i = 0; i < aCount; ++i) {
-            LFakeTimer::FrameAt(LFakeTimer::sNow + 0.05);
-            GMSceneManager::GetInstance()->Update();
-        }
-    }
 
-    // Frames until aDone holds (at most aLimit); whether it did.
-    bool FramesUntil(const std::function<bool()>& aDone, int aLimit = 400)
-    {
-        for (int i = 0; i < aLimit; ++i) {
-            if (aDone()) {
-                return true;
-            }
-            Frames(1);
-        }
-        return aDone();
-    }
 
-    static void Move(const LVector2& aAt) { LMouse::Get()->OnMove(aAt); }
 
-    static void Click(const LVector2& aAt)
-    {
-        Move(aAt);
-        LMouse::Get()->OnButtonDown(1);
-        LMouse::Get()->OnButtonUp(1);
-    }
 
     GMHotspot* Find(const char* aId) const { return mScene->FindHotspot(LString(aId)); }
 

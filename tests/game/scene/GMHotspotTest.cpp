@@ -14,11 +14,11 @@
 #include "script/LScript.h"
 #include "state/LIState.h"
 #include "state/LStateManager.h"
+#include "support/GMTestScene.h"
 #include "support/LFakeRender.h"
 #include "support/LFakeSoundManager.h"
 #include "support/LFakeTimer.h"
 #include "support/LLogCapture.h"
-#include "support/GMSampleGame.h"
 #include "support/LTestStrings.h"
 #include "time/LGameClock.h"
 #include "ui/GMCursor.h"
@@ -50,7 +50,7 @@ class HotspotTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(PrepareSampleGame());
+        ASSERT_TRUE(GMSceneFlow::PrepareGame());
         GMOptions::GetInstance()->SetSkill(GMOptions::SKILL_MEDIUM);
         mLog.Clear();
     }

@@ -1,0 +1,445 @@
+#include "puzzles/GMPuzzle.h"
+
+#include "GMScreenManager.h"
+#include "Gdi/LButton.h"
+#include "Gdi/LDisplayGroup.h"
+#include "Gdi/LDisplayManager.h"
+#include "Gdi/LFader.h"
+#include "Gdi/LFontManager.h"
+#include "Gdi/LLayoutBuilder.h"
+#include "Sound/LISoundManager.h"
+#include "Sound/LISoundPlayer.h"
+#include "container/LPropertyList.h"
+#include "container/LVectorFloat.h"
+#include "event/LEventManager.h"
+#include "interview/GMSubtitle.h"
+#include "pda/GMInventoryPanel.h"
+#include "pda/GMPDA.h"
+#include "pda/GMPDAMinimized.h"
+#include "scene/GMScene.h"
+#include "scene/GMSceneManager.h"
+#include "state/LIState.h"
+#include "state/LStateManager.h"
+#include "stdlib/LLog.h"
+#include "ui/GMCursor.h"
+#include "ui/GMCutScenePlayer.h"
+#include "ui/GMScreenFader.h"
+#include "util/GMOptions.h"
+#include "util/GMTextureRoot.h"
+
+#include <utility>
+
+namespace {
+
+GMScene* CurrentScene()
+{
+    GMSceneManager* scenes = GMSceneManager::GetInstance();
+    return scenes != nullptr ? scenes->GetScene() : nullptr;
+}
+
+LString Text(const char* aText)
+{
+    return aText != nullptr ? LString(aText) : LString();
+}
+
+} // namespace
+
+GMPuzzle::GMPuzzle(const GMPuzzleSetup& aSetup) : mSetup(aSetup)
+{
+}
+
+GMPuzzle::~GMPuzzle()
+{
+    mDeferred.Cancel();
+    if (mStateListening) {
+        if (LStateManager* states = LStateManager::Get()) {
+            states->RemoveListener(this);
+        }
+    }
+    if (mFading) {
+        if (GMScreenFader* fader = GMScreenFader::GetInstance()) {
+            fader->RemoveListener(this);
+        }
+    }
+    DeleteSound();
+    DeleteDisplay();
+}
+
+LString GMPuzzle::Dump() const
+{
+    return DumpHead(mSetup.mClassName != nullptr ? mSetup.mClassName : "GMPuzzle") + "]";
+}
+
+void GMPuzzle::Register()
+{
+    LStateManager* states = LStateManager::Get();
+    mStateListening = states != nullptr && states->AddListener(this, 0.0f);
+}
+
+void GMPuzzle::Shutdown()
+{
+    if (mShown) {
+        OnHidden();
+    }
+}
+
+bool GMPuzzle::IsTopScreen()
+{
+    GMScreenManager* screens = GMScreenManager::GetInstance();
+    return screens != nullptr && screens->GetTop() == this;
+}
+
+// --- Opening and closing -------------------------------------------------------------
+
+void GMPuzzle::OnStateChanged(LIState* aState)
+{
+    if (aState == nullptr || mSetup.mActiveState == nullptr || !(aState->GetId() == LString(mSetup.mActiveState))) {
+        return;
+    }
+    const auto* value = static_cast<const unsigned char*>(aState->GetValue());
+    const bool on = aState->GetType() == LIState::TYPE_BOOLEAN && value != nullptr && *value != 0;
+    if (on) {
+        Open();
+    } else {
+        OnClosedByState();
+    }
+}
+
+bool GMPuzzle::Open()
+{
+    GMScreenManager* screens = GMScreenManager::GetInstance();
+    if (screens == nullptr) {
+        return false;
+    }
+    // Set true again while open: a second push would hide and show the puzzle over itself.
+    if (screens->IndexOf(this) >= 0) {
+        return false;
+    }
+    if (GMScene* scene = CurrentScene()) {
+        scene->SetKeepAudio(true);
+    }
+    return screens->PushFade(this);
+}
+
+void GMPuzzle::OnClosedByState()
+{
+    PopIfTop();
+}
+
+bool GMPuzzle::PopIfTop()
+{
+    GMScreenManager* screens = GMScreenManager::GetInstance();
+    if (screens == nullptr || screens->GetTop() != this) {
+        return false;
+    }
+    GMIScreen* popped = nullptr;
+    return screens->PopFade(&popped);
+}
+
+bool GMPuzzle::CloseByFader()
+{
+    if (!mShown || mFading) {
+        return false;
+    }
+    GMScreenManager* screens = GMScreenManager::GetInstance();
+    GMScreenFader* fader = GMScreenFader::GetInstance();
+    if (screens == nullptr || fader == nullptr) {
+        return false;
+    }
+    // Taking the fader from the screen manager in the middle of its change would leave it
+    // busy for good: the close waits for the change to end.
+    if (screens->IsBusy()) {
+        return Defer([this] { CloseByFader(); });
+    }
+    mFading = true;
+    bool ok = fader->SetListener(this);
+    ok = fader->FadeOut() && ok;
+    return ok;
+}
+
+void GMPuzzle::OnFade(int aEvent)
+{
+    if (!mFading || aEvent == LFader::kStarted) {
+        return;
+    }
+    mFading = false;
+    GMScreenFader* fader = GMScreenFader::GetInstance();
+    if (fader != nullptr) {
+        fader->RemoveListener(this);
+    }
+    if (aEvent != LFader::kFinished) {
+        return;
+    }
+    OnHidden();
+    GMScreenManager* screens = GMScreenManager::GetInstance();
+    if (screens != nullptr) {
+        screens->RemoveScreen(this);
+        if (GMIScreen* top = screens->GetTop()) {
+            top->OnShow();
+        }
+    }
+    if (fader != nullptr) {
+        fader->FadeIn();
+    }
+}
+
+void GMPuzzle::OnButton(const LString& aId, int aEvent)
+{
+    if (aEvent == XBTNEVENT_CLICKED && aId.EqualsNoCase(LString(kBackButtonId))) {
+        PopIfTop();
+    }
+}
+
+// --- Showing and hiding --------------------------------------------------------------
+
+void GMPuzzle::OnLeave()
+{
+}
+
+void GMPuzzle::OnShow()
+{
+    if (mShown) {
+        return;
+    }
+    Build();
+    mShown = true;
+    if (GMCursor* cursor = GMCursor::GetInstance()) {
+        cursor->SetCursor(mSetup.mCursor, LString());
+    }
+    if (mSetup.mHidesBar) {
+        if (GMPDAMinimized* bar = GMPDAMinimized::GetInstance()) {
+            bar->Hide();
+        }
+    }
+    PlayIntroVoice();
+}
+
+void GMPuzzle::Build()
+{
+    mSolved = false;
+    {
+        GMTextureRoot root(Text(mSetup.mTextureRoot));
+        mLayout = L_NEW LPropertyList();
+        if (mLayout == nullptr || !mLayout->Load(Text(mSetup.mLayoutFile), true)) {
+            L_ASSERT_FAILURE(LString());
+        }
+        LPropertyList* background = mLayout != nullptr ? mLayout->GetList(LString("groups.g01-background")) : nullptr;
+        mRoot = background != nullptr ? LLayoutBuilder::BuildGroup(background, true) : nullptr;
+        if (mRoot == nullptr) {
+            // The puzzle's objects still need a group to live in.
+            L_ASSERT_FAILURE(LString());
+            mRoot = L_NEW LDisplayGroup();
+            if (mRoot != nullptr) {
+                mRoot->SetId(Text(mSetup.mClassName));
+            }
+        }
+        if (mRoot != nullptr) {
+            BuildPieces();
+        }
+    }
+    LPropertyList* back = mLayout != nullptr ? mLayout->GetList(LString("groups.g02-backbutton")) : nullptr;
+    LButton* button = back != nullptr ? LLayoutBuilder::BuildButton(back, this) : nullptr;
+    if (button != nullptr && (mRoot == nullptr || !mRoot->AddMember(button, true))) {
+        L_ASSERT_FAILURE(LString());
+        delete button;
+    }
+    LDisplayManager* display = LDisplayManager::Get();
+    if (mRoot != nullptr && (display == nullptr || !display->AddMember(mRoot))) {
+        L_ASSERT_FAILURE(LString());
+    }
+    OnBuilt();
+}
+
+void GMPuzzle::OnHidden()
+{
+    if (!mShown) {
+        return;
+    }
+    ReleaseInput();
+    if (mSetup.mFadeSubtitleOnHide) {
+        FadeSubtitle();
+    }
+    if (mSetup.mDeleteSoundOnHide) {
+        DeleteSound();
+    }
+    DeletePieces();
+    DeleteDisplay();
+    if (GMCursor* cursor = GMCursor::GetInstance()) {
+        cursor->ReleaseCursor(LString());
+    }
+    if (mSetup.mHidesBar) {
+        if (GMPDAMinimized* bar = GMPDAMinimized::GetInstance()) {
+            bar->Show();
+        }
+    }
+    mShown = false;
+}
+
+void GMPuzzle::DeleteDisplay()
+{
+    if (mRoot != nullptr) {
+        if (LDisplayManager* display = LDisplayManager::Get()) {
+            display->RemoveMember(mRoot);
+        }
+        delete mRoot;
+        mRoot = nullptr;
+    }
+    delete mLayout;
+    mLayout = nullptr;
+}
+
+// --- Voices --------------------------------------------------------------------------
+
+void GMPuzzle::PlayIntroVoice()
+{
+    LEventManager* events = LEventManager::Get();
+    if (mSetup.mVoiceEvent == nullptr || events == nullptr || events->IsRaised(LString(mSetup.mVoiceEvent))) {
+        return;
+    }
+    events->AddEvent(LString(mSetup.mVoiceEvent), true);
+    GMOptions* options = GMOptions::GetInstance();
+    const bool easy = options != nullptr && options->GetSkill() == GMOptions::SKILL_EASY;
+    const char* voice = easy ? mSetup.mEasyVoice : mSetup.mVoice;
+    if (voice != nullptr) {
+        PlayVoice(LString(kHintAudio), LString(voice));
+    }
+}
+
+bool GMPuzzle::PlayVoice(const LString& aName, const LString& aVoiceId)
+{
+    DeleteSound();
+    LISoundManager* sounds = LISoundManager::Get();
+    LISoundPlayer* player = sounds != nullptr ? sounds->CreateStream(aName, "//sounds/" + aVoiceId + ".ogg") : nullptr;
+    if (player == nullptr) {
+        L_ASSERT_FAILURE(LString());
+        OnVoiceEnded(aName);
+        return false;
+    }
+    mSound = player;
+    player->SetListener(this);
+    GMOptions* options = GMOptions::GetInstance();
+    player->SetVolume(options != nullptr ? options->mVolume : 1.0f);
+    ShowSubtitle(aVoiceId);
+    player->Play();
+    return true;
+}
+
+void GMPuzzle::ShowSubtitle(const LString& aVoiceId)
+{
+    LPropertyList texts;
+    if (!texts.Load(LString(kSubtitleFile), true) || texts.FindEntry(aVoiceId) == nullptr) {
+        return;
+    }
+    bool found = false;
+    const LString text = texts.GetString(aVoiceId, found);
+    GMSubtitle* subtitle = GMSubtitle::GetInstance();
+    LFontManager* fonts = LFontManager::Get();
+    if (!found || subtitle == nullptr) {
+        return;
+    }
+    subtitle->SetText(text, fonts != nullptr ? fonts->GetFont(LString(kSubtitleFont)) : nullptr);
+    subtitle->SetPosition(kSubtitleX, kSubtitleY);
+    // A strip fading out would take the new line with it.
+    if (!subtitle->IsShown() || !subtitle->IsShowing()) {
+        subtitle->Show();
+    }
+}
+
+void GMPuzzle::FadeSubtitle()
+{
+    // A strip already fading out (or gone) is left to its fade.
+    GMSubtitle* subtitle = GMSubtitle::GetInstance();
+    if (subtitle != nullptr && subtitle->IsShowing()) {
+        subtitle->FadeOut();
+    }
+}
+
+void GMPuzzle::OnSoundEnded(const LString& aName)
+{
+    FadeSubtitle();
+    DeleteSound();
+    OnVoiceEnded(aName);
+}
+
+void GMPuzzle::OnVoiceEnded(const LString&)
+{
+}
+
+void GMPuzzle::DeleteSound()
+{
+    if (mSound != nullptr) {
+        LISoundPlayer* sound = mSound;
+        mSound = nullptr;
+        sound->SetListener(nullptr);
+        delete sound;
+    }
+}
+
+// --- Solving -------------------------------------------------------------------------
+
+bool GMPuzzle::RaiseEvent(const LString& aId)
+{
+    LEventManager* events = LEventManager::Get();
+    if (events == nullptr) {
+        L_ERROR("RaiseEvent failure. No event manager.");
+        return false;
+    }
+    return events->IsRaised(aId) || events->AddEvent(aId, true);
+}
+
+bool GMPuzzle::SetStateTrue(const LString& aId)
+{
+    LStateManager* states = LStateManager::Get();
+    if (states == nullptr) {
+        L_ERROR("SetState failure. No state manager.");
+        return false;
+    }
+    return states->SetState(aId, LString("boolean"), LString("true"), true);
+}
+
+bool GMPuzzle::AddInventoryItem(const LString& aItemId)
+{
+    GMPDA* pda = GMPDA::GetInstance();
+    GMInventoryPanel* inventory = pda != nullptr ? pda->GetInventoryPanel() : nullptr;
+    if (inventory == nullptr) {
+        L_ERROR("AddItem failure. No inventory: " + aItemId);
+        return false;
+    }
+    return inventory->AddItem(aItemId);
+}
+
+bool GMPuzzle::HandOver(const LString& aScene, const LString& aViewpoint, const LVectorString& aStateChanges,
+                        const LString& aMovie)
+{
+    if (GMScene* scene = CurrentScene()) {
+        scene->StopAudio();
+    }
+    GMCutScenePlayer* player = GMCutScenePlayer::GetInstance();
+    if (player == nullptr) {
+        L_ERROR("HandOver failure. No cut-scene player.");
+        return false;
+    }
+    player->SetTarget(aScene, aViewpoint);
+    player->SetStateChanges(aStateChanges);
+    player->Play(aMovie);
+    return true;
+}
+
+bool GMPuzzle::ReadNumbers(LPropertyList* aList, const LString& aPath, int aCount, LVectorFloat& aOut) const
+{
+    LPropertyList* list = aList != nullptr ? aList : mLayout;
+    bool found = false;
+    if (list != nullptr) {
+        aOut = list->GetVectorFloat(aPath, found);
+    }
+    if (!found || aOut.GetCount() != aCount) {
+        L_ERROR("Layout value missing or malformed: " + aPath);
+        return false;
+    }
+    return true;
+}
+
+bool GMPuzzle::Defer(std::function<void()> aStep)
+{
+    return mDeferred.Post(std::move(aStep));
+}

@@ -1,0 +1,217 @@
+// What every puzzle screen shares: a singleton that waits on its active state, pushes
+// itself over the scene with a fade when the state turns true, builds its display from
+// its layout file at every showing, plays its introductory voice-over once per game,
+// leaves by its back button, reports its solution and takes its display down when hidden.
+//
+// A puzzle derives from GMPuzzle, passes its setup to the constructor and adds its own
+// objects through the hooks; its accessor is the puzzle's GMPuzzleSlot:
+//
+//   namespace { GMPuzzleSlot<GMFooPuzzle> sFoo; }
+//   GMFooPuzzle* GMFooPuzzle::GetInstance() { return sFoo.Get(L_FILE, __LINE__); }
+//   GMFooPuzzle::~GMFooPuzzle() { sFoo.Destroyed(this); }
+//
+// The showing, in order: the texture root is set to the puzzle's folder, the layout is
+// loaded, the root group is built from "groups.g01-background", BuildPieces adds the
+// puzzle's own objects, the root is restored, the back button "back_btn" is built from
+// "groups.g02-backbutton", the root group joins the display manager, OnBuilt registers
+// the per-show listeners, the cursor and the minimised PDA bar are set, and the
+// introductory voice-over starts (once per game: its marking event is saved with the game).
+//
+// The hiding, in order: ReleaseInput, the subtitle faded out and the sound deleted where
+// the setup says so, DeletePieces, the root group removed and deleted, the layout
+// deleted, the cursor released and the bar shown again.
+//
+// Steps that must not run inside a callback of an object they delete go through Defer,
+// which runs them at the next frame pass.
+#pragma once
+#include "GMIScreen.h"
+#include "Gdi/LIButtonListener.h"
+#include "Sound/LISoundListener.h"
+#include "container/LString.h"
+#include "container/LVectorString.h"
+#include "object/LBase.h"
+#include "state/LIStateListener.h"
+#include "ui/GMIScreenFaderListener.h"
+#include "util/GMCleaner.h"
+#include "util/GMDeferredStep.h"
+
+#include <functional>
+
+class LDisplayGroup;
+class LISoundPlayer;
+class LPropertyList;
+class LVector2;
+class LVectorFloat;
+
+// The constants of one puzzle. Null strings are absent (no voice-over, no layout).
+struct GMPuzzleSetup
+{
+    const char* mClassName = nullptr;
+    const char* mActiveState = nullptr;
+    const char* mLayoutFile = nullptr;
+    const char* mTextureRoot = nullptr;
+    // The event marking the introductory voice-over as played, and its voice ids at the
+    // easy skill level and at the others.
+    const char* mVoiceEvent = nullptr;
+    const char* mEasyVoice = nullptr;
+    const char* mVoice = nullptr;
+    // Whether the showing hides the minimised PDA bar (and the hiding shows it).
+    bool mHidesBar = true;
+    // The cursor type set at the showing, with an empty owner.
+    int mCursor = 1;
+    // Whether the hiding fades the subtitle out and deletes the sound player (otherwise
+    // a voice plays on until its end notice deletes it).
+    bool mFadeSubtitleOnHide = true;
+    bool mDeleteSoundOnHide = true;
+};
+
+class GMPuzzle : public LBase,
+                 public GMIScreen,
+                 public LIStateListener,
+                 public LIButtonListener,
+                 public LISoundListener,
+                 public GMIScreenFaderListener
+{
+public:
+    static constexpr float kSubtitleX = 0.0f;
+    static constexpr float kSubtitleY = 500.0f;
+    static constexpr const char* kBackButtonId = "back_btn";
+    static constexpr const char* kSubtitleFile = "//scenes/vo_subtitles.txt";
+    static constexpr const char* kSubtitleFont = "TW_CEN_MT16";
+    static constexpr const char* kHintAudio = "hintAudio";
+    static constexpr const char* kSolvedAudio = "solvedAudio";
+
+    explicit GMPuzzle(const GMPuzzleSetup& aSetup);
+    GMPuzzle(const GMPuzzle&) = delete;
+    GMPuzzle& operator=(const GMPuzzle&) = delete;
+    // Drops every registration still held and deletes the owned objects. A puzzle's own
+    // destructor calls Shutdown first, while its own parts still exist.
+    ~GMPuzzle() override;
+
+    LString Dump() const override;
+
+    // The registrations of a new instance: its state listener (priority 0.0).
+    void Register();
+
+    void OnLeave() override;
+    void OnHidden() override;
+    void OnShow() override;
+
+    // The active state turning true opens the puzzle; turning false calls OnClosedByState.
+    void OnStateChanged(LIState* aState) override;
+    // A click (event 4) of "back_btn", compared ignoring case, pops the puzzle with a fade.
+    void OnButton(const LString& aId, int aEvent) override;
+    // The end of the voice now playing: the subtitle fades out, the player is deleted,
+    // then OnVoiceEnded.
+    void OnSoundEnded(const LString& aName) override;
+    // The close through the screen fader (CloseByFader): at black the puzzle is hidden and
+    // taken off the stack, the new top is shown and the picture fades in.
+    void OnFade(int aEvent) override;
+
+    const GMPuzzleSetup& GetSetup() const { return mSetup; }
+    bool IsShown() const { return mShown; }
+    bool IsSolved() const { return mSolved; }
+    LDisplayGroup* GetRoot() const { return mRoot; }
+    LPropertyList* GetLayout() const { return mLayout; }
+    LISoundPlayer* GetSound() const { return mSound; }
+    // Whether the puzzle is the top screen of the screen manager.
+    bool IsTopScreen();
+
+protected:
+    // Adds the puzzle's own objects to the root (the texture root is the puzzle's folder).
+    virtual void BuildPieces() {}
+    // After the root joined the display: the per-show listeners.
+    virtual void OnBuilt() {}
+    // First step of the hiding: the per-show listeners go.
+    virtual void ReleaseInput() {}
+    // The puzzle's objects go, before the root group is deleted.
+    virtual void DeletePieces() {}
+    // The active state turned false. The common rule: pop, but only when the puzzle is
+    // the top screen.
+    virtual void OnClosedByState();
+    // What follows the end of the voice aName, or the voice itself when its stream could
+    // not be made: nothing unless the puzzle says so.
+    virtual void OnVoiceEnded(const LString& aName);
+
+    // Sets the current scene's keep-audio flag and pushes the puzzle with a fade; nothing
+    // when the puzzle is on the stack already.
+    bool Open();
+    // PopFade when the puzzle is the top screen; false otherwise.
+    bool PopIfTop();
+    // Fades to black through the screen fader with this puzzle as its listener, then as
+    // OnFade says; only while shown.
+    bool CloseByFader();
+
+    // The voice aVoiceId as the stream aName ("//sounds/" + id + ".ogg") with its subtitle,
+    // replacing the sound now playing. When the stream cannot be made: the assertion
+    // line, no listener, volume, subtitle or play, then OnVoiceEnded (false).
+    bool PlayVoice(const LString& aName, const LString& aVoiceId);
+    // Deletes the sound player, which hears nothing more.
+    void DeleteSound();
+    // Fades the subtitle strip out while it shows.
+    void FadeSubtitle();
+
+    // The common solving pieces: each false (logged) when its service is missing. An
+    // event raised already (a puzzle solved again) is not raised twice.
+    bool RaiseEvent(const LString& aId);
+    bool SetStateTrue(const LString& aId);
+    bool AddInventoryItem(const LString& aItemId);
+    // Hands over to the cut scene: the scene's audio stops, then the player gets the
+    // target, the state changes and the movie, in that order.
+    bool HandOver(const LString& aScene, const LString& aViewpoint, const LVectorString& aStateChanges,
+                  const LString& aMovie);
+
+    // Hides the puzzle if it is shown (for the destructors at exit).
+    void Shutdown();
+    // The layout's values at aPath (below aList, the layout when null) as exactly aCount
+    // numbers separated by "|": false with the error naming the key when they are missing
+    // or malformed, and then the puzzle must not count as solved. For the values the
+    // puzzle's clues must match, which the sample data supplies.
+    bool ReadNumbers(LPropertyList* aList, const LString& aPath, int aCount, LVectorFloat& aOut) const;
+    // Runs aStep at the next frame pass.
+    bool Defer(std::function<void()> aStep);
+
+    bool mSolved = false;
+
+private:
+    void Build();
+    void PlayIntroVoice();
+    void ShowSubtitle(const LString& aVoiceId);
+    void DeleteDisplay();
+
+    GMPuzzleSetup mSetup;
+    LDisplayGroup* mRoot = nullptr;
+    LPropertyList* mLayout = nullptr;
+    LISoundPlayer* mSound = nullptr;
+    GMDeferredStep mDeferred;
+    bool mShown = false;
+    bool mFading = false;
+    bool mStateListening = false;
+};
+
+// The accessor's slot of one puzzle class: makes the instance on first use, registers it
+// with the game cleaner and its state listener; null after the cleaner deleted it.
+template <typename T>
+class GMPuzzleSlot
+{
+public:
+    T* Get(const char* aFile, int aLine)
+    {
+        if (mSlot.Peek() != nullptr || mSlot.IsDestroyed()) {
+            return mSlot.Peek();
+        }
+        T* instance = new (aFile, aLine) T();
+        if (instance == nullptr) {
+            LogEntry("ASSERT FAILURE: ", aFile, aLine, LString());
+            return nullptr;
+        }
+        mSlot.Install(instance);
+        instance->Register();
+        return instance;
+    }
+    T* Peek() const { return mSlot.Peek(); }
+    void Destroyed(const T* aInstance) { mSlot.Destroyed(aInstance); }
+
+private:
+    GMSingleton<T> mSlot;
+};

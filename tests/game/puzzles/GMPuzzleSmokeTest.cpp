@@ -1,0 +1,58 @@
+// Every built puzzle (support/GMBuiltPuzzle) through open, back, open again and back on
+// the sample's data, leaving nothing registered, and the game's exit while a puzzle is
+// shown.
+#include "puzzles/GMPuzzle.h"
+#include "support/GMBuiltPuzzle.h"
+#include "support/GMPuzzleHarness.h"
+#include "util/GMCleaner.h"
+#include "util/GMOptions.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+// The row's name in the test's listing.
+void PrintTo(const GMBuiltPuzzle& aRow, std::ostream* aOut)
+{
+    *aOut << aRow.mName;
+}
+
+namespace {
+
+using Row = GMBuiltPuzzle;
+
+class PuzzleSmoke : public ::testing::TestWithParam<Row>
+{
+protected:
+    GMPuzzleHarness mHarness;
+};
+
+} // namespace
+
+TEST_P(PuzzleSmoke, OpensLeavesOpensAgainAndLeavesCleanlyAtEachSkill)
+{
+    ASSERT_TRUE(mHarness.Ready());
+    const Row& row = GetParam();
+    GMPuzzle* puzzle = row.mGet();
+    ASSERT_NE(nullptr, puzzle);
+    const GMPuzzleFootprint before = mHarness.Footprint();
+    for (int skill : {GMOptions::SKILL_MEDIUM, GMOptions::SKILL_EASY}) {
+        SCOPED_TRACE(skill);
+        GMOptions::GetInstance()->SetSkill(skill);
+        for (int round = 0; round < 2; ++round) {
+            ASSERT_TRUE(mHarness.Open(row.mActiveState, puzzle)) << round;
+            GMPuzzleHarness::Frames(5);
+            ASSERT_TRUE(mHarness.Back(puzzle)) << round;
+            GMPuzzleHarness::Frames(20);
+            EXPECT_EQ("", mHarness.Leftovers(puzzle, before)) << round;
+        }
+    }
+    EXPECT_EQ("", mHarness.Log().Problems());
+    // The game ends while the puzzle is shown.
+    ASSERT_TRUE(mHarness.Open(row.mActiveState, puzzle));
+    delete GMCleaner::GetInstance();
+    EXPECT_EQ("", mHarness.Log().Problems());
+}
+
+INSTANTIATE_TEST_SUITE_P(Built, PuzzleSmoke, ::testing::ValuesIn(GMBuiltPuzzle::All()),
+                         [](const ::testing::TestParamInfo<Row>& aInfo) { return std::string(aInfo.param.mName); });

@@ -1,0 +1,11 @@
+#include "support/GMBuiltPuzzle.h"
+
+#include "puzzles/cigarband/GMCigarBandPuzzle.h"
+
+const std::vector<GMBuiltPuzzle>& GMBuiltPuzzle::All()
+{
+    static const std::vector<GMBuiltPuzzle> sAll = {
+        {"CigarBand", "sta_cigarbandpuzzle_active", [] { return static_cast<GMPuzzle*>(GMCigarBandPuzzle::GetInstance()); }},
+    };
+    return sAll;
+}

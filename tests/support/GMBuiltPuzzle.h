@@ -1,0 +1,15 @@
+// The puzzles that are built, for the tests and fuzz targets that run every one of them:
+// a name, the active state and the accessor. Each puzzle that is built adds its row.
+#pragma once
+#include <vector>
+
+class GMPuzzle;
+
+struct GMBuiltPuzzle
+{
+    const char* mName;
+    const char* mActiveState;
+    GMPuzzle* (*mGet)();
+
+    static const std::vector<GMBuiltPuzzle>& All();
+};
