@@ -35,6 +35,10 @@ char* LSoundPlayerFMOD::NativeName(const LString& aFileName)
 
 void LSoundPlayerFMOD::LeaveFrameManager()
 {
+    if (!mInFrames) {
+        return;
+    }
+    mInFrames = false;
     if (LFrameManager* frames = LFrameManager::Get()) {
         frames->RemoveListener(this);
     }
@@ -106,8 +110,9 @@ void LSoundPlayerFMOD::Play()
         mEnded.store(0);
         mChannel = FSOUND_Stream_Play(FSOUND_FREE, mStream);
         FSOUND_SetVolume(mChannel, mVolume);
-        if (LFrameManager* frames = LFrameManager::Get()) {
-            frames->AddListener(this, 0.0f);
+        LFrameManager* frames = LFrameManager::Get();
+        if (!mInFrames && frames != nullptr) {
+            mInFrames = frames->AddListener(this, 0.0f) != 0;
         }
     } else if (mSample) {
         if (mChannel >= 0) {
@@ -229,9 +234,7 @@ void LSoundPlayerFMOD::OnFrame()
     }
     // The listener may delete this player: nothing of it is touched after the call.
     LFrameManager* frames = LFrameManager::Get();
-    if (frames) {
-        frames->RemoveListener(this);
-    }
+    LeaveFrameManager();
     if (LISoundListener* listener = mListener) {
         const LString id = mId;
         listener->OnSoundEnded(id);

@@ -56,4 +56,7 @@ private:
     // Written by the library's end callback on the audio side.
     std::atomic<unsigned char> mEnded {0};
     LISoundListener* mListener = nullptr;
+    // Whether the player is in the frame pass (from Play until its end is told, a pause,
+    // an unload or its deletion).
+    bool mInFrames = false;
 };

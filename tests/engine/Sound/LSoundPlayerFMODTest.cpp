@@ -182,6 +182,32 @@ TEST_F(SoundService, ListenerMayDeleteThePlayer)
     EXPECT_EQ(0, LFrameManager::Get()->GetListenerCount());
 }
 
+TEST_F(SoundService, APlayerLeavesTheFramePassOnceWhateverItsState)
+{
+    LFrameManager* frames = LFrameManager::Get();
+    {
+        // Played twice, then deleted while it plays.
+        std::unique_ptr<LISoundPlayer> player(mManager->CreateStream(LString("a"), LString("//sound/two.wav")));
+        ASSERT_NE(nullptr, player);
+        player->Play();
+        player->Play();
+        EXPECT_EQ(1, frames->GetListenerCount());
+    }
+    EXPECT_EQ(0, frames->GetListenerCount());
+    {
+        // Paused, played again, then deleted.
+        std::unique_ptr<LISoundPlayer> player(mManager->CreateStream(LString("b"), LString("//sound/two.wav")));
+        ASSERT_NE(nullptr, player);
+        player->Play();
+        player->Pause();
+        EXPECT_EQ(0, frames->GetListenerCount());
+        player->Play();
+        Mix(4096);
+    }
+    EXPECT_EQ(0, frames->GetListenerCount());
+    EXPECT_EQ("", mLog.Problems());
+}
+
 TEST_F(SoundService, LoopingStreamNeverEnds)
 {
     std::unique_ptr<LISoundPlayer> player(mManager->CreateStream(LString("amb"), LString("//sound/short.wav")));
