@@ -5,8 +5,8 @@
 #include "LVector2.h"
 #include "container/LPropertyList.h"
 #include "container/LVectorFloat.h"
-#include "puzzles/GMPieceStack.h"
-#include "puzzles/cigarband/GMCigarBandPiece.h"
+#include "puzzles/GMPickStack.h"
+#include "puzzles/cigarband/GMCigarBandScrap.h"
 #include "stdlib/LLog.h"
 #include "util/GMOptions.h"
 
@@ -68,13 +68,13 @@ void GMCigarBandPuzzle::BuildPieces()
         if (list == nullptr) {
             continue;
         }
-        auto* piece = L_NEW GMCigarBandPiece();
+        auto* piece = L_NEW GMCigarBandScrap();
         if (piece == nullptr) {
             L_ASSERT_FAILURE(LString());
             continue;
         }
         piece->Create(list);
-        piece->SetRelativeZ(GMPieceStack::BuildZ(built));
+        piece->SetRelativeZ(GMPickStack::BuildZ(built));
         if (!GetRoot()->AddMember(piece, true)) {
             L_ASSERT_FAILURE(LString());
             delete piece;
@@ -108,7 +108,7 @@ void GMCigarBandPuzzle::DeletePieces()
 {
     mDragged = nullptr;
     for (int i = 0; i < mPieces.GetCount(); ++i) {
-        delete static_cast<GMCigarBandPiece*>(mPieces.GetAt(i));
+        delete static_cast<GMCigarBandScrap*>(mPieces.GetAt(i));
     }
     mPieces.RemoveAll();
 }
@@ -137,10 +137,10 @@ void GMCigarBandPuzzle::OnButtonDown(int aButton)
     }
     LVector2 position;
     mouse->GetPosition(position);
-    LIDisplayObject* picked = GMPieceStack::Pick(
-        mPieces, [&position](LIDisplayObject* aPiece) { return static_cast<GMCigarBandPiece*>(aPiece)->Grab(position); });
+    LIDisplayObject* picked = GMPickStack::Pick(
+        mPieces, [&position](LIDisplayObject* aPiece) { return static_cast<GMCigarBandScrap*>(aPiece)->Grab(position); });
     if (picked != nullptr) {
-        mDragged = static_cast<GMCigarBandPiece*>(picked);
+        mDragged = static_cast<GMCigarBandScrap*>(picked);
     }
 }
 

@@ -1,4 +1,4 @@
-#include "puzzles/cigarband/GMCigarBandPiece.h"
+#include "puzzles/cigarband/GMCigarBandScrap.h"
 
 #include "Gdi/LLayoutBuilder.h"
 #include "Gdi/LSprite.h"
@@ -7,22 +7,22 @@
 #include "container/LPropertyList.h"
 #include "container/LVectorFloat.h"
 #include "memory/LMemoryManager.h"
-#include "puzzles/GMPieceStack.h"
+#include "puzzles/GMPickStack.h"
 #include "stdlib/LLog.h"
 
-GMCigarBandPiece::GMCigarBandPiece() = default;
+GMCigarBandScrap::GMCigarBandScrap() = default;
 
-GMCigarBandPiece::~GMCigarBandPiece()
+GMCigarBandScrap::~GMCigarBandScrap()
 {
     delete mHitPolygon;
 }
 
-LString GMCigarBandPiece::Dump() const
+LString GMCigarBandScrap::Dump() const
 {
-    return DumpHead("GMCigarBandPiece") + " " + mId + "]";
+    return DumpHead("GMCigarBandScrap") + " " + mId + "]";
 }
 
-bool GMCigarBandPiece::Create(LPropertyList* aList)
+bool GMCigarBandScrap::Create(LPropertyList* aList)
 {
     if (aList == nullptr) {
         return false;
@@ -69,7 +69,7 @@ bool GMCigarBandPiece::Create(LPropertyList* aList)
     return true;
 }
 
-bool GMCigarBandPiece::Grab(const LVector2& aMouse)
+bool GMCigarBandScrap::Grab(const LVector2& aMouse)
 {
     const LVector2 world = GetWorldPosition();
     const bool hit = mHitPolygon != nullptr ? mHitPolygon->ContainsPoint(aMouse - world) : HitTest(aMouse);
@@ -79,7 +79,7 @@ bool GMCigarBandPiece::Grab(const LVector2& aMouse)
     return hit;
 }
 
-void GMCigarBandPiece::MoveTo(const LVector2& aMouse)
+void GMCigarBandScrap::MoveTo(const LVector2& aMouse)
 {
-    GMPieceStack::MoveWithin(this, aMouse + mGrabOffset, mWidth, mHeight);
+    GMPickStack::MoveWithin(this, aMouse + mGrabOffset, mWidth, mHeight);
 }

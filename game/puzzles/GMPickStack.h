@@ -14,7 +14,7 @@
 class LIDisplayObject;
 class LVector;
 
-class GMPieceStack
+class GMPickStack
 {
 public:
     static constexpr float kLowestZ = -10000.0f;
@@ -27,7 +27,7 @@ public:
     static constexpr float kScreenWidth = 800.0f;
     static constexpr float kScreenHeight = 600.0f;
 
-    GMPieceStack() = delete;
+    GMPickStack() = delete;
 
     // The relative z of the aIndex-th piece built (0 first).
     static float BuildZ(int aIndex) { return kTopZ - kStep * static_cast<float>(aIndex); }

@@ -11,13 +11,13 @@
 class LPolygon;
 class LPropertyList;
 
-class GMCigarBandPiece : public LDisplayGroup
+class GMCigarBandScrap : public LDisplayGroup
 {
 public:
-    GMCigarBandPiece();
-    GMCigarBandPiece(const GMCigarBandPiece&) = delete;
-    GMCigarBandPiece& operator=(const GMCigarBandPiece&) = delete;
-    ~GMCigarBandPiece() override;
+    GMCigarBandScrap();
+    GMCigarBandScrap(const GMCigarBandScrap&) = delete;
+    GMCigarBandScrap& operator=(const GMCigarBandScrap&) = delete;
+    ~GMCigarBandScrap() override;
 
     LString Dump() const override;
 

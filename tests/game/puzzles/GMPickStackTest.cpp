@@ -1,6 +1,6 @@
 // The picking and stacking of dragged pieces: picking order, the lift above the highest
 // piece and the drop of high values once they pass the ceiling.
-#include "puzzles/GMPieceStack.h"
+#include "puzzles/GMPickStack.h"
 
 #include "Gdi/LDisplayGroup.h"
 #include "container/LVector.h"
@@ -29,7 +29,7 @@ public:
     // Picks the first piece whose id is one of aHits.
     LIDisplayObject* Pick(const std::vector<std::string>& aHits)
     {
-        return GMPieceStack::Pick(mPieces, [&aHits](LIDisplayObject* aPiece) {
+        return GMPickStack::Pick(mPieces, [&aHits](LIDisplayObject* aPiece) {
             for (const std::string& hit : aHits) {
                 if (ToStd(aPiece->GetId()) == hit) {
                     return true;
@@ -56,7 +56,7 @@ private:
 
 } // namespace
 
-TEST(PieceStack, APickTakesTheFirstHitMovesItToTheFrontAndLiftsItAboveTheHighest)
+TEST(PickStack, APickTakesTheFirstHitMovesItToTheFrontAndLiftsItAboveTheHighest)
 {
     struct Case
     {

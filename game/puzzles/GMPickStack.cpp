@@ -1,9 +1,9 @@
-#include "puzzles/GMPieceStack.h"
+#include "puzzles/GMPickStack.h"
 
 #include "Gdi/LIDisplayObject.h"
 #include "container/LVector.h"
 
-LIDisplayObject* GMPieceStack::Pick(LVector& aPieces, const std::function<bool(LIDisplayObject*)>& aGrab)
+LIDisplayObject* GMPickStack::Pick(LVector& aPieces, const std::function<bool(LIDisplayObject*)>& aGrab)
 {
     float highest = kLowestZ;
     int picked = -1;
@@ -38,7 +38,7 @@ LIDisplayObject* GMPieceStack::Pick(LVector& aPieces, const std::function<bool(L
     return piece;
 }
 
-bool GMPieceStack::MoveWithin(LIDisplayObject* aPiece, const LVector2& aTarget, float aWidth, float aHeight)
+bool GMPickStack::MoveWithin(LIDisplayObject* aPiece, const LVector2& aTarget, float aWidth, float aHeight)
 {
     if (aPiece == nullptr) {
         return false;
