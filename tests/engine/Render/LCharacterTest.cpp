@@ -8,6 +8,7 @@
 #include "Render/LFrame.h"
 #include "Render/LISteering.h"
 #include "Render/LINavigation.h"
+#include "Render/LShadowVolume.h"
 #include "container/LPropertyList.h"
 #include "support/GMTestRoots.h"
 #include "support/LFakeTimer.h"
@@ -91,18 +92,30 @@ TEST_F(CharacterTest, DefaultsAndMissingKeys)
     ASSERT_NE(nullptr, mCharacter.GetIdleAnimation());
     EXPECT_EQ(0u, mCharacter.GetIdleAnimation()->GetFrameCount());
     EXPECT_EQ(0, mCharacter.GetMoveCount());
-    // No shadow volumes yet: said once, whatever the number of characters.
+    // A missing shadow cache is built from the skinned mesh and written on the first
+    // load, and read on the next without being written again.
     LPropertyList data;
     const std::string text = LTestCharacters::Data("npc", "");
     data.Parse(text.c_str(), static_cast<int>(text.size()));
-    const LString shadows("//characters/figure.shd");
+    const LString shadows("//meshes/figure.lisv");
     LCharacter first;
-    LCharacter second;
     EXPECT_EQ(1, first.Load(&data, &shadows));
-    EXPECT_EQ(1, second.Load(&data, &shadows));
-    EXPECT_EQ(1, log.Count("Shadow volumes are not available"));
-    EXPECT_EQ(1, first.UpdateShadow(nullptr, nullptr));
-    EXPECT_EQ(1, first.RenderShadow(0.25f));
+    EXPECT_EQ(1, log.Count("Shadow volume file not found. Creating *.lisv://meshes/figure.lisv"));
+    EXPECT_TRUE(first.HasShadows());
+    ASSERT_EQ(1, first.GetShadowVolumeCount());
+    EXPECT_EQ(LString("Biped"), first.GetShadowVolume(0)->GetName());
+    const std::string written = mRoots.Read("data/meshes/figure.lisv");
+    ASSERT_FALSE(written.empty());
+    LLogCapture second;
+    LCharacter again;
+    EXPECT_EQ(1, again.Load(&data, &shadows));
+    EXPECT_FALSE(second.Contains("Shadow volume file not found."));
+    EXPECT_FALSE(second.Contains("Shadow load failure."));
+    ASSERT_EQ(1, again.GetShadowVolumeCount());
+    EXPECT_EQ(first.GetShadowVolume(0)->GetFaceCount(), again.GetShadowVolume(0)->GetFaceCount());
+    EXPECT_EQ(first.GetShadowVolume(0)->GetEdgeCount(), again.GetShadowVolume(0)->GetEdgeCount());
+    // Both loads leave the same file.
+    EXPECT_EQ(written, mRoots.Read("data/meshes/figure.lisv"));
 }
 
 TEST_F(CharacterTest, MissingModelStopsLoadingAndEveryPlayIsRefused)
