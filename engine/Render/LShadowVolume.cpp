@@ -481,9 +481,10 @@ bool LShadowVolume::Render()
         result = rasterizer->SetStencilFail(LIRasterizer::kKeep) != 0 && result;
         result = rasterizer->SetStencilZFail(LIRasterizer::kKeep) != 0 && result;
         result = rasterizer->SetStencilPass(passes[pass]) != 0 && result;
-        result = rasterizer->SetVertexBuffer(mVertexBuffer) != 0 && result;
-        result = rasterizer->SetIndexBuffer(mIndexBuffer) != 0 && result;
+        // Empty buffers (no silhouette) are not handed over: there is nothing to draw.
         if (draw) {
+            result = rasterizer->SetVertexBuffer(mVertexBuffer) != 0 && result;
+            result = rasterizer->SetIndexBuffer(mIndexBuffer) != 0 && result;
             result = rasterizer->DrawIndexedPrimitive(LIRasterizer::kTriangleList, triangles, vertices, 0, 0) != 0 &&
                      result;
         }

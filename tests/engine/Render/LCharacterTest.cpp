@@ -17,6 +17,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace {
 
 class FixedNavigation : public LINavigation
@@ -116,6 +119,50 @@ TEST_F(CharacterTest, DefaultsAndMissingKeys)
     EXPECT_EQ(first.GetShadowVolume(0)->GetEdgeCount(), again.GetShadowVolume(0)->GetEdgeCount());
     // Both loads leave the same file.
     EXPECT_EQ(written, mRoots.Read("data/meshes/figure.lisv"));
+}
+
+TEST_F(CharacterTest, AShadowCacheThatDoesNotFitIsBuiltAndWrittenAgain)
+{
+    LPropertyList data;
+    const std::string text = LTestCharacters::Data("npc", "");
+    data.Parse(text.c_str(), static_cast<int>(text.size()));
+    const LString shadows("//meshes/figure.lisv");
+    {
+        LCharacter first;
+        ASSERT_EQ(1, first.Load(&data, &shadows));
+    }
+    const std::string good = mRoots.Read("data/meshes/figure.lisv");
+    ASSERT_GT(good.size(), 8u);
+    std::string renamed = good;
+    renamed[8] = 'X'; // the first unit of the frame name "Biped"
+    std::string twice = good;
+    twice[0] = 2;
+    const std::vector<std::string> stale = {good.substr(0, good.size() - 3), good.substr(0, 4), renamed, twice,
+                                            std::string("\x01\x00\x00\x00\xff\xff\xff\x7f", 8)};
+    for (const std::string& bytes : stale) {
+        mRoots.Write("data/meshes/figure.lisv", bytes);
+        LLogCapture log;
+        LCharacter character;
+        EXPECT_EQ(1, character.Load(&data, &shadows));
+        EXPECT_EQ(1, log.Count("Shadow load failure."));
+        EXPECT_TRUE(character.HasShadows());
+        ASSERT_EQ(1, character.GetShadowVolumeCount());
+        EXPECT_EQ(LString("Biped"), character.GetShadowVolume(0)->GetName());
+        EXPECT_NE(nullptr, character.GetShadowVolume(0)->GetMesh());
+        // Written again, and the file now reads back clean.
+        EXPECT_EQ(good, mRoots.Read("data/meshes/figure.lisv"));
+        LLogCapture again;
+        LCharacter next;
+        EXPECT_EQ(1, next.Load(&data, &shadows));
+        EXPECT_FALSE(again.Contains("Shadow load failure."));
+    }
+    // Without a skinned mesh there is nothing to cast.
+    LLogCapture log;
+    LCharacter empty;
+    EXPECT_EQ(0, empty.CreateShadow());
+    EXPECT_EQ(1, log.Count("CreateShadow failure. No skinned meshes found."));
+    EXPECT_EQ(1, empty.UpdateShadow(nullptr, nullptr));
+    EXPECT_EQ(1, empty.RenderShadow(0.25f));
 }
 
 TEST_F(CharacterTest, MissingModelStopsLoadingAndEveryPlayIsRefused)
