@@ -66,9 +66,9 @@ public:
 
     // Reads the interview's data (taking the list over) and loads its subtitle list from
     // "//interviews/" + aSubtitlesName; false (logged) when that list does not load.
-    bool Create(const LString& aDataName, LPropertyList* aDataList, const LString& aSubtitlesName);
+    virtual bool Create(const LString& aDataName, LPropertyList* aDataList, const LString& aSubtitlesName);
     // Builds the topic list from the data's "topics".
-    bool SetupTopicArea(LPropertyList* aDataList);
+    virtual bool SetupTopicArea(LPropertyList* aDataList);
     // A topic button's picture for one state: the layout's "misc.topicbutton" + aLetter
     // built into a group aId + "topicbutton"; null when the layout lacks it (logged).
     LDisplayGroup* BuildTopicButton(const LString& aId, const LString& aLetter);
@@ -90,8 +90,8 @@ public:
 
     // The answers' meter steps (called by the topics); a side reaching 99 makes the meter
     // report to this interview when its glow has flashed.
-    void ApplyGoodStep();
-    void ApplyBadStep();
+    virtual void ApplyGoodStep();
+    virtual void ApplyBadStep();
     // A topic's answer has ended: no topic is selected and the interview is not busy.
     void OnTopicDone();
     // Gives control back: characters stand, topics off, the bar back, the panel and the
@@ -165,7 +165,7 @@ public:
     // Takes the shared panel, works out the meter steps from the topics on offer, shows
     // the panel and plays the opening: bargaining, denial, no more information or the
     // intros. True.
-    bool Start();
+    virtual bool Start();
     // From the start until the interview has ended.
     bool IsRunning() const { return mRunning; }
     float GetGoodStep() const { return mGoodStep; }
@@ -186,7 +186,7 @@ public:
     void OnSequenceDone() override;
     void OnFade(int aEvent) override;
 
-private:
+protected:
     void MakeModeTooltip();
     void ReadTooltipTexts();
     void MakeStates();

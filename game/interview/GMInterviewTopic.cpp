@@ -5,6 +5,7 @@
 #include "container/LPropertyList.h"
 #include "container/LVectorString.h"
 #include "event/LEventManager.h"
+#include "interview/GMExpertInterview.h"
 #include "interview/GMInterview.h"
 #include "interview/GMInterviewSequence.h"
 #include "interview/GMSubtitle.h"
@@ -136,10 +137,12 @@ void GMInterviewTopic::Report()
     if (mInterview == nullptr) {
         return;
     }
-    if (mKind == KIND_EXPERT) {
-        L_NOTE("OnAnswerDone: expert interviews are not built yet; reported as a witness topic.");
+    auto* expert = mKind == KIND_EXPERT ? dynamic_cast<GMExpertInterview*>(mInterview) : nullptr;
+    if (expert != nullptr) {
+        expert->OnTopicFinished();
+    } else {
+        mInterview->OnTopicDone();
     }
-    mInterview->OnTopicDone();
 }
 
 void GMInterviewTopic::ApplyLists()
