@@ -515,7 +515,8 @@ void GMExpertInterview::OnButton(const LString& aId, int aEvent)
         }
         return;
     }
-    if (aEvent != XBTNEVENT_CLICKED || mBusy || mExiting) {
+    // Only the topic buttons ask.
+    if (aEvent != XBTNEVENT_CLICKED || mBusy || mExiting || GetTopic(aId) == nullptr) {
         return;
     }
     mCurrentTopic = aId;

@@ -21,10 +21,11 @@ namespace {
 
 const char* const kModeNames[] = {"conf", "decp", "flat", "stra", "empa"};
 
+// Raised once: an expert's topic may be asked again.
 void Raise(const LString& aId)
 {
     LEventManager* events = LEventManager::Get();
-    if (!aId.IsEmpty() && events != nullptr) {
+    if (!aId.IsEmpty() && events != nullptr && !events->IsRaised(aId)) {
         events->AddEvent(aId, true);
     }
 }

@@ -60,10 +60,10 @@ void WriteExpertComputer(SampleOutput& aOut)
 
     LCanvas icons(256, 128);
     // The glove: a palm and four fingers; the witness: a head and shoulders.
-    icons.Fill(0, 0, 120, 90, kScreen);
-    icons.Fill(40, 40, 40, 40, kPhosphor);
+    icons.Fill(0, 0, 101, 61, kScreen);
+    icons.Fill(32, 28, 40, 28, kPhosphor);
     for (int finger = 0; finger < 4; ++finger) {
-        icons.Fill(40 + finger * 10, 12, 8, 30, kPhosphor);
+        icons.Fill(32 + finger * 10, 6, 8, 24, kPhosphor);
     }
     icons.Fill(128, 0, 80, 120, kScreen);
     icons.Disc(168.0f, 40.0f, 20.0f, kPhosphor);
