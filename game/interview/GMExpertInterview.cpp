@@ -35,13 +35,8 @@ namespace {
 
 const char* const kNotepadId = "expInterview_layout";
 const char* const kNotepadLayout = "//textures/interview/expert_interview_layout.txt";
-const char* const kInterviewLayout = "//textures/interview/interview_layout.txt";
 const char* const kTextureRoot = "//textures/interview";
-const char* const kLabelFont = "Friz_Quad_TT_8";
-const char* const kDisabledLabelFont = "Friz_Quad_TT_8_grey";
-constexpr float kLabelX = 15.0f;
 constexpr float kLabelY = 4.0f;
-constexpr float kLabelZ = 5.0f;
 // The marks stand 25 pixels in from the right end of the button's picture.
 constexpr float kMarkInset = 25.0f;
 constexpr float kMarkY = 2.0f;
@@ -75,15 +70,6 @@ LScript* MakeScript(const LString& aText)
         L_ASSERT_FAILURE("Failure building script: " + aText);
     }
     return script;
-}
-
-// Under a lock only the lock owners hear the event anyway, and an interrupt asked for
-// there would swallow the player's next event after the lock.
-void Consume(LMouse* aMouse)
-{
-    if (aMouse != nullptr && !aMouse->IsLocked()) {
-        aMouse->Interrupt();
-    }
 }
 
 LButton* NotepadButton(LDisplayGroup* aNotepad, const char* aId)
@@ -159,31 +145,14 @@ bool GMExpertInterview::Create(const LString& aDataName, LPropertyList* aDataLis
     // The random picks of the openings.
     LRandom::SeedFromTime();
     mExiting = false;
-    mId = aDataName.Mid(0, aDataName.GetLength() - 4, 0);
-    MakeStates();
-    if (aDataList != mDataList) {
-        delete mDataList;
-        mDataList = aDataList;
-    }
-    mKind = KindOfId(mId);
-    auto* subtitles = L_NEW LPropertyList();
-    if (!subtitles->Load("//interviews/" + aSubtitlesName, true)) {
-        delete subtitles;
-        L_ERROR("Subtitle list creation failure:" + aSubtitlesName);
+    mKind = KindOfId(aDataName.Mid(0, aDataName.GetLength() - 4, 0));
+    if (!ReadData(aDataName, aDataList, aSubtitlesName)) {
         return false;
     }
-    delete mSubtitleList;
-    mSubtitleList = subtitles;
-    if (GMMultiCursor* cursor = GMMultiCursor::GetInstance()) {
-        cursor->Hide(true);
-    }
-    ReadFonts();
-    ReadCharacters();
     LPropertyList* topics = mDataList != nullptr ? mDataList->GetList(LString("topics")) : nullptr;
     if (topics == nullptr) {
         L_ASSERT_FAILURE("'topics' not found.");
     }
-    ReadTopics();
     mInfos.RemoveAll();
     for (int i = 0; topics != nullptr && i < topics->GetCount(); ++i) {
         LPropertyList* entry = topics->GetListAt(i);
@@ -202,20 +171,6 @@ bool GMExpertInterview::Create(const LString& aDataName, LPropertyList* aDataLis
     return true;
 }
 
-LPropertyList* GMExpertInterview::InterviewLayout()
-{
-    if (mTopicButtonLayout == nullptr) {
-        auto* layout = L_NEW LPropertyList();
-        if (!layout->Load(LString(kInterviewLayout), true)) {
-            L_ASSERT_FAILURE("'interview_layout.txt' list creation failure.");
-            delete layout;
-            return nullptr;
-        }
-        mTopicButtonLayout = layout;
-    }
-    return mTopicButtonLayout;
-}
-
 bool GMExpertInterview::SetupTopicArea(LPropertyList* aDataList)
 {
     mBuildingTopics = true;
@@ -230,17 +185,9 @@ bool GMExpertInterview::SetupTopicArea(LPropertyList* aDataList)
         if (entry == nullptr) {
             continue;
         }
-        bool found = false;
-        const LString name = entry->GetString(LString("name"), found);
-        if (!found) {
-            L_ASSERT_FAILURE("'*.name' not found.");
-        }
         LString title;
-        GetSubtitle(name, title);
-        const LString level = entry->GetString(LString("level"), found);
-        if (!found) {
-            L_ASSERT_FAILURE("'level' not found.");
-        }
+        LString level;
+        ReadTopicHeading(entry, title, level);
         LButton* button = MakeExpertTopicButton(key, title);
         area->AddTopic(key, button, MakeScript(TextOr(entry, "dependencies", "script[false]")),
                        TextOr(entry, "skilllevels", "1|1|1"), MakeScript(TextOr(entry, "submittedevent", "script[false]")),
@@ -258,21 +205,8 @@ LButton* GMExpertInterview::MakeExpertTopicButton(const LString& aKey, const LSt
     button->SetId(aKey);
     LPropertyList* layout = InterviewLayout();
     for (const ExpertLook& look : kExpertLooks) {
-        const LString id = aKey + look.mSuffix;
-        auto* text = L_NEW LTextArea();
-        text->SetId(id);
-        text->SetRelativeZ(kLabelZ);
-        text->SetPosition(kLabelX, kLabelY);
-        text->Create(LString(look.mState == XBTNSTATE_DISABLED ? kDisabledLabelFont : kLabelFont));
-        text->SetText(aTitle);
-        LDisplayGroup* picture = BuildTopicButton(id, LString(look.mLetter));
-        if (picture == nullptr) {
-            picture = L_NEW LDisplayGroup();
-            picture->SetId(id + "topicbutton");
-        }
-        if (!picture->AddMember(text, true)) {
-            delete text;
-        }
+        LDisplayGroup* picture = BuildTopicPicture(aKey + look.mSuffix, LString(look.mLetter),
+                                                   look.mState == XBTNSTATE_DISABLED, aTitle, kLabelY);
         float right = 0.0f;
         if (picture->GetBoundary() != nullptr) {
             const LRectangle bounds(*picture->GetBoundary());
@@ -298,11 +232,7 @@ LButton* GMExpertInterview::MakeExpertTopicButton(const LString& aKey, const LSt
             delete picture;
         }
     }
-    button->SetMouseOrder(this, 0.0f);
-    // The notepad registers its buttons while it is shown.
-    if (LMouse* mouse = LMouse::Get()) {
-        mouse->RemoveListener(button);
-    }
+    ListenToTopicButton(button);
     return button;
 }
 
@@ -504,14 +434,8 @@ void GMExpertInterview::OnButton(const LString& aId, int aEvent)
         return;
     }
     if (aId == LString("btn_drag")) {
-        if (aEvent == XBTNEVENT_PRESSED && mPanel != nullptr) {
-            LVector2 mouse;
-            if (LMouse* device = LMouse::Get()) {
-                device->GetPosition(mouse);
-            }
-            const LVector2 at = mPanel->GetWorldPosition();
-            mDragOffset = LVector2(at.x - mouse.x, at.y - mouse.y);
-            mDragging = true;
+        if (aEvent == XBTNEVENT_PRESSED) {
+            StartDrag();
         }
         return;
     }
@@ -582,20 +506,7 @@ void GMExpertInterview::Exit()
 
 void GMExpertInterview::OnMove(const LVector2& aPosition)
 {
-    LMouse* mouse = LMouse::Get();
-    if (mBusy) {
-        if (GMCursor* cursor = GMCursor::GetInstance()) {
-            cursor->OnMove(aPosition);
-        }
-        Consume(mouse);
-        return;
-    }
-    if (mDragging) {
-        if (mPanel != nullptr) {
-            mPanel->SetPosition(aPosition.x + mDragOffset.x, aPosition.y + mDragOffset.y);
-        }
-        Consume(mouse);
-    }
+    FollowMouse(aPosition);
 }
 
 void GMExpertInterview::OnWheel(float aDelta)

@@ -81,7 +81,6 @@ private:
     // The topic button of a topic, made as the witness list's with a checkmark and an
     // hourglass in every picture.
     LButton* MakeExpertTopicButton(const LString& aKey, const LString& aTitle);
-    LPropertyList* InterviewLayout();
 
     int mKind = KIND_OTHER;
     // Topic key -> the topic's "info" list (the lists belong to the data list).

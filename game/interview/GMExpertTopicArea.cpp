@@ -5,8 +5,6 @@
 #include "script/LScript.h"
 #include "stdlib/LLog.h"
 
-#include <cmath>
-
 namespace {
 
 // The six state slots of a button, disabled (0) to over (5).
@@ -134,22 +132,14 @@ void GMExpertTopicArea::UpdateTopics()
     UpdateFades();
 }
 
-void GMExpertTopicArea::UpdateFades()
+bool GMExpertTopicArea::IsClosed(int aIndex) const
 {
-    const float offset = static_cast<float>(GetScrollOffset());
-    for (int i = 0; i < GetTopicCount(); ++i) {
-        LButton* button = GetButton(i);
-        if (button == nullptr || !button->GetVisible()) {
-            continue;
-        }
-        const float d = button->GetLocalPosition().y - offset;
-        float blend = 1.0f;
-        if (d < 0.0f || d > kStripHeight) {
-            blend = d < 0.0f ? 1.0f - std::fabs(d) * kFadePerPixel : blend - (d - kStripHeight) * kFadePerPixel;
-            // A topic the expert is still working on stays closed at the edges too.
-            button->SetEnabled(!(blend < kClickableBlend || IsDone(i) || !IsReady(i)));
-        }
-        button->SetHilighted(IsSelected(button));
-        button->SetBlend(blend < 0.0f ? 0.0f : blend);
-    }
+    // A topic the expert is still working on stays closed at the edges too.
+    return IsDone(aIndex) || !IsReady(aIndex);
+}
+
+bool GMExpertTopicArea::IsMarked(int, const LButton* aButton) const
+{
+    // A heard topic shows its checkmark instead.
+    return IsSelected(aButton);
 }

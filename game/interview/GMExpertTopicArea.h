@@ -33,11 +33,14 @@ public:
     static void ShowHourglass(LButton* aButton, bool aShown);
 
     void UpdateTopics() override;
-    void UpdateFades() override;
 
     int GetWaitingCount() const { return mWaiting; }
     int GetReadyCount() const { return mReady; }
     int GetViewedCount() const { return mViewed; }
+
+protected:
+    bool IsClosed(int aIndex) const override;
+    bool IsMarked(int aIndex, const LButton* aButton) const override;
 
 private:
     static void ShowMember(LButton* aButton, const char* aId, bool aShown);

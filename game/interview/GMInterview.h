@@ -187,6 +187,27 @@ public:
     void OnFade(int aEvent) override;
 
 protected:
+    // The id, the states, the data list, the subtitle list, the fonts, characters and
+    // topics of Create; false (logged) when the subtitle list does not load.
+    bool ReadData(const LString& aDataName, LPropertyList* aDataList, const LString& aSubtitlesName);
+    // The title (the subtitle of its "name") and the "level" of a topic entry; a missing
+    // key is logged and leaves its text empty.
+    void ReadTopicHeading(LPropertyList* aEntry, LString& aTitle, LString& aLevel) const;
+    // One state picture of a topic button: the layout's picture for aLetter (an empty
+    // group when the layout lacks it) with the label aId at (15, aLabelY), in grey when
+    // aDisabled.
+    LDisplayGroup* BuildTopicPicture(const LString& aId, const LString& aLetter, bool aDisabled,
+                                     const LString& aLabel, float aLabelY);
+    // The button tells this interview; it follows the mouse only while its list is shown.
+    void ListenToTopicButton(LButton* aButton);
+    // "//textures/interview/interview_layout.txt", loaded once; null (logged) when it
+    // does not load.
+    LPropertyList* InterviewLayout();
+    // The panel follows the mouse from here until the button comes up.
+    void StartDrag();
+    // A busy interview takes the mouse's moves (the cursor follows), a dragged panel
+    // follows them; true when the move was taken.
+    bool FollowMouse(const LVector2& aPosition);
     void MakeModeTooltip();
     void ReadTooltipTexts();
     void MakeStates();

@@ -116,6 +116,16 @@ bool GMInterviewTopicArea::IsViewed(int aIndex) const
     return Raised(mViewedEvents.GetRef(aIndex));
 }
 
+bool GMInterviewTopicArea::IsClosed(int aIndex) const
+{
+    return IsDone(aIndex);
+}
+
+bool GMInterviewTopicArea::IsMarked(int aIndex, const LButton* aButton) const
+{
+    return IsViewed(aIndex) || IsSelected(aButton);
+}
+
 float GMInterviewTopicArea::GetLevel(int aIndex) const
 {
     return LFloat(mLevels.GetRef(aIndex)).mValue;
@@ -191,9 +201,9 @@ void GMInterviewTopicArea::UpdateFades()
         float blend = 1.0f;
         if (d < 0.0f || d > kStripHeight) {
             blend = d < 0.0f ? 1.0f - std::fabs(d) * kFadePerPixel : blend - (d - kStripHeight) * kFadePerPixel;
-            button->SetEnabled(!(blend < kClickableBlend || IsDone(i)));
+            button->SetEnabled(!(blend < kClickableBlend || IsClosed(i)));
         }
-        button->SetHilighted(IsViewed(i) || IsSelected(button));
+        button->SetHilighted(IsMarked(i, button));
         button->SetBlend(blend < 0.0f ? 0.0f : blend);
     }
 }

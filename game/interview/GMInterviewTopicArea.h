@@ -69,6 +69,10 @@ protected:
     GMInterview* mOwner = nullptr;
     // Whether the button's topic is the owner's selected one (case ignored).
     bool IsSelected(const LButton* aButton) const;
+    // A topic that cannot be clicked wherever it stands: a done one.
+    virtual bool IsClosed(int aIndex) const;
+    // A topic whose button is hilighted: a viewed or the selected one.
+    virtual bool IsMarked(int aIndex, const LButton* aButton) const;
     // False when the skill-level flag of the player's difficulty is "0".
     bool IsOfferedAtSkill(int aIndex) const;
     // The topic's dependencies script (owned by the area), or null.
