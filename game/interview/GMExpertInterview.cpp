@@ -36,31 +36,18 @@ namespace {
 const char* const kNotepadId = "expInterview_layout";
 const char* const kNotepadLayout = "//textures/interview/expert_interview_layout.txt";
 const char* const kTextureRoot = "//textures/interview";
-constexpr float kLabelY = 4.0f;
+constexpr float kExpertLabelY = 4.0f;
 // The marks stand 25 pixels in from the right end of the button's picture.
 constexpr float kMarkInset = 25.0f;
 constexpr float kMarkY = 2.0f;
 constexpr float kMarkZ = 6.0f;
 constexpr float kMousePriority = -5.0f;
 
-// The pictures of a topic button by state: the label's id suffix and the picture's letter.
-struct ExpertLook
-{
-    int mState;
-    const char* mSuffix;
-    const char* mLetter;
-};
-const ExpertLook kExpertLooks[] = {
+// The looks of an expert's topic button by state.
+const GMInterview::TopicLook kExpertLooks[] = {
     {XBTNSTATE_NORMAL, "_n", "n"},   {XBTNSTATE_OVER, "_o", "o"},      {XBTNSTATE_DOWN, "_d", "n"},
     {XBTNSTATE_DISABLED, "_x", "n"}, {XBTNSTATE_HILIGHTED, "_h", "h"},
 };
-
-LString TextOr(const LPropertyList* aList, const char* aKey, const char* aDefault)
-{
-    bool found = false;
-    const LString value = aList->GetString(LString(aKey), found);
-    return found ? value : LString(aDefault);
-}
 
 LScript* MakeScript(const LString& aText)
 {
@@ -201,12 +188,13 @@ bool GMExpertInterview::SetupTopicArea(LPropertyList* aDataList)
 
 LButton* GMExpertInterview::MakeExpertTopicButton(const LString& aKey, const LString& aTitle)
 {
-    auto* button = L_NEW LButton();
-    button->SetId(aKey);
+    LButton* button = MakeTopicButton(aKey, aTitle, kExpertLooks, kExpertLabelY);
     LPropertyList* layout = InterviewLayout();
-    for (const ExpertLook& look : kExpertLooks) {
-        LDisplayGroup* picture = BuildTopicPicture(aKey + look.mSuffix, LString(look.mLetter),
-                                                   look.mState == XBTNSTATE_DISABLED, aTitle, kLabelY);
+    for (int state = 0; state < GMExpertTopicArea::kStateSlots; ++state) {
+        auto* picture = dynamic_cast<LDisplayGroup*>(button->GetStateObject(static_cast<unsigned int>(state)));
+        if (picture == nullptr) {
+            continue;
+        }
         float right = 0.0f;
         if (picture->GetBoundary() != nullptr) {
             const LRectangle bounds(*picture->GetBoundary());
@@ -228,11 +216,7 @@ LButton* GMExpertInterview::MakeExpertTopicButton(const LString& aKey, const LSt
                 delete sprite;
             }
         }
-        if (!button->AddButtonStateObject(look.mState, picture)) {
-            delete picture;
-        }
     }
-    ListenToTopicButton(button);
     return button;
 }
 

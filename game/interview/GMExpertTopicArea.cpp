@@ -7,9 +7,6 @@
 
 namespace {
 
-// The six state slots of a button, disabled (0) to over (5).
-constexpr int kStateSlots = 6;
-
 bool Holds(LScript* aScript, bool aDefault)
 {
     return aScript == nullptr ? aDefault : aScript->Evaluate();

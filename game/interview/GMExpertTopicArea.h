@@ -14,6 +14,9 @@ class GMExpertInterview;
 class GMExpertTopicArea : public GMInterviewTopicArea
 {
 public:
+    // The state slots of a button, disabled (0) to over (5).
+    static constexpr int kStateSlots = 6;
+
     explicit GMExpertTopicArea(GMExpertInterview* aOwner);
     ~GMExpertTopicArea() override;
 

@@ -62,26 +62,20 @@ const char* const kLabelFont = "Friz_Quad_TT_8";
 const char* const kDisabledLabelFont = "Friz_Quad_TT_8_grey";
 constexpr float kFullSide = 99.0f;
 
-// The looks of a topic button by state: the label's id suffix and the picture's letter.
-struct TopicLook
-{
-    int mState;
-    const char* mSuffix;
-    const char* mLetter;
-};
-const TopicLook kTopicLooks[] = {
+// The looks of a witness's topic button by state.
+const GMInterview::TopicLook kTopicLooks[] = {
     {XBTNSTATE_DISABLED, "_x", "x"}, {XBTNSTATE_DOWN, "_d", "h"},  {XBTNSTATE_HILIGHTED, "_h", "h"},
     {XBTNSTATE_NORMAL, "_n", "n"},   {XBTNSTATE_OVER, "_o", "o"},
 };
 
-LString ListString(const LPropertyList* aList, const char* aKey, const char* aDefault)
+} // namespace
+
+LString GMInterview::TextOr(const LPropertyList* aList, const char* aKey, const char* aDefault)
 {
     bool found = false;
     const LString value = aList->GetString(LString(aKey), found);
     return found ? value : LString(aDefault);
 }
-
-} // namespace
 
 GMInterview::GMInterview()
     : mStateManager(LStateManager::Get())
@@ -401,7 +395,7 @@ bool GMInterview::SetupTopicArea(LPropertyList* aDataList)
         LString label;
         LString level;
         ReadTopicHeading(entry, label, level);
-        LButton* button = MakeTopicButton(key, label);
+        LButton* button = MakeTopicButton(key, label, kTopicLooks, kLabelY);
         auto* dependencies = L_NEW LScript();
         bool found = false;
         LString script = entry->GetString(LString("dependencies"), found);
@@ -413,8 +407,8 @@ bool GMInterview::SetupTopicArea(LPropertyList* aDataList)
         if (builder != nullptr) {
             builder->BuildScript(script, dependencies);
         }
-        mTopicArea->AddTopic(key, button, dependencies, ListString(entry, "skilllevels", "1|1|1"),
-                             ListString(entry, "doneevent", "evtnever"), ListString(entry, "viewedevent", "evtnever"),
+        mTopicArea->AddTopic(key, button, dependencies, TextOr(entry, "skilllevels", "1|1|1"),
+                             TextOr(entry, "doneevent", "evtnever"), TextOr(entry, "viewedevent", "evtnever"),
                              level);
     }
     mTopicArea->UpdateTopics();
@@ -436,13 +430,14 @@ void GMInterview::ReadTopicHeading(LPropertyList* aEntry, LString& aTitle, LStri
     }
 }
 
-LButton* GMInterview::MakeTopicButton(const LString& aKey, const LString& aLabel)
+LButton* GMInterview::MakeTopicButton(const LString& aKey, const LString& aLabel, const TopicLook (&aLooks)[5],
+                                      float aLabelY)
 {
     auto* button = L_NEW LButton();
     button->SetId(aKey);
-    for (const TopicLook& look : kTopicLooks) {
+    for (const TopicLook& look : aLooks) {
         LDisplayGroup* picture = BuildTopicPicture(aKey + look.mSuffix, LString(look.mLetter),
-                                                   look.mState == XBTNSTATE_DISABLED, aLabel, kLabelY);
+                                                   look.mState == XBTNSTATE_DISABLED, aLabel, aLabelY);
         if (!button->AddButtonStateObject(look.mState, picture)) {
             delete picture;
         }
@@ -937,7 +932,7 @@ bool GMInterview::PlayNoInfo()
         L_ASSERT_FAILURE("'denied' not found.");
     }
     mEndAfterSequence = true;
-    return PlaySequence(entry, entry != nullptr ? ListString(entry, "doneevent", "") : LString());
+    return PlaySequence(entry, entry != nullptr ? TextOr(entry, "doneevent", "") : LString());
 }
 
 bool GMInterview::PlaySpecial(const char* aKey)
@@ -949,7 +944,7 @@ bool GMInterview::PlaySpecial(const char* aKey)
     }
     ShowModes(false);
     mEndAfterSequence = true;
-    return PlaySequence(entry, entry != nullptr ? ListString(entry, "doneevent", "") : LString());
+    return PlaySequence(entry, entry != nullptr ? TextOr(entry, "doneevent", "") : LString());
 }
 
 bool GMInterview::PlayBargaining()

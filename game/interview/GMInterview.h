@@ -55,6 +55,13 @@ public:
     static constexpr float kLabelZ = 5.0f;
     static constexpr float kMiddleScaleX = 12.0f;
     static constexpr float kRightCapShift = 135.0f;
+    // A look of a topic button: its state, the label's id suffix and the picture's letter.
+    struct TopicLook
+    {
+        int mState;
+        const char* mSuffix;
+        const char* mLetter;
+    };
 
     GMInterview();
     GMInterview(const GMInterview&) = delete;
@@ -187,6 +194,8 @@ public:
     void OnFade(int aEvent) override;
 
 protected:
+    // A text of a list, or aDefault when the list lacks the key.
+    static LString TextOr(const LPropertyList* aList, const char* aKey, const char* aDefault);
     // The id, the states, the data list, the subtitle list, the fonts, characters and
     // topics of Create; false (logged) when the subtitle list does not load.
     bool ReadData(const LString& aDataName, LPropertyList* aDataList, const LString& aSubtitlesName);
@@ -217,7 +226,9 @@ protected:
     void DeleteTopics();
     // Takes the topic list out of the panel it is in and deletes it.
     void DeleteTopicArea();
-    LButton* MakeTopicButton(const LString& aKey, const LString& aLabel);
+    // A topic button with one picture per look, the label aLabel at (15, aLabelY); it
+    // tells this interview and follows the mouse only while its list is shown.
+    LButton* MakeTopicButton(const LString& aKey, const LString& aLabel, const TopicLook (&aLooks)[5], float aLabelY);
     void ApplyStep(bool aGood);
 
     bool PlayIntros();

@@ -250,6 +250,14 @@ TEST_F(ExpertTest, TheChecklistOffersMarksAndFadesItsTopics)
         EXPECT_TRUE(viewed->GetMember(LString("checkmark"))->GetVisible()) << state;
         EXPECT_FALSE(viewed->GetMember(LString("hourglass"))->GetVisible()) << state;
     }
+    // The title stands at (15, 4) in every picture, grey when disabled.
+    auto* normal = dynamic_cast<LDisplayGroup*>(c->GetStateObject(XBTNSTATE_NORMAL));
+    ASSERT_NE(nullptr, normal);
+    auto* title = dynamic_cast<LTextArea*>(normal->GetMember(LString("c_n")));
+    ASSERT_NE(nullptr, title);
+    EXPECT_EQ("Charlie", ToStd(title->GetText()));
+    EXPECT_FLOAT_EQ(15.0f, title->GetLocalPosition().x);
+    EXPECT_FLOAT_EQ(4.0f, title->GetLocalPosition().y);
     EXPECT_EQ(1, area->GetReadyCount());
     EXPECT_EQ(1, area->GetWaitingCount());
     EXPECT_EQ(1, area->GetViewedCount());
