@@ -153,6 +153,12 @@ bool GMExpertComputer::Open(int aKind, GMExpertInterview* aInterview)
     return screens != nullptr && screens->PushFade(this);
 }
 
+bool GMExpertComputer::IsOpening() const
+{
+    GMScreenManager* screens = GMScreenManager::GetInstance();
+    return mRoot == nullptr && screens != nullptr && screens->IndexOf(const_cast<GMExpertComputer*>(this)) >= 0;
+}
+
 void GMExpertComputer::ForgetInterview(GMExpertInterview* aInterview)
 {
     if (mInterview == aInterview) {

@@ -72,6 +72,8 @@ public:
     bool Close();
     // The interview is going: the computer keeps no pointer to it.
     void ForgetInterview(GMExpertInterview* aInterview);
+    // Pushed but not shown yet (the fade to it still runs): it cannot close before.
+    bool IsOpening() const;
 
     void OnLeave() override;
     void OnHidden() override;

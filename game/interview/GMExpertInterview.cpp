@@ -398,7 +398,9 @@ void GMExpertInterview::OnButton(const LString& aId, int aEvent)
         return;
     }
     if (aId == LString("btn_exit")) {
-        if (aEvent != XBTNEVENT_CLICKED || mBusy || mExiting) {
+        GMExpertComputer* opening = mKind != KIND_OTHER ? GMExpertComputer::Peek() : nullptr;
+        // While the computer comes up it cannot go: a click then would leave it on top.
+        if (aEvent != XBTNEVENT_CLICKED || mBusy || mExiting || (opening != nullptr && opening->IsOpening())) {
             return;
         }
         if (LMouse* mouse = LMouse::Get()) {

@@ -357,7 +357,12 @@ TEST_F(ExpertTest, AComputerExpertsNotepadStandsBesideTheComputer)
     EXPECT_EQ(0, computer->GetKind());
     EXPECT_TRUE(mScene->GetKeepAudio());
     EXPECT_TRUE(screens->IsBusy());
+    // Leaving is refused until the computer has come up: it would stay on top.
+    EXPECT_TRUE(computer->IsOpening());
+    expert->OnButton(LString("btn_exit"), XBTNEVENT_CLICKED);
+    EXPECT_FALSE(expert->IsExiting());
     Frames(40);
+    EXPECT_FALSE(computer->IsOpening());
     EXPECT_EQ(computer, screens->GetTop());
     ASSERT_NE(nullptr, computer->GetRoot());
     EXPECT_EQ("expertComputer", ToStd(computer->GetRoot()->GetId()));
