@@ -617,7 +617,11 @@ TEST_F(ExpertTest, LeavingAnExpertWithoutAComputerPlaysTheExitAtOnce)
     EXPECT_TRUE(expert->IsRunning());
     // A second click while it plays starts nothing more.
     expert->OnButton(LString("btn_exit"), XBTNEVENT_CLICKED);
-    EXPECT_EQ("ex_exit.ogg;", Play([&] { return !expert->IsRunning(); }));
+    // Another selection lets go of this uncached expert, which is kept until it has ended.
+    ASSERT_NE(nullptr, mManager->SelectInterview(LString("sample_interview")));
+    EXPECT_EQ("ex_exit.ogg;", Play([&] { return mHeard.mCodes.size() >= 2; }));
+    EXPECT_EQ((std::vector<int> {0, 1}), mHeard.mCodes);
+    Frames(3);
     EXPECT_EQ((std::vector<int> {0, 1}), mHeard.mCodes);
 }
 
