@@ -150,7 +150,18 @@ bool GMExpertComputer::Open(int aKind, GMExpertInterview* aInterview)
     mKind = aKind;
     mInterview = aInterview;
     GMScreenManager* screens = GMScreenManager::GetInstance();
-    return screens != nullptr && screens->PushFade(this);
+    if (screens == nullptr) {
+        return false;
+    }
+    // Still on the stack (an interview that ended without closing it): shown again for
+    // this one rather than pushed twice.
+    if (screens->IndexOf(this) >= 0) {
+        if (mRoot != nullptr) {
+            OnShow();
+        }
+        return true;
+    }
+    return screens->PushFade(this);
 }
 
 bool GMExpertComputer::IsOpening() const

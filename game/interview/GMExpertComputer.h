@@ -62,8 +62,8 @@ public:
 
     LString Dump() const override;
 
-    // Stores the kind and the interview and pushes the screen with a fade; false when the
-    // screen manager refuses the push.
+    // Stores the kind and the interview and pushes the screen with a fade (already on the
+    // stack, it is built again for them); false when the screen manager refuses the push.
     bool Open(int aKind, GMExpertInterview* aInterview);
     // Shows one profile (a topic's "info" list, its texts keys of aSubtitles) and gives
     // its "item" to the inventory.

@@ -646,9 +646,16 @@ TEST_F(ExpertTest, AProfileWithoutItsLayoutShowsWhatItCanAndAWitnessListLeavesTh
     EXPECT_EQ("Key", ToStd(computer->GetField(GMExpertComputer::FIELD_ITEM)->GetText()));
     EXPECT_EQ("Wall", ToStd(computer->GetField(GMExpertComputer::FIELD_LOCATION)->GetText()));
     EXPECT_NE(nullptr, computer->GetIcon());
+    // Opened again while it stands: built again, not pushed twice.
+    const int screens = GMScreenManager::GetInstance()->GetCount();
+    ASSERT_TRUE(computer->Open(7, nullptr));
+    EXPECT_EQ(screens, GMScreenManager::GetInstance()->GetCount());
+    EXPECT_NE(nullptr, computer->GetRoot());
+    EXPECT_EQ(nullptr, computer->GetIcon());
     ASSERT_TRUE(computer->Close());
     Frames(60);
     EXPECT_EQ(nullptr, computer->GetRoot());
+    EXPECT_EQ(-1, GMScreenManager::GetInstance()->IndexOf(computer));
 
     // The witness's list goes with its interview: the shared scroll bar lets go of it.
     GMInterview* witness = mManager->SelectInterview(LString("sample_interview"));
