@@ -175,6 +175,19 @@ protected:
 
     static void Frames(int aCount, double aStep = 0.1) { LFakeTimer::Frames(aCount, aStep); }
 
+    // Starts the current interview, plays its opening and waits for the computer to come
+    // up; the computer, or null when it did not.
+    GMExpertComputer* StartBesideTheComputer(GMExpertInterview* aExpert)
+    {
+        if (!mManager->StartCurrentInterview()) {
+            return nullptr;
+        }
+        Play([&] { return !aExpert->IsBusy(); });
+        Frames(40);
+        GMExpertComputer* computer = GMExpertComputer::Peek();
+        return computer != nullptr && computer->GetRoot() != nullptr ? computer : nullptr;
+    }
+
     static int Held(const char* aItem)
     {
         GMInventoryPanel* inventory = GMPDA::GetInstance()->GetInventoryPanel();
@@ -395,12 +408,8 @@ TEST_F(ExpertTest, AskingATopicPlaysItsStraightAnswerAndTypesTheEvidenceProfile)
         Make("1CL_t", Topic("a", std::string("level=1\ndependencies=script[true]\nviewedevent=evt_a_viewed\n") +
                                      kEvidence));
     ASSERT_NE(nullptr, expert);
-    ASSERT_TRUE(mManager->StartCurrentInterview());
-    Play([&] { return !expert->IsBusy(); });
-    Frames(40);
-    GMExpertComputer* computer = GMExpertComputer::Peek();
+    GMExpertComputer* computer = StartBesideTheComputer(expert);
     ASSERT_NE(nullptr, computer);
-    ASSERT_NE(nullptr, computer->GetRoot());
     mLog.Clear();
 
     expert->OnButton(LString("a"), XBTNEVENT_CLICKED);
@@ -466,12 +475,8 @@ TEST_F(ExpertTest, APersonProfileTypesNameAgeThenOccupationAndANewProfileRestart
 {
     GMExpertInterview* expert = Make("1SU_t", Topic("a", std::string("level=1\ndependencies=script[true]\n") + kPerson));
     ASSERT_NE(nullptr, expert);
-    ASSERT_TRUE(mManager->StartCurrentInterview());
-    Play([&] { return !expert->IsBusy(); });
-    Frames(40);
-    GMExpertComputer* computer = GMExpertComputer::Peek();
+    GMExpertComputer* computer = StartBesideTheComputer(expert);
     ASSERT_NE(nullptr, computer);
-    ASSERT_NE(nullptr, computer->GetRoot());
     // The surveillance desk's places.
     LTextArea* name = computer->GetField(GMExpertComputer::FIELD_NAME);
     LTextArea* age = computer->GetField(GMExpertComputer::FIELD_AGE);
@@ -535,10 +540,7 @@ TEST_F(ExpertTest, TheDecorationsFadeByATenthPerStep)
 {
     GMExpertInterview* expert = Make("1CL_t", Topic("a", "level=1\ndependencies=script[true]\n"));
     ASSERT_NE(nullptr, expert);
-    ASSERT_TRUE(mManager->StartCurrentInterview());
-    Play([&] { return !expert->IsBusy(); });
-    Frames(40);
-    GMExpertComputer* computer = GMExpertComputer::Peek();
+    GMExpertComputer* computer = StartBesideTheComputer(expert);
     ASSERT_NE(nullptr, computer);
     ASSERT_NE(nullptr, computer->GetAnimation(4));
     // Within four seconds every lamp has begun to blink.
@@ -566,12 +568,8 @@ TEST_F(ExpertTest, LeavingAComputerExpertClosesTheComputerThenPlaysTheExitAndEnd
     GMExpertInterview* expert = Make("1CL_t", Topic("a", std::string("level=1\ndependencies=script[true]\n") + kEvidence));
     ASSERT_NE(nullptr, expert);
     mScene->SetCut(LString("cam02"));
-    ASSERT_TRUE(mManager->StartCurrentInterview());
-    Play([&] { return !expert->IsBusy(); });
-    Frames(40);
-    GMExpertComputer* computer = GMExpertComputer::Peek();
+    GMExpertComputer* computer = StartBesideTheComputer(expert);
     ASSERT_NE(nullptr, computer);
-    ASSERT_NE(nullptr, computer->GetRoot());
     GMScreenFader* fader = GMScreenFader::GetInstance();
     GMScreenManager* screens = GMScreenManager::GetInstance();
 
