@@ -446,7 +446,11 @@ TEST_F(SampleLocations, HotspotsReferToEvidenceItemsInterviewsAndVoiceOverFiles)
     for (const std::string& key : Keys(hotspots.get())) {
         types.push_back(Text(*hotspots, key + ".type"));
     }
-    EXPECT_EQ((std::vector<std::string> {"navigate", "general", "target", "interview", "general"}), types);
+    EXPECT_EQ((std::vector<std::string> {"navigate", "general", "target", "interview", "general", "interview"}), types);
+    // The lab's van questions the crime lab, an expert of case 1.
+    const std::string lab = Text(*hotspots, "lab_van.typedata.interview.interviewid");
+    EXPECT_EQ("1CL_lab", lab);
+    EXPECT_EQ("1CL_lab.txt", Text(*interviews, lab + ".data"));
 
     for (const char* hotspot : {"sample_object", "pen"}) {
         const std::string item = Text(*hotspots, std::string(hotspot) + ".data.operatingid");

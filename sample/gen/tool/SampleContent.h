@@ -21,6 +21,7 @@ void WriteCredits(SampleOutput& aOut);
 void WriteThumbnails(SampleOutput& aOut);
 void WriteCaseSelection(SampleOutput& aOut);
 void WriteInterview(SampleOutput& aOut);
+void WriteExpertComputer(SampleOutput& aOut);
 void WriteMovies(SampleOutput& aOut);
 void WriteSounds(SampleOutput& aOut);
 void WriteOverlays(SampleOutput& aOut);

@@ -32,6 +32,7 @@ constexpr Area kAreas[] = {
     {"thumbnails", &WriteThumbnails},
     {"case selection", &WriteCaseSelection},
     {"interview", &WriteInterview},
+    {"expert computer", &WriteExpertComputer},
     {"movies", &WriteMovies},
     {"sounds", &WriteSounds},
     {"overlays", &WriteOverlays},

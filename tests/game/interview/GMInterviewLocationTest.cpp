@@ -95,9 +95,10 @@ TEST_F(LocationTest, TheSampleInterviewTalksWithTheLocationsCharactersAndPutsThe
 TEST_F(LocationTest, ATargetSceneFadesLoadsTheLocationAndEndsTheInterview)
 {
     // The location's witness, with an intro that leads to the location itself.
-    // The sample's own interview stays listed: the location preloads it at every load.
+    // The sample's own interviews stay listed: the location preloads them at every load.
     LTestDirectory interviews;
-    for (const char* name : {"sample_interview.txt", "sample_interview_subtitles.txt"}) {
+    for (const char* name :
+         {"sample_interview.txt", "sample_interview_subtitles.txt", "1CL_lab.txt", "1CL_lab_subtitles.txt"}) {
         std::ifstream in(LSampleRoots::Directory() + "/interviews/" + name, std::ios::binary);
         std::ostringstream bytes;
         bytes << in.rdbuf();
@@ -105,7 +106,8 @@ TEST_F(LocationTest, ATargetSceneFadesLoadsTheLocationAndEndsTheInterview)
     }
     interviews.Write("interviews.txt", "run\n\tdata=run.txt\n\tsubtitles=test_subtitles.txt\n\twitness=witness\n"
                                        "sample_interview\n\tdata=sample_interview.txt\n"
-                                       "\tsubtitles=sample_interview_subtitles.txt\n\twitness=witness\n");
+                                       "\tsubtitles=sample_interview_subtitles.txt\n\twitness=witness\n"
+                                       "1CL_lab\n\tdata=1CL_lab.txt\n\tsubtitles=1CL_lab_subtitles.txt\n");
     interviews.Write("test_subtitles.txt", "s1=one\nt_alibi=Alibi\n");
     interviews.Write("pocketobjects.txt", "none\n");
     interviews.Write("run.txt", "fonts\n\tmain=Friz_Quad_TT_8\ncharacters\n\tw=witness\n\tp=vedrin\ntopics\n"
