@@ -327,7 +327,7 @@ TEST_F(NavigationDisplayTest, AClickOnTheActivatedOverlayWalksThereAndGoesNoFurt
     ASSERT_TRUE(FramesUntil([&] { return !mNavigation->GetNavigation()->IsNavigating(); }, 400));
 
     // A click outside the overlay goes on to the listeners after it.
-    Click(LVector2(100.0f, 300.0f));
+    Click(LVector2(180.0f, 450.0f));
     EXPECT_EQ(1, mCounter.mDowns);
 }
 
