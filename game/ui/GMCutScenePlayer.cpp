@@ -528,6 +528,10 @@ void GMCutScenePlayer::LoadTarget()
             fader->FadeIn();
         }
     }
+    // A movie asked for while the picture faded to the target plays now, over it.
+    if (mQueue.GetCount() > 0) {
+        PushScreen();
+    }
 }
 
 void GMCutScenePlayer::WrapUp()

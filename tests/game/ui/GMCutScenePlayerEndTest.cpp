@@ -181,6 +181,26 @@ TEST_F(CutSceneEndTest, WithACaseTheTargetLoadsAtOnceAndFadesInOnItsViewpointOrI
     EXPECT_EQ("", mLog.Problems("RemoveRestorable failure. Not found."));
 }
 
+TEST_F(CutSceneEndTest, AMovieAskedForWhileFadingToTheTargetPlaysOverTheLoadedScene)
+{
+    SelectCase("1");
+    mPlayer->SetTarget(LString(GMTestScene::kRiverbank), LString("vp02"));
+    mPlayer->Play(LString("a.bik"));
+    ASSERT_TRUE(GMTestCutScenes::Settle());
+    GMTestCutScenes::Shown()->MarkEnded();
+    GMSceneFlow::Frames(2);
+    ASSERT_EQ(mPlayer, GMScreenFader::GetInstance()->GetListener()); // fading to the target
+    mPlayer->Play(LString("late.bik"));
+    ASSERT_TRUE(GMSceneFlow::FramesUntil([] { return LFakeMovieManager::sMade.size() == 2; }));
+    EXPECT_EQ(mPlayer, Screens()->GetTop());
+    EXPECT_EQ("vp02", ToStd(Current()->GetViewpoint()));
+    ASSERT_TRUE(GMTestCutScenes::PlayOut());
+    EXPECT_EQ((std::vector<std::string> {"a.bik", "late.bik"}), Made());
+    EXPECT_EQ(Current(), Screens()->GetTop());
+    EXPECT_TRUE(Current()->IsActive());
+    EXPECT_EQ(0, mPlayer->GetQueue().GetCount());
+}
+
 TEST_F(CutSceneEndTest, ADeferredLoadGoesTheOrdinaryWayAndIsClearedAtTheEnd)
 {
     SelectCase("2");
