@@ -7,8 +7,6 @@
 // showing a movie at the end goes with the player.
 #include "GMIScreen.h"
 #include "GMScreenManager.h"
-#include "Gdi/LFontManager.h"
-#include "Render/LTextureManager.h"
 #include "container/LPropertyList.h"
 #include "container/LString.h"
 #include "event/LEventManager.h"
@@ -20,7 +18,7 @@
 #include "support/LFakeMoviePlayer.h"
 #include "support/LFakeTimer.h"
 #include "support/LFuzzDataRoot.h"
-#include "support/LSampleRoots.h"
+#include "support/LFuzzInput.h"
 #include "support/LTestDirectory.h"
 #include "ui/GMCutScenePlayer.h"
 #include "util/GMOptions.h"
@@ -44,16 +42,10 @@ LTestDirectory* gData = nullptr;
 bool Prepare()
 {
     GMSceneFlow::RegisterFakes();
-    LSampleRoots::Mount();
-    if (LTextureManager* textures = LTextureManager::Get()) {
-        textures->SetRoot(LString("//textures"));
-    }
-    if (LFontManager* fonts = LFontManager::Get()) {
-        fonts->CreateFonts(LString("//dataroot/textures/fonts/fonts.txt"), LString("//dataroot/textures/fonts/"));
-    }
+    const bool prepared = GMTestScene::Prepare();
     // The tables come from the input; the scenes, textures and fonts from the sample.
     gData = &FuzzDataRoot("//dataroot");
-    return GMScreenManager::GetInstance() != nullptr && GMOptions::GetInstance() != nullptr;
+    return prepared && GMScreenManager::GetInstance() != nullptr && GMOptions::GetInstance() != nullptr;
 }
 
 // The first value of aKey among the table's entries, or aDefault.
@@ -96,10 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
     if (!sPrepared) {
         return 0;
     }
-    const std::string input(reinterpret_cast<const char*>(aData), aSize);
-    const size_t split = input.find("\n%%\n");
-    const std::string table = input.substr(0, split);
-    const std::string subtitles = split == std::string::npos ? std::string() : input.substr(split + 4);
+    const auto [table, subtitles] = SplitFuzzInput(aData, aSize);
     gData->Write("movies/cutscenes.txt", table);
     gData->Write("movies/cutscenes_subtitles.txt", subtitles);
     LPropertyList tableList;

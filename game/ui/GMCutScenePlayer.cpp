@@ -270,7 +270,8 @@ void GMCutScenePlayer::StartNextMovie(float aRelativeZ)
     const LString name = mQueue.GetRef(0);
     mQueue.RemoveAt(0);
     LIMovieManager* movies = LIMovieManager::Get();
-    mMovie = movies != nullptr ? movies->CreateFullScreenMovie(LString("cutScene"), "//dataroot/movies/" + name) : nullptr;
+    const LString path = "//dataroot/movies/" + name;
+    mMovie = movies != nullptr ? movies->CreateFullScreenMovie(LString("cutScene"), path) : nullptr;
     if (mMovie == nullptr) {
         // Counts as a movie that has just ended.
         L_ERROR("Play failure. Movie not opened: " + name);

@@ -3,6 +3,7 @@
 #include "GMScreenManager.h"
 #include "stdlib/LIFileSystem.h"
 #include "support/GMTestScene.h"
+#include "support/LFakeMovieManager.h"
 #include "support/LFakeMoviePlayer.h"
 #include "support/LTestDirectory.h"
 #include "support/LTestStrings.h"
@@ -48,6 +49,16 @@ bool PlayOut(int aLimit)
         return (player == nullptr || !player->IsPlaying()) && (screens == nullptr || !screens->IsBusy());
     };
     return GMSceneFlow::FramesUntil(done, aLimit);
+}
+
+std::vector<std::string> Made()
+{
+    std::vector<std::string> names;
+    for (const LFakeMovieManager::Made& made : LFakeMovieManager::sMade) {
+        const std::string file = ToStd(made.mFileName);
+        names.push_back(file.substr(file.rfind('/') + 1));
+    }
+    return names;
 }
 
 LFakeMoviePlayer* Shown()

@@ -2,6 +2,7 @@
 // way the frame loop runs them. Needs the fake movie manager (GMSceneFlow::RegisterFakes).
 #pragma once
 #include <string>
+#include <vector>
 
 class GMCutScenePlayer;
 class LFakeMoviePlayer;
@@ -17,6 +18,8 @@ GMCutScenePlayer* Make(const std::string& aTable, const std::string& aSubtitles 
 // by its end notice, until no cut scene plays and no change of screen runs; whether that
 // came within aLimit passes.
 bool PlayOut(int aLimit = 400);
+// The files of the movies the fake movie manager made so far, without their folder.
+std::vector<std::string> Made();
 // The fake movie the player shows, or null.
 LFakeMoviePlayer* Shown();
 // Frame passes until no change of screen runs and nothing listens to the screen fader

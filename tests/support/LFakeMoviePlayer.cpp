@@ -1,7 +1,6 @@
 #include "support/LFakeMoviePlayer.h"
 
 #include "Video/LIMovieListener.h"
-#include "stdlib/LFrameManager.h"
 
 #include <algorithm>
 
@@ -12,7 +11,7 @@ std::vector<LFakeMoviePlayer*> sLive;
 } // namespace
 
 LFakeMoviePlayer::LFakeMoviePlayer(const LString& aId, const LString& aFileName, bool aFullScreen)
-    : mFileName(aFileName), mFullScreen(aFullScreen)
+    : mFileName(aFileName), mFullScreen(aFullScreen), mEnding(this)
 {
     SetId(aId);
     mName = aFileName;
@@ -22,7 +21,7 @@ LFakeMoviePlayer::LFakeMoviePlayer(const LString& aId, const LString& aFileName,
 
 LFakeMoviePlayer::~LFakeMoviePlayer()
 {
-    LeaveFrames();
+    mEnding.Leave();
     sLive.erase(std::find(sLive.begin(), sLive.end(), this));
 }
 
@@ -49,8 +48,7 @@ bool LFakeMoviePlayer::Close()
 {
     mClosed = true;
     mPlaying = false;
-    mEnded = false;
-    LeaveFrames();
+    mEnding.Leave();
     return true;
 }
 
@@ -91,45 +89,27 @@ void LFakeMoviePlayer::SetSize(int aWidth, int aHeight)
 
 void LFakeMoviePlayer::MarkEnded()
 {
-    mEnded = true;
-    LFrameManager* frames = LFrameManager::Get();
-    if (!mInFrames && frames != nullptr) {
-        mInFrames = frames->AddListener(this, 0.0f) != 0;
-    }
-}
-
-void LFakeMoviePlayer::LeaveFrames()
-{
-    LFrameManager* frames = LFrameManager::Get();
-    if (mInFrames && frames != nullptr) {
-        frames->RemoveListener(this);
-    }
-    mInFrames = false;
+    mEnding.Mark();
 }
 
 void LFakeMoviePlayer::OnFrame()
 {
-    if (!mEnded) {
+    if (!mEnding.Take()) {
         return;
     }
     // The listener may delete this player: nothing of it is touched after the call.
-    mEnded = false;
     mPlaying = false;
-    LeaveFrames();
-    LFrameManager* frames = LFrameManager::Get();
     if (LIMovieListener* listener = mListener) {
         const LString name = mName;
         listener->OnMovieEnded(name);
     }
-    if (frames != nullptr) {
-        frames->Interrupt();
-    }
+    LFakeEnding::InterruptPass();
 }
 
 void LFakeMoviePlayer::End()
 {
     mPlaying = false;
-    LeaveFrames();
+    mEnding.Leave();
     if (LIMovieListener* listener = mListener) {
         const LString name = mName;
         listener->OnMovieEnded(name);

@@ -10,6 +10,7 @@
 // delete the player inside the notice.
 #pragma once
 #include "Video/LIMoviePlayer.h"
+#include "support/LFakeEnding.h"
 
 #include <vector>
 
@@ -63,8 +64,5 @@ public:
     unsigned mFrameCount = 0;
 
 private:
-    void LeaveFrames();
-
-    bool mEnded = false;
-    bool mInFrames = false;
+    LFakeEnding mEnding;
 };

@@ -8,12 +8,12 @@
 #include "scene/GMSceneManager.h"
 #include "state/LIState.h"
 #include "state/LStateManager.h"
+#include "support/GMCutSceneTestCase.h"
 #include "support/GMTestCutScenes.h"
 #include "support/GMTestScene.h"
 #include "support/LFakeMovieManager.h"
 #include "support/LTestStrings.h"
 #include "ui/GMCutScenePlayer.h"
-#include "util/GMCleaner.h"
 
 #include <gtest/gtest.h>
 
@@ -56,16 +56,17 @@ protected:
     void BuildPieces() override {}
 };
 
+class PuzzleHandOver : public GMCutSceneTestCase
+{
+};
+
 } // namespace
 
-TEST(PuzzleHandOver, TheLocationsAudioStopsBeforeTheMovieShowsAndTheTargetFollows)
+TEST_F(PuzzleHandOver, TheLocationsAudioStopsBeforeTheMovieShowsAndTheTargetFollows)
 {
-    GMSceneFlow::RegisterFakes();
-    LFakeMovieManager::Reset();
-    GMScene* scene = GMTestScene::Load();
-    ASSERT_NE(nullptr, scene);
+    GMScene* scene = mScene;
     LStateManager::Get()->SetState(LString("sta_selectedcase"), LString("number"), LString("1"), false);
-    ASSERT_NE(nullptr, GMTestCutScenes::Make(""));
+    ASSERT_NE(nullptr, MakePlayer());
     ASSERT_NE(nullptr, scene->GetAudio());
     HandingPuzzle* puzzle = HandingPuzzle::GetInstance();
     ASSERT_NE(nullptr, puzzle);
@@ -93,7 +94,4 @@ TEST(PuzzleHandOver, TheLocationsAudioStopsBeforeTheMovieShowsAndTheTargetFollow
     LIState* handed = LStateManager::Get()->GetState(LString("sta_handed"));
     ASSERT_NE(nullptr, handed);
     EXPECT_NE(0, *static_cast<const unsigned char*>(handed->GetValue()));
-
-    GMSceneManager::GetInstance()->UnloadScene();
-    delete GMCleaner::GetInstance();
 }

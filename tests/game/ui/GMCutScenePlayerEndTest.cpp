@@ -14,15 +14,14 @@
 #include "state/LIState.h"
 #include "state/LIStateListener.h"
 #include "state/LStateManager.h"
+#include "support/GMCutSceneTestCase.h"
 #include "support/GMTestCutScenes.h"
 #include "support/GMTestScene.h"
 #include "support/LFakeMovieManager.h"
 #include "support/LFakeMoviePlayer.h"
-#include "support/LLogCapture.h"
 #include "support/LTestStrings.h"
 #include "ui/GMICutSceneListener.h"
 #include "ui/GMScreenFader.h"
-#include "util/GMCleaner.h"
 
 #include <gtest/gtest.h>
 
@@ -38,16 +37,6 @@ LVectorString List(std::initializer_list<const char*> aItems)
         list.Add(LString(item));
     }
     return list;
-}
-
-std::vector<std::string> Made()
-{
-    std::vector<std::string> names;
-    for (const LFakeMovieManager::Made& made : LFakeMovieManager::sMade) {
-        const std::string file = ToStd(made.mFileName);
-        names.push_back(file.substr(file.rfind('/') + 1));
-    }
-    return names;
 }
 
 // The events raised, in order.
@@ -95,26 +84,14 @@ bool Boolean(const char* aId)
            *static_cast<const unsigned char*>(state->GetValue()) != 0;
 }
 
-class CutSceneEndTest : public ::testing::Test
+class CutSceneEndTest : public GMCutSceneTestCase
 {
 protected:
     void SetUp() override
     {
-        GMSceneFlow::RegisterFakes();
-        LFakeMovieManager::Reset();
-        mScene = GMTestScene::Load();
-        ASSERT_NE(nullptr, mScene);
-        mPlayer = GMTestCutScenes::Make(
-            "second\n\ttriggertype=event\n\ttriggerevent=evt_first_done\n\tmovie=second.bik\n");
+        GMCutSceneTestCase::SetUp();
+        mPlayer = MakePlayer("second\n\ttriggertype=event\n\ttriggerevent=evt_first_done\n\tmovie=second.bik\n");
         ASSERT_NE(nullptr, mPlayer);
-        mLog.Clear();
-    }
-
-    void TearDown() override
-    {
-        GMSceneManager::GetInstance()->UnloadScene();
-        delete GMCleaner::GetInstance();
-        LFakeMovieManager::Reset();
     }
 
     static void SelectCase(const char* aCase)
@@ -125,8 +102,6 @@ protected:
     static GMScene* Current() { return GMSceneManager::GetInstance()->GetScene(); }
     static GMScreenManager* Screens() { return GMScreenManager::GetInstance(); }
 
-    LLogCapture mLog;
-    GMScene* mScene = nullptr;
     GMCutScenePlayer* mPlayer = nullptr;
 };
 
@@ -195,7 +170,7 @@ TEST_F(CutSceneEndTest, AMovieAskedForWhileFadingToTheTargetPlaysOverTheLoadedSc
     EXPECT_EQ(mPlayer, Screens()->GetTop());
     EXPECT_EQ("vp02", ToStd(Current()->GetViewpoint()));
     ASSERT_TRUE(GMTestCutScenes::PlayOut());
-    EXPECT_EQ((std::vector<std::string> {"a.bik", "late.bik"}), Made());
+    EXPECT_EQ((std::vector<std::string> {"a.bik", "late.bik"}), GMTestCutScenes::Made());
     EXPECT_EQ(Current(), Screens()->GetTop());
     EXPECT_TRUE(Current()->IsActive());
     EXPECT_EQ(0, mPlayer->GetQueue().GetCount());
@@ -305,7 +280,7 @@ TEST_F(CutSceneEndTest, AMovieThatCannotBeOpenedCountsAsOneThatHasJustEnded)
         mPlayer->SetDoneEvents(List({"evt_done"}));
         mPlayer->PlayList(List(c.mList));
         ASSERT_TRUE(GMTestCutScenes::PlayOut());
-        EXPECT_EQ(c.mMade, Made());
+        EXPECT_EQ(c.mMade, GMTestCutScenes::Made());
         EXPECT_EQ(1, mLog.Count("Movie not opened: missing"));
         EXPECT_EQ(1, ending.mTold);
         EXPECT_EQ((std::vector<std::string> {"evt_done"}), events.mRaised);
@@ -351,7 +326,7 @@ TEST_F(CutSceneEndTest, ADoneEventThatStartsAnEntryPlaysItOnceTheFirstHasFadedAw
     EXPECT_TRUE(mPlayer->IsPlaying());
     EXPECT_EQ(1, mPlayer->GetQueue().GetCount());
     ASSERT_TRUE(GMSceneFlow::FramesUntil([] { return LFakeMovieManager::sMade.size() == 2; }));
-    EXPECT_EQ((std::vector<std::string> {"first.bik", "second.bik"}), Made());
+    EXPECT_EQ((std::vector<std::string> {"first.bik", "second.bik"}), GMTestCutScenes::Made());
     EXPECT_EQ(mScene, Current());
     EXPECT_EQ(mPlayer, Screens()->GetTop());
     ASSERT_TRUE(GMTestCutScenes::PlayOut());
@@ -360,7 +335,7 @@ TEST_F(CutSceneEndTest, ADoneEventThatStartsAnEntryPlaysItOnceTheFirstHasFadedAw
     // The next cut scene plays only its own movie.
     mPlayer->Play(LString("third.bik"));
     ASSERT_TRUE(GMTestCutScenes::PlayOut());
-    EXPECT_EQ((std::vector<std::string> {"first.bik", "second.bik", "third.bik"}), Made());
+    EXPECT_EQ((std::vector<std::string> {"first.bik", "second.bik", "third.bik"}), GMTestCutScenes::Made());
     EXPECT_EQ(mScene, Screens()->GetTop());
     EXPECT_TRUE(mScene->IsInputEnabled());
     EXPECT_EQ("", mLog.Problems());

@@ -15,16 +15,15 @@
 #include "scene/GMScene.h"
 #include "scene/GMSceneManager.h"
 #include "state/LStateManager.h"
+#include "support/GMCutSceneTestCase.h"
 #include "support/GMTestCutScenes.h"
 #include "support/GMTestScene.h"
 #include "support/LFakeMovieManager.h"
 #include "support/LFakeMoviePlayer.h"
 #include "support/LFakeTimer.h"
-#include "support/LLogCapture.h"
 #include "support/LTestStrings.h"
 #include "ui/GMCursor.h"
 #include "ui/GMScreenFader.h"
-#include "util/GMCleaner.h"
 #include "util/GMOptions.h"
 
 #include <gtest/gtest.h>
@@ -39,17 +38,6 @@ std::string Entry(const std::string& aName, const std::string& aType, const std:
                   const std::string& aId, const std::string& aMovie, const std::string& aMore = "")
 {
     return aName + "\n\ttriggertype=" + aType + "\n\t" + aKey + "=" + aId + "\n\tmovie=" + aMovie + "\n" + aMore;
-}
-
-// The files of the movies made so far, without their folder.
-std::vector<std::string> Made()
-{
-    std::vector<std::string> names;
-    for (const LFakeMovieManager::Made& made : LFakeMovieManager::sMade) {
-        const std::string file = ToStd(made.mFileName);
-        names.push_back(file.substr(file.rfind('/') + 1));
-    }
-    return names;
 }
 
 std::string MainLine()
@@ -72,33 +60,9 @@ struct Counting : LIMouseListener
     int mEvents = 0;
 };
 
-class CutSceneTest : public ::testing::Test
+class CutSceneTest : public GMCutSceneTestCase
 {
 protected:
-    void SetUp() override
-    {
-        GMSceneFlow::RegisterFakes();
-        LFakeMovieManager::Reset();
-        mScene = GMTestScene::Load();
-        ASSERT_NE(nullptr, mScene);
-        mLog.Clear();
-    }
-
-    void TearDown() override
-    {
-        GMSceneManager::GetInstance()->UnloadScene();
-        delete GMCleaner::GetInstance();
-        LFakeMovieManager::Reset();
-    }
-
-    GMCutScenePlayer* Make(const std::string& aTable = "", const std::string& aSubtitles = "")
-    {
-        GMCutScenePlayer* player = GMTestCutScenes::Make(aTable, aSubtitles);
-        EXPECT_NE(nullptr, player);
-        mLog.Clear();
-        return player;
-    }
-
     // One notice of a change (the state manager tells of a new state twice).
     static void SetBoolean(const char* aId)
     {
@@ -108,9 +72,6 @@ protected:
         }
         states->SetState(LString(aId), LString("true"), true);
     }
-
-    LLogCapture mLog;
-    GMScene* mScene = nullptr;
 };
 
 } // namespace
@@ -119,7 +80,7 @@ protected:
 
 TEST_F(CutSceneTest, AStateEntryPlaysOncePerMatchingChangeAndOnlyTheFirstInTableOrder)
 {
-    GMCutScenePlayer* player = Make(Entry("first", "STATE", "triggerstate", "sta_go", "first.bik") +
+    GMCutScenePlayer* player = MakePlayer(Entry("first", "STATE", "triggerstate", "sta_go", "first.bik") +
                                     Entry("second", "state", "triggerstate", "sta_go", "second.bik") +
                                     Entry("other", "state", "triggerstate", "sta_other", "other.bik"));
     SetBoolean("sta_unrelated");
@@ -128,18 +89,18 @@ TEST_F(CutSceneTest, AStateEntryPlaysOncePerMatchingChangeAndOnlyTheFirstInTable
     EXPECT_EQ((std::vector<std::string> {"first.bik"}), std::vector<std::string> {ToStd(player->GetQueue()[0])});
     EXPECT_EQ(1, player->GetQueue().GetCount());
     ASSERT_TRUE(GMTestCutScenes::PlayOut());
-    EXPECT_EQ((std::vector<std::string> {"first.bik"}), Made());
+    EXPECT_EQ((std::vector<std::string> {"first.bik"}), GMTestCutScenes::Made());
     // The next change plays it again; a state without entry plays nothing.
     SetBoolean("sta_go");
     ASSERT_TRUE(GMTestCutScenes::PlayOut());
-    EXPECT_EQ((std::vector<std::string> {"first.bik", "first.bik"}), Made());
+    EXPECT_EQ((std::vector<std::string> {"first.bik", "first.bik"}), GMTestCutScenes::Made());
     EXPECT_EQ("", mLog.Problems());
 }
 
 TEST_F(CutSceneTest, AnEventEntryMatchesWithoutCaseAndItsDependenciesAreBuiltOnce)
 {
     GMCutScenePlayer* player =
-        Make(Entry("broken", "event", "triggerevent", "", "broken.bik", "\tdependencies=script[e[evt_a]\n") +
+        MakePlayer(Entry("broken", "event", "triggerevent", "", "broken.bik", "\tdependencies=script[e[evt_a]\n") +
              Entry("later", "event", "triggerevent", "", "later.bik", "\tdependencies=script[e[evt_key]]\n") +
              Entry("door", "Event", "triggerevent", "EVT_Door", "door.bik",
                    "\tdoneevents=evt_door_seen|evt_door_told\n\ttargetscene=case01/riverbank\n"));
@@ -165,13 +126,13 @@ TEST_F(CutSceneTest, AnEventEntryMatchesWithoutCaseAndItsDependenciesAreBuiltOnc
     ASSERT_TRUE(GMTestCutScenes::PlayOut());
     events->AddEvent(LString("evt_key"), true);
     ASSERT_TRUE(GMTestCutScenes::PlayOut());
-    EXPECT_EQ((std::vector<std::string> {"door.bik", "later.bik"}), Made());
+    EXPECT_EQ((std::vector<std::string> {"door.bik", "later.bik"}), GMTestCutScenes::Made());
 }
 
 TEST_F(CutSceneTest, InterviewAndLocationEntriesStartOnlyWhenTheirDependenciesHold)
 {
     GMCutScenePlayer* player =
-        Make(Entry("bare", "interview", "triggerinterview", "w1", "bare.bik") +
+        MakePlayer(Entry("bare", "interview", "triggerinterview", "w1", "bare.bik") +
              Entry("closed", "interview", "triggerinterview", "w1", "closed.bik", "\tdependencies=script[e[evt_x]]\n") +
              Entry("open", "interview", "triggerinterview", "W1", "open.bik", "\tdependencies=script[true]\n") +
              Entry("place", "maptag", "triggerlocation", "Office", "place.bik", "\tdependencies=script[true]\n") +
@@ -186,14 +147,14 @@ TEST_F(CutSceneTest, InterviewAndLocationEntriesStartOnlyWhenTheirDependenciesHo
     ASSERT_TRUE(GMTestCutScenes::PlayOut());
     EXPECT_TRUE(player->PlayForLocation(LString("office")));
     ASSERT_TRUE(GMTestCutScenes::PlayOut());
-    EXPECT_EQ((std::vector<std::string> {"open.bik", "place.bik"}), Made());
+    EXPECT_EQ((std::vector<std::string> {"open.bik", "place.bik"}), GMTestCutScenes::Made());
 }
 
 // --- playing ----------------------------------------------------------------------------
 
 TEST_F(CutSceneTest, AMovieStandsCentredAtTheOptionsVolumeAndHasTheMouseToItself)
 {
-    GMCutScenePlayer* player = Make();
+    GMCutScenePlayer* player = MakePlayer();
     GMOptions::GetInstance()->mVolume = 0.4f;
     Counting other;
     ASSERT_TRUE(LMouse::Get()->AddMember(&other, -100.0f));
@@ -238,7 +199,7 @@ TEST_F(CutSceneTest, AMovieStandsCentredAtTheOptionsVolumeAndHasTheMouseToItself
 
 TEST_F(CutSceneTest, SpaceIsIgnoredForHalfASecondThenEndsTheWholeCutScene)
 {
-    GMCutScenePlayer* player = Make();
+    GMCutScenePlayer* player = MakePlayer();
     LVectorString list;
     for (const char* name : {"a.bik", "b.bik", "c.bik"}) {
         list.Add(LString(name));
@@ -269,12 +230,12 @@ TEST_F(CutSceneTest, SpaceIsIgnoredForHalfASecondThenEndsTheWholeCutScene)
     ASSERT_TRUE(GMTestCutScenes::Settle());
     EXPECT_EQ(mScene, GMScreenManager::GetInstance()->GetTop());
     EXPECT_FALSE(player->IsPlaying());
-    EXPECT_EQ((std::vector<std::string> {"a.bik"}), Made());
+    EXPECT_EQ((std::vector<std::string> {"a.bik"}), GMTestCutScenes::Made());
 }
 
 TEST_F(CutSceneTest, AMovieOfMoreThanTenFramesEndsTenEarlyAndAShortOneAtItsEndNotice)
 {
-    GMCutScenePlayer* player = Make();
+    GMCutScenePlayer* player = MakePlayer();
     struct Case
     {
         unsigned mFrames;
@@ -312,7 +273,7 @@ TEST_F(CutSceneTest, AMovieOfMoreThanTenFramesEndsTenEarlyAndAShortOneAtItsEndNo
 
 TEST_F(CutSceneTest, AListPlaysInOrderThroughBlackWithTheNextMovieAbove)
 {
-    GMCutScenePlayer* player = Make();
+    GMCutScenePlayer* player = MakePlayer();
     LVectorString list;
     list.Add(LString("one.bik"));
     list.Add(LString("two.bik"));
@@ -331,7 +292,7 @@ TEST_F(CutSceneTest, AListPlaysInOrderThroughBlackWithTheNextMovieAbove)
     ASSERT_TRUE(GMTestCutScenes::Settle());
     LFakeMoviePlayer* second = GMTestCutScenes::Shown();
     ASSERT_NE(nullptr, second);
-    EXPECT_EQ((std::vector<std::string> {"one.bik", "two.bik"}), Made());
+    EXPECT_EQ((std::vector<std::string> {"one.bik", "two.bik"}), GMTestCutScenes::Made());
     EXPECT_EQ(1u, LFakeMoviePlayer::Live().size()); // the first is gone
     EXPECT_FLOAT_EQ(GMCutScenePlayer::kNextMovieZ, second->GetRelativeZ());
     EXPECT_TRUE(GMScreenFader::GetInstance()->IsFadedIn());
@@ -358,7 +319,7 @@ const std::string kSubtitles = "s1\n\tmovie=SUB.bik\n\tfonts\n\t\tmain=TW_CEN_MT
 
 TEST_F(CutSceneTest, SubtitlesShowAtTheirTimesInTheirFontsAndAddAppends)
 {
-    GMCutScenePlayer* player = Make("", kSubtitles);
+    GMCutScenePlayer* player = MakePlayer("", kSubtitles);
     player->Play(LString("sub.bik"));
     ASSERT_TRUE(GMSceneFlow::FramesUntil([] { return GMTestCutScenes::Shown() != nullptr; }));
     GMSubtitle* strip = GMSubtitle::GetInstance();
@@ -387,7 +348,7 @@ TEST_F(CutSceneTest, SubtitlesShowAtTheirTimesInTheirFontsAndAddAppends)
 
 TEST_F(CutSceneTest, WithSubtitlesOffNothingIsShownAndNoRecordIsRead)
 {
-    GMCutScenePlayer* player = Make("", kSubtitles);
+    GMCutScenePlayer* player = MakePlayer("", kSubtitles);
     GMOptions::GetInstance()->SetToggle(0, 1);
     player->Play(LString("sub.bik"));
     ASSERT_TRUE(GMTestCutScenes::Settle());
