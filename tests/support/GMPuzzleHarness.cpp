@@ -68,7 +68,8 @@ GMPuzzleHarness::GMPuzzleHarness()
              CopySample("textures/back_btn.tga") && CopySample("textures/subtitleBG.tga") &&
              CopySample("textures/cursors.txt") && CopySample("textures/cursors_dir.txt") &&
              CopySample("textures/icon_cursors.txt") && CopySample("textures/cursors.tga") &&
-             CopySample("textures/hilight.tga") && CopySample("scenes/vo_subtitles.txt") && CopySample("assets/tooltips.txt") &&
+             CopySample("textures/hilight.tga") && CopySample("scenes/vo_subtitles.txt") &&
+             CopySample("movies/cutscenes.txt") && CopySample("movies/cutscenes_subtitles.txt") && CopySample("assets/tooltips.txt") &&
              RegisterGameTestFonts(mRoots);
     LStateManager::Get()->SetState(LString("sta_selectedcase"), LString("number"), LString("1"), false);
     mScene = std::make_unique<GMHarnessScene>();

@@ -8,6 +8,7 @@
 #include "multicursor/GMMultiCursor.h"
 #include "scene/GMSceneManager.h"
 #include "stdlib/LIFileSystem.h"
+#include "support/LFakeMovieManager.h"
 #include "support/LFakeRender.h"
 #include "support/LFakeSoundManager.h"
 #include "support/LFakeTimer.h"
@@ -36,6 +37,7 @@ bool GMTestScene::PrepareHeadless()
     RegisterFakeRender();
     RegisterFakeTimer();
     RegisterFakeSoundManager();
+    RegisterFakeMovieManager();
     LFakeTimer::sNow = 0.0;
     return Prepare();
 }
@@ -91,6 +93,7 @@ void RegisterFakes(double aNow)
     RegisterFakeRender();
     RegisterFakeTimer();
     RegisterFakeSoundManager();
+    RegisterFakeMovieManager();
     LFakeTimer::sNow = aNow;
 }
 

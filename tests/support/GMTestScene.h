@@ -1,7 +1,7 @@
 // The sample's locations loaded as the game loads them, for in-process flows: the sample
 // data set's roots are mounted and the location goes through GMSceneManager::LoadScene.
 // The caller registers the services first (RegisterFakeRender, RegisterFakeTimer,
-// RegisterFakeSoundManager for a headless test; the real ones for a drawing test).
+// RegisterFakeSoundManager, RegisterFakeMovieManager for a headless test; the real ones for a drawing test).
 #pragma once
 #include <functional>
 #include <map>
@@ -21,7 +21,7 @@ public:
     // What start-up sets before any scene: the sample's roots, the texture root
     // "//textures" and the sample's fonts. False when one fails.
     static bool Prepare();
-    // For a headless test: the recording fakes (render, timer at 0.0, sound) registered,
+    // For a headless test: the recording fakes (render, timer at 0.0, sound, movies) registered,
     // then Prepare.
     static bool PrepareHeadless();
     // Prepare, then loads aId immediately (the scene becomes the top screen and is
@@ -40,7 +40,7 @@ public:
 // Driving a loaded location the way the player does, for in-process flows.
 namespace GMSceneFlow {
 
-// The recording fakes for drawing, timer (at aNow) and sound.
+// The recording fakes for drawing, timer (at aNow), sound and movies.
 void RegisterFakes(double aNow = 1.0);
 // RegisterFakes, GMTestScene::Prepare, then the game cursor and the action menu, so that
 // what they log while being made is behind the test. False when one fails.
