@@ -6,6 +6,7 @@
 #include "Input/LMouse.h"
 #include "LVector2.h"
 #include "multicursor/GMMultiCursor.h"
+#include "event/LEventManager.h"
 #include "scene/GMSceneManager.h"
 #include "stdlib/LIFileSystem.h"
 #include "support/LFakeMovieManager.h"
@@ -47,6 +48,14 @@ GMScene* GMTestScene::Load(const char* aId)
     GMSceneManager* scenes = GMSceneManager::GetInstance();
     if (scenes == nullptr || !Prepare()) {
         return nullptr;
+    }
+    // As a location the player has entered before: its card has been shown, so a later
+    // load of it (a cut scene's target, say) goes straight to the location.
+    if (LEventManager* events = LEventManager::Get()) {
+        const LString shown = LString(aId) + LString("_placard");
+        if (!events->IsRaised(shown)) {
+            events->AddEvent(shown, false);
+        }
     }
     return scenes->LoadScene(LString(aId), true, true) ? scenes->GetScene() : nullptr;
 }

@@ -1,5 +1,8 @@
 #include "support/LFakeMoviePlayer.h"
 
+#include "Render/LColor.h"
+#include "Render/LITexture.h"
+#include "Render/LTextureManager.h"
 #include "Video/LIMovieListener.h"
 
 #include <algorithm>
@@ -17,12 +20,44 @@ LFakeMoviePlayer::LFakeMoviePlayer(const LString& aId, const LString& aFileName,
     mName = aFileName;
     mFrameRate = 30;
     sLive.push_back(this);
+    if (!aFullScreen) {
+        MakeTexture();
+    }
 }
 
 LFakeMoviePlayer::~LFakeMoviePlayer()
 {
     mEnding.Leave();
+    ReleaseTexture();
     sLive.erase(std::find(sLive.begin(), sLive.end(), this));
+}
+
+void LFakeMoviePlayer::MakeTexture()
+{
+    LITexture* texture = LITexture::CreateSolid(LColor(1.0f, 0.5f, 0.5f, 0.5f));
+    LTextureManager* manager = LTextureManager::Get();
+    const uint32_t handle = texture != nullptr && manager != nullptr ? manager->CreateTexture(mFileName, texture) : 0;
+    if (handle == 0 || manager->GetTexture(handle) != texture) {
+        // Another live player of the same movie registered it: share its texture.
+        delete texture;
+        mTexture = handle != 0 ? manager->GetTexture(handle) : nullptr;
+    } else {
+        mTexture = texture;
+    }
+    if (handle != 0 && manager->LockTexture(handle)) {
+        mTextureHandle = handle;
+    }
+}
+
+void LFakeMoviePlayer::ReleaseTexture()
+{
+    mTexture = nullptr;
+    if (mTextureHandle != 0) {
+        if (LTextureManager* manager = LTextureManager::Get()) {
+            manager->UnlockTexture(mTextureHandle, true);
+        }
+        mTextureHandle = 0;
+    }
 }
 
 LString LFakeMoviePlayer::Dump() const
