@@ -1,0 +1,183 @@
+// The saved games' index: listing up to the first gap, the renumbered rewrite byte for
+// byte, a failed write that keeps the old file, and the choice and the checks of
+// thumbnail names.
+#include "util/GMSaveIndexFile.h"
+
+#include "container/LPropertyList.h"
+#include "container/LVectorString.h"
+#include "state/LStateManager.h"
+#include "support/GMTestRoots.h"
+#include "support/LLogCapture.h"
+#include "support/LTestStrings.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+namespace {
+
+std::string Entry(int aNumber, const std::string& aDescription, const std::string& aThumbnail)
+{
+    return "game" + std::to_string(aNumber) + "\r\n\tdescription=" + aDescription +
+           "\r\n\ttimestamp=Not yet implemented\r\n\tthumbnail=" + aThumbnail + "\r\n";
+}
+
+class SaveIndex : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(mRoots.Mounted());
+        std::filesystem::create_directories(mRoots.Path() + "/data/game");
+    }
+
+    void TearDown() override { LStateManager::Get()->RemoveAllStates(); }
+
+    std::string IndexBytes() const { return LTestDirectory::ReadFile(mRoots.Path() + "/data/game/.filelist"); }
+
+    // The listed entries as "key:description:thumbnail|...".
+    static std::string Listed(const GMSaveIndexFile& aIndex)
+    {
+        LVectorString keys;
+        LVectorString descriptions;
+        LVectorString thumbnails;
+        const int count = aIndex.ListSaves(&keys, &descriptions, &thumbnails);
+        std::string text;
+        for (int i = 0; i < count; ++i) {
+            text += ToStd(keys[i]) + ":" + ToStd(descriptions[i]) + ":" + ToStd(thumbnails[i]) + "|";
+        }
+        return text;
+    }
+
+    GMTestRoots mRoots;
+    LLogCapture mLog;
+};
+
+} // namespace
+
+TEST_F(SaveIndex, AMissingFileIsAnEmptyIndex)
+{
+    GMSaveIndexFile index;
+    EXPECT_TRUE(index.Load());
+    EXPECT_EQ("", Listed(index));
+    EXPECT_EQ(1, index.GetNextNumber());
+    EXPECT_EQ("", mLog.Problems());
+}
+
+TEST_F(SaveIndex, AGapEndsTheListAndTheNextSaveRenumbersAndDropsTheRest)
+{
+    mRoots.Write("data/game/.filelist", Entry(1, "first", "a.bmp") + Entry(2, "second", "none") + Entry(5, "fifth", "c.bmp"));
+    GMSaveIndexFile index;
+    ASSERT_TRUE(index.Load());
+    EXPECT_EQ("game1:first:a.bmp|game2:second:none|", Listed(index));
+    EXPECT_EQ(3, index.GetNextNumber());
+
+    ASSERT_TRUE(index.Write(LString("third"), LString("riverbank_vp01.bmp")));
+    EXPECT_EQ(Entry(1, "first", "a.bmp") + Entry(2, "second", "none") + Entry(3, "third", "riverbank_vp01.bmp"),
+              IndexBytes());
+    // The object holds what it wrote.
+    EXPECT_EQ(4, index.GetNextNumber());
+}
+
+TEST_F(SaveIndex, AnIndexThatDoesNotStartWithGameOneListsNothing)
+{
+    mRoots.Write("data/game/.filelist", Entry(2, "second", "a.bmp") + Entry(3, "third", "b.bmp"));
+    GMSaveIndexFile index;
+    ASSERT_TRUE(index.Load());
+    EXPECT_EQ("", Listed(index));
+    ASSERT_TRUE(index.Write(LString("new"), LString("none")));
+    EXPECT_EQ(Entry(1, "new", "none"), IndexBytes());
+}
+
+TEST_F(SaveIndex, TheIndexIsEightBitTextAndTrailingBlanksDoNotReadBack)
+{
+    // Copied entries: a missing thumbnail is written as "none", a missing description as
+    // nothing, whatever timestamp an entry held as the fixed words.
+    mRoots.Write("data/game/.filelist", "game1\n\ttimestamp=yesterday\n\tdescription=old\ngame2\n\tthumbnail=x.bmp\n");
+    GMSaveIndexFile index;
+    ASSERT_TRUE(index.Load());
+    ASSERT_TRUE(index.Write(LString(u"Caf\u00e9 two  "), LString("none")));
+    EXPECT_EQ(Entry(1, "old", "none") + Entry(2, "", "x.bmp") + Entry(3, "Caf\xe9 two  ", "none"), IndexBytes());
+
+    GMSaveIndexFile reread;
+    ASSERT_TRUE(reread.Load());
+    LVectorString descriptions;
+    ASSERT_EQ(3, reread.ListSaves(nullptr, &descriptions, nullptr));
+    EXPECT_EQ(LString(u"Caf\u00e9 two"), descriptions[2]);
+}
+
+TEST_F(SaveIndex, ALineBreakInADescriptionCannotStartAnEntry)
+{
+    GMSaveIndexFile index;
+    ASSERT_TRUE(index.Write(LString("a\r\ngame2"), LString("none")));
+    EXPECT_EQ(Entry(1, "a  game2", "none"), IndexBytes());
+}
+
+TEST_F(SaveIndex, AnIndexThatCannotBeWrittenKeepsTheOldOne)
+{
+    const std::string old = Entry(1, "first", "a.bmp");
+    mRoots.Write("data/game/.filelist", old);
+    // The temporary file cannot be made where a directory stands.
+    std::filesystem::create_directories(mRoots.Path() + "/data/game/.filelist.tmp/x");
+    GMSaveIndexFile index;
+    ASSERT_TRUE(index.Load());
+    EXPECT_FALSE(index.Write(LString("second"), LString("none")));
+    EXPECT_TRUE(mLog.Contains("ERROR: ") && mLog.Contains("Error opening .filelist file during save"));
+    EXPECT_EQ(old, IndexBytes());
+    EXPECT_EQ(2, index.GetNextNumber());
+}
+
+TEST_F(SaveIndex, NamesThatLeaveTheThumbnailFolderReadAsNone)
+{
+    mRoots.Write("data/game/.filelist", Entry(1, "a", "../x.bmp") + Entry(2, "b", "/etc/passwd") +
+                                            Entry(3, "c", "\\x.bmp") + Entry(4, "d", "sub/../../x.bmp") +
+                                            Entry(5, "e", "sub\\..\\x.bmp") + Entry(6, "f", "a..b/...bmp") +
+                                            Entry(7, "g", "sub/x.bmp"));
+    GMSaveIndexFile index;
+    ASSERT_TRUE(index.Load());
+    EXPECT_EQ("game1:a:none|game2:b:none|game3:c:none|game4:d:none|game5:e:none|game6:f:a..b/...bmp|"
+              "game7:g:sub/x.bmp|",
+              Listed(index));
+    EXPECT_FALSE(GMSaveIndexFile::IsSafeName(LString("..")));
+    EXPECT_TRUE(GMSaveIndexFile::IsSafeName(LString("x..")));
+}
+
+TEST_F(SaveIndex, TheThumbnailIsLookedUpByCaseLocationAndViewpoint)
+{
+    LPropertyList table;
+    table.Parse(LString("allCases\n\tprecinct\n\t\tvp01\n\t\t\timage=precinct_vp01.bmp\n"
+                        "case02\n\thotel_room\n\t\tvp03\n\t\t\timage=hotel_vp03.bmp\n"
+                        "\tprecinct\n\t\tvp01\n\t\t\timage=wrong.bmp\n"
+                        "CASE04\n\tdock\n\t\tvp01\n\t\t\timage=dock.bmp\n"));
+    LStateManager* states = LStateManager::Get();
+    const auto pick = [&](const char* aScene, const char* aViewpoint) {
+        states->RemoveAllStates();
+        if (aScene != nullptr) {
+            states->SetState(LString("sta_currentscene"), LString("string"), LString(aScene), false);
+        }
+        if (aViewpoint != nullptr) {
+            states->SetState(LString("sta_currentviewpoint"), LString("string"), LString(aViewpoint), false);
+        }
+        return ToStd(GMSaveIndexFile::PickThumbnail(&table));
+    };
+    EXPECT_EQ("precinct_vp01.bmp", pick("precinct", "vp01"));
+    EXPECT_EQ("hotel_vp03.bmp", pick("case02/hotel_room", "vp03"));
+    // "case" is recognised in any case; the case key itself is looked up as it stands.
+    EXPECT_EQ("dock.bmp", pick("CASE04/dock", "vp01"));
+    EXPECT_EQ("none", pick("CASE02/hotel_room", "vp03"));
+    EXPECT_EQ("none", pick("case02/hotel_room", "vp01"));
+    EXPECT_EQ("none", pick("case02", "vp03"));
+    EXPECT_EQ("none", pick("case03/precinct", "vp01"));
+    EXPECT_EQ("none", pick("precinct", nullptr));
+    EXPECT_EQ("none", pick(nullptr, "vp01"));
+}
+
+TEST_F(SaveIndex, TheThumbnailTableIsReadFromTheMenuTextures)
+{
+    mRoots.Write("data/textures/menu/thumbnails/thumbs.txt", "allCases\n\tprecinct\n\t\tvp01\n\t\t\timage=p.bmp\n");
+    LStateManager* states = LStateManager::Get();
+    states->SetState(LString("sta_currentscene"), LString("string"), LString("precinct"), false);
+    states->SetState(LString("sta_currentviewpoint"), LString("string"), LString("vp01"), false);
+    EXPECT_EQ(LString("p.bmp"), GMSaveIndexFile::PickThumbnail());
+}
