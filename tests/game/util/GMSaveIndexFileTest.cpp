@@ -8,6 +8,7 @@
 #include "state/LStateManager.h"
 #include "support/GMTestRoots.h"
 #include "support/LLogCapture.h"
+#include "support/LMediaFixtures.h"
 #include "support/LTestStrings.h"
 
 #include <gtest/gtest.h>
@@ -180,4 +181,29 @@ TEST_F(SaveIndex, TheThumbnailTableIsReadFromTheMenuTextures)
     states->SetState(LString("sta_currentscene"), LString("string"), LString("precinct"), false);
     states->SetState(LString("sta_currentviewpoint"), LString("string"), LString("vp01"), false);
     EXPECT_EQ(LString("p.bmp"), GMSaveIndexFile::PickThumbnail());
+}
+
+TEST_F(SaveIndex, TheCheckedInIndexesList)
+{
+    const std::string directory = LMediaFixtures::Directory() + "/../saves/";
+    const struct
+    {
+        const char* mName;
+        const char* mListed;
+    } indexes[] = {
+        {"gap.filelist", "game1:First case:riverbank_vp01.bmp|game2:Second:none|"},
+        {"no_first.filelist", ""},
+        {"unsafe_thumbnails.filelist", "game1:Up:none|game2:Root:none|game3:Back:none|game4:Deep:none|"},
+        {"lf_only.filelist", "game1:Plain line ends:none|game2:No thumbnail:|"},
+        {"odd.filelist", ""},
+        {"junk.filelist", ""},
+    };
+    for (const auto& index : indexes) {
+        const std::string bytes = LTestDirectory::ReadFile(directory + index.mName);
+        ASSERT_FALSE(bytes.empty()) << index.mName;
+        mRoots.Write("data/game/.filelist", bytes);
+        GMSaveIndexFile file;
+        ASSERT_TRUE(file.Load()) << index.mName;
+        EXPECT_EQ(index.mListed, Listed(file)) << index.mName;
+    }
 }
