@@ -13,6 +13,7 @@
 #include "state/LIState.h"
 #include "state/LStateManager.h"
 #include "stdlib/LFileStream.h"
+#include "stdlib/LGameObjectManager.h"
 #include "stdlib/LIFileSystem.h"
 #include "stdlib/LLog.h"
 #include "stdlib/LMemoryStream.h"
@@ -71,6 +72,31 @@ bool PairState(const char* aX, const char* aZ, LVector2& aOut)
     }
     aOut = LVector2(x, z);
     return true;
+}
+
+// A record of the restore block may name a handle, and reading it files the restorable
+// under that handle in the game object manager, which would then own a singleton that
+// its cleaner deletes as well. Nothing in the game files the restorables there, so every
+// such handle comes from a damaged or foreign save: it is let go, the object kept.
+void ReleaseRestorableHandles()
+{
+    LGameObjectManager* objects = LGameObjectManager::Get();
+    if (objects == nullptr) {
+        return;
+    }
+    const LBase* restorables[] = {LEventManager::Get(), LStateManager::Get(), LGameClock::Get()};
+    for (const LBase* restorable : restorables) {
+        const unsigned int handle = restorable != nullptr ? objects->GetHandle(restorable) : 0;
+        if (handle == 0) {
+            continue;
+        }
+        LBase* kept = nullptr;
+        if (!objects->RemoveObject(handle, &kept) || !objects->RemoveHandle(handle)) {
+            L_ERROR(LString("Load failure. A saved handle could not be let go: ") + handle);
+        } else {
+            L_WARNING(LString("A saved handle was let go: ") + handle);
+        }
+    }
 }
 
 } // namespace
@@ -134,7 +160,9 @@ bool GMSaveGameFile::Decode(LMemoryStream& aSave)
     }
     const int start = aSave.GetPosition();
     const int end = start + aSave.GetRemaining();
-    return restore->Load(&aSave, start, end) != 0;
+    const bool loaded = restore->Load(&aSave, start, end) != 0;
+    ReleaseRestorableHandles();
+    return loaded;
 }
 
 bool GMSaveGameFile::CanBePlaced()

@@ -20,6 +20,7 @@
 #include "scene/GMSceneManager.h"
 #include "state/LIState.h"
 #include "state/LStateManager.h"
+#include "stdlib/LGameObjectManager.h"
 #include "stdlib/LIFileSystem.h"
 #include "stdlib/LMemoryStream.h"
 #include "support/GMTestScene.h"
@@ -81,20 +82,24 @@ std::string Bytes(const LString& aText)
     return ToStd(aText);
 }
 
+// 8-bit text as the UTF-16 units of a saved string.
+std::string Units(const std::string& aText)
+{
+    std::string units;
+    for (const char c : aText) {
+        units += std::string{c, '\0'};
+    }
+    return units;
+}
+
 // The bytes of aSave with the first occurrence of aFrom (as UTF-16 units) changed to aTo,
 // of the same length.
 std::string Renamed(std::string aSave, const std::string& aFrom, const std::string& aTo)
 {
-    std::string from;
-    std::string to;
-    for (size_t i = 0; i < aFrom.size(); ++i) {
-        from += std::string{aFrom[i], '\0'};
-        to += std::string{aTo[i], '\0'};
-    }
-    const size_t at = aSave.find(from);
+    const size_t at = aSave.find(Units(aFrom));
     EXPECT_NE(std::string::npos, at) << aFrom;
     if (at != std::string::npos) {
-        aSave.replace(at, to.size(), to);
+        aSave.replace(at, aTo.size() * 2, Units(aTo));
     }
     return aSave;
 }
@@ -451,6 +456,29 @@ TEST_F(SaveGame, ADamagedSaveLeavesTheGameInProgressExactlyAsItWas)
             break;
         }
     }
+}
+
+TEST_F(SaveGame, AHandleNamedByASaveIsLetGo)
+{
+    StandOnTheRiverbank();
+    PlayALittle(1);
+    ASSERT_TRUE(Save("Riverbank"));
+    std::string save = File("game1.dat");
+    // The event manager's record: save tag, handle, the empty object id (count and
+    // terminator), then its restore id.
+    const size_t id = save.find(Units("eventmanager")) - 4;
+    ASSERT_LT(14u, id);
+    const size_t handle = id - 6 - 4;
+    ASSERT_EQ(std::string(4, '\0'), save.substr(handle, 4));
+    save[handle] = '\x05';
+    LMemoryStream stream(4, -1);
+    Load(stream, save);
+    ASSERT_TRUE(GMSaveGameFile::Read(stream));
+    // The manager would otherwise own the singleton and delete it a second time at exit.
+    EXPECT_EQ(0u, LGameObjectManager::Get()->GetHandle(LEventManager::Get()));
+    EXPECT_TRUE(mLog.Contains("A saved handle was let go"));
+    const std::string again = Game();
+    EXPECT_EQ(std::string(4, '\0'), again.substr(again.find(Units("eventmanager")) - 14, 4));
 }
 
 TEST_F(SaveGame, ABitFlippedSaveEitherLoadsOrChangesNothing)
