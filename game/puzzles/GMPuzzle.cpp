@@ -7,6 +7,7 @@
 #include "Gdi/LFader.h"
 #include "Gdi/LFontManager.h"
 #include "Gdi/LLayoutBuilder.h"
+#include "Gdi/LSprite.h"
 #include "Sound/LISoundManager.h"
 #include "Sound/LISoundPlayer.h"
 #include "container/LPropertyList.h"
@@ -203,8 +204,14 @@ void GMPuzzle::OnShow()
     }
     Build();
     mShown = true;
-    if (GMCursor* cursor = GMCursor::GetInstance()) {
-        cursor->SetCursor(mSetup.mCursor, LString());
+    GMCursor* cursor = GMCursor::GetInstance();
+    if (cursor != nullptr && mSetup.mSetsCursor) {
+        if (mSetup.mSetsDefaultCursor) {
+            cursor->SetDefaultCursor(mSetup.mCursor);
+            cursor->ReleaseCursor(LString());
+        } else {
+            cursor->SetCursor(mSetup.mCursor, LString());
+        }
     }
     if (mSetup.mHidesBar) {
         if (GMPDAMinimized* bar = GMPDAMinimized::GetInstance()) {
@@ -221,23 +228,18 @@ void GMPuzzle::Build()
         GMTextureRoot root(Text(mSetup.mTextureRoot));
         mLayout = L_NEW LPropertyList();
         if (mLayout == nullptr || !mLayout->Load(Text(mSetup.mLayoutFile), true)) {
-            L_ASSERT_FAILURE(LString());
-        }
-        LPropertyList* background = mLayout != nullptr ? mLayout->GetList(LString("groups.g01-background")) : nullptr;
-        mRoot = background != nullptr ? LLayoutBuilder::BuildGroup(background, true) : nullptr;
-        if (mRoot == nullptr) {
-            // The puzzle's objects still need a group to live in.
-            L_ASSERT_FAILURE(LString());
-            mRoot = L_NEW LDisplayGroup();
-            if (mRoot != nullptr) {
-                mRoot->SetId(Text(mSetup.mClassName));
+            if (mSetup.mLoadFailure != nullptr) {
+                L_ERROR(mSetup.mLoadFailure);
+            } else {
+                L_ASSERT_FAILURE(LString());
             }
         }
+        mRoot = BuildRoot();
         if (mRoot != nullptr) {
             BuildPieces();
         }
     }
-    LPropertyList* back = mLayout != nullptr ? mLayout->GetList(LString("groups.g02-backbutton")) : nullptr;
+    LPropertyList* back = mLayout != nullptr ? mLayout->GetList(Text(mSetup.mBackButtonKey)) : nullptr;
     LButton* button = back != nullptr ? LLayoutBuilder::BuildButton(back, this) : nullptr;
     if (button != nullptr && (mRoot == nullptr || !mRoot->AddMember(button, true))) {
         L_ASSERT_FAILURE(LString());
@@ -248,6 +250,40 @@ void GMPuzzle::Build()
         L_ASSERT_FAILURE(LString());
     }
     OnBuilt();
+}
+
+LDisplayGroup* GMPuzzle::BuildRoot()
+{
+    LPropertyList* background = mLayout != nullptr ? mLayout->GetList(Text(mSetup.mBackgroundKey)) : nullptr;
+    if (mSetup.mRootGroup == nullptr) {
+        LDisplayGroup* root = background != nullptr ? LLayoutBuilder::BuildGroup(background, true) : nullptr;
+        if (root == nullptr) {
+            // The puzzle's objects still need a group to live in.
+            L_ASSERT_FAILURE(LString());
+            root = L_NEW LDisplayGroup();
+            if (root != nullptr) {
+                root->SetId(Text(mSetup.mClassName));
+            }
+        }
+        return root;
+    }
+    auto* root = L_NEW LDisplayGroup();
+    if (root == nullptr) {
+        L_ASSERT_FAILURE(LString());
+        return nullptr;
+    }
+    root->SetId(LString(mSetup.mRootGroup));
+    root->SetRelativeZ(mSetup.mRootZ);
+    LIDisplayObject* made = nullptr;
+    if (background != nullptr) {
+        made = mSetup.mBackgroundIsSprite ? static_cast<LIDisplayObject*>(LLayoutBuilder::BuildSprite(background))
+                                          : static_cast<LIDisplayObject*>(LLayoutBuilder::BuildGroup(background, true));
+    }
+    if (made != nullptr && !root->AddMember(made, true)) {
+        L_ASSERT_FAILURE(LString());
+        delete made;
+    }
+    return root;
 }
 
 void GMPuzzle::OnHidden()
@@ -264,7 +300,11 @@ void GMPuzzle::OnHidden()
     }
     DeletePieces();
     DeleteDisplay();
-    if (GMCursor* cursor = GMCursor::GetInstance()) {
+    GMCursor* cursor = GMCursor::GetInstance();
+    if (cursor != nullptr && mSetup.mReleasesCursor) {
+        if (mSetup.mSetsDefaultCursor) {
+            cursor->SetDefaultCursor(GMCursor::TYPE_DEFAULT);
+        }
         cursor->ReleaseCursor(LString());
     }
     if (mSetup.mHidesBar) {
@@ -301,7 +341,7 @@ void GMPuzzle::PlayIntroVoice()
     const bool easy = options != nullptr && options->GetSkill() == GMOptions::SKILL_EASY;
     const char* voice = easy ? mSetup.mEasyVoice : mSetup.mVoice;
     if (voice != nullptr) {
-        PlayVoice(LString(kHintAudio), LString(voice));
+        PlayVoice(Text(mSetup.mVoiceStream), LString(voice));
     }
 }
 
@@ -316,10 +356,33 @@ bool GMPuzzle::PlayVoice(const LString& aName, const LString& aVoiceId)
         return false;
     }
     mSound = player;
+    mVoicePlaying = true;
     player->SetListener(this);
     GMOptions* options = GMOptions::GetInstance();
     player->SetVolume(options != nullptr ? options->mVolume : 1.0f);
     ShowSubtitle(aVoiceId);
+    player->Play();
+    return true;
+}
+
+bool GMPuzzle::PlaySound(const LString& aName, const LString& aPath, bool aListen)
+{
+    DeleteSound();
+    LISoundManager* sounds = LISoundManager::Get();
+    LISoundPlayer* player = sounds != nullptr ? sounds->CreateStream(aName, aPath) : nullptr;
+    if (player == nullptr) {
+        L_ASSERT_FAILURE(LString());
+        if (aListen) {
+            OnVoiceEnded(aName);
+        }
+        return false;
+    }
+    mSound = player;
+    if (aListen) {
+        player->SetListener(this);
+    }
+    GMOptions* options = GMOptions::GetInstance();
+    player->SetVolume(options != nullptr ? options->mVolume : 1.0f);
     player->Play();
     return true;
 }
@@ -356,7 +419,9 @@ void GMPuzzle::FadeSubtitle()
 
 void GMPuzzle::OnSoundEnded(const LString& aName)
 {
-    FadeSubtitle();
+    if (mVoicePlaying) {
+        FadeSubtitle();
+    }
     DeleteSound();
     OnVoiceEnded(aName);
 }
@@ -367,6 +432,7 @@ void GMPuzzle::OnVoiceEnded(const LString&)
 
 void GMPuzzle::DeleteSound()
 {
+    mVoicePlaying = false;
     if (mSound != nullptr) {
         LISoundPlayer* sound = mSound;
         mSound = nullptr;

@@ -63,6 +63,26 @@ struct GMPuzzleSetup
     // a voice plays on until its end notice deletes it).
     bool mFadeSubtitleOnHide = true;
     bool mDeleteSoundOnHide = true;
+    // The root group: when named, a new group of that id at relative z mRootZ to which
+    // the background joins as a member (a missing background is then simply absent);
+    // otherwise the background group itself.
+    const char* mRootGroup = nullptr;
+    float mRootZ = 0.0f;
+    // The layout keys of the background (a group built with its children, or a sprite)
+    // and of the back button.
+    const char* mBackgroundKey = "groups.g01-background";
+    bool mBackgroundIsSprite = false;
+    const char* mBackButtonKey = "groups.g02-backbutton";
+    // The error logged when the layout does not load (the assertion line when null).
+    const char* mLoadFailure = nullptr;
+    // The stream name of the introductory voice-over.
+    const char* mVoiceStream = "hintAudio";
+    // Whether the showing sets the cursor, and the hiding releases it. With
+    // mSetsDefaultCursor the showing makes mCursor the default type and the hiding the
+    // default cursor (type 0), each followed by a release with an empty owner.
+    bool mSetsCursor = true;
+    bool mReleasesCursor = true;
+    bool mSetsDefaultCursor = false;
 };
 
 class GMPuzzle : public LBase,
@@ -129,8 +149,8 @@ protected:
     // The active state turned false. The common rule: pop, but only when the puzzle is
     // the top screen.
     virtual void OnClosedByState();
-    // What follows the end of the voice aName, or the voice itself when its stream could
-    // not be made: nothing unless the puzzle says so.
+    // What follows the end of the voice or effect aName, or the stream itself when it
+    // could not be made: nothing unless the puzzle says so.
     virtual void OnVoiceEnded(const LString& aName);
 
     // Sets the current scene's keep-audio flag and pushes the puzzle with a fade; nothing
@@ -146,6 +166,11 @@ protected:
     // replacing the sound now playing. When the stream cannot be made: the assertion
     // line, no listener, volume, subtitle or play, then OnVoiceEnded (false).
     bool PlayVoice(const LString& aName, const LString& aVoiceId);
+    // The effect aPath as the stream aName, replacing the sound now playing, at the
+    // options' volume, without a subtitle; with aListen its end comes to OnVoiceEnded.
+    // When the stream cannot be made: the assertion line, and with aListen OnVoiceEnded
+    // at once (false).
+    bool PlaySound(const LString& aName, const LString& aPath, bool aListen = true);
     // Deletes the sound player, which hears nothing more.
     void DeleteSound();
     // Fades the subtitle strip out while it shows.
@@ -175,6 +200,7 @@ protected:
 
 private:
     void Build();
+    LDisplayGroup* BuildRoot();
     void PlayIntroVoice();
     void ShowSubtitle(const LString& aVoiceId);
     void DeleteDisplay();
@@ -186,6 +212,8 @@ private:
     GMDeferredStep mDeferred;
     bool mShown = false;
     bool mFading = false;
+    // Whether the sound now playing is a voice with its subtitle.
+    bool mVoicePlaying = false;
     bool mStateListening = false;
 };
 

@@ -40,6 +40,7 @@ constexpr Area kAreas[] = {
     {"voice-overs", &WriteVoiceOvers},
     {"PDA", &WriteSamplePDA},
     {"puzzles", &WritePuzzles},
+    {"profiling computer", &WriteProfiler},
     {"location copies", &WriteLocationCopies},
 };
 
