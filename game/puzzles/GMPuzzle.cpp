@@ -474,8 +474,8 @@ bool GMPuzzle::AddInventoryItem(const LString& aItemId)
     return inventory->AddItem(aItemId);
 }
 
-bool GMPuzzle::HandOver(const LString& aScene, const LString& aViewpoint, const LVectorString& aStateChanges,
-                        const LString& aMovie)
+GMCutScenePlayer* GMPuzzle::PrepareHandOver(const LString& aScene, const LString& aViewpoint,
+                                            const LVectorString& aStateChanges)
 {
     if (GMScene* scene = CurrentScene()) {
         scene->StopAudio();
@@ -483,10 +483,37 @@ bool GMPuzzle::HandOver(const LString& aScene, const LString& aViewpoint, const 
     GMCutScenePlayer* player = GMCutScenePlayer::GetInstance();
     if (player == nullptr) {
         L_ERROR("HandOver failure. No cut-scene player.");
-        return false;
+        return nullptr;
     }
     player->SetTarget(aScene, aViewpoint);
     player->SetStateChanges(aStateChanges);
+    return player;
+}
+
+bool GMPuzzle::HandOver(const LString& aScene, const LString& aViewpoint, const LVectorString& aStateChanges,
+                        const LString& aMovie)
+{
+    GMCutScenePlayer* player = PrepareHandOver(aScene, aViewpoint, aStateChanges);
+    if (player == nullptr) {
+        return false;
+    }
+    player->Play(aMovie);
+    return true;
+}
+
+bool GMPuzzle::PopAndHandOver(const LString& aScene, const LString& aViewpoint, const LVectorString& aStateChanges,
+                              const LString& aMovie)
+{
+    GMCutScenePlayer* player = PrepareHandOver(aScene, aViewpoint, aStateChanges);
+    GMScreenManager* screens = GMScreenManager::GetInstance();
+    if (screens != nullptr && screens->GetTop() == this) {
+        GMIScreen* popped = nullptr;
+        screens->PopScreen(&popped);
+    }
+    OnHidden();
+    if (player == nullptr) {
+        return false;
+    }
     player->Play(aMovie);
     return true;
 }
@@ -500,6 +527,27 @@ bool GMPuzzle::ReadNumbers(LPropertyList* aList, const LString& aPath, int aCoun
     }
     if (!found || aOut.GetCount() != aCount) {
         L_ERROR("Layout value missing or malformed: " + aPath);
+        return false;
+    }
+    return true;
+}
+
+bool GMPuzzle::ReadWords(LPropertyList* aList, const LString& aPath, int aCount, LVectorString& aOut) const
+{
+    LPropertyList* list = aList != nullptr ? aList : mLayout;
+    bool found = false;
+    const LString text = list != nullptr ? list->GetString(aPath, found) : LString();
+    aOut = LVectorString();
+    bool ok = found && text.Split(LString("|"), &aOut) && aOut.GetCount() == aCount;
+    for (int i = 0; ok && i < aOut.GetCount(); ++i) {
+        ok = !aOut[i].IsEmpty();
+        for (int j = 0; ok && j < i; ++j) {
+            ok = !aOut[i].EqualsNoCase(aOut[j]);
+        }
+    }
+    if (!ok) {
+        L_ERROR("Layout value missing or malformed: " + aPath);
+        aOut = LVectorString();
         return false;
     }
     return true;

@@ -37,6 +37,7 @@
 
 #include <functional>
 
+class GMCutScenePlayer;
 class LDisplayGroup;
 class LISoundPlayer;
 class LPropertyList;
@@ -185,6 +186,11 @@ protected:
     // target, the state changes and the movie, in that order.
     bool HandOver(const LString& aScene, const LString& aViewpoint, const LVectorString& aStateChanges,
                   const LString& aMovie);
+    // The same, with the puzzle taken off the screen stack (no fade, no screen told) and
+    // hidden after the state changes are given and before the movie plays. Not from a
+    // callback of one of the puzzle's own objects: through Defer.
+    bool PopAndHandOver(const LString& aScene, const LString& aViewpoint, const LVectorString& aStateChanges,
+                        const LString& aMovie);
 
     // Hides the puzzle if it is shown (for the destructors at exit).
     void Shutdown();
@@ -193,6 +199,9 @@ protected:
     // or malformed, and then the puzzle must not count as solved. For the values the
     // puzzle's clues must match, which the sample data supplies.
     bool ReadNumbers(LPropertyList* aList, const LString& aPath, int aCount, LVectorFloat& aOut) const;
+    // The same for words: exactly aCount values separated by "|", none empty and no two
+    // alike (compared ignoring case).
+    bool ReadWords(LPropertyList* aList, const LString& aPath, int aCount, LVectorString& aOut) const;
     // Runs aStep at the next frame pass.
     bool Defer(std::function<void()> aStep);
 
@@ -201,6 +210,8 @@ protected:
 private:
     void Build();
     LDisplayGroup* BuildRoot();
+    GMCutScenePlayer* PrepareHandOver(const LString& aScene, const LString& aViewpoint,
+                                      const LVectorString& aStateChanges);
     void PlayIntroVoice();
     void ShowSubtitle(const LString& aVoiceId);
     void DeleteDisplay();

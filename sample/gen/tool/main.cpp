@@ -41,6 +41,7 @@ constexpr Area kAreas[] = {
     {"PDA", &WriteSamplePDA},
     {"puzzles", &WritePuzzles},
     {"profiling computer", &WriteProfiler},
+    {"click puzzles", &WriteClickPuzzles},
     {"location copies", &WriteLocationCopies},
 };
 
