@@ -233,6 +233,9 @@ void GMPuzzle::Build()
             } else {
                 L_ASSERT_FAILURE(LString());
             }
+            // Nothing is read from a layout that did not load.
+            delete mLayout;
+            mLayout = nullptr;
         }
         mRoot = BuildRoot();
         if (mRoot != nullptr) {
@@ -538,7 +541,12 @@ bool GMPuzzle::ReadWords(LPropertyList* aList, const LString& aPath, int aCount,
     bool found = false;
     const LString text = list != nullptr ? list->GetString(aPath, found) : LString();
     aOut = LVectorString();
-    bool ok = found && text.Split(LString("|"), &aOut) && aOut.GetCount() == aCount;
+    // Split passes over empty words: every "|" must stand between two of the words.
+    int separators = 0;
+    for (int i = 0; i < text.GetLength(); ++i) {
+        separators += text.At(i) == u'|' ? 1 : 0;
+    }
+    bool ok = found && separators == aCount - 1 && text.Split(LString("|"), &aOut) && aOut.GetCount() == aCount;
     for (int i = 0; ok && i < aOut.GetCount(); ++i) {
         ok = !aOut[i].IsEmpty();
         for (int j = 0; ok && j < i; ++j) {

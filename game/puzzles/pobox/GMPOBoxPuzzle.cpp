@@ -10,7 +10,6 @@
 #include "stdlib/LRandom.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
@@ -57,13 +56,23 @@ bool GMPOBoxPuzzle::ReadCombination()
     if (!ReadNumbers(nullptr, LString(kCombinationPath), kDials, values)) {
         return false;
     }
+    // The numbers' reader takes what is not a number as 0: the text must hold the digits.
+    bool found = false;
+    LVectorString words;
+    const LString text = GetLayout()->GetString(LString(kCombinationPath), found);
+    text.Split(LString("|"), &words);
+    bool digits = words.GetCount() == kDials;
+    for (int i = 0; digits && i < kDials; ++i) {
+        const LString word = words[i];
+        digits = word.GetLength() == 1 && word.At(0) >= u'0' && word.At(0) <= u'9' &&
+                 values[i] == static_cast<float>(word.At(0) - u'0');
+    }
+    if (!digits) {
+        L_ERROR(LString("Layout value missing or malformed: ") + kCombinationPath);
+        return false;
+    }
     for (int i = 0; i < kDials; ++i) {
-        const float value = values[i];
-        if (!(value >= 0.0f && value <= 9.0f) || std::floor(value) != value) {
-            L_ERROR(LString("Layout value missing or malformed: ") + kCombinationPath);
-            return false;
-        }
-        mCombination[i] = static_cast<int>(value);
+        mCombination[i] = static_cast<int>(values[i]);
     }
     mCombinationValid = true;
     return true;
