@@ -1,6 +1,7 @@
 #include "stdlib/LRandom.h"
 
 #include "time/LITimer.h"
+#include "win32/WinTestHooks.h"
 
 namespace {
 
@@ -35,6 +36,11 @@ int LRandom::Next()
 {
     if (sPinned >= 0) {
         return sPinned;
+    }
+    // The whole-program tests' script may pin the generator for the run.
+    const int scriptPin = WinTestRandomPin();
+    if (scriptPin >= 0) {
+        return scriptPin;
     }
     sState = sState * 214013u + 2531011u;
     return static_cast<int>((sState >> 16) & MAX);
