@@ -496,10 +496,7 @@ void GMProfilingComputer::OnButton(const LString& aId, int aEvent)
         return;
     }
     if (aId.EqualsNoCase(LString(kBackButtonId))) {
-        PopIfTop();
-        if (LMouse* mouse = LMouse::Get()) {
-            mouse->Interrupt();
-        }
+        PopIfTopAndInterrupt();
         return;
     }
     if (mResult != nullptr) {

@@ -7,6 +7,7 @@
 #include "Gdi/LFader.h"
 #include "Gdi/LFontManager.h"
 #include "Gdi/LLayoutBuilder.h"
+#include "Input/LMouse.h"
 #include "Gdi/LSprite.h"
 #include "Sound/LISoundManager.h"
 #include "Sound/LISoundPlayer.h"
@@ -135,6 +136,15 @@ bool GMPuzzle::PopIfTop()
     }
     GMIScreen* popped = nullptr;
     return screens->PopFade(&popped);
+}
+
+bool GMPuzzle::PopIfTopAndInterrupt()
+{
+    const bool popped = PopIfTop();
+    if (LMouse* mouse = LMouse::Get()) {
+        mouse->Interrupt();
+    }
+    return popped;
 }
 
 bool GMPuzzle::CloseByFader()
@@ -519,6 +529,19 @@ bool GMPuzzle::PopAndHandOver(const LString& aScene, const LString& aViewpoint, 
     }
     player->Play(aMovie);
     return true;
+}
+
+bool GMPuzzle::DeferSolvedHandOver(const char* aSolvedEvent, const char* aScene, const char* aViewpoint,
+                                   const char* aVisibleState, const char* aMovie)
+{
+    return Defer([this, aSolvedEvent, aScene, aViewpoint, aVisibleState, aMovie] {
+        RaiseEvent(LString(aSolvedEvent));
+        LVectorString changes;
+        changes.Append(LString(aVisibleState));
+        changes.Append(LString("boolean"));
+        changes.Append(LString("true"));
+        PopAndHandOver(LString(aScene), LString(aViewpoint), changes, LString(aMovie));
+    });
 }
 
 bool GMPuzzle::ReadNumbers(LPropertyList* aList, const LString& aPath, int aCount, LVectorFloat& aOut) const

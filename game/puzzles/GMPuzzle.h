@@ -159,6 +159,8 @@ protected:
     bool Open();
     // PopFade when the puzzle is the top screen; false otherwise.
     bool PopIfTop();
+    // PopIfTop, then the mouse's dispatch of the click ends here.
+    bool PopIfTopAndInterrupt();
     // Fades to black through the screen fader with this puzzle as its listener, then as
     // OnFade says; only while shown.
     bool CloseByFader();
@@ -191,6 +193,10 @@ protected:
     // callback of one of the puzzle's own objects: through Defer.
     bool PopAndHandOver(const LString& aScene, const LString& aViewpoint, const LVectorString& aStateChanges,
                         const LString& aMovie);
+    // At the next frame pass (the solving click's object goes with the screen): raises
+    // aSolvedEvent, then PopAndHandOver with the one change aVisibleState to true.
+    bool DeferSolvedHandOver(const char* aSolvedEvent, const char* aScene, const char* aViewpoint,
+                             const char* aVisibleState, const char* aMovie);
 
     // Hides the puzzle if it is shown (for the destructors at exit).
     void Shutdown();

@@ -3,7 +3,6 @@
 #include "Gdi/LButton.h"
 #include "Gdi/LDisplayGroup.h"
 #include "Gdi/LLayoutBuilder.h"
-#include "Input/LMouse.h"
 #include "container/LPropertyList.h"
 #include "memory/LMemoryManager.h"
 #include "stdlib/LLog.h"
@@ -83,10 +82,7 @@ void GMChasePhotoPuzzle::OnButton(const LString& aId, int aEvent)
         return;
     }
     if (aId.EqualsNoCase(LString(kBackButtonId))) {
-        PopIfTop();
-        if (LMouse* mouse = LMouse::Get()) {
-            mouse->Interrupt();
-        }
+        PopIfTopAndInterrupt();
         return;
     }
     if (mSolved || mOrder.GetCount() != kPhotos || GetRoot() == nullptr) {
@@ -119,13 +115,5 @@ void GMChasePhotoPuzzle::Solve()
 {
     mSolved = true;
     mClicked = 0;
-    // The screen goes down with the photo whose click got here: at the next frame pass.
-    Defer([this] {
-        RaiseEvent(LString(kSolvedEvent));
-        LVectorString changes;
-        changes.Append(LString(kVisibleState));
-        changes.Append(LString("boolean"));
-        changes.Append(LString("true"));
-        PopAndHandOver(LString(kTargetScene), LString(kTargetViewpoint), changes, LString(kMovie));
-    });
+    DeferSolvedHandOver(kSolvedEvent, kTargetScene, kTargetViewpoint, kVisibleState, kMovie);
 }

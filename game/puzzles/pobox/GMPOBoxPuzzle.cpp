@@ -165,13 +165,5 @@ void GMPOBoxPuzzle::CheckCombination()
 void GMPOBoxPuzzle::Solve()
 {
     mSolved = true;
-    // The screen goes down with the dial whose click got here: at the next frame pass.
-    Defer([this] {
-        RaiseEvent(LString(kSolvedEvent));
-        LVectorString changes;
-        changes.Append(LString(kVisibleState));
-        changes.Append(LString("boolean"));
-        changes.Append(LString("true"));
-        PopAndHandOver(LString(kTargetScene), LString(kTargetViewpoint), changes, LString(kMovie));
-    });
+    DeferSolvedHandOver(kSolvedEvent, kTargetScene, kTargetViewpoint, kVisibleState, kMovie);
 }

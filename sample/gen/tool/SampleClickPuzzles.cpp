@@ -7,7 +7,6 @@
 #include "SampleArt.h"
 #include "SampleContent.h"
 #include "SampleOutput.h"
-#include "writers/LBinkBytes.h"
 #include "writers/LPixelFont.h"
 
 #include <cmath>
@@ -116,17 +115,6 @@ void WriteVoice(SampleOutput& aOut, const std::string& aId, float aPitch)
     aOut.WriteSound("sounds/" + aId + ".ogg", kRate, samples);
 }
 
-std::string Movie(uint8_t aY, uint8_t aU, uint8_t aV)
-{
-    LBinkBytes::MovieSpec spec;
-    spec.mWidth = 320;
-    spec.mHeight = 240;
-    spec.mRate = 15;
-    spec.mRateDiv = 1;
-    spec.mFrames = LBinkBytes::Flat(30, aY, aU, aV);
-    return LBinkBytes::Make(spec);
-}
-
 } // namespace
 
 void WriteClickPuzzles(SampleOutput& aOut)
@@ -138,7 +126,7 @@ void WriteClickPuzzles(SampleOutput& aOut)
     WriteVoice(aOut, "hi04_rg", 170.0f);
     WriteVoice(aOut, "2ls08_rg", 140.0f);
     WriteVoice(aOut, "hi18_rg", 175.0f);
-    aOut.Write("movies/Secret_Apt_Door.bik", Movie(70, 120, 140));
-    aOut.Write("movies/chaseapt_draweropen.bik", Movie(140, 110, 140));
-    aOut.Write("movies/UPS_BoxAnimax.bik", Movie(100, 100, 160));
+    aOut.Write("movies/Secret_Apt_Door.bik", SampleMovie(70, 120, 140));
+    aOut.Write("movies/chaseapt_draweropen.bik", SampleMovie(140, 110, 140));
+    aOut.Write("movies/UPS_BoxAnimax.bik", SampleMovie(100, 100, 160));
 }

@@ -5,10 +5,7 @@
 #include "profiler/GMProfilingComputer.h"
 
 #include "GMScreenManager.h"
-#include "Gdi/LButton.h"
-#include "Gdi/LFontManager.h"
 #include "Gdi/LTextArea.h"
-#include "Render/LTextureManager.h"
 #include "multicursor/GMMultiCursor.h"
 #include "multicursor/GMMultiCursorAction.h"
 #include "pda/GMInventoryItem.h"
@@ -16,12 +13,10 @@
 #include "pda/GMInventorySubpanel.h"
 #include "pda/GMPDA.h"
 #include "scene/GMScene.h"
-#include "scene/GMSceneManager.h"
 #include "state/LStateManager.h"
 #include "support/GMPuzzleHarness.h"
 #include "support/GMTestScene.h"
 #include "support/LLogCapture.h"
-#include "support/LSampleRoots.h"
 #include "support/LTestStrings.h"
 #include "ui/GMCursor.h"
 #include "util/GMCleaner.h"
@@ -43,19 +38,12 @@ protected:
     void SetUp() override
     {
         GMSceneFlow::RegisterFakes();
-        ASSERT_TRUE(LSampleRoots::Mount());
-        LTextureManager::Get()->SetRoot(LString("//textures")); // as start-up sets it
-        LFontManager::Get()->CreateFonts(LString("//dataroot/textures/fonts/fonts.txt"),
-                                         LString("//dataroot/textures/fonts/"));
         GMOptions::GetInstance()->SetSkill(GMOptions::SKILL_MEDIUM);
         LStateManager::Get()->SetState(LString("sta_selectedcase"), LString("number"), LString("1"), false);
         mComputer = GMProfilingComputer::GetInstance();
         ASSERT_NE(nullptr, mComputer);
-        ASSERT_TRUE(GMSceneManager::GetInstance()->LoadScene(LString("case01/riverbank"), true, true));
-        mScene = GMSceneManager::GetInstance()->GetScene();
+        mScene = LoadSampleLocation("case01/riverbank", "vp02");
         ASSERT_NE(nullptr, mScene);
-        ASSERT_TRUE(mScene->SetViewpoint(LString("vp02")));
-        Frames(2);
         mLog.Clear();
     }
 
@@ -72,13 +60,8 @@ TEST_F(ProfilerFlowTest, TheLaptopsLookOpensTheComputerWhereThePenFromThePDAEnte
 {
     GMScreenManager* screens = GMScreenManager::GetInstance();
     ASSERT_NE(nullptr, mScene->FindHotspot(LString("hs_profiler")));
-    GMPuzzleHarness::Click(kLaptop);
+    ASSERT_TRUE(Look(kLaptop));
     GMMultiCursor* menu = GMMultiCursor::GetInstance();
-    ASSERT_TRUE(FramesUntil([&] { return menu->IsOpen(); }));
-    ASSERT_TRUE(menu->IsActionEnabled(GMMultiCursorAction::LOOK));
-    LButton* look = menu->GetButton(GMMultiCursorAction::LOOK);
-    ASSERT_NE(nullptr, look);
-    GMPuzzleHarness::Click(look->GetWorldPosition() + LVector2(25.0f, 25.0f));
     EXPECT_TRUE(GMPuzzleHarness::StateIsTrue(GMProfilingComputer::kActiveState));
     ASSERT_TRUE(FramesUntil([&] { return mComputer->IsShown() && !screens->IsBusy() && !menu->IsOpen(); }));
     EXPECT_EQ(static_cast<GMIScreen*>(mComputer), screens->GetTop());

@@ -3,23 +3,16 @@
 // looked at through the action menu, the puzzle solved with the mouse, and the hand-over
 // to its cut scene.
 #include "GMScreenManager.h"
-#include "Gdi/LButton.h"
-#include "Gdi/LFontManager.h"
-#include "Render/LTextureManager.h"
 #include "multicursor/GMMultiCursor.h"
-#include "multicursor/GMMultiCursorAction.h"
 #include "puzzles/chasephotopuzzle/GMChasePhotoPuzzle.h"
 #include "puzzles/combination/GMCombinationLockPuzzle.h"
 #include "puzzles/pobox/GMPOBoxDial.h"
 #include "puzzles/pobox/GMPOBoxPuzzle.h"
 #include "scene/GMScene.h"
-#include "scene/GMSceneManager.h"
 #include "support/GMPuzzleHarness.h"
 #include "support/GMTestScene.h"
 #include "support/LLogCapture.h"
-#include "support/LSampleRoots.h"
 #include "support/LTestStrings.h"
-#include "ui/GMCutScenePlayer.h"
 #include "util/GMCleaner.h"
 #include "util/GMOptions.h"
 
@@ -37,49 +30,37 @@ protected:
     void SetUp() override
     {
         GMSceneFlow::RegisterFakes();
-        ASSERT_TRUE(LSampleRoots::Mount());
-        LTextureManager::Get()->SetRoot(LString("//textures")); // as start-up sets it
-        LFontManager::Get()->CreateFonts(LString("//dataroot/textures/fonts/fonts.txt"),
-                                         LString("//dataroot/textures/fonts/"));
         GMOptions::GetInstance()->SetSkill(GMOptions::SKILL_MEDIUM);
         // What the application makes at start.
         ASSERT_NE(nullptr, GMCombinationLockPuzzle::GetInstance());
         ASSERT_NE(nullptr, GMChasePhotoPuzzle::GetInstance());
         ASSERT_NE(nullptr, GMPOBoxPuzzle::GetInstance());
-        ASSERT_TRUE(GMSceneManager::GetInstance()->LoadScene(LString("case01/riverbank"), true, true));
-        mScene = GMSceneManager::GetInstance()->GetScene();
+        mScene = LoadSampleLocation("case01/riverbank", "vp02");
         ASSERT_NE(nullptr, mScene);
-        ASSERT_TRUE(mScene->SetViewpoint(LString("vp02")));
-        Frames(2);
         mLog.Clear();
     }
 
     void TearDown() override { delete GMCleaner::GetInstance(); }
 
-    // Looks at the hotspot at aAt through the action menu; whether aPuzzle is then shown on
-    // top.
-    bool LookOpens(const LVector2& aAt, GMPuzzle* aPuzzle)
+    // Looks at the hotspot at aAt; whether aPuzzle is then shown on top.
+    static bool LookOpens(const LVector2& aAt, GMPuzzle* aPuzzle)
     {
-        GMPuzzleHarness::Click(aAt);
         GMMultiCursor* menu = GMMultiCursor::GetInstance();
-        if (!FramesUntil([&] { return menu->IsOpen(); }) || !menu->IsActionEnabled(GMMultiCursorAction::LOOK)) {
-            return false;
-        }
-        LButton* look = menu->GetButton(GMMultiCursorAction::LOOK);
-        GMPuzzleHarness::Click(look->GetWorldPosition() + LVector2(25.0f, 25.0f));
         GMScreenManager* screens = GMScreenManager::GetInstance();
-        return FramesUntil([&] { return aPuzzle->IsShown() && !screens->IsBusy() && !menu->IsOpen(); }) &&
+        return Look(aAt) &&
+               FramesUntil([&] { return aPuzzle->IsShown() && !screens->IsBusy() && !menu->IsOpen(); }) &&
                screens->GetTop() == aPuzzle;
     }
 
+    // The last three calls of the cut-scene player.
     static std::string LastCutScene()
     {
-        const LVectorString& calls = GMCutScenePlayer::GetInstance()->GetCalls();
-        std::string text;
-        for (int i = calls.GetCount() >= 3 ? calls.GetCount() - 3 : 0; i < calls.GetCount(); ++i) {
-            text += ToStd(calls[i]) + ";";
+        const std::string calls = GMPuzzleHarness::CutSceneCalls();
+        size_t at = calls.size();
+        for (int i = 0; i < 4 && at != std::string::npos && at > 0; ++i) {
+            at = calls.rfind(';', at - 1);
         }
-        return text;
+        return at == std::string::npos ? calls : calls.substr(at + 1);
     }
 
     LLogCapture mLog;

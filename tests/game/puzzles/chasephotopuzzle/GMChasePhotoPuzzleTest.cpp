@@ -12,7 +12,6 @@
 #include "support/LFakeSoundPlayer.h"
 #include "support/LTestStrings.h"
 #include "ui/GMCursor.h"
-#include "ui/GMCutScenePlayer.h"
 #include "util/GMOptions.h"
 
 #include <gtest/gtest.h>
@@ -71,15 +70,6 @@ protected:
         return count;
     }
 
-    static std::string CutScene()
-    {
-        std::string calls;
-        const LVectorString& list = GMCutScenePlayer::GetInstance()->GetCalls();
-        for (int i = 0; i < list.GetCount(); ++i) {
-            calls += ToStd(list[i]) + ";";
-        }
-        return calls;
-    }
 
     GMPuzzleHarness mHarness;
     GMChasePhotoPuzzle* mPuzzle = nullptr;
@@ -110,7 +100,7 @@ TEST_F(ChasePhotoTest, ThePhotosInOrderSolveOnTheSeventhClickAndTheScreenLeavesB
     EXPECT_TRUE(GMPuzzleHarness::EventRaised("evt_chasephotopuzzle_solved"));
     EXPECT_EQ("SetTarget(case03/chase|vp_kitbath);SetStateChanges(sta_3tc02_visible|boolean|true);"
               "Play(chaseapt_draweropen.bik);",
-              CutScene());
+              GMPuzzleHarness::CutSceneCalls());
     GMScreenManager* screens = GMScreenManager::GetInstance();
     EXPECT_LT(screens->IndexOf(mPuzzle), 0);
     EXPECT_FALSE(mPuzzle->IsShown());

@@ -70,15 +70,6 @@ protected:
         return count;
     }
 
-    static std::string CutScene()
-    {
-        std::string calls;
-        const LVectorString& list = GMCutScenePlayer::GetInstance()->GetCalls();
-        for (int i = 0; i < list.GetCount(); ++i) {
-            calls += ToStd(list[i]) + ";";
-        }
-        return calls;
-    }
 
     GMPuzzleHarness mHarness;
     GMCombinationLockPuzzle* mPuzzle = nullptr;
@@ -108,7 +99,7 @@ TEST_F(CombinationLockTest, TheRightCodeDisablesTheScreenRaisesItsEventAndHandsO
     ASSERT_NE(nullptr, entry);
     EXPECT_EQ("//dataroot/sounds/entry.mp2", ToStd(entry->mFileName));
     EXPECT_TRUE(entry->mPlaying);
-    EXPECT_EQ("", CutScene());
+    EXPECT_EQ("", GMPuzzleHarness::CutSceneCalls());
 
     // Keys do nothing once the code was right: no click, no digit, no second opening.
     EXPECT_EQ(8, Made("//dataroot/sounds/blip.wav"));
@@ -120,7 +111,7 @@ TEST_F(CombinationLockTest, TheRightCodeDisablesTheScreenRaisesItsEventAndHandsO
 
     ASSERT_TRUE(GMPuzzleHarness::EndStream("buzz"));
     GMPuzzleHarness::Frames(1);
-    EXPECT_EQ("SetTarget(case01/castillosecretapt|vp_start);SetStateChanges();Play(Secret_Apt_Door.bik);", CutScene());
+    EXPECT_EQ("SetTarget(case01/castillosecretapt|vp_start);SetStateChanges();Play(Secret_Apt_Door.bik);", GMPuzzleHarness::CutSceneCalls());
     EXPECT_EQ("", mHarness.Log().Problems());
 }
 
@@ -131,7 +122,7 @@ TEST_F(CombinationLockTest, WithoutTheOpeningSoundTheHandOverFollowsAtOnce)
     Press(GMCombinationLockPuzzle::CODE);
     Enter();
     GMPuzzleHarness::Frames(1);
-    EXPECT_EQ("SetTarget(case01/castillosecretapt|vp_start);SetStateChanges();Play(Secret_Apt_Door.bik);", CutScene());
+    EXPECT_EQ("SetTarget(case01/castillosecretapt|vp_start);SetStateChanges();Play(Secret_Apt_Door.bik);", GMPuzzleHarness::CutSceneCalls());
 }
 
 TEST_F(CombinationLockTest, AnEighthDigitIsIgnoredAndAShortCodeBuzzesAndEmptiesTheDisplay)

@@ -12,7 +12,6 @@
 #include "support/GMPuzzleHarness.h"
 #include "support/LTestStrings.h"
 #include "ui/GMCursor.h"
-#include "ui/GMCutScenePlayer.h"
 #include "util/GMOptions.h"
 
 #include <gtest/gtest.h>
@@ -75,15 +74,6 @@ protected:
         ASSERT_EQ(aDigit, mPuzzle->GetDial(aIndex)->GetValue());
     }
 
-    static std::string CutScene()
-    {
-        std::string calls;
-        const LVectorString& list = GMCutScenePlayer::GetInstance()->GetCalls();
-        for (int i = 0; i < list.GetCount(); ++i) {
-            calls += ToStd(list[i]) + ";";
-        }
-        return calls;
-    }
 
     GMPuzzleHarness mHarness;
     GMPOBoxPuzzle* mPuzzle = nullptr;
@@ -168,7 +158,7 @@ TEST_F(POBoxTest, TheCompletingClickSolvesWhicheverDialAndThePairCountsEitherWay
     EXPECT_TRUE(GMPuzzleHarness::EventRaised("evt_poboxpuzzle_solved"));
     EXPECT_EQ("SetTarget(case04/upsstore|vp_mailboxesleft);SetStateChanges(sta_cu_4mb02_visible|boolean|true);"
               "Play(UPS_BoxAnimax.bik);",
-              CutScene());
+              GMPuzzleHarness::CutSceneCalls());
     EXPECT_LT(GMScreenManager::GetInstance()->IndexOf(mPuzzle), 0);
     EXPECT_FALSE(mPuzzle->IsShown());
     EXPECT_EQ(nullptr, mPuzzle->GetDial(0));
