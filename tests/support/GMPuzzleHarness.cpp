@@ -27,6 +27,7 @@
 #include "support/LSampleRoots.h"
 #include "support/LTestStrings.h"
 #include "ui/GMCursor.h"
+#include "ui/GMCutScenePlayer.h"
 #include "ui/GMScreenFader.h"
 #include "util/GMCleaner.h"
 #include "util/GMOptions.h"
@@ -212,6 +213,16 @@ bool GMPuzzleHarness::EndStream(const char* aName)
     player->MarkEnded();
     Frames(1);
     return true;
+}
+
+std::string GMPuzzleHarness::CutSceneCalls()
+{
+    GMCutScenePlayer* player = GMCutScenePlayer::GetInstance();
+    std::string calls;
+    for (int i = 0; player != nullptr && i < player->GetCalls().GetCount(); ++i) {
+        calls += ToStd(player->GetCalls()[i]) + ";";
+    }
+    return calls;
 }
 
 LIDisplayObject* GMPuzzleHarness::Member(GMPuzzle* aPuzzle, const char* aPath)

@@ -91,6 +91,9 @@ public:
     // frame pass, which runs); false when there is none.
     static bool EndStream(const char* aName);
 
+    // The cut-scene player's calls so far, each followed by ";" (empty without a player).
+    static std::string CutSceneCalls();
+
     // The member of the puzzle's root by dotted path, or null.
     static LIDisplayObject* Member(GMPuzzle* aPuzzle, const char* aPath);
     // The middle of a member's world boundary.
