@@ -22,6 +22,7 @@
 #include "support/GMTestFonts.h"
 #include "support/LFakeRender.h"
 #include "support/LFakeSoundManager.h"
+#include "support/LFakeMovieManager.h"
 #include "support/LFakeSoundPlayer.h"
 #include "support/LFakeTimer.h"
 #include "support/LSampleRoots.h"
@@ -217,12 +218,24 @@ bool GMPuzzleHarness::EndStream(const char* aName)
 
 std::string GMPuzzleHarness::CutSceneCalls()
 {
-    GMCutScenePlayer* player = GMCutScenePlayer::GetInstance();
-    std::string calls;
-    for (int i = 0; player != nullptr && i < player->GetCalls().GetCount(); ++i) {
-        calls += ToStd(player->GetCalls()[i]) + ";";
+    // The cut scene the player holds, told as the calls that handed it over.
+    GMCutScenePlayer* player = GMCutScenePlayer::Peek();
+    if (player == nullptr || !player->IsPlaying()) {
+        return "";
     }
-    return calls;
+    std::string movie;
+    if (player->GetQueue().GetCount() > 0) {
+        movie = ToStd(player->GetQueue().GetRef(0));
+    } else if (!LFakeMovieManager::sMade.empty()) {
+        movie = ToStd(LFakeMovieManager::sMade.back().mFileName);
+        movie = movie.substr(movie.rfind('/') + 1);
+    }
+    std::string changes;
+    for (int i = 0; i < player->GetStateChanges().GetCount(); ++i) {
+        changes += (i > 0 ? "|" : "") + ToStd(player->GetStateChanges().GetRef(i));
+    }
+    return "SetTarget(" + ToStd(player->GetTargetScene()) + "|" + ToStd(player->GetTargetViewpoint()) +
+           ");SetStateChanges(" + changes + ");Play(" + movie + ");";
 }
 
 LIDisplayObject* GMPuzzleHarness::Member(GMPuzzle* aPuzzle, const char* aPath)

@@ -8,6 +8,7 @@
 #include "event/LEventManager.h"
 #include "pda/GMPDAMinimized.h"
 #include "support/GMPuzzleHarness.h"
+#include "support/GMTestCutScenes.h"
 #include "support/LFakeSoundManager.h"
 #include "support/LFakeSoundPlayer.h"
 #include "support/LTestStrings.h"
@@ -108,7 +109,8 @@ TEST_F(ChasePhotoTest, ThePhotosInOrderSolveOnTheSeventhClickAndTheScreenLeavesB
     EXPECT_EQ(GMCursor::TYPE_CROSSHAIR, GMCursor::GetInstance()->GetType());
     EXPECT_EQ("", mHarness.Log().Problems());
 
-    // Opened again, the count starts from the first photo.
+    // Opened again once its cut scene has played, the count starts from the first photo.
+    ASSERT_TRUE(GMTestCutScenes::PlayOut());
     ASSERT_TRUE(Open());
     EXPECT_FALSE(mPuzzle->IsSolved());
     ClickPhoto(kOrder[0]);

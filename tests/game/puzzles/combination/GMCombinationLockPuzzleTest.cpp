@@ -208,7 +208,7 @@ TEST_F(CombinationLockTest, ALaterShowingAndALaterGameStartUnsolvedAndTheVoicesE
     ASSERT_FALSE(mPuzzle->IsShown());
     LEventManager::Get()->RemoveAllEvents();
     GMOptions::GetInstance()->SetSkill(GMOptions::SKILL_MEDIUM);
-    const int calls = GMCutScenePlayer::GetInstance()->GetCalls().GetCount();
+    const std::string calls = GMPuzzleHarness::CutSceneCalls();
 
     ASSERT_TRUE(Open());
     EXPECT_FALSE(mPuzzle->IsSolved());
@@ -217,7 +217,7 @@ TEST_F(CombinationLockTest, ALaterShowingAndALaterGameStartUnsolvedAndTheVoicesE
     EXPECT_EQ(1, Made("//sounds/2ls08_rg.ogg"));
     ASSERT_TRUE(GMPuzzleHarness::EndStream("hintAudio"));
     GMPuzzleHarness::Frames(2);
-    EXPECT_EQ(calls, GMCutScenePlayer::GetInstance()->GetCalls().GetCount());
+    EXPECT_EQ(calls, GMPuzzleHarness::CutSceneCalls());
     Press("12");
     EXPECT_EQ("12", Code());
 }

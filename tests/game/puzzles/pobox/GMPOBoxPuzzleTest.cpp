@@ -10,6 +10,7 @@
 #include "puzzles/pobox/GMPOBoxDial.h"
 #include "stdlib/LRandom.h"
 #include "support/GMPuzzleHarness.h"
+#include "support/GMTestCutScenes.h"
 #include "support/LTestStrings.h"
 #include "ui/GMCursor.h"
 #include "util/GMOptions.h"
@@ -166,7 +167,8 @@ TEST_F(POBoxTest, TheCompletingClickSolvesWhicheverDialAndThePairCountsEitherWay
     EXPECT_EQ(GMCursor::TYPE_HAND, GMCursor::GetInstance()->GetType());
     EXPECT_EQ("", mHarness.Log().Problems());
 
-    // Again, in the layout's order, the middle dial last.
+    // Again, once its cut scene has played, in the layout's order, the middle dial last.
+    ASSERT_TRUE(GMTestCutScenes::PlayOut());
     ASSERT_TRUE(Open());
     EXPECT_FALSE(mPuzzle->IsSolved());
     TurnTo(0, 3);
@@ -186,13 +188,14 @@ TEST_F(POBoxTest, BadDialCountsAndCombinationsAreLoggedAndLeaveTheBoxShut)
         int mBuilt;
     };
     const Case cases[] = {
-        {5, "3|5|8|6", "The box needs four dials, the layout has 5", 4},
         {3, "3|5|8|6", "The box needs four dials, the layout has 3", 3},
         {4, "3|5|8", "Layout value missing or malformed: solution.combination", 4},
         {4, "3|5|x|6", "Layout value missing or malformed: solution.combination", 4},
         {4, "3|5|8.5|6", "Layout value missing or malformed: solution.combination", 4},
         {4, "3|5|10|6", "Layout value missing or malformed: solution.combination", 4},
         {4, "", "Layout value missing or malformed: solution.combination", 4},
+        // Last: the box opens and its cut scene takes the game to the box's location.
+        {5, "3|5|8|6", "The box needs four dials, the layout has 5", 4},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.mDials) + " " + c.mCombination);
@@ -219,6 +222,7 @@ TEST_F(POBoxTest, BadDialCountsAndCombinationsAreLoggedAndLeaveTheBoxShut)
         if (opens) {
             GMPuzzleHarness::Frames(1);
             EXPECT_FALSE(mPuzzle->IsShown());
+            ASSERT_TRUE(GMTestCutScenes::PlayOut());
         } else {
             ASSERT_TRUE(mHarness.Back(mPuzzle));
         }
