@@ -7,6 +7,8 @@
 #include "Gdi/LFader.h"
 #include "Gdi/LFontManager.h"
 #include "Gdi/LLayoutBuilder.h"
+#include "Input/LMouse.h"
+#include "Gdi/LSprite.h"
 #include "Sound/LISoundManager.h"
 #include "Sound/LISoundPlayer.h"
 #include "container/LPropertyList.h"
@@ -136,6 +138,15 @@ bool GMPuzzle::PopIfTop()
     return screens->PopFade(&popped);
 }
 
+bool GMPuzzle::PopIfTopAndInterrupt()
+{
+    const bool popped = PopIfTop();
+    if (LMouse* mouse = LMouse::Get()) {
+        mouse->Interrupt();
+    }
+    return popped;
+}
+
 bool GMPuzzle::CloseByFader()
 {
     if (!mShown || mFading) {
@@ -203,8 +214,14 @@ void GMPuzzle::OnShow()
     }
     Build();
     mShown = true;
-    if (GMCursor* cursor = GMCursor::GetInstance()) {
-        cursor->SetCursor(mSetup.mCursor, LString());
+    GMCursor* cursor = GMCursor::GetInstance();
+    if (cursor != nullptr && mSetup.mSetsCursor) {
+        if (mSetup.mSetsDefaultCursor) {
+            cursor->SetDefaultCursor(mSetup.mCursor);
+            cursor->ReleaseCursor(LString());
+        } else {
+            cursor->SetCursor(mSetup.mCursor, LString());
+        }
     }
     if (mSetup.mHidesBar) {
         if (GMPDAMinimized* bar = GMPDAMinimized::GetInstance()) {
@@ -221,23 +238,21 @@ void GMPuzzle::Build()
         GMTextureRoot root(Text(mSetup.mTextureRoot));
         mLayout = L_NEW LPropertyList();
         if (mLayout == nullptr || !mLayout->Load(Text(mSetup.mLayoutFile), true)) {
-            L_ASSERT_FAILURE(LString());
-        }
-        LPropertyList* background = mLayout != nullptr ? mLayout->GetList(LString("groups.g01-background")) : nullptr;
-        mRoot = background != nullptr ? LLayoutBuilder::BuildGroup(background, true) : nullptr;
-        if (mRoot == nullptr) {
-            // The puzzle's objects still need a group to live in.
-            L_ASSERT_FAILURE(LString());
-            mRoot = L_NEW LDisplayGroup();
-            if (mRoot != nullptr) {
-                mRoot->SetId(Text(mSetup.mClassName));
+            if (mSetup.mLoadFailure != nullptr) {
+                L_ERROR(mSetup.mLoadFailure);
+            } else {
+                L_ASSERT_FAILURE(LString());
             }
+            // Nothing is read from a layout that did not load.
+            delete mLayout;
+            mLayout = nullptr;
         }
+        mRoot = BuildRoot();
         if (mRoot != nullptr) {
             BuildPieces();
         }
     }
-    LPropertyList* back = mLayout != nullptr ? mLayout->GetList(LString("groups.g02-backbutton")) : nullptr;
+    LPropertyList* back = mLayout != nullptr ? mLayout->GetList(Text(mSetup.mBackButtonKey)) : nullptr;
     LButton* button = back != nullptr ? LLayoutBuilder::BuildButton(back, this) : nullptr;
     if (button != nullptr && (mRoot == nullptr || !mRoot->AddMember(button, true))) {
         L_ASSERT_FAILURE(LString());
@@ -248,6 +263,40 @@ void GMPuzzle::Build()
         L_ASSERT_FAILURE(LString());
     }
     OnBuilt();
+}
+
+LDisplayGroup* GMPuzzle::BuildRoot()
+{
+    LPropertyList* background = mLayout != nullptr ? mLayout->GetList(Text(mSetup.mBackgroundKey)) : nullptr;
+    if (mSetup.mRootGroup == nullptr) {
+        LDisplayGroup* root = background != nullptr ? LLayoutBuilder::BuildGroup(background, true) : nullptr;
+        if (root == nullptr) {
+            // The puzzle's objects still need a group to live in.
+            L_ASSERT_FAILURE(LString());
+            root = L_NEW LDisplayGroup();
+            if (root != nullptr) {
+                root->SetId(Text(mSetup.mClassName));
+            }
+        }
+        return root;
+    }
+    auto* root = L_NEW LDisplayGroup();
+    if (root == nullptr) {
+        L_ASSERT_FAILURE(LString());
+        return nullptr;
+    }
+    root->SetId(LString(mSetup.mRootGroup));
+    root->SetRelativeZ(mSetup.mRootZ);
+    LIDisplayObject* made = nullptr;
+    if (background != nullptr) {
+        made = mSetup.mBackgroundIsSprite ? static_cast<LIDisplayObject*>(LLayoutBuilder::BuildSprite(background))
+                                          : static_cast<LIDisplayObject*>(LLayoutBuilder::BuildGroup(background, true));
+    }
+    if (made != nullptr && !root->AddMember(made, true)) {
+        L_ASSERT_FAILURE(LString());
+        delete made;
+    }
+    return root;
 }
 
 void GMPuzzle::OnHidden()
@@ -264,7 +313,11 @@ void GMPuzzle::OnHidden()
     }
     DeletePieces();
     DeleteDisplay();
-    if (GMCursor* cursor = GMCursor::GetInstance()) {
+    GMCursor* cursor = GMCursor::GetInstance();
+    if (cursor != nullptr && mSetup.mReleasesCursor) {
+        if (mSetup.mSetsDefaultCursor) {
+            cursor->SetDefaultCursor(GMCursor::TYPE_DEFAULT);
+        }
         cursor->ReleaseCursor(LString());
     }
     if (mSetup.mHidesBar) {
@@ -301,7 +354,7 @@ void GMPuzzle::PlayIntroVoice()
     const bool easy = options != nullptr && options->GetSkill() == GMOptions::SKILL_EASY;
     const char* voice = easy ? mSetup.mEasyVoice : mSetup.mVoice;
     if (voice != nullptr) {
-        PlayVoice(LString(kHintAudio), LString(voice));
+        PlayVoice(Text(mSetup.mVoiceStream), LString(voice));
     }
 }
 
@@ -316,10 +369,33 @@ bool GMPuzzle::PlayVoice(const LString& aName, const LString& aVoiceId)
         return false;
     }
     mSound = player;
+    mVoicePlaying = true;
     player->SetListener(this);
     GMOptions* options = GMOptions::GetInstance();
     player->SetVolume(options != nullptr ? options->mVolume : 1.0f);
     ShowSubtitle(aVoiceId);
+    player->Play();
+    return true;
+}
+
+bool GMPuzzle::PlaySound(const LString& aName, const LString& aPath, bool aListen)
+{
+    DeleteSound();
+    LISoundManager* sounds = LISoundManager::Get();
+    LISoundPlayer* player = sounds != nullptr ? sounds->CreateStream(aName, aPath) : nullptr;
+    if (player == nullptr) {
+        L_ASSERT_FAILURE(LString());
+        if (aListen) {
+            OnVoiceEnded(aName);
+        }
+        return false;
+    }
+    mSound = player;
+    if (aListen) {
+        player->SetListener(this);
+    }
+    GMOptions* options = GMOptions::GetInstance();
+    player->SetVolume(options != nullptr ? options->mVolume : 1.0f);
     player->Play();
     return true;
 }
@@ -356,7 +432,9 @@ void GMPuzzle::FadeSubtitle()
 
 void GMPuzzle::OnSoundEnded(const LString& aName)
 {
-    FadeSubtitle();
+    if (mVoicePlaying) {
+        FadeSubtitle();
+    }
     DeleteSound();
     OnVoiceEnded(aName);
 }
@@ -367,6 +445,7 @@ void GMPuzzle::OnVoiceEnded(const LString&)
 
 void GMPuzzle::DeleteSound()
 {
+    mVoicePlaying = false;
     if (mSound != nullptr) {
         LISoundPlayer* sound = mSound;
         mSound = nullptr;
@@ -408,8 +487,8 @@ bool GMPuzzle::AddInventoryItem(const LString& aItemId)
     return inventory->AddItem(aItemId);
 }
 
-bool GMPuzzle::HandOver(const LString& aScene, const LString& aViewpoint, const LVectorString& aStateChanges,
-                        const LString& aMovie)
+GMCutScenePlayer* GMPuzzle::PrepareHandOver(const LString& aScene, const LString& aViewpoint,
+                                            const LVectorString& aStateChanges)
 {
     if (GMScene* scene = CurrentScene()) {
         scene->StopAudio();
@@ -417,12 +496,52 @@ bool GMPuzzle::HandOver(const LString& aScene, const LString& aViewpoint, const 
     GMCutScenePlayer* player = GMCutScenePlayer::GetInstance();
     if (player == nullptr) {
         L_ERROR("HandOver failure. No cut-scene player.");
-        return false;
+        return nullptr;
     }
     player->SetTarget(aScene, aViewpoint);
     player->SetStateChanges(aStateChanges);
+    return player;
+}
+
+bool GMPuzzle::HandOver(const LString& aScene, const LString& aViewpoint, const LVectorString& aStateChanges,
+                        const LString& aMovie)
+{
+    GMCutScenePlayer* player = PrepareHandOver(aScene, aViewpoint, aStateChanges);
+    if (player == nullptr) {
+        return false;
+    }
     player->Play(aMovie);
     return true;
+}
+
+bool GMPuzzle::PopAndHandOver(const LString& aScene, const LString& aViewpoint, const LVectorString& aStateChanges,
+                              const LString& aMovie)
+{
+    GMCutScenePlayer* player = PrepareHandOver(aScene, aViewpoint, aStateChanges);
+    GMScreenManager* screens = GMScreenManager::GetInstance();
+    if (screens != nullptr && screens->GetTop() == this) {
+        GMIScreen* popped = nullptr;
+        screens->PopScreen(&popped);
+    }
+    OnHidden();
+    if (player == nullptr) {
+        return false;
+    }
+    player->Play(aMovie);
+    return true;
+}
+
+bool GMPuzzle::DeferSolvedHandOver(const char* aSolvedEvent, const char* aScene, const char* aViewpoint,
+                                   const char* aVisibleState, const char* aMovie)
+{
+    return Defer([this, aSolvedEvent, aScene, aViewpoint, aVisibleState, aMovie] {
+        RaiseEvent(LString(aSolvedEvent));
+        LVectorString changes;
+        changes.Append(LString(aVisibleState));
+        changes.Append(LString("boolean"));
+        changes.Append(LString("true"));
+        PopAndHandOver(LString(aScene), LString(aViewpoint), changes, LString(aMovie));
+    });
 }
 
 bool GMPuzzle::ReadNumbers(LPropertyList* aList, const LString& aPath, int aCount, LVectorFloat& aOut) const
@@ -434,6 +553,32 @@ bool GMPuzzle::ReadNumbers(LPropertyList* aList, const LString& aPath, int aCoun
     }
     if (!found || aOut.GetCount() != aCount) {
         L_ERROR("Layout value missing or malformed: " + aPath);
+        return false;
+    }
+    return true;
+}
+
+bool GMPuzzle::ReadWords(LPropertyList* aList, const LString& aPath, int aCount, LVectorString& aOut) const
+{
+    LPropertyList* list = aList != nullptr ? aList : mLayout;
+    bool found = false;
+    const LString text = list != nullptr ? list->GetString(aPath, found) : LString();
+    aOut = LVectorString();
+    // Split passes over empty words: every "|" must stand between two of the words.
+    int separators = 0;
+    for (int i = 0; i < text.GetLength(); ++i) {
+        separators += text.At(i) == u'|' ? 1 : 0;
+    }
+    bool ok = found && separators == aCount - 1 && text.Split(LString("|"), &aOut) && aOut.GetCount() == aCount;
+    for (int i = 0; ok && i < aOut.GetCount(); ++i) {
+        ok = !aOut[i].IsEmpty();
+        for (int j = 0; ok && j < i; ++j) {
+            ok = !aOut[i].EqualsNoCase(aOut[j]);
+        }
+    }
+    if (!ok) {
+        L_ERROR("Layout value missing or malformed: " + aPath);
+        aOut = LVectorString();
         return false;
     }
     return true;

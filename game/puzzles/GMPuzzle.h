@@ -37,6 +37,7 @@
 
 #include <functional>
 
+class GMCutScenePlayer;
 class LDisplayGroup;
 class LISoundPlayer;
 class LPropertyList;
@@ -63,6 +64,26 @@ struct GMPuzzleSetup
     // a voice plays on until its end notice deletes it).
     bool mFadeSubtitleOnHide = true;
     bool mDeleteSoundOnHide = true;
+    // The root group: when named, a new group of that id at relative z mRootZ to which
+    // the background joins as a member (a missing background is then simply absent);
+    // otherwise the background group itself.
+    const char* mRootGroup = nullptr;
+    float mRootZ = 0.0f;
+    // The layout keys of the background (a group built with its children, or a sprite)
+    // and of the back button.
+    const char* mBackgroundKey = "groups.g01-background";
+    bool mBackgroundIsSprite = false;
+    const char* mBackButtonKey = "groups.g02-backbutton";
+    // The error logged when the layout does not load (the assertion line when null).
+    const char* mLoadFailure = nullptr;
+    // The stream name of the introductory voice-over.
+    const char* mVoiceStream = "hintAudio";
+    // Whether the showing sets the cursor, and the hiding releases it. With
+    // mSetsDefaultCursor the showing makes mCursor the default type and the hiding the
+    // default cursor (type 0), each followed by a release with an empty owner.
+    bool mSetsCursor = true;
+    bool mReleasesCursor = true;
+    bool mSetsDefaultCursor = false;
 };
 
 class GMPuzzle : public LBase,
@@ -129,8 +150,8 @@ protected:
     // The active state turned false. The common rule: pop, but only when the puzzle is
     // the top screen.
     virtual void OnClosedByState();
-    // What follows the end of the voice aName, or the voice itself when its stream could
-    // not be made: nothing unless the puzzle says so.
+    // What follows the end of the voice or effect aName, or the stream itself when it
+    // could not be made: nothing unless the puzzle says so.
     virtual void OnVoiceEnded(const LString& aName);
 
     // Sets the current scene's keep-audio flag and pushes the puzzle with a fade; nothing
@@ -138,6 +159,8 @@ protected:
     bool Open();
     // PopFade when the puzzle is the top screen; false otherwise.
     bool PopIfTop();
+    // PopIfTop, then the mouse's dispatch of the click ends here.
+    bool PopIfTopAndInterrupt();
     // Fades to black through the screen fader with this puzzle as its listener, then as
     // OnFade says; only while shown.
     bool CloseByFader();
@@ -146,6 +169,11 @@ protected:
     // replacing the sound now playing. When the stream cannot be made: the assertion
     // line, no listener, volume, subtitle or play, then OnVoiceEnded (false).
     bool PlayVoice(const LString& aName, const LString& aVoiceId);
+    // The effect aPath as the stream aName, replacing the sound now playing, at the
+    // options' volume, without a subtitle; with aListen its end comes to OnVoiceEnded.
+    // When the stream cannot be made: the assertion line, and with aListen OnVoiceEnded
+    // at once (false).
+    bool PlaySound(const LString& aName, const LString& aPath, bool aListen = true);
     // Deletes the sound player, which hears nothing more.
     void DeleteSound();
     // Fades the subtitle strip out while it shows.
@@ -160,6 +188,15 @@ protected:
     // target, the state changes and the movie, in that order.
     bool HandOver(const LString& aScene, const LString& aViewpoint, const LVectorString& aStateChanges,
                   const LString& aMovie);
+    // The same, with the puzzle taken off the screen stack (no fade, no screen told) and
+    // hidden after the state changes are given and before the movie plays. Not from a
+    // callback of one of the puzzle's own objects: through Defer.
+    bool PopAndHandOver(const LString& aScene, const LString& aViewpoint, const LVectorString& aStateChanges,
+                        const LString& aMovie);
+    // At the next frame pass (the solving click's object goes with the screen): raises
+    // aSolvedEvent, then PopAndHandOver with the one change aVisibleState to true.
+    bool DeferSolvedHandOver(const char* aSolvedEvent, const char* aScene, const char* aViewpoint,
+                             const char* aVisibleState, const char* aMovie);
 
     // Hides the puzzle if it is shown (for the destructors at exit).
     void Shutdown();
@@ -168,6 +205,9 @@ protected:
     // or malformed, and then the puzzle must not count as solved. For the values the
     // puzzle's clues must match, which the sample data supplies.
     bool ReadNumbers(LPropertyList* aList, const LString& aPath, int aCount, LVectorFloat& aOut) const;
+    // The same for words: exactly aCount values separated by "|", none empty and no two
+    // alike (compared ignoring case).
+    bool ReadWords(LPropertyList* aList, const LString& aPath, int aCount, LVectorString& aOut) const;
     // Runs aStep at the next frame pass.
     bool Defer(std::function<void()> aStep);
 
@@ -175,6 +215,9 @@ protected:
 
 private:
     void Build();
+    LDisplayGroup* BuildRoot();
+    GMCutScenePlayer* PrepareHandOver(const LString& aScene, const LString& aViewpoint,
+                                      const LVectorString& aStateChanges);
     void PlayIntroVoice();
     void ShowSubtitle(const LString& aVoiceId);
     void DeleteDisplay();
@@ -186,6 +229,8 @@ private:
     GMDeferredStep mDeferred;
     bool mShown = false;
     bool mFading = false;
+    // Whether the sound now playing is a voice with its subtitle.
+    bool mVoicePlaying = false;
     bool mStateListening = false;
 };
 

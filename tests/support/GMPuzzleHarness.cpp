@@ -22,11 +22,13 @@
 #include "support/GMTestFonts.h"
 #include "support/LFakeRender.h"
 #include "support/LFakeSoundManager.h"
+#include "support/LFakeMovieManager.h"
 #include "support/LFakeSoundPlayer.h"
 #include "support/LFakeTimer.h"
 #include "support/LSampleRoots.h"
 #include "support/LTestStrings.h"
 #include "ui/GMCursor.h"
+#include "ui/GMCutScenePlayer.h"
 #include "ui/GMScreenFader.h"
 #include "util/GMCleaner.h"
 #include "util/GMOptions.h"
@@ -212,6 +214,28 @@ bool GMPuzzleHarness::EndStream(const char* aName)
     player->MarkEnded();
     Frames(1);
     return true;
+}
+
+std::string GMPuzzleHarness::CutSceneCalls()
+{
+    // The cut scene the player holds, told as the calls that handed it over.
+    GMCutScenePlayer* player = GMCutScenePlayer::Peek();
+    if (player == nullptr || !player->IsPlaying()) {
+        return "";
+    }
+    std::string movie;
+    if (player->GetQueue().GetCount() > 0) {
+        movie = ToStd(player->GetQueue().GetRef(0));
+    } else if (!LFakeMovieManager::sMade.empty()) {
+        movie = ToStd(LFakeMovieManager::sMade.back().mFileName);
+        movie = movie.substr(movie.rfind('/') + 1);
+    }
+    std::string changes;
+    for (int i = 0; i < player->GetStateChanges().GetCount(); ++i) {
+        changes += (i > 0 ? "|" : "") + ToStd(player->GetStateChanges().GetRef(i));
+    }
+    return "SetTarget(" + ToStd(player->GetTargetScene()) + "|" + ToStd(player->GetTargetViewpoint()) +
+           ");SetStateChanges(" + changes + ");Play(" + movie + ");";
 }
 
 LIDisplayObject* GMPuzzleHarness::Member(GMPuzzle* aPuzzle, const char* aPath)

@@ -91,6 +91,10 @@ public:
     // frame pass, which runs); false when there is none.
     static bool EndStream(const char* aName);
 
+    // The cut scene the player holds, as the calls that hand one over: target scene and
+    // viewpoint, state changes and movie, each followed by ";"; empty while none plays.
+    static std::string CutSceneCalls();
+
     // The member of the puzzle's root by dotted path, or null.
     static LIDisplayObject* Member(GMPuzzle* aPuzzle, const char* aPath);
     // The middle of a member's world boundary.

@@ -53,5 +53,12 @@ bool FramesUntil(const std::function<bool()>& aDone, int aLimit = 400);
 // The mouse moved to aAt; a left click there.
 void Move(const LVector2& aAt);
 void Click(const LVector2& aAt);
+// After RegisterFakes: the sample's roots, the texture root as start-up sets it and the
+// sample's fonts, then the sample's location aId loaded by the scene manager at
+// aViewpoint and two frames; the scene, or null when a step fails.
+GMScene* LoadSampleLocation(const char* aId, const char* aViewpoint);
+// Clicks the hotspot at aAt (after a pause, so never a double click), waits for the
+// action menu and clicks its look action; whether the look was offered and clicked.
+bool Look(const LVector2& aAt);
 
 } // namespace GMSceneFlow

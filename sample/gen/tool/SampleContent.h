@@ -4,6 +4,7 @@
 // beside them in sample/data. A new area is a new function in a file of its own, added
 // to the table in main.cpp.
 #pragma once
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,12 @@ void WriteCharacters(SampleOutput& aOut);
 void WriteVoiceOvers(SampleOutput& aOut);
 void WriteSamplePDA(SampleOutput& aOut);
 void WritePuzzles(SampleOutput& aOut);
+void WriteProfiler(SampleOutput& aOut);
+void WriteClickPuzzles(SampleOutput& aOut);
+
+// A movie of the sample's kind (SampleMovies.cpp): 45 frames of one colour (Y, U, V),
+// fading in from black over the first 15.
+std::string SampleMovie(uint8_t aY, uint8_t aU, uint8_t aV);
 void WriteLocationCopies(SampleOutput& aOut);
 // Copies the location aSource (such as "case01/riverbank") under the scene id aScene, its
 // first viewpoints renamed to aViewpoints (see SampleLocationCopies.cpp); false when the

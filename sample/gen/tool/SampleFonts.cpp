@@ -21,6 +21,7 @@ void WriteFonts(SampleOutput& aOut)
         {"tahoma10.tga", 10, LCanvas::kWhite},       {"tahoma10black.tga", 10, LCanvas::kBlack},
         {"friz_quad_tt_8.tga", 8, LCanvas::kWhite},  {"friz_quad_tt_8_grey.tga", 8, SampleArt::kGrey},
         {"ocra18.tga", 18, LCanvas::Color {90, 230, 120, 255}},
+        {"cenmt14white.tga", 14, LCanvas::kWhite},   {"cenmt12white.tga", 12, LCanvas::kWhite},
     };
     for (const Font& font : kFonts) {
         aOut.WriteImage(std::string("textures/fonts/") + font.mFile, LPixelFont::Atlas(font.mSize + 1, 256, font.mInk));

@@ -27,8 +27,11 @@ struct LocationCopy
     std::vector<std::string> mViewpoints;
 };
 
-// None yet.
-const std::vector<LocationCopy> kCopies = {};
+const std::vector<LocationCopy> kCopies = {
+    {"case01/riverbank", "case01/castillosecretapt", {"vp_start"}},
+    {"case01/riverbank", "case03/chase", {"vp_kitbath"}},
+    {"case01/riverbank", "case04/upsstore", {"vp_mailboxesleft"}},
+};
 
 bool IsNameCharacter(char aCharacter)
 {

@@ -41,6 +41,8 @@ constexpr Area kAreas[] = {
     {"voice-overs", &WriteVoiceOvers},
     {"PDA", &WriteSamplePDA},
     {"puzzles", &WritePuzzles},
+    {"profiling computer", &WriteProfiler},
+    {"click puzzles", &WriteClickPuzzles},
     {"location copies", &WriteLocationCopies},
 };
 
