@@ -39,6 +39,7 @@ constexpr Area kAreas[] = {
     {"characters", &WriteCharacters},
     {"voice-overs", &WriteVoiceOvers},
     {"PDA", &WriteSamplePDA},
+    {"phone", &WritePhone},
     {"puzzles", &WritePuzzles},
     {"location copies", &WriteLocationCopies},
 };
