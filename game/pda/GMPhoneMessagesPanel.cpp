@@ -48,6 +48,21 @@ LTextArea* MakeText(const char* aId, const LString& aText, float aY)
     return text;
 }
 
+// Takes the strip away: faded out when it stands shown, at once while its fade-in is still
+// under way (a fade cannot start over a running one; the next Show fades in from nothing
+// all the same), untouched when it is already fading out or hidden.
+void TakeSubtitleAway(GMSubtitle* aSubtitle)
+{
+    if (aSubtitle == nullptr || !aSubtitle->IsShowing()) {
+        return;
+    }
+    if (aSubtitle->IsFading()) {
+        aSubtitle->Hide();
+    } else {
+        aSubtitle->FadeOut();
+    }
+}
+
 LIFont* SubtitleFont()
 {
     // Font ids are looked up under the texture root the fonts were made with.
@@ -173,10 +188,7 @@ void GMPhoneMessagesPanel::Hide()
         keyboard->RemoveListener(this);
     }
     StopSound();
-    GMSubtitle* subtitle = GMSubtitle::GetInstance();
-    if (subtitle != nullptr && subtitle->IsShown()) {
-        subtitle->FadeOut();
-    }
+    TakeSubtitleAway(GMSubtitle::GetInstance());
     if (mPromptGroup != nullptr) {
         mPromptGroup->SetActive(false);
     }
@@ -185,17 +197,12 @@ void GMPhoneMessagesPanel::Hide()
 void GMPhoneMessagesPanel::PlayNext()
 {
     GMSubtitle* subtitle = GMSubtitle::GetInstance();
-    if (subtitle != nullptr) {
-        subtitle->FadeOut();
-    }
+    TakeSubtitleAway(subtitle);
     StopSound();
     GMPhone* phone = GMPhone::GetInstance();
     const int count = phone != nullptr ? phone->GetPendingCount() : 0;
     ShowCount(count);
     if (count < 1) {
-        if (subtitle != nullptr && subtitle->IsShown()) {
-            subtitle->FadeOut();
-        }
         if (GMPDAMinimized* bar = GMPDAMinimized::Peek()) {
             bar->StopFlash(kAllIcons);
         }
