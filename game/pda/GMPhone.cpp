@@ -75,17 +75,30 @@ GMPhone::~GMPhone()
             states->RemoveListener(this);
         }
     }
+    DropCatalogue();
+    delete mPending;
+    mPending = nullptr;
+}
+
+void GMPhone::DropCatalogue()
+{
     for (Regular& entry : mRegular) {
         delete entry.mTrigger;
         entry.mTrigger = nullptr;
     }
     mRegular.clear();
-    delete mPending;
-    mPending = nullptr;
     mRegularList = nullptr;
     mExpertList = nullptr;
     delete mCatalogue;
     mCatalogue = nullptr;
+}
+
+bool GMPhone::Reload()
+{
+    DropCatalogue();
+    const bool loaded = LoadCatalogue();
+    Reset();
+    return loaded;
 }
 
 LString GMPhone::Dump() const
@@ -102,14 +115,15 @@ void GMPhone::Init()
     UpdateTriggered();
 }
 
-void GMPhone::LoadCatalogue()
+bool GMPhone::LoadCatalogue()
 {
     mCatalogue = L_NEW LPropertyList();
     if (mCatalogue == nullptr) {
         L_ERROR("GMPhone catalogue creation failure.");
-        return;
+        return false;
     }
-    if (!mCatalogue->Load(LString(kCatalogue), true)) {
+    const bool loaded = mCatalogue->Load(LString(kCatalogue), true);
+    if (!loaded) {
         L_ASSERT_FAILURE(LString("Phone messages not loaded: ") + kCatalogue);
     }
     mRegularList = mCatalogue->GetList(LString("regular"));
@@ -139,12 +153,16 @@ void GMPhone::LoadCatalogue()
         }
         mRegular.push_back(entry);
     }
+    return loaded;
 }
 
 void GMPhone::Reset()
 {
     if (mPending != nullptr) {
         mPending->RemoveAll();
+    }
+    for (Regular& entry : mRegular) {
+        entry.mPending = false;
     }
     for (bool& flag : mLabFlags) {
         flag = false;
@@ -163,7 +181,7 @@ LString GMPhone::GetPendingAt(int aIndex) const
 
 bool GMPhone::IsDue(const Regular& aEntry) const
 {
-    if (aEntry.mTrigger == nullptr || (mPending != nullptr && mPending->Contains(aEntry.mId))) {
+    if (aEntry.mTrigger == nullptr || aEntry.mPending) {
         return false;
     }
     if (!aEntry.mTrigger->Evaluate()) {
@@ -178,9 +196,10 @@ void GMPhone::UpdateTriggered()
     if (mPending == nullptr) {
         return;
     }
-    for (const Regular& entry : mRegular) {
+    for (Regular& entry : mRegular) {
         if (IsDue(entry)) {
             mPending->Add(entry.mId);
+            entry.mPending = true;
         }
     }
 }
@@ -235,6 +254,16 @@ void GMPhone::OnStateChanged(LIState*)
     FlashWhenGrown(before);
 }
 
+GMPhone::Regular* GMPhone::FindRegular(const LString& aId)
+{
+    for (Regular& entry : mRegular) {
+        if (entry.mId == aId) {
+            return &entry;
+        }
+    }
+    return nullptr;
+}
+
 LPropertyList* GMPhone::PopMessage()
 {
     if (mPending == nullptr || mPending->GetCount() == 0) {
@@ -243,6 +272,9 @@ LPropertyList* GMPhone::PopMessage()
     const LString id = (*mPending)[0];
     mPending->RemoveAt(0);
     const int lab = LabOf(id);
+    if (Regular* entry = FindRegular(id)) {
+        entry->mPending = false;
+    }
     if (lab < 0) {
         LPropertyList* message = mRegularList != nullptr ? mRegularList->GetList(id) : nullptr;
         if (message == nullptr) {

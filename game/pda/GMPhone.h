@@ -50,6 +50,9 @@ public:
 
     // Empties the pending list and clears the three lab flags (a new game).
     void Reset();
+    // Reads the catalogue again (its file changed); the pending list starts empty. False
+    // when the file could not be read (logged; no messages then).
+    bool Reload();
     int GetPendingCount() const;
     // The pending id at aIndex, empty outside the list.
     LString GetPendingAt(int aIndex) const;
@@ -75,10 +78,14 @@ private:
         LString mExpert;
         // Null when the entry has no trigger or its trigger does not build.
         LScript* mTrigger = nullptr;
+        // Whether the id is in the pending list.
+        bool mPending = false;
     };
 
     void Init();
-    void LoadCatalogue();
+    bool LoadCatalogue();
+    void DropCatalogue();
+    Regular* FindRegular(const LString& aId);
     bool IsDue(const Regular& aEntry) const;
     // After a notice: flashes the bar when the list grew past aCountBefore.
     void FlashWhenGrown(int aCountBefore) const;
