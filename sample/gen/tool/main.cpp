@@ -40,6 +40,7 @@ constexpr Area kAreas[] = {
     {"voice-overs", &WriteVoiceOvers},
     {"PDA", &WriteSamplePDA},
     {"phone", &WritePhone},
+    {"map", &WriteMap},
     {"puzzles", &WritePuzzles},
     {"location copies", &WriteLocationCopies},
 };

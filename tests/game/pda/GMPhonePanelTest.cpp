@@ -248,7 +248,7 @@ TEST_F(PhonePanelTest, HidingWhilePlayingStopsTheMessageWhichIsNotPlayedAgain)
     Pick("messages");
     mMessages->OnButton(LString("listen_yes"), XBTNEVENT_CLICKED);
     ASSERT_NE(nullptr, LFakeSoundPlayer::Find(LString("phone_message")));
-    ASSERT_EQ(1, mPDA->SetPanel(LString("log")));
+    ASSERT_EQ(1, mPDA->SetPanel(LString("map")));
     EXPECT_EQ(nullptr, LFakeSoundPlayer::Find(LString("phone_message")));
     EXPECT_FALSE(mMessages->GetGroup()->IsActive());
     // The space key is no longer heard.
