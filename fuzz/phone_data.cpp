@@ -106,7 +106,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
             break;
         }
         directory->OnButton(call->GetId(), XBTNEVENT_CLICKED);
-        if (LFakeSoundPlayer* ring = directory->GetRing() != nullptr ? LFakeSoundPlayer::Find(call->GetId()) : nullptr) {
+        LFakeSoundPlayer* ring = directory->GetRing() != nullptr ? LFakeSoundPlayer::Find(call->GetId()) : nullptr;
+        if (ring != nullptr) {
             ring->End();
         }
         // Shrink, the interview (none can be selected here) given up, growth back.

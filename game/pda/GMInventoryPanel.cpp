@@ -313,7 +313,9 @@ void GMInventoryPanel::RemoveCategoryButtons()
 {
     for (int i = 0; mMenuGroup != nullptr && i < mCategoryNames.GetCount(); ++i) {
         LIDisplayObject* button = nullptr;
-        if (mMenuGroup->RemoveMember(mCategoryNames[i], &button)) {
+        // The PDA hides every panel when it closes: a panel not shown has no buttons.
+        if (mMenuGroup->GetMember(mCategoryNames[i]) != nullptr &&
+            mMenuGroup->RemoveMember(mCategoryNames[i], &button)) {
             delete button;
         }
     }

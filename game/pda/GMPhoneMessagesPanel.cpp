@@ -120,7 +120,8 @@ bool GMPhoneMessagesPanel::Create(LPropertyList* aLayout)
         L_ASSERT_FAILURE(LString("Phone subtitles not loaded: ") + kSubtitlesPath);
     }
     bool found = false;
-    const LString promptText = mSubtitles != nullptr ? mSubtitles->GetString(LString("listen_prompt"), found) : LString();
+    const LString promptText =
+        mSubtitles != nullptr ? mSubtitles->GetString(LString("listen_prompt"), found) : LString();
     if (!found) {
         L_ASSERT_FAILURE("");
     }

@@ -58,7 +58,8 @@ protected:
     void Open(const std::string& aLayoutTail = "")
     {
         if (!aLayoutTail.empty()) {
-            mRoots.Write("data/textures/pda/phone_layout.txt", LTestDirectory::ReadFile(mRoots.Path() + "/data/textures/pda/phone_layout.txt") + aLayoutTail);
+            const std::string layout = "data/textures/pda/phone_layout.txt";
+            mRoots.Write(layout, LTestDirectory::ReadFile(mRoots.Path() + "/" + layout) + aLayoutTail);
         }
         mScene = std::make_unique<GMScene>();
         GMSceneManager::GetInstance()->SetScene(mScene.get());
@@ -97,7 +98,10 @@ protected:
         return content != nullptr ? dynamic_cast<LTextArea*>(content->GetMember(LString(aId))) : nullptr;
     }
 
-    static std::string CountText(GMPhoneMessagesPanel* aMessages) { return ToStd(aMessages->GetCountText()->GetText()); }
+    static std::string CountText(GMPhoneMessagesPanel* aMessages)
+    {
+        return ToStd(aMessages->GetCountText()->GetText());
+    }
 
     LLogCapture mLog;
     GMTestRoots mRoots;
