@@ -175,6 +175,15 @@ void GMPhoneMessagesPanel::Show()
     }
 }
 
+void GMPhoneMessagesPanel::TakeSubtitle()
+{
+    // Only a line of ours: the strip may be another's (or not made at all).
+    if (mSubtitleShown) {
+        mSubtitleShown = false;
+        TakeSubtitleAway(GMSubtitle::GetInstance());
+    }
+}
+
 void GMPhoneMessagesPanel::StopSound()
 {
     delete mSound;
@@ -189,7 +198,7 @@ void GMPhoneMessagesPanel::Hide()
         keyboard->RemoveListener(this);
     }
     StopSound();
-    TakeSubtitleAway(GMSubtitle::GetInstance());
+    TakeSubtitle();
     if (mPromptGroup != nullptr) {
         mPromptGroup->SetActive(false);
     }
@@ -197,8 +206,7 @@ void GMPhoneMessagesPanel::Hide()
 
 void GMPhoneMessagesPanel::PlayNext()
 {
-    GMSubtitle* subtitle = GMSubtitle::GetInstance();
-    TakeSubtitleAway(subtitle);
+    TakeSubtitle();
     StopSound();
     GMPhone* phone = GMPhone::GetInstance();
     const int count = phone != nullptr ? phone->GetPendingCount() : 0;
@@ -229,7 +237,9 @@ void GMPhoneMessagesPanel::PlayNext()
     }
     const LString key = message->GetString(LString("subtitle"), found);
     const LString line = found && mSubtitles != nullptr ? mSubtitles->GetString(key, found) : LString();
-    if (found && subtitle != nullptr) {
+    GMSubtitle* subtitle = found ? GMSubtitle::GetInstance() : nullptr;
+    if (subtitle != nullptr) {
+        mSubtitleShown = true;
         subtitle->SetText(line, SubtitleFont());
         subtitle->SetPosition(0.0f, 500.0f);
         subtitle->Show();

@@ -52,12 +52,15 @@ private:
     void SetButtonsActive(bool aActive);
     void ShowCount(int aCount);
     void StopSound();
+    void TakeSubtitle();
 
     LDisplayGroup* mPromptGroup = nullptr;
     LPropertyList* mLayout = nullptr;
     LPropertyList* mSubtitles = nullptr;
     LISoundPlayer* mSound = nullptr;
     bool mPlaying = false;
+    // Whether the subtitle strip shows a line of a message.
+    bool mSubtitleShown = false;
     LTextArea* mCountText = nullptr;
     LTextArea* mPromptText = nullptr;
 };
