@@ -17,48 +17,24 @@
 #include "pda/GMMapTag.h"
 #include "pda/GMPDA.h"
 #include "state/LStateManager.h"
-#include "support/GMTestFonts.h"
-#include "support/GMTestRoots.h"
-#include "support/LFakeRender.h"
-#include "support/LFakeSoundManager.h"
 #include "support/LFakeTimer.h"
+#include "support/LFuzzPDAWorld.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
-
-namespace {
-
-GMTestRoots* Prepare()
-{
-    RegisterFakeRender();
-    RegisterFakeTimer();
-    RegisterFakeSoundManager();
-    auto* roots = new GMTestRoots();
-    roots->CopySample("textures/pda", "", true);
-    RegisterGameTestFonts(*roots);
-    return roots;
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
 {
     if (aSize > (1u << 14)) {
         return 0;
     }
-    static GMTestRoots* sRoots = Prepare();
-    std::string text(reinterpret_cast<const char*>(aData), aSize);
-    const size_t split = text.find("\n====\n");
-    const std::string mapText = split == std::string::npos ? text : text.substr(0, split);
-    const std::string logText = split == std::string::npos ? text : text.substr(split + 6);
-    sRoots->Write("data/textures/pda/logdata.txt", logText);
-
+    GMTestRoots& roots = FuzzPDAWorld();
+    const FuzzTwoTexts texts = FuzzSplitTexts(aData, aSize);
+    const std::string& mapText = texts.mFirst;
+    roots.Write("data/textures/pda/logdata.txt", texts.mSecond);
+    FuzzFreshCase(aSize % 2 == 0 ? "1" : "2");
     LEventManager* events = LEventManager::Get();
-    LStateManager* states = LStateManager::Get();
-    events->RemoveAllEvents();
-    states->RemoveAllStates();
-    states->SetState(LString("sta_selectedcase"), LString("number"), LString(aSize % 2 == 0 ? "1" : "2"), false);
     GMPDA* pda = GMPDA::GetInstance();
     if (pda == nullptr) {
         return 0;

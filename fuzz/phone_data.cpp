@@ -17,29 +17,15 @@
 #include "pda/GMPhoneMessagesPanel.h"
 #include "pda/GMPhonePanel.h"
 #include "state/LStateManager.h"
-#include "support/GMTestFonts.h"
-#include "support/GMTestRoots.h"
-#include "support/LFakeRender.h"
-#include "support/LFakeSoundManager.h"
 #include "support/LFakeSoundPlayer.h"
 #include "support/LFakeTimer.h"
+#include "support/LFuzzPDAWorld.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
 namespace {
-
-GMTestRoots* Prepare()
-{
-    RegisterFakeRender();
-    RegisterFakeTimer();
-    RegisterFakeSoundManager();
-    auto* roots = new GMTestRoots();
-    roots->CopySample("textures/pda", "", true);
-    RegisterGameTestFonts(*roots);
-    return roots;
-}
 
 // Every frame step of the fake timer, so calls ring, shrink and give up in bounded time.
 void Frames(int aCount)
@@ -54,18 +40,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
     if (aSize > (1u << 14)) {
         return 0;
     }
-    static GMTestRoots* sRoots = Prepare();
-    std::string text(reinterpret_cast<const char*>(aData), aSize);
-    const size_t split = text.find("\n====\n");
-    const std::string catalogue = split == std::string::npos ? text : text.substr(0, split);
-    const std::string layoutText = split == std::string::npos ? std::string() : text.substr(split + 6);
-    sRoots->Write("data/textures/pda/phone_messages.txt", catalogue);
-
+    GMTestRoots& roots = FuzzPDAWorld();
+    const FuzzTwoTexts texts = FuzzSplitTexts(aData, aSize);
+    const std::string& layoutText = texts.mSecond;
+    roots.Write("data/textures/pda/phone_messages.txt", texts.mFirst);
+    FuzzFreshCase(aSize % 3 == 0 ? "2" : "1");
     LEventManager* events = LEventManager::Get();
     LStateManager* states = LStateManager::Get();
-    events->RemoveAllEvents();
-    states->RemoveAllStates();
-    states->SetState(LString("sta_selectedcase"), LString("number"), LString(aSize % 3 == 0 ? "2" : "1"), false);
     GMPhone* phone = GMPhone::GetInstance();
     if (phone == nullptr || GMPDA::GetInstance() == nullptr) {
         return 0;

@@ -1,5 +1,6 @@
 #include "support/GMTestScene.h"
 
+#include "Gdi/LButton.h"
 #include "Gdi/LFontManager.h"
 #include "Render/LTextureManager.h"
 #include "container/LString.h"
@@ -128,6 +129,17 @@ void Click(const LVector2& aAt)
     Move(aAt);
     LMouse::Get()->OnButtonDown(1);
     LMouse::Get()->OnButtonUp(1);
+}
+
+bool CollectAt(const LVector2& aAt)
+{
+    GMMultiCursor* menu = GMMultiCursor::GetInstance();
+    Click(aAt);
+    if (menu == nullptr || !FramesUntil([menu] { return menu->IsOpen(); })) {
+        return false;
+    }
+    Click(menu->GetButton(GMMultiCursorAction::COLLECT)->GetWorldPosition() + LVector2(25.0f, 25.0f));
+    return true;
 }
 
 } // namespace GMSceneFlow

@@ -52,5 +52,8 @@ bool FramesUntil(const std::function<bool()>& aDone, int aLimit = 400);
 // The mouse moved to aAt; a left click there.
 void Move(const LVector2& aAt);
 void Click(const LVector2& aAt);
+// A click on the hotspot at aAt, then on the action menu's collect button once it has
+// opened; false when the menu does not open for it.
+bool CollectAt(const LVector2& aAt);
 
 } // namespace GMSceneFlow

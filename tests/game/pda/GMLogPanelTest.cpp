@@ -9,19 +9,11 @@
 #include "LRectangle.h"
 #include "event/LEventManager.h"
 #include "pda/GMPDA.h"
-#include "pda/GMPDAMinimized.h"
-#include "scene/GMScene.h"
-#include "scene/GMSceneManager.h"
 #include "state/LStateManager.h"
-#include "support/GMTestFonts.h"
-#include "support/GMTestRoots.h"
-#include "support/LFakeRender.h"
-#include "support/LFakeSoundManager.h"
-#include "support/LFakeTimer.h"
+#include "support/GMTestPDA.h"
 #include "support/LLogCapture.h"
 #include "support/LTestStrings.h"
 #include "time/LGameClock.h"
-#include "util/GMCleaner.h"
 
 #include <gtest/gtest.h>
 
@@ -53,23 +45,13 @@ class LogPanelTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        RegisterFakeRender();
-        RegisterFakeTimer();
-        RegisterFakeSoundManager();
-        ASSERT_TRUE(mRoots.Mounted());
-        ASSERT_TRUE(mRoots.CopySample("textures/pda"));
-        ASSERT_TRUE(mRoots.CopySample("textures/subtitleBG.tga"));
-        mRoots.Write("data/textures/pda/logdata.txt", Diary());
-        ASSERT_TRUE(RegisterGameTestFonts(mRoots));
-        SelectCase("1");
-        mScene = std::make_unique<GMScene>();
-        GMSceneManager::GetInstance()->SetScene(mScene.get());
-        mPDA = GMPDA::GetInstance();
-        ASSERT_NE(nullptr, mPDA);
-        mScene->OnShow();
+        ASSERT_TRUE(mKit.Prepared());
+        mKit.Roots().Write("data/textures/pda/logdata.txt", Diary());
+        ASSERT_TRUE(mKit.Start());
+        mPDA = mKit.PDA();
         mLogPanel = static_cast<GMLogPanel*>(mPDA->GetPanel(LString("log")));
         ASSERT_NE(nullptr, mLogPanel);
-        ASSERT_EQ(1, GMPDAMinimized::GetInstance()->Maximize(false));
+        ASSERT_TRUE(mKit.Open());
         // Raised at game times 2.0, 3.0 and 5.0.
         RaiseAt("evt_two", 2.0f);
         RaiseAt("evt_three", 3.0f);
@@ -77,22 +59,7 @@ protected:
         mLog.Clear();
     }
 
-    void TearDown() override
-    {
-        if (GMSceneManager* scenes = GMSceneManager::GetInstance()) {
-            scenes->SetScene(nullptr);
-        }
-        if (GMPDA* pda = GMPDA::GetInstance()) {
-            pda->RemoveListener(mScene.get());
-        }
-        mScene.reset();
-        delete GMCleaner::GetInstance();
-    }
-
-    static void SelectCase(const char* aCase)
-    {
-        LStateManager::Get()->SetState(LString("sta_selectedcase"), LString("number"), LString(aCase), false);
-    }
+    static void SelectCase(const char* aCase) { GMTestPDA::SelectCase(aCase); }
 
     static void RaiseAt(const char* aId, float aTime)
     {
@@ -129,8 +96,7 @@ protected:
     }
 
     LLogCapture mLog;
-    GMTestRoots mRoots;
-    std::unique_ptr<GMScene> mScene;
+    GMTestPDA mKit;
     GMPDA* mPDA = nullptr;
     GMLogPanel* mLogPanel = nullptr;
 };

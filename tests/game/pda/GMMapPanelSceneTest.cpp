@@ -79,10 +79,7 @@ TEST(MapPanelScene, TagsMoveThePlayerAndTheLogListsWhatHappened)
     log.Clear();
 
     // The pen collected, for the log.
-    GMMultiCursor* menu = GMMultiCursor::GetInstance();
-    Click(LVector2(440.0f, 445.0f));
-    ASSERT_TRUE(FramesUntil([menu] { return menu->IsOpen(); }));
-    Click(menu->GetButton(GMMultiCursorAction::COLLECT)->GetWorldPosition() + LVector2(25.0f, 25.0f));
+    ASSERT_TRUE(CollectAt(LVector2(440.0f, 445.0f)));
     Frames(20);
 
     // The map: the riverbank's tag blinks, the precinct's waits for the interview.

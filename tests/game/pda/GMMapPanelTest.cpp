@@ -10,19 +10,12 @@
 #include "event/LEventManager.h"
 #include "pda/GMMapTag.h"
 #include "pda/GMPDA.h"
-#include "pda/GMPDAMinimized.h"
-#include "scene/GMScene.h"
-#include "scene/GMSceneManager.h"
 #include "state/LIState.h"
 #include "state/LStateManager.h"
-#include "support/GMTestFonts.h"
-#include "support/GMTestRoots.h"
-#include "support/LFakeRender.h"
-#include "support/LFakeSoundManager.h"
+#include "support/GMTestPDA.h"
 #include "support/LFakeTimer.h"
 #include "support/LLogCapture.h"
 #include "time/LGameClock.h"
-#include "util/GMCleaner.h"
 
 #include <gtest/gtest.h>
 
@@ -95,43 +88,17 @@ class MapPanelTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        RegisterFakeRender();
-        RegisterFakeTimer();
-        RegisterFakeSoundManager();
-        LFakeTimer::sNow = 1.0;
-        ASSERT_TRUE(mRoots.Mounted());
-        ASSERT_TRUE(mRoots.CopySample("textures/pda"));
-        ASSERT_TRUE(mRoots.CopySample("textures/subtitleBG.tga"));
-        mRoots.Write("data/textures/pda/map_layout.txt", Layout());
-        ASSERT_TRUE(RegisterGameTestFonts(mRoots));
-        SelectCase("1");
-        mScene = std::make_unique<GMScene>();
-        GMSceneManager::GetInstance()->SetScene(mScene.get());
-        mPDA = GMPDA::GetInstance();
-        ASSERT_NE(nullptr, mPDA);
-        mScene->OnShow();
+        ASSERT_TRUE(mKit.Prepared());
+        mKit.Roots().Write("data/textures/pda/map_layout.txt", Layout());
+        ASSERT_TRUE(mKit.Start());
+        mPDA = mKit.PDA();
         mMap = static_cast<GMMapPanel*>(mPDA->GetPanel(LString("map")));
         ASSERT_NE(nullptr, mMap);
-        ASSERT_EQ(1, GMPDAMinimized::GetInstance()->Maximize(false));
+        ASSERT_TRUE(mKit.Open());
         mLog.Clear();
     }
 
-    void TearDown() override
-    {
-        if (GMSceneManager* scenes = GMSceneManager::GetInstance()) {
-            scenes->SetScene(nullptr);
-        }
-        if (GMPDA* pda = GMPDA::GetInstance()) {
-            pda->RemoveListener(mScene.get());
-        }
-        mScene.reset();
-        delete GMCleaner::GetInstance();
-    }
-
-    static void SelectCase(const char* aCase)
-    {
-        LStateManager::Get()->SetState(LString("sta_selectedcase"), LString("number"), LString(aCase), false);
-    }
+    static void SelectCase(const char* aCase) { GMTestPDA::SelectCase(aCase); }
 
     void ShowPanel(const char* aId)
     {
@@ -150,8 +117,7 @@ protected:
     }
 
     LLogCapture mLog;
-    GMTestRoots mRoots;
-    std::unique_ptr<GMScene> mScene;
+    GMTestPDA mKit;
     GMPDA* mPDA = nullptr;
     GMMapPanel* mMap = nullptr;
 };

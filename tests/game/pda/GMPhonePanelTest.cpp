@@ -17,18 +17,12 @@
 #include "pda/GMPhone.h"
 #include "pda/GMPhoneDirectoryPanel.h"
 #include "pda/GMPhoneMessagesPanel.h"
-#include "scene/GMScene.h"
-#include "scene/GMSceneManager.h"
 #include "state/LStateManager.h"
-#include "support/GMTestFonts.h"
-#include "support/GMTestRoots.h"
-#include "support/LFakeRender.h"
-#include "support/LFakeSoundManager.h"
+#include "support/GMTestPDA.h"
 #include "support/LFakeSoundPlayer.h"
 #include "support/LFakeTimer.h"
 #include "support/LLogCapture.h"
 #include "support/LTestStrings.h"
-#include "util/GMCleaner.h"
 #include "util/GMOptions.h"
 
 #include <gtest/gtest.h>
@@ -41,32 +35,18 @@ namespace {
 class PhonePanelTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        RegisterFakeRender();
-        RegisterFakeTimer();
-        RegisterFakeSoundManager();
-        LFakeTimer::sNow = 0.0;
-        ASSERT_TRUE(mRoots.Mounted());
-        ASSERT_TRUE(mRoots.CopySample("textures/pda", "", true));
-        ASSERT_TRUE(mRoots.CopySample("textures/subtitleBG.tga"));
-        ASSERT_TRUE(RegisterGameTestFonts(mRoots));
-        LStateManager::Get()->SetState(LString("sta_selectedcase"), LString("number"), LString("1"), false);
-    }
+    void SetUp() override { ASSERT_TRUE(mKit.Prepared()); }
 
     // The PDA over a scene, open on the phone; aLayoutTail is added to the phone layout.
     void Open(const std::string& aLayoutTail = "")
     {
         if (!aLayoutTail.empty()) {
             const std::string layout = "data/textures/pda/phone_layout.txt";
-            mRoots.Write(layout, LTestDirectory::ReadFile(mRoots.Path() + "/" + layout) + aLayoutTail);
+            mKit.Roots().Write(layout, LTestDirectory::ReadFile(mKit.Roots().Path() + "/" + layout) + aLayoutTail);
         }
-        mScene = std::make_unique<GMScene>();
-        GMSceneManager::GetInstance()->SetScene(mScene.get());
-        mPDA = GMPDA::GetInstance();
-        ASSERT_NE(nullptr, mPDA);
-        mScene->OnShow();
-        ASSERT_EQ(1, GMPDAMinimized::GetInstance()->Maximize(false));
+        ASSERT_TRUE(mKit.Start());
+        mPDA = mKit.PDA();
+        ASSERT_TRUE(mKit.Open());
         ASSERT_EQ(1, mPDA->SetPanel(LString("phone")));
         LFakeTimer::FrameAt(LFakeTimer::sNow + 0.6);
         mPanel = static_cast<GMPhonePanel*>(mPDA->GetPanel(LString("phone")));
@@ -76,18 +56,6 @@ protected:
         ASSERT_NE(nullptr, mMessages);
         // What the PDA, the cursor and the action menu log on their way up.
         mLog.Clear();
-    }
-
-    void TearDown() override
-    {
-        if (GMSceneManager* scenes = GMSceneManager::GetInstance()) {
-            scenes->SetScene(nullptr);
-        }
-        if (GMPDA* pda = GMPDA::GetInstance()) {
-            pda->RemoveListener(mScene.get());
-        }
-        mScene.reset();
-        delete GMCleaner::GetInstance();
     }
 
     void Pick(const char* aId) { mPanel->OnButton(LString(aId), XBTNEVENT_CLICKED); }
@@ -104,8 +72,7 @@ protected:
     }
 
     LLogCapture mLog;
-    GMTestRoots mRoots;
-    std::unique_ptr<GMScene> mScene;
+    GMTestPDA mKit;
     GMPDA* mPDA = nullptr;
     GMPhonePanel* mPanel = nullptr;
     GMPhoneDirectoryPanel* mDirectory = nullptr;
@@ -293,7 +260,7 @@ TEST_F(PhonePanelTest, ACallWithoutAContactOrAnInterviewIsGivenUpAndTheDirectory
     EXPECT_TRUE(mLog.Contains("ASSERT FAILURE"));
     EXPECT_EQ(nullptr, mDirectory->GetRing());
     EXPECT_NE(nullptr, mDirectory->GetContentGroup());
-    LStateManager::Get()->SetState(LString("sta_selectedcase"), LString("number"), LString("1"), false);
+    GMTestPDA::SelectCase("1");
 
     // An interview that cannot be selected: the call shrinks the PDA, then grows it back.
     mLog.Clear();

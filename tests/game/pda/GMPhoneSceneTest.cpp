@@ -67,10 +67,7 @@ TEST(PhoneScene, LabResultsReachThePhoneAndACallShrinksThePDAForItsInterview)
     log.Clear();
 
     // The pen collected through its hotspot and sent to the labs from the PDA.
-    GMMultiCursor* menu = GMMultiCursor::GetInstance();
-    Click(LVector2(440.0f, 445.0f));
-    ASSERT_TRUE(FramesUntil([menu] { return menu->IsOpen(); }));
-    Click(menu->GetButton(GMMultiCursorAction::COLLECT)->GetWorldPosition() + LVector2(25.0f, 25.0f));
+    ASSERT_TRUE(CollectAt(LVector2(440.0f, 445.0f)));
     Frames(20);
     GMPDA* pda = GMPDA::GetInstance();
     ASSERT_EQ(1, GMPDAMinimized::GetInstance()->Maximize(false));
