@@ -309,6 +309,18 @@ bool GMPhoneDirectoryPanel::Call(const LString& aContactId)
     return true;
 }
 
+void GMPhoneDirectoryPanel::HangUpRinging()
+{
+    if (mRing == nullptr || mShrinking || mGrowing || mShrunk || mInterviewId.IsEmpty()) {
+        return;
+    }
+    delete mRing;
+    mRing = nullptr;
+    mInterviewId = LString();
+    DeleteCallGroup();
+    ResumePlayer();
+}
+
 void GMPhoneDirectoryPanel::OnSoundEnded(const LString&)
 {
     if (mShrinking || mGrowing || mInterviewId.IsEmpty()) {

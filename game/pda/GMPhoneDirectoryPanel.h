@@ -55,6 +55,9 @@ public:
     void Hide();
     // Rings aContactId (see the class comment); false when the call is given up.
     bool Call(const LString& aContactId);
+    // A call still ringing is hung up (the PDA was closed under it): the ring and the
+    // call's texts go and the player's ambient animation resumes. A connected call goes on.
+    void HangUpRinging();
 
     void OnButton(const LString& aId, int aEvent) override;
     void OnSoundEnded(const LString& aId) override;

@@ -127,6 +127,7 @@ bool GMPhonePanel::Hide()
     if (mDirectory != nullptr) {
         Detach(mDirectory->GetGroup());
         mDirectory->Hide();
+        mDirectory->HangUpRinging();
     }
     if (mMessages != nullptr) {
         Detach(mMessages->GetGroup());

@@ -285,3 +285,26 @@ TEST_F(PhonePanelTest, ACallWithoutAContactOrAnInterviewIsGivenUpAndTheDirectory
     EXPECT_NE(nullptr, mDirectory->GetContentGroup());
     EXPECT_EQ(nullptr, mDirectory->GetCallGroup());
 }
+
+TEST_F(PhonePanelTest, LeavingThePhoneWhileACallRingsHangsItUp)
+{
+    Open();
+    Pick("directory");
+    mDirectory->OnButton(LString("c02"), XBTNEVENT_CLICKED);
+    ASSERT_NE(nullptr, LFakeSoundPlayer::Find(LString("c02")));
+    ASSERT_NE(nullptr, mDirectory->GetCallGroup());
+    ASSERT_EQ(1, mPDA->SetPanel(LString("map")));
+    EXPECT_EQ(nullptr, LFakeSoundPlayer::Find(LString("c02")));
+    EXPECT_EQ(nullptr, mDirectory->GetCallGroup());
+    for (int i = 0; i < 20; ++i) {
+        Step();
+    }
+    EXPECT_FALSE(mDirectory->IsShrinking());
+    EXPECT_TRUE(mPDA->GetGroup()->GetEnabled());
+    // The directory calls again when shown again.
+    ASSERT_EQ(1, mPDA->SetPanel(LString("phone")));
+    Pick("directory");
+    mDirectory->OnButton(LString("c02"), XBTNEVENT_CLICKED);
+    EXPECT_NE(nullptr, LFakeSoundPlayer::Find(LString("c02")));
+    EXPECT_EQ("", mLog.Problems());
+}
