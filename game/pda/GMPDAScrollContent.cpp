@@ -55,9 +55,11 @@ LDisplayGroup* GMPDAScrollContent::Renew()
 
 bool GMPDAScrollContent::IsInScrollArea() const
 {
-    // The PDA is on the engine's cleaner and may be gone: it is only asked, never made.
-    return mGroup != nullptr && mGroup->GetGroup() != nullptr &&
-           mGroup->GetGroup()->GetId() == LString("pdaScrollContentGroup");
+    if (mGroup == nullptr || mGroup->GetGroup() == nullptr) {
+        return false;
+    }
+    GMPDA* pda = GMPDA::GetInstance();
+    return pda != nullptr && pda->GetScrollContent() == mGroup;
 }
 
 void GMPDAScrollContent::Delete()
@@ -66,9 +68,7 @@ void GMPDAScrollContent::Delete()
         return;
     }
     if (IsInScrollArea()) {
-        if (GMPDA* pda = GMPDA::GetInstance()) {
-            pda->ClearScrollContentGroup();
-        }
+        GMPDA::GetInstance()->ClearScrollContentGroup();
     }
     delete mGroup;
     mGroup = nullptr;
@@ -101,9 +101,7 @@ void GMPDAScrollContent::Hide()
         return;
     }
     if (IsInScrollArea()) {
-        if (GMPDA* pda = GMPDA::GetInstance()) {
-            pda->ClearScrollContentGroup();
-        }
+        GMPDA::GetInstance()->ClearScrollContentGroup();
     }
     mGroup->SetActive(false);
 }
