@@ -15,7 +15,11 @@ public:
     // Input of every hotspot of the close-up on or off.
     void SetHotspotsEnabled(bool aEnabled) { mHotspotsEnabled = aEnabled; }
     bool GetHotspotsEnabled() const { return mHotspotsEnabled; }
+    // Takes the open close-up off the screen (the map's moves leave it first). Noted only.
+    void Unload() { ++mUnloadCount; }
+    int GetUnloadCount() const { return mUnloadCount; }
 
 private:
     bool mHotspotsEnabled = true;
+    int mUnloadCount = 0;
 };

@@ -30,6 +30,8 @@ void WriteLocations(SampleOutput& aOut);
 void WriteCharacters(SampleOutput& aOut);
 void WriteVoiceOvers(SampleOutput& aOut);
 void WriteSamplePDA(SampleOutput& aOut);
+void WritePhone(SampleOutput& aOut);
+void WriteMap(SampleOutput& aOut);
 void WritePuzzles(SampleOutput& aOut);
 void WriteProfiler(SampleOutput& aOut);
 void WriteClickPuzzles(SampleOutput& aOut);

@@ -40,6 +40,8 @@ constexpr Area kAreas[] = {
     {"characters", &WriteCharacters},
     {"voice-overs", &WriteVoiceOvers},
     {"PDA", &WriteSamplePDA},
+    {"phone", &WritePhone},
+    {"map", &WriteMap},
     {"puzzles", &WritePuzzles},
     {"profiling computer", &WriteProfiler},
     {"click puzzles", &WriteClickPuzzles},

@@ -120,7 +120,7 @@ TEST_F(SceneGLTest, TheCrateInFrontHidesThePlayerAndTheBackgroundShows)
     EXPECT_EQ(2, shown);
     const LVector3 chest(70.0f, 50.0f, -40.0f);
     EXPECT_FALSE(PixelNear(Drawn(70.0f, -40.0f, chest, true), Drawn(70.0f, -40.0f, chest, false), 24));
-    EXPECT_EQ("", mLog.Problems(".options file")) << mLog.Bytes();
+    EXPECT_EQ("", mLog.ProblemsBut({".options file", "NYI."})) << mLog.Bytes();
 }
 
 TEST_F(SceneGLTest, ThePlayersStencilShadowFallsAwayFromTheSunAtTheViewpointsShade)
