@@ -171,6 +171,8 @@ bool Look(const LVector2& aAt)
     }
     LFakeTimer::sNow += 1.0;
     Click(look->GetWorldPosition() + LVector2(25.0f, 25.0f));
+    return true;
+}
 
 bool CollectAt(const LVector2& aAt)
 {

@@ -90,6 +90,9 @@ protected:
     {
         ASSERT_TRUE(mKit.Prepared());
         mKit.Roots().Write("data/textures/pda/map_layout.txt", Layout());
+        // A tag asks the cut-scene player first; its tables here are empty.
+        mKit.Roots().Write("data/movies/cutscenes.txt", "");
+        mKit.Roots().Write("data/movies/cutscenes_subtitles.txt", "");
         ASSERT_TRUE(mKit.Start());
         mPDA = mKit.PDA();
         mMap = static_cast<GMMapPanel*>(mPDA->GetPanel(LString("map")));
