@@ -18,7 +18,9 @@
 #include "state/LStateManager.h"
 #include "stdlib/LRandom.h"
 #include "support/GMTestScene.h"
+#include "stdlib/LIFileSystem.h"
 #include "support/LFakeSoundPlayer.h"
+#include "support/LTestDirectory.h"
 #include "support/LLogCapture.h"
 #include "support/LTestStrings.h"
 #include "util/GMCleaner.h"
@@ -150,6 +152,36 @@ TEST_F(SceneTurnTest, TheWitnessTurnsBeforeTheInterviewAndBothLookAtEachOtherDur
     Frames(10);
     EXPECT_FALSE(witness->IsLookAtActive());
     EXPECT_FALSE(mPlayer->IsLookAtActive());
+}
+
+TEST_F(SceneTurnTest, WithoutTurnAnimationsTheHotspotActsAndTheWalkStartsAtOnce)
+{
+    // The animation folder holds nothing more from here on (all else is loaded already).
+    LTestDirectory empty;
+    ASSERT_TRUE(LIFileSystem::Get()->AddMount(LString("//animations"), FromStd(empty.Path())));
+    mLog.Clear();
+    GMHotspot* object = mScene->FindHotspot(LString("sample_object"));
+    // Within the object's radius, facing away from it.
+    mNavigation->GetNavigation()->SetPosition(LVector3(-60.0f, -60.0f, 0.0f));
+    mNavigation->GetSteering()->SetDirection(LVector3(0.0f, 1.0f, 0.0f));
+    Frames(1);
+    Click(kObject);
+    EXPECT_FALSE(mPlayer->IsTurning());
+    EXPECT_EQ(object, mMenu->GetListener());
+    EXPECT_EQ(1, mLog.Count("ASSERT FAILURE: ")) << mLog.Bytes();
+    EXPECT_EQ(1, mLog.Count("Turn animation not found: Turn-180-"));
+    // The menu goes; a click on the floor behind walks at once.
+    mMenu->Hide(false);
+    mScene->SetHotspotsEnabled(true);
+    FramesUntil([&] { return !mMenu->IsFading(); });
+    mNavigation->GetNavigation()->SetPosition(LVector3(-120.0f, -140.0f, 0.0f));
+    mNavigation->GetSteering()->SetDirection(LVector3(0.0f, -1.0f, 0.0f));
+    mLog.Clear();
+    Move(kNowhere);
+    Click(kFloor);
+    EXPECT_FALSE(mPlayer->IsTurning());
+    EXPECT_TRUE(mNavigation->GetSteering()->IsEnabled());
+    EXPECT_EQ(1, mLog.Count("Turn animation not found: Turn-Walk_"));
 }
 
 TEST_F(SceneTurnTest, ThePlayersStepsSoundByTheGroundUnderIt)
