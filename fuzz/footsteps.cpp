@@ -3,43 +3,18 @@
 // and the fake sound service: sets up the player's footsteps, walks or runs it through
 // steps at points across and around the polygons, and has it and a partner with eyes look
 // at each other while the look-at fades in and out.
-#include "LMatrix4.h"
-#include "Render/LDrawElement.h"
-#include "Render/LFrame.h"
 #include "Render/LGestureAnimManager.h"
 #include "Render/LSteeringTDO.h"
 #include "container/LPropertyList.h"
 #include "scene/GMCharacter.h"
 #include "support/LFuzzCharacterWorld.h"
-#include "support/LTestModels.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <string>
 
 namespace {
 
-// The test figure with two eye frames under its head.
-std::string EyedFigure()
-{
-    LFrame* biped = LTestModels::Frame("Biped");
-    LFrame* neck = LTestModels::Frame("BN_Neck");
-    LFrame* head = LTestModels::Frame("BN_Head");
-    LMatrix4 right;
-    LMatrix4 left;
-    LMatrix4::Translation(&right, -1.0f, 16.0f, -1.0f);
-    LMatrix4::Translation(&left, 1.0f, 16.0f, -1.0f);
-    LFrame* rightEye = LTestModels::Frame("BN_R_Eye", right);
-    LFrame* leftEye = LTestModels::Frame("BN_L_Eye", left);
-    biped->SetFirstChild(neck);
-    neck->SetFirstChild(head);
-    head->SetFirstChild(rightEye);
-    rightEye->SetNextSibling(leftEye);
-    std::unique_ptr<LDrawElement> element(new LDrawElement());
-    element->SetRoot(biped);
-    return LTestModels::TreeBytes(*element);
-}
 
 std::string Part(const std::string& aInput, size_t& aAt)
 {
@@ -69,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
         return 0;
     }
     GMTestRoots& roots = FuzzCharacterWorld();
-    static const bool sEyed = (roots.Write("data/meshes/eyed.lim1", EyedFigure()), true);
+    static const bool sEyed = (roots.Write("data/meshes/eyed.lim1", LTestCharacters::EyedFigureBytes()), true);
     (void)sEyed;
     const std::string input(reinterpret_cast<const char*>(aData), aSize);
     size_t at = 0;

@@ -18,7 +18,6 @@
 #include "support/LFakeTimer.h"
 #include "support/LLogCapture.h"
 #include "support/LTestCharacters.h"
-#include "support/LTestModels.h"
 #include "support/LTestStrings.h"
 
 #include <gtest/gtest.h>
@@ -42,26 +41,6 @@ public:
     int mContinued = 0;
 };
 
-// The figure with two eye frames in front of its head, 16 up, 1 to either side.
-std::string EyedFigure()
-{
-    LFrame* biped = LTestModels::Frame("Biped");
-    LFrame* neck = LTestModels::Frame("BN_Neck");
-    LFrame* head = LTestModels::Frame("BN_Head");
-    LMatrix4 right;
-    LMatrix4 left;
-    LMatrix4::Translation(&right, -1.0f, 16.0f, -1.0f);
-    LMatrix4::Translation(&left, 1.0f, 16.0f, -1.0f);
-    LFrame* rightEye = LTestModels::Frame("BN_R_Eye", right);
-    LFrame* leftEye = LTestModels::Frame("BN_L_Eye", left);
-    biped->SetFirstChild(neck);
-    neck->SetFirstChild(head);
-    head->SetFirstChild(rightEye);
-    rightEye->SetNextSibling(leftEye);
-    std::unique_ptr<LDrawElement> element(new LDrawElement());
-    element->SetRoot(biped);
-    return LTestModels::TreeBytes(*element);
-}
 
 class CharacterTurnTest : public ::testing::Test
 {
@@ -82,7 +61,7 @@ protected:
                 }
             }
         }
-        mRoots.Write("data/meshes/eyed.lim1", EyedFigure());
+        mRoots.Write("data/meshes/eyed.lim1", LTestCharacters::EyedFigureBytes());
         mRoots.Write("data/characters/eyes.txt", "partner\n\tright=BN_R_Eye\n\tleft=BN_L_Eye\n"
                                                   "noleft\n\tright=BN_R_Eye\n");
         LRandom::Seed(1);
