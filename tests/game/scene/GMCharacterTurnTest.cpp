@@ -217,6 +217,15 @@ TEST_F(CharacterTurnTest, TheFacingFollowsTheTurnAndTheListenerHearsItsEndOnce)
     EXPECT_EQ(nullptr, character.GetTrack(1)->mAnimation);
     Frame(character, LFakeTimer::sNow + 1.0);
     EXPECT_EQ(1, listener.mContinued);
+
+    // One long frame carries the looping turn past its end and round again: it has ended.
+    ASSERT_TRUE(character.TurnTo(PointAt(90.0f), &listener));
+    Frame(character, LFakeTimer::sNow + 1.0 / 30.0);
+    Frame(character, LFakeTimer::sNow + 0.5);
+    Frame(character, LFakeTimer::sNow + 0.7);
+    Frame(character, LFakeTimer::sNow + 1.0 / 30.0);
+    EXPECT_FALSE(character.IsTurning());
+    EXPECT_EQ(2, listener.mContinued);
 }
 
 TEST_F(CharacterTurnTest, AMissingOrTooShortTurnAnimationIsNoTurn)
