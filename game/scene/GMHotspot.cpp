@@ -1,3 +1,4 @@
+
 #include "scene/GMHotspot.h"
 
 #include "Gdi/LDisplayGroup.h"
@@ -194,6 +195,12 @@ GMHotspot::~GMHotspot()
     GMScene* scene = Scene();
     if (GMCharacter* player = scene != nullptr ? scene->GetPlayer() : nullptr) {
         player->RemoveActionListener(this);
+    }
+    // A witness turning towards its look-at point for this hotspot's talk.
+    for (int i = 0; scene != nullptr && i < scene->GetNPCCount(); ++i) {
+        if (GMCharacter* npc = scene->GetNPC(i)) {
+            npc->RemoveActionListener(this);
+        }
     }
     if (mSpeaker != nullptr && mVoicePlaying) {
         mSpeaker->StopLipSync();
@@ -789,6 +796,11 @@ void GMHotspot::Click(bool aRun)
         if (navigation != nullptr) {
             navigation->RemoveListener(this);
         }
+        // A turn towards this hotspot is no longer wanted.
+        GMScene* scene = Scene();
+        if (GMCharacter* player = scene != nullptr ? scene->GetPlayer() : nullptr) {
+            player->RemoveActionListener(this);
+        }
         return;
     }
     if (mKind == KIND_GENERAL && HoldsItem()) {
@@ -820,8 +832,9 @@ void GMHotspot::Click(bool aRun)
 
 bool GMHotspot::TurnToObject()
 {
-    // The characters do not turn towards a point yet: the player acts facing as it is.
-    return false;
+    GMScene* scene = Scene();
+    GMCharacter* player = scene != nullptr ? scene->GetPlayer() : nullptr;
+    return player != nullptr && mObjectOfInterest != nullptr && player->TurnTo(mObjectOfInterest->mCoords, this);
 }
 
 void GMHotspot::ActByKind(bool aRun)

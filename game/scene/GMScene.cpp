@@ -356,8 +356,11 @@ bool GMScene::Load(const LString& aId)
     if (!SetupCharacters()) {
         L_ASSERT_FAILURE("SetupCharacters failure.");
     }
-    // The footsteps of the player read "sounds.txt" when the character's turns and steps
-    // are built; the file stays optional.
+    // The player's footsteps: the scene's default step sound; the file stays optional.
+    if (LPropertyList* sounds = mPlayer != nullptr ? LoadOptional(mFolder + LString(u"sounds.txt")) : nullptr) {
+        mPlayer->SetupFootsteps(sounds);
+        delete sounds;
+    }
 
     const LString viewpoint = Text(mDescription, LString(u"defaultviewpoint"), "'defaultviewpoint' not found.");
     const bool shown = lights && SetViewpoint(viewpoint);
@@ -398,6 +401,7 @@ bool GMScene::SetupCharacters()
             L_ASSERT_FAILURE("Player character setup failure.");
         }
         if (character != nullptr) {
+            character->SetIdleGestureEnabled(true);
             mPlayer = character;
             mCharacters->AddAt(name, character, true);
         }
@@ -1020,8 +1024,12 @@ bool GMScene::StartInterview()
         return false;
     }
     mInterviewRunning = 1;
-    // The eye target and look-at of the witness and the player come with the characters'
-    // turns and look-at.
+    if (witness != nullptr && mPlayer != nullptr) {
+        witness->SetEyeTarget(mPlayer);
+        witness->SetLookAt(true);
+        mPlayer->SetEyeTarget(witness);
+        mPlayer->SetLookAt(true);
+    }
     return true;
 }
 
@@ -1031,9 +1039,11 @@ void GMScene::ResetCharacters()
     GMInterview* interview = interviews != nullptr ? interviews->GetCurrentInterview() : nullptr;
     if (GMCharacter* witness = interview != nullptr ? GetCharacter(interview->GetWitnessId()) : nullptr) {
         witness->SetAmbientSuspended(false);
+        witness->SetLookAt(false);
     }
     if (mPlayer != nullptr) {
         mPlayer->SetAmbientSuspended(false);
+        mPlayer->SetLookAt(false);
     }
     mInterviewRunning = 0;
     SetHotspotsEnabled(true);
