@@ -199,6 +199,13 @@ void GMCloseUp::Open()
             scene->SetCloseUp(this);
         }
         screens->PushFade(this);
+        if (!OnStack()) {
+            // Refused (a screen change under way): the scene is not left thinking it open.
+            if (scene != nullptr && scene->GetCloseUp() == this) {
+                scene->SetCloseUp(nullptr);
+            }
+            L_ERROR(LString("Close-up open failure: ") + mId);
+        }
         return;
     }
     if (scene != nullptr) {
@@ -325,9 +332,6 @@ void GMCloseUp::BuildDisplay(GMScene* aScene)
         mDisplayGroup = data != nullptr ? LLayoutBuilder::BuildGroup(data, true) : nullptr;
     }
     if (mDisplayGroup == nullptr) {
-        if (mDisplayGroupData == nullptr) {
-            L_ASSERT_FAILURE("'displaygroup' not found.");
-        }
         // The back button, movies and hotspots still need a group to live in.
         mDisplayGroup = L_NEW LDisplayGroup();
         if (mDisplayGroup == nullptr) {

@@ -22,6 +22,7 @@
 #include "state/LIState.h"
 #include "state/LIStateListener.h"
 #include "state/LStateManager.h"
+#include "stdlib/LFrameManager.h"
 #include "support/GMPuzzleHarness.h"
 #include "support/GMTestScene.h"
 #include "support/LFakeMovieManager.h"
@@ -160,6 +161,8 @@ TEST_F(CloseUpTest, TheTriggerStateOpensTheCloseUpOnceAndFalsePopsIt)
     EXPECT_EQ(LString("sample_drawer_cu"), drawer->GetId());
     EXPECT_FALSE(LStateManager::Get()->GetState(LString("sta_sample_drawer")) == nullptr);
     EXPECT_EQ(0, drawer->GetHotspotCount());
+    const int mouseListeners = LMouse::Get()->GetListenerCount();
+    const int frameListeners = LFrameManager::Get()->GetListenerCount();
 
     SetTrigger(drawer, true);
     EXPECT_EQ(drawer, mScene->GetCloseUp()); // recorded before the push
@@ -183,6 +186,10 @@ TEST_F(CloseUpTest, TheTriggerStateOpensTheCloseUpOnceAndFalsePopsIt)
     EXPECT_EQ(nullptr, drawer->GetDisplayGroup());
     EXPECT_EQ(0, drawer->GetHotspotCount());
     EXPECT_TRUE(mScene->IsInputEnabled());
+    // Hidden, it holds nothing but its state listener.
+    Frames(10);
+    EXPECT_EQ(mouseListeners, LMouse::Get()->GetListenerCount());
+    EXPECT_EQ(frameListeners, LFrameManager::Get()->GetListenerCount());
     EXPECT_EQ("", mLog.Problems());
 }
 
