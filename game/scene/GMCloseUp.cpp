@@ -600,8 +600,7 @@ void GMCloseUp::Refresh()
     if (mouse != nullptr) {
         mouse->GetPosition(at);
     }
-    // A hotspot's action may change states that rebuild nothing here, but the list is
-    // walked by index in case an update reaches back.
+    // Walked by index, read afresh each step: an update may add to the list.
     for (size_t i = 0; i < mHotspots.size(); ++i) {
         GMHotspot* hotspot = mHotspots[i];
         hotspot->UpdateActive();
