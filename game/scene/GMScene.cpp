@@ -275,10 +275,7 @@ GMScene::~GMScene()
     DeleteHotspots();
     DeleteDecals();
     DeleteCuts();
-    for (int i = 0; mCloseUps != nullptr && i < mCloseUps->GetCount(); ++i) {
-        delete static_cast<GMCloseUp*>(mCloseUps->GetAt(i));
-    }
-    delete mCloseUps;
+    DeleteCloseUps();
     delete mCloseUpList;
     delete mHotspotList;
     // A display tree already gone at exit has deleted the group with it.
@@ -593,15 +590,48 @@ bool GMScene::SetupCloseUps(const LPropertyList* aViewpoint)
     if (!found) {
         return false;
     }
-    // Close-ups are built with their own work: the file is kept, no close-up is made.
     LPropertyList* list = L_NEW LPropertyList();
     const bool loaded = list != nullptr && list->Load(mFolder + file, true);
+    // The old close-ups read their entries from the old list: they go first.
+    DeleteCloseUps();
     delete mCloseUpList;
     mCloseUpList = loaded ? list : nullptr;
     if (!loaded) {
         delete list;
+        return false;
     }
-    return false;
+    mCloseUps = L_NEW LVector();
+    bool ok = mCloseUps != nullptr;
+    for (int i = 0; ok && i < mCloseUpList->GetCount(); ++i) {
+        auto* closeUp = L_NEW GMCloseUp();
+        if (closeUp == nullptr) {
+            ok = false;
+            break;
+        }
+        ok = closeUp->Create(mCloseUpList->GetListAt(i)) && ok;
+        mCloseUps->Add(closeUp);
+    }
+    return ok;
+}
+
+void GMScene::DeleteCloseUps()
+{
+    for (int i = 0; mCloseUps != nullptr && i < mCloseUps->GetCount(); ++i) {
+        delete static_cast<GMCloseUp*>(mCloseUps->GetAt(i));
+    }
+    delete mCloseUps;
+    mCloseUps = nullptr;
+    mCloseUp = nullptr;
+}
+
+int GMScene::GetCloseUpCount() const
+{
+    return mCloseUps != nullptr ? mCloseUps->GetCount() : 0;
+}
+
+GMCloseUp* GMScene::GetCloseUpAt(int aIndex) const
+{
+    return aIndex >= 0 && aIndex < GetCloseUpCount() ? static_cast<GMCloseUp*>(mCloseUps->GetAt(aIndex)) : nullptr;
 }
 
 bool GMScene::SetupCuts()

@@ -29,6 +29,7 @@ void WriteOverlays(SampleOutput& aOut);
 void WriteLocations(SampleOutput& aOut);
 void WriteCharacters(SampleOutput& aOut);
 void WriteVoiceOvers(SampleOutput& aOut);
+void WriteCloseUps(SampleOutput& aOut);
 void WriteSamplePDA(SampleOutput& aOut);
 void WritePhone(SampleOutput& aOut);
 void WriteMap(SampleOutput& aOut);

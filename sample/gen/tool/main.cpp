@@ -39,6 +39,7 @@ constexpr Area kAreas[] = {
     {"locations", &WriteLocations},
     {"characters", &WriteCharacters},
     {"voice-overs", &WriteVoiceOvers},
+    {"close-ups", &WriteCloseUps},
     {"PDA", &WriteSamplePDA},
     {"phone", &WritePhone},
     {"map", &WriteMap},

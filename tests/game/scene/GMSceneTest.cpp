@@ -154,9 +154,12 @@ TEST_F(SceneTest, TheRiverbankLoadsWithItsPeopleViewpointLightsAndAudio)
     ASSERT_NE(nullptr, scene->GetDisplayGroup());
     EXPECT_EQ(LString("displaygroup"), scene->GetDisplayGroup()->GetId());
     EXPECT_EQ(0, scene->GetDisplayGroup()->GetMemberCount());
-    // The viewpoint's hotspots (the pen to collect and the lab's van among them); the
-    // witness's asks for the cut tables, but the location has no cuts.
-    EXPECT_EQ(6, scene->GetHotspotCount());
+    // The viewpoint's hotspots (the pen to collect, the lab's van and the drawer among
+    // them); the witness's asks for the cut tables, but the location has no cuts.
+    EXPECT_EQ(7, scene->GetHotspotCount());
+    // The drawer's close-up waits, closed.
+    EXPECT_EQ(1, scene->GetCloseUpCount());
+    EXPECT_EQ(nullptr, scene->GetCloseUp());
     EXPECT_NE(nullptr, scene->FindHotspot(LString("sample_witness")));
     EXPECT_FALSE(scene->HasCutTables());
     EXPECT_NE(nullptr, scene->GetEvidence());
