@@ -6,20 +6,29 @@
 #include "Video/LIMovieListener.h"
 
 #include <algorithm>
+#include <initializer_list>
 
 namespace {
 
+// Full-screen players (cut scenes, the intro) and texture players (a location's ambient
+// movies), each oldest first.
 std::vector<LFakeMoviePlayer*> sLive;
+std::vector<LFakeMoviePlayer*> sLiveTextures;
+
+std::vector<LFakeMoviePlayer*>& ListOf(bool aFullScreen)
+{
+    return aFullScreen ? sLive : sLiveTextures;
+}
 
 } // namespace
 
 LFakeMoviePlayer::LFakeMoviePlayer(const LString& aId, const LString& aFileName, bool aFullScreen)
-    : mFileName(aFileName), mFullScreen(aFullScreen), mEnding(this)
+    : mFileName(aFileName), mFullScreen(aFullScreen), mEnding(this), mListedFullScreen(aFullScreen)
 {
     SetId(aId);
     mName = aFileName;
     mFrameRate = 30;
-    sLive.push_back(this);
+    ListOf(aFullScreen).push_back(this);
     if (!aFullScreen) {
         MakeTexture();
     }
@@ -29,7 +38,8 @@ LFakeMoviePlayer::~LFakeMoviePlayer()
 {
     mEnding.Leave();
     ReleaseTexture();
-    sLive.erase(std::find(sLive.begin(), sLive.end(), this));
+    std::vector<LFakeMoviePlayer*>& list = ListOf(mListedFullScreen);
+    list.erase(std::find(list.begin(), list.end(), this));
 }
 
 void LFakeMoviePlayer::MakeTexture()
@@ -156,6 +166,11 @@ const std::vector<LFakeMoviePlayer*>& LFakeMoviePlayer::Live()
     return sLive;
 }
 
+const std::vector<LFakeMoviePlayer*>& LFakeMoviePlayer::LiveTextures()
+{
+    return sLiveTextures;
+}
+
 LFakeMoviePlayer* LFakeMoviePlayer::Newest()
 {
     return sLive.empty() ? nullptr : sLive.back();
@@ -163,11 +178,13 @@ LFakeMoviePlayer* LFakeMoviePlayer::Newest()
 
 LFakeMoviePlayer* LFakeMoviePlayer::Find(const LString& aName)
 {
-    for (auto it = sLive.rbegin(); it != sLive.rend(); ++it) {
-        const LString& file = (*it)->mFileName;
-        if (file.GetLength() >= aName.GetLength() &&
-            file.Find(aName, file.GetLength() - aName.GetLength()) == file.GetLength() - aName.GetLength()) {
-            return *it;
+    for (const std::vector<LFakeMoviePlayer*>* list : {&sLive, &sLiveTextures}) {
+        for (auto it = list->rbegin(); it != list->rend(); ++it) {
+            const LString& file = (*it)->mFileName;
+            if (file.GetLength() >= aName.GetLength() &&
+                file.Find(aName, file.GetLength() - aName.GetLength()) == file.GetLength() - aName.GetLength()) {
+                return *it;
+            }
         }
     }
     return nullptr;

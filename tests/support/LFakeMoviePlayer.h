@@ -51,11 +51,14 @@ public:
     // The movie has run out: the next frame pass ends it (see above).
     void MarkEnded();
 
-    // The live players, oldest first.
+    // The live full-screen players (cut scenes, the intro), oldest first.
     static const std::vector<LFakeMoviePlayer*>& Live();
-    // The newest live player, or null.
+    // The live texture players (a location's ambient movies), oldest first.
+    static const std::vector<LFakeMoviePlayer*>& LiveTextures();
+    // The newest live full-screen player, or null.
     static LFakeMoviePlayer* Newest();
-    // The newest live player of a file whose name ends with aName, or null.
+    // The newest live player (full-screen first) of a file whose name ends with aName, or
+    // null.
     static LFakeMoviePlayer* Find(const LString& aName);
 
     LString mFileName;
@@ -73,4 +76,6 @@ private:
     void ReleaseTexture();
 
     LFakeEnding mEnding;
+    // The list the player stands in, whatever Open later says.
+    bool mListedFullScreen = true;
 };
