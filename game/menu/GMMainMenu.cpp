@@ -435,7 +435,10 @@ void GMMainMenu::OnStateChanged(LIState* aState)
         *static_cast<const unsigned char*>(aState->GetValue()) == 0) {
         return;
     }
-    if (GMScreenManager* screens = GMScreenManager::GetInstance()) {
+    GMScreenManager* screens = GMScreenManager::GetInstance();
+    // Set again while the menu is on the stack (a second press, a script): it would be
+    // pushed twice and have to be left twice.
+    if (screens != nullptr && screens->IndexOf(this) < 0) {
         screens->PushFade(this);
     }
 }

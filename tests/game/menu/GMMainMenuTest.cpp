@@ -271,6 +271,10 @@ TEST_F(MainMenuTest, ThePDAsMenuBringsTheMenuOverALocationAndResumeReturnsToIt)
     pda->OnButton(LString("menu"), XBTNEVENT_PRESSED);
     ASSERT_TRUE(GMSceneFlow::FramesUntil([this] { return mScreens->GetTop() == mMenu && !mScreens->IsBusy(); }, 40));
     EXPECT_EQ(2, mScreens->GetCount());
+    // Set again while the menu is shown: it is not pushed a second time.
+    LStateManager::Get()->SetState(LString("sta_mainmenu_active"), LString("true"), true);
+    GMSceneFlow::Frames(10);
+    EXPECT_EQ(2, mScreens->GetCount());
     EXPECT_EQ(GMMenuButton::STATE_NORMAL, State("resume_game"));
     ASSERT_NE(nullptr, mMenu->GetTheme());
 
