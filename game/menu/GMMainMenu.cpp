@@ -13,6 +13,7 @@
 #include "container/LPropertyList.h"
 #include "event/LEventManager.h"
 #include "memory/LMemoryManager.h"
+#include "menu/GMCaseTable.h"
 #include "menu/GMMenuButton.h"
 #include "pda/GMInventoryPanel.h"
 #include "pda/GMPDA.h"
@@ -181,10 +182,7 @@ void GMMainMenu::BuildDisplay()
         mButtons->SetId(LString("mainmenu_buttons"));
         mButtons->SetRelativeZ(kButtonsZ);
         LPropertyList* entries = layout.GetList(LString("main_menu.g02-buttons"));
-        LStateManager* states = LStateManager::Get();
-        LIState* selected = states != nullptr ? states->GetState(LString("sta_selectedcase")) : nullptr;
-        const bool noCase = selected == nullptr || selected->GetType() != LIState::TYPE_NUMBER ||
-                            selected->GetValue() == nullptr || *static_cast<const float*>(selected->GetValue()) < 1.0f;
+        const bool noCase = GMCaseTable::SelectedCase() < 1;
         const bool bottom = IsBottomScreen();
         for (int i = 0; entries != nullptr && i < entries->GetCount(); ++i) {
             GMMenuButton* button = L_NEW GMMenuButton();

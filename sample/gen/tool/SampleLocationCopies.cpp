@@ -27,8 +27,10 @@ struct LocationCopy
     std::vector<std::string> mViewpoints;
 };
 
-// None yet.
-const std::vector<LocationCopy> kCopies = {};
+const std::vector<LocationCopy> kCopies = {
+    // Where the last case starts.
+    {"case01/riverbank", "case04/victimshotel", {"vp01", "vp02"}},
+};
 
 bool IsNameCharacter(char aCharacter)
 {
