@@ -2,40 +2,18 @@
 // notice that cases 1 to 3 are all closed.
 #include "menu/GMCaseControl.h"
 
-#include "event/LEvent.h"
 #include "event/LEventManager.h"
-#include "event/LIEventListener.h"
 #include "menu/GMCaseTable.h"
-#include "state/LIState.h"
-#include "state/LIStateListener.h"
 #include "state/LStateManager.h"
+#include "support/GMTestEvents.h"
+#include "support/GMTestStateNotices.h"
 #include "support/LFakeTimer.h"
 #include "support/LLogCapture.h"
-#include "support/LTestStrings.h"
 #include "util/GMCleaner.h"
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 namespace {
-
-struct Events : LIEventListener
-{
-    Events() { LEventManager::Get()->AddListener(this, 10.0f); }
-    ~Events() override { LEventManager::Get()->RemoveListener(this); }
-    void OnEvent(LEvent* aEvent) override { mRaised.push_back(ToStd(aEvent->GetId())); }
-    std::vector<std::string> mRaised;
-};
-
-struct Notices : LIStateListener
-{
-    Notices() { LStateManager::Get()->AddListener(this, 10.0f); }
-    ~Notices() override { LStateManager::Get()->RemoveListener(this); }
-    void OnStateChanged(LIState*) override { ++mCount; }
-    int mCount = 0;
-};
 
 class CaseControlTest : public ::testing::Test
 {
@@ -49,15 +27,6 @@ protected:
     void TearDown() override { delete GMCleaner::GetInstance(); }
 
     static void Raise(const char* aId) { LEventManager::Get()->AddEvent(LString(aId), true); }
-
-    static int Count(const std::vector<std::string>& aRaised, const std::string& aId)
-    {
-        int count = 0;
-        for (const std::string& id : aRaised) {
-            count += id == aId ? 1 : 0;
-        }
-        return count;
-    }
 
     LLogCapture mLog;
 };
@@ -73,19 +42,19 @@ TEST_F(CaseControlTest, ClosingTheThirdCaseRaisesTheAllSolvedEventOnce)
     EXPECT_FALSE(LEventManager::Get()->IsRaised(LString("evt_cases123_solved")));
 
     GMCaseTable::SetSelectedCase(3);
-    Events events;
-    Notices notices;
+    GMTestEvents events;
+    GMTestStateNotices notices;
     // Another letter case still closes the case.
     Raise("EVT_Interview321_Complete");
     EXPECT_EQ(0, GMCaseTable::SelectedCase());
     EXPECT_EQ(0, notices.mCount);
     EXPECT_TRUE(GMCaseTable::IsClosed(3));
-    EXPECT_EQ(1, Count(events.mRaised, "evt_case03_closed"));
-    EXPECT_EQ(1, Count(events.mRaised, "evt_cases123_solved"));
+    EXPECT_EQ(1, events.Count("evt_case03_closed"));
+    EXPECT_EQ(1, events.Count("evt_cases123_solved"));
 
     Raise("evt_something_else");
     Raise("evt_interview117_complete_later");
-    EXPECT_EQ(1, Count(events.mRaised, "evt_cases123_solved"));
+    EXPECT_EQ(1, events.Count("evt_cases123_solved"));
 }
 
 TEST_F(CaseControlTest, TheLastCaseClosesOnItsBargainAndOtherEventsCloseNothing)

@@ -19,11 +19,11 @@
 #include "scene/GMScene.h"
 #include "scene/GMSceneManager.h"
 #include "state/LIState.h"
-#include "state/LIStateListener.h"
 #include "state/LStateManager.h"
 #include "stdlib/LFrameManager.h"
 #include "support/GMTestCutScenes.h"
 #include "support/GMTestScene.h"
+#include "support/GMTestStateNotices.h"
 #include "support/LFakeMovieManager.h"
 #include "support/LFakeSoundPlayer.h"
 #include "support/LLogCapture.h"
@@ -49,15 +49,6 @@ struct Counting : LIMouseListener
     void OnMove(const LVector2&) override { ++mEvents; }
     void OnButtonUp(int) override { ++mEvents; }
     int mEvents = 0;
-};
-
-struct Notices : LIStateListener
-{
-    explicit Notices(const char* aId) : mId(aId) { LStateManager::Get()->AddListener(this, 10.0f); }
-    ~Notices() override { LStateManager::Get()->RemoveListener(this); }
-    void OnStateChanged(LIState* aState) override { mCount += ToStd(aState->GetId()) == mId ? 1 : 0; }
-    std::string mId;
-    int mCount = 0;
 };
 
 class CaseSelectionTest : public ::testing::Test
@@ -154,7 +145,7 @@ TEST_F(CaseSelectionTest, TheFirstSelectionOfCaseOnePlaysItsIntroIntoItsLocation
     EXPECT_EQ(GMCursor::TYPE_HAND, GMCursor::GetInstance()->GetType());
     EXPECT_EQ("caseselection", ToStd(GMCursor::GetInstance()->GetOwner()));
 
-    Notices selected("sta_selectedcase");
+    GMTestStateNotices selected("sta_selectedcase");
     GMSceneFlow::Move(LVector2(kCase1Select.x + 2.0f, kCase1Select.y));
     GMSceneFlow::Click(kCase1Select);
     EXPECT_EQ(1, GMCaseTable::SelectedCase());
