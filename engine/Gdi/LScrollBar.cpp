@@ -68,7 +68,7 @@ LString LScrollBar::Dump() const
 
 void LScrollBar::Detach()
 {
-    LButton* buttons[] = {mUpArrow, mDownArrow, mBar};
+    LButton* buttons[] = {mUpArrow.Get(), mDownArrow.Get(), mBar.Get()};
     for (LButton* button : buttons) {
         // A button that refused us keeps the listener it has.
         if (button != nullptr && button->GetListener() == this) {
@@ -120,13 +120,19 @@ int LScrollBar::Create(LScrollBarParams aParams)
 
 int LScrollBar::SetContentGroup(LIDisplayObject* aGroup)
 {
+    mContentGroup = aGroup;
     if (aGroup == nullptr) {
+        // The old group is not moved any more, whoever asked.
         L_ERROR("SetContentGroup failure. NULL arg.");
         return 0;
     }
-    mContentGroup = aGroup;
     UpdateFromPosition();
     return 1;
+}
+
+void LScrollBar::ClearContentGroup()
+{
+    mContentGroup = nullptr;
 }
 
 float LScrollBar::BarFraction() const
@@ -139,7 +145,7 @@ void LScrollBar::SetContentHeight(int aHeight)
     mContentHeight = aHeight;
     mContentTravel = aHeight - mScrollAreaHeight;
     const bool scrolls = mContentTravel > 0;
-    LButton* buttons[] = {mUpArrow, mDownArrow, mBar};
+    LButton* buttons[] = {mUpArrow.Get(), mDownArrow.Get(), mBar.Get()};
     for (LButton* button : buttons) {
         if (button != nullptr) {
             button->SetEnabled(scrolls);
