@@ -8,6 +8,7 @@
 // Shadow volumes are not made yet: the first load with a shadow path notes so, and the
 // shadow operations succeed doing nothing.
 #pragma once
+#include "object/LWatched.h"
 #include "LVector3.h"
 #include "Render/LAnimatedNode.h"
 #include "container/LString.h"
@@ -23,7 +24,8 @@ class LLight;
 class LLipSyncPlayer;
 class LPropertyList;
 
-class LCharacter : public LAnimatedNode
+// Players, scenes and interviews that bind a character without owning it watch it.
+class LCharacter : public LAnimatedNode, public LWatched
 {
 public:
     // Blend weight change per second and start weights of the plays below.

@@ -246,14 +246,18 @@ GMInterview* GMInterviewManager::SelectInterview(const LString& aId)
         delete data;
         return nullptr;
     }
-    ++mCreated;
+    // The selection goes to the new interview or to none: a failed one is never started.
     DropCurrent();
+    if (!interview->Create(dataName, data, subtitlesName)) {
+        L_ASSERT_FAILURE("Interview creation failure:" + dataName);
+        // The interview took the data list over: both go.
+        delete interview;
+        return nullptr;
+    }
+    ++mCreated;
     mCurrent = interview;
     mOwnsCurrent = true;
     mExpert = false;
-    if (!interview->Create(dataName, data, subtitlesName)) {
-        L_ASSERT_FAILURE("Interview creation failure:" + dataName);
-    }
     interview->SetWitness(witness);
     return interview;
 }

@@ -3,13 +3,14 @@
 // moves the topic list through its 195-pixel strip.
 #pragma once
 #include "object/LBase.h"
+#include "object/LWatched.h"
 
 class LDisplayGroup;
 class LIDisplayObject;
 class LPropertyList;
 class LScrollBar;
 
-class GMInterviewScrollBar : public LBase
+class GMInterviewScrollBar : public LBase, public LWatched
 {
 public:
     GMInterviewScrollBar();

@@ -43,9 +43,12 @@ GMInterviewTopicArea::GMInterviewTopicArea() = default;
 
 GMInterviewTopicArea::~GMInterviewTopicArea()
 {
-    // The scroll bar outlives the list: it must not report to it any more.
-    if (mScrollBar != nullptr) {
-        mScrollBar->RemoveListener(this);
+    // A scroll bar that outlives the list neither reports to it nor moves it any more.
+    if (LScrollBar* bar = mScrollBar.Get()) {
+        bar->RemoveListener(this);
+        if (bar->GetContentGroup() == this) {
+            bar->ClearContentGroup();
+        }
     }
     for (int i = 0; i < mDependencies.GetCount(); ++i) {
         delete static_cast<LScript*>(mDependencies.GetAt(i));
@@ -207,7 +210,7 @@ bool GMInterviewTopicArea::SetScrollBar(LScrollBar* aScrollBar)
         L_ASSERT_FAILURE("NULL arg.");
         return false;
     }
-    if (mScrollBar != nullptr && mScrollBar != aScrollBar) {
+    if (mScrollBar != nullptr && mScrollBar.Get() != aScrollBar) {
         mScrollBar->RemoveListener(this);
     }
     mScrollBar = aScrollBar;
