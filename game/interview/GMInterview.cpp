@@ -399,7 +399,7 @@ void GMInterview::DeleteTopicArea()
     if (mTopicArea != nullptr && mTopicArea->GetGroup() != nullptr) {
         mTopicArea->GetGroup()->RemoveMember(mTopicArea);
     }
-    delete mTopicArea;
+    delete mTopicArea.Get();
     mTopicArea = nullptr;
 }
 

@@ -143,7 +143,7 @@ public:
     // The shared scroll bar of the interview panel (not owned); null until started.
     GMInterviewScrollBar* GetScrollBar() const { return mScrollBar.Get(); }
     // The topic list (owned); null until the topics are read.
-    GMInterviewTopicArea* GetTopicArea() const { return mTopicArea; }
+    GMInterviewTopicArea* GetTopicArea() const { return mTopicArea.Get(); }
     bool IsBusy() const { return mBusy; }
     bool IsMeterFull() const { return mMeterFull; }
     bool IsEndAfterSequence() const { return mEndAfterSequence; }
@@ -223,7 +223,8 @@ private:
     LString mId;
     // Topic key -> topic (owned).
     LHashKeyList mTopics {7, false};
-    GMInterviewTopicArea* mTopicArea = nullptr;
+    // Owned, but a member of the shared panel, which may be deleted first: watched.
+    LWatch<GMInterviewTopicArea> mTopicArea;
     LString mCurrentTopic;
     bool mBusy = false;
     // Font key -> font (not owned).

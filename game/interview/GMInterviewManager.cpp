@@ -104,10 +104,10 @@ GMInterviewManager::~GMInterviewManager()
     mPocketObjects = nullptr;
     delete mScrollBar;
     mScrollBar = nullptr;
-    delete mMeter;
+    delete mMeter.Get();
     mMeter = nullptr;
     mModeGroup = nullptr;
-    delete mPanel;
+    delete mPanel.Get();
     mPanel = nullptr;
 }
 
@@ -136,9 +136,9 @@ bool GMInterviewManager::BuildLayout()
 {
     delete mScrollBar;
     mScrollBar = nullptr;
-    delete mMeter;
+    delete mMeter.Get();
     mMeter = nullptr;
-    delete mPanel;
+    delete mPanel.Get();
     mModeGroup = nullptr;
     mPanel = L_NEW LDisplayGroup();
     if (mPanel == nullptr) {
@@ -175,7 +175,7 @@ bool GMInterviewManager::BuildLayout()
             L_ASSERT_FAILURE("");
         } else if (!mPanel->AddMember(mModeGroup, true)) {
             L_ASSERT_FAILURE("The mode group was refused.");
-            delete mModeGroup;
+            delete mModeGroup.Get();
             mModeGroup = nullptr;
         }
     }
@@ -187,7 +187,7 @@ bool GMInterviewManager::BuildLayout()
         mMeter->SetPosition(kMeterX, kMeterY);
         if (!mPanel->AddMember(mMeter, true)) {
             L_ASSERT_FAILURE("The meter was refused.");
-            delete mMeter;
+            delete mMeter.Get();
             mMeter = nullptr;
         }
     }
