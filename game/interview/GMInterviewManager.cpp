@@ -6,6 +6,7 @@
 #include "event/LEventManager.h"
 #include "interview/GMInterview.h"
 #include "interview/GMInterviewMeter.h"
+#include "util/GMSelectedCase.h"
 #include "interview/GMInterviewScrollBar.h"
 #include "memory/LMemoryManager.h"
 #include "state/LIState.h"
@@ -47,16 +48,10 @@ int CaseOfId(const LString& aId)
     return -1;
 }
 
-// The selected case from "sta_selectedcase", or -1 when that state is missing or holds
-// no number.
+// The selected case, or -1 when that state is missing or holds no int.
 int SelectedCase()
 {
-    LStateManager* states = LStateManager::Get();
-    LIState* state = states != nullptr ? states->GetState(LString("sta_selectedcase")) : nullptr;
-    if (state == nullptr || state->GetType() != LIState::TYPE_NUMBER || state->GetValue() == nullptr) {
-        return -1;
-    }
-    return static_cast<int>(*static_cast<const float*>(state->GetValue()));
+    return GMSelectedCase::Get();
 }
 
 } // namespace

@@ -17,6 +17,7 @@
 #include "state/LStateManager.h"
 #include "stdlib/LIStream.h"
 #include "stdlib/LLog.h"
+#include "util/GMSelectedCase.h"
 #include "util/GMTextureRoot.h"
 
 namespace {
@@ -145,12 +146,10 @@ LString GMInventoryPanel::Dump() const
 
 bool GMInventoryPanel::RefreshCase()
 {
-    LStateManager* states = LStateManager::Get();
-    LIState* state = states != nullptr ? states->GetState(LString("sta_selectedcase")) : nullptr;
-    if (state == nullptr || state->GetType() != LIState::TYPE_NUMBER || state->GetValue() == nullptr) {
+    int selected = 0;
+    if (GMSelectedCase::Read(selected) != GMSelectedCase::RESULT_READ) {
         return false;
     }
-    const int selected = static_cast<int>(*static_cast<float*>(state->GetValue()));
     // A case outside 1..4 names no sub-panel.
     if (selected < 1 || selected > CASE_COUNT) {
         L_ERROR(LString("Invalid selected case: ") + selected);
