@@ -14,6 +14,7 @@
 #include "support/GMTestScene.h"
 #include "support/LFakeSoundPlayer.h"
 #include "support/LFakeTimer.h"
+#include "support/LFuzzSetUp.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -69,7 +70,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
         return 0;
     }
     static const bool sPrepared = Prepare();
-    if (!sPrepared || !Riverbank()) {
+    LFuzzRequireSetUp(sPrepared, "hotspots");
+    if (!Riverbank()) {
         return 0;
     }
     LPropertyList entry;

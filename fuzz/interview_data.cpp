@@ -4,23 +4,24 @@
 // starts it, runs frames while ending every voiced line as it starts, clicks its first
 // topics and every mode, turns the wheel, hovers the modes, reports a full meter, leaves by the
 // exit button, and ends it when it still runs. Odd-sized inputs take it from the cache.
+#include "Gdi/LButton.h"
+#include "Gdi/LFontManager.h"
+#include "Input/LMouse.h"
+#include "Render/LTextureManager.h"
 #include "container/LPropertyList.h"
 #include "container/LString.h"
 #include "event/LEventManager.h"
-#include "state/LStateManager.h"
-#include "Gdi/LFontManager.h"
-#include "Gdi/LButton.h"
-#include "Input/LMouse.h"
-#include "Render/LTextureManager.h"
 #include "interview/GMInterview.h"
 #include "interview/GMInterviewManager.h"
 #include "scene/GMSceneManager.h"
+#include "state/LStateManager.h"
 #include "support/GMTestScene.h"
 #include "support/LFakeRender.h"
 #include "support/LFakeSoundManager.h"
 #include "support/LFakeSoundPlayer.h"
 #include "support/LFakeTimer.h"
 #include "support/LFuzzDataRoot.h"
+#include "support/LFuzzSetUp.h"
 #include "support/LSampleRoots.h"
 #include "support/LTestDirectory.h"
 
@@ -69,9 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
         return 0;
     }
     static const bool sPrepared = Prepare();
-    if (!sPrepared) {
-        return 0;
-    }
+    LFuzzRequireSetUp(sPrepared, "interview_data");
     const std::string input(reinterpret_cast<const char*>(aData), aSize);
     const size_t split = input.find("\n%%\n");
     gInterviews->Write("fuzz.txt", input.substr(0, split));
