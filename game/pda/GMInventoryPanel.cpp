@@ -15,6 +15,7 @@
 #include "pda/GMPDAScrollContent.h"
 #include "stdlib/LIStream.h"
 #include "stdlib/LLog.h"
+#include "util/GMSelectedCase.h"
 #include "util/GMTextureRoot.h"
 
 namespace {
@@ -144,7 +145,7 @@ LString GMInventoryPanel::Dump() const
 bool GMInventoryPanel::RefreshCase()
 {
     int selected = 0;
-    if (!GMPDAScrollContent::GetSelectedCase(selected)) {
+    if (GMSelectedCase::Read(selected) != GMSelectedCase::RESULT_READ) {
         return false;
     }
     // A case outside 1..4 names no sub-panel.

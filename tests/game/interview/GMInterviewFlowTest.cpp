@@ -188,4 +188,35 @@ TEST_F(FlowTest, ATalkOnTheWitnessQuestionsHerAndGivesTheSceneBack)
     }
 }
 
+TEST_F(FlowTest, ATalkWhoseInterviewCannotStartGivesTheSceneBack)
+{
+    GMInterviewManager* manager = GMInterviewManager::GetInstance();
+    GMInterview* interview = manager->GetCached(LString("sample_interview"));
+    ASSERT_NE(nullptr, interview);
+    LDisplayGroup *panel = nullptr, *modes = nullptr;
+    GMInterviewMeter* meter = nullptr;
+    GMInterviewScrollBar* bar = nullptr;
+    manager->GetInterviewDisplay(&panel, &modes, &meter, &bar);
+    ASSERT_NE(nullptr, panel);
+    delete panel;
+
+    GMNavigation::GetInstance()->GetNavigation()->SetPosition(LVector3(-100.0f, 0.0f, 0.0f));
+    Click(kWitness);
+    ASSERT_TRUE(FramesUntil([&] { return mMenu->IsOpen(); }));
+    mLog.Clear();
+    ClickButton(mMenu->GetButton(GMMultiCursorAction::TALK), 25.0f);
+    ASSERT_TRUE(FramesUntil([&] { return mLog.Contains("Start interview failure."); })) << mLog.Bytes();
+    EXPECT_TRUE(mLog.Contains("Start failure. No interview panel.")) << mLog.Bytes();
+    EXPECT_FALSE(interview->IsRunning());
+    EXPECT_TRUE(mScene->IsInputEnabled());
+    EXPECT_FALSE(LMouse::Get()->IsLocked());
+    // The hotspots answer again, once the menu has faded out.
+    ASSERT_TRUE(FramesUntil([&] { return !mMenu->IsFading(); }));
+    GMHotspot* object = mScene->FindHotspot(LString("sample_object"));
+    ASSERT_NE(nullptr, object);
+    Move(kNowhere);
+    Click(kObject);
+    EXPECT_TRUE(FramesUntil([&] { return mMenu->GetListener() == object; })) << mLog.Bytes();
+}
+
 } // namespace
