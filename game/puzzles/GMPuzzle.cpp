@@ -224,7 +224,11 @@ void GMPuzzle::Build()
             L_ASSERT_FAILURE(LString());
         }
         LPropertyList* background = mLayout != nullptr ? mLayout->GetList(LString("groups.g01-background")) : nullptr;
-        mRoot = background != nullptr ? LLayoutBuilder::BuildGroup(background, true) : nullptr;
+        if (mSetup.mRootId != nullptr) {
+            BuildOwnRoot(background);
+        } else {
+            mRoot = background != nullptr ? LLayoutBuilder::BuildGroup(background, true) : nullptr;
+        }
         if (mRoot == nullptr) {
             // The puzzle's objects still need a group to live in.
             L_ASSERT_FAILURE(LString());
@@ -248,6 +252,20 @@ void GMPuzzle::Build()
         L_ASSERT_FAILURE(LString());
     }
     OnBuilt();
+}
+
+void GMPuzzle::BuildOwnRoot(LPropertyList* aBackground)
+{
+    mRoot = L_NEW LDisplayGroup();
+    if (mRoot == nullptr) {
+        return;
+    }
+    mRoot->SetId(LString(mSetup.mRootId));
+    LDisplayGroup* background = aBackground != nullptr ? LLayoutBuilder::BuildGroup(aBackground, true) : nullptr;
+    if (background == nullptr || !mRoot->AddMember(background, true)) {
+        L_ASSERT_FAILURE(LString());
+        delete background;
+    }
 }
 
 void GMPuzzle::OnHidden()

@@ -50,6 +50,10 @@ struct GMPuzzleSetup
     const char* mActiveState = nullptr;
     const char* mLayoutFile = nullptr;
     const char* mTextureRoot = nullptr;
+    // The root group's id when the puzzle makes its own root, to which the background
+    // group "groups.g01-background" is added as a member; null when the background group
+    // itself is the root.
+    const char* mRootId = nullptr;
     // The event marking the introductory voice-over as played, and its voice ids at the
     // easy skill level and at the others.
     const char* mVoiceEvent = nullptr;
@@ -175,6 +179,7 @@ protected:
 
 private:
     void Build();
+    void BuildOwnRoot(LPropertyList* aBackground);
     void PlayIntroVoice();
     void ShowSubtitle(const LString& aVoiceId);
     void DeleteDisplay();

@@ -27,8 +27,9 @@ struct LocationCopy
     std::vector<std::string> mViewpoints;
 };
 
-// None yet.
-const std::vector<LocationCopy> kCopies = {};
+const std::vector<LocationCopy> kCopies = {
+    {"case01/riverbank", "case02/lisa_apt_upstairs", {"vp_stairs_bedroom"}},
+};
 
 bool IsNameCharacter(char aCharacter)
 {

@@ -46,4 +46,5 @@ void WritePuzzles(SampleOutput& aOut)
     DrawPiece(pieces, 5, green, 1);
     DrawPiece(pieces, 6, green, 2);
     aOut.WriteImage("textures/puzzles/cigar_bands/pieces.tga", pieces);
+    WriteMonetBox(aOut);
 }

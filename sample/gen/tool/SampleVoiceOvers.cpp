@@ -58,4 +58,7 @@ void WriteVoiceOvers(SampleOutput& aOut)
     WriteVoice(aOut, "hi02_rg", 1.0f, 160.0f);
     WriteVoice(aOut, "1cn05_rg", 1.0f, 140.0f);
     WriteVoice(aOut, "1cn05a_rg", 1.0f, 120.0f);
+    // The Monet box's line at the easy skill level and otherwise.
+    WriteVoice(aOut, "hi10_rg", 1.0f, 150.0f);
+    WriteVoice(aOut, "2ls16_rg", 1.0f, 135.0f);
 }
