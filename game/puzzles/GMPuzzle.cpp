@@ -203,7 +203,8 @@ void GMPuzzle::OnShow()
     }
     Build();
     mShown = true;
-    if (GMCursor* cursor = GMCursor::GetInstance()) {
+    GMCursor* cursor = GMCursor::GetInstance();
+    if (cursor != nullptr && mSetup.mCursor != GMPuzzleSetup::kLeaveCursor) {
         cursor->SetCursor(mSetup.mCursor, LString());
     }
     if (mSetup.mHidesBar) {
@@ -223,7 +224,9 @@ void GMPuzzle::Build()
         if (mLayout == nullptr || !mLayout->Load(Text(mSetup.mLayoutFile), true)) {
             L_ASSERT_FAILURE(LString());
         }
-        LPropertyList* background = mLayout != nullptr ? mLayout->GetList(LString("groups.g01-background")) : nullptr;
+        LPropertyList* background = mLayout != nullptr && mSetup.mBackgroundKey != nullptr
+                                        ? mLayout->GetList(LString(mSetup.mBackgroundKey))
+                                        : nullptr;
         if (mSetup.mRootId != nullptr) {
             BuildOwnRoot(background);
         } else {
@@ -241,8 +244,11 @@ void GMPuzzle::Build()
             BuildPieces();
         }
     }
-    LPropertyList* back = mLayout != nullptr ? mLayout->GetList(LString("groups.g02-backbutton")) : nullptr;
+    LPropertyList* back = mLayout != nullptr ? mLayout->GetList(LString(Text(mSetup.mBackButtonKey))) : nullptr;
     LButton* button = back != nullptr ? LLayoutBuilder::BuildButton(back, this) : nullptr;
+    if (button != nullptr && mSetup.mSetsBackButtonZ) {
+        button->SetRelativeZ(mSetup.mBackButtonZ);
+    }
     if (button != nullptr && (mRoot == nullptr || !mRoot->AddMember(button, true))) {
         L_ASSERT_FAILURE(LString());
         delete button;
@@ -261,6 +267,9 @@ void GMPuzzle::BuildOwnRoot(LPropertyList* aBackground)
         return;
     }
     mRoot->SetId(LString(mSetup.mRootId));
+    if (mSetup.mBackgroundKey == nullptr) {
+        return;
+    }
     LDisplayGroup* background = aBackground != nullptr ? LLayoutBuilder::BuildGroup(aBackground, true) : nullptr;
     if (background == nullptr || !mRoot->AddMember(background, true)) {
         L_ASSERT_FAILURE(LString());
@@ -282,7 +291,8 @@ void GMPuzzle::OnHidden()
     }
     DeletePieces();
     DeleteDisplay();
-    if (GMCursor* cursor = GMCursor::GetInstance()) {
+    GMCursor* cursor = GMCursor::GetInstance();
+    if (cursor != nullptr && mSetup.mCursor != GMPuzzleSetup::kLeaveCursor) {
         cursor->ReleaseCursor(LString());
     }
     if (mSetup.mHidesBar) {

@@ -51,9 +51,15 @@ struct GMPuzzleSetup
     const char* mLayoutFile = nullptr;
     const char* mTextureRoot = nullptr;
     // The root group's id when the puzzle makes its own root, to which the background
-    // group "groups.g01-background" is added as a member; null when the background group
-    // itself is the root.
+    // group is added as a member; null when the background group itself is the root.
     const char* mRootId = nullptr;
+    // The layout's background group (with its children) and back button; a puzzle with
+    // its own root may have no background group (null).
+    const char* mBackgroundKey = "groups.g01-background";
+    const char* mBackButtonKey = "groups.g02-backbutton";
+    // The back button's relative z, where the puzzle sets one.
+    bool mSetsBackButtonZ = false;
+    float mBackButtonZ = 0.0f;
     // The event marking the introductory voice-over as played, and its voice ids at the
     // easy skill level and at the others.
     const char* mVoiceEvent = nullptr;
@@ -61,7 +67,9 @@ struct GMPuzzleSetup
     const char* mVoice = nullptr;
     // Whether the showing hides the minimised PDA bar (and the hiding shows it).
     bool mHidesBar = true;
-    // The cursor type set at the showing, with an empty owner.
+    // The cursor type set at the showing, with an empty owner, and released at the
+    // hiding; kLeaveCursor leaves the cursor alone.
+    static constexpr int kLeaveCursor = -1;
     int mCursor = 1;
     // Whether the hiding fades the subtitle out and deletes the sound player (otherwise
     // a voice plays on until its end notice deletes it).

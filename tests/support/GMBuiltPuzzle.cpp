@@ -2,12 +2,15 @@
 
 #include "puzzles/cigarband/GMCigarBandPuzzle.h"
 #include "puzzles/monetbox/GMMonetBoxPuzzle.h"
+#include "puzzles/surveillance_tapes/GMSurveillanceTapePuzzle.h"
 
 const std::vector<GMBuiltPuzzle>& GMBuiltPuzzle::All()
 {
     static const std::vector<GMBuiltPuzzle> sAll = {
         {"CigarBand", "sta_cigarbandpuzzle_active", [] { return static_cast<GMPuzzle*>(GMCigarBandPuzzle::GetInstance()); }},
         {"MonetBox", "sta_monetboxpuzzle_active", [] { return static_cast<GMPuzzle*>(GMMonetBoxPuzzle::GetInstance()); }},
+        {"SurveillanceTapes", "sta_surveillancetapepuzzle_active",
+         [] { return static_cast<GMPuzzle*>(GMSurveillanceTapePuzzle::GetInstance()); }},
     };
     return sAll;
 }

@@ -31,6 +31,7 @@ void WriteSamplePDA(SampleOutput& aOut);
 void WritePuzzles(SampleOutput& aOut);
 // Called by WritePuzzles, one puzzle each.
 void WriteMonetBox(SampleOutput& aOut);
+void WriteSurveillanceTapes(SampleOutput& aOut);
 void WriteLocationCopies(SampleOutput& aOut);
 // Copies the location aSource (such as "case01/riverbank") under the scene id aScene, its
 // first viewpoints renamed to aViewpoints (see SampleLocationCopies.cpp); false when the

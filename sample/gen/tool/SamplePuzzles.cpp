@@ -47,4 +47,5 @@ void WritePuzzles(SampleOutput& aOut)
     DrawPiece(pieces, 6, green, 2);
     aOut.WriteImage("textures/puzzles/cigar_bands/pieces.tga", pieces);
     WriteMonetBox(aOut);
+    WriteSurveillanceTapes(aOut);
 }

@@ -61,4 +61,6 @@ void WriteVoiceOvers(SampleOutput& aOut)
     // The Monet box's line at the easy skill level and otherwise.
     WriteVoice(aOut, "hi10_rg", 1.0f, 150.0f);
     WriteVoice(aOut, "2ls16_rg", 1.0f, 135.0f);
+    // The surveillance tapes' line on solving.
+    WriteVoice(aOut, "4re31_le", 1.0f, 125.0f);
 }
