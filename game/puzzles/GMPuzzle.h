@@ -11,9 +11,10 @@
 //   GMFooPuzzle::~GMFooPuzzle() { sFoo.Destroyed(this); }
 //
 // The showing, in order: the texture root is set to the puzzle's folder, the layout is
-// loaded, the root group is built from "groups.g01-background", BuildPieces adds the
-// puzzle's own objects, the root is restored, the back button "back_btn" is built from
-// "groups.g02-backbutton", the root group joins the display manager, OnBuilt registers
+// loaded, the root group is built from "groups.g01-background" (or made with the setup's
+// id, holding that group), BuildPieces adds the puzzle's own objects, the root is
+// restored, the back button "back_btn" is built from "groups.g02-backbutton" (the setup
+// may name other keys), the root group joins the display manager, OnBuilt registers
 // the per-show listeners, the cursor and the minimised PDA bar are set, and the
 // introductory voice-over starts (once per game: its marking event is saved with the game).
 //
