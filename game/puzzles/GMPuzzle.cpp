@@ -329,7 +329,7 @@ void GMPuzzle::PlayIntroVoice()
     const bool easy = options != nullptr && options->GetSkill() == GMOptions::SKILL_EASY;
     const char* voice = easy ? mSetup.mEasyVoice : mSetup.mVoice;
     if (voice != nullptr) {
-        PlayVoice(LString(kHintAudio), LString(voice));
+        PlayVoice(LString(Text(mSetup.mIntroStream)), LString(voice));
     }
 }
 

@@ -66,6 +66,9 @@ struct GMPuzzleSetup
     const char* mVoiceEvent = nullptr;
     const char* mEasyVoice = nullptr;
     const char* mVoice = nullptr;
+    // The introductory voice-over's stream name; a null voice id (at either level) plays
+    // nothing, though the event is still raised.
+    const char* mIntroStream = "hintAudio";
     // Whether the showing hides the minimised PDA bar (and the hiding shows it).
     bool mHidesBar = true;
     // The cursor type set at the showing, with an empty owner, and released at the

@@ -1,7 +1,9 @@
 #include "support/GMBuiltPuzzle.h"
 
 #include "puzzles/cigarband/GMCigarBandPuzzle.h"
+#include "puzzles/baseballbat/GMBaseballBatPuzzle.h"
 #include "puzzles/monetbox/GMMonetBoxPuzzle.h"
+#include "puzzles/roomservice/GMRoomServicePuzzle.h"
 #include "puzzles/surveillance_tapes/GMSurveillanceTapePuzzle.h"
 
 const std::vector<GMBuiltPuzzle>& GMBuiltPuzzle::All()
@@ -11,6 +13,8 @@ const std::vector<GMBuiltPuzzle>& GMBuiltPuzzle::All()
         {"MonetBox", "sta_monetboxpuzzle_active", [] { return static_cast<GMPuzzle*>(GMMonetBoxPuzzle::GetInstance()); }},
         {"SurveillanceTapes", "sta_surveillancetapepuzzle_active",
          [] { return static_cast<GMPuzzle*>(GMSurveillanceTapePuzzle::GetInstance()); }},
+        {"RoomService", "sta_roomservicepuzzle_active", [] { return static_cast<GMPuzzle*>(GMRoomServicePuzzle::GetInstance()); }},
+        {"BaseballBat", "sta_baseballbatpuzzle_active", [] { return static_cast<GMPuzzle*>(GMBaseballBatPuzzle::GetInstance()); }},
     };
     return sAll;
 }

@@ -29,6 +29,7 @@ struct LocationCopy
 
 const std::vector<LocationCopy> kCopies = {
     {"case01/riverbank", "case02/lisa_apt_upstairs", {"vp_stairs_bedroom"}},
+    {"case01/riverbank", "case02/hotel_room", {"vp_dead_body"}},
 };
 
 bool IsNameCharacter(char aCharacter)

@@ -48,4 +48,6 @@ void WritePuzzles(SampleOutput& aOut)
     aOut.WriteImage("textures/puzzles/cigar_bands/pieces.tga", pieces);
     WriteMonetBox(aOut);
     WriteSurveillanceTapes(aOut);
+    WriteRoomService(aOut);
+    WriteBaseballBat(aOut);
 }

@@ -63,4 +63,9 @@ void WriteVoiceOvers(SampleOutput& aOut)
     WriteVoice(aOut, "2ls16_rg", 1.0f, 135.0f);
     // The surveillance tapes' line on solving.
     WriteVoice(aOut, "4re31_le", 1.0f, 125.0f);
+    // The room-service receipt's hint at the easy skill level and otherwise, and the
+    // baseball bat's line on solving.
+    WriteVoice(aOut, "hi13_rg", 1.0f, 155.0f);
+    WriteVoice(aOut, "2st07_rg", 1.0f, 130.0f);
+    WriteVoice(aOut, "3wh02_rg", 1.0f, 145.0f);
 }
