@@ -226,8 +226,8 @@ void GMRoomServicePuzzle::Solve()
     if (GMScene* scene = scenes != nullptr ? scenes->GetScene() : nullptr) {
         scene->StopAudio();
     }
-    if (GMScreenManager* screens = GMScreenManager::GetInstance()) {
-        screens->Clear();
+    if (GMScreenManager* cleared = GMScreenManager::GetInstance()) {
+        cleared->Clear();
     }
     if (scenes != nullptr && scenes->LoadScene(LString(kTargetScene), false, false)) {
         if (GMScene* scene = scenes->GetScene()) {
@@ -235,5 +235,11 @@ void GMRoomServicePuzzle::Solve()
         }
     }
     OnHidden();
+    // The scene was pushed for a fade that nobody runs: shown here, or the game would
+    // stand at a location that takes no input.
+    GMScreenManager* screens = GMScreenManager::GetInstance();
+    if (GMIScreen* top = screens != nullptr ? screens->GetTop() : nullptr) {
+        top->OnShow();
+    }
     SetStateTrue(LString(kCloseUpState));
 }

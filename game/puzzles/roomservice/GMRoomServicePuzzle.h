@@ -4,8 +4,8 @@
 // anchor lies at its own distance from the first piece's anchor and every piece is turned
 // like the first, each within 20 (pixels, degrees). Solving raises
 // "evt_roomservice_solved", stops the scene's audio, empties the screen stack, loads the
-// hotel room at the dead body, takes the puzzle down and shows the close-up's state
-// "sta_cu_2st07_visible".
+// hotel room at the dead body, takes the puzzle down, shows the new location and sets the
+// close-up's state "sta_cu_2st07_visible".
 //
 // Layout "//dataroot/textures/puzzles/roomservice_receipt/receipt_layout.txt" (texture
 // root "//textures/puzzles/roomservice_receipt"): "groups" entries from index
