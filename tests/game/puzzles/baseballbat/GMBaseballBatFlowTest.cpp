@@ -1,0 +1,131 @@
+// The baseball bat reached as the game reaches it: the sample's riverbank, the broken bat
+// looked at through the action menu, its fragments dragged in turn into a row from where
+// the display shows them, the solved line's subtitle, the bat in the inventory and the
+// screen closing back to the location at the line's end.
+#include "puzzles/baseballbat/GMBaseballBatPuzzle.h"
+
+#include "GMScreenManager.h"
+#include "Gdi/LButton.h"
+#include "Gdi/LFontManager.h"
+#include "Gdi/LTextArea.h"
+#include "Render/LTextureManager.h"
+#include "interview/GMSubtitle.h"
+#include "multicursor/GMMultiCursor.h"
+#include "multicursor/GMMultiCursorAction.h"
+#include "puzzles/baseballbat/GMBaseballPiece.h"
+#include "scene/GMScene.h"
+#include "scene/GMSceneManager.h"
+#include "stdlib/LRandom.h"
+#include "support/GMPuzzleHarness.h"
+#include "support/GMTestScene.h"
+#include "support/LFakeSoundPlayer.h"
+#include "support/LLogCapture.h"
+#include "support/LSampleRoots.h"
+#include "support/LTestStrings.h"
+#include "util/GMCleaner.h"
+#include "util/GMOptions.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace GMSceneFlow;
+
+// Inside the hotspot "baseballbat" of the riverbank's vp02.
+const LVector2 kBat(500.0f, 220.0f);
+constexpr float kWidth = 60.0f;
+constexpr float kHeight = 40.0f;
+
+class BaseballBatFlowTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        GMSceneFlow::RegisterFakes();
+        ASSERT_TRUE(LSampleRoots::Mount());
+        LTextureManager::Get()->SetRoot(LString("//textures")); // as start-up sets it
+        LFontManager::Get()->CreateFonts(LString("//dataroot/textures/fonts/fonts.txt"),
+                                         LString("//dataroot/textures/fonts/"));
+        GMOptions::GetInstance()->SetSkill(GMOptions::SKILL_MEDIUM);
+        mPuzzle = GMBaseballBatPuzzle::GetInstance();
+        ASSERT_NE(nullptr, mPuzzle);
+        LRandom::Seed(17);
+        ASSERT_TRUE(GMSceneManager::GetInstance()->LoadScene(LString("case01/riverbank"), true, true));
+        mScene = GMSceneManager::GetInstance()->GetScene();
+        ASSERT_NE(nullptr, mScene);
+        ASSERT_TRUE(mScene->SetViewpoint(LString("vp02")));
+        Frames(2);
+        mLog.Clear();
+    }
+
+    void TearDown() override { delete GMCleaner::GetInstance(); }
+
+    // A point of aPiece that no fragment picked before it covers.
+    LVector2 GrabPoint(GMBaseballPiece* aPiece) const
+    {
+        const LVector2 at = aPiece->GetWorldPosition();
+        for (float y = 2.0f; y < kHeight; y += 4.0f) {
+            for (float x = 2.0f; x < kWidth; x += 4.0f) {
+                const LVector2 point = at + LVector2(x, y);
+                bool covered = false;
+                for (int i = 0; i < mPuzzle->GetPieces().GetCount(); ++i) {
+                    auto* other = static_cast<GMBaseballPiece*>(static_cast<LIDisplayObject*>(mPuzzle->GetPieces().GetAt(i)));
+                    if (other == aPiece) {
+                        break;
+                    }
+                    const LVector2 o = other->GetWorldPosition();
+                    covered = covered || (point.x > o.x && point.x < o.x + kWidth && point.y > o.y && point.y < o.y + kHeight);
+                }
+                if (!covered) {
+                    return point;
+                }
+            }
+        }
+        ADD_FAILURE() << "fragment covered";
+        return at;
+    }
+
+    LLogCapture mLog;
+    GMBaseballBatPuzzle* mPuzzle = nullptr;
+    GMScene* mScene = nullptr;
+};
+
+} // namespace
+
+TEST_F(BaseballBatFlowTest, TheFragmentsInARowSolveTheBatWhoseLineEndClosesItBackToTheLocation)
+{
+    GMScreenManager* screens = GMScreenManager::GetInstance();
+    GMPuzzleHarness::Click(kBat);
+    GMMultiCursor* menu = GMMultiCursor::GetInstance();
+    ASSERT_TRUE(FramesUntil([&] { return menu->IsOpen(); }));
+    LButton* look = menu->GetButton(GMMultiCursorAction::LOOK);
+    ASSERT_NE(nullptr, look);
+    GMPuzzleHarness::Click(look->GetWorldPosition() + LVector2(25.0f, 25.0f));
+    ASSERT_TRUE(FramesUntil([&] { return mPuzzle->IsShown() && !screens->IsBusy(); }));
+    // The action menu's fade-out ends (until then its buttons still take presses).
+    ASSERT_TRUE(FramesUntil([&] { return !menu->IsFading(); }));
+
+    for (int n = 1; n <= GMBaseballBatPuzzle::kPieceCount; ++n) {
+        GMBaseballPiece* piece = mPuzzle->GetPiece(n);
+        ASSERT_NE(nullptr, piece);
+        const LVector2 grab = GrabPoint(piece);
+        const LVector2 target(200.0f + 60.0f * static_cast<float>(n - 1), 300.0f);
+        GMPuzzleHarness::Drag(grab, grab + target - piece->GetWorldPosition());
+        ASSERT_EQ(target, piece->GetWorldPosition()) << n;
+        EXPECT_EQ(n == GMBaseballBatPuzzle::kPieceCount, mPuzzle->IsSolved()) << n;
+    }
+    EXPECT_TRUE(GMPuzzleHarness::EventRaised("evt_baseballbatpuzzle_solved"));
+    EXPECT_TRUE(GMPuzzleHarness::InventoryHolds("3wh02"));
+    LTextArea* line = GMSubtitle::GetInstance()->GetMainLine();
+    ASSERT_NE(nullptr, line);
+    EXPECT_EQ("The bat, whole again. And that stain on the barrel is not paint.", ToStd(line->GetText()));
+
+    Frames(20);
+    LFakeSoundPlayer* voice = LFakeSoundPlayer::Find(LString("puzzleVO"));
+    ASSERT_NE(nullptr, voice);
+    voice->MarkEnded();
+    ASSERT_TRUE(FramesUntil([&] { return !mPuzzle->IsShown() && !screens->IsBusy(); }));
+    EXPECT_EQ(static_cast<GMIScreen*>(mScene), screens->GetTop());
+    EXPECT_TRUE(mScene->IsActive());
+    EXPECT_EQ("", mLog.Problems());
+}
