@@ -467,6 +467,18 @@ bool GMPuzzle::ReadNumbers(LPropertyList* aList, const LString& aPath, int aCoun
     return true;
 }
 
+bool GMPuzzle::Rebuild()
+{
+    if (!mShown) {
+        return false;
+    }
+    ReleaseInput();
+    DeletePieces();
+    DeleteDisplay();
+    Build();
+    return true;
+}
+
 bool GMPuzzle::Defer(std::function<void()> aStep)
 {
     return mDeferred.Post(std::move(aStep));

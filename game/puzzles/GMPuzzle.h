@@ -186,6 +186,10 @@ protected:
     bool ReadNumbers(LPropertyList* aList, const LString& aPath, int aCount, LVectorFloat& aOut) const;
     // Runs aStep at the next frame pass.
     bool Defer(std::function<void()> aStep);
+    // Takes the display down and builds it again from the layout, as a showing does but
+    // without the cursor, the bar or the voice; only while shown. Never from inside a
+    // callback of an object of the display (use Defer).
+    bool Rebuild();
 
     bool mSolved = false;
 

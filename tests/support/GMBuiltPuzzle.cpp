@@ -3,6 +3,7 @@
 #include "puzzles/cigarband/GMCigarBandPuzzle.h"
 #include "puzzles/baseballbat/GMBaseballBatPuzzle.h"
 #include "puzzles/monetbox/GMMonetBoxPuzzle.h"
+#include "puzzles/pc_desktop/GMPCDesktopPuzzle.h"
 #include "puzzles/roomservice/GMRoomServicePuzzle.h"
 #include "puzzles/surveillance_tapes/GMSurveillanceTapePuzzle.h"
 
@@ -15,6 +16,9 @@ const std::vector<GMBuiltPuzzle>& GMBuiltPuzzle::All()
          [] { return static_cast<GMPuzzle*>(GMSurveillanceTapePuzzle::GetInstance()); }},
         {"RoomService", "sta_roomservicepuzzle_active", [] { return static_cast<GMPuzzle*>(GMRoomServicePuzzle::GetInstance()); }},
         {"BaseballBat", "sta_baseballbatpuzzle_active", [] { return static_cast<GMPuzzle*>(GMBaseballBatPuzzle::GetInstance()); }},
+        // Its password boxes are given a height, which text areas do not take.
+        {"PCDesktop", "sta_pcdesktoppuzzle_active", [] { return static_cast<GMPuzzle*>(GMPCDesktopPuzzle::GetInstance()); },
+         "SetHeight not yet implemented."},
     };
     return sAll;
 }

@@ -34,6 +34,7 @@ void WriteMonetBox(SampleOutput& aOut);
 void WriteSurveillanceTapes(SampleOutput& aOut);
 void WriteRoomService(SampleOutput& aOut);
 void WriteBaseballBat(SampleOutput& aOut);
+void WritePCDesktop(SampleOutput& aOut);
 void WriteLocationCopies(SampleOutput& aOut);
 // Copies the location aSource (such as "case01/riverbank") under the scene id aScene, its
 // first viewpoints renamed to aViewpoints (see SampleLocationCopies.cpp); false when the

@@ -50,4 +50,5 @@ void WritePuzzles(SampleOutput& aOut)
     WriteSurveillanceTapes(aOut);
     WriteRoomService(aOut);
     WriteBaseballBat(aOut);
+    WritePCDesktop(aOut);
 }

@@ -44,4 +44,7 @@ void WriteSounds(SampleOutput& aOut)
     aOut.WriteSound("sounds/bird.wav", kRate, Notes({2637.0f, 2349.3f}, 0.12f, 12.0f));
     // Stands in for an interview line whose own sound is missing.
     aOut.WriteSound("sounds/temp.ogg", kRate, Notes({440.0f, 392.0f}, 0.3f, 8.0f));
+    // The desktop's password sounds: a rising pair when right, a low buzz when wrong.
+    aOut.WriteSound("sounds/pw_correct.ogg", kRate, Notes({987.8f, 1318.5f}, 0.2f, 8.0f));
+    aOut.WriteSound("sounds/pw_wrong.ogg", kRate, Notes({155.6f}, 0.4f, 4.0f));
 }

@@ -68,4 +68,9 @@ void WriteVoiceOvers(SampleOutput& aOut)
     WriteVoice(aOut, "hi13_rg", 1.0f, 155.0f);
     WriteVoice(aOut, "2st07_rg", 1.0f, 130.0f);
     WriteVoice(aOut, "3wh02_rg", 1.0f, 145.0f);
+    // The desktop's hint at the easy skill level and otherwise, and the line after the
+    // password.
+    WriteVoice(aOut, "hi09_rg", 1.0f, 150.0f);
+    WriteVoice(aOut, "2ls08_rg", 1.0f, 130.0f);
+    WriteVoice(aOut, "2ls08a_rg", 1.0f, 120.0f);
 }

@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
+#include <sstream>
+#include <string>
 
 // The row's name in the test's listing.
 void PrintTo(const GMBuiltPuzzle& aRow, std::ostream* aOut)
@@ -20,6 +22,20 @@ void PrintTo(const GMBuiltPuzzle& aRow, std::ostream* aOut)
 namespace {
 
 using Row = GMBuiltPuzzle;
+
+// The problems of the log but those the row expects.
+std::string Unexpected(const Row& aRow, const std::string& aProblems)
+{
+    std::istringstream lines(aProblems);
+    std::string line;
+    std::string left;
+    while (std::getline(lines, line)) {
+        if (aRow.mExpectedLines == nullptr || line.find(aRow.mExpectedLines) == std::string::npos) {
+            left += line + "\n";
+        }
+    }
+    return left;
+}
 
 class PuzzleSmoke : public ::testing::TestWithParam<Row>
 {
@@ -47,11 +63,11 @@ TEST_P(PuzzleSmoke, OpensLeavesOpensAgainAndLeavesCleanlyAtEachSkill)
             EXPECT_EQ("", mHarness.Leftovers(puzzle, before)) << round;
         }
     }
-    EXPECT_EQ("", mHarness.Log().Problems());
+    EXPECT_EQ("", Unexpected(row, mHarness.Log().Problems()));
     // The game ends while the puzzle is shown.
     ASSERT_TRUE(mHarness.Open(row.mActiveState, puzzle));
     delete GMCleaner::GetInstance();
-    EXPECT_EQ("", mHarness.Log().Problems());
+    EXPECT_EQ("", Unexpected(row, mHarness.Log().Problems()));
 }
 
 INSTANTIATE_TEST_SUITE_P(Built, PuzzleSmoke, ::testing::ValuesIn(GMBuiltPuzzle::All()),
