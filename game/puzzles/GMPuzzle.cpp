@@ -333,22 +333,39 @@ void GMPuzzle::PlayIntroVoice()
     }
 }
 
-bool GMPuzzle::PlayVoice(const LString& aName, const LString& aVoiceId)
+bool GMPuzzle::MakeStream(const LString& aName, const LString& aFile)
 {
     DeleteSound();
     LISoundManager* sounds = LISoundManager::Get();
-    LISoundPlayer* player = sounds != nullptr ? sounds->CreateStream(aName, "//sounds/" + aVoiceId + ".ogg") : nullptr;
+    LISoundPlayer* player = sounds != nullptr ? sounds->CreateStream(aName, aFile) : nullptr;
     if (player == nullptr) {
-        L_ASSERT_FAILURE(LString());
-        OnVoiceEnded(aName);
         return false;
     }
     mSound = player;
     player->SetListener(this);
     GMOptions* options = GMOptions::GetInstance();
     player->SetVolume(options != nullptr ? options->mVolume : 1.0f);
+    return true;
+}
+
+bool GMPuzzle::PlayVoice(const LString& aName, const LString& aVoiceId)
+{
+    if (!MakeStream(aName, "//sounds/" + aVoiceId + ".ogg")) {
+        L_ASSERT_FAILURE(LString());
+        OnVoiceEnded(aName);
+        return false;
+    }
     ShowSubtitle(aVoiceId);
-    player->Play();
+    mSound->Play();
+    return true;
+}
+
+bool GMPuzzle::PlayStream(const LString& aName, const LString& aFile)
+{
+    if (!MakeStream(aName, aFile)) {
+        return false;
+    }
+    mSound->Play();
     return true;
 }
 

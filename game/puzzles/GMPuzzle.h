@@ -162,6 +162,10 @@ protected:
     // replacing the sound now playing. When the stream cannot be made: the assertion
     // line, no listener, volume, subtitle or play, then OnVoiceEnded (false).
     bool PlayVoice(const LString& aName, const LString& aVoiceId);
+    // Any sound file aFile as the stream aName in the sound slot, replacing the sound now
+    // playing: the puzzle its listener, the options' volume, no subtitle. False, with
+    // nothing playing, when the stream cannot be made (then no end notice follows).
+    bool PlayStream(const LString& aName, const LString& aFile);
     // Deletes the sound player, which hears nothing more.
     void DeleteSound();
     // Fades the subtitle strip out while it shows.
@@ -198,6 +202,9 @@ private:
     void BuildOwnRoot(LPropertyList* aBackground);
     void PlayIntroVoice();
     void ShowSubtitle(const LString& aVoiceId);
+    // The stream aName of aFile in the sound slot, listened to at the options' volume, not
+    // yet playing; false (nothing made) when it cannot be made.
+    bool MakeStream(const LString& aName, const LString& aFile);
     void DeleteDisplay();
 
     GMPuzzleSetup mSetup;

@@ -1,6 +1,7 @@
 #include "support/GMBuiltPuzzle.h"
 
 #include "puzzles/cigarband/GMCigarBandPuzzle.h"
+#include "puzzles/harppuzzle/GMHarpPuzzle.h"
 #include "puzzles/baseballbat/GMBaseballBatPuzzle.h"
 #include "puzzles/monetbox/GMMonetBoxPuzzle.h"
 #include "puzzles/pc_desktop/GMPCDesktopPuzzle.h"
@@ -19,6 +20,7 @@ const std::vector<GMBuiltPuzzle>& GMBuiltPuzzle::All()
         // Its password boxes are given a height, which text areas do not take.
         {"PCDesktop", "sta_pcdesktoppuzzle_active", [] { return static_cast<GMPuzzle*>(GMPCDesktopPuzzle::GetInstance()); },
          "SetHeight not yet implemented."},
+        {"Harp", "sta_harppuzzle_active", [] { return static_cast<GMPuzzle*>(GMHarpPuzzle::GetInstance()); }},
     };
     return sAll;
 }

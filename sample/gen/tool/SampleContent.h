@@ -35,6 +35,7 @@ void WriteSurveillanceTapes(SampleOutput& aOut);
 void WriteRoomService(SampleOutput& aOut);
 void WriteBaseballBat(SampleOutput& aOut);
 void WritePCDesktop(SampleOutput& aOut);
+void WriteHarp(SampleOutput& aOut);
 void WriteLocationCopies(SampleOutput& aOut);
 // Copies the location aSource (such as "case01/riverbank") under the scene id aScene, its
 // first viewpoints renamed to aViewpoints (see SampleLocationCopies.cpp); false when the

@@ -30,6 +30,7 @@ struct LocationCopy
 const std::vector<LocationCopy> kCopies = {
     {"case01/riverbank", "case02/lisa_apt_upstairs", {"vp_stairs_bedroom"}},
     {"case01/riverbank", "case02/hotel_room", {"vp_dead_body"}},
+    {"case01/riverbank", "case02/stokes_upstairs", {"vp_bedroom"}},
 };
 
 bool IsNameCharacter(char aCharacter)

@@ -34,4 +34,5 @@ void WriteMovies(SampleOutput& aOut)
     aOut.Write("movies/152_all.bik", Movie(110, 110, 100));    // river green
     aOut.Write("movies/001_all.bik", Movie(90, 128, 128));     // grey
     aOut.Write("movies/LisaApt_Monet_Box.bik", Movie(100, 140, 120)); // lily green
+    aOut.Write("movies/Harp_Puzzle.bik", Movie(80, 150, 150));        // dusk violet
 }

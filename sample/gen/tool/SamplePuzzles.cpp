@@ -51,4 +51,5 @@ void WritePuzzles(SampleOutput& aOut)
     WriteRoomService(aOut);
     WriteBaseballBat(aOut);
     WritePCDesktop(aOut);
+    WriteHarp(aOut);
 }

@@ -73,4 +73,7 @@ void WriteVoiceOvers(SampleOutput& aOut)
     WriteVoice(aOut, "hi09_rg", 1.0f, 150.0f);
     WriteVoice(aOut, "2ls08_rg", 1.0f, 130.0f);
     WriteVoice(aOut, "2ls08a_rg", 1.0f, 120.0f);
+    // The harp's intro and its hint at the easy skill level.
+    WriteVoice(aOut, "2sh01_rg", 1.0f, 140.0f);
+    WriteVoice(aOut, "hi12_rg", 1.0f, 155.0f);
 }
