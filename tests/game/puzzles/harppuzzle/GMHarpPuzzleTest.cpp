@@ -322,3 +322,31 @@ TEST_F(HarpTest, AMalformedMelodyIsLoggedAndStartDoesNothing)
         ASSERT_TRUE(mHarness.Back(mPuzzle));
     }
 }
+
+TEST_F(HarpTest, MissingStringsAndShapesAreLoggedAndTheGameGoesOnWithoutThem)
+{
+    std::string layout = Layout();
+    // Yellow string 3 and the shape of string 7 go.
+    const size_t yellow = layout.find("\t\ts03\n\t\t\tid=yellow3");
+    layout.erase(yellow, layout.find("\t\ts04\n\t\t\tid=yellow4") - yellow);
+    const size_t shape = layout.find("\t\tp07\n");
+    layout.erase(shape, layout.find("\t\tp08\n") - shape);
+    mHarness.Roots().Write(kLayout, layout);
+    ASSERT_TRUE(Open());
+    const std::string problems = mHarness.Log().Problems();
+    EXPECT_NE(std::string::npos, problems.find("groups.g03-yellow_strings holds 19 strings"));
+    EXPECT_NE(std::string::npos, problems.find("groups.g06-polygons holds 20 shapes"));
+    // The first yellow entries fill the first slots: the last slot is left out.
+    EXPECT_EQ(nullptr, mPuzzle->GetString(GMHarpPuzzle::kYellow, 20));
+    PressStart();
+    EXPECT_TRUE(mPuzzle->IsDemonstrating());
+    EXPECT_EQ(std::vector<int>({kMelody[0]}), Listen());
+    Pluck(kMelody[0]);
+    ASSERT_TRUE(GMPuzzleHarness::EndStream("harp"));
+    Listen();
+    // String 7 cannot be plucked: nothing happens.
+    Pluck(kMelody[0]);
+    ASSERT_TRUE(GMPuzzleHarness::EndStream("harp"));
+    Pluck(7);
+    EXPECT_EQ(0, mPuzzle->GetPosition());
+}

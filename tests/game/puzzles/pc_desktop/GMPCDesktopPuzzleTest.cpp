@@ -261,3 +261,27 @@ TEST_F(DesktopTest, LettersThatCannotSpellThePasswordAreLoggedAndNothingSolves)
     EXPECT_TRUE(mPuzzle->IsSolved());
     EXPECT_EQ("", Problems(mHarness));
 }
+
+TEST_F(DesktopTest, FewerBoxesOrMoreButtonsThanTheSlotsAreLoggedAndKeptWithinTheSlots)
+{
+    std::string layout = Layout();
+    // The last box goes, and a ninth button follows the folder.
+    const size_t box = layout.find("\t\tt6\n");
+    layout.erase(box, layout.find("\tg06-puzzle_buttons") - box);
+    const size_t roster = layout.find("\tg08-roster");
+    layout.insert(roster, "\t\tb8\n\t\t\tid=extra\n\t\t\tposition=10|10\n\t\t\tstates\n\t\t\t\tn\n\t\t\t\t\tstatetype=n\n"
+                          "\t\t\t\t\tobjecttype=sprite\n\t\t\t\t\tid=extra_n\n\t\t\t\t\ttexture=buttons.tga\n");
+    mHarness.Roots().Write(kLayout, layout);
+    ASSERT_TRUE(Open());
+    const std::string problems = Problems(mHarness);
+    EXPECT_NE(std::string::npos, problems.find("groups.g05-puzzle_textareas holds 6 boxes"));
+    EXPECT_NE(std::string::npos, problems.find("groups.g06-puzzle_buttons holds 9 buttons"));
+    EXPECT_EQ(nullptr, mPuzzle->GetBox(6));
+    EXPECT_EQ(nullptr, GMPuzzleHarness::Member(mPuzzle, "bodychart.extra"));
+    // The password still goes in; the missing box shows nothing.
+    for (const char* id : kSpelling) {
+        Press(id);
+    }
+    EXPECT_TRUE(mPuzzle->IsSolved());
+    EXPECT_EQ("T|O|L|V|A|N|?|", Boxes());
+}
