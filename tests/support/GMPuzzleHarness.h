@@ -18,6 +18,7 @@
 
 class GMPuzzle;
 class LIDisplayObject;
+class LVector;
 
 // The location under a puzzle (a scene that loaded nothing): it notes its showings and
 // hidings, and at each hiding the keep-audio flag it found before its own hiding ran. Its
@@ -91,6 +92,12 @@ public:
     // frame pass, which runs); false when there is none.
     static bool EndStream(const char* aName);
 
+    // A point of aPiece (aWidth x aHeight from its world position, tried in steps of
+    // aStep) that no piece before it in aPieces (LIDisplayObject pointers in picking
+    // order) covers, so that a press there picks it; its world position when none is
+    // free (a test failure).
+    static LVector2 UncoveredPoint(const LVector& aPieces, LIDisplayObject* aPiece, float aWidth, float aHeight,
+                                   float aStep);
     // The member of the puzzle's root by dotted path, or null.
     static LIDisplayObject* Member(GMPuzzle* aPuzzle, const char* aPath);
     // The middle of a member's world boundary.

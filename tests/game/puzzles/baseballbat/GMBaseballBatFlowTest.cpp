@@ -60,30 +60,6 @@ protected:
 
     void TearDown() override { delete GMCleaner::GetInstance(); }
 
-    // A point of aPiece that no fragment picked before it covers.
-    LVector2 GrabPoint(GMBaseballPiece* aPiece) const
-    {
-        const LVector2 at = aPiece->GetWorldPosition();
-        for (float y = 2.0f; y < kHeight; y += 4.0f) {
-            for (float x = 2.0f; x < kWidth; x += 4.0f) {
-                const LVector2 point = at + LVector2(x, y);
-                bool covered = false;
-                for (int i = 0; i < mPuzzle->GetPieces().GetCount(); ++i) {
-                    auto* other = static_cast<GMBaseballPiece*>(static_cast<LIDisplayObject*>(mPuzzle->GetPieces().GetAt(i)));
-                    if (other == aPiece) {
-                        break;
-                    }
-                    const LVector2 o = other->GetWorldPosition();
-                    covered = covered || (point.x > o.x && point.x < o.x + kWidth && point.y > o.y && point.y < o.y + kHeight);
-                }
-                if (!covered) {
-                    return point;
-                }
-            }
-        }
-        ADD_FAILURE() << "fragment covered";
-        return at;
-    }
 
     LLogCapture mLog;
     GMBaseballBatPuzzle* mPuzzle = nullptr;
@@ -108,7 +84,7 @@ TEST_F(BaseballBatFlowTest, TheFragmentsInARowSolveTheBatWhoseLineEndClosesItBac
     for (int n = 1; n <= GMBaseballBatPuzzle::kPieceCount; ++n) {
         GMBaseballPiece* piece = mPuzzle->GetPiece(n);
         ASSERT_NE(nullptr, piece);
-        const LVector2 grab = GrabPoint(piece);
+        const LVector2 grab = GMPuzzleHarness::UncoveredPoint(mPuzzle->GetPieces(), piece, kWidth, kHeight, 4.0f);
         const LVector2 target(200.0f + 60.0f * static_cast<float>(n - 1), 300.0f);
         GMPuzzleHarness::Drag(grab, grab + target - piece->GetWorldPosition());
         ASSERT_EQ(target, piece->GetWorldPosition()) << n;

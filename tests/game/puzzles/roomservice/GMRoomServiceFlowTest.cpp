@@ -69,36 +69,12 @@ protected:
 
     GMRoomServicePiece* Piece(int aNumber) const { return mPuzzle->GetPiece(("piece" + std::to_string(aNumber)).c_str()); }
 
-    // A point of aPiece that no piece picked before it covers (the pieces are unturned).
-    LVector2 GrabPoint(GMRoomServicePiece* aPiece) const
-    {
-        const LVector2 at = aPiece->GetWorldPosition();
-        for (float y = 5.0f; y < kHeight; y += 10.0f) {
-            for (float x = 5.0f; x < kWidth; x += 10.0f) {
-                const LVector2 point = at + LVector2(x, y);
-                bool covered = false;
-                for (int i = 0; i < mPuzzle->GetPieces().GetCount(); ++i) {
-                    auto* other = static_cast<GMRoomServicePiece*>(static_cast<LIDisplayObject*>(mPuzzle->GetPieces().GetAt(i)));
-                    if (other == aPiece) {
-                        break;
-                    }
-                    const LVector2 o = other->GetWorldPosition();
-                    covered = covered || (point.x > o.x && point.x < o.x + kWidth && point.y > o.y && point.y < o.y + kHeight);
-                }
-                if (!covered) {
-                    return point;
-                }
-            }
-        }
-        ADD_FAILURE() << "piece covered";
-        return at;
-    }
 
     void DragTo(int aNumber, const LVector2& aTarget)
     {
         GMRoomServicePiece* piece = Piece(aNumber);
         ASSERT_NE(nullptr, piece);
-        const LVector2 grab = GrabPoint(piece);
+        const LVector2 grab = GMPuzzleHarness::UncoveredPoint(mPuzzle->GetPieces(), piece, kWidth, kHeight, 10.0f);
         GMPuzzleHarness::Drag(grab, grab + aTarget - piece->GetWorldPosition());
     }
 
