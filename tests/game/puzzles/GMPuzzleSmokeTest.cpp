@@ -1,6 +1,7 @@
 // Every built puzzle (support/GMBuiltPuzzle) through open, back, open again and back on
-// the sample's data, leaving nothing registered, and the game's exit while a puzzle is
-// shown.
+// the sample's data, leaving nothing registered, the game's exit while a puzzle is shown,
+// and its state turning false while another screen covers it.
+#include "GMScreenManager.h"
 #include "puzzles/GMPuzzle.h"
 #include "support/GMBuiltPuzzle.h"
 #include "support/GMPuzzleHarness.h"
@@ -68,6 +69,25 @@ TEST_P(PuzzleSmoke, OpensLeavesOpensAgainAndLeavesCleanlyAtEachSkill)
     ASSERT_TRUE(mHarness.Open(row.mActiveState, puzzle));
     delete GMCleaner::GetInstance();
     EXPECT_EQ("", Unexpected(row, mHarness.Log().Problems()));
+}
+
+TEST_P(PuzzleSmoke, TheStateTurningFalseUnderAnotherScreenPopsNothing)
+{
+    ASSERT_TRUE(mHarness.Ready());
+    const Row& row = GetParam();
+    GMPuzzle* puzzle = row.mGet();
+    ASSERT_NE(nullptr, puzzle);
+    ASSERT_TRUE(mHarness.Open(row.mActiveState, puzzle));
+    GMScreenManager* screens = GMScreenManager::GetInstance();
+    GMHarnessScene cover;
+    ASSERT_TRUE(screens->PushFade(&cover));
+    GMPuzzleHarness::Settle();
+    ASSERT_EQ(static_cast<GMIScreen*>(&cover), screens->GetTop());
+    GMPuzzleHarness::SetState(row.mActiveState, false);
+    GMPuzzleHarness::Settle();
+    EXPECT_EQ(static_cast<GMIScreen*>(&cover), screens->GetTop());
+    EXPECT_EQ(3, screens->GetCount());
+    screens->Clear();
 }
 
 INSTANTIATE_TEST_SUITE_P(Built, PuzzleSmoke, ::testing::ValuesIn(GMBuiltPuzzle::All()),

@@ -1,7 +1,6 @@
 // The baseball bat on the sample's layout: the scattered start, unbounded dragging, the
 // check at every release with its tolerance and stacking rule, solving with and without
-// its line, the looks of a fragment, the intro, and the state turning false under another
-// screen.
+// its line, the looks of a fragment and the intro.
 #include "puzzles/baseballbat/GMBaseballBatPuzzle.h"
 
 #include "GMScreenManager.h"
@@ -186,18 +185,4 @@ TEST_F(BatTest, TheFirstShowingMarksTheIntroAtAnySkillAndPlaysItAtEasyOnly)
     ASSERT_TRUE(GMPuzzleHarness::EndStream("puzzleVO"));
     GMPuzzleHarness::Settle();
     EXPECT_TRUE(mPuzzle->IsShown());
-}
-
-TEST_F(BatTest, TheStateTurningFalseUnderAnotherScreenPopsNothing)
-{
-    ASSERT_TRUE(Open());
-    GMScreenManager* screens = GMScreenManager::GetInstance();
-    GMHarnessScene cover;
-    ASSERT_TRUE(screens->PushFade(&cover));
-    GMPuzzleHarness::Settle();
-    GMPuzzleHarness::SetState(kActive, false);
-    GMPuzzleHarness::Settle();
-    EXPECT_EQ(static_cast<GMIScreen*>(&cover), screens->GetTop());
-    EXPECT_EQ(3, screens->GetCount());
-    screens->Clear();
 }

@@ -1,10 +1,8 @@
 // The room-service receipt on the sample's layout: the scattered and turned start, the
 // bounded drag, the picking order and its z values, the release kept from other
-// listeners, turning with the other button, the placing test, the intro once per game,
-// and the state turning false under another screen.
+// listeners, turning with the other button, the placing test, and the intro once per game.
 #include "puzzles/roomservice/GMRoomServicePuzzle.h"
 
-#include "GMScreenManager.h"
 #include "Gdi/LDisplayGroup.h"
 #include "Gdi/LSprite.h"
 #include "Input/LIMouseListener.h"
@@ -216,7 +214,7 @@ TEST_F(RoomServiceTest, APieceIsPlacedWithinTwentyDegreesOverTheFullTurnAndTwent
     EXPECT_TRUE(piece->IsPlaced(anchor.x, anchor.y - 100.0f, 0.0f)); // any direction: only the length counts
 }
 
-// --- The intro and the state ---------------------------------------------------------
+// --- The intro ---------------------------------------------------------
 
 TEST_F(RoomServiceTest, TheIntroPlaysAtTheFirstShowingOfAGameOnly)
 {
@@ -229,18 +227,4 @@ TEST_F(RoomServiceTest, TheIntroPlaysAtTheFirstShowingOfAGameOnly)
     ASSERT_TRUE(mHarness.Back(mPuzzle));
     ASSERT_TRUE(Open());
     EXPECT_EQ(1u, LFakeSoundManager::sMade.size());
-}
-
-TEST_F(RoomServiceTest, TheStateTurningFalseUnderAnotherScreenPopsNothing)
-{
-    ASSERT_TRUE(Open());
-    GMScreenManager* screens = GMScreenManager::GetInstance();
-    GMHarnessScene cover;
-    ASSERT_TRUE(screens->PushFade(&cover));
-    GMPuzzleHarness::Settle();
-    GMPuzzleHarness::SetState(kActive, false);
-    GMPuzzleHarness::Settle();
-    EXPECT_EQ(static_cast<GMIScreen*>(&cover), screens->GetTop());
-    EXPECT_EQ(3, screens->GetCount());
-    screens->Clear();
 }
