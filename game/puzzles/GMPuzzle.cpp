@@ -7,6 +7,8 @@
 #include "Gdi/LFader.h"
 #include "Gdi/LFontManager.h"
 #include "Gdi/LLayoutBuilder.h"
+#include "Input/LMouse.h"
+#include "Gdi/LSprite.h"
 #include "Sound/LISoundManager.h"
 #include "Sound/LISoundPlayer.h"
 #include "container/LPropertyList.h"
@@ -136,6 +138,15 @@ bool GMPuzzle::PopIfTop()
     return screens->PopFade(&popped);
 }
 
+bool GMPuzzle::PopIfTopAndInterrupt()
+{
+    const bool popped = PopIfTop();
+    if (LMouse* mouse = LMouse::Get()) {
+        mouse->Interrupt();
+    }
+    return popped;
+}
+
 bool GMPuzzle::CloseByFader()
 {
     if (!mShown || mFading) {
@@ -204,8 +215,13 @@ void GMPuzzle::OnShow()
     Build();
     mShown = true;
     GMCursor* cursor = GMCursor::GetInstance();
-    if (cursor != nullptr && mSetup.mCursor != GMPuzzleSetup::kLeaveCursor) {
-        cursor->SetCursor(mSetup.mCursor, LString());
+    if (cursor != nullptr && mSetup.mSetsCursor) {
+        if (mSetup.mSetsDefaultCursor) {
+            cursor->SetDefaultCursor(mSetup.mCursor);
+            cursor->ReleaseCursor(LString());
+        } else {
+            cursor->SetCursor(mSetup.mCursor, LString());
+        }
     }
     if (mSetup.mHidesBar) {
         if (GMPDAMinimized* bar = GMPDAMinimized::GetInstance()) {
@@ -222,29 +238,21 @@ void GMPuzzle::Build()
         GMTextureRoot root(Text(mSetup.mTextureRoot));
         mLayout = L_NEW LPropertyList();
         if (mLayout == nullptr || !mLayout->Load(Text(mSetup.mLayoutFile), true)) {
-            L_ASSERT_FAILURE(LString());
-        }
-        LPropertyList* background = mLayout != nullptr && mSetup.mBackgroundKey != nullptr
-                                        ? mLayout->GetList(LString(mSetup.mBackgroundKey))
-                                        : nullptr;
-        if (mSetup.mRootId != nullptr) {
-            BuildOwnRoot(background);
-        } else {
-            mRoot = background != nullptr ? LLayoutBuilder::BuildGroup(background, true) : nullptr;
-        }
-        if (mRoot == nullptr) {
-            // The puzzle's objects still need a group to live in.
-            L_ASSERT_FAILURE(LString());
-            mRoot = L_NEW LDisplayGroup();
-            if (mRoot != nullptr) {
-                mRoot->SetId(Text(mSetup.mClassName));
+            if (mSetup.mLoadFailure != nullptr) {
+                L_ERROR(mSetup.mLoadFailure);
+            } else {
+                L_ASSERT_FAILURE(LString());
             }
+            // Nothing is read from a layout that did not load.
+            delete mLayout;
+            mLayout = nullptr;
         }
+        mRoot = BuildRoot();
         if (mRoot != nullptr) {
             BuildPieces();
         }
     }
-    LPropertyList* back = mLayout != nullptr ? mLayout->GetList(LString(Text(mSetup.mBackButtonKey))) : nullptr;
+    LPropertyList* back = mLayout != nullptr ? mLayout->GetList(Text(mSetup.mBackButtonKey)) : nullptr;
     LButton* button = back != nullptr ? LLayoutBuilder::BuildButton(back, this) : nullptr;
     if (button != nullptr && mSetup.mSetsBackButtonZ) {
         button->SetRelativeZ(mSetup.mBackButtonZ);
@@ -260,21 +268,40 @@ void GMPuzzle::Build()
     OnBuilt();
 }
 
-void GMPuzzle::BuildOwnRoot(LPropertyList* aBackground)
+LDisplayGroup* GMPuzzle::BuildRoot()
 {
-    mRoot = L_NEW LDisplayGroup();
-    if (mRoot == nullptr) {
-        return;
+    LPropertyList* background = mLayout != nullptr && mSetup.mBackgroundKey != nullptr
+                                    ? mLayout->GetList(LString(mSetup.mBackgroundKey))
+                                    : nullptr;
+    if (mSetup.mRootGroup == nullptr) {
+        LDisplayGroup* root = background != nullptr ? LLayoutBuilder::BuildGroup(background, true) : nullptr;
+        if (root == nullptr) {
+            // The puzzle's objects still need a group to live in.
+            L_ASSERT_FAILURE(LString());
+            root = L_NEW LDisplayGroup();
+            if (root != nullptr) {
+                root->SetId(Text(mSetup.mClassName));
+            }
+        }
+        return root;
     }
-    mRoot->SetId(LString(mSetup.mRootId));
-    if (mSetup.mBackgroundKey == nullptr) {
-        return;
-    }
-    LDisplayGroup* background = aBackground != nullptr ? LLayoutBuilder::BuildGroup(aBackground, true) : nullptr;
-    if (background == nullptr || !mRoot->AddMember(background, true)) {
+    auto* root = L_NEW LDisplayGroup();
+    if (root == nullptr) {
         L_ASSERT_FAILURE(LString());
-        delete background;
+        return nullptr;
     }
+    root->SetId(LString(mSetup.mRootGroup));
+    root->SetRelativeZ(mSetup.mRootZ);
+    LIDisplayObject* made = nullptr;
+    if (background != nullptr) {
+        made = mSetup.mBackgroundIsSprite ? static_cast<LIDisplayObject*>(LLayoutBuilder::BuildSprite(background))
+                                          : static_cast<LIDisplayObject*>(LLayoutBuilder::BuildGroup(background, true));
+    }
+    if (made != nullptr && !root->AddMember(made, true)) {
+        L_ASSERT_FAILURE(LString());
+        delete made;
+    }
+    return root;
 }
 
 void GMPuzzle::OnHidden()
@@ -292,7 +319,10 @@ void GMPuzzle::OnHidden()
     DeletePieces();
     DeleteDisplay();
     GMCursor* cursor = GMCursor::GetInstance();
-    if (cursor != nullptr && mSetup.mCursor != GMPuzzleSetup::kLeaveCursor) {
+    if (cursor != nullptr && mSetup.mReleasesCursor) {
+        if (mSetup.mSetsDefaultCursor) {
+            cursor->SetDefaultCursor(GMCursor::TYPE_DEFAULT);
+        }
         cursor->ReleaseCursor(LString());
     }
     if (mSetup.mHidesBar) {
@@ -329,11 +359,11 @@ void GMPuzzle::PlayIntroVoice()
     const bool easy = options != nullptr && options->GetSkill() == GMOptions::SKILL_EASY;
     const char* voice = easy ? mSetup.mEasyVoice : mSetup.mVoice;
     if (voice != nullptr) {
-        PlayVoice(LString(Text(mSetup.mIntroStream)), LString(voice));
+        PlayVoice(Text(mSetup.mVoiceStream), LString(voice));
     }
 }
 
-bool GMPuzzle::MakeStream(const LString& aName, const LString& aFile)
+bool GMPuzzle::MakeStream(const LString& aName, const LString& aFile, bool aListen)
 {
     DeleteSound();
     LISoundManager* sounds = LISoundManager::Get();
@@ -342,7 +372,9 @@ bool GMPuzzle::MakeStream(const LString& aName, const LString& aFile)
         return false;
     }
     mSound = player;
-    player->SetListener(this);
+    if (aListen) {
+        player->SetListener(this);
+    }
     GMOptions* options = GMOptions::GetInstance();
     player->SetVolume(options != nullptr ? options->mVolume : 1.0f);
     return true;
@@ -350,11 +382,12 @@ bool GMPuzzle::MakeStream(const LString& aName, const LString& aFile)
 
 bool GMPuzzle::PlayVoice(const LString& aName, const LString& aVoiceId)
 {
-    if (!MakeStream(aName, "//sounds/" + aVoiceId + ".ogg")) {
+    if (!MakeStream(aName, "//sounds/" + aVoiceId + ".ogg", true)) {
         L_ASSERT_FAILURE(LString());
         OnVoiceEnded(aName);
         return false;
     }
+    mEndFadesSubtitle = true;
     ShowSubtitle(aVoiceId);
     mSound->Play();
     return true;
@@ -362,7 +395,21 @@ bool GMPuzzle::PlayVoice(const LString& aName, const LString& aVoiceId)
 
 bool GMPuzzle::PlayStream(const LString& aName, const LString& aFile)
 {
-    if (!MakeStream(aName, aFile)) {
+    if (!MakeStream(aName, aFile, true)) {
+        return false;
+    }
+    mEndFadesSubtitle = true;
+    mSound->Play();
+    return true;
+}
+
+bool GMPuzzle::PlaySound(const LString& aName, const LString& aPath, bool aListen)
+{
+    if (!MakeStream(aName, aPath, aListen)) {
+        L_ASSERT_FAILURE(LString());
+        if (aListen) {
+            OnVoiceEnded(aName);
+        }
         return false;
     }
     mSound->Play();
@@ -401,7 +448,9 @@ void GMPuzzle::FadeSubtitle()
 
 void GMPuzzle::OnSoundEnded(const LString& aName)
 {
-    FadeSubtitle();
+    if (mEndFadesSubtitle) {
+        FadeSubtitle();
+    }
     DeleteSound();
     OnVoiceEnded(aName);
 }
@@ -412,6 +461,7 @@ void GMPuzzle::OnVoiceEnded(const LString&)
 
 void GMPuzzle::DeleteSound()
 {
+    mEndFadesSubtitle = false;
     if (mSound != nullptr) {
         LISoundPlayer* sound = mSound;
         mSound = nullptr;
@@ -453,8 +503,8 @@ bool GMPuzzle::AddInventoryItem(const LString& aItemId)
     return inventory->AddItem(aItemId);
 }
 
-bool GMPuzzle::HandOver(const LString& aScene, const LString& aViewpoint, const LVectorString& aStateChanges,
-                        const LString& aMovie)
+GMCutScenePlayer* GMPuzzle::PrepareHandOver(const LString& aScene, const LString& aViewpoint,
+                                            const LVectorString& aStateChanges)
 {
     if (GMScene* scene = CurrentScene()) {
         scene->StopAudio();
@@ -462,12 +512,52 @@ bool GMPuzzle::HandOver(const LString& aScene, const LString& aViewpoint, const 
     GMCutScenePlayer* player = GMCutScenePlayer::GetInstance();
     if (player == nullptr) {
         L_ERROR("HandOver failure. No cut-scene player.");
-        return false;
+        return nullptr;
     }
     player->SetTarget(aScene, aViewpoint);
     player->SetStateChanges(aStateChanges);
+    return player;
+}
+
+bool GMPuzzle::HandOver(const LString& aScene, const LString& aViewpoint, const LVectorString& aStateChanges,
+                        const LString& aMovie)
+{
+    GMCutScenePlayer* player = PrepareHandOver(aScene, aViewpoint, aStateChanges);
+    if (player == nullptr) {
+        return false;
+    }
     player->Play(aMovie);
     return true;
+}
+
+bool GMPuzzle::PopAndHandOver(const LString& aScene, const LString& aViewpoint, const LVectorString& aStateChanges,
+                              const LString& aMovie)
+{
+    GMCutScenePlayer* player = PrepareHandOver(aScene, aViewpoint, aStateChanges);
+    GMScreenManager* screens = GMScreenManager::GetInstance();
+    if (screens != nullptr && screens->GetTop() == this) {
+        GMIScreen* popped = nullptr;
+        screens->PopScreen(&popped);
+    }
+    OnHidden();
+    if (player == nullptr) {
+        return false;
+    }
+    player->Play(aMovie);
+    return true;
+}
+
+bool GMPuzzle::DeferSolvedHandOver(const char* aSolvedEvent, const char* aScene, const char* aViewpoint,
+                                   const char* aVisibleState, const char* aMovie)
+{
+    return Defer([this, aSolvedEvent, aScene, aViewpoint, aVisibleState, aMovie] {
+        RaiseEvent(LString(aSolvedEvent));
+        LVectorString changes;
+        changes.Append(LString(aVisibleState));
+        changes.Append(LString("boolean"));
+        changes.Append(LString("true"));
+        PopAndHandOver(LString(aScene), LString(aViewpoint), changes, LString(aMovie));
+    });
 }
 
 bool GMPuzzle::ReadNumbers(LPropertyList* aList, const LString& aPath, int aCount, LVectorFloat& aOut) const
@@ -479,6 +569,32 @@ bool GMPuzzle::ReadNumbers(LPropertyList* aList, const LString& aPath, int aCoun
     }
     if (!found || aOut.GetCount() != aCount) {
         L_ERROR("Layout value missing or malformed: " + aPath);
+        return false;
+    }
+    return true;
+}
+
+bool GMPuzzle::ReadWords(LPropertyList* aList, const LString& aPath, int aCount, LVectorString& aOut) const
+{
+    LPropertyList* list = aList != nullptr ? aList : mLayout;
+    bool found = false;
+    const LString text = list != nullptr ? list->GetString(aPath, found) : LString();
+    aOut = LVectorString();
+    // Split passes over empty words: every "|" must stand between two of the words.
+    int separators = 0;
+    for (int i = 0; i < text.GetLength(); ++i) {
+        separators += text.At(i) == u'|' ? 1 : 0;
+    }
+    bool ok = found && separators == aCount - 1 && text.Split(LString("|"), &aOut) && aOut.GetCount() == aCount;
+    for (int i = 0; ok && i < aOut.GetCount(); ++i) {
+        ok = !aOut[i].IsEmpty();
+        for (int j = 0; ok && j < i; ++j) {
+            ok = !aOut[i].EqualsNoCase(aOut[j]);
+        }
+    }
+    if (!ok) {
+        L_ERROR("Layout value missing or malformed: " + aPath);
+        aOut = LVectorString();
         return false;
     }
     return true;

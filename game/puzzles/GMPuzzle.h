@@ -38,6 +38,7 @@
 
 #include <functional>
 
+class GMCutScenePlayer;
 class LDisplayGroup;
 class LISoundPlayer;
 class LPropertyList;
@@ -51,34 +52,44 @@ struct GMPuzzleSetup
     const char* mActiveState = nullptr;
     const char* mLayoutFile = nullptr;
     const char* mTextureRoot = nullptr;
-    // The root group's id when the puzzle makes its own root, to which the background
-    // group is added as a member; null when the background group itself is the root.
-    const char* mRootId = nullptr;
-    // The layout's background group (with its children) and back button; a puzzle with
-    // its own root may have no background group (null).
-    const char* mBackgroundKey = "groups.g01-background";
-    const char* mBackButtonKey = "groups.g02-backbutton";
-    // The back button's relative z, where the puzzle sets one.
-    bool mSetsBackButtonZ = false;
-    float mBackButtonZ = 0.0f;
     // The event marking the introductory voice-over as played, and its voice ids at the
     // easy skill level and at the others.
     const char* mVoiceEvent = nullptr;
     const char* mEasyVoice = nullptr;
     const char* mVoice = nullptr;
-    // The introductory voice-over's stream name; a null voice id (at either level) plays
-    // nothing, though the event is still raised.
-    const char* mIntroStream = "hintAudio";
     // Whether the showing hides the minimised PDA bar (and the hiding shows it).
     bool mHidesBar = true;
-    // The cursor type set at the showing, with an empty owner, and released at the
-    // hiding; kLeaveCursor leaves the cursor alone.
-    static constexpr int kLeaveCursor = -1;
+    // The cursor type set at the showing, with an empty owner.
     int mCursor = 1;
     // Whether the hiding fades the subtitle out and deletes the sound player (otherwise
     // a voice plays on until its end notice deletes it).
     bool mFadeSubtitleOnHide = true;
     bool mDeleteSoundOnHide = true;
+    // The root group: when named, a new group of that id at relative z mRootZ to which
+    // the background joins as a member (a missing background is then simply absent);
+    // otherwise the background group itself.
+    const char* mRootGroup = nullptr;
+    float mRootZ = 0.0f;
+    // The layout keys of the background (a group built with its children, or a sprite)
+    // and of the back button; a puzzle with its own root group may name no background
+    // (null).
+    const char* mBackgroundKey = "groups.g01-background";
+    bool mBackgroundIsSprite = false;
+    const char* mBackButtonKey = "groups.g02-backbutton";
+    // The back button's relative z, where the puzzle sets one.
+    bool mSetsBackButtonZ = false;
+    float mBackButtonZ = 0.0f;
+    // The error logged when the layout does not load (the assertion line when null).
+    const char* mLoadFailure = nullptr;
+    // The stream name of the introductory voice-over; a null voice id (at either level)
+    // plays nothing, though the event is still raised.
+    const char* mVoiceStream = "hintAudio";
+    // Whether the showing sets the cursor, and the hiding releases it. With
+    // mSetsDefaultCursor the showing makes mCursor the default type and the hiding the
+    // default cursor (type 0), each followed by a release with an empty owner.
+    bool mSetsCursor = true;
+    bool mReleasesCursor = true;
+    bool mSetsDefaultCursor = false;
 };
 
 class GMPuzzle : public LBase,
@@ -145,8 +156,8 @@ protected:
     // The active state turned false. The common rule: pop, but only when the puzzle is
     // the top screen.
     virtual void OnClosedByState();
-    // What follows the end of the voice aName, or the voice itself when its stream could
-    // not be made: nothing unless the puzzle says so.
+    // What follows the end of the voice or effect aName, or the stream itself when it
+    // could not be made: nothing unless the puzzle says so.
     virtual void OnVoiceEnded(const LString& aName);
 
     // Sets the current scene's keep-audio flag and pushes the puzzle with a fade; nothing
@@ -154,6 +165,8 @@ protected:
     bool Open();
     // PopFade when the puzzle is the top screen; false otherwise.
     bool PopIfTop();
+    // PopIfTop, then the mouse's dispatch of the click ends here.
+    bool PopIfTopAndInterrupt();
     // Fades to black through the screen fader with this puzzle as its listener, then as
     // OnFade says; only while shown.
     bool CloseByFader();
@@ -163,9 +176,15 @@ protected:
     // line, no listener, volume, subtitle or play, then OnVoiceEnded (false).
     bool PlayVoice(const LString& aName, const LString& aVoiceId);
     // Any sound file aFile as the stream aName in the sound slot, replacing the sound now
-    // playing: the puzzle its listener, the options' volume, no subtitle. False, with
-    // nothing playing, when the stream cannot be made (then no end notice follows).
+    // playing: the puzzle its listener, the options' volume, no subtitle of its own; its
+    // end fades out a subtitle still showing, as a voice's does. False, with nothing
+    // playing, when the stream cannot be made (then no end notice follows).
     bool PlayStream(const LString& aName, const LString& aFile);
+    // The effect aPath as the stream aName, replacing the sound now playing, at the
+    // options' volume, without a subtitle; with aListen its end comes to OnVoiceEnded.
+    // When the stream cannot be made: the assertion line, and with aListen OnVoiceEnded
+    // at once (false).
+    bool PlaySound(const LString& aName, const LString& aPath, bool aListen = true);
     // Deletes the sound player, which hears nothing more.
     void DeleteSound();
     // Fades the subtitle strip out while it shows.
@@ -180,6 +199,15 @@ protected:
     // target, the state changes and the movie, in that order.
     bool HandOver(const LString& aScene, const LString& aViewpoint, const LVectorString& aStateChanges,
                   const LString& aMovie);
+    // The same, with the puzzle taken off the screen stack (no fade, no screen told) and
+    // hidden after the state changes are given and before the movie plays. Not from a
+    // callback of one of the puzzle's own objects: through Defer.
+    bool PopAndHandOver(const LString& aScene, const LString& aViewpoint, const LVectorString& aStateChanges,
+                        const LString& aMovie);
+    // At the next frame pass (the solving click's object goes with the screen): raises
+    // aSolvedEvent, then PopAndHandOver with the one change aVisibleState to true.
+    bool DeferSolvedHandOver(const char* aSolvedEvent, const char* aScene, const char* aViewpoint,
+                             const char* aVisibleState, const char* aMovie);
 
     // Hides the puzzle if it is shown (for the destructors at exit).
     void Shutdown();
@@ -188,6 +216,9 @@ protected:
     // or malformed, and then the puzzle must not count as solved. For the values the
     // puzzle's clues must match, which the sample data supplies.
     bool ReadNumbers(LPropertyList* aList, const LString& aPath, int aCount, LVectorFloat& aOut) const;
+    // The same for words: exactly aCount values separated by "|", none empty and no two
+    // alike (compared ignoring case).
+    bool ReadWords(LPropertyList* aList, const LString& aPath, int aCount, LVectorString& aOut) const;
     // Runs aStep at the next frame pass.
     bool Defer(std::function<void()> aStep);
     // Takes the display down and builds it again from the layout, as a showing does but
@@ -199,12 +230,15 @@ protected:
 
 private:
     void Build();
-    void BuildOwnRoot(LPropertyList* aBackground);
+    LDisplayGroup* BuildRoot();
+    GMCutScenePlayer* PrepareHandOver(const LString& aScene, const LString& aViewpoint,
+                                      const LVectorString& aStateChanges);
     void PlayIntroVoice();
     void ShowSubtitle(const LString& aVoiceId);
-    // The stream aName of aFile in the sound slot, listened to at the options' volume, not
-    // yet playing; false (nothing made) when it cannot be made.
-    bool MakeStream(const LString& aName, const LString& aFile);
+    // The stream aName of aFile in the sound slot at the options' volume (with aListen
+    // the puzzle its listener), not yet playing; false (nothing made) when it cannot be
+    // made.
+    bool MakeStream(const LString& aName, const LString& aFile, bool aListen);
     void DeleteDisplay();
 
     GMPuzzleSetup mSetup;
@@ -214,6 +248,9 @@ private:
     GMDeferredStep mDeferred;
     bool mShown = false;
     bool mFading = false;
+    // Whether the end of the sound now playing fades the subtitle out (a voice's end, and
+    // a stream's that took over a voice's strip; not an effect's).
+    bool mEndFadesSubtitle = false;
     bool mStateListening = false;
 };
 

@@ -1,10 +1,13 @@
 #include "support/GMBuiltPuzzle.h"
 
-#include "puzzles/cigarband/GMCigarBandPuzzle.h"
-#include "puzzles/harppuzzle/GMHarpPuzzle.h"
 #include "puzzles/baseballbat/GMBaseballBatPuzzle.h"
+#include "puzzles/chasephotopuzzle/GMChasePhotoPuzzle.h"
+#include "puzzles/cigarband/GMCigarBandPuzzle.h"
+#include "puzzles/combination/GMCombinationLockPuzzle.h"
+#include "puzzles/harppuzzle/GMHarpPuzzle.h"
 #include "puzzles/monetbox/GMMonetBoxPuzzle.h"
 #include "puzzles/pc_desktop/GMPCDesktopPuzzle.h"
+#include "puzzles/pobox/GMPOBoxPuzzle.h"
 #include "puzzles/roomservice/GMRoomServicePuzzle.h"
 #include "puzzles/surveillance_tapes/GMSurveillanceTapePuzzle.h"
 
@@ -21,6 +24,9 @@ const std::vector<GMBuiltPuzzle>& GMBuiltPuzzle::All()
         {"PCDesktop", "sta_pcdesktoppuzzle_active", [] { return static_cast<GMPuzzle*>(GMPCDesktopPuzzle::GetInstance()); },
          "SetHeight not yet implemented."},
         {"Harp", "sta_harppuzzle_active", [] { return static_cast<GMPuzzle*>(GMHarpPuzzle::GetInstance()); }},
+        {"CombinationLock", "sta_keypadpuzzle_active", [] { return static_cast<GMPuzzle*>(GMCombinationLockPuzzle::GetInstance()); }},
+        {"ChasePhoto", "sta_chasephotopuzzle_active", [] { return static_cast<GMPuzzle*>(GMChasePhotoPuzzle::GetInstance()); }},
+        {"POBox", "sta_poboxpuzzle_active", [] { return static_cast<GMPuzzle*>(GMPOBoxPuzzle::GetInstance()); }},
     };
     return sAll;
 }

@@ -92,6 +92,10 @@ public:
     // frame pass, which runs); false when there is none.
     static bool EndStream(const char* aName);
 
+    // The cut scene the player holds, as the calls that hand one over: target scene and
+    // viewpoint, state changes and movie, each followed by ";"; empty while none plays.
+    static std::string CutSceneCalls();
+
     // A point of aPiece (aWidth x aHeight from its world position, tried in steps of
     // aStep) that no piece before it in aPieces (LIDisplayObject pointers in picking
     // order) covers, so that a press there picks it; its world position when none is

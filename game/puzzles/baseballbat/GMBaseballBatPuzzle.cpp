@@ -22,11 +22,11 @@ GMPuzzleSetup Setup()
     setup.mActiveState = "sta_baseballbatpuzzle_active";
     setup.mLayoutFile = "//textures/puzzles/baseball_bat/bat_puzzle_layout.txt";
     setup.mTextureRoot = "//textures/puzzles/baseball_bat";
-    setup.mRootId = "baseballbat_layout";
+    setup.mRootGroup = "baseballbat_layout";
     setup.mVoiceEvent = "evt_baseballbatpuzzle_initvo";
     setup.mEasyVoice = "hi13_rg";
     setup.mVoice = nullptr;
-    setup.mIntroStream = GMBaseballBatPuzzle::kVoiceName;
+    setup.mVoiceStream = GMBaseballBatPuzzle::kVoiceName;
     return setup;
 }
 

@@ -1,13 +1,11 @@
 #include "puzzles/harppuzzle/GMHarpPuzzle.h"
 
-#include "GMScreenManager.h"
 #include "Gdi/LButton.h"
 #include "Gdi/LDisplayGroup.h"
 #include "Gdi/LIShape.h"
 #include "Gdi/LLayoutBuilder.h"
 #include "Gdi/LSPolygon.h"
 #include "Gdi/LSprite.h"
-#include "Input/LMouse.h"
 #include "LPolygon.h"
 #include "container/LPropertyList.h"
 #include "container/LVectorFloat.h"
@@ -33,7 +31,7 @@ GMPuzzleSetup Setup()
     setup.mActiveState = "sta_harppuzzle_active";
     setup.mLayoutFile = "//textures/puzzles/harppuzzle/layout.txt";
     setup.mTextureRoot = "//textures/puzzles/harppuzzle";
-    setup.mRootId = "harppuzzle_layout";
+    setup.mRootGroup = "harppuzzle_layout";
     return setup;
 }
 
@@ -326,10 +324,7 @@ void GMHarpPuzzle::OnButton(const LString& aId, int aEvent)
         return;
     }
     if (aId.EqualsNoCase(LString(kBackButtonId))) {
-        GMPuzzle::OnButton(aId, aEvent);
-        if (LMouse* mouse = LMouse::Get()) {
-            mouse->Interrupt();
-        }
+        PopIfTopAndInterrupt();
         return;
     }
     if (aId == LString(kStartId)) {
@@ -433,15 +428,9 @@ void GMHarpPuzzle::Solve()
     mSolved = true;
     RaiseEvent(LString(kSolvedEvent));
     // Off the stack at once, before the movie: no fade, no showing of the screen below.
-    GMScreenManager* screens = GMScreenManager::GetInstance();
-    GMIScreen* popped = nullptr;
-    if (screens != nullptr && IsTopScreen()) {
-        screens->PopScreen(&popped);
-    }
-    OnHidden();
     LVectorString changes;
     changes.Append(LString(kCloseUpState));
     changes.Append(LString("boolean"));
     changes.Append(LString("true"));
-    HandOver(LString(kTargetScene), LString(kTargetViewpoint), changes, LString(kMovie));
+    PopAndHandOver(LString(kTargetScene), LString(kTargetViewpoint), changes, LString(kMovie));
 }

@@ -30,7 +30,7 @@ GMPuzzleSetup Setup()
     setup.mActiveState = "sta_monetboxpuzzle_active";
     setup.mLayoutFile = "//dataroot/textures/puzzles/monetbox/monet_layout.txt";
     setup.mTextureRoot = "//textures/puzzles/monetbox";
-    setup.mRootId = "monetboxpuzzle_layout";
+    setup.mRootGroup = "monetboxpuzzle_layout";
     // The voice plays at every showing, through OnShow; the hiding lets it play on.
     setup.mFadeSubtitleOnHide = false;
     setup.mDeleteSoundOnHide = false;

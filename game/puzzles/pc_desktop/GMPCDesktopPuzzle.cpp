@@ -26,7 +26,7 @@ GMPuzzleSetup Setup()
     setup.mActiveState = "sta_pcdesktoppuzzle_active";
     setup.mLayoutFile = "//textures/puzzles/pc_desktop/layout.txt";
     setup.mTextureRoot = "//textures/puzzles/pc_desktop";
-    setup.mRootId = "pcdesktop_puzzle_layout";
+    setup.mRootGroup = "pcdesktop_puzzle_layout";
     // The body chart is built with the letter buttons in it.
     setup.mBackgroundKey = nullptr;
     setup.mBackButtonKey = "groups.g01-backbutton";
@@ -211,12 +211,8 @@ void GMPCDesktopPuzzle::OnButton(const LString& aId, int aEvent)
     if (aEvent != XBTNEVENT_CLICKED) {
         return;
     }
-    LMouse* mouse = LMouse::Get();
     if (aId.EqualsNoCase(LString(kBackButtonId))) {
-        GMPuzzle::OnButton(aId, aEvent);
-        if (mouse != nullptr) {
-            mouse->Interrupt();
-        }
+        PopIfTopAndInterrupt();
         return;
     }
     if (aId.EqualsNoCase(LString(kResetId))) {
@@ -224,7 +220,7 @@ void GMPCDesktopPuzzle::OnButton(const LString& aId, int aEvent)
         if (!mSolved) {
             Defer([this] { Rebuild(); });
         }
-        if (mouse != nullptr) {
+        if (LMouse* mouse = LMouse::Get()) {
             mouse->Interrupt();
         }
         return;

@@ -29,7 +29,7 @@ GMPuzzleSetup Setup()
     setup.mActiveState = "sta_roomservicepuzzle_active";
     setup.mLayoutFile = "//dataroot/textures/puzzles/roomservice_receipt/receipt_layout.txt";
     setup.mTextureRoot = "//textures/puzzles/roomservice_receipt";
-    setup.mRootId = "roomservicepuzzle_layout";
+    setup.mRootGroup = "roomservicepuzzle_layout";
     setup.mVoiceEvent = "evt_roomservicepuzzle_initvo";
     setup.mEasyVoice = "hi13_rg";
     setup.mVoice = "2st07_rg";

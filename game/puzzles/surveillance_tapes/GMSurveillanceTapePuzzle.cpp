@@ -25,13 +25,15 @@ GMPuzzleSetup Setup()
     setup.mActiveState = "sta_surveillancetapepuzzle_active";
     setup.mLayoutFile = "//textures/puzzles/surveillance_tapes/layout.txt";
     setup.mTextureRoot = "//textures/puzzles/surveillance_tapes";
-    setup.mRootId = "surveillance_tapes";
+    setup.mRootGroup = "surveillance_tapes";
     setup.mBackgroundKey = nullptr;
     setup.mBackButtonKey = GMSurveillanceTapePuzzle::kBackButtonKey;
     setup.mSetsBackButtonZ = true;
     setup.mBackButtonZ = GMSurveillanceTapePuzzle::kBackButtonZ;
     setup.mHidesBar = false;
-    setup.mCursor = GMPuzzleSetup::kLeaveCursor;
+    // The running interview's cursor stays as it is.
+    setup.mSetsCursor = false;
+    setup.mReleasesCursor = false;
     return setup;
 }
 

@@ -10,7 +10,9 @@ namespace {
 constexpr int kFrames = 45;
 constexpr int kFadeFrames = 15;
 
-std::string Movie(uint8_t aY, uint8_t aU, uint8_t aV)
+} // namespace
+
+std::string SampleMovie(uint8_t aY, uint8_t aU, uint8_t aV)
 {
     LBinkBytes::MovieSpec spec;
     spec.mWidth = 320;
@@ -25,14 +27,12 @@ std::string Movie(uint8_t aY, uint8_t aU, uint8_t aV)
     return LBinkBytes::Make(spec);
 }
 
-} // namespace
-
 void WriteMovies(SampleOutput& aOut)
 {
-    aOut.Write("movies/Vesmar_Logo.bik", Movie(60, 160, 110)); // deep blue
-    aOut.Write("movies/000_all.bik", Movie(120, 110, 150));    // sepia
-    aOut.Write("movies/152_all.bik", Movie(110, 110, 100));    // river green
-    aOut.Write("movies/001_all.bik", Movie(90, 128, 128));     // grey
-    aOut.Write("movies/LisaApt_Monet_Box.bik", Movie(100, 140, 120)); // lily green
-    aOut.Write("movies/Harp_Puzzle.bik", Movie(80, 150, 150));        // dusk violet
+    aOut.Write("movies/Vesmar_Logo.bik", SampleMovie(60, 160, 110)); // deep blue
+    aOut.Write("movies/000_all.bik", SampleMovie(120, 110, 150));    // sepia
+    aOut.Write("movies/152_all.bik", SampleMovie(110, 110, 100));    // river green
+    aOut.Write("movies/001_all.bik", SampleMovie(90, 128, 128));     // grey
+    aOut.Write("movies/LisaApt_Monet_Box.bik", SampleMovie(100, 140, 120)); // lily green
+    aOut.Write("movies/Harp_Puzzle.bik", SampleMovie(80, 150, 150));        // dusk violet
 }

@@ -32,6 +32,7 @@ constexpr Area kAreas[] = {
     {"thumbnails", &WriteThumbnails},
     {"case selection", &WriteCaseSelection},
     {"interview", &WriteInterview},
+    {"expert computer", &WriteExpertComputer},
     {"movies", &WriteMovies},
     {"sounds", &WriteSounds},
     {"overlays", &WriteOverlays},
@@ -40,6 +41,8 @@ constexpr Area kAreas[] = {
     {"voice-overs", &WriteVoiceOvers},
     {"PDA", &WriteSamplePDA},
     {"puzzles", &WritePuzzles},
+    {"profiling computer", &WriteProfiler},
+    {"click puzzles", &WriteClickPuzzles},
     {"location copies", &WriteLocationCopies},
 };
 

@@ -5,22 +5,16 @@
 #include "puzzles/baseballbat/GMBaseballBatPuzzle.h"
 
 #include "GMScreenManager.h"
-#include "Gdi/LButton.h"
-#include "Gdi/LFontManager.h"
 #include "Gdi/LTextArea.h"
-#include "Render/LTextureManager.h"
 #include "interview/GMSubtitle.h"
 #include "multicursor/GMMultiCursor.h"
-#include "multicursor/GMMultiCursorAction.h"
 #include "puzzles/baseballbat/GMBaseballPiece.h"
 #include "scene/GMScene.h"
-#include "scene/GMSceneManager.h"
 #include "stdlib/LRandom.h"
 #include "support/GMPuzzleHarness.h"
 #include "support/GMTestScene.h"
 #include "support/LFakeSoundPlayer.h"
 #include "support/LLogCapture.h"
-#include "support/LSampleRoots.h"
 #include "support/LTestStrings.h"
 #include "util/GMCleaner.h"
 #include "util/GMOptions.h"
@@ -42,19 +36,12 @@ protected:
     void SetUp() override
     {
         GMSceneFlow::RegisterFakes();
-        ASSERT_TRUE(LSampleRoots::Mount());
-        LTextureManager::Get()->SetRoot(LString("//textures")); // as start-up sets it
-        LFontManager::Get()->CreateFonts(LString("//dataroot/textures/fonts/fonts.txt"),
-                                         LString("//dataroot/textures/fonts/"));
         GMOptions::GetInstance()->SetSkill(GMOptions::SKILL_MEDIUM);
         mPuzzle = GMBaseballBatPuzzle::GetInstance();
         ASSERT_NE(nullptr, mPuzzle);
         LRandom::Seed(17);
-        ASSERT_TRUE(GMSceneManager::GetInstance()->LoadScene(LString("case01/riverbank"), true, true));
-        mScene = GMSceneManager::GetInstance()->GetScene();
+        mScene = LoadSampleLocation("case01/riverbank", "vp02");
         ASSERT_NE(nullptr, mScene);
-        ASSERT_TRUE(mScene->SetViewpoint(LString("vp02")));
-        Frames(2);
         mLog.Clear();
     }
 
@@ -71,12 +58,8 @@ protected:
 TEST_F(BaseballBatFlowTest, TheFragmentsInARowSolveTheBatWhoseLineEndClosesItBackToTheLocation)
 {
     GMScreenManager* screens = GMScreenManager::GetInstance();
-    GMPuzzleHarness::Click(kBat);
+    ASSERT_TRUE(Look(kBat));
     GMMultiCursor* menu = GMMultiCursor::GetInstance();
-    ASSERT_TRUE(FramesUntil([&] { return menu->IsOpen(); }));
-    LButton* look = menu->GetButton(GMMultiCursorAction::LOOK);
-    ASSERT_NE(nullptr, look);
-    GMPuzzleHarness::Click(look->GetWorldPosition() + LVector2(25.0f, 25.0f));
     ASSERT_TRUE(FramesUntil([&] { return mPuzzle->IsShown() && !screens->IsBusy(); }));
     // The action menu's fade-out ends (until then its buttons still take presses).
     ASSERT_TRUE(FramesUntil([&] { return !menu->IsFading(); }));

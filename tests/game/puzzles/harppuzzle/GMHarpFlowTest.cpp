@@ -4,20 +4,13 @@
 #include "puzzles/harppuzzle/GMHarpPuzzle.h"
 
 #include "GMScreenManager.h"
-#include "Gdi/LButton.h"
-#include "Gdi/LFontManager.h"
-#include "Render/LTextureManager.h"
 #include "multicursor/GMMultiCursor.h"
-#include "multicursor/GMMultiCursorAction.h"
 #include "scene/GMScene.h"
-#include "scene/GMSceneManager.h"
 #include "support/GMPuzzleHarness.h"
 #include "support/GMTestScene.h"
 #include "support/LFakeSoundPlayer.h"
 #include "support/LLogCapture.h"
-#include "support/LSampleRoots.h"
 #include "support/LTestStrings.h"
-#include "ui/GMCutScenePlayer.h"
 #include "util/GMCleaner.h"
 #include "util/GMOptions.h"
 
@@ -36,18 +29,11 @@ protected:
     void SetUp() override
     {
         GMSceneFlow::RegisterFakes();
-        ASSERT_TRUE(LSampleRoots::Mount());
-        LTextureManager::Get()->SetRoot(LString("//textures")); // as start-up sets it
-        LFontManager::Get()->CreateFonts(LString("//dataroot/textures/fonts/fonts.txt"),
-                                         LString("//dataroot/textures/fonts/"));
         GMOptions::GetInstance()->SetSkill(GMOptions::SKILL_MEDIUM);
         mPuzzle = GMHarpPuzzle::GetInstance();
         ASSERT_NE(nullptr, mPuzzle);
-        ASSERT_TRUE(GMSceneManager::GetInstance()->LoadScene(LString("case01/riverbank"), true, true));
-        mScene = GMSceneManager::GetInstance()->GetScene();
+        mScene = LoadSampleLocation("case01/riverbank", "vp02");
         ASSERT_NE(nullptr, mScene);
-        ASSERT_TRUE(mScene->SetViewpoint(LString("vp02")));
-        Frames(2);
         mLog.Clear();
     }
 
@@ -63,12 +49,8 @@ protected:
 TEST_F(HarpFlowTest, TheMelodyPlayedBackStageByStageHandsOverToTheCutScene)
 {
     GMScreenManager* screens = GMScreenManager::GetInstance();
-    GMPuzzleHarness::Click(kHarp);
+    ASSERT_TRUE(Look(kHarp));
     GMMultiCursor* menu = GMMultiCursor::GetInstance();
-    ASSERT_TRUE(FramesUntil([&] { return menu->IsOpen(); }));
-    LButton* look = menu->GetButton(GMMultiCursorAction::LOOK);
-    ASSERT_NE(nullptr, look);
-    GMPuzzleHarness::Click(look->GetWorldPosition() + LVector2(25.0f, 25.0f));
     ASSERT_TRUE(FramesUntil([&] { return mPuzzle->IsShown() && !screens->IsBusy(); }));
     // The action menu's fade-out ends (until then its buttons still take presses).
     ASSERT_TRUE(FramesUntil([&] { return !menu->IsFading(); }));
@@ -89,9 +71,8 @@ TEST_F(HarpFlowTest, TheMelodyPlayedBackStageByStageHandsOverToTheCutScene)
     }
     EXPECT_TRUE(GMPuzzleHarness::EventRaised("evt_harppuzzle_solved"));
     EXPECT_FALSE(mPuzzle->IsShown());
-    GMCutScenePlayer* player = GMCutScenePlayer::GetInstance();
-    EXPECT_EQ("case02/stokes_upstairs", ToStd(player->GetTargetScene()));
-    EXPECT_EQ("vp_bedroom", ToStd(player->GetTargetViewpoint()));
-    EXPECT_EQ("Play(Harp_Puzzle.bik)", ToStd(player->GetCalls()[player->GetCalls().GetCount() - 1]));
+    EXPECT_EQ("SetTarget(case02/stokes_upstairs|vp_bedroom);SetStateChanges(sta_cu_2sh10_visible|boolean|true);"
+              "Play(Harp_Puzzle.bik);",
+              GMPuzzleHarness::CutSceneCalls());
     EXPECT_EQ("", mLog.Problems());
 }

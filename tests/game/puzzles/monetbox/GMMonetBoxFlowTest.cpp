@@ -5,23 +5,15 @@
 #include "puzzles/monetbox/GMMonetBoxPuzzle.h"
 
 #include "GMScreenManager.h"
-#include "Gdi/LButton.h"
-#include "Gdi/LFontManager.h"
 #include "Gdi/LTextArea.h"
-#include "Render/LTextureManager.h"
 #include "interview/GMSubtitle.h"
-#include "multicursor/GMMultiCursor.h"
-#include "multicursor/GMMultiCursorAction.h"
 #include "puzzles/monetbox/GMMonetBoxPiece.h"
 #include "scene/GMScene.h"
-#include "scene/GMSceneManager.h"
 #include "state/LStateManager.h"
 #include "support/GMPuzzleHarness.h"
 #include "support/GMTestScene.h"
 #include "support/LLogCapture.h"
-#include "support/LSampleRoots.h"
 #include "support/LTestStrings.h"
-#include "ui/GMCutScenePlayer.h"
 #include "util/GMCleaner.h"
 #include "util/GMOptions.h"
 
@@ -40,18 +32,11 @@ protected:
     void SetUp() override
     {
         GMSceneFlow::RegisterFakes();
-        ASSERT_TRUE(LSampleRoots::Mount());
-        LTextureManager::Get()->SetRoot(LString("//textures")); // as start-up sets it
-        LFontManager::Get()->CreateFonts(LString("//dataroot/textures/fonts/fonts.txt"),
-                                         LString("//dataroot/textures/fonts/"));
         GMOptions::GetInstance()->SetSkill(GMOptions::SKILL_MEDIUM);
         mPuzzle = GMMonetBoxPuzzle::GetInstance();
         ASSERT_NE(nullptr, mPuzzle);
-        ASSERT_TRUE(GMSceneManager::GetInstance()->LoadScene(LString("case01/riverbank"), true, true));
-        mScene = GMSceneManager::GetInstance()->GetScene();
+        mScene = LoadSampleLocation("case01/riverbank", "vp02");
         ASSERT_NE(nullptr, mScene);
-        ASSERT_TRUE(mScene->SetViewpoint(LString("vp02")));
-        Frames(2);
         mLog.Clear();
     }
 
@@ -60,13 +45,7 @@ protected:
     // Opens the box through the hotspot's look action.
     void OpenByLook()
     {
-        GMPuzzleHarness::Click(kBox);
-        GMMultiCursor* menu = GMMultiCursor::GetInstance();
-        ASSERT_TRUE(FramesUntil([&] { return menu->IsOpen(); }));
-        ASSERT_TRUE(menu->IsActionEnabled(GMMultiCursorAction::LOOK));
-        LButton* look = menu->GetButton(GMMultiCursorAction::LOOK);
-        ASSERT_NE(nullptr, look);
-        GMPuzzleHarness::Click(look->GetWorldPosition() + LVector2(25.0f, 25.0f));
+        ASSERT_TRUE(Look(kBox));
         GMScreenManager* screens = GMScreenManager::GetInstance();
         ASSERT_TRUE(FramesUntil([&] { return mPuzzle->IsShown() && !screens->IsBusy(); }));
     }
@@ -119,12 +98,10 @@ TEST_F(MonetBoxFlowTest, TheBoxKeepsASlidTileOverLeavingAndSlidBackItHandsOverTo
     ASSERT_NE(nullptr, tile);
     EXPECT_EQ(mPuzzle->CellPosition(0, 3), tile->GetGroup()->GetWorldPosition());
 
-    GMCutScenePlayer* player = GMCutScenePlayer::GetInstance();
     Slide(0, 3, LVector2(0.0f, 50.0f));
     ASSERT_TRUE(mPuzzle->IsSolved());
-    EXPECT_EQ("case02/lisa_apt_upstairs", ToStd(player->GetTargetScene()));
-    EXPECT_EQ("vp_stairs_bedroom", ToStd(player->GetTargetViewpoint()));
-    ASSERT_GE(player->GetCalls().GetCount(), 1);
-    EXPECT_EQ("Play(LisaApt_Monet_Box.bik)", ToStd(player->GetCalls()[player->GetCalls().GetCount() - 1]));
+    EXPECT_EQ("SetTarget(case02/lisa_apt_upstairs|vp_stairs_bedroom);SetStateChanges(sta_2ls16c_visible|boolean|true);"
+              "Play(LisaApt_Monet_Box.bik);",
+              GMPuzzleHarness::CutSceneCalls());
     EXPECT_EQ("", mLog.Problems());
 }

@@ -16,7 +16,6 @@
 #include "support/LFakeSoundPlayer.h"
 #include "support/LFakeTimer.h"
 #include "support/LTestStrings.h"
-#include "ui/GMCutScenePlayer.h"
 #include "util/GMOptions.h"
 
 #include <gtest/gtest.h>
@@ -420,21 +419,16 @@ TEST_F(MonetBoxTest, TheOrderedFieldLocksEveryTileAndHandsOverToTheCutScene)
     board[1][3] = GMMonetBoxPuzzle::kFree;
     Save(board);
     ASSERT_TRUE(Open());
-    GMCutScenePlayer* player = GMCutScenePlayer::GetInstance();
-    const int calls = player->GetCalls().GetCount();
+    EXPECT_EQ("", GMPuzzleHarness::CutSceneCalls());
     const int events = LEventManager::Get()->GetEventCount();
     Slide(Middle(0, 3), LVector2(0.0f, 60.0f));
     ASSERT_TRUE(mPuzzle->IsSolved());
     for (int i = 0; i < mPuzzle->GetPieceCount(); ++i) {
         EXPECT_TRUE(mPuzzle->GetPiece(i)->IsLocked()) << i;
     }
-    EXPECT_EQ("case02/lisa_apt_upstairs", ToStd(player->GetTargetScene()));
-    EXPECT_EQ("vp_stairs_bedroom", ToStd(player->GetTargetViewpoint()));
-    ASSERT_EQ(3, player->GetStateChanges().GetCount());
-    EXPECT_EQ("sta_2ls16c_visible", ToStd(player->GetStateChanges()[0]));
-    EXPECT_EQ("true", ToStd(player->GetStateChanges()[2]));
-    ASSERT_EQ(calls + 3, player->GetCalls().GetCount());
-    EXPECT_EQ("Play(LisaApt_Monet_Box.bik)", ToStd(player->GetCalls()[calls + 2]));
+    EXPECT_EQ("SetTarget(case02/lisa_apt_upstairs|vp_stairs_bedroom);SetStateChanges(sta_2ls16c_visible|boolean|true);"
+              "Play(LisaApt_Monet_Box.bik);",
+              GMPuzzleHarness::CutSceneCalls());
     EXPECT_EQ(events, LEventManager::Get()->GetEventCount());
     // Locked: the tile does not leave again.
     Slide(Middle(1, 3), LVector2(0.0f, -60.0f));

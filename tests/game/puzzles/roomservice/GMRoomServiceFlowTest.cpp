@@ -5,14 +5,9 @@
 #include "puzzles/roomservice/GMRoomServicePuzzle.h"
 
 #include "GMScreenManager.h"
-#include "Gdi/LButton.h"
 #include "Gdi/LDisplayGroup.h"
 #include "Gdi/LDisplayManager.h"
-#include "Gdi/LFontManager.h"
 #include "Input/LMouse.h"
-#include "Render/LTextureManager.h"
-#include "multicursor/GMMultiCursor.h"
-#include "multicursor/GMMultiCursorAction.h"
 #include "puzzles/roomservice/GMRoomServicePiece.h"
 #include "scene/GMScene.h"
 #include "scene/GMSceneManager.h"
@@ -20,7 +15,6 @@
 #include "support/GMPuzzleHarness.h"
 #include "support/GMTestScene.h"
 #include "support/LLogCapture.h"
-#include "support/LSampleRoots.h"
 #include "support/LTestStrings.h"
 #include "util/GMCleaner.h"
 #include "util/GMOptions.h"
@@ -45,19 +39,12 @@ protected:
     void SetUp() override
     {
         GMSceneFlow::RegisterFakes();
-        ASSERT_TRUE(LSampleRoots::Mount());
-        LTextureManager::Get()->SetRoot(LString("//textures")); // as start-up sets it
-        LFontManager::Get()->CreateFonts(LString("//dataroot/textures/fonts/fonts.txt"),
-                                         LString("//dataroot/textures/fonts/"));
         GMOptions::GetInstance()->SetSkill(GMOptions::SKILL_EASY);
         mPuzzle = GMRoomServicePuzzle::GetInstance();
         ASSERT_NE(nullptr, mPuzzle);
         LRandom::Seed(21);
-        ASSERT_TRUE(GMSceneManager::GetInstance()->LoadScene(LString("case01/riverbank"), true, true));
-        GMScene* scene = GMSceneManager::GetInstance()->GetScene();
+        GMScene* scene = LoadSampleLocation("case01/riverbank", "vp02");
         ASSERT_NE(nullptr, scene);
-        ASSERT_TRUE(scene->SetViewpoint(LString("vp02")));
-        Frames(2);
         mLog.Clear();
     }
 
@@ -87,12 +74,7 @@ protected:
 TEST_F(RoomServiceFlowTest, TheReceiptPutTogetherSendsTheGameToTheHotelRoomWithTheCloseUpShown)
 {
     GMScreenManager* screens = GMScreenManager::GetInstance();
-    GMPuzzleHarness::Click(kReceipt);
-    GMMultiCursor* menu = GMMultiCursor::GetInstance();
-    ASSERT_TRUE(FramesUntil([&] { return menu->IsOpen(); }));
-    LButton* look = menu->GetButton(GMMultiCursorAction::LOOK);
-    ASSERT_NE(nullptr, look);
-    GMPuzzleHarness::Click(look->GetWorldPosition() + LVector2(25.0f, 25.0f));
+    ASSERT_TRUE(Look(kReceipt));
     ASSERT_TRUE(FramesUntil([&] { return mPuzzle->IsShown() && !screens->IsBusy(); }));
     ASSERT_EQ(3, mPuzzle->GetPieces().GetCount());
 
