@@ -23,15 +23,12 @@
 #include "scene/GMNavigation.h"
 #include "scene/GMScene.h"
 #include "scene/GMSceneManager.h"
-#include "state/LStateManager.h"
-#include "stdlib/LRandom.h"
 #include "support/GMPuzzleHarness.h"
 #include "support/GMTestScene.h"
 #include "support/LFakeSoundPlayer.h"
 #include "support/LLogCapture.h"
 #include "support/LTestStrings.h"
 #include "util/GMCleaner.h"
-#include "util/GMOptions.h"
 
 #include <gtest/gtest.h>
 
@@ -52,17 +49,10 @@ class TapeFlowTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(GMSceneFlow::PrepareGame());
-        GMOptions::GetInstance()->SetSkill(GMOptions::SKILL_MEDIUM);
-        LRandom::Seed(7);
-        LStateManager::Get()->SetState(LString("sta_selectedcase"), LString("number"), LString("1"), false);
+        mScene = StartAtRiverbank(7);
+        ASSERT_NE(nullptr, mScene);
         mPuzzle = GMSurveillanceTapePuzzle::GetInstance();
         ASSERT_NE(nullptr, mPuzzle);
-        ASSERT_TRUE(GMSceneManager::GetInstance()->LoadScene(LString("case01/riverbank"), true, true));
-        mScene = GMSceneManager::GetInstance()->GetScene();
-        ASSERT_NE(nullptr, mScene);
-        Frames(2);
-        Move(kNowhere);
         mLog.Clear();
     }
 
@@ -70,28 +60,6 @@ protected:
     {
         GMSceneManager::GetInstance()->UnloadScene();
         delete GMCleaner::GetInstance();
-    }
-
-    static void ClickButton(LButton* aButton, float aInside = 12.0f)
-    {
-        ASSERT_NE(nullptr, aButton);
-        const LVector2 at = aButton->GetWorldPosition();
-        Click(LVector2(at.x + aInside, at.y + aInside));
-    }
-
-    // The voiced lines of the playing sequence, each ended after half a second.
-    static void PlayLines(GMInterview* aInterview)
-    {
-        for (int guard = 0; guard < 20 && aInterview->IsBusy(); ++guard) {
-            if (!FramesUntil([&] { return !aInterview->IsBusy() || LFakeSoundPlayer::Find(LString("sequenceSound")); })) {
-                break;
-            }
-            if (LFakeSoundPlayer* line = LFakeSoundPlayer::Find(LString("sequenceSound"))) {
-                Frames(10);
-                line->MarkEnded();
-                Frames(2);
-            }
-        }
     }
 
     static LDisplayGroup* Panel(LDisplayGroup** aModes = nullptr)
