@@ -219,6 +219,19 @@ bool GMPuzzleHarness::EndStream(const char* aName)
     return true;
 }
 
+std::string GMPuzzleHarness::LayoutFile(const GMPuzzle* aPuzzle)
+{
+    const char* symbolic = aPuzzle != nullptr ? aPuzzle->GetSetup().mLayoutFile : nullptr;
+    std::string path(symbolic != nullptr ? symbolic : "");
+    for (const char* root : {"//dataroot/", "//"}) {
+        const std::string prefix(root);
+        if (path.compare(0, prefix.size(), prefix) == 0) {
+            return "data/" + path.substr(prefix.size());
+        }
+    }
+    return "data/" + path;
+}
+
 std::string GMPuzzleHarness::CutSceneCalls()
 {
     // The cut scene the player holds, told as the calls that handed it over.

@@ -63,6 +63,9 @@ public:
     // Copies a file or a directory of the sample data (relative to sample/data) under the
     // same name below the roots, or under aTarget (relative to the data directory too).
     bool CopySample(const std::string& aRelative, const std::string& aTarget = "");
+    // The puzzle's layout file below the roots' directory (for Roots().Write), from the
+    // symbolic name its setup gives.
+    static std::string LayoutFile(const GMPuzzle* aPuzzle);
 
     // Sets the boolean state aId to aValue with notification.
     static void SetState(const char* aId, bool aValue);

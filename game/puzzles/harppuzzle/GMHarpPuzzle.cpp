@@ -93,7 +93,7 @@ void GMHarpPuzzle::BuildPieces()
 {
     BuildStrings();
     BuildButtons();
-    LPropertyList* light = GetLayout()->GetList(LString(kStartLightKey));
+    LPropertyList* light = GetLayout() != nullptr ? GetLayout()->GetList(LString(kStartLightKey)) : nullptr;
     mStartLight = light != nullptr ? LLayoutBuilder::BuildSprite(light) : nullptr;
     if (mStartLight == nullptr) {
         L_ERROR(LString("Layout value missing or malformed: ") + kStartLightKey);
@@ -117,7 +117,7 @@ void GMHarpPuzzle::BuildPieces()
 void GMHarpPuzzle::BuildStrings()
 {
     for (int colour = 0; colour < 3; ++colour) {
-        LPropertyList* list = GetLayout()->GetList(LString(kStringKeys[colour]));
+        LPropertyList* list = GetLayout() != nullptr ? GetLayout()->GetList(LString(kStringKeys[colour])) : nullptr;
         const int count = list != nullptr ? list->GetCount() : 0;
         if (count != kStrings) {
             L_ERROR(LString("Layout value missing or malformed: ") + kStringKeys[colour] + " holds " + count +
@@ -147,7 +147,7 @@ void GMHarpPuzzle::BuildButtons()
         return;
     }
     mButtons->SetId(LString(kButtonsId));
-    LPropertyList* list = GetLayout()->GetList(LString(kShapesKey));
+    LPropertyList* list = GetLayout() != nullptr ? GetLayout()->GetList(LString(kShapesKey)) : nullptr;
     const int count = list != nullptr ? list->GetCount() : 0;
     if (count != kShapes) {
         L_ERROR(LString("Layout value missing or malformed: ") + kShapesKey + " holds " + count + " shapes, not 21.");

@@ -85,7 +85,7 @@ void GMPCDesktopPuzzle::BuildPieces()
 
 void GMPCDesktopPuzzle::BuildButtons(LDisplayGroup* aChart)
 {
-    LPropertyList* list = GetLayout()->GetList(LString(kButtonsKey));
+    LPropertyList* list = GetLayout() != nullptr ? GetLayout()->GetList(LString(kButtonsKey)) : nullptr;
     const int count = list != nullptr ? list->GetCount() : 0;
     if (count != kButtons) {
         L_ERROR(LString("Layout value missing or malformed: ") + kButtonsKey + " holds " + count + " buttons, not 8.");
@@ -133,7 +133,7 @@ void GMPCDesktopPuzzle::BuildButtons(LDisplayGroup* aChart)
 
 void GMPCDesktopPuzzle::BuildBoxes()
 {
-    LPropertyList* list = GetLayout()->GetList(LString(kBoxesKey));
+    LPropertyList* list = GetLayout() != nullptr ? GetLayout()->GetList(LString(kBoxesKey)) : nullptr;
     const int count = list != nullptr ? list->GetCount() : 0;
     if (count != kLetters) {
         L_ERROR(LString("Layout value missing or malformed: ") + kBoxesKey + " holds " + count + " boxes, not 7.");

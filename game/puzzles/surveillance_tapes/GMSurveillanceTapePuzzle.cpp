@@ -191,8 +191,8 @@ void GMSurveillanceTapePuzzle::BuildPieces()
 
 void GMSurveillanceTapePuzzle::BuildControls()
 {
-    LPropertyList* controls = GetLayout()->GetList(LString(kControlsKey));
-    LPropertyList* options = GetLayout()->GetList(LString(kOptionsKey));
+    LPropertyList* controls = GetLayout() != nullptr ? GetLayout()->GetList(LString(kControlsKey)) : nullptr;
+    LPropertyList* options = GetLayout() != nullptr ? GetLayout()->GetList(LString(kOptionsKey)) : nullptr;
     const int count = controls != nullptr ? controls->GetCount() : 0;
     if (count != kTapes) {
         L_ERROR(LString("Layout value missing or malformed: ") + kControlsKey + " holds " + count + " entries, not 6.");
@@ -223,7 +223,7 @@ void GMSurveillanceTapePuzzle::BuildControls()
 
 void GMSurveillanceTapePuzzle::BuildLayers()
 {
-    LPropertyList* tapes = GetLayout()->GetList(LString(kLayersKey));
+    LPropertyList* tapes = GetLayout() != nullptr ? GetLayout()->GetList(LString(kLayersKey)) : nullptr;
     const int count = tapes != nullptr ? tapes->GetCount() : 0;
     if (count != kTapes) {
         L_ERROR(LString("Layout value missing or malformed: ") + kLayersKey + " holds " + count + " tapes, not 6.");

@@ -1,7 +1,9 @@
 // Every built puzzle (support/GMBuiltPuzzle) through open, back, open again and back on
 // the sample's data, leaving nothing registered, the game's exit while a puzzle is shown,
-// and its state turning false while another screen covers it.
+// its state turning false while another screen covers it, and a layout file that is not
+// there.
 #include "GMScreenManager.h"
+#include "Gdi/LButton.h"
 #include "puzzles/GMPuzzle.h"
 #include "support/GMBuiltPuzzle.h"
 #include "support/GMPuzzleHarness.h"
@@ -10,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <ostream>
 #include <sstream>
 #include <string>
@@ -88,6 +91,29 @@ TEST_P(PuzzleSmoke, TheStateTurningFalseUnderAnotherScreenPopsNothing)
     EXPECT_EQ(static_cast<GMIScreen*>(&cover), screens->GetTop());
     EXPECT_EQ(3, screens->GetCount());
     screens->Clear();
+}
+
+TEST_P(PuzzleSmoke, ALayoutThatDoesNotLoadShowsWhatItCanAndStillLeaves)
+{
+    ASSERT_TRUE(mHarness.Ready());
+    const Row& row = GetParam();
+    GMPuzzle* puzzle = row.mGet();
+    ASSERT_NE(nullptr, puzzle);
+    const std::filesystem::path layout =
+        std::filesystem::path(mHarness.Roots().Path()) / GMPuzzleHarness::LayoutFile(puzzle);
+    ASSERT_TRUE(std::filesystem::remove(layout)) << layout;
+    const GMPuzzleFootprint before = mHarness.Footprint();
+    ASSERT_TRUE(mHarness.Open(row.mActiveState, puzzle));
+    EXPECT_NE("", mHarness.Log().Problems());
+    EXPECT_NE(nullptr, puzzle->GetRoot());
+    GMPuzzleHarness::Drag(LVector2(300.0f, 250.0f), LVector2(420.0f, 330.0f));
+    GMPuzzleHarness::Frames(5);
+    // No back button was built: asked for as its click would ask.
+    puzzle->OnButton(LString(GMPuzzle::kBackButtonId), XBTNEVENT_CLICKED);
+    GMPuzzleHarness::Settle(200);
+    EXPECT_FALSE(puzzle->IsShown());
+    EXPECT_LT(GMScreenManager::GetInstance()->IndexOf(puzzle), 0);
+    EXPECT_EQ("", mHarness.Leftovers(puzzle, before));
 }
 
 INSTANTIATE_TEST_SUITE_P(Built, PuzzleSmoke, ::testing::ValuesIn(GMBuiltPuzzle::All()),
