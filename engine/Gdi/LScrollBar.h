@@ -50,6 +50,7 @@ public:
     void ScrollStep(bool aUp);
     // Places bar and content for the content position.
     void UpdateFromPosition();
+    int GetContentHeight() const { return mContentHeight; }
     int GetContentTravel() const { return mContentTravel; }
     int GetContentPosition() const { return mContentPosition; }
     int GetBarPosition() const { return mBarPosition; }

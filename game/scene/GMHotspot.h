@@ -155,6 +155,11 @@ public:
     bool PlayActionCutScene(int aSituation);
     // Plays the situation's voice-over; false when none started.
     bool PlayVoiceOver(int aSituation);
+    // The voice-over pieces that close-ups share: the stream aFile as aSoundName with
+    // aListener and the options' volume (null, logged, when none can be made), and the
+    // line of aId from "//scenes/vo_subtitles.txt" in the subtitle strip.
+    static LISoundPlayer* MakeVoiceSound(const LString& aSoundName, const LString& aFile, LISoundListener* aListener);
+    static void ShowVoiceSubtitle(const LString& aId);
     // Opens the multi-cursor on the hotspot with the actions it offers now.
     void ShowMultiCursor();
     // A walk the scene itself started towards this hotspot has ended.

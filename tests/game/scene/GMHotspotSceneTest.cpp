@@ -354,7 +354,8 @@ TEST_F(HotspotSceneTest, CollectWithoutAnAnimationTakesTheItemAtOnce)
     GMHotspot* object = Find("sample_object");
     PlacePlayer(LVector2(-60.0f, -50.0f));
     Click(kObject);
-    ASSERT_EQ(object, mMenu->GetListener());
+    // Within the object's radius: the player turns towards it, then the menu opens.
+    ASSERT_TRUE(FramesUntil([&] { return mMenu->GetListener() == object; }));
     Press(GMMultiCursorAction::COLLECT);
     EXPECT_TRUE(Holds("glove"));
     EXPECT_FALSE(Raised("glove_CL_S"));
@@ -482,6 +483,9 @@ TEST_F(HotspotSceneTest, ATalkWhoseInterviewCannotStartLeavesTheSceneClickable)
     ASSERT_EQ(witness, mMenu->GetListener());
     EXPECT_TRUE(mMenu->IsActionEnabled(GMMultiCursorAction::TALK));
     witness->OnAction(GMMultiCursorAction::TALK);
+    // The witness turns to her look-at point first; the talk goes on when she faces it.
+    EXPECT_TRUE(witness->IsTalkPending());
+    ASSERT_TRUE(FramesUntil([&] { return mLog.Count("Start interview failure.") > 0; }));
     EXPECT_EQ(1, mLog.Count("Start interview failure."));
     EXPECT_EQ(3, mLog.Count("ASSERT FAILURE: ")) << mLog.Bytes();
     ExpectClickable(witness);

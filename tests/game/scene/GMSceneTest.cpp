@@ -104,14 +104,15 @@ protected:
         return LVector2(p.x, p.y);
     }
 
-    // What went wrong but the options file, which the sample leaves out.
+    // What went wrong but the options file, which the sample leaves out, and the log
+    // panel's note that it reads nothing of its layout.
     std::string Problems() const
     {
         std::string problems;
         for (const std::string& line : mLog.Lines()) {
             if ((line.find("ERROR") != std::string::npos || line.find("ASSERT") != std::string::npos ||
                  line.find("WARNING") != std::string::npos) &&
-                line.find(".options file") == std::string::npos) {
+                line.find(".options file") == std::string::npos && line.find("NYI.") == std::string::npos) {
                 problems += line + "\n";
             }
         }
@@ -153,9 +154,12 @@ TEST_F(SceneTest, TheRiverbankLoadsWithItsPeopleViewpointLightsAndAudio)
     ASSERT_NE(nullptr, scene->GetDisplayGroup());
     EXPECT_EQ(LString("displaygroup"), scene->GetDisplayGroup()->GetId());
     EXPECT_EQ(0, scene->GetDisplayGroup()->GetMemberCount());
-    // The viewpoint's hotspots (the pen to collect and the lab's van among them); the
-    // witness's asks for the cut tables, but the location has no cuts.
-    EXPECT_EQ(6, scene->GetHotspotCount());
+    // The viewpoint's hotspots (the pen to collect, the lab's van and the drawer among
+    // them); the witness's asks for the cut tables, but the location has no cuts.
+    EXPECT_EQ(7, scene->GetHotspotCount());
+    // The drawer's close-up waits, closed.
+    EXPECT_EQ(1, scene->GetCloseUpCount());
+    EXPECT_EQ(nullptr, scene->GetCloseUp());
     EXPECT_NE(nullptr, scene->FindHotspot(LString("sample_witness")));
     EXPECT_FALSE(scene->HasCutTables());
     EXPECT_NE(nullptr, scene->GetEvidence());
