@@ -312,6 +312,11 @@ bool GMInventoryPanel::Show()
 void GMInventoryPanel::RemoveCategoryButtons()
 {
     for (int i = 0; mMenuGroup != nullptr && i < mCategoryNames.GetCount(); ++i) {
+        // A panel that was never shown, or hidden twice (the PDA hides every panel as it
+        // closes), has none to remove.
+        if (mMenuGroup->GetMember(mCategoryNames[i]) == nullptr) {
+            continue;
+        }
         LIDisplayObject* button = nullptr;
         // The PDA hides every panel when it closes: a panel not shown has no buttons.
         if (mMenuGroup->GetMember(mCategoryNames[i]) != nullptr &&

@@ -102,10 +102,8 @@ TEST_F(FlowTest, ATalkOnTheWitnessQuestionsHerAndGivesTheSceneBack)
     ASSERT_FALSE(interview->IsBusy());
 
     // What she saw, asked straight: the answer with its subtitle, the meter moves.
-    // The mouse travels to the list first. (The first event after the talk is lost: the
-    // action menu stops its talk click while it holds the mouse, and that stop waits for
-    // the next event after the lock.)
-    Move(kNowhere);
+    // No move first: the action menu stopped its talk click while it held the mouse, and
+    // that stop ended with the click.
     ClickButton(interview->GetTopicArea()->GetButton(0));
     EXPECT_EQ("t_saw", ToStd(interview->GetCurrentTopic()));
     EXPECT_TRUE(interview->GetTopicArea()->GetButton(0)->IsHilighted());
