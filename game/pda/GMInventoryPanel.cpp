@@ -15,6 +15,7 @@
 #include "pda/GMPDAScrollContent.h"
 #include "stdlib/LIStream.h"
 #include "stdlib/LLog.h"
+#include "util/GMSelectedCase.h"
 #include "util/GMTextureRoot.h"
 
 namespace {
@@ -144,7 +145,7 @@ LString GMInventoryPanel::Dump() const
 bool GMInventoryPanel::RefreshCase()
 {
     int selected = 0;
-    if (!GMPDAScrollContent::GetSelectedCase(selected)) {
+    if (GMSelectedCase::Read(selected) != GMSelectedCase::RESULT_READ) {
         return false;
     }
     // A case outside 1..4 names no sub-panel.
@@ -312,6 +313,11 @@ bool GMInventoryPanel::Show()
 void GMInventoryPanel::RemoveCategoryButtons()
 {
     for (int i = 0; mMenuGroup != nullptr && i < mCategoryNames.GetCount(); ++i) {
+        // A panel that was never shown, or hidden twice (the PDA hides every panel as it
+        // closes), has none to remove.
+        if (mMenuGroup->GetMember(mCategoryNames[i]) == nullptr) {
+            continue;
+        }
         LIDisplayObject* button = nullptr;
         // The PDA hides every panel when it closes: a panel not shown has no buttons.
         if (mMenuGroup->GetMember(mCategoryNames[i]) != nullptr &&

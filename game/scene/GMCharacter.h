@@ -19,6 +19,8 @@
 #include "LVector2.h"
 #include "Render/LIGesturePlayerListener.h"
 #include "container/LString.h"
+#include "object/LWatch.h"
+#include "scene/GMICharacterListener.h"
 #include "scene/GMCharacterAction.h"
 
 #include <cstdint>
@@ -235,7 +237,8 @@ private:
     LAnimation* mSeatedAnimation = nullptr;
     LAnimation* mCellPhoneIdle = nullptr;
     int mAction = 0;
-    GMICharacterListener* mActionListener = nullptr;
+    // Watched: a hotspot deleted during its action is no longer told.
+    LWatch<GMICharacterListener> mActionListener;
     float mNextIdleGestureTime = 0.0f;
     int mPlayingAction = 0;
     LAnimation* mActionAnimation = nullptr;

@@ -25,6 +25,7 @@
 #include "event/LIEventListener.h"
 #include "multicursor/GMIMultiCursorListener.h"
 #include "object/LISerializable.h"
+#include "object/LWatch.h"
 #include "scene/GMICharacterListener.h"
 #include "scene/GMINavigationListener.h"
 #include "state/LIStateListener.h"
@@ -194,7 +195,7 @@ public:
     const LVectorString* GetCutScenes(int aSituation) const { return mCutScenes[aSituation]; }
     LISoundPlayer* GetVoiceSound() const { return mVoiceSound; }
     LGesturePlayer* GetGesturePlayer() const { return mGesturePlayer; }
-    GMCharacter* GetSpeaker() const { return mSpeaker; }
+    GMCharacter* GetSpeaker() const { return mSpeaker.Get(); }
     KindData* GetKindData() const { return mKindData; }
     // The index in the action table of a multi-cursor code 1 to 5; -1 for any other.
     static int ActionIndex(int aCode);
@@ -271,7 +272,8 @@ protected:
     LISoundPlayer* mVoiceSound = nullptr;
     bool mVoicePlaying = false;
     LGesturePlayer* mGesturePlayer = nullptr;
-    GMCharacter* mSpeaker = nullptr;
+    // A scene character, watched: one deleted while its line plays is left alone.
+    LWatch<GMCharacter> mSpeaker;
     bool mHover = false;
     bool mPressed = false;
     LEventManager* mEventManager = nullptr;

@@ -660,6 +660,13 @@ bool GMScene::SetupCuts()
     for (int i = 0; i < cuts->GetCount(); ++i) {
         const LPropertyList* cut = cuts->GetListAt(i);
         const LString id = Text(cut, LString(u"id"), "'id' not found.");
+        // Every accepted cut has its decal entry: a later cut of the same id (or a second
+        // one without id) is refused before anything is made for it.
+        if (mCutDecals->IndexOf(id) != -1) {
+            L_ERROR(LString(u"SetupCuts failure. Duplicate cut id: ") + id);
+            result = false;
+            continue;
+        }
         const LString cameraId = Text(cut, LString(u"camera"), "'camera' not found.");
         CameraValues values;
         // A cut whose camera is missing gets none: SetCut then keeps the viewpoint's.

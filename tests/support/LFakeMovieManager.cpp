@@ -10,6 +10,7 @@ std::vector<LFakeMovieManager::Made> LFakeMovieManager::sTexturesMade;
 int LFakeMovieManager::sWidth = 640;
 int LFakeMovieManager::sHeight = 480;
 unsigned LFakeMovieManager::sFrameCount = 100;
+bool LFakeMovieManager::sRefuseAll = false;
 
 LString LFakeMovieManager::Dump() const
 {
@@ -34,7 +35,7 @@ LIMoviePlayer* LFakeMovieManager::CreateTextureMovie(const LString& aId, const L
 LIMoviePlayer* LFakeMovieManager::Create(const LString& aId, const LString& aFileName, bool aFullScreen,
                                          const char* aFailure)
 {
-    if (aFileName.Find(LString("missing"), 0) != -1) {
+    if (sRefuseAll || aFileName.Find(LString("missing"), 0) != -1) {
         L_ERROR(aFailure + aFileName);
         return nullptr;
     }
@@ -52,6 +53,7 @@ void LFakeMovieManager::Reset()
     sWidth = 640;
     sHeight = 480;
     sFrameCount = 100;
+    sRefuseAll = false;
 }
 
 void RegisterFakeMovieManager()

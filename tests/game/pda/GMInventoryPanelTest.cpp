@@ -450,3 +450,17 @@ TEST_F(InventoryPanelTest, ACaseOrCategoryOutsideTheSubpanelsIsRefused)
     EXPECT_EQ(LString("pen"), mPanel->GetItem(GMInventoryPanel::CATEGORY_EVIDENCE, 0));
     EXPECT_EQ(1, mPanel->GetItemCount());
 }
+
+TEST_F(InventoryPanelTest, HidingAPanelThatWasNotShownLogsNothingAndShowingStillBuildsItsButtons)
+{
+    mLog.Clear();
+    // The PDA hides every panel as it closes, the ones never shown too.
+    mPanel->Hide();
+    mPanel->Hide();
+    EXPECT_EQ(0, mLog.Count("ERROR: ")) << mLog.Bytes();
+    ASSERT_TRUE(mPanel->Show());
+    EXPECT_NE(nullptr, mPanel->GetMenuGroup()->GetMember(LString("evidence")));
+    mPanel->Hide();
+    EXPECT_EQ(nullptr, mPanel->GetMenuGroup()->GetMember(LString("evidence")));
+    EXPECT_EQ(0, mLog.Count("Remove member failure")) << mLog.Bytes();
+}

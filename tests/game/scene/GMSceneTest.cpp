@@ -527,6 +527,31 @@ TEST_F(SceneTest, CutsTakeTheirCameraAndBackgroundAndDashReturns)
     EXPECT_EQ(ownView, viewOfLastDraw());
 }
 
+TEST_F(SceneTest, ARepeatedCutIdKeepsTheFirstCutAndRefusesTheOthers)
+{
+    std::string text = GMTestScene::SampleFile("scene.txt");
+    text += "cuts\n\tcut01\n\t\tid=close\n\t\tcamera=cam02\n\t\tbackground=vp02_bg.bmp\n"
+            "\tcut02\n\t\tid=close\n\t\tcamera=cam01\n\t\tbackground=vp01_bg.bmp\n"
+            "\t\tdecals\n\t\t\td1\n\t\t\t\ttexture=vp01_bg.bmp\n"
+            "\tcut03\n\t\tcamera=cam01\n\t\tbackground=vp01_bg.bmp\n"
+            "\tcut04\n\t\tcamera=cam02\n\t\tbackground=vp02_bg.bmp\n";
+    GMScene* scene = Load({{"scene.txt", text}});
+    ASSERT_NE(nullptr, scene);
+    mLog.Clear();
+    // Built once more on every load of such a location: what the refused cuts would have
+    // made is never made (the sanitizer build's leak check sees nothing left over).
+    EXPECT_FALSE(scene->SetupCuts());
+    EXPECT_EQ(1, mLog.Count("SetupCuts failure. Duplicate cut id: close")) << mLog.Bytes();
+    EXPECT_EQ(2, mLog.Count("SetupCuts failure. Duplicate cut id: ")) << mLog.Bytes(); // and the empty id
+    EXPECT_TRUE(scene->SetCut(LString("close")));
+    ASSERT_NE(nullptr, scene->GetCutCamera());
+    EXPECT_EQ(LString("cam02"), scene->GetCutCamera()->GetName());
+    // The first cut without id is kept as well.
+    EXPECT_TRUE(scene->SetCut(LString("")));
+    ASSERT_NE(nullptr, scene->GetCutCamera());
+    EXPECT_EQ(LString("cam01"), scene->GetCutCamera()->GetName());
+}
+
 TEST_F(SceneTest, AFrameDrawsBackgroundDepthCharactersThenTheTwoDPass)
 {
     GMScene* scene = Load();
