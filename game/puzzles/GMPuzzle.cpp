@@ -221,10 +221,23 @@ void GMPuzzle::Build()
         GMTextureRoot root(Text(mSetup.mTextureRoot));
         mLayout = L_NEW LPropertyList();
         if (mLayout == nullptr || !mLayout->Load(Text(mSetup.mLayoutFile), true)) {
-            L_ASSERT_FAILURE(LString());
+            if (mSetup.mLoadError != nullptr) {
+                L_ERROR(mSetup.mLoadError);
+            } else {
+                L_ASSERT_FAILURE(LString());
+            }
         }
-        LPropertyList* background = mLayout != nullptr ? mLayout->GetList(LString("groups.g01-background")) : nullptr;
-        mRoot = background != nullptr ? LLayoutBuilder::BuildGroup(background, true) : nullptr;
+        LPropertyList* content = mLayout != nullptr ? mLayout->GetList(Text(mSetup.mContentList)) : nullptr;
+        if (mSetup.mRootId != nullptr) {
+            mRoot = L_NEW LDisplayGroup();
+            if (mRoot != nullptr) {
+                mRoot->SetId(LString(mSetup.mRootId));
+                mRoot->SetRelativeZ(mSetup.mRootZ);
+                BuildContent(content);
+            }
+        } else {
+            mRoot = content != nullptr ? LLayoutBuilder::BuildGroup(content, true) : nullptr;
+        }
         if (mRoot == nullptr) {
             // The puzzle's objects still need a group to live in.
             L_ASSERT_FAILURE(LString());
@@ -237,7 +250,7 @@ void GMPuzzle::Build()
             BuildPieces();
         }
     }
-    LPropertyList* back = mLayout != nullptr ? mLayout->GetList(LString("groups.g02-backbutton")) : nullptr;
+    LPropertyList* back = mLayout != nullptr ? mLayout->GetList(Text(mSetup.mBackButtonList)) : nullptr;
     LButton* button = back != nullptr ? LLayoutBuilder::BuildButton(back, this) : nullptr;
     if (button != nullptr && (mRoot == nullptr || !mRoot->AddMember(button, true))) {
         L_ASSERT_FAILURE(LString());
@@ -248,6 +261,25 @@ void GMPuzzle::Build()
         L_ASSERT_FAILURE(LString());
     }
     OnBuilt();
+}
+
+void GMPuzzle::BuildContent(LPropertyList* aContent)
+{
+    if (aContent == nullptr) {
+        L_ASSERT_FAILURE(LString());
+        return;
+    }
+    if (mSetup.mContentIsGroups) {
+        if (!LLayoutBuilder::BuildGroups(aContent, mRoot)) {
+            L_ASSERT_FAILURE(LString());
+        }
+        return;
+    }
+    LDisplayGroup* group = LLayoutBuilder::BuildGroup(aContent, true);
+    if (group == nullptr || !mRoot->AddMember(group, true)) {
+        L_ASSERT_FAILURE(LString());
+        delete group;
+    }
 }
 
 void GMPuzzle::OnHidden()
@@ -320,6 +352,22 @@ bool GMPuzzle::PlayVoice(const LString& aName, const LString& aVoiceId)
     GMOptions* options = GMOptions::GetInstance();
     player->SetVolume(options != nullptr ? options->mVolume : 1.0f);
     ShowSubtitle(aVoiceId);
+    player->Play();
+    return true;
+}
+
+bool GMPuzzle::PlaySound(const LString& aName, const LString& aFile)
+{
+    DeleteSound();
+    LISoundManager* sounds = LISoundManager::Get();
+    LISoundPlayer* player = sounds != nullptr ? sounds->CreateStream(aName, aFile) : nullptr;
+    if (player == nullptr) {
+        L_ASSERT_FAILURE(LString());
+        return false;
+    }
+    mSound = player;
+    GMOptions* options = GMOptions::GetInstance();
+    player->SetVolume(options != nullptr ? options->mVolume : 1.0f);
     player->Play();
     return true;
 }

@@ -11,9 +11,10 @@
 //   GMFooPuzzle::~GMFooPuzzle() { sFoo.Destroyed(this); }
 //
 // The showing, in order: the texture root is set to the puzzle's folder, the layout is
-// loaded, the root group is built from "groups.g01-background", BuildPieces adds the
-// puzzle's own objects, the root is restored, the back button "back_btn" is built from
-// "groups.g02-backbutton", the root group joins the display manager, OnBuilt registers
+// loaded, the root group is built from its content list ("groups.g01-background" unless
+// the setup says otherwise), BuildPieces adds the puzzle's own objects, the root is
+// restored, the back button "back_btn" is built from its list ("groups.g02-backbutton"
+// unless the setup says otherwise), the root group joins the display manager, OnBuilt registers
 // the per-show listeners, the cursor and the minimised PDA bar are set, and the
 // introductory voice-over starts (once per game: its marking event is saved with the game).
 //
@@ -63,6 +64,18 @@ struct GMPuzzleSetup
     // a voice plays on until its end notice deletes it).
     bool mFadeSubtitleOnHide = true;
     bool mDeleteSoundOnHide = true;
+    // The layout list the root's content comes from. With mRootId null it is one group
+    // list, built with its children into the root itself; with mRootId the root is a new
+    // group of that id and relative z mRootZ, into which the list is built: as one group
+    // member, or, with mContentIsGroups, as a list of groups each becoming a member.
+    const char* mContentList = "groups.g01-background";
+    const char* mRootId = nullptr;
+    float mRootZ = 0.0f;
+    bool mContentIsGroups = false;
+    // The back button's list.
+    const char* mBackButtonList = "groups.g02-backbutton";
+    // The error logged when the layout file does not load (null: the assertion line).
+    const char* mLoadError = nullptr;
 };
 
 class GMPuzzle : public LBase,
@@ -146,6 +159,10 @@ protected:
     // replacing the sound now playing. When the stream cannot be made: the assertion
     // line, no listener, volume, subtitle or play, then OnVoiceEnded (false).
     bool PlayVoice(const LString& aName, const LString& aVoiceId);
+    // A sound effect in the one sound slot: the stream aName from aFile replaces the sound
+    // now playing and plays without a listener or subtitle (the assertion line when it
+    // cannot be made).
+    bool PlaySound(const LString& aName, const LString& aFile);
     // Deletes the sound player, which hears nothing more.
     void DeleteSound();
     // Fades the subtitle strip out while it shows.
@@ -175,6 +192,7 @@ protected:
 
 private:
     void Build();
+    void BuildContent(LPropertyList* aContent);
     void PlayIntroVoice();
     void ShowSubtitle(const LString& aVoiceId);
     void DeleteDisplay();

@@ -29,6 +29,7 @@ void WriteCharacters(SampleOutput& aOut);
 void WriteVoiceOvers(SampleOutput& aOut);
 void WriteSamplePDA(SampleOutput& aOut);
 void WritePuzzles(SampleOutput& aOut);
+void WriteMechanismPuzzles(SampleOutput& aOut);
 void WriteLocationCopies(SampleOutput& aOut);
 // Copies the location aSource (such as "case01/riverbank") under the scene id aScene, its
 // first viewpoints renamed to aViewpoints (see SampleLocationCopies.cpp); false when the

@@ -33,4 +33,8 @@ void WriteMovies(SampleOutput& aOut)
     aOut.Write("movies/000_all.bik", Movie(120, 110, 150));    // sepia
     aOut.Write("movies/152_all.bik", Movie(110, 110, 100));    // river green
     aOut.Write("movies/001_all.bik", Movie(90, 128, 128));     // grey
+    // The cut scenes of the opened painting, lock box and floor safe.
+    aOut.Write("movies/Painting_Opening.bik", Movie(100, 120, 140)); // dark gold
+    aOut.Write("movies/LockBox_Open.bik", Movie(80, 115, 145));      // brown
+    aOut.Write("movies/Safe_Open.bik", Movie(100, 128, 128));        // slate
 }

@@ -58,4 +58,11 @@ void WriteVoiceOvers(SampleOutput& aOut)
     WriteVoice(aOut, "hi02_rg", 1.0f, 160.0f);
     WriteVoice(aOut, "1cn05_rg", 1.0f, 140.0f);
     WriteVoice(aOut, "1cn05a_rg", 1.0f, 120.0f);
+    // The painting, the slide box and the floor safe: the easy hint and the other.
+    WriteVoice(aOut, "hi05_rg", 1.0f, 160.0f);
+    WriteVoice(aOut, "2ls02_rg", 1.0f, 140.0f);
+    WriteVoice(aOut, "hi07_rg", 1.0f, 160.0f);
+    WriteVoice(aOut, "2st14_rg", 1.0f, 140.0f);
+    WriteVoice(aOut, "hi03_rg", 1.0f, 160.0f);
+    WriteVoice(aOut, "1ca11_rg", 1.0f, 140.0f);
 }

@@ -40,6 +40,7 @@ constexpr Area kAreas[] = {
     {"voice-overs", &WriteVoiceOvers},
     {"PDA", &WriteSamplePDA},
     {"puzzles", &WritePuzzles},
+    {"mechanism puzzles", &WriteMechanismPuzzles},
     {"location copies", &WriteLocationCopies},
 };
 
