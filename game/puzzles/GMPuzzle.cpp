@@ -457,7 +457,7 @@ bool GMPuzzle::AddInventoryItem(const LString& aItemId)
 }
 
 bool GMPuzzle::HandOver(const LString& aScene, const LString& aViewpoint, const LVectorString& aStateChanges,
-                        const LString& aMovie)
+                        const LString& aMovie, const std::function<void()>& aBeforeMovie)
 {
     if (GMScene* scene = CurrentScene()) {
         scene->StopAudio();
@@ -469,7 +469,22 @@ bool GMPuzzle::HandOver(const LString& aScene, const LString& aViewpoint, const 
     }
     player->SetTarget(aScene, aViewpoint);
     player->SetStateChanges(aStateChanges);
+    if (aBeforeMovie) {
+        aBeforeMovie();
+    }
     player->Play(aMovie);
+    return true;
+}
+
+bool GMPuzzle::PopAtOnce()
+{
+    GMScreenManager* screens = GMScreenManager::GetInstance();
+    if (screens == nullptr || screens->GetTop() != this) {
+        return false;
+    }
+    GMIScreen* popped = nullptr;
+    screens->PopScreen(&popped);
+    OnHidden();
     return true;
 }
 

@@ -174,9 +174,13 @@ protected:
     bool SetStateTrue(const LString& aId);
     bool AddInventoryItem(const LString& aItemId);
     // Hands over to the cut scene: the scene's audio stops, then the player gets the
-    // target, the state changes and the movie, in that order.
+    // target, the state changes and the movie, in that order; aBeforeMovie, when given,
+    // runs just before the movie (a puzzle leaving the stack without a fade).
     bool HandOver(const LString& aScene, const LString& aViewpoint, const LVectorString& aStateChanges,
-                  const LString& aMovie);
+                  const LString& aMovie, const std::function<void()>& aBeforeMovie = {});
+    // Takes the puzzle off the stack without a fade, when it is the top screen, and hides
+    // it; false when it is not on top.
+    bool PopAtOnce();
 
     // Hides the puzzle if it is shown (for the destructors at exit).
     void Shutdown();

@@ -2,12 +2,14 @@
 
 #include "puzzles/cigarband/GMCigarBandPuzzle.h"
 #include "puzzles/painting/GMPaintingPuzzle.h"
+#include "puzzles/slidebox/GMSlideBoxPuzzle.h"
 
 const std::vector<GMBuiltPuzzle>& GMBuiltPuzzle::All()
 {
     static const std::vector<GMBuiltPuzzle> sAll = {
         {"CigarBand", "sta_cigarbandpuzzle_active", [] { return static_cast<GMPuzzle*>(GMCigarBandPuzzle::GetInstance()); }},
         {"Painting", "sta_paintingpuzzle_active", [] { return static_cast<GMPuzzle*>(GMPaintingPuzzle::GetInstance()); }},
+        {"SlideBox", "sta_slideboxpuzzle_active", [] { return static_cast<GMPuzzle*>(GMSlideBoxPuzzle::GetInstance()); }},
     };
     return sAll;
 }
