@@ -1,6 +1,7 @@
 #include "support/GMBuiltPuzzle.h"
 
 #include "puzzles/cigarband/GMCigarBandPuzzle.h"
+#include "puzzles/floorsafe/GMFloorSafePuzzle.h"
 #include "puzzles/painting/GMPaintingPuzzle.h"
 #include "puzzles/slidebox/GMSlideBoxPuzzle.h"
 
@@ -10,6 +11,7 @@ const std::vector<GMBuiltPuzzle>& GMBuiltPuzzle::All()
         {"CigarBand", "sta_cigarbandpuzzle_active", [] { return static_cast<GMPuzzle*>(GMCigarBandPuzzle::GetInstance()); }},
         {"Painting", "sta_paintingpuzzle_active", [] { return static_cast<GMPuzzle*>(GMPaintingPuzzle::GetInstance()); }},
         {"SlideBox", "sta_slideboxpuzzle_active", [] { return static_cast<GMPuzzle*>(GMSlideBoxPuzzle::GetInstance()); }},
+        {"FloorSafe", "sta_floorsafepuzzle_active", [] { return static_cast<GMPuzzle*>(GMFloorSafePuzzle::GetInstance()); }},
     };
     return sAll;
 }

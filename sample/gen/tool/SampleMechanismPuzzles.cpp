@@ -4,7 +4,7 @@
 // bars (24 x 100 standing, 100 x 24 lying) and the four arrow buttons; the slide's rasp.
 // The floor safe: a stone floor, and one atlas of 64 x 64 tiles: the six faces, the
 // 48 transition pictures (each half one face, half the next, split across the turn) and
-// the indicators (16 x 16, six in one tile).
+// the indicators (16 x 16, six in one tile), and the arrow buttons below.
 #include "SampleArt.h"
 #include "SampleContent.h"
 #include "SampleOutput.h"
@@ -96,7 +96,9 @@ void WriteFloorSafe(SampleOutput& aOut)
     floor.Fill(40, 200, 720, 200, LCanvas::Color {50, 50, 56, 255});
     aOut.WriteImage("textures/puzzles/floorsafe/floorsafe.bmp", floor);
 
-    LCanvas atlas(kTile * kTilesPerRow, kTile * kTilesPerRow);
+    // Eight rows of tiles, then the arrows "^", "v", "<", ">" (24 wide, normal, over and
+    // down stacked) from y 512.
+    LCanvas atlas(kTile * kTilesPerRow, kTile * kTilesPerRow + 128);
     int tile = 0;
     auto place = [&tile](int& aLeft, int& aTop) {
         aLeft = (tile % kTilesPerRow) * kTile;
@@ -109,11 +111,13 @@ void WriteFloorSafe(SampleOutput& aOut)
         place(left, top);
         DrawFace(atlas, left, top, face, 0, 0, kTile, kTile);
     }
-    // In the layout's order: for a from 1 to 6, each b neither a nor 7 - a, "a_b_v" then
-    // "a_b_h": the first face's top (or left) half beside the second's bottom (or right).
+    // In the layout's order: for a from 1 to 6, each b neither a nor its opposite (the
+    // cube's pairs are 1 and 3, 2 and 4, 5 and 6), "a_b_v" then "a_b_h": the first face's
+    // top (or left) half beside the second's bottom (or right).
+    const int opposite[7] = {0, 3, 4, 1, 2, 6, 5};
     for (int a = 1; a <= 6; ++a) {
         for (int b = 1; b <= 6; ++b) {
-            if (a == b || a + b == 7) {
+            if (a == b || opposite[a] == b) {
                 continue;
             }
             place(left, top);
@@ -130,6 +134,10 @@ void WriteFloorSafe(SampleOutput& aOut)
         const int y = top + ((n - 1) / 4) * 16;
         atlas.Fill(x, y, 16, 16, SampleArt::kBrass);
         LPixelFont::DrawCentered(atlas, x + 8, y + 4, std::to_string(n), 1.0f, 1.0f, SampleArt::kInk);
+    }
+    const char* labels[] = {"^", "v", "<", ">"};
+    for (int i = 0; i < 4; ++i) {
+        atlas.Paste(SampleArt::Button(labels[i], 24, 24, "nod"), i * 24, kTile * kTilesPerRow);
     }
     aOut.WriteImage("textures/puzzles/floorsafe/cubes.tga", atlas);
 }
