@@ -27,8 +27,12 @@ struct LocationCopy
     std::vector<std::string> mViewpoints;
 };
 
-// None yet.
-const std::vector<LocationCopy> kCopies = {};
+const std::vector<LocationCopy> kCopies = {
+    // Behind the painting (its bedroom), the lock box's room, the floor safe's kitchen.
+    {"case01/riverbank", "case01/castillosecretapt", {"vp_start", "vp_bedroom"}},
+    {"case01/riverbank", "case01/franksapt", {"vp_bedroom"}},
+    {"case01/riverbank", "case01/castilloapt", {"vp_kitchen"}},
+};
 
 bool IsNameCharacter(char aCharacter)
 {

@@ -1,0 +1,206 @@
+// The painting, the slide box and the floor safe reached as the game reaches them: the
+// sample's riverbank loaded by the scene manager, each looked at through the action menu
+// at the north viewpoint, solved as a player solves it, and handed over to the cut scene;
+// and the note whose look makes the painting hand out its item.
+#include "GMScreenManager.h"
+#include "Gdi/LButton.h"
+#include "Gdi/LDisplayGroup.h"
+#include "Gdi/LFontManager.h"
+#include "Gdi/LTextArea.h"
+#include "Input/LMouse.h"
+#include "Render/LTextureManager.h"
+#include "interview/GMSubtitle.h"
+#include "multicursor/GMMultiCursor.h"
+#include "multicursor/GMMultiCursorAction.h"
+#include "puzzles/floorsafe/GMFloorSafeCube.h"
+#include "puzzles/floorsafe/GMFloorSafePuzzle.h"
+#include "puzzles/painting/GMPaintingPuzzle.h"
+#include "puzzles/slidebox/GMSlideBoxPuzzle.h"
+#include "puzzles/slidebox/GMSliderPiece.h"
+#include "scene/GMScene.h"
+#include "scene/GMSceneManager.h"
+#include "support/GMPuzzleHarness.h"
+#include "support/GMTestScene.h"
+#include "support/LFakeTimer.h"
+#include "support/LLogCapture.h"
+#include "support/LSampleRoots.h"
+#include "support/LTestStrings.h"
+#include "ui/GMCursor.h"
+#include "ui/GMCutScenePlayer.h"
+#include "util/GMCleaner.h"
+#include "util/GMOptions.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using namespace GMSceneFlow;
+
+class MechanismFlowTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        GMSceneFlow::RegisterFakes();
+        ASSERT_TRUE(LSampleRoots::Mount());
+        LTextureManager::Get()->SetRoot(LString("//textures")); // as start-up sets it
+        LFontManager::Get()->CreateFonts(LString("//dataroot/textures/fonts/fonts.txt"),
+                                         LString("//dataroot/textures/fonts/"));
+        GMOptions::GetInstance()->SetSkill(GMOptions::SKILL_MEDIUM);
+        // As the application makes them at start.
+        ASSERT_NE(nullptr, GMPaintingPuzzle::GetInstance());
+        ASSERT_NE(nullptr, GMSlideBoxPuzzle::GetInstance());
+        ASSERT_NE(nullptr, GMFloorSafePuzzle::GetInstance());
+        ASSERT_TRUE(GMSceneManager::GetInstance()->LoadScene(LString("case01/riverbank"), true, true));
+        mScene = GMSceneManager::GetInstance()->GetScene();
+        ASSERT_NE(nullptr, mScene);
+        ASSERT_TRUE(mScene->SetViewpoint(LString("vp02")));
+        Frames(2);
+        mLog.Clear();
+    }
+
+    void TearDown() override { delete GMCleaner::GetInstance(); }
+
+    // Looks at the hotspot aId through the action menu.
+    void Look(const char* aId, const LVector2& aAt)
+    {
+        ASSERT_NE(nullptr, mScene->FindHotspot(LString(aId)));
+        GMPuzzleHarness::MoveTo(aAt + LVector2(0.0f, 200.0f));
+        Frames(1);
+        GMPuzzleHarness::MoveTo(aAt);
+        Frames(1);
+        GMPuzzleHarness::Click(aAt);
+        GMMultiCursor* menu = GMMultiCursor::GetInstance();
+        ASSERT_TRUE(FramesUntil([&] { return menu->IsOpen(); }));
+        ASSERT_TRUE(menu->IsActionEnabled(GMMultiCursorAction::LOOK));
+        LButton* look = menu->GetButton(GMMultiCursorAction::LOOK);
+        ASSERT_NE(nullptr, look);
+        GMPuzzleHarness::Click(look->GetWorldPosition() + LVector2(25.0f, 25.0f));
+    }
+
+    // Looks at aId and waits until aPuzzle is the top screen, shown.
+    void OpenBy(const char* aId, const LVector2& aAt, GMPuzzle* aPuzzle)
+    {
+        Look(aId, aAt);
+        GMScreenManager* screens = GMScreenManager::GetInstance();
+        ASSERT_TRUE(FramesUntil([&] { return aPuzzle->IsShown() && !screens->IsBusy(); }));
+        ASSERT_EQ(static_cast<GMIScreen*>(aPuzzle), screens->GetTop());
+    }
+
+    void ClickMember(GMPuzzle* aPuzzle, const char* aPath)
+    {
+        LIDisplayObject* member = GMPuzzleHarness::Member(aPuzzle, aPath);
+        ASSERT_NE(nullptr, member) << aPath;
+        GMPuzzleHarness::Click(GMPuzzleHarness::Middle(member));
+    }
+
+    // The hand-over ended the puzzle: the location is on top again, and the cut-scene
+    // player was given the target, the state change and the movie.
+    void ExpectHandedOver(GMPuzzle* aPuzzle, const char* aScene, const char* aViewpoint, const char* aState,
+                          const char* aMovie)
+    {
+        GMScreenManager* screens = GMScreenManager::GetInstance();
+        ASSERT_TRUE(FramesUntil([&] { return !aPuzzle->IsShown() && !screens->IsBusy(); }));
+        EXPECT_EQ(static_cast<GMIScreen*>(mScene), screens->GetTop());
+        GMCutScenePlayer* player = GMCutScenePlayer::GetInstance();
+        EXPECT_EQ(aScene, ToStd(player->GetTargetScene()));
+        EXPECT_EQ(aViewpoint, ToStd(player->GetTargetViewpoint()));
+        ASSERT_EQ(3, player->GetStateChanges().GetCount());
+        EXPECT_EQ(aState, ToStd(player->GetStateChanges()[0]));
+        EXPECT_EQ(std::string("Play(") + aMovie + ")", ToStd(player->GetCalls()[player->GetCalls().GetCount() - 1]));
+    }
+
+    static std::string Subtitle()
+    {
+        LTextArea* line = GMSubtitle::GetInstance()->GetMainLine();
+        return line != nullptr ? ToStd(line->GetText()) : "";
+    }
+
+    LLogCapture mLog;
+    GMScene* mScene = nullptr;
+};
+
+// Inside the hotspots of the riverbank's vp02.
+const LVector2 kPainting(180.0f, 180.0f);
+const LVector2 kLockBox(290.0f, 180.0f);
+const LVector2 kFloorSafe(400.0f, 180.0f);
+const LVector2 kNote(510.0f, 180.0f);
+
+} // namespace
+
+TEST_F(MechanismFlowTest, ThePaintingLeftOnceThenOpenedByTheHandleInHoleSixHandsOverToTheSecretRoom)
+{
+    GMPaintingPuzzle* painting = GMPaintingPuzzle::GetInstance();
+    OpenBy("hs_painting", kPainting, painting);
+    EXPECT_EQ("Holes in the frame, and a crank. This painting hides something.", Subtitle());
+    ClickMember(painting, "back_btn");
+    GMScreenManager* screens = GMScreenManager::GetInstance();
+    ASSERT_TRUE(FramesUntil([&] { return !painting->IsShown() && !screens->IsBusy(); }));
+    EXPECT_EQ(static_cast<GMIScreen*>(mScene), screens->GetTop());
+    EXPECT_TRUE(mScene->IsActive());
+
+    // Looked at again, the hotspot sets the state again. (A second look at the same
+    // hotspot of the sample's riverbank opens no action menu yet, cigar bands included.)
+    GMPuzzleHarness::SetState(GMPaintingPuzzle::kActiveState, true);
+    ASSERT_TRUE(FramesUntil([&] { return painting->IsShown() && !screens->IsBusy(); }));
+    LIDisplayObject* hole = GMPuzzleHarness::Member(painting, "painting_buttons.hole6");
+    ASSERT_NE(nullptr, hole);
+    const LVector2 click = GMPuzzleHarness::Middle(hole);
+    GMPuzzleHarness::Click(click);
+    GMPuzzleHarness::MoveTo(click + LVector2(-64.0f, 77.0f));
+    EXPECT_NEAR(0.3f, painting->GetHandle()->GetRotation(), 0.1f);
+    LFakeTimer::sNow += 1.0;
+    LMouse::Get()->OnButtonDown(1);
+    LMouse::Get()->OnButtonUp(1);
+    ASSERT_TRUE(painting->IsSolved());
+    EXPECT_EQ(static_cast<GMIScreen*>(painting), screens->GetTop());
+    EXPECT_EQ("case01/castillosecretapt", ToStd(GMCutScenePlayer::GetInstance()->GetTargetScene()));
+    EXPECT_EQ("Play(Painting_Opening.bik)", ToStd(GMCutScenePlayer::GetInstance()->GetCalls()[GMCutScenePlayer::GetInstance()->GetCalls().GetCount() - 1]));
+    EXPECT_EQ("", mLog.Problems());
+}
+
+TEST_F(MechanismFlowTest, TheNotesLookPutsThePaintingsItemInTheInventory)
+{
+    Look("hs_paintingnote", kNote);
+    Frames(2);
+    EXPECT_TRUE(GMPuzzleHarness::InventoryHolds("1cs03"));
+    EXPECT_EQ("", mLog.Problems());
+}
+
+TEST_F(MechanismFlowTest, TheLockBoxOpensWithTheThreeBarsAtTheirStopsAndHandsOverToItsCloseUp)
+{
+    GMSlideBoxPuzzle* box = GMSlideBoxPuzzle::GetInstance();
+    OpenBy("hs_lockbox", kLockBox, box);
+    EXPECT_EQ("A lock box with sliding bars. There must be an order to them.", Subtitle());
+    const char* moves[] = {"bar1.up", "bar2.down", "bar3.right"};
+    for (const char* move : moves) {
+        ClickMember(box, move);
+        ASSERT_TRUE(FramesUntil([&] {
+            for (int i = 0; i < box->GetPieces().GetCount(); ++i) {
+                if (box->GetPiece(i)->IsSliding()) {
+                    return false;
+                }
+            }
+            return true;
+        })) << move;
+    }
+    ExpectHandedOver(box, "case01/franksapt", "vp_bedroom", "sta_cu_1fd03_visible", "LockBox_Open.bik");
+    EXPECT_TRUE(mLog.Contains("Puzzle solved!"));
+    EXPECT_EQ("", mLog.Problems());
+}
+
+TEST_F(MechanismFlowTest, TheFloorSafeOpensAfterUpOnCubeFourAndRightOnCubeOneAndHandsOverToTheKitchen)
+{
+    GMFloorSafePuzzle* safe = GMFloorSafePuzzle::GetInstance();
+    OpenBy("hs_floorsafe", kFloorSafe, safe);
+    EXPECT_EQ("A safe in the floor, locked by five numbered cubes.", Subtitle());
+    ClickMember(safe, "floorsafe_cubes.cube4.up");
+    ASSERT_TRUE(FramesUntil([&] { return !safe->GetCube(3)->IsTurning(); }));
+    ClickMember(safe, "floorsafe_cubes.cube1.right");
+    ExpectHandedOver(safe, "case01/castilloapt", "vp_kitchen", "sta_cu_1ca12_visible", "Safe_Open.bik");
+    EXPECT_TRUE(GMPuzzleHarness::EventRaised("evt_floorsafe_solved"));
+    EXPECT_EQ("", mLog.Problems());
+}
+
