@@ -204,3 +204,20 @@ TEST_F(MechanismFlowTest, TheFloorSafeOpensAfterUpOnCubeFourAndRightOnCubeOneAnd
     EXPECT_EQ("", mLog.Problems());
 }
 
+
+TEST_F(MechanismFlowTest, EachCutScenesTargetLocationLoadsAtItsViewpoint)
+{
+    const std::pair<const char*, const char*> targets[] = {
+        {"case01/castillosecretapt", "vp_bedroom"}, {"case01/franksapt", "vp_bedroom"}, {"case01/castilloapt", "vp_kitchen"}};
+    for (const auto& [scene, viewpoint] : targets) {
+        SCOPED_TRACE(scene);
+        ASSERT_TRUE(GMSceneManager::GetInstance()->LoadScene(LString(scene), true, true));
+        GMScene* location = GMSceneManager::GetInstance()->GetScene();
+        ASSERT_NE(nullptr, location);
+        EXPECT_TRUE(location->SetViewpoint(LString(viewpoint)));
+        Frames(2);
+    }
+    // Replacing the location directly, as no player does, logs the old location's
+    // restorables as missing.
+    EXPECT_EQ("", mLog.Problems("RemoveRestorable failure. Not found."));
+}
