@@ -250,7 +250,8 @@ void GMPuzzle::Build()
             BuildPieces();
         }
     }
-    LPropertyList* back = mLayout != nullptr ? mLayout->GetList(Text(mSetup.mBackButtonList)) : nullptr;
+    LPropertyList* back =
+        mLayout != nullptr && mSetup.mBackButtonList != nullptr ? mLayout->GetList(LString(mSetup.mBackButtonList)) : nullptr;
     LButton* button = back != nullptr ? LLayoutBuilder::BuildButton(back, this) : nullptr;
     if (button != nullptr && (mRoot == nullptr || !mRoot->AddMember(button, true))) {
         L_ASSERT_FAILURE(LString());

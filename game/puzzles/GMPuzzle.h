@@ -72,7 +72,7 @@ struct GMPuzzleSetup
     const char* mRootId = nullptr;
     float mRootZ = 0.0f;
     bool mContentIsGroups = false;
-    // The back button's list.
+    // The back button's list (null: the puzzle has none).
     const char* mBackButtonList = "groups.g02-backbutton";
     // The error logged when the layout file does not load (null: the assertion line).
     const char* mLoadError = nullptr;

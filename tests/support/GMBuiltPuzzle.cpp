@@ -2,6 +2,7 @@
 
 #include "puzzles/cigarband/GMCigarBandPuzzle.h"
 #include "puzzles/floorsafe/GMFloorSafePuzzle.h"
+#include "puzzles/map_puzzle/GMMapPuzzle.h"
 #include "puzzles/painting/GMPaintingPuzzle.h"
 #include "puzzles/slidebox/GMSlideBoxPuzzle.h"
 
@@ -12,6 +13,7 @@ const std::vector<GMBuiltPuzzle>& GMBuiltPuzzle::All()
         {"Painting", "sta_paintingpuzzle_active", [] { return static_cast<GMPuzzle*>(GMPaintingPuzzle::GetInstance()); }},
         {"SlideBox", "sta_slideboxpuzzle_active", [] { return static_cast<GMPuzzle*>(GMSlideBoxPuzzle::GetInstance()); }},
         {"FloorSafe", "sta_floorsafepuzzle_active", [] { return static_cast<GMPuzzle*>(GMFloorSafePuzzle::GetInstance()); }},
+        {"Map", "sta_interview_113_2a2_ch", [] { return static_cast<GMPuzzle*>(GMMapPuzzle::GetInstance()); }, true},
     };
     return sAll;
 }

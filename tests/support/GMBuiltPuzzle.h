@@ -1,5 +1,7 @@
 // The puzzles that are built, for the tests and fuzz targets that run every one of them:
-// a name, the active state and the accessor. Each puzzle that is built adds its row.
+// a name, the state that opens it and the accessor, and whether that state turning false
+// is the way out (for a puzzle without a back button). Each puzzle that is built adds its
+// row.
 #pragma once
 #include <vector>
 
@@ -10,6 +12,7 @@ struct GMBuiltPuzzle
     const char* mName;
     const char* mActiveState;
     GMPuzzle* (*mGet)();
+    bool mLeavesByState = false;
 
     static const std::vector<GMBuiltPuzzle>& All();
 };

@@ -30,6 +30,7 @@ void WriteVoiceOvers(SampleOutput& aOut);
 void WriteSamplePDA(SampleOutput& aOut);
 void WritePuzzles(SampleOutput& aOut);
 void WriteMechanismPuzzles(SampleOutput& aOut);
+void WriteClueScreens(SampleOutput& aOut);
 void WriteLocationCopies(SampleOutput& aOut);
 // Copies the location aSource (such as "case01/riverbank") under the scene id aScene, its
 // first viewpoints renamed to aViewpoints (see SampleLocationCopies.cpp); false when the

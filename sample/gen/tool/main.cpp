@@ -41,6 +41,7 @@ constexpr Area kAreas[] = {
     {"PDA", &WriteSamplePDA},
     {"puzzles", &WritePuzzles},
     {"mechanism puzzles", &WriteMechanismPuzzles},
+    {"clue screens", &WriteClueScreens},
     {"location copies", &WriteLocationCopies},
 };
 
