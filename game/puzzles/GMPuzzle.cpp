@@ -136,6 +136,18 @@ bool GMPuzzle::PopIfTop()
     return screens->PopFade(&popped);
 }
 
+bool GMPuzzle::PopWhenIdle()
+{
+    GMScreenManager* screens = GMScreenManager::GetInstance();
+    if (screens == nullptr || screens->GetTop() != this) {
+        return false;
+    }
+    if (screens->IsBusy()) {
+        return Defer([this] { PopWhenIdle(); });
+    }
+    return PopIfTop();
+}
+
 bool GMPuzzle::CloseByFader()
 {
     if (!mShown || mFading) {
@@ -204,7 +216,7 @@ void GMPuzzle::OnShow()
     Build();
     mShown = true;
     if (GMCursor* cursor = GMCursor::GetInstance()) {
-        cursor->SetCursor(mSetup.mCursor, LString());
+        cursor->SetCursor(mSetup.mCursor, Text(mSetup.mCursorOwner));
     }
     if (mSetup.mHidesBar) {
         if (GMPDAMinimized* bar = GMPDAMinimized::GetInstance()) {
@@ -227,13 +239,16 @@ void GMPuzzle::Build()
                 L_ASSERT_FAILURE(LString());
             }
         }
-        LPropertyList* content = mLayout != nullptr ? mLayout->GetList(Text(mSetup.mContentList)) : nullptr;
+        LPropertyList* content =
+            mLayout != nullptr && mSetup.mContentList != nullptr ? mLayout->GetList(LString(mSetup.mContentList)) : nullptr;
         if (mSetup.mRootId != nullptr) {
             mRoot = L_NEW LDisplayGroup();
             if (mRoot != nullptr) {
                 mRoot->SetId(LString(mSetup.mRootId));
                 mRoot->SetRelativeZ(mSetup.mRootZ);
-                BuildContent(content);
+                if (mSetup.mContentList != nullptr) {
+                    BuildContent(content);
+                }
             }
         } else {
             mRoot = content != nullptr ? LLayoutBuilder::BuildGroup(content, true) : nullptr;

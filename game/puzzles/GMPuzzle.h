@@ -58,8 +58,9 @@ struct GMPuzzleSetup
     const char* mVoice = nullptr;
     // Whether the showing hides the minimised PDA bar (and the hiding shows it).
     bool mHidesBar = true;
-    // The cursor type set at the showing, with an empty owner.
+    // The cursor type set at the showing, with its owner (null: an empty owner).
     int mCursor = 1;
+    const char* mCursorOwner = nullptr;
     // Whether the hiding fades the subtitle out and deletes the sound player (otherwise
     // a voice plays on until its end notice deletes it).
     bool mFadeSubtitleOnHide = true;
@@ -67,7 +68,8 @@ struct GMPuzzleSetup
     // The layout list the root's content comes from. With mRootId null it is one group
     // list, built with its children into the root itself; with mRootId the root is a new
     // group of that id and relative z mRootZ, into which the list is built: as one group
-    // member, or, with mContentIsGroups, as a list of groups each becoming a member.
+    // member, or, with mContentIsGroups, as a list of groups each becoming a member, or
+    // (null list) nothing, the puzzle building it all.
     const char* mContentList = "groups.g01-background";
     const char* mRootId = nullptr;
     float mRootZ = 0.0f;
@@ -151,6 +153,9 @@ protected:
     bool Open();
     // PopFade when the puzzle is the top screen; false otherwise.
     bool PopIfTop();
+    // PopIfTop, or, while a screen change runs, again at each later frame pass for as long
+    // as the puzzle is the top screen.
+    bool PopWhenIdle();
     // Fades to black through the screen fader with this puzzle as its listener, then as
     // OnFade says; only while shown.
     bool CloseByFader();

@@ -4,6 +4,7 @@
 #include "puzzles/floorsafe/GMFloorSafePuzzle.h"
 #include "puzzles/map_puzzle/GMMapPuzzle.h"
 #include "puzzles/painting/GMPaintingPuzzle.h"
+#include "puzzles/receipt/GMReceiptPuzzle.h"
 #include "puzzles/slidebox/GMSlideBoxPuzzle.h"
 
 const std::vector<GMBuiltPuzzle>& GMBuiltPuzzle::All()
@@ -14,6 +15,7 @@ const std::vector<GMBuiltPuzzle>& GMBuiltPuzzle::All()
         {"SlideBox", "sta_slideboxpuzzle_active", [] { return static_cast<GMPuzzle*>(GMSlideBoxPuzzle::GetInstance()); }},
         {"FloorSafe", "sta_floorsafepuzzle_active", [] { return static_cast<GMPuzzle*>(GMFloorSafePuzzle::GetInstance()); }},
         {"Map", "sta_interview_113_2a2_ch", [] { return static_cast<GMPuzzle*>(GMMapPuzzle::GetInstance()); }, true},
+        {"Receipt", "sta_receiptpuzzle_active", [] { return static_cast<GMPuzzle*>(GMReceiptPuzzle::GetInstance()); }},
     };
     return sAll;
 }

@@ -65,4 +65,7 @@ void WriteVoiceOvers(SampleOutput& aOut)
     WriteVoice(aOut, "2st14_rg", 1.0f, 140.0f);
     WriteVoice(aOut, "hi03_rg", 1.0f, 160.0f);
     WriteVoice(aOut, "1ca11_rg", 1.0f, 140.0f);
+    // The receipt's hint and its solving line.
+    WriteVoice(aOut, "hi15_rg", 1.0f, 160.0f);
+    WriteVoice(aOut, "3tc08_rg", 1.0f, 120.0f);
 }
