@@ -349,7 +349,7 @@ void GMPuzzle::PlayIntroVoice()
     const bool easy = options != nullptr && options->GetSkill() == GMOptions::SKILL_EASY;
     const char* voice = easy ? mSetup.mEasyVoice : mSetup.mVoice;
     if (voice != nullptr) {
-        PlayVoice(LString(kHintAudio), LString(voice));
+        PlayVoice(mSetup.mIntroStream != nullptr ? LString(mSetup.mIntroStream) : LString(kHintAudio), LString(voice));
     }
 }
 
@@ -436,6 +436,32 @@ void GMPuzzle::DeleteSound()
         mSound = nullptr;
         sound->SetListener(nullptr);
         delete sound;
+    }
+}
+
+// --- Cursor and bar ------------------------------------------------------------------
+
+void GMPuzzle::TrackItemCursor(const LString& aOwner)
+{
+    GMCursor* cursor = GMCursor::GetInstance();
+    if (cursor == nullptr) {
+        return;
+    }
+    if (cursor->GetType() == GMCursor::TYPE_ITEM) {
+        cursor->SetCursor(GMCursor::TYPE_ITEM_HILIGHT, aOwner);
+        return;
+    }
+    GMPDA* pda = GMPDA::GetInstance();
+    LDisplayGroup* pdaGroup = pda != nullptr ? pda->GetGroup() : nullptr;
+    if (cursor->GetType() != GMCursor::TYPE_ITEM_HILIGHT && (pdaGroup == nullptr || !pdaGroup->GetActive())) {
+        cursor->SetCursor(GMCursor::TYPE_TARGET, aOwner);
+    }
+}
+
+void GMPuzzle::ShowBar()
+{
+    if (GMPDAMinimized* bar = GMPDAMinimized::GetInstance()) {
+        bar->Show();
     }
 }
 

@@ -61,6 +61,8 @@ struct GMPuzzleSetup
     // The cursor type set at the showing, with its owner (null: an empty owner).
     int mCursor = 1;
     const char* mCursorOwner = nullptr;
+    // The stream name of the introductory voice-over (null: "hintAudio").
+    const char* mIntroStream = nullptr;
     // Whether the hiding fades the subtitle out and deletes the sound player (otherwise
     // a voice plays on until its end notice deletes it).
     bool mFadeSubtitleOnHide = true;
@@ -186,6 +188,12 @@ protected:
     // Takes the puzzle off the stack without a fade, when it is the top screen, and hides
     // it; false when it is not on top.
     bool PopAtOnce();
+
+    // The cursor of a puzzle that items are used on, at a move: the item cursor becomes the
+    // highlighted item cursor, and anything else but that the target cursor, unless the
+    // PDA is open over the puzzle (it sets its own); both with the owner aOwner.
+    static void TrackItemCursor(const LString& aOwner);
+    static void ShowBar();
 
     // Hides the puzzle if it is shown (for the destructors at exit).
     void Shutdown();

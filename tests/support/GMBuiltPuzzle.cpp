@@ -2,6 +2,7 @@
 
 #include "puzzles/cigarband/GMCigarBandPuzzle.h"
 #include "puzzles/floorsafe/GMFloorSafePuzzle.h"
+#include "puzzles/hotelwindow/GMHotelWindowPuzzle.h"
 #include "puzzles/map_puzzle/GMMapPuzzle.h"
 #include "puzzles/painting/GMPaintingPuzzle.h"
 #include "puzzles/receipt/GMReceiptPuzzle.h"
@@ -16,6 +17,7 @@ const std::vector<GMBuiltPuzzle>& GMBuiltPuzzle::All()
         {"FloorSafe", "sta_floorsafepuzzle_active", [] { return static_cast<GMPuzzle*>(GMFloorSafePuzzle::GetInstance()); }},
         {"Map", "sta_interview_113_2a2_ch", [] { return static_cast<GMPuzzle*>(GMMapPuzzle::GetInstance()); }, true},
         {"Receipt", "sta_receiptpuzzle_active", [] { return static_cast<GMPuzzle*>(GMReceiptPuzzle::GetInstance()); }},
+        {"HotelWindow", "sta_hotelwindowpuzzle_active", [] { return static_cast<GMPuzzle*>(GMHotelWindowPuzzle::GetInstance()); }},
     };
     return sAll;
 }

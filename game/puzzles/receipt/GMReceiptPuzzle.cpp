@@ -7,8 +7,6 @@
 #include "container/LPropertyList.h"
 #include "event/LEventManager.h"
 #include "multicursor/GMMultiCursor.h"
-#include "pda/GMPDA.h"
-#include "pda/GMPDAMinimized.h"
 #include "state/LIState.h"
 #include "state/LStateManager.h"
 #include "stdlib/LLog.h"
@@ -43,20 +41,6 @@ bool Raised(const char* aId)
 {
     LEventManager* events = LEventManager::Get();
     return events != nullptr && events->IsRaised(LString(aId));
-}
-
-bool PDAOpen()
-{
-    GMPDA* pda = GMPDA::GetInstance();
-    LDisplayGroup* group = pda != nullptr ? pda->GetGroup() : nullptr;
-    return group != nullptr && group->GetActive();
-}
-
-void ShowBar()
-{
-    if (GMPDAMinimized* bar = GMPDAMinimized::GetInstance()) {
-        bar->Show();
-    }
 }
 
 } // namespace
@@ -166,15 +150,7 @@ void GMReceiptPuzzle::OnHidden()
 
 void GMReceiptPuzzle::OnMove(const LVector2&)
 {
-    GMCursor* cursor = GMCursor::GetInstance();
-    if (cursor == nullptr) {
-        return;
-    }
-    if (cursor->GetType() == GMCursor::TYPE_ITEM) {
-        cursor->SetCursor(GMCursor::TYPE_ITEM_HILIGHT, LString(kCursorOwner));
-    } else if (cursor->GetType() != GMCursor::TYPE_ITEM_HILIGHT && !PDAOpen()) {
-        cursor->SetCursor(GMCursor::TYPE_TARGET, LString(kCursorOwner));
-    }
+    TrackItemCursor(LString(kCursorOwner));
 }
 
 void GMReceiptPuzzle::OnButtonDown(int)

@@ -68,4 +68,7 @@ void WriteVoiceOvers(SampleOutput& aOut)
     // The receipt's hint and its solving line.
     WriteVoice(aOut, "hi15_rg", 1.0f, 160.0f);
     WriteVoice(aOut, "3tc08_rg", 1.0f, 120.0f);
+    // The hotel window's hint and its solving line.
+    WriteVoice(aOut, "hi17_rg", 1.0f, 160.0f);
+    WriteVoice(aOut, "3pm17a_rg", 1.0f, 120.0f);
 }
