@@ -19,6 +19,7 @@
 #include "puzzles/slidebox/GMSliderPiece.h"
 #include "scene/GMScene.h"
 #include "scene/GMSceneManager.h"
+#include "support/GMPuzzleFlow.h"
 #include "support/GMPuzzleHarness.h"
 #include "support/GMTestScene.h"
 #include "support/LFakeTimer.h"
@@ -38,62 +39,16 @@ namespace {
 
 using namespace GMSceneFlow;
 
-class MechanismFlowTest : public ::testing::Test
+class MechanismFlowTest : public GMPuzzleFlow
 {
 protected:
     void SetUp() override
     {
-        GMSceneFlow::RegisterFakes();
-        ASSERT_TRUE(LSampleRoots::Mount());
-        LTextureManager::Get()->SetRoot(LString("//textures")); // as start-up sets it
-        LFontManager::Get()->CreateFonts(LString("//dataroot/textures/fonts/fonts.txt"),
-                                         LString("//dataroot/textures/fonts/"));
-        GMOptions::GetInstance()->SetSkill(GMOptions::SKILL_MEDIUM);
+        GMPuzzleFlow::SetUp();
         // As the application makes them at start.
         ASSERT_NE(nullptr, GMPaintingPuzzle::GetInstance());
         ASSERT_NE(nullptr, GMSlideBoxPuzzle::GetInstance());
         ASSERT_NE(nullptr, GMFloorSafePuzzle::GetInstance());
-        ASSERT_TRUE(GMSceneManager::GetInstance()->LoadScene(LString("case01/riverbank"), true, true));
-        mScene = GMSceneManager::GetInstance()->GetScene();
-        ASSERT_NE(nullptr, mScene);
-        ASSERT_TRUE(mScene->SetViewpoint(LString("vp02")));
-        Frames(2);
-        mLog.Clear();
-    }
-
-    void TearDown() override { delete GMCleaner::GetInstance(); }
-
-    // Looks at the hotspot aId through the action menu.
-    void Look(const char* aId, const LVector2& aAt)
-    {
-        ASSERT_NE(nullptr, mScene->FindHotspot(LString(aId)));
-        GMPuzzleHarness::MoveTo(aAt + LVector2(0.0f, 200.0f));
-        Frames(1);
-        GMPuzzleHarness::MoveTo(aAt);
-        Frames(1);
-        GMPuzzleHarness::Click(aAt);
-        GMMultiCursor* menu = GMMultiCursor::GetInstance();
-        ASSERT_TRUE(FramesUntil([&] { return menu->IsOpen(); }));
-        ASSERT_TRUE(menu->IsActionEnabled(GMMultiCursorAction::LOOK));
-        LButton* look = menu->GetButton(GMMultiCursorAction::LOOK);
-        ASSERT_NE(nullptr, look);
-        GMPuzzleHarness::Click(look->GetWorldPosition() + LVector2(25.0f, 25.0f));
-    }
-
-    // Looks at aId and waits until aPuzzle is the top screen, shown.
-    void OpenBy(const char* aId, const LVector2& aAt, GMPuzzle* aPuzzle)
-    {
-        Look(aId, aAt);
-        GMScreenManager* screens = GMScreenManager::GetInstance();
-        ASSERT_TRUE(FramesUntil([&] { return aPuzzle->IsShown() && !screens->IsBusy(); }));
-        ASSERT_EQ(static_cast<GMIScreen*>(aPuzzle), screens->GetTop());
-    }
-
-    void ClickMember(GMPuzzle* aPuzzle, const char* aPath)
-    {
-        LIDisplayObject* member = GMPuzzleHarness::Member(aPuzzle, aPath);
-        ASSERT_NE(nullptr, member) << aPath;
-        GMPuzzleHarness::Click(GMPuzzleHarness::Middle(member));
     }
 
     // The hand-over ended the puzzle: the location is on top again, and the cut-scene
@@ -101,9 +56,7 @@ protected:
     void ExpectHandedOver(GMPuzzle* aPuzzle, const char* aScene, const char* aViewpoint, const char* aState,
                           const char* aMovie)
     {
-        GMScreenManager* screens = GMScreenManager::GetInstance();
-        ASSERT_TRUE(FramesUntil([&] { return !aPuzzle->IsShown() && !screens->IsBusy(); }));
-        EXPECT_EQ(static_cast<GMIScreen*>(mScene), screens->GetTop());
+        ASSERT_TRUE(BackAtTheLocation(aPuzzle));
         GMCutScenePlayer* player = GMCutScenePlayer::GetInstance();
         EXPECT_EQ(aScene, ToStd(player->GetTargetScene()));
         EXPECT_EQ(aViewpoint, ToStd(player->GetTargetViewpoint()));
@@ -111,15 +64,6 @@ protected:
         EXPECT_EQ(aState, ToStd(player->GetStateChanges()[0]));
         EXPECT_EQ(std::string("Play(") + aMovie + ")", ToStd(player->GetCalls()[player->GetCalls().GetCount() - 1]));
     }
-
-    static std::string Subtitle()
-    {
-        LTextArea* line = GMSubtitle::GetInstance()->GetMainLine();
-        return line != nullptr ? ToStd(line->GetText()) : "";
-    }
-
-    LLogCapture mLog;
-    GMScene* mScene = nullptr;
 };
 
 // Inside the hotspots of the riverbank's vp02.
@@ -137,8 +81,7 @@ TEST_F(MechanismFlowTest, ThePaintingLeftOnceThenOpenedByTheHandleInHoleSixHands
     EXPECT_EQ("Holes in the frame, and a crank. This painting hides something.", Subtitle());
     ClickMember(painting, "back_btn");
     GMScreenManager* screens = GMScreenManager::GetInstance();
-    ASSERT_TRUE(FramesUntil([&] { return !painting->IsShown() && !screens->IsBusy(); }));
-    EXPECT_EQ(static_cast<GMIScreen*>(mScene), screens->GetTop());
+    ASSERT_TRUE(BackAtTheLocation(painting));
     EXPECT_TRUE(mScene->IsActive());
 
     // Looked at again, the hotspot sets the state again. (A second look at the same

@@ -125,10 +125,12 @@ TEST_F(HotelWindowTest, ADropFourPixelsOffSolvesAndFiveOffOnEitherAxisDoesNothin
     EXPECT_FALSE(GMPuzzleHarness::Member(mPuzzle, "back_btn")->GetActive());
     EXPECT_EQ(GMCursor::TYPE_HAND, GMCursor::GetInstance()->GetType());
     ASSERT_NE(nullptr, LFakeSoundPlayer::Find(LString("vo")));
+    GMPuzzleHarness::Frames(20); // the line is longer than the subtitle's fade-in
     ASSERT_TRUE(GMPuzzleHarness::EndStream("vo"));
     GMPuzzleHarness::Settle();
     EXPECT_TRUE(SceneOnTop());
     EXPECT_FALSE(mPuzzle->IsShown());
+    EXPECT_EQ("", mHarness.Log().Problems());
 }
 
 TEST_F(HotelWindowTest, WithoutTheSolvingLineTheScreenClosesAtOnce)
