@@ -48,7 +48,8 @@ void WriteVoiceOvers(SampleOutput& aOut)
         {"si_saw_conf", kWitness},       {"si_deal_empa", kWitness},     {"si_deal_flat", kWitness},
         {"si_boat_decp", kWitness},      {"si_noinfo", kWitness},        {"si_denied", kWitness},
         {"si_exit", kDetective},         {"si_failedexit", kWitness},    {"si_bargain_denied", kWitness},
-        {"si_bargain_solved", kWitness},
+        {"si_bargain_solved", kWitness}, {"113_2A2_CH", kWitness},       {"114_2A2_IL", kWitness},
+        {"115_2A2_FG", kWitness},
     };
     for (const auto& line : lines) {
         WriteVoice(aOut, line.mName, 1.0f, line.mPitch);
