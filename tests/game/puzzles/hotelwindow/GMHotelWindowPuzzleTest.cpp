@@ -3,6 +3,7 @@
 #include "puzzles/hotelwindow/GMHotelWindowPuzzle.h"
 
 #include "GMScreenManager.h"
+#include "Gdi/LCursor.h"
 #include "Gdi/LDisplayGroup.h"
 #include "Input/LMouse.h"
 #include "event/LEventManager.h"
@@ -148,11 +149,15 @@ TEST_F(HotelWindowTest, WithoutTheSolvingLineTheScreenClosesAtOnce)
 TEST_F(HotelWindowTest, LeavingWhileHoldingShowsTheCursorAndTheBarAgain)
 {
     ASSERT_TRUE(Open());
+    LCursor* engine = GMCursor::GetInstance()->GetEngineCursor();
+    ASSERT_NE(nullptr, engine);
     TakeWith("3pm17");
     ASSERT_TRUE(mPuzzle->IsHolding());
+    EXPECT_FALSE(engine->GetVisible());
     GMPuzzleHarness::SetState(kActive, false);
     GMPuzzleHarness::Settle();
     ASSERT_TRUE(SceneOnTop());
+    EXPECT_TRUE(engine->GetVisible());
     EXPECT_TRUE(GMPDAMinimized::GetInstance()->IsShown());
     EXPECT_EQ(GMCursor::TYPE_DEFAULT, GMCursor::GetInstance()->GetDefaultType());
     ASSERT_TRUE(Open());
