@@ -1,6 +1,7 @@
 #include "support/GMBuiltPuzzle.h"
 
 #include "puzzles/cigarband/GMCigarBandPuzzle.h"
+#include "puzzles/crossword/GMCrossWordPuzzle.h"
 #include "puzzles/floorsafe/GMFloorSafePuzzle.h"
 #include "puzzles/hotelwindow/GMHotelWindowPuzzle.h"
 #include "puzzles/map_puzzle/GMMapPuzzle.h"
@@ -18,6 +19,7 @@ const std::vector<GMBuiltPuzzle>& GMBuiltPuzzle::All()
         {"Map", "sta_interview_113_2a2_ch", [] { return static_cast<GMPuzzle*>(GMMapPuzzle::GetInstance()); }, true},
         {"Receipt", "sta_receiptpuzzle_active", [] { return static_cast<GMPuzzle*>(GMReceiptPuzzle::GetInstance()); }},
         {"HotelWindow", "sta_hotelwindowpuzzle_active", [] { return static_cast<GMPuzzle*>(GMHotelWindowPuzzle::GetInstance()); }},
+        {"CrossWord", "sta_crosswordpuzzle_active", [] { return static_cast<GMPuzzle*>(GMCrossWordPuzzle::GetInstance()); }},
     };
     return sAll;
 }

@@ -1,7 +1,9 @@
 // The pictures of the screens that collect clues and items: the town map with its four
 // clue markers (48 x 48, 64 apart in clues.tga), the hotel window's view (the spot where
 // the photo belongs, (297, 353), marked faintly) and its polaroid, and the receipt
-// lamp with the six halves of the three receipt pieces (60 x 40, 64 apart).
+// lamp with the six halves of the three receipt pieces (60 x 40, 64 apart), and the
+// crossword: its clipboard with the 15 x 15 grid (columns from x 187, 26 apart, rows from
+// y 28, 25 apart), one cell's highlight and caret, the circle mark and the folded note.
 #include "SampleArt.h"
 #include "SampleContent.h"
 #include "SampleOutput.h"
@@ -55,6 +57,32 @@ void WriteReceipt(SampleOutput& aOut)
     aOut.WriteImage("textures/puzzles/receipt/pieces.tga", pieces);
 }
 
+void WriteCrossword(SampleOutput& aOut)
+{
+    LCanvas board = SampleArt::Background("", LCanvas::Color {150, 120, 80, 255}, LCanvas::Color {120, 90, 60, 255});
+    board.Fill(170, 15, 420, 410, SampleArt::kPaper);
+    for (int r = 0; r < 15; ++r) {
+        for (int c = 0; c < 15; ++c) {
+            board.Frame(187 + 26 * c, 28 + 25 * r, 26, 25, 1, SampleArt::kInk);
+        }
+    }
+    aOut.WriteImage("textures/puzzles/crossword/crossword.bmp", board);
+
+    LCanvas parts(128, 128);
+    parts.Fill(0, 0, 26, 25, LCanvas::Color {250, 220, 40, 255});
+    parts.Frame(32, 0, 26, 25, 2, LCanvas::Color {200, 30, 30, 255});
+    parts.Ring(40.0f, 52.0f, 16.0f, 19.0f, LCanvas::Color {200, 30, 30, 255});
+    aOut.WriteImage("textures/puzzles/crossword/parts.tga", parts);
+
+    LCanvas fold(300, 200);
+    fold.Fill(0, 0, 300, 200, SampleArt::kPaper);
+    fold.Line(0.0f, 0.0f, 300.0f, 200.0f, 2.0f, SampleArt::kGrey);
+    for (int line = 0; line < 5; ++line) {
+        fold.Fill(30, 40 + line * 25, 200 - line * 20, 3, SampleArt::kInk);
+    }
+    aOut.WriteImage("textures/puzzles/crossword/fold.tga", fold);
+}
+
 } // namespace
 
 void WriteClueScreens(SampleOutput& aOut)
@@ -65,5 +93,8 @@ void WriteClueScreens(SampleOutput& aOut)
     }
     if (!aOut.Failed()) {
         WriteReceipt(aOut);
+    }
+    if (!aOut.Failed()) {
+        WriteCrossword(aOut);
     }
 }

@@ -19,6 +19,7 @@ void WriteFonts(SampleOutput& aOut)
         {"comic18.tga", 18, LCanvas::kWhite},        {"frizquadrata24.tga", 24, LCanvas::kWhite},
         {"tahoma10.tga", 10, LCanvas::kWhite},       {"tahoma10black.tga", 10, LCanvas::kBlack},
         {"friz_quad_tt_8.tga", 8, LCanvas::kWhite},  {"friz_quad_tt_8_grey.tga", 8, SampleArt::kGrey},
+        {"comic18_blue.tga", 18, LCanvas::Color {40, 70, 200, 255}},
     };
     for (const Font& font : kFonts) {
         aOut.WriteImage(std::string("textures/fonts/") + font.mFile, LPixelFont::Atlas(font.mSize + 1, 256, font.mInk));

@@ -72,4 +72,6 @@ void WriteVoiceOvers(SampleOutput& aOut)
     // The hotel window's hint and its solving line.
     WriteVoice(aOut, "hi17_rg", 1.0f, 160.0f);
     WriteVoice(aOut, "3pm17a_rg", 1.0f, 120.0f);
+    // The crossword's solving line.
+    WriteVoice(aOut, "4cw01_rg", 3.0f, 120.0f);
 }
