@@ -1,8 +1,8 @@
 // Builds a puzzle screen from arbitrary layout text: the first byte chooses the puzzle (of
 // the built ones, support/GMBuiltPuzzle) and the skill level, the rest is its layout file.
 // The puzzle opens on its active state over a scene, a steering program after a last
-// "====" line (support/LFuzzSteer.h) moves, presses and passes frames (without one the
-// mouse drags across the middle of the screen), then the state turns false and the back
+// "====" line (support/LFuzzSteer.h) moves, presses, passes frames and (step 5) presses a
+// key by its scan code (without one the mouse drags across the middle of the screen), then the state turns false and the back
 // button is asked for, and the frames run until the puzzle is hidden. The sample's puzzle
 // pictures are under the texture roots.
 #include "GMScreenManager.h"
@@ -32,6 +32,21 @@ std::string NativeLayout(const char* aSymbolic)
     return "data/" + path;
 }
 
+// The steering's mouse steps, and step 5 as a key pressed and released.
+void FuzzDriveMouseAndKeys(LFuzzSteer& aSteer, int aLimit)
+{
+    LMouse* mouse = LMouse::Get();
+    for (int i = 0; mouse != nullptr && i < aLimit; ++i) {
+        const int op = aSteer.Step(mouse);
+        if (op == -1) {
+            break;
+        }
+        if (op % 8 == 5) {
+            GMPuzzleHarness::Type(aSteer.Next());
+        }
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
@@ -58,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
 
     sHarness->Open(row.mActiveState, puzzle);
     if (steer.More()) {
-        FuzzDriveMouse(steer, 256);
+        FuzzDriveMouseAndKeys(steer, 256);
     } else {
         GMPuzzleHarness::Drag(LVector2(300.0f, 250.0f), LVector2(420.0f, 330.0f));
         GMPuzzleHarness::Frames(2);
