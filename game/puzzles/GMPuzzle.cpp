@@ -215,7 +215,7 @@ void GMPuzzle::OnShow()
     }
     Build();
     mShown = true;
-    if (GMCursor* cursor = GMCursor::GetInstance()) {
+    if (GMCursor* cursor = mSetup.mCursor >= 0 ? GMCursor::GetInstance() : nullptr) {
         cursor->SetCursor(mSetup.mCursor, Text(mSetup.mCursorOwner));
     }
     if (mSetup.mHidesBar) {
@@ -312,7 +312,7 @@ void GMPuzzle::OnHidden()
     }
     DeletePieces();
     DeleteDisplay();
-    if (GMCursor* cursor = GMCursor::GetInstance()) {
+    if (GMCursor* cursor = mSetup.mCursor >= 0 ? GMCursor::GetInstance() : nullptr) {
         cursor->ReleaseCursor(LString());
     }
     if (mSetup.mHidesBar) {
@@ -353,7 +353,7 @@ void GMPuzzle::PlayIntroVoice()
     }
 }
 
-bool GMPuzzle::PlayVoice(const LString& aName, const LString& aVoiceId)
+bool GMPuzzle::PlayVoice(const LString& aName, const LString& aVoiceId, const char* aFont, bool aKeepSubtitle)
 {
     DeleteSound();
     LISoundManager* sounds = LISoundManager::Get();
@@ -367,7 +367,7 @@ bool GMPuzzle::PlayVoice(const LString& aName, const LString& aVoiceId)
     player->SetListener(this);
     GMOptions* options = GMOptions::GetInstance();
     player->SetVolume(options != nullptr ? options->mVolume : 1.0f);
-    ShowSubtitle(aVoiceId);
+    ShowSubtitle(aVoiceId, aFont, aKeepSubtitle);
     player->Play();
     return true;
 }
@@ -388,7 +388,7 @@ bool GMPuzzle::PlaySound(const LString& aName, const LString& aFile)
     return true;
 }
 
-void GMPuzzle::ShowSubtitle(const LString& aVoiceId)
+void GMPuzzle::ShowSubtitle(const LString& aVoiceId, const char* aFont, bool aKeepSubtitle)
 {
     LPropertyList texts;
     if (!texts.Load(LString(kSubtitleFile), true) || texts.FindEntry(aVoiceId) == nullptr) {
@@ -401,8 +401,11 @@ void GMPuzzle::ShowSubtitle(const LString& aVoiceId)
     if (!found || subtitle == nullptr) {
         return;
     }
-    subtitle->SetText(text, fonts != nullptr ? fonts->GetFont(LString(kSubtitleFont)) : nullptr);
+    subtitle->SetText(text, fonts != nullptr ? fonts->GetFont(LString(aFont != nullptr ? aFont : kSubtitleFont)) : nullptr);
     subtitle->SetPosition(kSubtitleX, kSubtitleY);
+    if (aKeepSubtitle) {
+        subtitle->SkipNextFadeOut();
+    }
     // A strip fading out would take the new line with it.
     if (!subtitle->IsShown() || !subtitle->IsShowing()) {
         subtitle->Show();

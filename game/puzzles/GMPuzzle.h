@@ -58,7 +58,8 @@ struct GMPuzzleSetup
     const char* mVoice = nullptr;
     // Whether the showing hides the minimised PDA bar (and the hiding shows it).
     bool mHidesBar = true;
-    // The cursor type set at the showing, with its owner (null: an empty owner).
+    // The cursor type set at the showing, with its owner (null: an empty owner); the
+    // hiding releases it. A negative type leaves the cursor alone at both.
     int mCursor = 1;
     const char* mCursorOwner = nullptr;
     // The stream name of the introductory voice-over (null: "hintAudio").
@@ -162,10 +163,12 @@ protected:
     // OnFade says; only while shown.
     bool CloseByFader();
 
-    // The voice aVoiceId as the stream aName ("//sounds/" + id + ".ogg") with its subtitle,
-    // replacing the sound now playing. When the stream cannot be made: the assertion
-    // line, no listener, volume, subtitle or play, then OnVoiceEnded (false).
-    bool PlayVoice(const LString& aName, const LString& aVoiceId);
+    // The voice aVoiceId as the stream aName ("//sounds/" + id + ".ogg") with its subtitle
+    // (in aFont, "TW_CEN_MT16" when null; with aKeepSubtitle the strip's next fade-out is
+    // skipped), replacing the sound now playing. When the stream cannot be made: the
+    // assertion line, no listener, volume, subtitle or play, then OnVoiceEnded (false).
+    bool PlayVoice(const LString& aName, const LString& aVoiceId, const char* aFont = nullptr,
+                   bool aKeepSubtitle = false);
     // A sound effect in the one sound slot: the stream aName from aFile replaces the sound
     // now playing and plays without a listener or subtitle (the assertion line when it
     // cannot be made).
@@ -211,7 +214,7 @@ private:
     void Build();
     void BuildContent(LPropertyList* aContent);
     void PlayIntroVoice();
-    void ShowSubtitle(const LString& aVoiceId);
+    void ShowSubtitle(const LString& aVoiceId, const char* aFont, bool aKeepSubtitle);
     void DeleteDisplay();
 
     GMPuzzleSetup mSetup;

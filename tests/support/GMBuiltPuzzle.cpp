@@ -6,6 +6,7 @@
 #include "puzzles/hotelwindow/GMHotelWindowPuzzle.h"
 #include "puzzles/map_puzzle/GMMapPuzzle.h"
 #include "puzzles/painting/GMPaintingPuzzle.h"
+#include "puzzles/quintarn/GMQuintarnPuzzle.h"
 #include "puzzles/receipt/GMReceiptPuzzle.h"
 #include "puzzles/slidebox/GMSlideBoxPuzzle.h"
 
@@ -20,6 +21,8 @@ const std::vector<GMBuiltPuzzle>& GMBuiltPuzzle::All()
         {"Receipt", "sta_receiptpuzzle_active", [] { return static_cast<GMPuzzle*>(GMReceiptPuzzle::GetInstance()); }},
         {"HotelWindow", "sta_hotelwindowpuzzle_active", [] { return static_cast<GMPuzzle*>(GMHotelWindowPuzzle::GetInstance()); }},
         {"CrossWord", "sta_crosswordpuzzle_active", [] { return static_cast<GMPuzzle*>(GMCrossWordPuzzle::GetInstance()); }},
+        {"Quintarn", "sta_quintarnpuzzle_active", [] { return static_cast<GMPuzzle*>(GMQuintarnPuzzle::GetInstance()); },
+         false, true, "SetHeight not yet implemented."},
     };
     return sAll;
 }

@@ -65,6 +65,7 @@ GMPuzzleHarness::GMPuzzleHarness()
     GMSceneFlow::RegisterFakes();
     LFakeSoundManager::sRefuseUnfound = false;
     mReady = mRoots.Mounted() && CopySample("textures/puzzles") && CopySample("textures/pda") &&
+             CopySample("textures/expertcomputer") &&
              CopySample("textures/back_btn.tga") && CopySample("textures/subtitleBG.tga") &&
              CopySample("textures/cursors.txt") && CopySample("textures/cursors_dir.txt") &&
              CopySample("textures/icon_cursors.txt") && CopySample("textures/cursors.tga") &&

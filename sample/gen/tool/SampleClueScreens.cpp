@@ -3,7 +3,8 @@
 // the photo belongs, (297, 353), marked faintly) and its polaroid, and the receipt
 // lamp with the six halves of the three receipt pieces (60 x 40, 64 apart), and the
 // crossword: its clipboard with the 15 x 15 grid (columns from x 187, 26 apart, rows from
-// y 28, 25 apart), one cell's highlight and caret, the circle mark and the folded note.
+// y 28, 25 apart), one cell's highlight and caret, the circle mark and the folded note;
+// the word entry's screen (in the expert computer's folder) and its panel.
 #include "SampleArt.h"
 #include "SampleContent.h"
 #include "SampleOutput.h"
@@ -83,6 +84,21 @@ void WriteCrossword(SampleOutput& aOut)
     aOut.WriteImage("textures/puzzles/crossword/fold.tga", fold);
 }
 
+void WriteQuintarn(SampleOutput& aOut)
+{
+    LCanvas screen = SampleArt::Background("", LCanvas::Color {20, 40, 60, 255}, LCanvas::Color {10, 20, 30, 255});
+    aOut.WriteImage("textures/expertcomputer/quintarn_screen.bmp", screen);
+    // The word panel at easy (with a hint line) and otherwise, the field's over look, its
+    // mark.
+    LCanvas panel(512, 256);
+    panel.Fill(0, 0, 400, 100, LCanvas::Color {30, 60, 90, 255});
+    panel.Fill(10, 80, 200, 8, SampleArt::kBrass);
+    panel.Fill(0, 100, 400, 100, LCanvas::Color {30, 60, 90, 255});
+    panel.Frame(400, 40, 40, 40, 2, LCanvas::kWhite);
+    panel.Frame(440, 0, 40, 40, 3, SampleArt::kBrass);
+    aOut.WriteImage("textures/puzzles/quintarn/panel.tga", panel);
+}
+
 } // namespace
 
 void WriteClueScreens(SampleOutput& aOut)
@@ -96,5 +112,8 @@ void WriteClueScreens(SampleOutput& aOut)
     }
     if (!aOut.Failed()) {
         WriteCrossword(aOut);
+    }
+    if (!aOut.Failed()) {
+        WriteQuintarn(aOut);
     }
 }

@@ -20,6 +20,8 @@ void WriteFonts(SampleOutput& aOut)
         {"tahoma10.tga", 10, LCanvas::kWhite},       {"tahoma10black.tga", 10, LCanvas::kBlack},
         {"friz_quad_tt_8.tga", 8, LCanvas::kWhite},  {"friz_quad_tt_8_grey.tga", 8, SampleArt::kGrey},
         {"comic18_blue.tga", 18, LCanvas::Color {40, 70, 200, 255}},
+        {"tw_cen_mt16_blue.tga", 16, LCanvas::Color {120, 170, 255, 255}},
+        {"ocra18.tga", 18, LCanvas::kWhite},
     };
     for (const Font& font : kFonts) {
         aOut.WriteImage(std::string("textures/fonts/") + font.mFile, LPixelFont::Atlas(font.mSize + 1, 256, font.mInk));

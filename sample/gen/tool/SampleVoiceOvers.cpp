@@ -74,4 +74,9 @@ void WriteVoiceOvers(SampleOutput& aOut)
     WriteVoice(aOut, "3pm17a_rg", 1.0f, 120.0f);
     // The crossword's solving line.
     WriteVoice(aOut, "4cw01_rg", 3.0f, 120.0f);
+    // The word entry's intro, its hints and its solving line.
+    WriteVoice(aOut, "2re22_le", 1.0f, 150.0f);
+    WriteVoice(aOut, "2re22c_le", 1.0f, 150.0f);
+    WriteVoice(aOut, "hi11_rg", 1.0f, 160.0f);
+    WriteVoice(aOut, "2re22a_le", 1.0f, 130.0f);
 }

@@ -1,10 +1,14 @@
-// The crossword reached as the game reaches it on the sample's riverbank, at the easy
-// skill level: the newspaper looked at, the first word clicked and typed by scan codes,
-// the circles and the fold after the solving voice, and the back button to the location.
+// The crossword and the word entry reached as the game reaches them on the sample's
+// riverbank: the newspaper looked at at the easy skill level, the first word clicked and
+// typed by scan codes, the circles and the fold after the solving voice, and the back
+// button to the location; the laptop looked at, the word typed into its overlay, which
+// closes after the solving voice with the research result in the inventory.
 #include "GMScreenManager.h"
 #include "Gdi/LDisplayGroup.h"
 #include "Input/LKeyboard.h"
+#include "Input/LMouse.h"
 #include "puzzles/crossword/GMCrossWordPuzzle.h"
+#include "puzzles/quintarn/GMQuintarnPuzzle.h"
 #include "support/GMPuzzleFlow.h"
 #include "support/GMPuzzleHarness.h"
 #include "support/GMTestScene.h"
@@ -17,6 +21,7 @@ namespace {
 using namespace GMSceneFlow;
 
 const LVector2 kNewspaper(400.0f, 360.0f);
+const LVector2 kLaptop(510.0f, 360.0f);
 
 class TypedPuzzleFlowTest : public GMPuzzleFlow
 {
@@ -46,4 +51,26 @@ TEST_F(TypedPuzzleFlowTest, TheCrosswordSolvedAtEasyByItsFirstWordShowsTheFoldAn
     ClickMember(crossword, "back_btn");
     ASSERT_TRUE(BackAtTheLocation(crossword));
     EXPECT_EQ("", mLog.Problems());
+}
+
+TEST_F(TypedPuzzleFlowTest, TheWordTypedIntoTheLaptopsOverlayClosesItAfterTheVoiceWithTheResearchResult)
+{
+    GMQuintarnPuzzle* entry = GMQuintarnPuzzle::GetInstance();
+    ASSERT_NE(nullptr, entry);
+    Look("hs_quintarn", kLaptop);
+    ASSERT_TRUE(FramesUntil([&] { return entry->IsShown(); }));
+    EXPECT_EQ("Eight letters. The name he kept repeating, maybe.", Subtitle());
+    ClickMember(entry, "0");
+    ASSERT_EQ(0, entry->GetSelected());
+    // Q U I N T A R N by their scan codes.
+    for (int key : {0x10, 0x16, 0x17, 0x31, 0x14, 0x1E, 0x13, 0x31}) {
+        GMPuzzleHarness::Type(key);
+    }
+    ASSERT_TRUE(entry->IsSolved());
+    Frames(20);
+    ASSERT_TRUE(GMPuzzleHarness::EndStream("solvedAudio"));
+    EXPECT_FALSE(entry->IsShown());
+    EXPECT_FALSE(LMouse::Get()->IsLocked());
+    EXPECT_TRUE(GMPuzzleHarness::InventoryHolds("2ls08_re"));
+    EXPECT_EQ("", mLog.Problems("SetHeight not yet implemented."));
 }
