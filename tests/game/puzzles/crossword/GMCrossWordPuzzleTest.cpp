@@ -338,3 +338,27 @@ TEST_F(CrossWordTest, DataOutsideTheGridIsLoggedAndLeftOutAndTheRestBuilds)
     TypeText("EVIDENCE");
     EXPECT_TRUE(GMPuzzleHarness::EventRaised("evt_crossword_across_1"));
 }
+
+TEST_F(CrossWordTest, ItsStateTurningFalseClosesItOnlyWhenItIsOnTop)
+{
+    class Cover : public GMIScreen
+    {
+    public:
+        void OnLeave() override {}
+        void OnHidden() override {}
+        void OnShow() override {}
+    } cover;
+    GMScreenManager* screens = GMScreenManager::GetInstance();
+    ASSERT_TRUE(Open());
+    ASSERT_TRUE(screens->PushScreen(&cover));
+    GMPuzzleHarness::SetState(kActive, false);
+    GMPuzzleHarness::Settle();
+    EXPECT_EQ(static_cast<GMIScreen*>(&cover), screens->GetTop());
+    EXPECT_EQ(3, screens->GetCount());
+    ASSERT_TRUE(screens->RemoveScreen(&cover));
+    GMPuzzleHarness::SetState(kActive, true);
+    GMPuzzleHarness::SetState(kActive, false);
+    GMPuzzleHarness::Settle();
+    EXPECT_EQ(static_cast<GMIScreen*>(&mHarness.Scene()), screens->GetTop());
+    EXPECT_FALSE(mPuzzle->IsShown());
+}
