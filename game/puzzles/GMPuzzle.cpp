@@ -7,6 +7,7 @@
 #include "Gdi/LFader.h"
 #include "Gdi/LFontManager.h"
 #include "Gdi/LLayoutBuilder.h"
+#include "Gdi/LSprite.h"
 #include "Sound/LISoundManager.h"
 #include "Sound/LISoundPlayer.h"
 #include "container/LPropertyList.h"
@@ -459,6 +460,17 @@ void GMPuzzle::TrackItemCursor(const LString& aOwner)
     if (cursor->GetType() != GMCursor::TYPE_ITEM_HILIGHT && (pdaGroup == nullptr || !pdaGroup->GetActive())) {
         cursor->SetCursor(GMCursor::TYPE_TARGET, aOwner);
     }
+}
+
+LSprite* GMPuzzle::AddSprite(LPropertyList* aList)
+{
+    LSprite* sprite = aList != nullptr ? LLayoutBuilder::BuildSprite(aList) : nullptr;
+    if (sprite == nullptr || mRoot == nullptr || !mRoot->AddMember(sprite, true)) {
+        L_ASSERT_FAILURE(LString());
+        delete sprite;
+        return nullptr;
+    }
+    return sprite;
 }
 
 void GMPuzzle::ShowBar()

@@ -41,6 +41,7 @@
 class LDisplayGroup;
 class LISoundPlayer;
 class LPropertyList;
+class LSprite;
 class LVector2;
 class LVectorFloat;
 
@@ -196,6 +197,9 @@ protected:
     // highlighted item cursor, and anything else but that the target cursor, unless the
     // PDA is open over the puzzle (it sets its own); both with the owner aOwner.
     static void TrackItemCursor(const LString& aOwner);
+    // The sprite of aList built and added to the root (the assertion line, and null, when
+    // it cannot be).
+    LSprite* AddSprite(LPropertyList* aList);
     static void ShowBar();
 
     // Hides the puzzle if it is shown (for the destructors at exit).

@@ -2,7 +2,6 @@
 
 #include "Gdi/LButton.h"
 #include "Gdi/LDisplayGroup.h"
-#include "Gdi/LLayoutBuilder.h"
 #include "Gdi/LSprite.h"
 #include "Input/LMouse.h"
 #include "container/LPropertyList.h"
@@ -35,18 +34,6 @@ GMPuzzleSetup Setup()
     return setup;
 }
 
-LSprite* AddSprite(LDisplayGroup* aRoot, LPropertyList* aLayout, const char* aKey)
-{
-    LPropertyList* list = aLayout != nullptr ? aLayout->GetList(LString(aKey)) : nullptr;
-    LSprite* sprite = list != nullptr ? LLayoutBuilder::BuildSprite(list) : nullptr;
-    if (sprite == nullptr || !aRoot->AddMember(sprite, true)) {
-        L_ASSERT_FAILURE(LString());
-        delete sprite;
-        return nullptr;
-    }
-    return sprite;
-}
-
 } // namespace
 
 GMHotelWindowPuzzle* GMHotelWindowPuzzle::GetInstance()
@@ -70,8 +57,8 @@ GMHotelWindowPuzzle::~GMHotelWindowPuzzle()
 void GMHotelWindowPuzzle::BuildPieces()
 {
     mHolding = false;
-    AddSprite(GetRoot(), GetLayout(), "background");
-    mPolaroid = AddSprite(GetRoot(), GetLayout(), "polaroid");
+    AddSprite(GetLayout() != nullptr ? GetLayout()->GetList(LString("background")) : nullptr);
+    mPolaroid = AddSprite(GetLayout() != nullptr ? GetLayout()->GetList(LString("polaroid")) : nullptr);
     if (mPolaroid != nullptr) {
         mPolaroid->SetVisible(false);
     }

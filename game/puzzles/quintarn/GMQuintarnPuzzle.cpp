@@ -51,17 +51,6 @@ bool Raised(const char* aId)
     return events != nullptr && events->IsRaised(LString(aId));
 }
 
-LSprite* AddSprite(LDisplayGroup* aRoot, LPropertyList* aList)
-{
-    LSprite* sprite = aList != nullptr ? LLayoutBuilder::BuildSprite(aList) : nullptr;
-    if (sprite == nullptr || !aRoot->AddMember(sprite, true)) {
-        L_ASSERT_FAILURE(LString());
-        delete sprite;
-        return nullptr;
-    }
-    return sprite;
-}
-
 } // namespace
 
 GMQuintarnPuzzle* GMQuintarnPuzzle::GetInstance()
@@ -122,13 +111,12 @@ void GMQuintarnPuzzle::Close()
 
 void GMQuintarnPuzzle::BuildPieces()
 {
-    LDisplayGroup* root = GetRoot();
     LPropertyList* layout = GetLayout();
     {
         GMTextureRoot background{LString(kBackgroundRoot)};
-        AddSprite(root, layout != nullptr ? layout->GetList(LString("background")) : nullptr);
+        AddSprite(layout != nullptr ? layout->GetList(LString("background")) : nullptr);
     }
-    AddSprite(root, layout != nullptr ? layout->GetList(LString(Easy() ? "puzzlebg.easy" : "puzzlebg.hard")) : nullptr);
+    AddSprite(layout != nullptr ? layout->GetList(LString(Easy() ? "puzzlebg.easy" : "puzzlebg.hard")) : nullptr);
     if (LMouse* mouse = LMouse::Get()) {
         mouse->Lock(this);
     }
@@ -151,7 +139,7 @@ void GMQuintarnPuzzle::BuildField(int aIndex, LPropertyList* aField, LPropertyLi
         return;
     }
     LDisplayGroup* root = GetRoot();
-    mMarks[aIndex] = AddSprite(root, aField);
+    mMarks[aIndex] = AddSprite(aField);
     if (mMarks[aIndex] != nullptr) {
         mMarks[aIndex]->SetVisible(false);
     }

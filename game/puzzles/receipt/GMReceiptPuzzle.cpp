@@ -2,7 +2,6 @@
 
 #include "Gdi/LDisplayGroup.h"
 #include "Gdi/LLayoutBuilder.h"
-#include "Gdi/LSprite.h"
 #include "Input/LMouse.h"
 #include "container/LPropertyList.h"
 #include "event/LEventManager.h"
@@ -98,12 +97,7 @@ void GMReceiptPuzzle::OnVoiceEnded(const LString& aName)
 void GMReceiptPuzzle::BuildPieces()
 {
     LPropertyList* layout = GetLayout();
-    LPropertyList* background = layout != nullptr ? layout->GetList(LString("puzzle.background")) : nullptr;
-    LSprite* sprite = background != nullptr ? LLayoutBuilder::BuildSprite(background) : nullptr;
-    if (sprite == nullptr || !GetRoot()->AddMember(sprite, true)) {
-        L_ASSERT_FAILURE(LString());
-        delete sprite;
-    }
+    AddSprite(layout != nullptr ? layout->GetList(LString("puzzle.background")) : nullptr);
     LPropertyList* sprites = layout != nullptr ? layout->GetList(LString("puzzle.sprites")) : nullptr;
     if (sprites == nullptr || !LLayoutBuilder::BuildSprites(sprites, GetRoot())) {
         L_ASSERT_FAILURE(LString());
