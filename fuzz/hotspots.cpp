@@ -1,8 +1,9 @@
 // Builds a hotspot from an arbitrary entry inside the sample's riverbank (over the fake
-// drawing, sound and timer services), then hovers and clicks it, opens the multi-cursor
-// and answers every action code, plays every voice-over and cut-scene situation, runs
-// frames while the sounds end, and deletes it. A door that led elsewhere brings the
-// riverbank back for the next input.
+// drawing, sound, movie and timer services), then hovers and clicks it, opens the
+// multi-cursor and answers every action code, plays every voice-over and cut-scene
+// situation, runs frames while the sounds end, and deletes it; the cut scenes it started
+// run to their end. A door or a cut scene that led elsewhere brings the riverbank back for
+// the next input.
 #include "Input/LMouse.h"
 #include "LPolygon.h"
 #include "container/LPropertyList.h"
@@ -11,6 +12,7 @@
 #include "scene/GMHotspot.h"
 #include "scene/GMScene.h"
 #include "scene/GMSceneManager.h"
+#include "support/GMTestCutScenes.h"
 #include "support/GMTestScene.h"
 #include "support/LFakeSoundPlayer.h"
 #include "support/LFakeTimer.h"
@@ -109,5 +111,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
         menu->Hide(false);
     }
     Run(2);
+    // The cut scenes it started (over the fake movie manager) end before the next input.
+    GMTestCutScenes::PlayOut();
+    gNow = LFakeTimer::sNow;
     return 0;
 }

@@ -1,9 +1,10 @@
-// Selects a witness interview from an arbitrary data file and subtitle list (the input's
-// two parts, split at the first line "%%") through the interview manager, over the
-// sample's case-1 location and interview panel with the fake render, sound and timer;
-// starts it, runs frames while ending every voiced line as it starts, clicks its first
-// topics and every mode, turns the wheel, hovers the modes, reports a full meter, leaves by the
-// exit button, and ends it when it still runs. Odd-sized inputs take it from the cache.
+// Selects a witness or expert interview from an arbitrary data file and subtitle list
+// (the input's two parts, split at the first line "%%") through the interview manager,
+// over the sample's case-1 location and interview panel with the fake render, sound and
+// timer; starts it, runs frames while ending every voiced line as it starts, clicks its
+// first topics and every mode, turns the wheel, hovers the modes, reports a full meter (to
+// a witness), leaves by the exit button, and ends it when it still runs. Odd-sized inputs
+// take it from the cache.
 #include "container/LPropertyList.h"
 #include "container/LString.h"
 #include "event/LEventManager.h"
@@ -112,7 +113,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
             mouse->OnMove(LVector2(420.0f + 9.0f * static_cast<float>(step), 402.0f));
             mouse->OnWheel(step % 8 == 3 ? 120.0f : -120.0f);
         }
-        if (step == 24 && !interview->IsBusy()) {
+        // An expert has no meter to fill.
+        if (step == 24 && !interview->IsBusy() && !manager->IsExpert()) {
             interview->OnMeterFull(aSize % 2 == 0);
         }
         if (step == 32) {

@@ -6,10 +6,7 @@
 #include "pda/GMInventoryPanel.h"
 #include "pda/GMPDA.h"
 #include "stdlib/LMemoryStream.h"
-#include "support/LFakeRender.h"
-#include "support/LFakeTimer.h"
-#include "support/LFuzzDataRoot.h"
-#include "support/LTestDirectory.h"
+#include "support/LFuzzInventory.h"
 #include "support/LTestStreams.h"
 
 #include <cstddef>
@@ -17,31 +14,6 @@
 #include <string>
 
 namespace {
-
-const char* const kLayout = "groups\n\tg02-contentarea\n\t\tid=contentarea\n"
-                            "misc\n\tcontentareasprite\n\t\tid=cell\n\t\ttexture=a.tga\n"
-                            "\tglow\n\t\tid=glow\n\t\ttexture=a.tga\n";
-const char* const kItems = "items\n\tcase1\n"
-                           "\t\tpen\n\t\t\ttype=evidence\n\t\t\tsprite\n\t\t\t\tid=pen\n\t\t\t\ttexture=a.tga\n"
-                           "\t\tw01\n\t\t\ttype=witnesses\n\t\t\tsprite\n\t\t\t\tid=w01\n\t\t\t\ttexture=a.tga\n"
-                           "\tcase2\n"
-                           "\t\tknife\n\t\t\ttype=evidence\n\t\t\tsprite\n\t\t\t\tid=knife\n\t\t\t\ttexture=a.tga\n";
-const char* const kBadges = "crimelab\n\tid=cl\n\ttexture=a.tga\nresearch\n\tid=re\n\ttexture=a.tga\n"
-                            "surveillance\n\tid=su\n\ttexture=a.tga\n";
-
-GMInventoryPanel* Prepare()
-{
-    RegisterFakeRender();
-    RegisterFakeTimer();
-    LTestDirectory& directory = FuzzDataRoot("//textures");
-    directory.Write("pda/a.tga", FuzzPicture());
-    directory.Write("pda/inventory/a.tga", FuzzPicture());
-    directory.Write("pda/inventory_layout.txt", kLayout);
-    directory.Write("pda/inventory/inventory_items.txt", kItems);
-    directory.Write("pda/inventory/icon_layout.txt", kBadges);
-    GMPDA* pda = GMPDA::GetInstance();
-    return pda != nullptr ? pda->GetInventoryPanel() : nullptr;
-}
 
 std::string Saved(GMInventoryPanel* aPanel)
 {
@@ -65,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
 {
     static const bool sLogDropped = (SetLogDirectory(u"/dev/null"), true);
     (void)sLogDropped;
-    static GMInventoryPanel* sPanel = Prepare();
+    static GMInventoryPanel* sPanel = FuzzInventory();
     if (sPanel == nullptr || aSize > (1u << 16)) {
         return 0;
     }

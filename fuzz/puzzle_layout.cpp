@@ -1,10 +1,14 @@
-// Builds a puzzle screen from arbitrary layout text: the first byte chooses the puzzle (of
-// the built ones, support/GMBuiltPuzzle) and the skill level, the rest is its layout file.
-// The puzzle opens on its active state over a scene, a steering program after a last
-// "====" line (support/LFuzzSteer.h) moves, presses, passes frames and (step 5) presses a
-// key by its scan code (without one the mouse drags across the middle of the screen), then the state turns false and the back
-// button is asked for, and the frames run until the puzzle is hidden. The sample's puzzle
-// pictures are under the texture roots.
+// Builds a puzzle screen from arbitrary layout text: the first byte chooses the puzzle and
+// the skill level, the rest is its layout file. The puzzle is the first byte modulo 18 as
+// an index into the eighteen puzzles in the order the application makes them (by their
+// active states, so that a seed keeps its puzzle as more of them are built); an index whose
+// puzzle is not built (support/GMBuiltPuzzle) runs nothing. The skill level is the first
+// byte divided by 18, modulo 3.
+// The puzzle opens on its row's opening state over a scene, a steering program after a
+// last "====" line (support/LFuzzSteer.h) moves, presses, passes frames and (step 5)
+// presses a key by its scan code (without one the mouse drags across the middle of the
+// screen), then that state turns false and the back button is asked for, and the frames
+// run until the puzzle is hidden. The sample's puzzle pictures are under the texture roots.
 #include "GMScreenManager.h"
 #include "event/LEventManager.h"
 #include "puzzles/GMPuzzle.h"
@@ -18,6 +22,31 @@
 #include <string>
 
 namespace {
+
+// The eighteen puzzles' active states, in the order the application makes the puzzles.
+const char* const kPuzzleStates[] = {
+    "sta_cigarbandpuzzle_active",  "sta_paintingpuzzle_active",   "sta_keypadpuzzle_active",
+    "sta_slideboxpuzzle_active",   "sta_floorsafepuzzle_active",  "sta_mappuzzle_active",
+    "sta_crosswordpuzzle_active",  "sta_receiptpuzzle_active",    "sta_monetboxpuzzle_active",
+    "sta_roomservicepuzzle_active", "sta_baseballbatpuzzle_active", "sta_pcdesktoppuzzle_active",
+    "sta_harppuzzle_active",       "sta_quintarnpuzzle_active",   "sta_chasephotopuzzle_active",
+    "sta_hotelwindowpuzzle_active", "sta_poboxpuzzle_active",     "sta_surveillancetapepuzzle_active",
+};
+constexpr size_t kPuzzleCount = sizeof(kPuzzleStates) / sizeof(kPuzzleStates[0]);
+
+// The built row of the puzzle whose own active state is aActiveState (a row may open its
+// puzzle by another state, as the map's does).
+const GMBuiltPuzzle* FindBuilt(const char* aActiveState)
+{
+    for (const GMBuiltPuzzle& row : GMBuiltPuzzle::All()) {
+        const GMPuzzle* puzzle = row.mGet();
+        const char* own = puzzle != nullptr ? puzzle->GetSetup().mActiveState : row.mActiveState;
+        if (own != nullptr && std::string(own) == aActiveState) {
+            return &row;
+        }
+    }
+    return nullptr;
+}
 
 // The layout's file below the roots' directory, from its symbolic name.
 std::string NativeLayout(const char* aSymbolic)
@@ -56,15 +85,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
     }
     // One harness for the run: its game singletons live until the process ends.
     static GMPuzzleHarness* sHarness = new GMPuzzleHarness();
-    const std::vector<GMBuiltPuzzle>& puzzles = GMBuiltPuzzle::All();
-    const GMBuiltPuzzle& row = puzzles[aData[0] % puzzles.size()];
+    const GMBuiltPuzzle* built = FindBuilt(kPuzzleStates[aData[0] % kPuzzleCount]);
+    if (built == nullptr) {
+        return 0;
+    }
+    const GMBuiltPuzzle& row = *built;
     GMPuzzle* puzzle = row.mGet();
     GMScreenManager* screens = GMScreenManager::GetInstance();
     if (puzzle == nullptr || screens == nullptr) {
         return 0;
     }
     sHarness->Log().Clear();
-    GMOptions::GetInstance()->SetSkill((aData[0] / 16) % 3);
+    GMOptions::GetInstance()->SetSkill(static_cast<int>((aData[0] / kPuzzleCount) % 3));
     LEventManager::Get()->RemoveAllEvents();
 
     std::string text(reinterpret_cast<const char*>(aData) + 1, aSize - 1);

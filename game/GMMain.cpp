@@ -12,6 +12,7 @@
 #include "Render/LTextureManager.h"
 #include "Sound/LSoundManagerFMODCreator.h"
 #include "Video/LMovieManagerBinkCreator.h"
+#include "event/LEventManager.h"
 #include "memory/LMemoryManager.h"
 #include "object/LRegistry.h"
 #include "object/LRuntimeSetup.h"
@@ -19,8 +20,10 @@
 #include "stdlib/LFileSystemWinCreator.h"
 #include "stdlib/LIFileSystem.h"
 #include "stdlib/LLog.h"
+#include "state/LStateManager.h"
 #include "time/LTimerWinCreator.h"
 #include "util/GMCleaner.h"
+#include "win32/WinTestHooks.h"
 
 namespace {
 
@@ -136,6 +139,15 @@ int GMMain::RunApplication(const AppCreator& aCreateApp)
     }
     const unsigned firstSerial = static_cast<unsigned>(LMemoryManager::GetAllocationSerial());
     platform->Run();
+    // The whole-program tests judge the game's end by its states and raised events.
+    if (WinTestHooksActive()) {
+        if (LStateManager* states = LStateManager::Get()) {
+            states->DumpStates();
+        }
+        if (LEventManager* events = LEventManager::Get()) {
+            events->DumpEvents();
+        }
+    }
     delete platform;
     // Game singletons may still use engine singletons while they are deleted.
     delete GMCleaner::GetInstance();

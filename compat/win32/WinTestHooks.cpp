@@ -20,6 +20,7 @@ struct Hooks
     size_t mNext = 0;
     std::string mOutput = ".";
     uint64_t mStepUnits = kWinDefaultStepUnits;
+    int mRandomPin = -1;
 };
 
 std::once_flag gLoadOnce;
@@ -119,6 +120,7 @@ void Load()
         commands[0].mKind = WinScriptCommand::kQuit;
     }
     gHooks.mEvents = WinScheduleScript(commands);
+    gHooks.mRandomPin = WinScriptRandomPin(commands);
 }
 
 void EnsureLoaded()
@@ -155,6 +157,11 @@ uint64_t WinTestClockMicroseconds()
 {
     EnsureLoaded();
     return gUnits.load() * 1000000u / kWinClockUnitsPerSecond;
+}
+
+int WinTestRandomPin()
+{
+    return WinTestHooksActive() ? gHooks.mRandomPin : -1;
 }
 
 uint64_t WinTestFrame()

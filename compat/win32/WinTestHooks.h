@@ -10,6 +10,8 @@
 //   800 x 600 coordinates are window pixels whatever the display's size;
 // - each Present writes the shots the script asks for in that frame, as 24-bit bitmaps
 //   of the picture, into the directory L_TEST_OUTPUT names (the current one without it).
+// - a "random <n>" line makes WinTestRandomPin give n, which the engine's random generator
+//   then gives for every number of the run.
 // A script that cannot be read or parsed is reported (MEDIA_ERROR) and the window closed.
 #pragma once
 #include <cstdint>
@@ -28,6 +30,9 @@ uint32_t WinTestClockMilliseconds();
 uint64_t WinTestClockMicroseconds();
 // Frames presented since the hooks were loaded.
 uint64_t WinTestFrame();
+// The number the script pins the random generator on, or -1 (also while the hooks are
+// inert).
+int WinTestRandomPin();
 
 // From WinPumpEvents: pushes the events due by the current frame.
 void WinTestPlayDue();

@@ -105,6 +105,7 @@ const Syntax kSyntax[] = {
     {"press", WinScriptCommand::kPress, 1, 1, "press <scan code>"},
     {"shot", WinScriptCommand::kShot, 1, 1, "shot <name of letters, digits, - and _>"},
     {"quit", WinScriptCommand::kQuit, 0, 0, "quit"},
+    {"random", WinScriptCommand::kRandom, 1, 1, "random <0 to 32767>"},
 };
 
 bool ParseArguments(const std::vector<std::string>& aArgs, WinScriptCommand& aCommand)
@@ -135,6 +136,7 @@ bool ParseArguments(const std::vector<std::string>& aArgs, WinScriptCommand& aCo
         aCommand.mName = aArgs[0];
         return ValidName(aCommand.mName);
     case WinScriptCommand::kQuit: return true;
+    case WinScriptCommand::kRandom: return ParseInt(aArgs[0], 0, 32767, aCommand.mCount);
     }
     return false;
 }
@@ -298,7 +300,19 @@ std::vector<WinScriptEvent> WinScheduleScript(const std::vector<WinScriptCommand
             events.back().mName = command.mName;
             break;
         case WinScriptCommand::kQuit: add(frame, WinScriptEvent::kQuit); break;
+        case WinScriptCommand::kRandom: break;
         }
     }
     return events;
+}
+
+int WinScriptRandomPin(const std::vector<WinScriptCommand>& aCommands)
+{
+    int pin = -1;
+    for (const WinScriptCommand& command : aCommands) {
+        if (command.mKind == WinScriptCommand::kRandom) {
+            pin = command.mCount;
+        }
+    }
+    return pin;
 }

@@ -14,6 +14,8 @@
 //   key <scan code> down|up the DirectInput scan code (decimal or 0x hex) as the program reads it
 //   press <scan code>       down in one frame, up in the next; goes on a frame later
 //   shot <name>             the picture presented in this frame, as <name>.bmp
+//   random <n>              every number the engine's random generator gives in the run
+//                           is n (0 to 32767), wherever the line stands
 //   quit                    closes the window
 //
 // Words are separated by blanks; a word in double quotes may hold blanks. Empty lines and
@@ -42,9 +44,10 @@ struct WinScriptCommand
         kPress,
         kShot,
         kQuit,
+        kRandom,
     };
     Kind mKind = kWait;
-    // Frames of a wait, milliseconds of a step, notches of the wheel.
+    // Frames of a wait, milliseconds of a step, notches of the wheel, the random number.
     int mCount = 0;
     double mSeconds = 0.0;
     int mX = 0;
@@ -92,5 +95,7 @@ bool WinParseScriptCommand(const std::vector<std::string>& aWords, WinScriptComm
 // Parses a whole script; false with "line N: reason" in aError.
 bool WinParseScript(const std::string& aText, std::vector<WinScriptCommand>& aCommands, std::string& aError);
 // The frames at which the commands act: the homing move at frame 1, the first command at
-// frame 2.
+// frame 2. "random" takes no frame.
 std::vector<WinScriptEvent> WinScheduleScript(const std::vector<WinScriptCommand>& aCommands);
+// The number of the script's last "random" command, or -1 without one.
+int WinScriptRandomPin(const std::vector<WinScriptCommand>& aCommands);

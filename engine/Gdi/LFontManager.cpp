@@ -153,9 +153,14 @@ int LFontManager::GetFontCount() const
     return mFonts != nullptr ? mFonts->GetCount() : 0;
 }
 
+LIFont* LFontManager::FindFont(const LString& aId) const
+{
+    return mFonts != nullptr ? static_cast<LIFont*>(mFonts->Get(aId)) : nullptr;
+}
+
 LIFont* LFontManager::GetFont(const LString& aId) const
 {
-    LIFont* font = static_cast<LIFont*>(mFonts->Get(aId));
+    LIFont* font = FindFont(aId);
     if (font == nullptr) {
         L_ERROR("GetFont failure. ID not found:" + aId);
     }

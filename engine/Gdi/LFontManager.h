@@ -30,6 +30,8 @@ public:
     bool CreateFont(LPropertyList* aEntry);
     bool AddFont(const LString& aId, const LString& aPath, int aRowHeight, const LString* aCharacters);
     LIFont* GetFont(const LString& aId) const;
+    // The font under aId, or null without a word.
+    LIFont* FindFont(const LString& aId) const;
     int GetFontCount() const;
     bool SetRoot(const LString& aRoot);
     const LString& GetRoot() const { return mRoot; }

@@ -3,11 +3,9 @@
 #include "LPolygon.h"
 
 #include "Gdi/LRenderer.h"
-#include "LImage.h"
 #include "Render/LITexture.h"
 #include "Render/LVertexBuffer.h"
 #include "memory/LMemoryManager.h"
-#include "stdlib/LAPIObjectManager.h"
 #include "stdlib/LLog.h"
 
 LIShape::LIShape()
@@ -59,20 +57,9 @@ void LIShape::InvalidateShape()
 
 LITexture* LIShape::MakeColorTexture(const LColor& aColor)
 {
-    const unsigned char pixel[4] = {
-        static_cast<unsigned char>(aColor.b * 255.0f), static_cast<unsigned char>(aColor.g * 255.0f),
-        static_cast<unsigned char>(aColor.r * 255.0f), static_cast<unsigned char>(aColor.a * 255.0f)};
-    LImage image;
-    if (!image.Create(1, 1, 4, L_IMAGE_FORMAT_A8R8G8B8, pixel, 4)) {
-        return nullptr;
-    }
-    LAPIObjectManager* api = LAPIObjectManager::Get();
-    LObject* object = api != nullptr ? api->CreateObject(LString("texture"), nullptr) : nullptr;
-    LITexture* texture = dynamic_cast<LITexture*>(object);
-    if (texture == nullptr || texture->Create(&image) <= 0) {
-        delete object;
+    LITexture* texture = LITexture::CreateSolid(aColor);
+    if (texture == nullptr) {
         L_ERROR("Could not create colour texture.");
-        return nullptr;
     }
     return texture;
 }

@@ -120,12 +120,10 @@ int LScrollBar::Create(LScrollBarParams aParams)
 
 int LScrollBar::SetContentGroup(LIDisplayObject* aGroup)
 {
-    if (aGroup == nullptr) {
-        L_ERROR("SetContentGroup failure. NULL arg.");
-        return 0;
-    }
     mContentGroup = aGroup;
-    UpdateFromPosition();
+    if (aGroup != nullptr) {
+        UpdateFromPosition();
+    }
     return 1;
 }
 

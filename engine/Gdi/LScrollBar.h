@@ -34,8 +34,10 @@ public:
     // Takes the three buttons (not owned) and becomes their listener. The content group
     // is given afterwards.
     int Create(LScrollBarParams aParams);
-    // The group moved by scrolling (not owned); placed at once.
+    // The group moved by scrolling (not owned); placed at once. Null lets go of the
+    // content (its owner is deleting it): the bar moves nothing until given another.
     int SetContentGroup(LIDisplayObject* aGroup);
+    LIDisplayObject* GetContentGroup() const { return mContentGroup; }
     // Content that fits the scroll area disables the three buttons and scrolls to the
     // start; content that does not enables them and keeps the bar where it was.
     void SetContentHeight(int aHeight);

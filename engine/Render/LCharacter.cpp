@@ -28,6 +28,7 @@ LCharacter::~LCharacter()
     ClearLipSync();
     delete mIdleAnimation;
     FreeMoves();
+    FreeShadows();
 }
 
 LString LCharacter::Dump() const
@@ -102,10 +103,8 @@ int LCharacter::Load(const LPropertyList* aData, const LString* aShadowPath)
     if (!LoadModel(LString("//meshes/") + mesh)) {
         return 0;
     }
-    static bool sShadowNoted = false;
-    if (aShadowPath != nullptr && !aShadowPath->IsEmpty() && !sShadowNoted) {
-        sShadowNoted = true;
-        L_NOTE("Shadow volumes are not available; characters cast none.");
+    if (aShadowPath != nullptr) {
+        LoadShadows(*aShadowPath);
     }
     const LString type = aData->GetString(LString("type"), found);
     if (!found) {
@@ -338,21 +337,6 @@ int LCharacter::StopBlendTracks()
             track->Clear();
         }
     }
-    return 1;
-}
-
-int LCharacter::CreateShadow()
-{
-    return 1;
-}
-
-int LCharacter::UpdateShadow(const LLight*, const LCamera*)
-{
-    return 1;
-}
-
-int LCharacter::RenderShadow(float)
-{
     return 1;
 }
 

@@ -5,8 +5,9 @@
 // The steering works in the ground plane as x/y; the character stands in x/z with y up,
 // so positions and directions taken from it have y and z swapped.
 //
-// Shadow volumes are not made yet: the first load with a shadow path notes so, and the
-// shadow operations succeed doing nothing.
+// With a shadow path the character casts stencil shadows: one shadow volume per skinned
+// mesh, read from that cache file, or built and written to it when it is missing or does
+// not fit the model.
 #pragma once
 #include "LVector3.h"
 #include "Render/LAnimatedNode.h"
@@ -22,6 +23,7 @@ class LISteering;
 class LLight;
 class LLipSyncPlayer;
 class LPropertyList;
+class LShadowVolume;
 
 class LCharacter : public LAnimatedNode
 {
@@ -94,9 +96,20 @@ public:
     // Empties every blend track (1 .. 6) that plays an animation.
     int StopBlendTracks();
 
+    // One volume per frame with a skinned mesh, in frame order; 0 (logged) without any.
     int CreateShadow();
-    int UpdateShadow(const LLight* aLight, const LCamera* aCamera);
+    // While visible with shadows: each volume updated for the light and built for the
+    // camera; the AND of the results (1 otherwise).
+    int UpdateShadow(const LLight* aLight, LCamera* aCamera);
+    // While visible with shadows: each volume drawn into the stencil buffer. aValue is
+    // not used.
     int RenderShadow(float aValue);
+    bool HasShadows() const { return mShadowsEnabled != 0; }
+    int GetShadowVolumeCount() const { return mShadowVolumeCount; }
+    LShadowVolume* GetShadowVolume(int aIndex) const
+    {
+        return aIndex >= 0 && aIndex < mShadowVolumeCount ? mShadowVolumes[aIndex] : nullptr;
+    }
 
     // Loads the lip-sync data (text form) and the pose folder and binds them to the
     // element; 0 (no player) on failure.
@@ -130,6 +143,11 @@ private:
     int LoadAnimations(const LPropertyList* aAnimations);
     void FreeMoves();
     void ClearLipSync();
+    // The cache file at aPath read (and bound), or the volumes built and written there.
+    void LoadShadows(const LString& aPath);
+    bool ReadShadows(const LString& aPath);
+    bool WriteShadows(const LString& aPath);
+    void FreeShadows();
 
     uint8_t mIsPlayer = 0;
     LVector3 mDirection {0.0f, 0.0f, 1.0f};
@@ -140,6 +158,8 @@ private:
     uint8_t mIdleStarted = 0;
     uint8_t mFemale = 0;
     uint8_t mShadowsEnabled = 0;
+    int mShadowVolumeCount = 0;
+    LShadowVolume** mShadowVolumes = nullptr;
     LVector3 mPosition;
     uint8_t mVisible = 1;
     LString mHeadType {"ma"};

@@ -4,6 +4,7 @@
 #pragma once
 #include "object/LObject.h"
 
+class LColor;
 class LImage;
 class IDirect3DTexture9;
 
@@ -22,6 +23,10 @@ public:
     // The count the next creation uses; warns when a texture exists already. Returns 1.
     virtual int SetMipLevels(int aLevels);
     virtual int SetPriority(float aPriority) = 0;
+
+    // A 1 x 1 texture of one colour, made by the "texture" creator; null when none can be
+    // made (the object manager says why).
+    static LITexture* CreateSolid(const LColor& aColor);
 
     int GetWidth() const { return mWidth; }
     int GetHeight() const { return mHeight; }

@@ -167,6 +167,20 @@ int LEventManager::GetEventCount() const
     return mEvents.GetCount();
 }
 
+void LEventManager::DumpEvents() const
+{
+    const LString line(u"----------------------------------------");
+    Log(line);
+    Log(u"EVENTS");
+    Log(line);
+    for (int i = 0; i < GetEventCount(); ++i) {
+        if (const LEvent* event = GetEventAt(i)) {
+            Log(event->GetId());
+        }
+    }
+    Log(line);
+}
+
 LEvent* LEventManager::GetEventAt(int aIndex) const
 {
     if (aIndex < 0 || aIndex >= GetEventCount()) {

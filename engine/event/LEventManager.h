@@ -44,6 +44,9 @@ public:
     bool RemoveEvent(const LString& aId, LEvent** aOut);
     // Destroys every record, telling nobody.
     void RemoveAllEvents();
+    // Writes the raised ids to the log in raising order, one a line, in a table headed
+    // "EVENTS" as the state manager's table of states.
+    void DumpEvents() const;
 
     bool AddListener(LIEventListener* aListener, float aPriority);
     bool RemoveListener(LIEventListener* aListener);

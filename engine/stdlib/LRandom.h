@@ -13,8 +13,12 @@ public:
     // Seeds from the engine timer's current time (milliseconds), or with 1 when there is
     // no timer.
     static void SeedFromTime();
-    // The next number, 0 to MAX.
+    // The next number, 0 to MAX; while pinned, always the pinned number.
     static int Next();
+    // Makes every Next give aValue (0 to MAX); a value outside that range unpins. The
+    // whole-program tests' input command "random <n>" pins the generator for the run.
+    static void Pin(int aValue);
+    static bool IsPinned();
     // Next divided by MAX: 0.0 to 1.0, both ends included.
     static float NextUnit();
 };

@@ -62,26 +62,20 @@ const char* const kLabelFont = "Friz_Quad_TT_8";
 const char* const kDisabledLabelFont = "Friz_Quad_TT_8_grey";
 constexpr float kFullSide = 99.0f;
 
-// The looks of a topic button by state: the label's id suffix and the picture's letter.
-struct TopicLook
-{
-    int mState;
-    const char* mSuffix;
-    const char* mLetter;
-};
-const TopicLook kTopicLooks[] = {
+// The looks of a witness's topic button by state.
+const GMInterview::TopicLook kTopicLooks[] = {
     {XBTNSTATE_DISABLED, "_x", "x"}, {XBTNSTATE_DOWN, "_d", "h"},  {XBTNSTATE_HILIGHTED, "_h", "h"},
     {XBTNSTATE_NORMAL, "_n", "n"},   {XBTNSTATE_OVER, "_o", "o"},
 };
 
-LString ListString(const LPropertyList* aList, const char* aKey, const char* aDefault)
+} // namespace
+
+LString GMInterview::TextOr(const LPropertyList* aList, const char* aKey, const char* aDefault)
 {
     bool found = false;
     const LString value = aList->GetString(LString(aKey), found);
     return found ? value : LString(aDefault);
 }
-
-} // namespace
 
 GMInterview::GMInterview()
     : mStateManager(LStateManager::Get())
@@ -160,6 +154,18 @@ bool GMInterview::Create(const LString& aDataName, LPropertyList* aDataList, con
 {
     MakeModeTooltip();
     ReadTooltipTexts();
+    if (!ReadData(aDataName, aDataList, aSubtitlesName)) {
+        return false;
+    }
+    if (mTopicArea == nullptr && !SetupTopicArea(mDataList)) {
+        L_ASSERT_FAILURE("SetupTopicArea failure.");
+    }
+    mPhoneCall = false;
+    return true;
+}
+
+bool GMInterview::ReadData(const LString& aDataName, LPropertyList* aDataList, const LString& aSubtitlesName)
+{
     mId = aDataName.Mid(0, aDataName.GetLength() - 4, 0);
     MakeStates();
     if (aDataList != mDataList) {
@@ -180,10 +186,6 @@ bool GMInterview::Create(const LString& aDataName, LPropertyList* aDataList, con
     ReadFonts();
     ReadCharacters();
     ReadTopics();
-    if (mTopicArea == nullptr && !SetupTopicArea(mDataList)) {
-        L_ASSERT_FAILURE("SetupTopicArea failure.");
-    }
-    mPhoneCall = false;
     return true;
 }
 
@@ -390,19 +392,12 @@ bool GMInterview::SetupTopicArea(LPropertyList* aDataList)
         if (entry == nullptr) {
             continue;
         }
-        bool found = false;
-        const LString name = entry->GetString(LString("name"), found);
-        if (!found) {
-            L_ASSERT_FAILURE("'*.name' not found.");
-        }
         LString label;
-        GetSubtitle(name, label);
-        const LString level = entry->GetString(LString("level"), found);
-        if (!found) {
-            L_ASSERT_FAILURE("'level' not found.");
-        }
-        LButton* button = MakeTopicButton(key, label);
+        LString level;
+        ReadTopicHeading(entry, label, level);
+        LButton* button = MakeTopicButton(key, label, kTopicLooks, kLabelY);
         auto* dependencies = L_NEW LScript();
+        bool found = false;
         LString script = entry->GetString(LString("dependencies"), found);
         if (!found) {
             // As the topic itself reads it: without conditions a topic is always on offer.
@@ -412,8 +407,8 @@ bool GMInterview::SetupTopicArea(LPropertyList* aDataList)
         if (builder != nullptr) {
             builder->BuildScript(script, dependencies);
         }
-        mTopicArea->AddTopic(key, button, dependencies, ListString(entry, "skilllevels", "1|1|1"),
-                             ListString(entry, "doneevent", "evtnever"), ListString(entry, "viewedevent", "evtnever"),
+        mTopicArea->AddTopic(key, button, dependencies, TextOr(entry, "skilllevels", "1|1|1"),
+                             TextOr(entry, "doneevent", "evtnever"), TextOr(entry, "viewedevent", "evtnever"),
                              level);
     }
     mTopicArea->UpdateTopics();
@@ -421,41 +416,67 @@ bool GMInterview::SetupTopicArea(LPropertyList* aDataList)
     return true;
 }
 
-LButton* GMInterview::MakeTopicButton(const LString& aKey, const LString& aLabel)
+void GMInterview::ReadTopicHeading(LPropertyList* aEntry, LString& aTitle, LString& aLevel) const
+{
+    bool found = false;
+    const LString name = aEntry->GetString(LString("name"), found);
+    if (!found) {
+        L_ASSERT_FAILURE("'*.name' not found.");
+    }
+    GetSubtitle(name, aTitle);
+    aLevel = aEntry->GetString(LString("level"), found);
+    if (!found) {
+        L_ASSERT_FAILURE("'level' not found.");
+    }
+}
+
+LButton* GMInterview::MakeTopicButton(const LString& aKey, const LString& aLabel, const TopicLook (&aLooks)[5],
+                                      float aLabelY)
 {
     auto* button = L_NEW LButton();
     button->SetId(aKey);
-    for (const TopicLook& look : kTopicLooks) {
-        const LString id = aKey + look.mSuffix;
-        auto* text = L_NEW LTextArea();
-        text->SetId(id);
-        text->SetRelativeZ(kLabelZ);
-        text->SetPosition(kLabelX, kLabelY);
-        text->Create(LString(look.mState == XBTNSTATE_DISABLED ? kDisabledLabelFont : kLabelFont));
-        text->SetText(aLabel);
-        LDisplayGroup* picture = BuildTopicButton(id, LString(look.mLetter));
-        if (picture == nullptr) {
-            picture = L_NEW LDisplayGroup();
-            picture->SetId(id + "topicbutton");
-        }
-        if (!picture->AddMember(text, true)) {
-            delete text;
-        }
+    for (const TopicLook& look : aLooks) {
+        LDisplayGroup* picture = BuildTopicPicture(aKey + look.mSuffix, LString(look.mLetter),
+                                                   look.mState == XBTNSTATE_DISABLED, aLabel, aLabelY);
         if (!button->AddButtonStateObject(look.mState, picture)) {
             delete picture;
         }
     }
-    button->SetMouseOrder(this, 0.0f);
-    // The topic list registers its buttons while it is shown.
-    if (LMouse* mouse = LMouse::Get()) {
-        mouse->RemoveListener(button);
-    }
+    ListenToTopicButton(button);
     return button;
 }
 
-LDisplayGroup* GMInterview::BuildTopicButton(const LString& aId, const LString& aLetter)
+LDisplayGroup* GMInterview::BuildTopicPicture(const LString& aId, const LString& aLetter, bool aDisabled,
+                                              const LString& aLabel, float aLabelY)
 {
-    GMTextureRoot root {LString(kTextureRoot)};
+    auto* text = L_NEW LTextArea();
+    text->SetId(aId);
+    text->SetRelativeZ(kLabelZ);
+    text->SetPosition(kLabelX, aLabelY);
+    text->Create(LString(aDisabled ? kDisabledLabelFont : kLabelFont));
+    text->SetText(aLabel);
+    LDisplayGroup* picture = BuildTopicButton(aId, aLetter);
+    if (picture == nullptr) {
+        picture = L_NEW LDisplayGroup();
+        picture->SetId(aId + "topicbutton");
+    }
+    if (!picture->AddMember(text, true)) {
+        delete text;
+    }
+    return picture;
+}
+
+void GMInterview::ListenToTopicButton(LButton* aButton)
+{
+    aButton->SetMouseOrder(this, 0.0f);
+    // The topic list registers its buttons while it is shown.
+    if (LMouse* mouse = LMouse::Get()) {
+        mouse->RemoveListener(aButton);
+    }
+}
+
+LPropertyList* GMInterview::InterviewLayout()
+{
     if (mTopicButtonLayout == nullptr) {
         auto* layout = L_NEW LPropertyList();
         if (!layout->Load(LString(kLayoutPath), true)) {
@@ -464,6 +485,15 @@ LDisplayGroup* GMInterview::BuildTopicButton(const LString& aId, const LString& 
             return nullptr;
         }
         mTopicButtonLayout = layout;
+    }
+    return mTopicButtonLayout;
+}
+
+LDisplayGroup* GMInterview::BuildTopicButton(const LString& aId, const LString& aLetter)
+{
+    GMTextureRoot root {LString(kTextureRoot)};
+    if (InterviewLayout() == nullptr) {
+        return nullptr;
     }
     LPropertyList* list = mTopicButtonLayout->GetList("misc.topicbutton" + aLetter);
     if (list == nullptr) {
@@ -902,7 +932,7 @@ bool GMInterview::PlayNoInfo()
         L_ASSERT_FAILURE("'denied' not found.");
     }
     mEndAfterSequence = true;
-    return PlaySequence(entry, entry != nullptr ? ListString(entry, "doneevent", "") : LString());
+    return PlaySequence(entry, entry != nullptr ? TextOr(entry, "doneevent", "") : LString());
 }
 
 bool GMInterview::PlaySpecial(const char* aKey)
@@ -914,7 +944,7 @@ bool GMInterview::PlaySpecial(const char* aKey)
     }
     ShowModes(false);
     mEndAfterSequence = true;
-    return PlaySequence(entry, entry != nullptr ? ListString(entry, "doneevent", "") : LString());
+    return PlaySequence(entry, entry != nullptr ? TextOr(entry, "doneevent", "") : LString());
 }
 
 bool GMInterview::PlayBargaining()
@@ -986,14 +1016,8 @@ void GMInterview::OnButton(const LString& aId, int aEvent)
         return;
     }
     if (aId == LString("btn_drag")) {
-        if (aEvent == XBTNEVENT_PRESSED && mPanel != nullptr) {
-            LVector2 mouse;
-            if (LMouse* device = LMouse::Get()) {
-                device->GetPosition(mouse);
-            }
-            const LVector2 at = mPanel->GetPosition();
-            mDragOffset = LVector2(at.x - mouse.x, at.y - mouse.y);
-            mDragging = true;
+        if (aEvent == XBTNEVENT_PRESSED) {
+            StartDrag();
         }
         return;
     }
@@ -1075,7 +1099,21 @@ void GMInterview::OnButtonDown(int)
 {
 }
 
-void GMInterview::OnMove(const LVector2& aPosition)
+void GMInterview::StartDrag()
+{
+    if (mPanel == nullptr) {
+        return;
+    }
+    LVector2 mouse;
+    if (LMouse* device = LMouse::Get()) {
+        device->GetPosition(mouse);
+    }
+    const LVector2 at = mPanel->GetPosition();
+    mDragOffset = LVector2(at.x - mouse.x, at.y - mouse.y);
+    mDragging = true;
+}
+
+bool GMInterview::FollowMouse(const LVector2& aPosition)
 {
     LMouse* mouse = LMouse::Get();
     if (mBusy) {
@@ -1083,13 +1121,21 @@ void GMInterview::OnMove(const LVector2& aPosition)
             cursor->OnMove(aPosition);
         }
         StopMouseEvent(mouse);
-        return;
+        return true;
     }
     if (mDragging) {
         if (mPanel != nullptr) {
             mPanel->SetPosition(aPosition.x + mDragOffset.x, aPosition.y + mDragOffset.y);
         }
         StopMouseEvent(mouse);
+        return true;
+    }
+    return false;
+}
+
+void GMInterview::OnMove(const LVector2& aPosition)
+{
+    if (FollowMouse(aPosition)) {
         return;
     }
     int hovered = -1;

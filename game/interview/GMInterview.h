@@ -55,6 +55,13 @@ public:
     static constexpr float kLabelZ = 5.0f;
     static constexpr float kMiddleScaleX = 12.0f;
     static constexpr float kRightCapShift = 135.0f;
+    // A look of a topic button: its state, the label's id suffix and the picture's letter.
+    struct TopicLook
+    {
+        int mState;
+        const char* mSuffix;
+        const char* mLetter;
+    };
 
     GMInterview();
     GMInterview(const GMInterview&) = delete;
@@ -66,9 +73,9 @@ public:
 
     // Reads the interview's data (taking the list over) and loads its subtitle list from
     // "//interviews/" + aSubtitlesName; false (logged) when that list does not load.
-    bool Create(const LString& aDataName, LPropertyList* aDataList, const LString& aSubtitlesName);
+    virtual bool Create(const LString& aDataName, LPropertyList* aDataList, const LString& aSubtitlesName);
     // Builds the topic list from the data's "topics".
-    bool SetupTopicArea(LPropertyList* aDataList);
+    virtual bool SetupTopicArea(LPropertyList* aDataList);
     // A topic button's picture for one state: the layout's "misc.topicbutton" + aLetter
     // built into a group aId + "topicbutton"; null when the layout lacks it (logged).
     LDisplayGroup* BuildTopicButton(const LString& aId, const LString& aLetter);
@@ -90,8 +97,8 @@ public:
 
     // The answers' meter steps (called by the topics); a side reaching 99 makes the meter
     // report to this interview when its glow has flashed.
-    void ApplyGoodStep();
-    void ApplyBadStep();
+    virtual void ApplyGoodStep();
+    virtual void ApplyBadStep();
     // A topic's answer has ended: no topic is selected and the interview is not busy.
     void OnTopicDone();
     // Gives control back: characters stand, topics off, the bar back, the panel and the
@@ -165,7 +172,7 @@ public:
     // Takes the shared panel, works out the meter steps from the topics on offer, shows
     // the panel and plays the opening: bargaining, denial, no more information or the
     // intros. True.
-    bool Start();
+    virtual bool Start();
     // From the start until the interview has ended.
     bool IsRunning() const { return mRunning; }
     float GetGoodStep() const { return mGoodStep; }
@@ -186,7 +193,30 @@ public:
     void OnSequenceDone() override;
     void OnFade(int aEvent) override;
 
-private:
+protected:
+    // A text of a list, or aDefault when the list lacks the key.
+    static LString TextOr(const LPropertyList* aList, const char* aKey, const char* aDefault);
+    // The id, the states, the data list, the subtitle list, the fonts, characters and
+    // topics of Create; false (logged) when the subtitle list does not load.
+    bool ReadData(const LString& aDataName, LPropertyList* aDataList, const LString& aSubtitlesName);
+    // The title (the subtitle of its "name") and the "level" of a topic entry; a missing
+    // key is logged and leaves its text empty.
+    void ReadTopicHeading(LPropertyList* aEntry, LString& aTitle, LString& aLevel) const;
+    // One state picture of a topic button: the layout's picture for aLetter (an empty
+    // group when the layout lacks it) with the label aId at (15, aLabelY), in grey when
+    // aDisabled.
+    LDisplayGroup* BuildTopicPicture(const LString& aId, const LString& aLetter, bool aDisabled,
+                                     const LString& aLabel, float aLabelY);
+    // The button tells this interview; it follows the mouse only while its list is shown.
+    void ListenToTopicButton(LButton* aButton);
+    // "//textures/interview/interview_layout.txt", loaded once; null (logged) when it
+    // does not load.
+    LPropertyList* InterviewLayout();
+    // The panel follows the mouse from here until the button comes up.
+    void StartDrag();
+    // A busy interview takes the mouse's moves (the cursor follows), a dragged panel
+    // follows them; true when the move was taken.
+    bool FollowMouse(const LVector2& aPosition);
     void MakeModeTooltip();
     void ReadTooltipTexts();
     void MakeStates();
@@ -196,7 +226,9 @@ private:
     void DeleteTopics();
     // Takes the topic list out of the panel it is in and deletes it.
     void DeleteTopicArea();
-    LButton* MakeTopicButton(const LString& aKey, const LString& aLabel);
+    // A topic button with one picture per look, the label aLabel at (15, aLabelY); it
+    // tells this interview and follows the mouse only while its list is shown.
+    LButton* MakeTopicButton(const LString& aKey, const LString& aLabel, const TopicLook (&aLooks)[5], float aLabelY);
     void ApplyStep(bool aGood);
 
     bool PlayIntros();

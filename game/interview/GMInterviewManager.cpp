@@ -4,6 +4,7 @@
 #include "Gdi/LLayoutBuilder.h"
 #include "container/LPropertyList.h"
 #include "event/LEventManager.h"
+#include "interview/GMExpertInterview.h"
 #include "interview/GMInterview.h"
 #include "interview/GMInterviewMeter.h"
 #include "interview/GMInterviewScrollBar.h"
@@ -234,13 +235,8 @@ GMInterview* GMInterviewManager::SelectInterview(const LString& aId)
     }
     bool typed = false;
     const LString type = data->GetString(LString("type"), typed);
-    if (typed && type.EqualsNoCase(LString("expert"))) {
-        // Expert interviews come with their own class; until then none is made.
-        L_ERROR("Expert interviews are not available yet:" + dataName);
-        delete data;
-        return nullptr;
-    }
-    auto* interview = L_NEW GMInterview();
+    const bool expert = typed && type.EqualsNoCase(LString("expert"));
+    GMInterview* interview = expert ? L_NEW GMExpertInterview() : L_NEW GMInterview();
     if (interview == nullptr) {
         L_ERROR("Interview creation failure:" + dataName);
         delete data;
@@ -250,7 +246,7 @@ GMInterview* GMInterviewManager::SelectInterview(const LString& aId)
     DropCurrent();
     mCurrent = interview;
     mOwnsCurrent = true;
-    mExpert = false;
+    mExpert = expert;
     if (!interview->Create(dataName, data, subtitlesName)) {
         L_ASSERT_FAILURE("Interview creation failure:" + dataName);
     }

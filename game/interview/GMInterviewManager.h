@@ -47,8 +47,9 @@ public:
     bool BuildLayout();
 
     // Makes the interview aId current: the cached one, or a new one read from the index
-    // and its data file (not cached). Null when there is no index, when the data file does
-    // not load (logged), and for an expert interview, which is not built yet (logged).
+    // and its data file (not cached): an expert interview when the file's "type" is
+    // "expert" (any case), else a witness interview. Null when there is no index and when
+    // the data file does not load (logged).
     GMInterview* SelectInterview(const LString& aId);
     // Creates and caches the interview aId unless it belongs to a case other than the
     // selected one ("sta_selectedcase"; then 1 without loading). 0 when it cannot be made.

@@ -400,8 +400,9 @@ void GMInterviewSequence::Finish()
     mNextSoundTime = -1.0f;
     mNextSubtitleTime = -1.0f;
     mNextViewpointTime = -1.0f;
+    // Raised once: an expert's topic may be asked again.
     if (!mDoneEvent.IsEmpty()) {
-        if (LEventManager* events = LEventManager::Get()) {
+        if (LEventManager* events = LEventManager::Get(); events != nullptr && !events->IsRaised(mDoneEvent)) {
             events->AddEvent(mDoneEvent, true);
         }
     }

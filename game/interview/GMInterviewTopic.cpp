@@ -5,6 +5,7 @@
 #include "container/LPropertyList.h"
 #include "container/LVectorString.h"
 #include "event/LEventManager.h"
+#include "interview/GMExpertInterview.h"
 #include "interview/GMInterview.h"
 #include "interview/GMInterviewSequence.h"
 #include "interview/GMSubtitle.h"
@@ -20,10 +21,11 @@ namespace {
 
 const char* const kModeNames[] = {"conf", "decp", "flat", "stra", "empa"};
 
+// Raised once: an expert's topic may be asked again.
 void Raise(const LString& aId)
 {
     LEventManager* events = LEventManager::Get();
-    if (!aId.IsEmpty() && events != nullptr) {
+    if (!aId.IsEmpty() && events != nullptr && !events->IsRaised(aId)) {
         events->AddEvent(aId, true);
     }
 }
@@ -136,10 +138,12 @@ void GMInterviewTopic::Report()
     if (mInterview == nullptr) {
         return;
     }
-    if (mKind == KIND_EXPERT) {
-        L_NOTE("OnAnswerDone: expert interviews are not built yet; reported as a witness topic.");
+    auto* expert = mKind == KIND_EXPERT ? dynamic_cast<GMExpertInterview*>(mInterview) : nullptr;
+    if (expert != nullptr) {
+        expert->OnTopicFinished();
+    } else {
+        mInterview->OnTopicDone();
     }
-    mInterview->OnTopicDone();
 }
 
 void GMInterviewTopic::ApplyLists()

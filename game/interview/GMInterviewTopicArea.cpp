@@ -15,10 +15,6 @@
 
 namespace {
 
-// Below this blend a faded row cannot be clicked.
-constexpr float kClickableBlend = 0.8f;
-// Blend lost per pixel beyond an edge of the strip.
-constexpr float kFadePerPixel = 0.07f;
 // The content height from which the list scrolls and the scroll bar shows fully.
 constexpr float kScrollsFrom = 185.0f;
 constexpr float kScrollBarShown = 1.0f;
@@ -43,9 +39,12 @@ GMInterviewTopicArea::GMInterviewTopicArea() = default;
 
 GMInterviewTopicArea::~GMInterviewTopicArea()
 {
-    // The scroll bar outlives the list: it must not report to it any more.
+    // The scroll bar outlives the list: it must neither report to it nor move it any more.
     if (mScrollBar != nullptr) {
         mScrollBar->RemoveListener(this);
+        if (mScrollBar->GetContentGroup() == this) {
+            mScrollBar->SetContentGroup(nullptr);
+        }
     }
     for (int i = 0; i < mDependencies.GetCount(); ++i) {
         delete static_cast<LScript*>(mDependencies.GetAt(i));
@@ -84,16 +83,26 @@ LButton* GMInterviewTopicArea::GetButton(int aIndex) const
     return static_cast<LButton*>(mButtons.GetAt(aIndex));
 }
 
-bool GMInterviewTopicArea::IsAvailable(int aIndex)
+bool GMInterviewTopicArea::IsOfferedAtSkill(int aIndex) const
 {
     GMOptions* options = GMOptions::GetInstance();
     const int skill = options != nullptr ? options->GetSkill() : kDefaultSkill;
     LVectorString flags;
     mSkillLevels.GetRef(aIndex).Split(LString("|"), &flags);
-    if (skill >= 0 && flags.GetCount() > skill && flags.GetRef(skill) == LString("0")) {
+    return !(skill >= 0 && flags.GetCount() > skill && flags.GetRef(skill) == LString("0"));
+}
+
+LScript* GMInterviewTopicArea::GetDependencies(int aIndex) const
+{
+    return static_cast<LScript*>(mDependencies.GetAt(aIndex));
+}
+
+bool GMInterviewTopicArea::IsAvailable(int aIndex)
+{
+    if (!IsOfferedAtSkill(aIndex)) {
         return false;
     }
-    auto* script = static_cast<LScript*>(mDependencies.GetAt(aIndex));
+    LScript* script = GetDependencies(aIndex);
     return script == nullptr || script->Evaluate();
 }
 
@@ -105,6 +114,16 @@ bool GMInterviewTopicArea::IsDone(int aIndex) const
 bool GMInterviewTopicArea::IsViewed(int aIndex) const
 {
     return Raised(mViewedEvents.GetRef(aIndex));
+}
+
+bool GMInterviewTopicArea::IsClosed(int aIndex) const
+{
+    return IsDone(aIndex);
+}
+
+bool GMInterviewTopicArea::IsMarked(int aIndex, const LButton* aButton) const
+{
+    return IsViewed(aIndex) || IsSelected(aButton);
 }
 
 float GMInterviewTopicArea::GetLevel(int aIndex) const
@@ -148,21 +167,26 @@ void GMInterviewTopicArea::UpdateTopics()
         }
         button->SetHilighted(IsViewed(i) || IsSelected(button));
     }
-    if (mScrollBar != nullptr) {
-        y += kRowHeight;
-        // Only a new height is given: the scroll bar places the content again from its
-        // bar, whose coarser steps would pull a scrolled list back by a pixel or so.
-        const int height = static_cast<int>(y);
-        if (height != mContentHeight) {
-            mContentHeight = height;
-            mScrollBar->SetContentHeight(height);
-        }
-        GMInterviewScrollBar* shared = mOwner != nullptr ? mOwner->GetScrollBar() : nullptr;
-        if (shared != nullptr) {
-            shared->SetBlend(y >= kScrollsFrom ? kScrollBarShown : kScrollBarDimmed);
-        }
-    }
+    UpdateScrollBar(y + kRowHeight);
     UpdateFades();
+}
+
+void GMInterviewTopicArea::UpdateScrollBar(float aContentHeight)
+{
+    if (mScrollBar == nullptr) {
+        return;
+    }
+    // Only a new height is given: the scroll bar places the content again from its
+    // bar, whose coarser steps would pull a scrolled list back by a pixel or so.
+    const int height = static_cast<int>(aContentHeight);
+    if (height != mContentHeight) {
+        mContentHeight = height;
+        mScrollBar->SetContentHeight(height);
+    }
+    GMInterviewScrollBar* shared = mOwner != nullptr ? mOwner->GetScrollBar() : nullptr;
+    if (shared != nullptr) {
+        shared->SetBlend(aContentHeight >= kScrollsFrom ? kScrollBarShown : kScrollBarDimmed);
+    }
 }
 
 void GMInterviewTopicArea::UpdateFades()
@@ -177,9 +201,9 @@ void GMInterviewTopicArea::UpdateFades()
         float blend = 1.0f;
         if (d < 0.0f || d > kStripHeight) {
             blend = d < 0.0f ? 1.0f - std::fabs(d) * kFadePerPixel : blend - (d - kStripHeight) * kFadePerPixel;
-            button->SetEnabled(!(blend < kClickableBlend || IsDone(i)));
+            button->SetEnabled(!(blend < kClickableBlend || IsClosed(i)));
         }
-        button->SetHilighted(IsViewed(i) || IsSelected(button));
+        button->SetHilighted(IsMarked(i, button));
         button->SetBlend(blend < 0.0f ? 0.0f : blend);
     }
 }

@@ -23,6 +23,10 @@ public:
     static constexpr float kRowHeight = 30.0f;
     static constexpr float kIndent = 15.0f;
     static constexpr float kStripHeight = 180.0f;
+    // Below this blend a faded row cannot be clicked.
+    static constexpr float kClickableBlend = 0.8f;
+    // Blend lost per pixel beyond an edge of the strip.
+    static constexpr float kFadePerPixel = 0.07f;
 
     explicit GMInterviewTopicArea(GMInterview* aOwner);
     // Without an owner: a derived list that keeps its owner itself.
@@ -65,6 +69,18 @@ protected:
     GMInterview* mOwner = nullptr;
     // Whether the button's topic is the owner's selected one (case ignored).
     bool IsSelected(const LButton* aButton) const;
+    // A topic that cannot be clicked wherever it stands: a done one.
+    virtual bool IsClosed(int aIndex) const;
+    // A topic whose button is hilighted: a viewed or the selected one.
+    virtual bool IsMarked(int aIndex, const LButton* aButton) const;
+    // False when the skill-level flag of the player's difficulty is "0".
+    bool IsOfferedAtSkill(int aIndex) const;
+    // The topic's dependencies script (owned by the area), or null.
+    LScript* GetDependencies(int aIndex) const;
+    // A layout of aContentHeight pixels: the scroll bar is told a new height, and the
+    // owner's scroll bar shows fully from a height of 185 pixels, dimmed below. Nothing
+    // without a scroll bar.
+    void UpdateScrollBar(float aContentHeight);
 
 private:
     LScrollBar* mScrollBar = nullptr;

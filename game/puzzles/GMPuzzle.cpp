@@ -7,6 +7,7 @@
 #include "Gdi/LFader.h"
 #include "Gdi/LFontManager.h"
 #include "Gdi/LLayoutBuilder.h"
+#include "Input/LMouse.h"
 #include "Gdi/LSprite.h"
 #include "Sound/LISoundManager.h"
 #include "Sound/LISoundPlayer.h"
@@ -137,6 +138,15 @@ bool GMPuzzle::PopIfTop()
     return screens->PopFade(&popped);
 }
 
+bool GMPuzzle::PopIfTopAndInterrupt()
+{
+    const bool popped = PopIfTop();
+    if (LMouse* mouse = LMouse::Get()) {
+        mouse->Interrupt();
+    }
+    return popped;
+}
+
 bool GMPuzzle::PopWhenIdle()
 {
     GMScreenManager* screens = GMScreenManager::GetInstance();
@@ -216,8 +226,14 @@ void GMPuzzle::OnShow()
     }
     Build();
     mShown = true;
-    if (GMCursor* cursor = mSetup.mCursor >= 0 ? GMCursor::GetInstance() : nullptr) {
-        cursor->SetCursor(mSetup.mCursor, Text(mSetup.mCursorOwner));
+    GMCursor* cursor = GMCursor::GetInstance();
+    if (cursor != nullptr && mSetup.mSetsCursor) {
+        if (mSetup.mSetsDefaultCursor) {
+            cursor->SetDefaultCursor(mSetup.mCursor);
+            cursor->ReleaseCursor(LString());
+        } else {
+            cursor->SetCursor(mSetup.mCursor, Text(mSetup.mCursorOwner));
+        }
     }
     if (mSetup.mHidesBar) {
         if (GMPDAMinimized* bar = GMPDAMinimized::GetInstance()) {
@@ -234,40 +250,22 @@ void GMPuzzle::Build()
         GMTextureRoot root(Text(mSetup.mTextureRoot));
         mLayout = L_NEW LPropertyList();
         if (mLayout == nullptr || !mLayout->Load(Text(mSetup.mLayoutFile), true)) {
-            if (mSetup.mLoadError != nullptr) {
-                L_ERROR(mSetup.mLoadError);
+            if (mSetup.mLoadFailure != nullptr) {
+                L_ERROR(mSetup.mLoadFailure);
             } else {
                 L_ASSERT_FAILURE(LString());
             }
+            // Nothing is read from a layout that did not load.
+            delete mLayout;
+            mLayout = nullptr;
         }
-        LPropertyList* content =
-            mLayout != nullptr && mSetup.mContentList != nullptr ? mLayout->GetList(LString(mSetup.mContentList)) : nullptr;
-        if (mSetup.mRootId != nullptr) {
-            mRoot = L_NEW LDisplayGroup();
-            if (mRoot != nullptr) {
-                mRoot->SetId(LString(mSetup.mRootId));
-                mRoot->SetRelativeZ(mSetup.mRootZ);
-                if (mSetup.mContentList != nullptr) {
-                    BuildContent(content);
-                }
-            }
-        } else {
-            mRoot = content != nullptr ? LLayoutBuilder::BuildGroup(content, true) : nullptr;
-        }
-        if (mRoot == nullptr) {
-            // The puzzle's objects still need a group to live in.
-            L_ASSERT_FAILURE(LString());
-            mRoot = L_NEW LDisplayGroup();
-            if (mRoot != nullptr) {
-                mRoot->SetId(Text(mSetup.mClassName));
-            }
-        }
+        mRoot = BuildRoot();
         if (mRoot != nullptr) {
             BuildPieces();
         }
     }
     LPropertyList* back =
-        mLayout != nullptr && mSetup.mBackButtonList != nullptr ? mLayout->GetList(LString(mSetup.mBackButtonList)) : nullptr;
+        mLayout != nullptr && mSetup.mBackButtonKey != nullptr ? mLayout->GetList(LString(mSetup.mBackButtonKey)) : nullptr;
     LButton* button = back != nullptr ? LLayoutBuilder::BuildButton(back, this) : nullptr;
     if (button != nullptr && (mRoot == nullptr || !mRoot->AddMember(button, true))) {
         L_ASSERT_FAILURE(LString());
@@ -280,23 +278,46 @@ void GMPuzzle::Build()
     OnBuilt();
 }
 
-void GMPuzzle::BuildContent(LPropertyList* aContent)
+LDisplayGroup* GMPuzzle::BuildRoot()
 {
-    if (aContent == nullptr) {
-        L_ASSERT_FAILURE(LString());
-        return;
+    LPropertyList* background =
+        mLayout != nullptr && mSetup.mBackgroundKey != nullptr ? mLayout->GetList(LString(mSetup.mBackgroundKey)) : nullptr;
+    if (mSetup.mRootGroup == nullptr) {
+        LDisplayGroup* root = background != nullptr ? LLayoutBuilder::BuildGroup(background, true) : nullptr;
+        if (root == nullptr) {
+            // The puzzle's objects still need a group to live in.
+            L_ASSERT_FAILURE(LString());
+            root = L_NEW LDisplayGroup();
+            if (root != nullptr) {
+                root->SetId(Text(mSetup.mClassName));
+            }
+        }
+        return root;
     }
-    if (mSetup.mContentIsGroups) {
-        if (!LLayoutBuilder::BuildGroups(aContent, mRoot)) {
+    auto* root = L_NEW LDisplayGroup();
+    if (root == nullptr) {
+        L_ASSERT_FAILURE(LString());
+        return nullptr;
+    }
+    root->SetId(LString(mSetup.mRootGroup));
+    root->SetRelativeZ(mSetup.mRootZ);
+    if (background == nullptr) {
+        return root;
+    }
+    if (mSetup.mBackgroundIsGroups) {
+        if (!LLayoutBuilder::BuildGroups(background, root)) {
             L_ASSERT_FAILURE(LString());
         }
-        return;
+        return root;
     }
-    LDisplayGroup* group = LLayoutBuilder::BuildGroup(aContent, true);
-    if (group == nullptr || !mRoot->AddMember(group, true)) {
+    LIDisplayObject* made = mSetup.mBackgroundIsSprite
+                                ? static_cast<LIDisplayObject*>(LLayoutBuilder::BuildSprite(background))
+                                : static_cast<LIDisplayObject*>(LLayoutBuilder::BuildGroup(background, true));
+    if (made != nullptr && !root->AddMember(made, true)) {
         L_ASSERT_FAILURE(LString());
-        delete group;
+        delete made;
     }
+    return root;
 }
 
 void GMPuzzle::OnHidden()
@@ -313,7 +334,11 @@ void GMPuzzle::OnHidden()
     }
     DeletePieces();
     DeleteDisplay();
-    if (GMCursor* cursor = mSetup.mCursor >= 0 ? GMCursor::GetInstance() : nullptr) {
+    GMCursor* cursor = GMCursor::GetInstance();
+    if (cursor != nullptr && mSetup.mReleasesCursor) {
+        if (mSetup.mSetsDefaultCursor) {
+            cursor->SetDefaultCursor(GMCursor::TYPE_DEFAULT);
+        }
         cursor->ReleaseCursor(LString());
     }
     if (mSetup.mHidesBar) {
@@ -350,7 +375,7 @@ void GMPuzzle::PlayIntroVoice()
     const bool easy = options != nullptr && options->GetSkill() == GMOptions::SKILL_EASY;
     const char* voice = easy ? mSetup.mEasyVoice : mSetup.mVoice;
     if (voice != nullptr) {
-        PlayVoice(mSetup.mIntroStream != nullptr ? LString(mSetup.mIntroStream) : LString(kHintAudio), LString(voice));
+        PlayVoice(Text(mSetup.mVoiceStream), LString(voice));
     }
 }
 
@@ -365,6 +390,7 @@ bool GMPuzzle::PlayVoice(const LString& aName, const LString& aVoiceId, const ch
         return false;
     }
     mSound = player;
+    mVoicePlaying = true;
     player->SetListener(this);
     GMOptions* options = GMOptions::GetInstance();
     player->SetVolume(options != nullptr ? options->mVolume : 1.0f);
@@ -373,16 +399,22 @@ bool GMPuzzle::PlayVoice(const LString& aName, const LString& aVoiceId, const ch
     return true;
 }
 
-bool GMPuzzle::PlaySound(const LString& aName, const LString& aFile)
+bool GMPuzzle::PlaySound(const LString& aName, const LString& aPath, bool aListen)
 {
     DeleteSound();
     LISoundManager* sounds = LISoundManager::Get();
-    LISoundPlayer* player = sounds != nullptr ? sounds->CreateStream(aName, aFile) : nullptr;
+    LISoundPlayer* player = sounds != nullptr ? sounds->CreateStream(aName, aPath) : nullptr;
     if (player == nullptr) {
         L_ASSERT_FAILURE(LString());
+        if (aListen) {
+            OnVoiceEnded(aName);
+        }
         return false;
     }
     mSound = player;
+    if (aListen) {
+        player->SetListener(this);
+    }
     GMOptions* options = GMOptions::GetInstance();
     player->SetVolume(options != nullptr ? options->mVolume : 1.0f);
     player->Play();
@@ -424,7 +456,9 @@ void GMPuzzle::FadeSubtitle()
 
 void GMPuzzle::OnSoundEnded(const LString& aName)
 {
-    FadeSubtitle();
+    if (mVoicePlaying) {
+        FadeSubtitle();
+    }
     DeleteSound();
     OnVoiceEnded(aName);
 }
@@ -435,6 +469,7 @@ void GMPuzzle::OnVoiceEnded(const LString&)
 
 void GMPuzzle::DeleteSound()
 {
+    mVoicePlaying = false;
     if (mSound != nullptr) {
         LISoundPlayer* sound = mSound;
         mSound = nullptr;
@@ -513,8 +548,8 @@ bool GMPuzzle::AddInventoryItem(const LString& aItemId)
     return inventory->AddItem(aItemId);
 }
 
-bool GMPuzzle::HandOver(const LString& aScene, const LString& aViewpoint, const LVectorString& aStateChanges,
-                        const LString& aMovie, const std::function<void()>& aBeforeMovie)
+GMCutScenePlayer* GMPuzzle::PrepareHandOver(const LString& aScene, const LString& aViewpoint,
+                                            const LVectorString& aStateChanges)
 {
     if (GMScene* scene = CurrentScene()) {
         scene->StopAudio();
@@ -522,27 +557,52 @@ bool GMPuzzle::HandOver(const LString& aScene, const LString& aViewpoint, const 
     GMCutScenePlayer* player = GMCutScenePlayer::GetInstance();
     if (player == nullptr) {
         L_ERROR("HandOver failure. No cut-scene player.");
-        return false;
+        return nullptr;
     }
     player->SetTarget(aScene, aViewpoint);
     player->SetStateChanges(aStateChanges);
-    if (aBeforeMovie) {
-        aBeforeMovie();
+    return player;
+}
+
+bool GMPuzzle::HandOver(const LString& aScene, const LString& aViewpoint, const LVectorString& aStateChanges,
+                        const LString& aMovie)
+{
+    GMCutScenePlayer* player = PrepareHandOver(aScene, aViewpoint, aStateChanges);
+    if (player == nullptr) {
+        return false;
     }
     player->Play(aMovie);
     return true;
 }
 
-bool GMPuzzle::PopAtOnce()
+bool GMPuzzle::PopAndHandOver(const LString& aScene, const LString& aViewpoint, const LVectorString& aStateChanges,
+                              const LString& aMovie)
 {
+    GMCutScenePlayer* player = PrepareHandOver(aScene, aViewpoint, aStateChanges);
     GMScreenManager* screens = GMScreenManager::GetInstance();
-    if (screens == nullptr || screens->GetTop() != this) {
+    if (screens != nullptr && screens->GetTop() == this) {
+        GMIScreen* popped = nullptr;
+        screens->PopScreen(&popped);
+    }
+    OnHidden();
+    if (player == nullptr) {
         return false;
     }
-    GMIScreen* popped = nullptr;
-    screens->PopScreen(&popped);
-    OnHidden();
+    player->Play(aMovie);
     return true;
+}
+
+bool GMPuzzle::DeferSolvedHandOver(const char* aSolvedEvent, const char* aScene, const char* aViewpoint,
+                                   const char* aVisibleState, const char* aMovie)
+{
+    return Defer([this, aSolvedEvent, aScene, aViewpoint, aVisibleState, aMovie] {
+        RaiseEvent(LString(aSolvedEvent));
+        LVectorString changes;
+        changes.Append(LString(aVisibleState));
+        changes.Append(LString("boolean"));
+        changes.Append(LString("true"));
+        PopAndHandOver(LString(aScene), LString(aViewpoint), changes, LString(aMovie));
+    });
 }
 
 bool GMPuzzle::ReadNumbers(LPropertyList* aList, const LString& aPath, int aCount, LVectorFloat& aOut) const
@@ -554,6 +614,32 @@ bool GMPuzzle::ReadNumbers(LPropertyList* aList, const LString& aPath, int aCoun
     }
     if (!found || aOut.GetCount() != aCount) {
         L_ERROR("Layout value missing or malformed: " + aPath);
+        return false;
+    }
+    return true;
+}
+
+bool GMPuzzle::ReadWords(LPropertyList* aList, const LString& aPath, int aCount, LVectorString& aOut) const
+{
+    LPropertyList* list = aList != nullptr ? aList : mLayout;
+    bool found = false;
+    const LString text = list != nullptr ? list->GetString(aPath, found) : LString();
+    aOut = LVectorString();
+    // Split passes over empty words: every "|" must stand between two of the words.
+    int separators = 0;
+    for (int i = 0; i < text.GetLength(); ++i) {
+        separators += text.At(i) == u'|' ? 1 : 0;
+    }
+    bool ok = found && separators == aCount - 1 && text.Split(LString("|"), &aOut) && aOut.GetCount() == aCount;
+    for (int i = 0; ok && i < aOut.GetCount(); ++i) {
+        ok = !aOut[i].IsEmpty();
+        for (int j = 0; ok && j < i; ++j) {
+            ok = !aOut[i].EqualsNoCase(aOut[j]);
+        }
+    }
+    if (!ok) {
+        L_ERROR("Layout value missing or malformed: " + aPath);
+        aOut = LVectorString();
         return false;
     }
     return true;

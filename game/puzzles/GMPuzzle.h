@@ -11,7 +11,7 @@
 //   GMFooPuzzle::~GMFooPuzzle() { sFoo.Destroyed(this); }
 //
 // The showing, in order: the texture root is set to the puzzle's folder, the layout is
-// loaded, the root group is built from its content list ("groups.g01-background" unless
+// loaded, the root group is built from its background ("groups.g01-background" unless
 // the setup says otherwise), BuildPieces adds the puzzle's own objects, the root is
 // restored, the back button "back_btn" is built from its list ("groups.g02-backbutton"
 // unless the setup says otherwise), the root group joins the display manager, OnBuilt registers
@@ -38,6 +38,7 @@
 
 #include <functional>
 
+class GMCutScenePlayer;
 class LDisplayGroup;
 class LISoundPlayer;
 class LPropertyList;
@@ -59,29 +60,35 @@ struct GMPuzzleSetup
     const char* mVoice = nullptr;
     // Whether the showing hides the minimised PDA bar (and the hiding shows it).
     bool mHidesBar = true;
-    // The cursor type set at the showing, with its owner (null: an empty owner); the
-    // hiding releases it. A negative type leaves the cursor alone at both.
+    // The cursor type set at the showing, with its owner (null: an empty owner). Whether
+    // the showing sets the cursor, and the hiding releases it. With mSetsDefaultCursor the
+    // showing makes mCursor the default type and the hiding the default cursor (type 0),
+    // each followed by a release with an empty owner.
     int mCursor = 1;
     const char* mCursorOwner = nullptr;
-    // The stream name of the introductory voice-over (null: "hintAudio").
-    const char* mIntroStream = nullptr;
+    bool mSetsCursor = true;
+    bool mReleasesCursor = true;
+    bool mSetsDefaultCursor = false;
+    // The stream name of the introductory voice-over.
+    const char* mVoiceStream = "hintAudio";
     // Whether the hiding fades the subtitle out and deletes the sound player (otherwise
     // a voice plays on until its end notice deletes it).
     bool mFadeSubtitleOnHide = true;
     bool mDeleteSoundOnHide = true;
-    // The layout list the root's content comes from. With mRootId null it is one group
-    // list, built with its children into the root itself; with mRootId the root is a new
-    // group of that id and relative z mRootZ, into which the list is built: as one group
-    // member, or, with mContentIsGroups, as a list of groups each becoming a member, or
-    // (null list) nothing, the puzzle building it all.
-    const char* mContentList = "groups.g01-background";
-    const char* mRootId = nullptr;
+    // The root group: when named, a new group of that id at relative z mRootZ into which
+    // the background is built (a missing background is then simply absent, and a null
+    // key builds nothing, the puzzle adding it all); otherwise the background group itself.
+    const char* mRootGroup = nullptr;
     float mRootZ = 0.0f;
-    bool mContentIsGroups = false;
-    // The back button's list (null: the puzzle has none).
-    const char* mBackButtonList = "groups.g02-backbutton";
-    // The error logged when the layout file does not load (null: the assertion line).
-    const char* mLoadError = nullptr;
+    // The layout key of the background: a group built with its children, or a sprite,
+    // or, with mBackgroundIsGroups, a list of groups each becoming a member of the root.
+    const char* mBackgroundKey = "groups.g01-background";
+    bool mBackgroundIsSprite = false;
+    bool mBackgroundIsGroups = false;
+    // The layout key of the back button (null: the puzzle has none).
+    const char* mBackButtonKey = "groups.g02-backbutton";
+    // The error logged when the layout does not load (the assertion line when null).
+    const char* mLoadFailure = nullptr;
 };
 
 class GMPuzzle : public LBase,
@@ -148,8 +155,8 @@ protected:
     // The active state turned false. The common rule: pop, but only when the puzzle is
     // the top screen.
     virtual void OnClosedByState();
-    // What follows the end of the voice aName, or the voice itself when its stream could
-    // not be made: nothing unless the puzzle says so.
+    // What follows the end of the voice or effect aName, or the stream itself when it
+    // could not be made: nothing unless the puzzle says so.
     virtual void OnVoiceEnded(const LString& aName);
 
     // Sets the current scene's keep-audio flag and pushes the puzzle with a fade; nothing
@@ -157,6 +164,8 @@ protected:
     bool Open();
     // PopFade when the puzzle is the top screen; false otherwise.
     bool PopIfTop();
+    // PopIfTop, then the mouse's dispatch of the click ends here.
+    bool PopIfTopAndInterrupt();
     // PopIfTop, or, while a screen change runs, again at each later frame pass for as long
     // as the puzzle is the top screen.
     bool PopWhenIdle();
@@ -170,10 +179,11 @@ protected:
     // assertion line, no listener, volume, subtitle or play, then OnVoiceEnded (false).
     bool PlayVoice(const LString& aName, const LString& aVoiceId, const char* aFont = nullptr,
                    bool aKeepSubtitle = false);
-    // A sound effect in the one sound slot: the stream aName from aFile replaces the sound
-    // now playing and plays without a listener or subtitle (the assertion line when it
-    // cannot be made).
-    bool PlaySound(const LString& aName, const LString& aFile);
+    // The effect aPath as the stream aName, replacing the sound now playing, at the
+    // options' volume, without a subtitle; with aListen its end comes to OnVoiceEnded.
+    // When the stream cannot be made: the assertion line, and with aListen OnVoiceEnded
+    // at once (false).
+    bool PlaySound(const LString& aName, const LString& aPath, bool aListen = true);
     // Deletes the sound player, which hears nothing more.
     void DeleteSound();
     // Fades the subtitle strip out while it shows.
@@ -185,13 +195,18 @@ protected:
     bool SetStateTrue(const LString& aId);
     bool AddInventoryItem(const LString& aItemId);
     // Hands over to the cut scene: the scene's audio stops, then the player gets the
-    // target, the state changes and the movie, in that order; aBeforeMovie, when given,
-    // runs just before the movie (a puzzle leaving the stack without a fade).
+    // target, the state changes and the movie, in that order.
     bool HandOver(const LString& aScene, const LString& aViewpoint, const LVectorString& aStateChanges,
-                  const LString& aMovie, const std::function<void()>& aBeforeMovie = {});
-    // Takes the puzzle off the stack without a fade, when it is the top screen, and hides
-    // it; false when it is not on top.
-    bool PopAtOnce();
+                  const LString& aMovie);
+    // The same, with the puzzle taken off the screen stack (no fade, no screen told) and
+    // hidden after the state changes are given and before the movie plays. Not from a
+    // callback of one of the puzzle's own objects: through Defer.
+    bool PopAndHandOver(const LString& aScene, const LString& aViewpoint, const LVectorString& aStateChanges,
+                        const LString& aMovie);
+    // At the next frame pass (the solving click's object goes with the screen): raises
+    // aSolvedEvent, then PopAndHandOver with the one change aVisibleState to true.
+    bool DeferSolvedHandOver(const char* aSolvedEvent, const char* aScene, const char* aViewpoint,
+                             const char* aVisibleState, const char* aMovie);
 
     // The cursor of a puzzle that items are used on, at a move: the item cursor becomes the
     // highlighted item cursor, and anything else but that the target cursor, unless the
@@ -209,6 +224,9 @@ protected:
     // or malformed, and then the puzzle must not count as solved. For the values the
     // puzzle's clues must match, which the sample data supplies.
     bool ReadNumbers(LPropertyList* aList, const LString& aPath, int aCount, LVectorFloat& aOut) const;
+    // The same for words: exactly aCount values separated by "|", none empty and no two
+    // alike (compared ignoring case).
+    bool ReadWords(LPropertyList* aList, const LString& aPath, int aCount, LVectorString& aOut) const;
     // Runs aStep at the next frame pass.
     bool Defer(std::function<void()> aStep);
 
@@ -216,7 +234,9 @@ protected:
 
 private:
     void Build();
-    void BuildContent(LPropertyList* aContent);
+    LDisplayGroup* BuildRoot();
+    GMCutScenePlayer* PrepareHandOver(const LString& aScene, const LString& aViewpoint,
+                                      const LVectorString& aStateChanges);
     void PlayIntroVoice();
     void ShowSubtitle(const LString& aVoiceId, const char* aFont, bool aKeepSubtitle);
     void DeleteDisplay();
@@ -228,6 +248,8 @@ private:
     GMDeferredStep mDeferred;
     bool mShown = false;
     bool mFading = false;
+    // Whether the sound now playing is a voice with its subtitle.
+    bool mVoicePlaying = false;
     bool mStateListening = false;
 };
 

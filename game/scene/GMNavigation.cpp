@@ -8,6 +8,7 @@
 #include "Render/LMeshOctree.h"
 #include "Render/LMeshQuadTree.h"
 #include "Render/LNavigationTDO.h"
+#include "Render/LNavigationTDODisplay.h"
 #include "Render/LPathFindingWeb.h"
 #include "Render/LPosBounds.h"
 #include "Render/LSteeringTDO.h"
@@ -92,8 +93,10 @@ LString GMNavigation::Dump() const
 
 void GMNavigation::FreeWalkers()
 {
-    // The steering and the navigation leave the frame manager; neither deletes what it
-    // was given.
+    // The display reads the navigation and the steering, so it goes first. The steering
+    // and the navigation leave the frame manager; neither deletes what it was given.
+    delete mDisplay;
+    mDisplay = nullptr;
     delete mSteering;
     mSteering = nullptr;
     delete mNavigation;
@@ -196,6 +199,13 @@ bool GMNavigation::SetSceneData(const LString& aFolder, LDrawElement* aDepthMesh
     mNavigation->SetListener(this);
     mSteering->SetDefaults();
     mSteering->SetNavigation(mNavigation);
+    // The display parks the navigation; the start way-point places it below.
+    mDisplay = L_NEW LNavigationTDODisplay();
+    if (mDisplay != nullptr) {
+        mDisplay->BindOwner(&mDisplay);
+        mDisplay->Create(mNavigation, mSteering);
+        mDisplay->SetupGroundMeshes(mNavigation->GetGroundFrameCount(), mNavigation->GetGroundFrames());
+    }
 
     result = BuildGroundTree(aDepthMesh, camera) && result;
     result = BuildSceneTree(aDepthMesh) && result;

@@ -28,6 +28,7 @@ class LDrawElement;
 class LMeshOctree;
 class LMeshQuadTree;
 class LNavigationTDO;
+class LNavigationTDODisplay;
 class LPathFindingWeb;
 class LPosBounds;
 class LPropertyList;
@@ -106,6 +107,8 @@ public:
     LPathFindingWeb* GetPathFindingWeb() const { return mWeb; }
     LNavigationTDO* GetNavigation() const { return mNavigation; }
     LSteeringTDO* GetSteering() const { return mSteering; }
+    // The debug overlay made for the current scene (inactive), or null.
+    LNavigationTDODisplay* GetDisplay() const { return mDisplay; }
     LMeshQuadTree* GetGroundTree() const { return mGroundTree; }
     LMeshOctree* GetSceneTree() const { return mSceneTree; }
     GMINavigationListener* GetListener() const { return mListener; }
@@ -137,6 +140,8 @@ private:
     LPathFindingWeb* mWeb = nullptr;
     LNavigationTDO* mNavigation = nullptr;
     LSteeringTDO* mSteering = nullptr;
+    // Owned; the display tree may delete it first, which clears this pointer.
+    LNavigationTDODisplay* mDisplay = nullptr;
     LMeshQuadTree* mGroundTree = nullptr;
     LMeshOctree* mSceneTree = nullptr;
     // The scene list of the last set-up (not owned; forgotten by Reset), read again by

@@ -13,6 +13,7 @@
 #include "LVector2.h"
 #include "Render/LAnimationCtrl.h"
 #include "Render/LCamera.h"
+#include "Render/LLight.h"
 #include "Render/LDrawElement.h"
 #include "Render/LFrame.h"
 #include "Render/LIRasterizer.h"
@@ -43,6 +44,7 @@
 #include "scene/GMSceneAudio.h"
 #include "scene/GMSceneManager.h"
 #include "scene/GMShadowSimple.h"
+#include "Render/LShadowBuffer.h"
 #include "script/LScript.h"
 #include "script/LScriptBuilder.h"
 #include "state/LStateManager.h"
@@ -232,6 +234,7 @@ GMScene::GMScene()
         mouse->SetDoubleClickEnabled(true);
         mListenerRegistered = mouse->AddMember(this, kMousePriority) ? 1 : 0;
     }
+    mShadowBuffer = L_NEW LShadowBuffer();
 }
 
 GMScene::~GMScene()
@@ -291,6 +294,7 @@ GMScene::~GMScene()
     delete mDepthMesh;
     delete mLighting;
     delete mShadowSimple;
+    delete mShadowBuffer;
     delete mAnimations;
     delete mEvidence;
     delete mDescription;
@@ -1358,6 +1362,24 @@ bool GMScene::Update()
     return result;
 }
 
+void GMScene::RenderStencilShadows(LCamera* aCamera)
+{
+    // Without a light that casts them there are no shadows to mark.
+    const LLight* caster = mLighting != nullptr ? mLighting->GetShadowCaster() : nullptr;
+    if (mShadowBuffer == nullptr || mPlayer == nullptr || caster == nullptr) {
+        return;
+    }
+    mShadowBuffer->BeginShadowVolumes();
+    mPlayer->UpdateShadow(caster, aCamera);
+    mPlayer->RenderShadow(kShadowVolumeValue);
+    mShadowBuffer->Render(mShadowShade);
+    // The shade's black texture and opacity must not reach untextured characters.
+    if (LIRasterizer* rasterizer = LIRasterizer::Get()) {
+        rasterizer->SetTexture();
+        rasterizer->SetBlendFactor(1.0f);
+    }
+}
+
 bool GMScene::Render()
 {
     if (mActive == 0) {
@@ -1403,9 +1425,10 @@ bool GMScene::Render()
         mNPCs[i]->UpdateSkins();
     }
 
-    // Stencil shadows come with the shadow pass; until then only the blob shadow is drawn.
     if (mSimpleShadows != 0 && mShadowSimple != nullptr) {
         mShadowSimple->Render();
+    } else {
+        RenderStencilShadows(camera);
     }
 
     if (!camera->Apply()) {

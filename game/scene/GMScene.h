@@ -24,6 +24,7 @@ class GMPicker;
 class GMSceneAudio;
 class GMScreenFader;
 class GMShadowSimple;
+class LShadowBuffer;
 class LCamera;
 class LDisplayGroup;
 class LDrawElement;
@@ -43,6 +44,8 @@ class GMScene : public LBase,
 public:
     static constexpr float kMousePriority = 10.0f;
     static constexpr float kDefaultShadowShade = 0.3f;
+    // What the player's shadow volumes are drawn with (they do not use it).
+    static constexpr float kShadowVolumeValue = 0.25f;
 
     // Registers the scene's mouse listener (double clicks on) and hides the multi-cursor;
     // input stays off until the scene is shown.
@@ -152,6 +155,7 @@ public:
     GMLighting* GetLighting() const { return mLighting; }
     GMSceneAudio* GetAudio() const { return mAudio; }
     GMShadowSimple* GetShadowSimple() const { return mShadowSimple; }
+    LShadowBuffer* GetShadowBuffer() const { return mShadowBuffer; }
     float GetShadowShade() const { return mShadowShade; }
     int GetDecalCount() const { return mDecalCount; }
     LSprite* GetDecal(int aIndex) const;
@@ -192,6 +196,9 @@ private:
     bool DecideNPC(const LPropertyList* aNPC) const;
     void MakeAmbientPlayer();
     void UpdateShadowChoice();
+    // The stencil shadow pass: the player's volumes for the shadow-casting light, then
+    // the shade over what they mark.
+    void RenderStencilShadows(LCamera* aCamera);
     void DeleteHotspots();
     void DeleteDecals();
     void DeleteCuts();
@@ -247,6 +254,7 @@ private:
     LVector* mCutScript = nullptr;
     unsigned char mSimpleShadows = 0;
     GMShadowSimple* mShadowSimple = nullptr;
+    LShadowBuffer* mShadowBuffer = nullptr;
     GMCloseUp* mCloseUp = nullptr;
     LString mCut;
     LString mPendingViewpoint;

@@ -109,10 +109,12 @@ bool GMSceneManager::UnloadScene()
     }
     // The scene leaves the PDA (when it listens there) as it is deleted.
     scene->StopAudio();
+    // A scene covered by other screens (the main menu over the game) is on the stack too:
+    // it leaves from wherever it stands, and only a shown one is hidden.
+    if (GMScreenManager* screens = GMScreenManager::GetInstance()) {
+        screens->RemoveScreen(scene);
+    }
     if (scene->IsActive()) {
-        if (GMScreenManager* screens = GMScreenManager::GetInstance()) {
-            screens->RemoveScreen(scene);
-        }
         scene->OnHidden();
     }
     mScene = nullptr;

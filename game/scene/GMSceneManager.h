@@ -37,8 +37,8 @@ public:
     // location that does not load (no scene is current then). The location card is not
     // built yet, so aSkipPlacard changes nothing.
     bool LoadScene(const LString& aId, bool aImmediate, bool aSkipPlacard);
-    // Takes the current scene off the screen stack and the PDA, stops its audio and
-    // deletes it. Always 1.
+    // Takes the current scene off the screen stack, wherever it stands there, and off the
+    // PDA, hides it when it is shown, stops its audio and deletes it. Always 1.
     bool UnloadScene();
 
     // Where the next viewpoint set-up puts the player (ground x, z) and the direction it

@@ -3,6 +3,7 @@
 #include "LVector2.h"
 #include "LVector3.h"
 #include "Render/LMeshOctree.h"
+#include "Render/LNavigationTDODisplay.h"
 #include "Render/LPickRay.h"
 #include "scene/GMNavigation.h"
 #include "stdlib/LLog.h"
@@ -48,6 +49,10 @@ bool GMPicker::Pick(int aX, int aY, bool aRun)
     if (mRay != nullptr && tree != nullptr && mRay->CalculateRay(aX, aY) && mRay->Transform(*mRay)) {
         const LVector3 direction = mRay->GetDirection().Normalize(kNormalizeTolerance);
         found = tree->Pick(mRay->GetOrigin(), direction, hit, kMaxDistance);
+    }
+    LNavigationTDODisplay* display = navigation != nullptr ? navigation->GetDisplay() : nullptr;
+    if (display != nullptr) {
+        display->SetPickPosition(found ? LVector2(hit.x, hit.z) : LVector2(0.0f, 0.0f));
     }
     if (!found) {
         L_ASSERT_FAILURE("Pick failure.");

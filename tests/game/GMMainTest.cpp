@@ -133,6 +133,8 @@ TEST_P(GMMainExit, FailureToStartIsAFailureStatusAndANormalRunIsZero)
     EXPECT_EQ(c.mResult == 0, log.Contains("allocs"));
     EXPECT_EQ(c.mResult == 0 ? 1 : 0, record.mQuit);
     EXPECT_EQ(c.mResult == 0 ? 1 : 0, record.mInit);
+    // The exit tables are for the whole-program tests' script only.
+    EXPECT_FALSE(log.Contains("EVENTS"));
 }
 
 INSTANTIATE_TEST_SUITE_P(

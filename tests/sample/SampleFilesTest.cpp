@@ -91,7 +91,9 @@ TEST_F(SampleFiles, EveryMovieOpensWithMoreThanTenFrames)
     const auto files = LSampleRoots::Files({".bik"});
     EXPECT_EQ((std::vector<std::string> {"movies/000_all.bik", "movies/001_all.bik", "movies/152_all.bik",
                                          "movies/LockBox_Open.bik", "movies/Painting_Opening.bik",
-                                         "movies/Safe_Open.bik", "movies/Vesmar_Logo.bik"}),
+                                         "movies/Safe_Open.bik", "movies/Secret_Apt_Door.bik",
+                                         "movies/UPS_BoxAnimax.bik", "movies/Vesmar_Logo.bik",
+                                         "movies/chaseapt_draweropen.bik"}),
               files);
     for (const std::string& file : files) {
         std::unique_ptr<LIMoviePlayer> movie(movies->CreateTextureMovie(LString("sample"), Data(file)));

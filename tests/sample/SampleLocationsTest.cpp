@@ -446,7 +446,11 @@ TEST_F(SampleLocations, HotspotsReferToEvidenceItemsInterviewsAndVoiceOverFiles)
     for (const std::string& key : Keys(hotspots.get())) {
         types.push_back(Text(*hotspots, key + ".type"));
     }
-    EXPECT_EQ((std::vector<std::string> {"navigate", "general", "target", "interview", "general"}), types);
+    EXPECT_EQ((std::vector<std::string> {"navigate", "general", "target", "interview", "general", "interview"}), types);
+    // The lab's van questions the crime lab, an expert of case 1.
+    const std::string lab = Text(*hotspots, "lab_van.typedata.interview.interviewid");
+    EXPECT_EQ("1CL_lab", lab);
+    EXPECT_EQ("1CL_lab.txt", Text(*interviews, lab + ".data"));
 
     for (const char* hotspot : {"sample_object", "pen"}) {
         const std::string item = Text(*hotspots, std::string(hotspot) + ".data.operatingid");
@@ -495,7 +499,9 @@ TEST_F(SampleLocations, CharacterDataNamesTheModelAndAnimationsThatExist)
     EXPECT_EQ("vd", Text(*player, "headtype"));
     EXPECT_EQ("4", Text(*player, "animations.move.walk.movespeed"));
     EXPECT_EQ("11", Text(*player, "animations.move.run.movespeed"));
-    EXPECT_FALSE(Present(*player, "shadowvolume"));
+    // The player's shadow-volume cache comes with the sample; the witness casts none.
+    EXPECT_TRUE(Exists("//meshes/" + Text(*player, "shadowvolume")));
+    EXPECT_FALSE(Present(*witness, "shadowvolume"));
     std::vector<std::string> weights;
     for (const std::string& gesture : Keys(player->GetList(LString("animations.ambient.gestures")))) {
         const std::string path = "animations.ambient.gestures." + gesture;

@@ -6,6 +6,7 @@
 #include "scene/GMSceneManager.h"
 #include "state/LStateManager.h"
 #include "support/GMTestInterview.h"
+#include "support/LFakeMovieManager.h"
 #include "support/LFakeRender.h"
 #include "support/LFakeSoundManager.h"
 #include "support/LFakeTimer.h"
@@ -19,6 +20,8 @@ void GMInterviewTestCase::SetUp()
     RegisterFakeRender();
     RegisterFakeTimer();
     RegisterFakeSoundManager();
+    RegisterFakeMovieManager();
+    LFakeMovieManager::Reset();
     LFakeTimer::sNow = 10.0;
     ASSERT_TRUE(mRoots.Mounted());
     GMTestInterview::Write(mRoots);

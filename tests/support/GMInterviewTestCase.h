@@ -1,5 +1,5 @@
-// The fixture the interview tests derive from: the fake render, timer (at 10.0 s) and
-// sound manager (refusing files that do not exist), the interview files of
+// The fixture the interview tests derive from: the fake render, timer (at 10.0 s), sound
+// manager (refusing files that do not exist) and movie manager, the interview files of
 // GMTestInterview under fresh roots, no states, events or clock triggers, and the log
 // cleared. MakeScene gives a current scene with two characters of the test figure. A
 // derived TearDown lets go of its interviews and sequences before calling this one, which

@@ -19,14 +19,17 @@
 #include "state/LIState.h"
 #include "state/LStateManager.h"
 #include "stdlib/LFrameManager.h"
+#include "support/GMTestCutScenes.h"
 #include "support/GMTestFonts.h"
 #include "support/LFakeRender.h"
 #include "support/LFakeSoundManager.h"
+#include "support/LFakeMovieManager.h"
 #include "support/LFakeSoundPlayer.h"
 #include "support/LFakeTimer.h"
 #include "support/LSampleRoots.h"
 #include "support/LTestStrings.h"
 #include "ui/GMCursor.h"
+#include "ui/GMCutScenePlayer.h"
 #include "ui/GMScreenFader.h"
 #include "util/GMCleaner.h"
 #include "util/GMOptions.h"
@@ -69,7 +72,8 @@ GMPuzzleHarness::GMPuzzleHarness()
              CopySample("textures/back_btn.tga") && CopySample("textures/subtitleBG.tga") &&
              CopySample("textures/cursors.txt") && CopySample("textures/cursors_dir.txt") &&
              CopySample("textures/icon_cursors.txt") && CopySample("textures/cursors.tga") &&
-             CopySample("textures/hilight.tga") && CopySample("scenes/vo_subtitles.txt") && CopySample("assets/tooltips.txt") &&
+             CopySample("textures/hilight.tga") && CopySample("scenes/vo_subtitles.txt") &&
+             CopySample("movies/cutscenes.txt") && CopySample("movies/cutscenes_subtitles.txt") && CopySample("assets/tooltips.txt") &&
              RegisterGameTestFonts(mRoots);
     LStateManager::Get()->SetState(LString("sta_selectedcase"), LString("number"), LString("1"), false);
     mScene = std::make_unique<GMHarnessScene>();
@@ -211,6 +215,42 @@ bool GMPuzzleHarness::EndStream(const char* aName)
     }
     player->MarkEnded();
     Frames(1);
+    return true;
+}
+
+std::string GMPuzzleHarness::CutSceneCalls()
+{
+    // The cut scene the player holds, told as the calls that handed it over.
+    GMCutScenePlayer* player = GMCutScenePlayer::Peek();
+    if (player == nullptr || !player->IsPlaying()) {
+        return "";
+    }
+    std::string movie;
+    if (player->GetQueue().GetCount() > 0) {
+        movie = ToStd(player->GetQueue().GetRef(0));
+    } else if (!LFakeMovieManager::sMade.empty()) {
+        movie = ToStd(LFakeMovieManager::sMade.back().mFileName);
+        movie = movie.substr(movie.rfind('/') + 1);
+    }
+    std::string changes;
+    for (int i = 0; i < player->GetStateChanges().GetCount(); ++i) {
+        changes += (i > 0 ? "|" : "") + ToStd(player->GetStateChanges().GetRef(i));
+    }
+    return "SetTarget(" + ToStd(player->GetTargetScene()) + "|" + ToStd(player->GetTargetViewpoint()) +
+           ");SetStateChanges(" + changes + ");Play(" + movie + ");";
+}
+
+bool GMPuzzleHarness::PlayOutToScene()
+{
+    if (!GMTestCutScenes::PlayOut()) {
+        return false;
+    }
+    GMSceneManager::GetInstance()->SetScene(mScene.get());
+    GMScreenManager* screens = GMScreenManager::GetInstance();
+    if (screens->GetCount() != 0 || !screens->PushScreen(mScene.get())) {
+        return false;
+    }
+    mScene->OnShow();
     return true;
 }
 

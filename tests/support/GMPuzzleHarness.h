@@ -91,6 +91,15 @@ public:
     // frame pass, which runs); false when there is none.
     static bool EndStream(const char* aName);
 
+    // The cut scene the player holds, as the calls that hand one over: target scene and
+    // viewpoint, state changes and movie, each followed by ";"; empty while none plays.
+    static std::string CutSceneCalls();
+    // Plays the cut scene out (GMTestCutScenes::PlayOut), which takes every screen off the
+    // stack for its target location; the roots hold no location, so its load fails
+    // (logged). Then the harness's scene is the current scene and the only screen again,
+    // as for a puzzle opened anew; whether all of that came about.
+    bool PlayOutToScene();
+
     // The member of the puzzle's root by dotted path, or null.
     static LIDisplayObject* Member(GMPuzzle* aPuzzle, const char* aPath);
     // The middle of a member's world boundary.

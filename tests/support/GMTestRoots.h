@@ -14,6 +14,7 @@ public:
 
     const std::string& Path() const { return mDirectory.Path(); }
     void Write(const std::string& aName, const std::string& aBytes) const { mDirectory.Write(aName, aBytes); }
+    std::string Read(const std::string& aName) const { return mDirectory.Read(aName); }
     // Copies a file of the sample data, or the files of one of its directories (with its
     // subdirectories when aSubdirectories is set), from aRelative (relative to
     // sample/data) to the same place under "data/", or to "data/" + aTarget; false when

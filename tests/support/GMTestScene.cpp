@@ -5,9 +5,13 @@
 #include "container/LString.h"
 #include "Input/LMouse.h"
 #include "LVector2.h"
+#include "Gdi/LButton.h"
 #include "multicursor/GMMultiCursor.h"
+#include "multicursor/GMMultiCursorAction.h"
+#include "scene/GMScene.h"
 #include "scene/GMSceneManager.h"
 #include "stdlib/LIFileSystem.h"
+#include "support/LFakeMovieManager.h"
 #include "support/LFakeRender.h"
 #include "support/LFakeSoundManager.h"
 #include "support/LFakeTimer.h"
@@ -36,6 +40,7 @@ bool GMTestScene::PrepareHeadless()
     RegisterFakeRender();
     RegisterFakeTimer();
     RegisterFakeSoundManager();
+    RegisterFakeMovieManager();
     LFakeTimer::sNow = 0.0;
     return Prepare();
 }
@@ -91,6 +96,7 @@ void RegisterFakes(double aNow)
     RegisterFakeRender();
     RegisterFakeTimer();
     RegisterFakeSoundManager();
+    RegisterFakeMovieManager();
     LFakeTimer::sNow = aNow;
 }
 
@@ -128,6 +134,43 @@ void Click(const LVector2& aAt)
     Move(aAt);
     LMouse::Get()->OnButtonDown(1);
     LMouse::Get()->OnButtonUp(1);
+}
+
+GMScene* LoadSampleLocation(const char* aId, const char* aViewpoint)
+{
+    if (!LSampleRoots::Mount()) {
+        return nullptr;
+    }
+    LTextureManager::Get()->SetRoot(LString("//textures"));
+    LFontManager::Get()->CreateFonts(LString("//dataroot/textures/fonts/fonts.txt"), LString("//dataroot/textures/fonts/"));
+    GMSceneManager* scenes = GMSceneManager::GetInstance();
+    if (scenes == nullptr || !scenes->LoadScene(LString(aId), true, true)) {
+        return nullptr;
+    }
+    GMScene* scene = scenes->GetScene();
+    if (scene == nullptr || !scene->SetViewpoint(LString(aViewpoint))) {
+        return nullptr;
+    }
+    Frames(2);
+    return scene;
+}
+
+bool Look(const LVector2& aAt)
+{
+    LFakeTimer::sNow += 1.0;
+    Click(aAt);
+    GMMultiCursor* menu = GMMultiCursor::GetInstance();
+    if (menu == nullptr || !FramesUntil([menu] { return menu->IsOpen(); }) ||
+        !menu->IsActionEnabled(GMMultiCursorAction::LOOK)) {
+        return false;
+    }
+    LButton* look = menu->GetButton(GMMultiCursorAction::LOOK);
+    if (look == nullptr) {
+        return false;
+    }
+    LFakeTimer::sNow += 1.0;
+    Click(look->GetWorldPosition() + LVector2(25.0f, 25.0f));
+    return true;
 }
 
 } // namespace GMSceneFlow

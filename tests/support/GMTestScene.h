@@ -1,7 +1,7 @@
 // The sample's locations loaded as the game loads them, for in-process flows: the sample
 // data set's roots are mounted and the location goes through GMSceneManager::LoadScene.
 // The caller registers the services first (RegisterFakeRender, RegisterFakeTimer,
-// RegisterFakeSoundManager for a headless test; the real ones for a drawing test).
+// RegisterFakeSoundManager, RegisterFakeMovieManager for a headless test; the real ones for a drawing test).
 #pragma once
 #include <functional>
 #include <map>
@@ -21,7 +21,7 @@ public:
     // What start-up sets before any scene: the sample's roots, the texture root
     // "//textures" and the sample's fonts. False when one fails.
     static bool Prepare();
-    // For a headless test: the recording fakes (render, timer at 0.0, sound) registered,
+    // For a headless test: the recording fakes (render, timer at 0.0, sound, movies) registered,
     // then Prepare.
     static bool PrepareHeadless();
     // Prepare, then loads aId immediately (the scene becomes the top screen and is
@@ -40,7 +40,7 @@ public:
 // Driving a loaded location the way the player does, for in-process flows.
 namespace GMSceneFlow {
 
-// The recording fakes for drawing, timer (at aNow) and sound.
+// The recording fakes for drawing, timer (at aNow), sound and movies.
 void RegisterFakes(double aNow = 1.0);
 // RegisterFakes, GMTestScene::Prepare, then the game cursor and the action menu, so that
 // what they log while being made is behind the test. False when one fails.
@@ -52,5 +52,12 @@ bool FramesUntil(const std::function<bool()>& aDone, int aLimit = 400);
 // The mouse moved to aAt; a left click there.
 void Move(const LVector2& aAt);
 void Click(const LVector2& aAt);
+// After RegisterFakes: the sample's roots, the texture root as start-up sets it and the
+// sample's fonts, then the sample's location aId loaded by the scene manager at
+// aViewpoint and two frames; the scene, or null when a step fails.
+GMScene* LoadSampleLocation(const char* aId, const char* aViewpoint);
+// Clicks the hotspot at aAt (after a pause, so never a double click), waits for the
+// action menu and clicks its look action; whether the look was offered and clicked.
+bool Look(const LVector2& aAt);
 
 } // namespace GMSceneFlow

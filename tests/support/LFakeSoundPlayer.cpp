@@ -1,7 +1,6 @@
 #include "support/LFakeSoundPlayer.h"
 
 #include "Sound/LISoundListener.h"
-#include "stdlib/LFrameManager.h"
 
 #include <algorithm>
 
@@ -11,14 +10,15 @@ std::vector<LFakeSoundPlayer*> sLive;
 
 } // namespace
 
-LFakeSoundPlayer::LFakeSoundPlayer(const LString& aId, const LString& aFileName) : mId(aId), mFileName(aFileName)
+LFakeSoundPlayer::LFakeSoundPlayer(const LString& aId, const LString& aFileName)
+    : mId(aId), mFileName(aFileName), mEnding(this)
 {
     sLive.push_back(this);
 }
 
 LFakeSoundPlayer::~LFakeSoundPlayer()
 {
-    LeaveFrames();
+    mEnding.Leave();
     sLive.erase(std::find(sLive.begin(), sLive.end(), this));
 }
 
@@ -46,52 +46,33 @@ void LFakeSoundPlayer::Play()
 
 void LFakeSoundPlayer::MarkEnded()
 {
-    mEnded = true;
-    LFrameManager* frames = LFrameManager::Get();
-    if (!mInFrames && frames != nullptr) {
-        mInFrames = frames->AddListener(this, 0.0f) != 0;
-    }
+    mEnding.Mark();
 }
 
 void LFakeSoundPlayer::Stop()
 {
     mPlaying = false;
-    mEnded = false;
-    LeaveFrames();
-}
-
-void LFakeSoundPlayer::LeaveFrames()
-{
-    LFrameManager* frames = LFrameManager::Get();
-    if (mInFrames && frames != nullptr) {
-        frames->RemoveListener(this);
-    }
-    mInFrames = false;
+    mEnding.Leave();
 }
 
 void LFakeSoundPlayer::OnFrame()
 {
-    if (!mEnded) {
+    if (!mEnding.Take()) {
         return;
     }
     // The listener may delete this player: nothing of it is touched after the call.
-    mEnded = false;
     mPlaying = false;
-    LeaveFrames();
-    LFrameManager* frames = LFrameManager::Get();
     if (LISoundListener* listener = mListener) {
         const LString id = mId;
         listener->OnSoundEnded(id);
     }
-    if (frames != nullptr) {
-        frames->Interrupt();
-    }
+    LFakeEnding::InterruptPass();
 }
 
 void LFakeSoundPlayer::End()
 {
     mPlaying = false;
-    LeaveFrames();
+    mEnding.Leave();
     if (LISoundListener* listener = mListener) {
         const LString id = mId;
         listener->OnSoundEnded(id);

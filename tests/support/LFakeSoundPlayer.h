@@ -8,6 +8,7 @@
 #pragma once
 #include "Sound/LISoundPlayer.h"
 #include "stdlib/LIFrameListener.h"
+#include "support/LFakeEnding.h"
 
 #include <vector>
 
@@ -55,8 +56,5 @@ public:
     float mVolume = -1.0f;
 
 private:
-    void LeaveFrames();
-
-    bool mEnded = false;
-    bool mInFrames = false;
+    LFakeEnding mEnding;
 };

@@ -26,7 +26,7 @@ GMPuzzleSetup Setup()
     setup.mVoice = "1ca11_rg";
     setup.mFadeSubtitleOnHide = false;
     setup.mDeleteSoundOnHide = false;
-    setup.mRootId = "floorsafe_puzzle_contentgroup";
+    setup.mRootGroup = "floorsafe_puzzle_contentgroup";
     setup.mRootZ = GMFloorSafePuzzle::kRootZ;
     return setup;
 }
@@ -206,6 +206,5 @@ void GMFloorSafePuzzle::OpenSafe()
     changes.Add(LString("sta_cu_1ca12_visible"));
     changes.Add(LString("boolean"));
     changes.Add(LString("true"));
-    HandOver(LString("case01/castilloapt"), LString("vp_kitchen"), changes, LString("Safe_Open.bik"),
-             [this] { PopAtOnce(); });
+    PopAndHandOver(LString("case01/castilloapt"), LString("vp_kitchen"), changes, LString("Safe_Open.bik"));
 }

@@ -22,15 +22,15 @@ GMPuzzleSetup Setup()
     setup.mTextureRoot = "//textures/puzzles/hotel_window";
     setup.mVoiceEvent = "evt_hotelwindowpuzzle_initvo";
     setup.mEasyVoice = "hi17_rg";
-    setup.mIntroStream = "puzzleVO";
+    setup.mVoiceStream = "puzzleVO";
     setup.mHidesBar = false;
     setup.mCursor = GMCursor::TYPE_TARGET;
     setup.mCursorOwner = GMHotelWindowPuzzle::kCursorOwner;
     setup.mFadeSubtitleOnHide = false;
     setup.mDeleteSoundOnHide = false;
-    setup.mRootId = "hotelwindowpuzzle_content";
-    setup.mContentList = nullptr;
-    setup.mBackButtonList = "backbutton";
+    setup.mRootGroup = "hotelwindowpuzzle_content";
+    setup.mBackgroundKey = nullptr;
+    setup.mBackButtonKey = "backbutton";
     return setup;
 }
 

@@ -24,8 +24,8 @@ GMPuzzleSetup Setup()
     setup.mActiveState = GMMapPuzzle::kActiveState;
     setup.mLayoutFile = "//textures/puzzles/map_puzzle/map_puzzle.txt";
     setup.mTextureRoot = "//textures/puzzles/map_puzzle";
-    setup.mRootId = "map_puzzle_layout";
-    setup.mBackButtonList = nullptr;
+    setup.mRootGroup = "map_puzzle_layout";
+    setup.mBackButtonKey = nullptr;
     return setup;
 }
 

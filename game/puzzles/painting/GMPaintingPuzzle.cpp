@@ -33,10 +33,10 @@ GMPuzzleSetup Setup()
     setup.mVoice = "2ls02_rg";
     setup.mFadeSubtitleOnHide = false;
     setup.mDeleteSoundOnHide = false;
-    setup.mRootId = "puzzle_layout";
-    setup.mContentList = "puzzle.layout";
-    setup.mContentIsGroups = true;
-    setup.mBackButtonList = "puzzle.backbutton";
+    setup.mRootGroup = "puzzle_layout";
+    setup.mBackgroundKey = "puzzle.layout";
+    setup.mBackgroundIsGroups = true;
+    setup.mBackButtonKey = "puzzle.backbutton";
     return setup;
 }
 

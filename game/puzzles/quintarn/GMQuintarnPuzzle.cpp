@@ -30,12 +30,13 @@ GMPuzzleSetup Setup()
     setup.mLayoutFile = "//textures/puzzles/quintarn/layout.txt";
     setup.mTextureRoot = "//textures/puzzles/quintarn";
     setup.mHidesBar = false;
-    setup.mCursor = -1;
+    setup.mSetsCursor = false;
+    setup.mReleasesCursor = false;
     setup.mFadeSubtitleOnHide = false;
     setup.mDeleteSoundOnHide = false;
-    setup.mRootId = "quintarn_layout";
-    setup.mContentList = nullptr;
-    setup.mBackButtonList = "backbutton";
+    setup.mRootGroup = "quintarn_layout";
+    setup.mBackgroundKey = nullptr;
+    setup.mBackButtonKey = "backbutton";
     return setup;
 }
 

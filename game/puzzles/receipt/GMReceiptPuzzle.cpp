@@ -28,9 +28,9 @@ GMPuzzleSetup Setup()
     setup.mCursorOwner = GMReceiptPuzzle::kCursorOwner;
     setup.mFadeSubtitleOnHide = false;
     setup.mDeleteSoundOnHide = false;
-    setup.mRootId = "receiptpuzzle_layout";
-    setup.mContentList = nullptr;
-    setup.mBackButtonList = "backbutton";
+    setup.mRootGroup = "receiptpuzzle_layout";
+    setup.mBackgroundKey = nullptr;
+    setup.mBackButtonKey = "backbutton";
     return setup;
 }
 

@@ -21,8 +21,8 @@ GMPuzzleSetup Setup()
     setup.mEasyVoice = "hi07_rg";
     setup.mVoice = "2st14_rg";
     setup.mFadeSubtitleOnHide = false;
-    setup.mRootId = "sliderbox_puzzle_layout";
-    setup.mLoadError = "Failed to load sliderbox layout";
+    setup.mRootGroup = "sliderbox_puzzle_layout";
+    setup.mLoadFailure = "Failed to load sliderbox layout";
     return setup;
 }
 
@@ -80,7 +80,7 @@ void GMSlideBoxPuzzle::SetButtonsEnabled(bool aEnabled)
 
 void GMSlideBoxPuzzle::StartSlide()
 {
-    PlaySound(LString(kSlideSound), LString(kSlideFile));
+    PlaySound(LString(kSlideSound), LString(kSlideFile), false);
     SetButtonsEnabled(false);
 }
 
@@ -115,6 +115,5 @@ void GMSlideBoxPuzzle::OpenBox()
     changes.Add(LString("sta_cu_1fd03_visible"));
     changes.Add(LString("boolean"));
     changes.Add(LString("true"));
-    HandOver(LString("case01/franksapt"), LString("vp_bedroom"), changes, LString("LockBox_Open.bik"),
-             [this] { PopAtOnce(); });
+    PopAndHandOver(LString("case01/franksapt"), LString("vp_bedroom"), changes, LString("LockBox_Open.bik"));
 }

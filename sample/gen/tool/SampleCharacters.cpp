@@ -13,6 +13,7 @@
 #include "Render/LDrawElement.h"
 #include "Render/LFrame.h"
 #include "Render/LMesh.h"
+#include "Render/LShadowVolume.h"
 #include "Render/LSkinMesh.h"
 #include "container/LString.h"
 #include "stdlib/LMemoryStream.h"
@@ -115,7 +116,19 @@ LVector3 RestOffset(int aBone)
     return bone.mParent < 0 ? bone.mPosition : bone.mPosition - kBones[bone.mParent].mPosition;
 }
 
-std::string Figure()
+// The shadow-volume cache of one skinned mesh, as the character reads it: one volume.
+std::string ShadowCache(const char* aFrame, LMesh* aMesh)
+{
+    LShadowVolume volume;
+    LMemoryStream stream(1024, LMemoryStream::GROW_DOUBLE);
+    if (!volume.Create(LString(aFrame), aMesh) || !stream.Write(1) || !volume.Write(&stream)) {
+        return std::string();
+    }
+    return Bytes(stream);
+}
+
+// The player's figure in the tree form; its shadow-volume cache into aShadows.
+std::string Figure(std::string& aShadows)
 {
     std::vector<float> vertices;
     std::vector<unsigned> indices;
@@ -139,6 +152,7 @@ std::string Figure()
                       weights.data(), LModelBuilder::Translation(-at.x, -at.y, -at.z));
     }
     // The skin hangs on a root of its own; the skeleton is the root's first child.
+    aShadows = ShadowCache("vedrin", skin);
     LFrame* root = LModelBuilder::Frame("vedrin", LMatrix4(), skin);
     std::vector<LFrame*> frames;
     std::vector<LFrame*> lastChild(kBoneCount, nullptr);
@@ -332,12 +346,14 @@ void WritePhonemes(SampleOutput& aOut)
 
 void WriteCharacters(SampleOutput& aOut)
 {
-    const std::string figure = Figure();
-    if (figure.empty()) {
+    std::string shadows;
+    const std::string figure = Figure(shadows);
+    if (figure.empty() || shadows.empty()) {
         aOut.Fail("the player's figure");
         return;
     }
     aOut.Write("meshes/vedrin.lim1", figure);
+    aOut.Write("meshes/vedrin.lisv", shadows);
     aOut.Write("meshes/camera.lim1", Prop(LVector3(4, 3, 2)));
     aOut.Write("meshes/cell-phone.lim1", Prop(LVector3(2, 4, 0.6f)));
     aOut.Write("meshes/polaroid.lim1", Prop(LVector3(3.5f, 4, 0.2f)));

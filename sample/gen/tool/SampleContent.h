@@ -4,6 +4,7 @@
 // beside them in sample/data. A new area is a new function in a file of its own, added
 // to the table in main.cpp.
 #pragma once
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,7 @@ void WriteCredits(SampleOutput& aOut);
 void WriteThumbnails(SampleOutput& aOut);
 void WriteCaseSelection(SampleOutput& aOut);
 void WriteInterview(SampleOutput& aOut);
+void WriteExpertComputer(SampleOutput& aOut);
 void WriteMovies(SampleOutput& aOut);
 void WriteSounds(SampleOutput& aOut);
 void WriteOverlays(SampleOutput& aOut);
@@ -31,6 +33,12 @@ void WriteSamplePDA(SampleOutput& aOut);
 void WritePuzzles(SampleOutput& aOut);
 void WriteMechanismPuzzles(SampleOutput& aOut);
 void WriteClueScreens(SampleOutput& aOut);
+void WriteProfiler(SampleOutput& aOut);
+void WriteClickPuzzles(SampleOutput& aOut);
+
+// A movie of the sample's kind (SampleMovies.cpp): 45 frames of one colour (Y, U, V),
+// fading in from black over the first 15.
+std::string SampleMovie(uint8_t aY, uint8_t aU, uint8_t aV);
 void WriteLocationCopies(SampleOutput& aOut);
 // Copies the location aSource (such as "case01/riverbank") under the scene id aScene, its
 // first viewpoints renamed to aViewpoints (see SampleLocationCopies.cpp); false when the

@@ -1,6 +1,7 @@
 // The raster fonts of fonts.txt: every printable ASCII character in the marker-row
 // layout, with a row height of the size in the font's name plus the marker row; white
-// glyphs, black ones for the tooltips' font and grey ones for disabled interview topics.
+// glyphs, black ones for the tooltips' font, grey ones for disabled interview topics and
+// green ones for the expert computers.
 #include "SampleArt.h"
 #include "SampleContent.h"
 #include "SampleOutput.h"
@@ -21,7 +22,8 @@ void WriteFonts(SampleOutput& aOut)
         {"friz_quad_tt_8.tga", 8, LCanvas::kWhite},  {"friz_quad_tt_8_grey.tga", 8, SampleArt::kGrey},
         {"comic18_blue.tga", 18, LCanvas::Color {40, 70, 200, 255}},
         {"tw_cen_mt16_blue.tga", 16, LCanvas::Color {120, 170, 255, 255}},
-        {"ocra18.tga", 18, LCanvas::kWhite},
+        {"ocra18.tga", 18, LCanvas::Color {90, 230, 120, 255}},
+        {"cenmt14white.tga", 14, LCanvas::kWhite},   {"cenmt12white.tga", 12, LCanvas::kWhite},
     };
     for (const Font& font : kFonts) {
         aOut.WriteImage(std::string("textures/fonts/") + font.mFile, LPixelFont::Atlas(font.mSize + 1, 256, font.mInk));

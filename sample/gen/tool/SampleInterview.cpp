@@ -3,7 +3,7 @@
 // side by side in meter.tga (bg, top, redglow, greenglow, 64 x 64 each, centred on the
 // meter's position), and the topic scroll bar in scrollbar.tga (the 16 x 190 track, then
 // the arrows' and the bar's looks n, o, d, x stacked), and the topic buttons' pieces in
-// topicbutton.tga.
+// topicbutton.tga with the expert topics' checkmark and hourglass below them.
 #include "SampleArt.h"
 #include "SampleContent.h"
 #include "SampleOutput.h"
@@ -83,5 +83,10 @@ void WriteInterview(SampleOutput& aOut)
         topics.Fill(0, top, 1, 24, SampleArt::kBrass);
         topics.Fill(31, top, 1, 24, SampleArt::kBrass);
     }
+    // Below them the expert topics' marks, 12 x 12: the checkmark, then the hourglass.
+    topics.Line(2.0f, 102.0f, 5.0f, 106.0f, 2.0f, SampleArt::kBrass);
+    topics.Line(5.0f, 106.0f, 10.0f, 97.0f, 2.0f, SampleArt::kBrass);
+    topics.Triangle(17.0f, 96.5f, 27.0f, 96.5f, 22.0f, 101.5f, SampleArt::kPaper);
+    topics.Triangle(22.0f, 101.5f, 17.0f, 107.5f, 27.0f, 107.5f, SampleArt::kPaper);
     aOut.WriteImage("textures/interview/topicbutton.tga", topics);
 }

@@ -28,10 +28,13 @@ struct LocationCopy
 };
 
 const std::vector<LocationCopy> kCopies = {
-    // Behind the painting (its bedroom), the lock box's room, the floor safe's kitchen.
+    // Behind the painting and the secret door (its bedroom and start), the lock box's
+    // room, the floor safe's kitchen, the chase photos' apartment and the PO box's store.
     {"case01/riverbank", "case01/castillosecretapt", {"vp_start", "vp_bedroom"}},
     {"case01/riverbank", "case01/franksapt", {"vp_bedroom"}},
     {"case01/riverbank", "case01/castilloapt", {"vp_kitchen"}},
+    {"case01/riverbank", "case03/chase", {"vp_kitbath"}},
+    {"case01/riverbank", "case04/upsstore", {"vp_mailboxesleft"}},
 };
 
 bool IsNameCharacter(char aCharacter)

@@ -10,7 +10,9 @@ namespace {
 constexpr int kFrames = 45;
 constexpr int kFadeFrames = 15;
 
-std::string Movie(uint8_t aY, uint8_t aU, uint8_t aV)
+} // namespace
+
+std::string SampleMovie(uint8_t aY, uint8_t aU, uint8_t aV)
 {
     LBinkBytes::MovieSpec spec;
     spec.mWidth = 320;
@@ -25,16 +27,14 @@ std::string Movie(uint8_t aY, uint8_t aU, uint8_t aV)
     return LBinkBytes::Make(spec);
 }
 
-} // namespace
-
 void WriteMovies(SampleOutput& aOut)
 {
-    aOut.Write("movies/Vesmar_Logo.bik", Movie(60, 160, 110)); // deep blue
-    aOut.Write("movies/000_all.bik", Movie(120, 110, 150));    // sepia
-    aOut.Write("movies/152_all.bik", Movie(110, 110, 100));    // river green
-    aOut.Write("movies/001_all.bik", Movie(90, 128, 128));     // grey
+    aOut.Write("movies/Vesmar_Logo.bik", SampleMovie(60, 160, 110)); // deep blue
+    aOut.Write("movies/000_all.bik", SampleMovie(120, 110, 150));    // sepia
+    aOut.Write("movies/152_all.bik", SampleMovie(110, 110, 100));    // river green
+    aOut.Write("movies/001_all.bik", SampleMovie(90, 128, 128));     // grey
     // The cut scenes of the opened painting, lock box and floor safe.
-    aOut.Write("movies/Painting_Opening.bik", Movie(100, 120, 140)); // dark gold
-    aOut.Write("movies/LockBox_Open.bik", Movie(80, 115, 145));      // brown
-    aOut.Write("movies/Safe_Open.bik", Movie(100, 128, 128));        // slate
+    aOut.Write("movies/Painting_Opening.bik", SampleMovie(100, 120, 140)); // dark gold
+    aOut.Write("movies/LockBox_Open.bik", SampleMovie(80, 115, 145));      // brown
+    aOut.Write("movies/Safe_Open.bik", SampleMovie(100, 128, 128));        // slate
 }

@@ -1,12 +1,13 @@
-// The voiced lines: the locations' hotspot voice-overs and the sample interview's lines
-// (one per subtitle key of sample_interview_subtitles.txt). A voice stands in as a tone
-// that rises and falls in syllables, as long as its subtitle is read; the interview's
-// lines are short and pitched by speaker.
+// The voiced lines: the locations' hotspot voice-overs, the sample interview's lines (one
+// per subtitle key of sample_interview_subtitles.txt) and the crime lab's. A voice stands
+// in as a tone that rises and falls in syllables, as long as its subtitle is read; the
+// interviews' lines are short and pitched by speaker.
 #include "SampleContent.h"
 #include "SampleOutput.h"
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,10 @@ void WriteVoiceOvers(SampleOutput& aOut)
     };
     for (const auto& line : lines) {
         WriteVoice(aOut, line.mName, 1.0f, line.mPitch);
+    }
+    // The crime lab's expert (1CL_lab_subtitles.txt).
+    for (const char* name : {"ex_intro", "ex_pending", "ex_noinfo", "ex_glove", "ex_witness", "ex_boot", "ex_exit"}) {
+        WriteVoice(aOut, name, 1.0f, 180.0f);
     }
     // The cigar band puzzle: its hint at the easy skill level, its hint otherwise, and
     // the line on solving.

@@ -32,6 +32,7 @@ constexpr Area kAreas[] = {
     {"thumbnails", &WriteThumbnails},
     {"case selection", &WriteCaseSelection},
     {"interview", &WriteInterview},
+    {"expert computer", &WriteExpertComputer},
     {"movies", &WriteMovies},
     {"sounds", &WriteSounds},
     {"overlays", &WriteOverlays},
@@ -42,6 +43,8 @@ constexpr Area kAreas[] = {
     {"puzzles", &WritePuzzles},
     {"mechanism puzzles", &WriteMechanismPuzzles},
     {"clue screens", &WriteClueScreens},
+    {"profiling computer", &WriteProfiler},
+    {"click puzzles", &WriteClickPuzzles},
     {"location copies", &WriteLocationCopies},
 };
 

@@ -91,6 +91,7 @@ TEST_F(WinTestHooks, WithoutTheScriptVariablePumpClockAndSwapAreUntouched)
     ::setenv(WIN_TEST_OUTPUT_VARIABLE, mDirectory.Path().c_str(), 1);
     WinTestHooksLoad();
     EXPECT_FALSE(WinTestHooksActive());
+    EXPECT_EQ(-1, WinTestRandomPin());
 
     const DWORD start = timeGetTime();
     Sleep(30);

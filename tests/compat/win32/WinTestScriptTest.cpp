@@ -62,6 +62,9 @@ TEST(WinTestScript, MalformedLinesAreRefusedWithTheirLineNumber)
         {"shot ../escape", "expected shot"},
         {"shot \"a b\"", "expected shot"},
         {"quit now", "expected quit"},
+        {"random", "expected random"},
+        {"random 32768", "expected random"},
+        {"random -1", "expected random"},
         {"shot \"open", "unclosed quote"},
     };
     for (const auto& entry : kCases) {
@@ -127,3 +130,22 @@ TEST(WinTestScript, CompoundCommandsSpreadOverFrames)
 }
 
 } // namespace
+
+TEST(WinTestScript, TheLastRandomLinePinsTheGeneratorAndTakesNoFrame)
+{
+    std::vector<WinScriptCommand> commands;
+    std::string error;
+    ASSERT_TRUE(WinParseScript("random 5\nclick 10 10\nrandom 0\nquit\n", commands, error)) << error;
+    EXPECT_EQ(0, WinScriptRandomPin(commands));
+    std::vector<WinScriptCommand> without;
+    ASSERT_TRUE(WinParseScript("click 10 10\nquit\n", without, error)) << error;
+    EXPECT_EQ(-1, WinScriptRandomPin(without));
+    // The click and the quit fall on the same frames as without the random lines.
+    const std::vector<WinScriptEvent> pinned = WinScheduleScript(commands);
+    const std::vector<WinScriptEvent> plain = WinScheduleScript(without);
+    ASSERT_EQ(plain.size(), pinned.size());
+    for (size_t i = 0; i < plain.size(); ++i) {
+        EXPECT_EQ(plain[i].mFrame, pinned[i].mFrame) << i;
+        EXPECT_EQ(plain[i].mKind, pinned[i].mKind) << i;
+    }
+}

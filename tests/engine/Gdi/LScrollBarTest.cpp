@@ -293,8 +293,17 @@ TEST_F(ScrollBarTest, RefusalsAreLogged)
     params.mBar = nullptr;
     EXPECT_EQ(0, bar.mScroll.Create(params));
     EXPECT_TRUE(log.Contains("Invalid argument."));
-    EXPECT_EQ(0, bar.mScroll.SetContentGroup(nullptr));
-    EXPECT_TRUE(log.Contains("SetContentGroup failure. NULL arg."));
+    // Null is no refusal: it lets go of the content, which then stays where it was.
+    ASSERT_TRUE(bar.mScroll.Create(bar.Params()));
+    ASSERT_EQ(1, bar.mScroll.SetContentGroup(&bar.mContent));
+    bar.mScroll.SetContentHeight(1000);
+    bar.mScroll.SetFraction(0.25f);
+    EXPECT_EQ(1, bar.mScroll.SetContentGroup(nullptr));
+    EXPECT_EQ(nullptr, bar.mScroll.GetContentGroup());
+    const LVector2 before = bar.mContent.GetLocalPosition();
+    bar.mScroll.SetFraction(0.5f);
+    EXPECT_EQ(before.x, bar.mContent.GetLocalPosition().x);
+    EXPECT_EQ(before.y, bar.mContent.GetLocalPosition().y);
     Positions stranger;
     bar.mScroll.SetListener(&bar.mHeard);
     EXPECT_EQ(0, bar.mScroll.RemoveListener(&stranger));

@@ -8,6 +8,7 @@
 #include "Render/LFrame.h"
 #include "Render/LISteering.h"
 #include "Render/LINavigation.h"
+#include "Render/LShadowVolume.h"
 #include "container/LPropertyList.h"
 #include "support/GMTestRoots.h"
 #include "support/LFakeTimer.h"
@@ -15,6 +16,9 @@
 #include "support/LTestCharacters.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -91,18 +95,74 @@ TEST_F(CharacterTest, DefaultsAndMissingKeys)
     ASSERT_NE(nullptr, mCharacter.GetIdleAnimation());
     EXPECT_EQ(0u, mCharacter.GetIdleAnimation()->GetFrameCount());
     EXPECT_EQ(0, mCharacter.GetMoveCount());
-    // No shadow volumes yet: said once, whatever the number of characters.
+    // A missing shadow cache is built from the skinned mesh and written on the first
+    // load, and read on the next without being written again.
     LPropertyList data;
     const std::string text = LTestCharacters::Data("npc", "");
     data.Parse(text.c_str(), static_cast<int>(text.size()));
-    const LString shadows("//characters/figure.shd");
+    const LString shadows("//meshes/figure.lisv");
     LCharacter first;
-    LCharacter second;
     EXPECT_EQ(1, first.Load(&data, &shadows));
-    EXPECT_EQ(1, second.Load(&data, &shadows));
-    EXPECT_EQ(1, log.Count("Shadow volumes are not available"));
-    EXPECT_EQ(1, first.UpdateShadow(nullptr, nullptr));
-    EXPECT_EQ(1, first.RenderShadow(0.25f));
+    EXPECT_EQ(1, log.Count("Shadow volume file not found. Creating *.lisv://meshes/figure.lisv"));
+    EXPECT_TRUE(first.HasShadows());
+    ASSERT_EQ(1, first.GetShadowVolumeCount());
+    EXPECT_EQ(LString("Biped"), first.GetShadowVolume(0)->GetName());
+    const std::string written = mRoots.Read("data/meshes/figure.lisv");
+    ASSERT_FALSE(written.empty());
+    LLogCapture second;
+    LCharacter again;
+    EXPECT_EQ(1, again.Load(&data, &shadows));
+    EXPECT_FALSE(second.Contains("Shadow volume file not found."));
+    EXPECT_FALSE(second.Contains("Shadow load failure."));
+    ASSERT_EQ(1, again.GetShadowVolumeCount());
+    EXPECT_EQ(first.GetShadowVolume(0)->GetFaceCount(), again.GetShadowVolume(0)->GetFaceCount());
+    EXPECT_EQ(first.GetShadowVolume(0)->GetEdgeCount(), again.GetShadowVolume(0)->GetEdgeCount());
+    // Both loads leave the same file.
+    EXPECT_EQ(written, mRoots.Read("data/meshes/figure.lisv"));
+}
+
+TEST_F(CharacterTest, AShadowCacheThatDoesNotFitIsBuiltAndWrittenAgain)
+{
+    LPropertyList data;
+    const std::string text = LTestCharacters::Data("npc", "");
+    data.Parse(text.c_str(), static_cast<int>(text.size()));
+    const LString shadows("//meshes/figure.lisv");
+    {
+        LCharacter first;
+        ASSERT_EQ(1, first.Load(&data, &shadows));
+    }
+    const std::string good = mRoots.Read("data/meshes/figure.lisv");
+    ASSERT_GT(good.size(), 8u);
+    std::string renamed = good;
+    renamed[8] = 'X'; // the first unit of the frame name "Biped"
+    std::string twice = good;
+    twice[0] = 2;
+    const std::vector<std::string> stale = {good.substr(0, good.size() - 3), good.substr(0, 4), renamed, twice,
+                                            std::string("\x01\x00\x00\x00\xff\xff\xff\x7f", 8)};
+    for (const std::string& bytes : stale) {
+        mRoots.Write("data/meshes/figure.lisv", bytes);
+        LLogCapture log;
+        LCharacter character;
+        EXPECT_EQ(1, character.Load(&data, &shadows));
+        EXPECT_EQ(1, log.Count("Shadow load failure."));
+        EXPECT_TRUE(character.HasShadows());
+        ASSERT_EQ(1, character.GetShadowVolumeCount());
+        EXPECT_EQ(LString("Biped"), character.GetShadowVolume(0)->GetName());
+        EXPECT_NE(nullptr, character.GetShadowVolume(0)->GetMesh());
+        // Written again, and the file now reads back clean.
+        EXPECT_EQ(good, mRoots.Read("data/meshes/figure.lisv"));
+        LLogCapture again;
+        LCharacter next;
+        EXPECT_EQ(1, next.Load(&data, &shadows));
+        EXPECT_FALSE(again.Contains("Shadow load failure."));
+    }
+    // Without a skinned mesh there is nothing to cast.
+    LLogCapture log;
+    LCharacter empty;
+    EXPECT_EQ(0, empty.CreateShadow());
+    EXPECT_EQ(1, log.Count("CreateShadow failure. No skinned meshes found."));
+    EXPECT_EQ(1, empty.UpdateShadow(nullptr, nullptr));
+    EXPECT_EQ(1, empty.RenderShadow(0.25f));
 }
 
 TEST_F(CharacterTest, MissingModelStopsLoadingAndEveryPlayIsRefused)

@@ -221,3 +221,13 @@ TEST_F(Events, RecordFormAndDump)
     EXPECT_EQ("03 00 00 00 61 00 62 00 63 00 00 00 00 00 C0 3F", Hex(WrittenBytes(stream)));
     EXPECT_NE(std::string::npos, ToStd(event.Dump()).find("> id:abc, time:1.500000"));
 }
+
+TEST_F(Events, DumpEventsWritesTheRaisedIdsInOrderAsATable)
+{
+    mEvents->AddEvent(u"evt_B", false);
+    mEvents->AddEvent(u"evt_a", false);
+    mLog.Clear();
+    mEvents->DumpEvents();
+    const std::string dashes(40, '-');
+    EXPECT_EQ((std::vector<std::string>{dashes, "EVENTS", dashes, "evt_b", "evt_a", dashes}), mLog.Lines());
+}

@@ -6,6 +6,7 @@
 #include "Gdi/LButton.h"
 #include "Gdi/LDisplayGroup.h"
 #include "event/LEventManager.h"
+#include "interview/GMExpertInterview.h"
 #include "interview/GMInterview.h"
 #include "interview/GMInterviewMeter.h"
 #include "interview/GMInterviewScrollBar.h"
@@ -151,11 +152,21 @@ TEST_F(ManagerTest, DataThatDoesNotLoadGivesNoInterview)
     EXPECT_TRUE(mLog.Contains("Data list creation failure:")) << mLog.Bytes();
     EXPECT_EQ(0, Created());
 
-    // Expert interviews are refused until they exist.
+    // "type" "EXPERT" (any case) makes an expert interview, and the flag is set again when
+    // it comes from the cache.
     mLog.Clear();
-    EXPECT_EQ(nullptr, mManager->SelectInterview(LString("expert")));
-    EXPECT_EQ(1, mLog.Count("ERROR: ")) << mLog.Bytes();
-    EXPECT_EQ(0, Created());
+    GMInterview* expert = mManager->SelectInterview(LString("expert"));
+    ASSERT_NE(nullptr, expert);
+    EXPECT_NE(nullptr, dynamic_cast<GMExpertInterview*>(expert));
+    EXPECT_EQ("expert", ToStd(expert->GetType()));
+    EXPECT_TRUE(mManager->IsExpert());
+    EXPECT_EQ(1, Created());
+    ASSERT_NE(nullptr, mManager->SelectInterview(LString("plain")));
+    EXPECT_FALSE(mManager->IsExpert());
+    ASSERT_TRUE(mManager->PreloadInterview(LString("expert")));
+    EXPECT_NE(nullptr, mManager->SelectInterview(LString("expert")));
+    EXPECT_TRUE(mManager->IsExpert());
+    EXPECT_EQ(0, mLog.Count("ERROR: .\\interview\\")) << mLog.Bytes();
 }
 
 TEST_F(ManagerTest, ClearingForgetsTheCurrentInterviewWhenItWasCached)

@@ -1,5 +1,5 @@
 // The game test kit's own behaviour: a fake stream that ends as a real one does, refused
-// and recorded streams, the game's fonts, frame runs and the input listener checks.
+// and recorded streams, the fake movie player's end and its refused movies, the game's fonts, frame runs and the input listener checks.
 #include "GMApp.h"
 #include "Gdi/LFontManager.h"
 #include "Input/LIKeyboardListener.h"
@@ -9,12 +9,16 @@
 #include "Sound/LISoundListener.h"
 #include "Sound/LISoundManager.h"
 #include "Sound/LISoundPlayer.h"
+#include "Video/LIMovieListener.h"
+#include "Video/LIMovieManager.h"
 #include "stdlib/LFrameManager.h"
 #include "stdlib/LIFrameListener.h"
 #include "support/GMTestScene.h"
 #include "support/GMTestFonts.h"
 #include "support/GMTestFrames.h"
 #include "support/GMTestRoots.h"
+#include "support/LFakeMovieManager.h"
+#include "support/LFakeMoviePlayer.h"
 #include "support/LFakeRender.h"
 #include "support/LFakeSoundManager.h"
 #include "support/LFakeSoundPlayer.h"
@@ -32,6 +36,19 @@ namespace {
 struct Ends : LISoundListener
 {
     void OnSoundEnded(const LString& aId) override { mHeard += ToStd(aId) + ";"; }
+    std::string mHeard;
+};
+
+// Deletes the movie inside its end notice, as the cut-scene player may.
+struct MovieEnds : LIMovieListener
+{
+    void OnMovieEnded(LString aName) override
+    {
+        mHeard += ToStd(aName) + ";";
+        delete mPlayer;
+        mPlayer = nullptr;
+    }
+    LIMoviePlayer* mPlayer = nullptr;
     std::string mHeard;
 };
 
@@ -96,6 +113,57 @@ TEST_F(TestKitTest, AStreamEndedAsARealOneIsHeardOnceInTheNextPassWhichItCutsSho
     frames->RemoveListener(&before);
     frames->RemoveListener(&after);
     EXPECT_FALSE(mLog.Contains("ERROR"));
+}
+
+TEST_F(TestKitTest, AMovieEndedAsARealOneIsHeardInTheNextPassAndMayBeDeletedInTheNotice)
+{
+    LFakeMovieManager::Reset();
+    LFakeMovieManager::sWidth = 320;
+    LFakeMovieManager::sFrameCount = 8;
+    MovieEnds ends;
+    ends.mPlayer = LIMovieManager::Get()->CreateFullScreenMovie(LString("cutScene"), LString("//dataroot/movies/a.bik"));
+    ASSERT_NE(nullptr, ends.mPlayer);
+    LFakeMoviePlayer* fake = LFakeMoviePlayer::Find(LString("a.bik"));
+    ASSERT_EQ(ends.mPlayer, fake);
+    EXPECT_EQ(fake, LFakeMoviePlayer::Newest());
+    EXPECT_EQ("cutScene", ToStd(fake->GetId()));
+    EXPECT_EQ(320, fake->GetWidth());
+    EXPECT_EQ(480, fake->GetHeight());
+    EXPECT_EQ(8u, fake->GetFrameCount());
+    fake->SetListener(&ends);
+    fake->SetVolume(0.25f);
+    fake->Play();
+    fake->Pause();
+    EXPECT_EQ(1, fake->mPlays);
+    EXPECT_EQ(1, fake->mPauses);
+    EXPECT_FLOAT_EQ(0.25f, fake->GetVolume());
+
+    Counter after;
+    LFrameManager* frames = LFrameManager::Get();
+    const int listeners = frames->GetListenerCount();
+    ASSERT_TRUE(frames->AddListener(&after, 1.0f));
+    fake->MarkEnded();
+    EXPECT_EQ("", ends.mHeard);
+    LFakeTimer::FrameAt(1.1);
+    EXPECT_EQ("//dataroot/movies/a.bik;", ends.mHeard);
+    EXPECT_EQ(nullptr, ends.mPlayer);
+    EXPECT_TRUE(LFakeMoviePlayer::Live().empty());
+    EXPECT_EQ(0, after.mCount); // the rest of that pass is skipped
+    frames->RemoveListener(&after);
+    EXPECT_EQ(listeners, frames->GetListenerCount());
+
+    // End tells at once; a refused movie is logged as the real manager logs it.
+    ends.mPlayer = LIMovieManager::Get()->CreateTextureMovie(LString("t"), LString("//dataroot/movies/b.bik"));
+    ASSERT_NE(nullptr, ends.mPlayer);
+    ends.mPlayer->SetListener(&ends);
+    static_cast<LFakeMoviePlayer*>(ends.mPlayer)->End();
+    EXPECT_EQ("//dataroot/movies/a.bik;//dataroot/movies/b.bik;", ends.mHeard);
+    EXPECT_EQ(nullptr, LIMovieManager::Get()->CreateFullScreenMovie(LString("c"), LString("//dataroot/movies/missing.bik")));
+    EXPECT_EQ(1, mLog.Count("ERROR: "));
+    EXPECT_EQ(1, mLog.Count("CreateFullScreenMovie failure: //dataroot/movies/missing.bik"));
+    ASSERT_EQ(2u, LFakeMovieManager::sMade.size());
+    EXPECT_FALSE(LFakeMovieManager::sMade[1].mFullScreen);
+    LFakeMovieManager::Reset();
 }
 
 TEST_F(TestKitTest, RefusedStreamsAreLoggedAsTheRealManagerLogsThemAndMadeOnesAreRecorded)

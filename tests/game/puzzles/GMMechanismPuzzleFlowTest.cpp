@@ -21,6 +21,7 @@
 #include "scene/GMSceneManager.h"
 #include "support/GMPuzzleFlow.h"
 #include "support/GMPuzzleHarness.h"
+#include "support/GMTestCutScenes.h"
 #include "support/GMTestScene.h"
 #include "support/LFakeTimer.h"
 #include "support/LLogCapture.h"
@@ -51,20 +52,36 @@ protected:
         ASSERT_NE(nullptr, GMFloorSafePuzzle::GetInstance());
     }
 
-    // The hand-over ended the puzzle: the location is on top again, and the cut-scene
-    // player was given the target, the state change and the movie.
-    void ExpectHandedOver(GMPuzzle* aPuzzle, const char* aScene, const char* aViewpoint, const char* aState,
-                          const char* aMovie)
+    // The hand-over ended the puzzle: the cut-scene player was given the target, the state
+    // change to true and the movie, and once the movie has played the target location is
+    // the top screen at its viewpoint with the state changed.
+    static void ExpectHandedOver(GMPuzzle* aPuzzle, const char* aScene, const char* aViewpoint, const char* aState,
+                                 const char* aMovie)
     {
-        ASSERT_TRUE(BackAtTheLocation(aPuzzle));
-        GMCutScenePlayer* player = GMCutScenePlayer::GetInstance();
-        EXPECT_EQ(aScene, ToStd(player->GetTargetScene()));
-        EXPECT_EQ(aViewpoint, ToStd(player->GetTargetViewpoint()));
-        ASSERT_EQ(3, player->GetStateChanges().GetCount());
-        EXPECT_EQ(aState, ToStd(player->GetStateChanges()[0]));
-        EXPECT_EQ(std::string("Play(") + aMovie + ")", ToStd(player->GetCalls()[player->GetCalls().GetCount() - 1]));
+        ASSERT_TRUE(FramesUntil([&] { return !aPuzzle->IsShown(); }));
+        EXPECT_EQ(std::string("SetTarget(") + aScene + "|" + aViewpoint + ");SetStateChanges(" + aState +
+                      "|boolean|true);Play(" + aMovie + ");",
+                  GMPuzzleHarness::CutSceneCalls());
+        ExpectArrived(aScene, aViewpoint, aState);
+    }
+
+    // The cut scene played out, the game is at the location aScene, on top, at aViewpoint,
+    // and the state aState holds.
+    static void ExpectArrived(const char* aScene, const char* aViewpoint, const char* aState)
+    {
+        ASSERT_TRUE(GMTestCutScenes::PlayOut());
+        GMScene* location = GMSceneManager::GetInstance()->GetScene();
+        ASSERT_NE(nullptr, location);
+        EXPECT_EQ(aScene, ToStd(location->GetId()));
+        EXPECT_EQ(aViewpoint, ToStd(location->GetViewpoint()));
+        EXPECT_EQ(static_cast<GMIScreen*>(location), GMScreenManager::GetInstance()->GetTop());
+        EXPECT_TRUE(GMPuzzleHarness::StateIsTrue(aState));
     }
 };
+
+// The riverbank, loaded directly by the fixture, leaves the restore manager it never
+// joined when a cut scene replaces it by its target.
+const char* const kLeftRiverbank = "RemoveRestorable failure. Not found.";
 
 // Inside the hotspots of the riverbank's vp02.
 const LVector2 kPainting(180.0f, 180.0f);
@@ -98,10 +115,15 @@ TEST_F(MechanismFlowTest, ThePaintingLeftOnceThenOpenedByTheHandleInHoleSixHands
     LMouse::Get()->OnButtonDown(1);
     LMouse::Get()->OnButtonUp(1);
     ASSERT_TRUE(painting->IsSolved());
-    EXPECT_EQ(static_cast<GMIScreen*>(painting), screens->GetTop());
-    EXPECT_EQ("case01/castillosecretapt", ToStd(GMCutScenePlayer::GetInstance()->GetTargetScene()));
-    EXPECT_EQ("Play(Painting_Opening.bik)", ToStd(GMCutScenePlayer::GetInstance()->GetCalls()[GMCutScenePlayer::GetInstance()->GetCalls().GetCount() - 1]));
-    EXPECT_EQ("", mLog.Problems());
+    // The painting hands over without leaving: the cut scene comes over it.
+    EXPECT_TRUE(painting->IsShown());
+    EXPECT_EQ(static_cast<GMIScreen*>(GMCutScenePlayer::Peek()), screens->GetTop());
+    EXPECT_EQ("SetTarget(case01/castillosecretapt|vp_bedroom);SetStateChanges(sta_cu_1cs08_visible|boolean|true);"
+              "Play(Painting_Opening.bik);",
+              GMPuzzleHarness::CutSceneCalls());
+    ExpectArrived("case01/castillosecretapt", "vp_bedroom", "sta_cu_1cs08_visible");
+    EXPECT_FALSE(painting->IsShown());
+    EXPECT_EQ("", mLog.Problems(kLeftRiverbank));
 }
 
 TEST_F(MechanismFlowTest, TheNotesLookPutsThePaintingsItemInTheInventory)
@@ -131,7 +153,7 @@ TEST_F(MechanismFlowTest, TheLockBoxOpensWithTheThreeBarsAtTheirStopsAndHandsOve
     }
     ExpectHandedOver(box, "case01/franksapt", "vp_bedroom", "sta_cu_1fd03_visible", "LockBox_Open.bik");
     EXPECT_TRUE(mLog.Contains("Puzzle solved!"));
-    EXPECT_EQ("", mLog.Problems());
+    EXPECT_EQ("", mLog.Problems(kLeftRiverbank));
 }
 
 TEST_F(MechanismFlowTest, TheFloorSafeOpensAfterUpOnCubeFourAndRightOnCubeOneAndHandsOverToTheKitchen)
@@ -144,7 +166,7 @@ TEST_F(MechanismFlowTest, TheFloorSafeOpensAfterUpOnCubeFourAndRightOnCubeOneAnd
     ClickMember(safe, "floorsafe_cubes.cube1.right");
     ExpectHandedOver(safe, "case01/castilloapt", "vp_kitchen", "sta_cu_1ca12_visible", "Safe_Open.bik");
     EXPECT_TRUE(GMPuzzleHarness::EventRaised("evt_floorsafe_solved"));
-    EXPECT_EQ("", mLog.Problems());
+    EXPECT_EQ("", mLog.Problems(kLeftRiverbank));
 }
 
 

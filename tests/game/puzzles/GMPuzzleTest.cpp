@@ -12,6 +12,7 @@
 #include "interview/GMSubtitle.h"
 #include "pda/GMPDAMinimized.h"
 #include "support/GMPuzzleHarness.h"
+#include "support/LFakeMovieManager.h"
 #include "support/LFakeSoundManager.h"
 #include "support/LFakeSoundPlayer.h"
 #include "support/LTestStrings.h"
@@ -61,7 +62,9 @@ public:
             });
         } else if (aEvent == XBTNEVENT_CLICKED && aId == LString("handover")) {
             LVectorString changes;
-            changes.Add(LString("sta_a|boolean|true"));
+            for (const char* part : {"sta_a", "boolean", "true"}) {
+                changes.Add(LString(part));
+            }
             HandOver(LString("case01/riverbank"), LString("vp02"), changes, LString("1cs10.bik"));
         } else {
             GMPuzzle::OnButton(aId, aEvent);
@@ -173,18 +176,22 @@ TEST_F(PuzzleTest, TheHandOverStopsTheSceneAudioThenGivesThePlayerTargetStatesAn
 {
     TestPuzzle* puzzle = Make();
     ASSERT_TRUE(mHarness.Open(kActive, puzzle));
-    GMCutScenePlayer* player = GMCutScenePlayer::GetInstance();
-    ASSERT_NE(nullptr, player);
+    LFakeMovieManager::Reset();
     mHarness.Scene().SetKeepAudio(true);
     GMPuzzleHarness::Click(GMPuzzleHarness::Middle(GMPuzzleHarness::Member(puzzle, "handover")));
     EXPECT_FALSE(mHarness.Scene().GetKeepAudio());
-    std::vector<std::string> calls;
-    for (int i = 0; i < player->GetCalls().GetCount(); ++i) {
-        calls.push_back(ToStd(player->GetCalls()[i]));
-    }
-    EXPECT_EQ((std::vector<std::string> {"SetTarget(case01/riverbank|vp02)", "SetStateChanges(sta_a|boolean|true)",
-                                         "Play(1cs10.bik)"}),
-              calls);
+    GMCutScenePlayer* player = GMCutScenePlayer::Peek();
+    ASSERT_NE(nullptr, player);
+    EXPECT_EQ("case01/riverbank", ToStd(player->GetTargetScene()));
+    EXPECT_EQ("vp02", ToStd(player->GetTargetViewpoint()));
+    EXPECT_EQ(3, player->GetStateChanges().GetCount());
+    // The movie shows once the puzzle has faded away; the state waits for its end.
+    GMPuzzleHarness::Settle();
+    EXPECT_EQ(player, GMScreenManager::GetInstance()->GetTop());
+    EXPECT_FALSE(puzzle->IsShown());
+    ASSERT_EQ(1u, LFakeMovieManager::sMade.size());
+    EXPECT_EQ("//dataroot/movies/1cs10.bik", ToStd(LFakeMovieManager::sMade[0].mFileName));
+    EXPECT_FALSE(GMPuzzleHarness::StateIsTrue("sta_a"));
 }
 
 TEST_F(PuzzleTest, AVoiceThatCannotBeMadeDoesWhatItsEndWouldHaveDone)

@@ -15,6 +15,7 @@
 #include "state/LIState.h"
 #include "state/LStateManager.h"
 #include "support/GMTestScene.h"
+#include "support/LFakeMovieManager.h"
 #include "support/LFakeRender.h"
 #include "support/LFakeSoundManager.h"
 #include "support/LFakeTimer.h"
@@ -257,22 +258,32 @@ TEST_F(HotspotTest, CutSceneListsAreReadByPositionWithDashOrNothingForNone)
         {"intro.bik", true, "", "", 0, 0},
         {"a|b|c|d|e|f", false, "", "", 0, 0},
     };
+    // The first movie shows at once over the empty screen stack; the later ones queue
+    // behind it.
+    GMCutScenePlayer* player = GMCutScenePlayer::GetInstance();
+    ASSERT_NE(nullptr, player);
+    LFakeMovieManager::Reset();
+    const auto asked = [player]() {
+        const size_t made = LFakeMovieManager::sMade.size();
+        return std::to_string(made) + "+" + std::to_string(player->GetQueue().GetCount());
+    };
+    const std::string expected[] = {"1+0", "1+1", "1+2", "1+3", "1+3"};
+    int n = 0;
     for (const Case& c : cases) {
-        GMCutScenePlayer* player = GMCutScenePlayer::GetInstance();
         player->SetTarget(LString(), LString());
         auto hotspot = Make(Entry("general", kRectangle, std::string("\tcutscenes\n\t\tuse=") + c.mList + "\n"));
-        const int calls = player->GetCalls().GetCount();
         EXPECT_FALSE(hotspot->PlayActionCutScene(GMHotspot::SITUATION_LOOK));
         EXPECT_EQ(c.mPlays, hotspot->PlayActionCutScene(GMHotspot::SITUATION_USE)) << c.mList;
+        EXPECT_EQ(expected[n++], asked()) << c.mList;
         if (!c.mPlays) {
-            EXPECT_EQ(calls, player->GetCalls().GetCount());
             continue;
         }
         EXPECT_EQ(c.mScene, ToStd(player->GetTargetScene())) << c.mList;
         EXPECT_EQ(c.mViewpoint, ToStd(player->GetTargetViewpoint())) << c.mList;
         EXPECT_EQ(c.mChanges, player->GetStateChanges().GetCount());
         EXPECT_EQ(c.mEvents, player->GetDoneEvents().GetCount());
-        EXPECT_EQ("Play(intro.bik)", ToStd(player->GetCalls()[player->GetCalls().GetCount() - 1]));
+        const LString newest = n == 1 ? LFakeMovieManager::sMade.back().mFileName : player->GetQueue().GetRef(0);
+        EXPECT_EQ(n == 1 ? "//dataroot/movies/intro.bik" : "intro.bik", ToStd(newest));
     }
 }
 

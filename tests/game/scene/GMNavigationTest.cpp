@@ -49,6 +49,8 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(mRoots.Mounted());
+        // Every set-up makes the navigation overlay, whose shapes take colour textures.
+        RegisterFakeRender();
         LFakeTimer::sNow = 0.0;
         mNavigation = GMNavigation::GetInstance();
         ASSERT_NE(nullptr, mNavigation);

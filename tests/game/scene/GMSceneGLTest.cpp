@@ -15,6 +15,7 @@
 #include "support/LLogCapture.h"
 #include "support/LTestGraphics.h"
 #include "util/GMCleaner.h"
+#include "util/GMOptions.h"
 
 #include <gtest/gtest.h>
 
@@ -119,5 +120,30 @@ TEST_F(SceneGLTest, TheCrateInFrontHidesThePlayerAndTheBackgroundShows)
     EXPECT_EQ(2, shown);
     const LVector3 chest(70.0f, 50.0f, -40.0f);
     EXPECT_FALSE(PixelNear(Drawn(70.0f, -40.0f, chest, true), Drawn(70.0f, -40.0f, chest, false), 24));
+    EXPECT_EQ("", mLog.Problems(".options file")) << mLog.Bytes();
+}
+
+TEST_F(SceneGLTest, ThePlayersStencilShadowFallsAwayFromTheSunAtTheViewpointsShade)
+{
+    // The sun shines along (-0.4, -1, 0.5): the shadow of the figure's head, 60 units up,
+    // lies 24 west and 30 north of its feet, where cam01 sees the floor past the figure.
+    const LVector3 shadowed(-144.0f, 0.0f, -110.0f);
+    const uint32_t floor = Drawn(-120.0f, -140.0f, shadowed, false);
+    const uint32_t shaded = Drawn(-120.0f, -140.0f, shadowed, true);
+    for (int shift : {0, 8, 16}) {
+        const int base = static_cast<int>((floor >> shift) & 0xFF);
+        const int dark = static_cast<int>((shaded >> shift) & 0xFF);
+        // Shade 0.3: about 0.7 of the floor's colour.
+        EXPECT_NEAR(base * 0.7, dark, 4.0) << std::hex << floor << " " << shaded;
+    }
+    // East of the feet, towards the sun, the floor keeps its colour.
+    const LVector3 lit(-100.0f, 0.0f, -150.0f);
+    EXPECT_TRUE(PixelNear(Drawn(-120.0f, -140.0f, lit, true), Drawn(-120.0f, -140.0f, lit, false), 2));
+
+    // Option toggle 5 draws the blob under the feet instead: no stencil shadow.
+    GMOptions::GetInstance()->SetToggle(5, 1);
+    ASSERT_TRUE(mScene->SetViewpoint(LString("vp01")));
+    EXPECT_TRUE(PixelNear(Drawn(-120.0f, -140.0f, shadowed, true), floor, 2));
+    GMOptions::GetInstance()->SetToggle(5, 0);
     EXPECT_EQ("", mLog.Problems(".options file")) << mLog.Bytes();
 }

@@ -142,3 +142,35 @@ TEST_F(SceneManagerTest, AFadedLoadOnlyPushesTheScene)
     EXPECT_NE(nullptr, mScenes->GetScene());
     EXPECT_EQ(1, mScreens->GetCount());
 }
+
+TEST_F(SceneManagerTest, ACoveredSceneLeavesTheStackWhereverItStands)
+{
+    ASSERT_TRUE(mScenes->LoadScene(LString(GMTestScene::kRiverbank), true, true));
+    GMScene* scene = mScenes->GetScene();
+    // The main menu over the game, pushed with a fade: at black the scene was hidden.
+    Screen menu;
+    Screen load;
+    scene->OnHidden();
+    ASSERT_TRUE(mScreens->PushScreen(&menu));
+    ASSERT_TRUE(mScreens->PushScreen(&load));
+    ASSERT_FALSE(scene->IsActive());
+
+    EXPECT_TRUE(mScenes->UnloadScene());
+    EXPECT_EQ(2, mScreens->GetCount());
+    EXPECT_EQ(0, mScreens->IndexOf(&menu));
+    EXPECT_EQ(static_cast<GMIScreen*>(&load), mScreens->GetTop());
+    EXPECT_TRUE(menu.mCalls.empty());
+    EXPECT_TRUE(load.mCalls.empty());
+}
+
+TEST_F(SceneManagerTest, AnImmediateLoadOverAnEmptyStackPushesAndShowsTheScene)
+{
+    ASSERT_EQ(0, mScreens->GetCount());
+    ASSERT_TRUE(mScenes->LoadScene(LString(GMTestScene::kRiverbank), true, true));
+    GMScene* scene = mScenes->GetScene();
+    ASSERT_NE(nullptr, scene);
+    EXPECT_EQ(1, mScreens->GetCount());
+    EXPECT_EQ(static_cast<GMIScreen*>(scene), mScreens->GetTop());
+    EXPECT_TRUE(scene->IsActive());
+    EXPECT_FALSE(mLog.Contains("PopScreen"));
+}

@@ -13,6 +13,7 @@
 #include "Render/LSteeringTDO.h"
 #include "container/LPropertyList.h"
 #include "scene/GMCharacter.h"
+#include "Render/LShadowVolume.h"
 #include "scene/GMHotspot.h"
 #include "scene/GMLighting.h"
 #include "scene/GMNavigation.h"
@@ -152,9 +153,9 @@ TEST_F(SceneTest, TheRiverbankLoadsWithItsPeopleViewpointLightsAndAudio)
     ASSERT_NE(nullptr, scene->GetDisplayGroup());
     EXPECT_EQ(LString("displaygroup"), scene->GetDisplayGroup()->GetId());
     EXPECT_EQ(0, scene->GetDisplayGroup()->GetMemberCount());
-    // The viewpoint's hotspots (the pen to collect among them); the witness's asks for the
-    // cut tables, but the location has no cuts.
-    EXPECT_EQ(5, scene->GetHotspotCount());
+    // The viewpoint's hotspots (the pen to collect and the lab's van among them); the
+    // witness's asks for the cut tables, but the location has no cuts.
+    EXPECT_EQ(6, scene->GetHotspotCount());
     EXPECT_NE(nullptr, scene->FindHotspot(LString("sample_witness")));
     EXPECT_FALSE(scene->HasCutTables());
     EXPECT_NE(nullptr, scene->GetEvidence());
@@ -640,4 +641,38 @@ TEST_F(SceneTest, AClickWithTheItemCursorOnlyPutsTheItemBack)
     LFakeTimer::sNow += 1.0;
     mouse->OnButtonDown(1);
     EXPECT_TRUE(GMNavigation::GetInstance()->GetNavigation()->IsEnabled());
+}
+
+TEST_F(SceneTest, TheStencilShadowPassRunsWithoutToggleFiveAtTheViewpointsShade)
+{
+    LLogCapture log;
+    GMScene* scene = Load({{"scene.txt", ChangedScene("shadowblend=0.3", "shadowblend=0.5")}});
+    ASSERT_NE(nullptr, scene);
+    EXPECT_FLOAT_EQ(0.5f, scene->GetShadowShade());
+    // The sample's player comes with its shadow cache: read, not built.
+    ASSERT_TRUE(scene->GetPlayer()->HasShadows());
+    EXPECT_EQ(1, scene->GetPlayer()->GetShadowVolumeCount());
+    EXPECT_FALSE(log.Contains("Shadow volume file not found."));
+    EXPECT_FALSE(log.Contains("Shadow load failure."));
+    LFakeRasterizer* fake = LFakeRasterizer::Instance();
+    ASSERT_NE(nullptr, fake);
+    LFakeTimer::FrameAt(LFakeTimer::sNow + 0.02);
+    ASSERT_TRUE(scene->Update());
+    fake->Reset();
+    ASSERT_TRUE(scene->Render());
+    EXPECT_EQ(1, fake->CountCalls("Clear(1)"));
+    EXPECT_EQ(1, fake->CountCalls("SetStencilPass(6)"));
+    EXPECT_EQ(1, fake->CountCalls("SetStencilPass(7)"));
+    EXPECT_EQ(1, fake->CountCalls("SetBlendFactor(0.5)"));
+    EXPECT_EQ(1, fake->CountCalls("SetStencilEnable(0)"));
+
+    // The blob shadow in its place.
+    GMOptions::GetInstance()->SetToggle(5, 1);
+    ASSERT_TRUE(scene->SetViewpoint(LString("vp01")));
+    fake->Reset();
+    ASSERT_TRUE(scene->Render());
+    EXPECT_EQ(0, fake->CountCalls("Clear(1)"));
+    EXPECT_EQ(0, fake->CountCalls("SetStencilPass"));
+    EXPECT_EQ(0, fake->CountCalls("SetBlendFactor(0.5)"));
+    GMOptions::GetInstance()->SetToggle(5, 0);
 }

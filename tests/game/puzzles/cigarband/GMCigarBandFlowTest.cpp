@@ -5,11 +5,8 @@
 #include "puzzles/cigarband/GMCigarBandPuzzle.h"
 
 #include "GMScreenManager.h"
-#include "Gdi/LButton.h"
-#include "Gdi/LFontManager.h"
 #include "Gdi/LTextArea.h"
 #include "Input/LMouse.h"
-#include "Render/LTextureManager.h"
 #include "interview/GMSubtitle.h"
 #include "multicursor/GMMultiCursor.h"
 #include "multicursor/GMMultiCursorAction.h"
@@ -23,7 +20,6 @@
 #include "support/LFakeSoundManager.h"
 #include "support/LFakeTimer.h"
 #include "support/LLogCapture.h"
-#include "support/LSampleRoots.h"
 #include "support/LTestStrings.h"
 #include "util/GMCleaner.h"
 #include "util/GMOptions.h"
@@ -46,18 +42,11 @@ protected:
     void SetUp() override
     {
         GMSceneFlow::RegisterFakes();
-        ASSERT_TRUE(LSampleRoots::Mount());
-        LTextureManager::Get()->SetRoot(LString("//textures")); // as start-up sets it
-        LFontManager::Get()->CreateFonts(LString("//dataroot/textures/fonts/fonts.txt"),
-                                         LString("//dataroot/textures/fonts/"));
         GMOptions::GetInstance()->SetSkill(GMOptions::SKILL_MEDIUM);
         mPuzzle = GMCigarBandPuzzle::GetInstance();
         ASSERT_NE(nullptr, mPuzzle);
-        ASSERT_TRUE(GMSceneManager::GetInstance()->LoadScene(LString("case01/riverbank"), true, true));
-        mScene = GMSceneManager::GetInstance()->GetScene();
+        mScene = LoadSampleLocation("case01/riverbank", "vp02");
         ASSERT_NE(nullptr, mScene);
-        ASSERT_TRUE(mScene->SetViewpoint(LString("vp02")));
-        Frames(2);
         mLog.Clear();
     }
 
@@ -82,13 +71,7 @@ TEST_F(CigarBandFlowTest, TheBandsLookOpensThePuzzleWhoseSolvingHidesTheLoosePie
 {
     GMScreenManager* screens = GMScreenManager::GetInstance();
     ASSERT_NE(nullptr, mScene->FindHotspot(LString("hs_cigarbands")));
-    GMPuzzleHarness::Click(kBands);
-    GMMultiCursor* menu = GMMultiCursor::GetInstance();
-    ASSERT_TRUE(FramesUntil([&] { return menu->IsOpen(); }));
-    ASSERT_TRUE(menu->IsActionEnabled(GMMultiCursorAction::LOOK));
-    LButton* look = menu->GetButton(GMMultiCursorAction::LOOK);
-    ASSERT_NE(nullptr, look);
-    GMPuzzleHarness::Click(look->GetWorldPosition() + LVector2(25.0f, 25.0f));
+    ASSERT_TRUE(Look(kBands));
     EXPECT_TRUE(GMPuzzleHarness::StateIsTrue("sta_cigarbandpuzzle_active"));
 
     ASSERT_TRUE(FramesUntil([&] { return mPuzzle->IsShown() && !screens->IsBusy(); }));

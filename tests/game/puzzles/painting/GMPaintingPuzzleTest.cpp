@@ -10,10 +10,10 @@
 #include "state/LIState.h"
 #include "state/LStateManager.h"
 #include "support/GMPuzzleHarness.h"
+#include "support/GMTestCutScenes.h"
 #include "support/LFakeSoundPlayer.h"
 #include "support/LFakeTimer.h"
 #include "support/LTestStrings.h"
-#include "ui/GMCutScenePlayer.h"
 #include "util/GMOptions.h"
 
 #include <gtest/gtest.h>
@@ -75,15 +75,7 @@ protected:
         return ToStd(*static_cast<const LString*>(state->GetValue()));
     }
 
-    static int HandOvers()
-    {
-        const LVectorString& calls = GMCutScenePlayer::GetInstance()->GetCalls();
-        int count = 0;
-        for (int i = 0; i < calls.GetCount(); ++i) {
-            count += ToStd(calls[i]).rfind("Play(", 0) == 0 ? 1 : 0;
-        }
-        return count;
-    }
+    static int HandOvers() { return GMTestCutScenes::Asked("Painting_Opening.bik"); }
 
     GMPuzzleHarness mHarness;
     GMPaintingPuzzle* mPuzzle = nullptr;
@@ -182,7 +174,11 @@ TEST_F(PaintingTest, APressOpensOnlyStrictlyWithinFiveDegreesOfTheHolesAngle)
         if (c.mOpens) {
             EXPECT_EQ("solved", StateText("sta_1cs09"));
             EXPECT_FALSE(mPuzzle->IsMouseListening());
+            // The cut scene takes the painting off the stack for the secret room.
+            ASSERT_TRUE(mHarness.PlayOutToScene());
+            EXPECT_FALSE(mPuzzle->IsShown());
             LStateManager::Get()->RemoveAllStates(); // a new game
+            continue;
         }
         ASSERT_TRUE(mHarness.Back(mPuzzle));
         GMPuzzleHarness::Frames(5);
@@ -203,14 +199,9 @@ TEST_F(PaintingTest, SolvingSetsTheStateWithoutNoticeAndHandsOverToTheSecretRoom
     ASSERT_TRUE(mPuzzle->IsSolved());
     EXPECT_EQ("solved", StateText("sta_1cs09"));
     EXPECT_EQ(before + 1, HandOvers());
-    GMCutScenePlayer* player = GMCutScenePlayer::GetInstance();
-    EXPECT_EQ("case01/castillosecretapt", ToStd(player->GetTargetScene()));
-    EXPECT_EQ("vp_bedroom", ToStd(player->GetTargetViewpoint()));
-    ASSERT_EQ(3, player->GetStateChanges().GetCount());
-    EXPECT_EQ("sta_cu_1cs08_visible|boolean|true", ToStd(player->GetStateChanges()[0] + "|" +
-                                                         player->GetStateChanges()[1] + "|" +
-                                                         player->GetStateChanges()[2]));
-    EXPECT_EQ("Play(Painting_Opening.bik)", ToStd(player->GetCalls()[player->GetCalls().GetCount() - 1]));
+    EXPECT_EQ("SetTarget(case01/castillosecretapt|vp_bedroom);SetStateChanges(sta_cu_1cs08_visible|boolean|true);"
+              "Play(Painting_Opening.bik);",
+              GMPuzzleHarness::CutSceneCalls());
     EXPECT_EQ("", mHarness.Log().Problems());
 }
 
@@ -282,7 +273,7 @@ TEST_F(PaintingTest, WhileTheSolvedStateHoldsNeitherStateActsAndANewGameOpensThe
     Press();
     Release();
     ASSERT_TRUE(mPuzzle->IsSolved());
-    ASSERT_TRUE(mHarness.Back(mPuzzle));
+    ASSERT_TRUE(mHarness.PlayOutToScene());
 
     GMScreenManager* screens = GMScreenManager::GetInstance();
     GMPuzzleHarness::SetState(kActive, true);

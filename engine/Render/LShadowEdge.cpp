@@ -1,0 +1,1 @@
+#include "Render/LShadowEdge.h"

@@ -1,0 +1,1 @@
+#include "Render/LShadowFace.h"
