@@ -3,9 +3,7 @@
 #include "GMScreenManager.h"
 #include "Gdi/LButton.h"
 #include "Gdi/LDisplayGroup.h"
-#include "Gdi/LFontManager.h"
 #include "Gdi/LTextArea.h"
-#include "Render/LTextureManager.h"
 #include "interview/GMSubtitle.h"
 #include "multicursor/GMMultiCursor.h"
 #include "multicursor/GMMultiCursorAction.h"
@@ -16,11 +14,9 @@
 #include "pda/GMPDAMinimized.h"
 #include "puzzles/GMPuzzle.h"
 #include "scene/GMScene.h"
-#include "scene/GMSceneManager.h"
 #include "state/LStateManager.h"
 #include "support/GMPuzzleHarness.h"
 #include "support/GMTestScene.h"
-#include "support/LSampleRoots.h"
 #include "support/LTestStrings.h"
 #include "util/GMCleaner.h"
 #include "util/GMOptions.h"
@@ -30,16 +26,10 @@ using namespace GMSceneFlow;
 void GMPuzzleFlow::SetUp()
 {
     GMSceneFlow::RegisterFakes();
-    ASSERT_TRUE(LSampleRoots::Mount());
-    LTextureManager::Get()->SetRoot(LString("//textures")); // as start-up sets it
-    LFontManager::Get()->CreateFonts(LString("//dataroot/textures/fonts/fonts.txt"), LString("//dataroot/textures/fonts/"));
     GMOptions::GetInstance()->SetSkill(GMOptions::SKILL_MEDIUM);
     LStateManager::Get()->SetState(LString("sta_selectedcase"), LString("number"), LString("1"), false);
-    ASSERT_TRUE(GMSceneManager::GetInstance()->LoadScene(LString("case01/riverbank"), true, true));
-    mScene = GMSceneManager::GetInstance()->GetScene();
+    mScene = LoadSampleLocation("case01/riverbank", "vp02");
     ASSERT_NE(nullptr, mScene);
-    ASSERT_TRUE(mScene->SetViewpoint(LString("vp02")));
-    Frames(2);
     mLog.Clear();
 }
 
@@ -51,13 +41,7 @@ void GMPuzzleFlow::TearDown()
 void GMPuzzleFlow::Act(const char* aId, const LVector2& aAt, int aAction)
 {
     ASSERT_NE(nullptr, mScene->FindHotspot(LString(aId))) << aId;
-    GMPuzzleHarness::Click(aAt);
-    GMMultiCursor* menu = GMMultiCursor::GetInstance();
-    ASSERT_TRUE(FramesUntil([&] { return menu->IsOpen(); })) << aId;
-    ASSERT_TRUE(menu->IsActionEnabled(aAction)) << aId;
-    LButton* button = menu->GetButton(aAction);
-    ASSERT_NE(nullptr, button);
-    GMPuzzleHarness::Click(button->GetWorldPosition() + LVector2(25.0f, 25.0f));
+    ASSERT_TRUE(GMSceneFlow::Act(aAt, aAction)) << aId;
 }
 
 void GMPuzzleFlow::Look(const char* aId, const LVector2& aAt)

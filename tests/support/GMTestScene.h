@@ -57,7 +57,10 @@ void Click(const LVector2& aAt);
 // aViewpoint and two frames; the scene, or null when a step fails.
 GMScene* LoadSampleLocation(const char* aId, const char* aViewpoint);
 // Clicks the hotspot at aAt (after a pause, so never a double click), waits for the
-// action menu and clicks its look action; whether the look was offered and clicked.
+// action menu and clicks its action aAction (a GMMultiCursorAction); whether the action
+// was offered and clicked.
+bool Act(const LVector2& aAt, int aAction);
+// Act with the look action.
 bool Look(const LVector2& aAt);
 
 } // namespace GMSceneFlow
