@@ -60,17 +60,9 @@ struct GMPuzzleSetup
     const char* mVoice = nullptr;
     // Whether the showing hides the minimised PDA bar (and the hiding shows it).
     bool mHidesBar = true;
-    // The cursor type set at the showing, with its owner (null: an empty owner). Whether
-    // the showing sets the cursor, and the hiding releases it. With mSetsDefaultCursor the
-    // showing makes mCursor the default type and the hiding the default cursor (type 0),
-    // each followed by a release with an empty owner.
+    // The cursor type set at the showing, with its owner (null: an empty owner).
     int mCursor = 1;
     const char* mCursorOwner = nullptr;
-    bool mSetsCursor = true;
-    bool mReleasesCursor = true;
-    bool mSetsDefaultCursor = false;
-    // The stream name of the introductory voice-over.
-    const char* mVoiceStream = "hintAudio";
     // Whether the hiding fades the subtitle out and deletes the sound player (otherwise
     // a voice plays on until its end notice deletes it).
     bool mFadeSubtitleOnHide = true;
@@ -80,15 +72,23 @@ struct GMPuzzleSetup
     // key builds nothing, the puzzle adding it all); otherwise the background group itself.
     const char* mRootGroup = nullptr;
     float mRootZ = 0.0f;
-    // The layout key of the background: a group built with its children, or a sprite,
-    // or, with mBackgroundIsGroups, a list of groups each becoming a member of the root.
+    // The layout keys of the background (a group built with its children, or a sprite,
+    // or with mBackgroundIsGroups a list of groups each becoming a member of the root)
+    // and of the back button (null: the puzzle has none).
     const char* mBackgroundKey = "groups.g01-background";
     bool mBackgroundIsSprite = false;
     bool mBackgroundIsGroups = false;
-    // The layout key of the back button (null: the puzzle has none).
     const char* mBackButtonKey = "groups.g02-backbutton";
     // The error logged when the layout does not load (the assertion line when null).
     const char* mLoadFailure = nullptr;
+    // The stream name of the introductory voice-over.
+    const char* mVoiceStream = "hintAudio";
+    // Whether the showing sets the cursor, and the hiding releases it. With
+    // mSetsDefaultCursor the showing makes mCursor the default type and the hiding the
+    // default cursor (type 0), each followed by a release with an empty owner.
+    bool mSetsCursor = true;
+    bool mReleasesCursor = true;
+    bool mSetsDefaultCursor = false;
 };
 
 class GMPuzzle : public LBase,
