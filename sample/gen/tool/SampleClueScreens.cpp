@@ -11,7 +11,7 @@
 
 namespace {
 
-void WriteMap(SampleOutput& aOut)
+void WriteMapPuzzle(SampleOutput& aOut)
 {
     LCanvas map = SampleArt::Background("", LCanvas::Color {214, 200, 160, 255}, LCanvas::Color {190, 172, 130, 255});
     for (int x = 60; x < 760; x += 90) {
@@ -103,7 +103,7 @@ void WriteQuintarn(SampleOutput& aOut)
 
 void WriteClueScreens(SampleOutput& aOut)
 {
-    WriteMap(aOut);
+    WriteMapPuzzle(aOut);
     if (!aOut.Failed()) {
         WriteHotelWindow(aOut);
     }

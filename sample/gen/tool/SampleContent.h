@@ -29,12 +29,22 @@ void WriteOverlays(SampleOutput& aOut);
 void WriteLocations(SampleOutput& aOut);
 void WriteCharacters(SampleOutput& aOut);
 void WriteVoiceOvers(SampleOutput& aOut);
+void WriteCloseUps(SampleOutput& aOut);
 void WriteSamplePDA(SampleOutput& aOut);
+void WritePhone(SampleOutput& aOut);
+void WriteMap(SampleOutput& aOut);
 void WritePuzzles(SampleOutput& aOut);
 void WriteMechanismPuzzles(SampleOutput& aOut);
 void WriteClueScreens(SampleOutput& aOut);
 void WriteProfiler(SampleOutput& aOut);
 void WriteClickPuzzles(SampleOutput& aOut);
+// Called by WritePuzzles, one puzzle each.
+void WriteMonetBox(SampleOutput& aOut);
+void WriteSurveillanceTapes(SampleOutput& aOut);
+void WriteRoomService(SampleOutput& aOut);
+void WriteBaseballBat(SampleOutput& aOut);
+void WritePCDesktop(SampleOutput& aOut);
+void WriteHarp(SampleOutput& aOut);
 
 // A movie of the sample's kind (SampleMovies.cpp): 45 frames of one colour (Y, U, V),
 // fading in from black over the first 15.

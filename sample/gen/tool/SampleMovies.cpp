@@ -37,4 +37,6 @@ void WriteMovies(SampleOutput& aOut)
     aOut.Write("movies/Painting_Opening.bik", SampleMovie(100, 120, 140)); // dark gold
     aOut.Write("movies/LockBox_Open.bik", SampleMovie(80, 115, 145));      // brown
     aOut.Write("movies/Safe_Open.bik", SampleMovie(100, 128, 128));        // slate
+    aOut.Write("movies/LisaApt_Monet_Box.bik", SampleMovie(100, 140, 120)); // lily green
+    aOut.Write("movies/Harp_Puzzle.bik", SampleMovie(80, 150, 150));        // dusk violet
 }
