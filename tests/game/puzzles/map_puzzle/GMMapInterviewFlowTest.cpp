@@ -16,8 +16,6 @@
 #include "scene/GMNavigation.h"
 #include "scene/GMScene.h"
 #include "scene/GMSceneManager.h"
-#include "state/LStateManager.h"
-#include "stdlib/LRandom.h"
 #include "support/GMPuzzleHarness.h"
 #include "support/GMTestScene.h"
 #include "support/LFakeSoundPlayer.h"
@@ -25,7 +23,6 @@
 #include "support/LLogCapture.h"
 #include "support/LTestStrings.h"
 #include "util/GMCleaner.h"
-#include "util/GMOptions.h"
 
 #include <gtest/gtest.h>
 
@@ -44,17 +41,10 @@ class MapInterviewFlowTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(GMSceneFlow::PrepareGame());
-        GMOptions::GetInstance()->SetSkill(GMOptions::SKILL_MEDIUM);
-        LRandom::Seed(7);
-        LStateManager::Get()->SetState(LString("sta_selectedcase"), LString("number"), LString("1"), false);
+        mScene = StartAtRiverbank(7);
+        ASSERT_NE(nullptr, mScene);
         mMap = GMMapPuzzle::GetInstance();
         ASSERT_NE(nullptr, mMap);
-        ASSERT_TRUE(GMSceneManager::GetInstance()->LoadScene(LString("case01/riverbank"), true, true));
-        mScene = GMSceneManager::GetInstance()->GetScene();
-        ASSERT_NE(nullptr, mScene);
-        Frames(2);
-        Move(kNowhere);
         mLog.Clear();
     }
 
