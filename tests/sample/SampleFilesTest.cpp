@@ -94,6 +94,7 @@ TEST_F(SampleFiles, EveryMovieOpensWithMoreThanTenFrames)
                                          "movies/LockBox_Open.bik", "movies/Painting_Opening.bik",
                                          "movies/Safe_Open.bik", "movies/Secret_Apt_Door.bik",
                                          "movies/UPS_BoxAnimax.bik", "movies/Vesmar_Logo.bik",
+                                         "movies/amb_gull.bik", "movies/amb_lantern.bik",
                                          "movies/chaseapt_draweropen.bik"}),
               files);
     for (const std::string& file : files) {
