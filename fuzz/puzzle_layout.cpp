@@ -4,11 +4,11 @@
 // active states, so that a seed keeps its puzzle as more of them are built); an index whose
 // puzzle is not built (support/GMBuiltPuzzle) runs nothing. The skill level is the first
 // byte divided by 18, modulo 3.
-// The puzzle opens on its active state over a scene, a steering program after a last
-// "====" line (support/LFuzzSteer.h) moves, presses and passes frames (without one the
-// mouse drags across the middle of the screen), then the state turns false and the back
-// button is asked for, and the frames run until the puzzle is hidden. The sample's puzzle
-// pictures are under the texture roots.
+// The puzzle opens on its row's opening state over a scene, a steering program after a
+// last "====" line (support/LFuzzSteer.h) moves, presses, passes frames and (step 5)
+// presses a key by its scan code (without one the mouse drags across the middle of the
+// screen), then that state turns false and the back button is asked for, and the frames
+// run until the puzzle is hidden. The sample's puzzle pictures are under the texture roots.
 #include "GMScreenManager.h"
 #include "event/LEventManager.h"
 #include "puzzles/GMPuzzle.h"
@@ -34,14 +34,33 @@ const char* const kPuzzleStates[] = {
 };
 constexpr size_t kPuzzleCount = sizeof(kPuzzleStates) / sizeof(kPuzzleStates[0]);
 
+// The built row of the puzzle whose own active state is aActiveState (a row may open its
+// puzzle by another state, as the map's does).
 const GMBuiltPuzzle* FindBuilt(const char* aActiveState)
 {
     for (const GMBuiltPuzzle& row : GMBuiltPuzzle::All()) {
-        if (std::string(row.mActiveState) == aActiveState) {
+        const GMPuzzle* puzzle = row.mGet();
+        const char* own = puzzle != nullptr ? puzzle->GetSetup().mActiveState : row.mActiveState;
+        if (own != nullptr && std::string(own) == aActiveState) {
             return &row;
         }
     }
     return nullptr;
+}
+
+// The steering's mouse steps, and step 5 as a key pressed and released.
+void FuzzDriveMouseAndKeys(LFuzzSteer& aSteer, int aLimit)
+{
+    LMouse* mouse = LMouse::Get();
+    for (int i = 0; mouse != nullptr && i < aLimit; ++i) {
+        const int op = aSteer.Step(mouse);
+        if (op == -1) {
+            break;
+        }
+        if (op % 8 == 5) {
+            GMPuzzleHarness::Type(aSteer.Next());
+        }
+    }
 }
 
 } // namespace
@@ -73,7 +92,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
 
     sHarness->Open(row.mActiveState, puzzle);
     if (steer.More()) {
-        FuzzDriveMouse(steer, 256);
+        FuzzDriveMouseAndKeys(steer, 256);
     } else {
         GMPuzzleHarness::Drag(LVector2(300.0f, 250.0f), LVector2(420.0f, 330.0f));
         GMPuzzleHarness::Frames(2);

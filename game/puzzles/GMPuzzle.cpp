@@ -147,6 +147,18 @@ bool GMPuzzle::PopIfTopAndInterrupt()
     return popped;
 }
 
+bool GMPuzzle::PopWhenIdle()
+{
+    GMScreenManager* screens = GMScreenManager::GetInstance();
+    if (screens == nullptr || screens->GetTop() != this) {
+        return false;
+    }
+    if (screens->IsBusy()) {
+        return Defer([this] { PopWhenIdle(); });
+    }
+    return PopIfTop();
+}
+
 bool GMPuzzle::CloseByFader()
 {
     if (!mShown || mFading) {
@@ -220,7 +232,7 @@ void GMPuzzle::OnShow()
             cursor->SetDefaultCursor(mSetup.mCursor);
             cursor->ReleaseCursor(LString());
         } else {
-            cursor->SetCursor(mSetup.mCursor, LString());
+            cursor->SetCursor(mSetup.mCursor, Text(mSetup.mCursorOwner));
         }
     }
     if (mSetup.mHidesBar) {
@@ -252,7 +264,8 @@ void GMPuzzle::Build()
             BuildPieces();
         }
     }
-    LPropertyList* back = mLayout != nullptr ? mLayout->GetList(Text(mSetup.mBackButtonKey)) : nullptr;
+    LPropertyList* back =
+        mLayout != nullptr && mSetup.mBackButtonKey != nullptr ? mLayout->GetList(LString(mSetup.mBackButtonKey)) : nullptr;
     LButton* button = back != nullptr ? LLayoutBuilder::BuildButton(back, this) : nullptr;
     if (button != nullptr && mSetup.mSetsBackButtonZ) {
         button->SetRelativeZ(mSetup.mBackButtonZ);
@@ -292,11 +305,18 @@ LDisplayGroup* GMPuzzle::BuildRoot()
     }
     root->SetId(LString(mSetup.mRootGroup));
     root->SetRelativeZ(mSetup.mRootZ);
-    LIDisplayObject* made = nullptr;
-    if (background != nullptr) {
-        made = mSetup.mBackgroundIsSprite ? static_cast<LIDisplayObject*>(LLayoutBuilder::BuildSprite(background))
-                                          : static_cast<LIDisplayObject*>(LLayoutBuilder::BuildGroup(background, true));
+    if (background == nullptr) {
+        return root;
     }
+    if (mSetup.mBackgroundIsGroups) {
+        if (!LLayoutBuilder::BuildGroups(background, root)) {
+            L_ASSERT_FAILURE(LString());
+        }
+        return root;
+    }
+    LIDisplayObject* made = mSetup.mBackgroundIsSprite
+                                ? static_cast<LIDisplayObject*>(LLayoutBuilder::BuildSprite(background))
+                                : static_cast<LIDisplayObject*>(LLayoutBuilder::BuildGroup(background, true));
     if (made != nullptr && !root->AddMember(made, true)) {
         L_ASSERT_FAILURE(LString());
         delete made;
@@ -380,7 +400,7 @@ bool GMPuzzle::MakeStream(const LString& aName, const LString& aFile, bool aList
     return true;
 }
 
-bool GMPuzzle::PlayVoice(const LString& aName, const LString& aVoiceId)
+bool GMPuzzle::PlayVoice(const LString& aName, const LString& aVoiceId, const char* aFont, bool aKeepSubtitle)
 {
     if (!MakeStream(aName, "//sounds/" + aVoiceId + ".ogg", true)) {
         L_ASSERT_FAILURE(LString());
@@ -388,7 +408,7 @@ bool GMPuzzle::PlayVoice(const LString& aName, const LString& aVoiceId)
         return false;
     }
     mEndFadesSubtitle = true;
-    ShowSubtitle(aVoiceId);
+    ShowSubtitle(aVoiceId, aFont, aKeepSubtitle);
     mSound->Play();
     return true;
 }
@@ -416,7 +436,7 @@ bool GMPuzzle::PlaySound(const LString& aName, const LString& aPath, bool aListe
     return true;
 }
 
-void GMPuzzle::ShowSubtitle(const LString& aVoiceId)
+void GMPuzzle::ShowSubtitle(const LString& aVoiceId, const char* aFont, bool aKeepSubtitle)
 {
     LPropertyList texts;
     if (!texts.Load(LString(kSubtitleFile), true) || texts.FindEntry(aVoiceId) == nullptr) {
@@ -429,8 +449,11 @@ void GMPuzzle::ShowSubtitle(const LString& aVoiceId)
     if (!found || subtitle == nullptr) {
         return;
     }
-    subtitle->SetText(text, fonts != nullptr ? fonts->GetFont(LString(kSubtitleFont)) : nullptr);
+    subtitle->SetText(text, fonts != nullptr ? fonts->GetFont(LString(aFont != nullptr ? aFont : kSubtitleFont)) : nullptr);
     subtitle->SetPosition(kSubtitleX, kSubtitleY);
+    if (aKeepSubtitle) {
+        subtitle->SkipNextFadeOut();
+    }
     // A strip fading out would take the new line with it.
     if (!subtitle->IsShown() || !subtitle->IsShowing()) {
         subtitle->Show();
@@ -467,6 +490,43 @@ void GMPuzzle::DeleteSound()
         mSound = nullptr;
         sound->SetListener(nullptr);
         delete sound;
+    }
+}
+
+// --- Cursor and bar ------------------------------------------------------------------
+
+void GMPuzzle::TrackItemCursor(const LString& aOwner)
+{
+    GMCursor* cursor = GMCursor::GetInstance();
+    if (cursor == nullptr) {
+        return;
+    }
+    if (cursor->GetType() == GMCursor::TYPE_ITEM) {
+        cursor->SetCursor(GMCursor::TYPE_ITEM_HILIGHT, aOwner);
+        return;
+    }
+    GMPDA* pda = GMPDA::GetInstance();
+    LDisplayGroup* pdaGroup = pda != nullptr ? pda->GetGroup() : nullptr;
+    if (cursor->GetType() != GMCursor::TYPE_ITEM_HILIGHT && (pdaGroup == nullptr || !pdaGroup->GetActive())) {
+        cursor->SetCursor(GMCursor::TYPE_TARGET, aOwner);
+    }
+}
+
+LSprite* GMPuzzle::AddSprite(LPropertyList* aList)
+{
+    LSprite* sprite = aList != nullptr ? LLayoutBuilder::BuildSprite(aList) : nullptr;
+    if (sprite == nullptr || mRoot == nullptr || !mRoot->AddMember(sprite, true)) {
+        L_ASSERT_FAILURE(LString());
+        delete sprite;
+        return nullptr;
+    }
+    return sprite;
+}
+
+void GMPuzzle::ShowBar()
+{
+    if (GMPDAMinimized* bar = GMPDAMinimized::GetInstance()) {
+        bar->Show();
     }
 }
 

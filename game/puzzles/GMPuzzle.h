@@ -42,6 +42,7 @@ class GMCutScenePlayer;
 class LDisplayGroup;
 class LISoundPlayer;
 class LPropertyList;
+class LSprite;
 class LVector2;
 class LVectorFloat;
 
@@ -59,22 +60,25 @@ struct GMPuzzleSetup
     const char* mVoice = nullptr;
     // Whether the showing hides the minimised PDA bar (and the hiding shows it).
     bool mHidesBar = true;
-    // The cursor type set at the showing, with an empty owner.
+    // The cursor type set at the showing, with its owner (null: an empty owner).
     int mCursor = 1;
+    const char* mCursorOwner = nullptr;
     // Whether the hiding fades the subtitle out and deletes the sound player (otherwise
     // a voice plays on until its end notice deletes it).
     bool mFadeSubtitleOnHide = true;
     bool mDeleteSoundOnHide = true;
-    // The root group: when named, a new group of that id at relative z mRootZ to which
-    // the background joins as a member (a missing background is then simply absent);
-    // otherwise the background group itself.
+    // The root group: when named, a new group of that id at relative z mRootZ into which
+    // the background is built (a missing background is then simply absent, and a null
+    // key builds nothing, the puzzle adding it all); otherwise the background group itself.
     const char* mRootGroup = nullptr;
     float mRootZ = 0.0f;
-    // The layout keys of the background (a group built with its children, or a sprite)
-    // and of the back button; a puzzle with its own root group may name no background
-    // (null).
+    // The layout keys of the background (a group built with its children, or a sprite,
+    // or with mBackgroundIsGroups a list of groups each becoming a member of the root)
+    // and of the back button (null: the puzzle has none); a puzzle with its own root
+    // group may name no background (null).
     const char* mBackgroundKey = "groups.g01-background";
     bool mBackgroundIsSprite = false;
+    bool mBackgroundIsGroups = false;
     const char* mBackButtonKey = "groups.g02-backbutton";
     // The back button's relative z, where the puzzle sets one.
     bool mSetsBackButtonZ = false;
@@ -167,14 +171,19 @@ protected:
     bool PopIfTop();
     // PopIfTop, then the mouse's dispatch of the click ends here.
     bool PopIfTopAndInterrupt();
+    // PopIfTop, or, while a screen change runs, again at each later frame pass for as long
+    // as the puzzle is the top screen.
+    bool PopWhenIdle();
     // Fades to black through the screen fader with this puzzle as its listener, then as
     // OnFade says; only while shown.
     bool CloseByFader();
 
-    // The voice aVoiceId as the stream aName ("//sounds/" + id + ".ogg") with its subtitle,
-    // replacing the sound now playing. When the stream cannot be made: the assertion
-    // line, no listener, volume, subtitle or play, then OnVoiceEnded (false).
-    bool PlayVoice(const LString& aName, const LString& aVoiceId);
+    // The voice aVoiceId as the stream aName ("//sounds/" + id + ".ogg") with its subtitle
+    // (in aFont, "TW_CEN_MT16" when null; with aKeepSubtitle the strip's next fade-out is
+    // skipped), replacing the sound now playing. When the stream cannot be made: the
+    // assertion line, no listener, volume, subtitle or play, then OnVoiceEnded (false).
+    bool PlayVoice(const LString& aName, const LString& aVoiceId, const char* aFont = nullptr,
+                   bool aKeepSubtitle = false);
     // Any sound file aFile as the stream aName in the sound slot, replacing the sound now
     // playing: the puzzle its listener, the options' volume, no subtitle of its own; its
     // end fades out a subtitle still showing, as a voice's does. False, with nothing
@@ -209,6 +218,15 @@ protected:
     bool DeferSolvedHandOver(const char* aSolvedEvent, const char* aScene, const char* aViewpoint,
                              const char* aVisibleState, const char* aMovie);
 
+    // The cursor of a puzzle that items are used on, at a move: the item cursor becomes the
+    // highlighted item cursor, and anything else but that the target cursor, unless the
+    // PDA is open over the puzzle (it sets its own); both with the owner aOwner.
+    static void TrackItemCursor(const LString& aOwner);
+    // The sprite of aList built and added to the root (the assertion line, and null, when
+    // it cannot be).
+    LSprite* AddSprite(LPropertyList* aList);
+    static void ShowBar();
+
     // Hides the puzzle if it is shown (for the destructors at exit).
     void Shutdown();
     // The layout's values at aPath (below aList, the layout when null) as exactly aCount
@@ -234,7 +252,7 @@ private:
     GMCutScenePlayer* PrepareHandOver(const LString& aScene, const LString& aViewpoint,
                                       const LVectorString& aStateChanges);
     void PlayIntroVoice();
-    void ShowSubtitle(const LString& aVoiceId);
+    void ShowSubtitle(const LString& aVoiceId, const char* aFont, bool aKeepSubtitle);
     // The stream aName of aFile in the sound slot at the options' volume (with aListen
     // the puzzle its listener), not yet playing; false (nothing made) when it cannot be
     // made.

@@ -91,8 +91,10 @@ TEST_F(SampleFiles, EveryMovieOpensWithMoreThanTenFrames)
     const auto files = LSampleRoots::Files({".bik"});
     EXPECT_EQ((std::vector<std::string> {"movies/000_all.bik", "movies/001_all.bik", "movies/152_all.bik",
                                          "movies/Harp_Puzzle.bik", "movies/LisaApt_Monet_Box.bik",
-                                         "movies/Secret_Apt_Door.bik", "movies/UPS_BoxAnimax.bik",
-                                         "movies/Vesmar_Logo.bik", "movies/amb_gull.bik", "movies/amb_lantern.bik",
+                                         "movies/LockBox_Open.bik", "movies/Painting_Opening.bik",
+                                         "movies/Safe_Open.bik", "movies/Secret_Apt_Door.bik",
+                                         "movies/UPS_BoxAnimax.bik", "movies/Vesmar_Logo.bik",
+                                         "movies/amb_gull.bik", "movies/amb_lantern.bik",
                                          "movies/chaseapt_draweropen.bik"}),
               files);
     for (const std::string& file : files) {

@@ -115,7 +115,7 @@ TEST(SampleInterview, TheWitnessInterviewsLinesAndPanelAreComplete)
         }
     };
     visit(data);
-    EXPECT_EQ(13, lines);
+    EXPECT_EQ(16, lines);
     const LPropertyList* topics = data.GetList(LString("topics"));
     ASSERT_NE(nullptr, topics);
     ASSERT_GE(topics->GetCount(), 3);

@@ -20,6 +20,7 @@
 #include "state/LIState.h"
 #include "state/LStateManager.h"
 #include "stdlib/LFrameManager.h"
+#include "support/GMTestCutScenes.h"
 #include "support/GMTestFonts.h"
 #include "support/LFakeRender.h"
 #include "support/LFakeSoundManager.h"
@@ -70,6 +71,7 @@ GMPuzzleHarness::GMPuzzleHarness()
     GMSceneFlow::RegisterFakes();
     LFakeSoundManager::sRefuseUnfound = false;
     mReady = mRoots.Mounted() && CopySample("textures/puzzles") && CopySample("textures/pda") &&
+             CopySample("textures/expertcomputer") &&
              CopySample("textures/back_btn.tga") && CopySample("textures/subtitleBG.tga") &&
              CopySample("textures/cursors.txt") && CopySample("textures/cursors_dir.txt") &&
              CopySample("textures/icon_cursors.txt") && CopySample("textures/cursors.tga") &&
@@ -252,6 +254,20 @@ std::string GMPuzzleHarness::CutSceneCalls()
     }
     return "SetTarget(" + ToStd(player->GetTargetScene()) + "|" + ToStd(player->GetTargetViewpoint()) +
            ");SetStateChanges(" + changes + ");Play(" + movie + ");";
+}
+
+bool GMPuzzleHarness::PlayOutToScene()
+{
+    if (!GMTestCutScenes::PlayOut()) {
+        return false;
+    }
+    GMSceneManager::GetInstance()->SetScene(mScene.get());
+    GMScreenManager* screens = GMScreenManager::GetInstance();
+    if (screens->GetCount() != 0 || !screens->PushScreen(mScene.get())) {
+        return false;
+    }
+    mScene->OnShow();
+    return true;
 }
 
 LVector2 GMPuzzleHarness::UncoveredPoint(const LVector& aPieces, LIDisplayObject* aPiece, float aWidth, float aHeight,

@@ -98,6 +98,11 @@ public:
     // The cut scene the player holds, as the calls that hand one over: target scene and
     // viewpoint, state changes and movie, each followed by ";"; empty while none plays.
     static std::string CutSceneCalls();
+    // Plays the cut scene out (GMTestCutScenes::PlayOut), which takes every screen off the
+    // stack for its target location; the roots hold no location, so its load fails
+    // (logged). Then the harness's scene is the current scene and the only screen again,
+    // as for a puzzle opened anew; whether all of that came about.
+    bool PlayOutToScene();
 
     // A point of aPiece (aWidth x aHeight from its world position, tried in steps of
     // aStep) that no piece before it in aPieces (LIDisplayObject pointers in picking

@@ -61,6 +61,19 @@ std::vector<std::string> Made()
     return names;
 }
 
+int Asked(const std::string& aFile)
+{
+    int count = 0;
+    for (const std::string& made : Made()) {
+        count += made == aFile ? 1 : 0;
+    }
+    GMCutScenePlayer* player = GMCutScenePlayer::Peek();
+    for (int i = 0; player != nullptr && i < player->GetQueue().GetCount(); ++i) {
+        count += ToStd(player->GetQueue().GetRef(i)) == aFile ? 1 : 0;
+    }
+    return count;
+}
+
 LFakeMoviePlayer* Shown()
 {
     GMCutScenePlayer* player = GMCutScenePlayer::Peek();

@@ -20,6 +20,9 @@ GMCutScenePlayer* Make(const std::string& aTable, const std::string& aSubtitles 
 bool PlayOut(int aLimit = 400);
 // The files of the movies the fake movie manager made so far, without their folder.
 std::vector<std::string> Made();
+// How often the movie aFile (without its folder) was asked for: made by the fake movie
+// manager, or waiting in the player's queue.
+int Asked(const std::string& aFile);
 // The fake movie the player shows, or null.
 LFakeMoviePlayer* Shown();
 // Frame passes until no change of screen runs and nothing listens to the screen fader

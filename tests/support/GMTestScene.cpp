@@ -171,33 +171,31 @@ GMScene* LoadSampleLocation(const char* aId, const char* aViewpoint)
     return scene;
 }
 
-bool Look(const LVector2& aAt)
+bool Act(const LVector2& aAt, int aAction)
 {
     LFakeTimer::sNow += 1.0;
     Click(aAt);
     GMMultiCursor* menu = GMMultiCursor::GetInstance();
-    if (menu == nullptr || !FramesUntil([menu] { return menu->IsOpen(); }) ||
-        !menu->IsActionEnabled(GMMultiCursorAction::LOOK)) {
+    if (menu == nullptr || !FramesUntil([menu] { return menu->IsOpen(); }) || !menu->IsActionEnabled(aAction)) {
         return false;
     }
-    LButton* look = menu->GetButton(GMMultiCursorAction::LOOK);
-    if (look == nullptr) {
+    LButton* button = menu->GetButton(aAction);
+    if (button == nullptr) {
         return false;
     }
     LFakeTimer::sNow += 1.0;
-    Click(look->GetWorldPosition() + LVector2(25.0f, 25.0f));
+    Click(button->GetWorldPosition() + LVector2(25.0f, 25.0f));
     return true;
+}
+
+bool Look(const LVector2& aAt)
+{
+    return Act(aAt, GMMultiCursorAction::LOOK);
 }
 
 bool CollectAt(const LVector2& aAt)
 {
-    GMMultiCursor* menu = GMMultiCursor::GetInstance();
-    Click(aAt);
-    if (menu == nullptr || !FramesUntil([menu] { return menu->IsOpen(); })) {
-        return false;
-    }
-    Click(menu->GetButton(GMMultiCursorAction::COLLECT)->GetWorldPosition() + LVector2(25.0f, 25.0f));
-    return true;
+    return Act(aAt, GMMultiCursorAction::COLLECT);
 }
 
 GMScene* StartAtRiverbank(unsigned int aSeed)

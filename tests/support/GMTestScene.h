@@ -60,10 +60,12 @@ void Click(const LVector2& aAt);
 // aViewpoint and two frames; the scene, or null when a step fails.
 GMScene* LoadSampleLocation(const char* aId, const char* aViewpoint);
 // Clicks the hotspot at aAt (after a pause, so never a double click), waits for the
-// action menu and clicks its look action; whether the look was offered and clicked.
+// action menu and clicks its action aAction (a GMMultiCursorAction); whether the action
+// was offered and clicked.
+bool Act(const LVector2& aAt, int aAction);
+// Act with the look action.
 bool Look(const LVector2& aAt);
-// A click on the hotspot at aAt, then on the action menu's collect button once it has
-// opened; false when the menu does not open for it.
+// Act with the collect action.
 bool CollectAt(const LVector2& aAt);
 // PrepareGame, the medium skill, the engine's random generator seeded with aSeed, case 1
 // selected, the sample's riverbank loaded by the scene manager, two frames and the mouse

@@ -34,6 +34,8 @@ void WriteSamplePDA(SampleOutput& aOut);
 void WritePhone(SampleOutput& aOut);
 void WriteMap(SampleOutput& aOut);
 void WritePuzzles(SampleOutput& aOut);
+void WriteMechanismPuzzles(SampleOutput& aOut);
+void WriteClueScreens(SampleOutput& aOut);
 void WriteProfiler(SampleOutput& aOut);
 void WriteClickPuzzles(SampleOutput& aOut);
 // Called by WritePuzzles, one puzzle each.

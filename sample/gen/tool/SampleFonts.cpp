@@ -20,9 +20,11 @@ void WriteFonts(SampleOutput& aOut)
         {"comic18.tga", 18, LCanvas::kWhite},        {"frizquadrata24.tga", 24, LCanvas::kWhite},
         {"tahoma10.tga", 10, LCanvas::kWhite},       {"tahoma10black.tga", 10, LCanvas::kBlack},
         {"friz_quad_tt_8.tga", 8, LCanvas::kWhite},  {"friz_quad_tt_8_grey.tga", 8, SampleArt::kGrey},
+        {"comic18_blue.tga", 18, LCanvas::Color {40, 70, 200, 255}},
+        {"tw_cen_mt16_blue.tga", 16, LCanvas::Color {120, 170, 255, 255}},
         {"ocra18.tga", 18, LCanvas::Color {90, 230, 120, 255}},
         {"cenmt14white.tga", 14, LCanvas::kWhite},   {"cenmt12white.tga", 12, LCanvas::kWhite},
-        {"lucindasans10.tga", 10, LCanvas::kBlack},  {"tw_cen_mt16_blue.tga", 16, LCanvas::Color {120, 170, 255, 255}},
+        {"lucindasans10.tga", 10, LCanvas::kBlack},
     };
     for (const Font& font : kFonts) {
         aOut.WriteImage(std::string("textures/fonts/") + font.mFile, LPixelFont::Atlas(font.mSize + 1, 256, font.mInk));

@@ -31,7 +31,11 @@ const std::vector<LocationCopy> kCopies = {
     {"case01/riverbank", "case02/lisa_apt_upstairs", {"vp_stairs_bedroom"}},
     {"case01/riverbank", "case02/hotel_room", {"vp_dead_body"}},
     {"case01/riverbank", "case02/stokes_upstairs", {"vp_bedroom"}},
-    {"case01/riverbank", "case01/castillosecretapt", {"vp_start"}},
+    // Behind the painting and the secret door (its bedroom and start), the lock box's
+    // room and the floor safe's kitchen.
+    {"case01/riverbank", "case01/castillosecretapt", {"vp_start", "vp_bedroom"}},
+    {"case01/riverbank", "case01/franksapt", {"vp_bedroom"}},
+    {"case01/riverbank", "case01/castilloapt", {"vp_kitchen"}},
     {"case01/riverbank", "case03/chase", {"vp_kitbath"}},
     {"case01/riverbank", "case04/upsstore", {"vp_mailboxesleft"}},
     // Where the last case starts.

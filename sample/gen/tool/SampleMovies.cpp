@@ -49,6 +49,10 @@ void WriteMovies(SampleOutput& aOut)
     aOut.Write("movies/000_all.bik", SampleMovie(120, 110, 150));    // sepia
     aOut.Write("movies/152_all.bik", SampleMovie(110, 110, 100));    // river green
     aOut.Write("movies/001_all.bik", SampleMovie(90, 128, 128));     // grey
+    // The cut scenes of the opened painting, lock box and floor safe.
+    aOut.Write("movies/Painting_Opening.bik", SampleMovie(100, 120, 140)); // dark gold
+    aOut.Write("movies/LockBox_Open.bik", SampleMovie(80, 115, 145));      // brown
+    aOut.Write("movies/Safe_Open.bik", SampleMovie(100, 128, 128));        // slate
     aOut.Write("movies/LisaApt_Monet_Box.bik", SampleMovie(100, 140, 120)); // lily green
     aOut.Write("movies/Harp_Puzzle.bik", SampleMovie(80, 150, 150));        // dusk violet
 }

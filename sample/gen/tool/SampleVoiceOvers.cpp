@@ -51,7 +51,8 @@ void WriteVoiceOvers(SampleOutput& aOut)
         {"si_saw_conf", kWitness},       {"si_deal_empa", kWitness},     {"si_deal_flat", kWitness},
         {"si_boat_decp", kWitness},      {"si_noinfo", kWitness},        {"si_denied", kWitness},
         {"si_exit", kDetective},         {"si_failedexit", kWitness},    {"si_bargain_denied", kWitness},
-        {"si_bargain_solved", kWitness},
+        {"si_bargain_solved", kWitness}, {"113_2A2_CH", kWitness},       {"114_2A2_IL", kWitness},
+        {"115_2A2_FG", kWitness},
     };
     for (const auto& line : lines) {
         WriteVoice(aOut, line.mName, 1.0f, line.mPitch);
@@ -65,6 +66,26 @@ void WriteVoiceOvers(SampleOutput& aOut)
     WriteVoice(aOut, "hi02_rg", 1.0f, 160.0f);
     WriteVoice(aOut, "1cn05_rg", 1.0f, 140.0f);
     WriteVoice(aOut, "1cn05a_rg", 1.0f, 120.0f);
+    // The painting, the slide box and the floor safe: the easy hint and the other.
+    WriteVoice(aOut, "hi05_rg", 1.0f, 160.0f);
+    WriteVoice(aOut, "2ls02_rg", 1.0f, 140.0f);
+    WriteVoice(aOut, "hi07_rg", 1.0f, 160.0f);
+    WriteVoice(aOut, "2st14_rg", 1.0f, 140.0f);
+    WriteVoice(aOut, "hi03_rg", 1.0f, 160.0f);
+    WriteVoice(aOut, "1ca11_rg", 1.0f, 140.0f);
+    // The receipt's hint and its solving line.
+    WriteVoice(aOut, "hi15_rg", 1.0f, 160.0f);
+    WriteVoice(aOut, "3tc08_rg", 1.0f, 120.0f);
+    // The hotel window's hint and its solving line.
+    WriteVoice(aOut, "hi17_rg", 1.0f, 160.0f);
+    WriteVoice(aOut, "3pm17a_rg", 1.0f, 120.0f);
+    // The crossword's solving line.
+    WriteVoice(aOut, "4cw01_rg", 3.0f, 120.0f);
+    // The word entry's intro, its hints and its solving line.
+    WriteVoice(aOut, "2re22_le", 1.0f, 150.0f);
+    WriteVoice(aOut, "2re22c_le", 1.0f, 150.0f);
+    WriteVoice(aOut, "hi11_rg", 1.0f, 160.0f);
+    WriteVoice(aOut, "2re22a_le", 1.0f, 130.0f);
     // The Monet box's line at the easy skill level and otherwise.
     WriteVoice(aOut, "hi10_rg", 1.0f, 150.0f);
     WriteVoice(aOut, "2ls16_rg", 1.0f, 135.0f);

@@ -44,6 +44,8 @@ constexpr Area kAreas[] = {
     {"phone", &WritePhone},
     {"map", &WriteMap},
     {"puzzles", &WritePuzzles},
+    {"mechanism puzzles", &WriteMechanismPuzzles},
+    {"clue screens", &WriteClueScreens},
     {"profiling computer", &WriteProfiler},
     {"click puzzles", &WriteClickPuzzles},
     {"location copies", &WriteLocationCopies},

@@ -81,8 +81,8 @@ TEST_F(LocationTest, TheSampleInterviewTalksWithTheLocationsCharactersAndPutsThe
     EXPECT_FALSE(mScene->IsInputEnabled());
     GMTestInterview::PlayOut(interview, false);
     EXPECT_TRUE(LEventManager::Get()->IsRaised(LString("evt_sample_interview_intro_done")));
-    // Three topics, the boat waiting for the first: two offered.
-    EXPECT_EQ(3, interview->GetTopicArea()->GetOpenCount());
+    // Six topics, the boat waiting for the first: five offered.
+    EXPECT_EQ(6, interview->GetTopicArea()->GetOpenCount());
     EXPECT_FALSE(interview->GetTopicArea()->GetButton(2)->GetVisible());
 
     interview->OnButton(LString("btn_exit"), XBTNEVENT_CLICKED);

@@ -52,10 +52,10 @@ protected:
 
 TEST_F(SceneManagerTest, AFailedLoadStillMarksTheLocationVisitedAndLeavesNoScene)
 {
-    EXPECT_FALSE(mScenes->LoadScene(LString("case01/franksapt"), true, true));
-    EXPECT_TRUE(Raised("evt_franksapt_visited"));
-    EXPECT_TRUE(mLog.Contains("LoadScene failure. Load failed:case01/franksapt"));
-    EXPECT_TRUE(mLog.Contains("Load failure. id:case01/franksapt"));
+    EXPECT_FALSE(mScenes->LoadScene(LString("case01/nowhere"), true, true));
+    EXPECT_TRUE(Raised("evt_nowhere_visited"));
+    EXPECT_TRUE(mLog.Contains("LoadScene failure. Load failed:case01/nowhere"));
+    EXPECT_TRUE(mLog.Contains("Load failure. id:case01/nowhere"));
     EXPECT_EQ(nullptr, mScenes->GetScene());
     EXPECT_EQ(0, mScreens->GetCount());
 }
