@@ -81,7 +81,19 @@ bool LIDisplayObject::SetId(const LString& aId)
     if (aId.IsEmpty()) {
         return false;
     }
+    if (aId == mId) {
+        return true;
+    }
+    // A member is filed under its id: it leaves its group under the old one and comes back
+    // under the new one, or a later removal would miss it and leave the group holding it.
+    LDisplayGroup* group = mParent;
+    if (group != nullptr && !group->RemoveMember(this)) {
+        return false;
+    }
     mId = aId;
+    if (group != nullptr && !group->AddMember(this, true)) {
+        return false;
+    }
     return true;
 }
 

@@ -92,7 +92,8 @@ public:
     bool Write(LIStream* aStream) override;
 
     const LString& GetId() const { return mId; }
-    // An empty id is refused.
+    // An empty id is refused. A member of a group is filed again under the new id (false,
+    // with the old id kept, when the group refuses it).
     bool SetId(const LString& aId);
     float GetRelativeZ() const { return mRelativeZ; }
     LDisplayGroup* GetGroup() const { return mParent; }

@@ -257,3 +257,19 @@ TEST(DisplayManager, MembersJoinTheRoot)
     EXPECT_FALSE(manager->AddMember(nullptr));
     EXPECT_TRUE(log.Contains("AddMember failure. NULL arg."));
 }
+
+TEST(DisplayGroupIds, AMemberRenamedIsFiledUnderItsNewIdAndLeavesCleanly)
+{
+    LDisplayGroup group;
+    auto* member = new LDisplayGroup();
+    ASSERT_TRUE(member->SetId(LString("first")));
+    ASSERT_TRUE(group.AddMember(member, true));
+    ASSERT_TRUE(member->SetId(LString("second")));
+    EXPECT_EQ(nullptr, group.GetMember(LString("first")));
+    EXPECT_EQ(member, group.GetMember(LString("second")));
+    EXPECT_EQ(1, group.GetMemberCount());
+    // Deleting it takes it out of the group: nothing is left pointing at it.
+    delete member;
+    EXPECT_EQ(0, group.GetMemberCount());
+    EXPECT_EQ(nullptr, group.GetMember(LString("second")));
+}
