@@ -318,7 +318,8 @@ void GMLoadScreen::OnButton(const LString& aId, int aEvent)
         }
         ScrollList();
     } else if (GMMenuLayout::IsId(aId, "down_arrow")) {
-        if (mFirstShown + SCROLL_STEP < static_cast<int>(mEntries.size())) {
+        // Only while saves lie beyond the six shown.
+        if (mFirstShown + SLOT_COUNT < static_cast<int>(mEntries.size())) {
             mFirstShown += SCROLL_STEP;
             mSelected = -1;
             HideBrackets();
