@@ -149,7 +149,7 @@ void GMCreditsScreen::Build()
 
     LSRectangle* background = L_NEW LSRectangle();
     if (background != nullptr) {
-        const LColor black(0.0f, 0.0f, 0.0f, 1.0f);
+        const LColor black(1.0f, 0.0f, 0.0f, 0.0f); // alpha first
         background->SetId(LString("black_bg"));
         background->SetRect(LRectangle(0.0f, 0.0f, kScreenWidth, kScreenHeight));
         background->SetPosition(0.0f, 0.0f);

@@ -66,6 +66,9 @@ public:
     int GetPictureIndex() const { return mPictureIndex; }
     int GetPageIndex() const { return mPageIndex; }
     bool IsCrossFading() const { return mCrossFading; }
+    // The timer's time of the next change; negative while a cross-fade runs.
+    double GetNextChange() const { return mNextChange; }
+    bool IsListening() const { return mListening; }
     LISoundPlayer* GetMusic() const { return mMusic; }
 
 private:
