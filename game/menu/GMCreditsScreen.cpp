@@ -106,13 +106,7 @@ void GMCreditsScreen::Clear()
     mPages.clear();
     mOutPicture = mInPicture = mOutPage = mInPage = nullptr;
     mCrossFading = false;
-    if (mRoot != nullptr) {
-        if (LDisplayManager* display = LDisplayManager::Get()) {
-            display->RemoveMember(mRoot);
-        }
-        delete mRoot;
-        mRoot = nullptr;
-    }
+    GMMenuLayout::DeleteDisplay(mRoot);
     delete mCredits;
     mCredits = nullptr;
     if (mMusic != nullptr) {

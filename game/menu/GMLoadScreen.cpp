@@ -80,20 +80,7 @@ LSprite* GMLoadScreen::GetBracket(int aSlot) const
 
 void GMLoadScreen::ListenToMouse(bool aOn)
 {
-    if (aOn == mInMouse) {
-        return;
-    }
-    LMouse* mouse = LMouse::Get();
-    if (mouse == nullptr) {
-        mInMouse = false;
-        return;
-    }
-    if (aOn) {
-        mInMouse = mouse->AddMember(this, 0.0f);
-    } else {
-        mouse->RemoveListener(this);
-        mInMouse = false;
-    }
+    GMMenuLayout::ListenToMouse(this, aOn, &mInMouse);
 }
 
 void GMLoadScreen::OnShow()
@@ -234,14 +221,7 @@ void GMLoadScreen::DeleteDisplay()
         delete mAreas[s];
         mAreas[s] = nullptr;
     }
-    if (mDisplay == nullptr) {
-        return;
-    }
-    if (LDisplayManager* display = LDisplayManager::Get()) {
-        display->RemoveMember(mDisplay);
-    }
-    delete mDisplay;
-    mDisplay = nullptr;
+    GMMenuLayout::DeleteDisplay(mDisplay);
 }
 
 void GMLoadScreen::OnHidden()

@@ -1,6 +1,7 @@
 #include "menu/GMMenuLayout.h"
 
 #include "Gdi/LDisplayGroup.h"
+#include "Gdi/LDisplayManager.h"
 #include "Gdi/LLayoutBuilder.h"
 #include "Input/LMouse.h"
 #include "LImage.h"
@@ -111,6 +112,34 @@ void GMMenuLayout::InterruptMouse()
     if (LMouse* mouse = LMouse::Get()) {
         mouse->Interrupt();
     }
+}
+
+void GMMenuLayout::ListenToMouse(LIMouseListener* aListener, bool aOn, bool* aListening)
+{
+    if (aOn == *aListening) {
+        return;
+    }
+    LMouse* mouse = LMouse::Get();
+    if (mouse == nullptr) {
+        *aListening = false;
+    } else if (aOn) {
+        *aListening = mouse->AddMember(aListener, 0.0f);
+    } else {
+        mouse->RemoveListener(aListener);
+        *aListening = false;
+    }
+}
+
+void GMMenuLayout::DeleteDisplay(LDisplayGroup*& aDisplay)
+{
+    if (aDisplay == nullptr) {
+        return;
+    }
+    if (LDisplayManager* display = LDisplayManager::Get()) {
+        display->RemoveMember(aDisplay);
+    }
+    delete aDisplay;
+    aDisplay = nullptr;
 }
 
 double GMMenuLayout::Now()

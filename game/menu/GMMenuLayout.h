@@ -7,6 +7,7 @@
 class LDisplayGroup;
 class LIButtonListener;
 class LIDisplayObject;
+class LIMouseListener;
 class LPropertyList;
 class LString;
 
@@ -37,6 +38,11 @@ public:
     static bool IsId(const LString& aId, const char* aName);
     // Ends the mouse event that is being handled, so no listener below sees it.
     static void InterruptMouse();
+    // Registers aListener with the mouse (priority 0) or takes it away; *aListening keeps
+    // whether it is registered, so either is done once.
+    static void ListenToMouse(LIMouseListener* aListener, bool aOn, bool* aListening);
+    // Takes aDisplay from the display manager, deletes it and sets it to null.
+    static void DeleteDisplay(LDisplayGroup*& aDisplay);
     // The timer's seconds, 0 without a timer.
     static double Now();
 };

@@ -68,20 +68,7 @@ GMMenuButton* GMOptionsScreen::GetSkillButton(int aSkill) const
 
 void GMOptionsScreen::ListenToMouse(bool aOn)
 {
-    if (aOn == mInMouse) {
-        return;
-    }
-    LMouse* mouse = LMouse::Get();
-    if (mouse == nullptr) {
-        mInMouse = false;
-        return;
-    }
-    if (aOn) {
-        mInMouse = mouse->AddMember(this, 0.0f);
-    } else {
-        mouse->RemoveListener(this);
-        mInMouse = false;
-    }
+    GMMenuLayout::ListenToMouse(this, aOn, &mInMouse);
 }
 
 void GMOptionsScreen::OnShow()
@@ -151,14 +138,8 @@ void GMOptionsScreen::DeleteDisplay()
     for (GMMenuButton*& button : mSkillButtons) {
         button = nullptr;
     }
-    if (mDisplay != nullptr) {
-        if (LDisplayManager* display = LDisplayManager::Get()) {
-            display->RemoveMember(mDisplay);
-        }
-        // The display goes first: its buttons tell the toggles of their clicks.
-        delete mDisplay;
-        mDisplay = nullptr;
-    }
+    // The display goes first: its buttons tell the toggles of their clicks.
+    GMMenuLayout::DeleteDisplay(mDisplay);
     for (GMOptionToggle*& toggle : mToggles) {
         delete toggle;
         toggle = nullptr;

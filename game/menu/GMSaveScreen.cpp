@@ -154,14 +154,7 @@ void GMSaveScreen::OnHidden()
 void GMSaveScreen::DeleteDisplay()
 {
     mField = nullptr;
-    if (mDisplay == nullptr) {
-        return;
-    }
-    if (LDisplayManager* display = LDisplayManager::Get()) {
-        display->RemoveMember(mDisplay);
-    }
-    delete mDisplay;
-    mDisplay = nullptr;
+    GMMenuLayout::DeleteDisplay(mDisplay);
 }
 
 void GMSaveScreen::OnButton(const LString& aId, int aEvent)
