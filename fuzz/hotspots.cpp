@@ -16,6 +16,7 @@
 #include "support/GMTestScene.h"
 #include "support/LFakeSoundPlayer.h"
 #include "support/LFakeTimer.h"
+#include "support/LFuzzSetUp.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -63,6 +64,43 @@ void Click(const LVector2& aAt)
     mouse->OnButtonUp(1);
 }
 
+// A screen point the hotspot counts as inside its boundary: the centre of its corners, or
+// a point a quarter of the way from a corner to that centre. False when none is on the
+// screen (the mouse never leaves it).
+bool Inside(GMHotspot& aHotspot, LVector2& aOut)
+{
+    const LPolygon* boundary = aHotspot.GetBoundary();
+    const int count = boundary != nullptr ? boundary->GetNumPoints() : 0;
+    if (count <= 0) {
+        return false;
+    }
+    const LVector2 origin = aHotspot.GetBoundaryPosition();
+    double sumX = 0.0;
+    double sumY = 0.0;
+    for (int i = 0; i < count; ++i) {
+        sumX += boundary->GetPoint(i).x;
+        sumY += boundary->GetPoint(i).y;
+    }
+    const double centreX = sumX / count;
+    const double centreY = sumY / count;
+    for (int i = -1; i < count && i < 16; ++i) {
+        const double x = i < 0 ? centreX : boundary->GetPoint(i).x + 0.25 * (centreX - boundary->GetPoint(i).x);
+        const double y = i < 0 ? centreY : boundary->GetPoint(i).y + 0.25 * (centreY - boundary->GetPoint(i).y);
+        const double screenX = origin.x + x;
+        const double screenY = origin.y + y;
+        // Also false for NaN.
+        if (!(screenX >= 0.0 && screenX < 800.0 && screenY >= 0.0 && screenY < 600.0)) {
+            continue;
+        }
+        const LVector2 point(static_cast<float>(screenX), static_cast<float>(screenY));
+        if (aHotspot.CheckWithin(point)) {
+            aOut = point;
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
@@ -71,7 +109,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
         return 0;
     }
     static const bool sPrepared = Prepare();
-    if (!sPrepared || !Riverbank()) {
+    LFuzzRequireSetUp(sPrepared, "hotspots");
+    if (!Riverbank()) {
         return 0;
     }
     LPropertyList entry;
@@ -81,14 +120,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
         return 0;
     }
     hotspot->SetInputEnabled(true);
-    LVector2 inside = hotspot->GetBoundaryPosition();
-    if (const LPolygon* boundary = hotspot->GetBoundary(); boundary != nullptr && boundary->GetNumPoints() > 0) {
-        const LVector2 first = boundary->GetPoint(0);
-        inside = LVector2(inside.x + first.x + 1.0f, inside.y + first.y + 1.0f);
-    }
     LMouse::Get()->OnMove(LVector2(-50.0f, -50.0f));
-    Click(inside);
-    Click(inside); // a double click
+    LVector2 inside;
+    if (Inside(*hotspot, inside)) {
+        Click(inside);
+        Click(inside); // a double click
+    }
     Run(8);
     for (int code = 0; code <= 6; ++code) {
         hotspot->ShowMultiCursor();

@@ -2,26 +2,33 @@
 // (the input's two parts, split at the first line "%%") through the interview manager,
 // over the sample's case-1 location and interview panel with the fake render, sound and
 // timer; starts it, runs frames while ending every voiced line as it starts, clicks its
-// first topics and every mode, turns the wheel, hovers the modes, reports a full meter (to
-// a witness), leaves by the exit button, and ends it when it still runs. Odd-sized inputs
-// take it from the cache.
+// first topics, rests on each shown mode until its tooltip shows and clicks it, turns the
+// wheel, reports a full meter (to a witness), leaves by the exit button, and ends it when
+// it still runs. Odd-sized inputs take it from the cache; the last byte sets the states the
+// openings read (bargaining, a recent failure, no more information).
+#include "Gdi/LButton.h"
+#include "Gdi/LDisplayGroup.h"
+#include "Gdi/LFontManager.h"
+#include "Input/LMouse.h"
+#include "LPolygon.h"
+#include "Render/LTextureManager.h"
 #include "container/LPropertyList.h"
 #include "container/LString.h"
 #include "event/LEventManager.h"
-#include "state/LStateManager.h"
-#include "Gdi/LFontManager.h"
-#include "Gdi/LButton.h"
-#include "Input/LMouse.h"
-#include "Render/LTextureManager.h"
 #include "interview/GMInterview.h"
 #include "interview/GMInterviewManager.h"
+#include "interview/GMInterviewMeter.h"
+#include "interview/GMInterviewScrollBar.h"
 #include "scene/GMSceneManager.h"
+#include "state/LStateManager.h"
+#include "stdlib/LRandom.h"
 #include "support/GMTestScene.h"
 #include "support/LFakeRender.h"
 #include "support/LFakeSoundManager.h"
 #include "support/LFakeSoundPlayer.h"
 #include "support/LFakeTimer.h"
 #include "support/LFuzzDataRoot.h"
+#include "support/LFuzzSetUp.h"
 #include "support/LSampleRoots.h"
 #include "support/LTestDirectory.h"
 
@@ -62,6 +69,30 @@ void Frame()
     }
 }
 
+// The centre of a shown mode button's look on the screen.
+bool ModeCentre(GMInterviewManager* aManager, const char* aMode, LVector2& aOut)
+{
+    LDisplayGroup *panel = nullptr, *modes = nullptr;
+    GMInterviewMeter* meter = nullptr;
+    GMInterviewScrollBar* bar = nullptr;
+    aManager->GetInterviewDisplay(&panel, &modes, &meter, &bar);
+    auto* button = modes != nullptr ? dynamic_cast<LButton*>(modes->GetMember(LString(aMode))) : nullptr;
+    LIDisplayObject* look = button != nullptr && button->IsVisible() ? button->GetObject() : nullptr;
+    LPolygon boundary;
+    if (look == nullptr || look->GetWorldMatrix() == nullptr || !look->GetWorldBoundary(&boundary) ||
+        boundary.GetNumPoints() <= 0) {
+        return false;
+    }
+    float x = 0.0f;
+    float y = 0.0f;
+    for (int i = 0; i < boundary.GetNumPoints(); ++i) {
+        x += boundary.GetPoint(i).x;
+        y += boundary.GetPoint(i).y;
+    }
+    aOut = LVector2(x / static_cast<float>(boundary.GetNumPoints()), y / static_cast<float>(boundary.GetNumPoints()));
+    return true;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
@@ -70,17 +101,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
         return 0;
     }
     static const bool sPrepared = Prepare();
-    if (!sPrepared) {
-        return 0;
-    }
+    LFuzzRequireSetUp(sPrepared, "interview_data");
     const std::string input(reinterpret_cast<const char*>(aData), aSize);
     const size_t split = input.find("\n%%\n");
     gInterviews->Write("fuzz.txt", input.substr(0, split));
     gInterviews->Write("fuzz_subtitles.txt", split == std::string::npos ? std::string() : input.substr(split + 4));
 
-    // Each input starts from a witness never questioned before.
+    // Each input starts from a witness never questioned before, and a draw of its own.
     LStateManager::Get()->RemoveAllStates();
     LEventManager::Get()->RemoveAllEvents();
+    LRandom::Seed(static_cast<unsigned int>(aSize));
     GMInterviewManager* manager = GMInterviewManager::GetInstance();
     manager->LoadData();
     // Odd inputs take the interview from the cache, as a talk on a preloaded witness does:
@@ -93,6 +123,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
         return 0;
     }
     auto alive = [&] { return manager->GetCurrentInterview() == interview; };
+    // The states the openings read, from the input's last byte: bargaining under way, a
+    // failure a moment ago (for the denial draw), no more information.
+    const uint8_t opening = aSize > 0 ? aData[aSize - 1] : 0;
+    LStateManager* states = LStateManager::Get();
+    if (opening & 1) {
+        states->SetState(LString("bargaining_fuzz_active"), LString("boolean"), LString("true"), false);
+    }
+    if ((opening & 2) && !interview->GetDenialStateId().IsEmpty()) {
+        states->SetState(interview->GetDenialStateId(), LString("number"), LString("0.5"), false);
+    }
+    if ((opening & 4) && !interview->GetNoInfoStateId().IsEmpty()) {
+        states->SetState(interview->GetNoInfoStateId(), LString("boolean"), LString("true"), false);
+    }
     // The topics to click: the data's first few, as the topic list's buttons are named.
     LPropertyList data;
     data.Parse(input.c_str(), static_cast<int>(split == std::string::npos ? input.size() : split));
@@ -100,24 +143,34 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
     manager->StartCurrentInterview();
     static const char* const kModes[] = {"mode_stra", "mode_conf", "mode_decp", "mode_flat", "mode_empa"};
     LMouse* mouse = LMouse::Get();
-    for (int step = 0; step < 40 && alive() && interview->IsRunning(); ++step) {
+    // Rounds of eight frames: a topic is clicked, the mouse rests on a shown mode for more
+    // than the tooltip's second, the mode is clicked, the wheel turns.
+    for (int step = 0; step < 64 && alive() && interview->IsRunning(); ++step) {
         Frame();
         if (!alive()) {
             break;
         }
-        if (step % 4 == 1 && topics != nullptr && topics->GetCount() > 0) {
-            interview->OnButton(topics->GetKeyAt((step / 4) % topics->GetCount()), XBTNEVENT_CLICKED);
-        } else if (step % 4 == 2) {
-            interview->OnButton(LString(kModes[(step / 4) % 5]), XBTNEVENT_CLICKED);
-        } else if (step % 4 == 3 && mouse != nullptr) {
-            mouse->OnMove(LVector2(420.0f + 9.0f * static_cast<float>(step), 402.0f));
-            mouse->OnWheel(step % 8 == 3 ? 120.0f : -120.0f);
+        const int round = step / 8;
+        const char* mode = kModes[round % 5];
+        if (step % 8 == 1) {
+            if (topics != nullptr && topics->GetCount() > 0) {
+                interview->OnButton(topics->GetKeyAt(round % topics->GetCount()), XBTNEVENT_CLICKED);
+            }
+            LVector2 at;
+            if (mouse != nullptr && ModeCentre(manager, mode, at)) {
+                mouse->OnMove(at);
+            }
+        } else if (step % 8 == 7) {
+            interview->OnButton(LString(mode), XBTNEVENT_CLICKED);
+        } else if (step % 8 == 0 && mouse != nullptr) {
+            mouse->OnMove(LVector2(420.0f + 9.0f * static_cast<float>(round), 402.0f));
+            mouse->OnWheel(round % 2 == 0 ? 120.0f : -120.0f);
         }
         // An expert has no meter to fill.
-        if (step == 24 && !interview->IsBusy() && !manager->IsExpert()) {
+        if (step == 40 && !interview->IsBusy() && !manager->IsExpert()) {
             interview->OnMeterFull(aSize % 2 == 0);
         }
-        if (step == 32) {
+        if (step == 52) {
             interview->OnButton(LString("btn_exit"), XBTNEVENT_CLICKED);
         }
     }

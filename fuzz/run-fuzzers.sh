@@ -3,7 +3,7 @@
 # its checked-in corpus. Usage: run-fuzzers.sh <fuzz build dir> <seconds> <parallel runs>
 # New inputs go to <build>/found/<name>, crashes to <build>/found/<name>/crash-*, each
 # target's log to the scratch directory <build>/log/<name>. Fails when any target found
-# a crash, a leak-free sanitizer report or a timeout; a report stops its run at once.
+# a crash, a leak, another sanitizer report or a timeout; a report stops its run at once.
 set -uo pipefail
 build=${1:?usage: run-fuzzers.sh <fuzz build dir> <seconds> <parallel runs>}
 seconds=${2:-5}
@@ -37,7 +37,7 @@ run_one() {
   [ -f "$here/dict/$name.dict" ] && args+=(-dict="$here/dict/$name.dict")
   local corpus=()
   [ -d "$here/corpus/$name" ] && corpus=("$here/corpus/$name")
-  if L_FUZZ_LOG_DIR="$logs" ASAN_OPTIONS=detect_leaks=0 \
+  if L_FUZZ_LOG_DIR="$logs" \
      UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy \
      "$fuzzer" "${args[@]}" "$found" "${corpus[@]}" >"$logs/fuzzer.out" 2>&1; then
     echo "fuzz $name: ok ($(grep -o 'stat::number_of_executed_units: *[0-9]*\|#[0-9]*\s*DONE' "$logs/fuzzer.out" | tail -1))"

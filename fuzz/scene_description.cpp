@@ -7,6 +7,7 @@
 #include "scene/GMScene.h"
 #include "scene/GMSceneManager.h"
 #include "support/GMTestScene.h"
+#include "support/LFuzzSetUp.h"
 #include "support/LTestDirectory.h"
 
 #include <cstddef>
@@ -45,9 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
         return 0;
     }
     static const bool sPrepared = Prepare();
-    if (!sPrepared) {
-        return 0;
-    }
+    LFuzzRequireSetUp(sPrepared, "scene_description");
     std::string scene(reinterpret_cast<const char*>(aData), aSize);
     const size_t split = scene.find("\n====\n");
     gDirectory->Write(kFolder + "cameras.txt",

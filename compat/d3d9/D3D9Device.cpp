@@ -63,15 +63,6 @@ D3D9Device::~D3D9Device()
     if (mBackBuffer) {
         mBackBuffer->Release();
     }
-    if (mTexture) {
-        mTexture->Release();
-    }
-    if (mStream) {
-        mStream->Release();
-    }
-    if (mIndices) {
-        mIndices->Release();
-    }
     if (mDeclaration) {
         mDeclaration->Release();
     }
@@ -87,6 +78,23 @@ D3D9Device::~D3D9Device()
     }
     WinReleaseWindow(mWindow);
     mDirect3D->Release();
+}
+
+void D3D9Device::Forget(const void* aResource)
+{
+    if (aResource == nullptr) {
+        return;
+    }
+    if (static_cast<const void*>(mTexture) == aResource) {
+        mTexture = nullptr;
+        mDirty |= kStage;
+    }
+    if (static_cast<const void*>(mStream) == aResource) {
+        mStream = nullptr;
+    }
+    if (static_cast<const void*>(mIndices) == aResource) {
+        mIndices = nullptr;
+    }
 }
 
 void D3D9Device::MakeCurrent()
@@ -581,12 +589,6 @@ HRESULT D3D9Device::SetTexture(DWORD aStage, IDirect3DBaseTexture9* aTexture)
     if (aTexture && aTexture->GetType() != D3DRTYPE_TEXTURE) {
         return D3DERR_INVALIDCALL;
     }
-    if (texture) {
-        texture->AddRef();
-    }
-    if (mTexture) {
-        mTexture->Release();
-    }
     mTexture = texture;
     mDirty |= kStage;
     return D3D_OK;
@@ -738,14 +740,7 @@ HRESULT D3D9Device::SetStreamSource(UINT aStream, IDirect3DVertexBuffer9* aBuffe
     if (aBuffer && (aStride == 0 || aStride > 255)) {
         return D3DERR_INVALIDCALL;
     }
-    D3D9VertexBuffer* buffer = static_cast<D3D9VertexBuffer*>(aBuffer);
-    if (buffer) {
-        buffer->AddRef();
-    }
-    if (mStream) {
-        mStream->Release();
-    }
-    mStream = buffer;
+    mStream = static_cast<D3D9VertexBuffer*>(aBuffer);
     mStreamOffset = aOffset;
     mStreamStride = aStride;
     return D3D_OK;
@@ -753,14 +748,7 @@ HRESULT D3D9Device::SetStreamSource(UINT aStream, IDirect3DVertexBuffer9* aBuffe
 
 HRESULT D3D9Device::SetIndices(IDirect3DIndexBuffer9* aBuffer)
 {
-    D3D9IndexBuffer* buffer = static_cast<D3D9IndexBuffer*>(aBuffer);
-    if (buffer) {
-        buffer->AddRef();
-    }
-    if (mIndices) {
-        mIndices->Release();
-    }
-    mIndices = buffer;
+    mIndices = static_cast<D3D9IndexBuffer*>(aBuffer);
     return D3D_OK;
 }
 

@@ -311,6 +311,10 @@ public:
     void WritePicture(const uint8_t* aBgra);
     // Makes the device's context current (another window's context may have been).
     void MakeCurrent();
+    // A resource that ends is no longer bound. The bound texture, vertex and index buffer
+    // are not referenced by their bindings: each of them holds the device, and a counted
+    // binding would keep both alive for ever.
+    void Forget(const void* aResource);
 
 private:
     ~D3D9Device() override;
@@ -376,6 +380,7 @@ private:
     bool mLastTransformed = false;
     bool mLastColorMaterial = false;
 
+    // Bound, not referenced (see Forget).
     D3D9Texture* mTexture = nullptr;
     D3D9VertexBuffer* mStream = nullptr;
     UINT mStreamOffset = 0;
@@ -400,6 +405,7 @@ template <class Interface>
 D3D9Resource<Interface>::~D3D9Resource()
 {
     if (mHoldDevice) {
+        mDevice->Forget(this);
         mDevice->Release();
     }
 }

@@ -11,12 +11,16 @@
 // setter marks what it changes through a virtual Invalidate operation (groups pass the
 // mark on to their members) and the matching Update recomputes it when it is next asked
 // for or when the object is drawn.
+//
+// Holders that do not own a display object (a scroll bar's content and buttons) watch it
+// and find it null once it has been deleted.
 #pragma once
 #include "LMatrix4.h"
 #include "LVector2.h"
 #include "container/LString.h"
 #include "object/LBase.h"
 #include "object/LISerializable.h"
+#include "object/LWatched.h"
 
 class LDisplayGroup;
 class LIArea;
@@ -24,7 +28,7 @@ class LPolygon;
 class LRectangle;
 class LRenderer;
 
-class LIDisplayObject : public LBase, public LISerializable
+class LIDisplayObject : public LBase, public LISerializable, public LWatched
 {
 public:
     LIDisplayObject();

@@ -68,7 +68,7 @@ LString LScrollBar::Dump() const
 
 void LScrollBar::Detach()
 {
-    LButton* buttons[] = {mUpArrow, mDownArrow, mBar};
+    LButton* buttons[] = {mUpArrow.Get(), mDownArrow.Get(), mBar.Get()};
     for (LButton* button : buttons) {
         // A button that refused us keeps the listener it has.
         if (button != nullptr && button->GetListener() == this) {
@@ -127,6 +127,11 @@ int LScrollBar::SetContentGroup(LIDisplayObject* aGroup)
     return 1;
 }
 
+void LScrollBar::ClearContentGroup()
+{
+    mContentGroup = nullptr;
+}
+
 float LScrollBar::BarFraction() const
 {
     return mBarTravel > 0 ? static_cast<float>(mBarPosition) / static_cast<float>(mBarTravel) : 0.0f;
@@ -137,7 +142,7 @@ void LScrollBar::SetContentHeight(int aHeight)
     mContentHeight = aHeight;
     mContentTravel = aHeight - mScrollAreaHeight;
     const bool scrolls = mContentTravel > 0;
-    LButton* buttons[] = {mUpArrow, mDownArrow, mBar};
+    LButton* buttons[] = {mUpArrow.Get(), mDownArrow.Get(), mBar.Get()};
     for (LButton* button : buttons) {
         if (button != nullptr) {
             button->SetEnabled(scrolls);

@@ -15,13 +15,15 @@
 #include "Gdi/LScrollBarParams.h"
 #include "LVector2.h"
 #include "container/LString.h"
+#include "object/LWatch.h"
+#include "object/LWatched.h"
 #include "stdlib/LIFrameListener.h"
 
 class LIDisplayObject;
 class LIScrollBarListener;
 class LITimer;
 
-class LScrollBar : public LIButtonListener, public LIFrameListener
+class LScrollBar : public LIButtonListener, public LIFrameListener, public LWatched
 {
 public:
     LScrollBar();
@@ -34,10 +36,12 @@ public:
     // Takes the three buttons (not owned) and becomes their listener. The content group
     // is given afterwards.
     int Create(LScrollBarParams aParams);
-    // The group moved by scrolling (not owned); placed at once. Null lets go of the
-    // content (its owner is deleting it): the bar moves nothing until given another.
+    // The group moved by scrolling (not owned, watched: a deleted group is no longer
+    // moved); placed at once. Null lets go of the content, as ClearContentGroup does.
     int SetContentGroup(LIDisplayObject* aGroup);
-    LIDisplayObject* GetContentGroup() const { return mContentGroup; }
+    // The bar moves nothing until a group is given again; nothing is logged.
+    void ClearContentGroup();
+    LIDisplayObject* GetContentGroup() const { return mContentGroup.Get(); }
     // Content that fits the scroll area disables the three buttons and scrolls to the
     // start; content that does not enables them and keeps the bar where it was.
     void SetContentHeight(int aHeight);
@@ -50,6 +54,7 @@ public:
     void ScrollStep(bool aUp);
     // Places bar and content for the content position.
     void UpdateFromPosition();
+    int GetContentHeight() const { return mContentHeight; }
     int GetContentTravel() const { return mContentTravel; }
     int GetContentPosition() const { return mContentPosition; }
     int GetBarPosition() const { return mBarPosition; }
@@ -78,13 +83,14 @@ private:
     float BarFraction() const;
 
     int mHorizontal = 0;
-    LIDisplayObject* mContentGroup = nullptr;
-    LButton* mBar = nullptr;
+    LWatch<LIDisplayObject> mContentGroup;
+    // The buttons belong to their display group; each is watched.
+    LWatch<LButton> mBar;
     bool mDragging = false;
-    LButton* mUpArrow = nullptr;
+    LWatch<LButton> mUpArrow;
     bool mUpHeld = false;
     bool mUpOver = false;
-    LButton* mDownArrow = nullptr;
+    LWatch<LButton> mDownArrow;
     bool mDownHeld = false;
     bool mDownOver = false;
     bool mFirstStepPending = false;

@@ -214,9 +214,17 @@ void LMouse::CallListener(void* aListener, void* aEvent)
 bool LMouse::FireMouseEvent(int aKind, int aButton)
 {
     if (mLocks && mLocks->GetCount() > 0) {
+        // An interrupt pending from an outer dispatch stays for it; one asked for by a
+        // lock owner here concerns an event nobody else hears, and is dropped, or it would
+        // swallow the first event after the lock ends.
+        const bool pending = mListeners.TakeInterrupt();
         // Read live: an owner may unlock, or add another owner, while it is called.
         for (int i = 0; i < mLocks->GetCount(); ++i) {
             Call(static_cast<LIMouseListener*>(mLocks->GetAt(i)), aKind, aButton);
+        }
+        mListeners.TakeInterrupt();
+        if (pending) {
+            mListeners.Interrupt();
         }
         return true;
     }

@@ -9,6 +9,7 @@
 // mesh, read from that cache file, or built and written to it when it is missing or does
 // not fit the model.
 #pragma once
+#include "object/LWatched.h"
 #include "LVector3.h"
 #include "Render/LAnimatedNode.h"
 #include "container/LString.h"
@@ -25,7 +26,8 @@ class LLipSyncPlayer;
 class LPropertyList;
 class LShadowVolume;
 
-class LCharacter : public LAnimatedNode
+// Players, scenes and interviews that bind a character without owning it watch it.
+class LCharacter : public LAnimatedNode, public LWatched
 {
 public:
     // Blend weight change per second and start weights of the plays below.

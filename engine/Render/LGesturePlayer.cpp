@@ -9,6 +9,7 @@
 #include "container/LPropertyList.h"
 #include "container/LVectorFloat.h"
 #include "memory/LMemoryManager.h"
+#include "object/LWatch.h"
 #include "stdlib/LFrameManager.h"
 #include "stdlib/LLog.h"
 #include "time/LStopwatch.h"
@@ -27,6 +28,10 @@ LGesturePlayer::~LGesturePlayer()
     Stop();
     FreeKeys();
     delete mStopwatch;
+    for (int i = 0; i < mCharacters.GetCount(); ++i) {
+        delete static_cast<LWatch<LCharacter>*>(mCharacters.GetAt(i));
+    }
+    mCharacters.RemoveAll();
 }
 
 LString LGesturePlayer::Dump() const
@@ -74,7 +79,8 @@ bool LGesturePlayer::IsBound(const LString& aId) const
 
 LCharacter* LGesturePlayer::FindCharacter(const LString& aId) const
 {
-    return static_cast<LCharacter*>(mCharacters.Get(aId));
+    const auto* watch = static_cast<LWatch<LCharacter>*>(mCharacters.Get(aId));
+    return watch != nullptr ? watch->Get() : nullptr;
 }
 
 bool LGesturePlayer::Load(const LString& aPath)
@@ -253,7 +259,9 @@ bool LGesturePlayer::SetCharacter(const LString& aId, LCharacter* aCharacter)
         L_ASSERT_FAILURE(LString("SetCharacter failure. Duplicate id:") + id);
         return false;
     }
-    if (mCharacters.AddAt(id, aCharacter, true) == 0 && !IsBound(id)) {
+    auto* watch = L_NEW LWatch<LCharacter>(aCharacter);
+    if (mCharacters.AddAt(id, watch, true) == 0 && !IsBound(id)) {
+        delete watch;
         return false;
     }
     if (aCharacter != nullptr) {
@@ -302,7 +310,8 @@ void LGesturePlayer::Stop()
     mNextKey = 0;
     LeaveFrameManager();
     for (int i = 0; i < mCharacters.GetCount(); ++i) {
-        if (auto* character = static_cast<LCharacter*>(mCharacters.GetAt(i))) {
+        const auto* watch = static_cast<LWatch<LCharacter>*>(mCharacters.GetAt(i));
+        if (LCharacter* character = watch != nullptr ? watch->Get() : nullptr) {
             character->StopBlendTracks();
         }
     }
@@ -360,8 +369,10 @@ bool LGesturePlayer::UpdateAnimation()
         LGestureCurve& curve = mCurves[index];
         LCharacter* character = FindCharacter(key.mCharacter);
         if (character == nullptr) {
-            L_ASSERT_FAILURE("UpdateAnimation failure. Character pointer not found.");
-            return false;
+            // Its character was deleted while it ran: the gesture ends with it.
+            mActive.Remove(index);
+            curve.Rewind();
+            continue;
         }
         float position = 0.0f;
         if (curve.Sample(now - key.mTime, &position)) {

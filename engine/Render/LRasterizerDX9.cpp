@@ -112,6 +112,20 @@ LString DXError(HRESULT aResult)
 
 } // namespace
 
+bool LRasterizerDX9::DeviceHolds(IDirect3DTexture9* aTexture) const
+{
+    // A texture released since it was bound has left the device, and a new one may have
+    // its address: only what the device still has counts as bound.
+    IDirect3DBaseTexture9* bound = nullptr;
+    if (mDevice == nullptr || FAILED(mDevice->GetTexture(0, &bound))) {
+        return false;
+    }
+    if (bound != nullptr) {
+        bound->Release();
+    }
+    return bound != nullptr && bound == static_cast<IDirect3DBaseTexture9*>(aTexture);
+}
+
 LRasterizerDX9::LRasterizerDX9()
     : mBlendFactor(std::numeric_limits<float>::quiet_NaN())
 {
@@ -119,6 +133,15 @@ LRasterizerDX9::LRasterizerDX9()
 
 LRasterizerDX9::~LRasterizerDX9()
 {
+    // What the device has bound holds the device in turn: unbound first, so that the
+    // device, its window and every resource go once their owners release them.
+    if (mDevice != nullptr) {
+        mDevice->SetTexture(0, nullptr);
+        mDevice->SetStreamSource(0, nullptr, 0, 0);
+        mDevice->SetIndices(nullptr);
+        mDevice->SetVertexDeclaration(nullptr);
+    }
+    mBoundTexture = nullptr;
     for (IDirect3DIndexBuffer9*& buffer : mIndexBuffers) {
         if (buffer != nullptr) {
             buffer->Release();
@@ -680,7 +703,7 @@ int LRasterizerDX9::SetTexture(LITexture* aTexture)
         L_ERROR("SetTexture failure. Invalid arg.");
         return 0;
     }
-    if (aTexture == mCurrentTexture && aTexture->GetTexture() == mBoundTexture) {
+    if (aTexture == mCurrentTexture && aTexture->GetTexture() == mBoundTexture && DeviceHolds(mBoundTexture)) {
         return 1;
     }
     mCurrentTexture = aTexture;

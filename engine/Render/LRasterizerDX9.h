@@ -93,6 +93,8 @@ public:
     unsigned int GetIndexBufferBytes(int aFormat) const;
 
 private:
+    // Whether the device has aTexture bound at stage 0.
+    bool DeviceHolds(IDirect3DTexture9* aTexture) const;
     int RenderState(unsigned int aState, unsigned int aValue);
     int StencilOp(unsigned int aState, int aOp, const char* aOperation);
     int Viewport(long long aX, long long aY, long long aWidth, long long aHeight, float aMinZ, float aMaxZ);

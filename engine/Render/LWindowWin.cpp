@@ -24,6 +24,13 @@ LWindowWin::~LWindowWin()
     if (mWindow) {
         UnregisterHotKey(mWindow, kAltTabHotKey);
     }
+    if (mOwnsWindow && mWindow && IsWindow(mWindow)) {
+        // Its end posts a quit message, which would end the next loop at once: taken back.
+        DestroyWindow(mWindow);
+        MSG message;
+        while (PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        }
+    }
 }
 
 ATOM LWindowWin::Register(HINSTANCE aInstance)
@@ -61,6 +68,7 @@ bool LWindowWin::Create(HINSTANCE aInstance, int)
         Log(LString("CreateWindow failed: ") + static_cast<int>(GetLastError()));
         return false;
     }
+    mOwnsWindow = true;
     RegisterHotKey(mWindow, kAltTabHotKey, MOD_ALT, VK_TAB);
     return true;
 }

@@ -20,7 +20,11 @@ public:
     ATOM Register(HINSTANCE aInstance);
     // Makes the visible pop-up window of the title and size and takes the Alt+Tab hot key.
     virtual bool Create(HINSTANCE aInstance, int aShowCommand);
-    void SetHandle(HWND aWindow) { mWindow = aWindow; }
+    void SetHandle(HWND aWindow)
+    {
+        mWindow = aWindow;
+        mOwnsWindow = false;
+    }
     HWND GetHandle() const { return mWindow; }
     void Show(int aShowCommand);
     // Dispatches every pending message; false once the quit message was seen.
@@ -34,6 +38,8 @@ private:
     int mWidth;
     int mHeight;
     HWND mWindow = nullptr;
+    // The window Create made, destroyed with this object; one given by SetHandle is not.
+    bool mOwnsWindow = false;
     HINSTANCE mInstance;
     LString mTitle;
 };

@@ -600,6 +600,12 @@ int LMemoryManager::GetHeapStats(int aHeap, int64_t& aBytes, int64_t& aPeak, int
     return 1;
 }
 
+int LMemoryManager::GetThreadChunkCount()
+{
+    const LThreadCache* cache = ThreadCache();
+    return cache != nullptr ? cache->GetChunkCount() : 0;
+}
+
 int LMemoryManager::GetCurrentHeapIndex()
 {
     return CurrentHeap();

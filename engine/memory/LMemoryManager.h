@@ -39,6 +39,9 @@ public:
 
     // Counters of one heap, for reports and tests; 0 for a dead heap.
     static int GetHeapStats(int aHeap, int64_t& aBytes, int64_t& aPeak, int64_t& aAllocs);
+    // The small-block chunks the calling thread's cache has taken from the system (0
+    // without the tracked allocator).
+    static int GetThreadChunkCount();
     static int GetCurrentHeapIndex();
 };
 

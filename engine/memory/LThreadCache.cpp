@@ -145,6 +145,7 @@ LBlockHeader* LThreadCache::Refill(int aClass)
         }
         mChunk = chunk;
         mChunkEnd = chunk + kChunkSize;
+        ++mChunkCount;
     }
     auto* header = reinterpret_cast<LBlockHeader*>(mChunk);
     mChunk += blockSize;

@@ -48,6 +48,8 @@ public:
 
     // The summed figures of heap aHeap over every cache.
     static LHeapStats Sum(int aHeap);
+    // The small-block chunks this cache has taken from the system.
+    int GetChunkCount() const { return mChunkCount; }
 
     static int ClassOf(size_t aSize)
     {
@@ -89,6 +91,7 @@ private:
     LBlockHeader* mFree[kClassCount] {};
     char* mChunk = nullptr;
     char* mChunkEnd = nullptr;
+    int mChunkCount = 0;
     std::atomic<LBlockHeader*> mShared {nullptr};
     std::atomic<bool> mOwned {true};
     LThreadCache* mNext = nullptr; // set once before the cache is published

@@ -66,7 +66,10 @@ void LStateManager::StampTime(LIState* aState) const
 
 bool LStateManager::Insert(LIState* aState)
 {
-    if (mStates.AddAt(aState->GetId(), aState, true) == 0 && !aState->GetId().IsEmpty()) {
+    // The hash AddAt answers is 0 both for a refused duplicate and for the empty id: only
+    // finding the record under its id tells that it was stored.
+    mStates.AddAt(aState->GetId(), aState, true);
+    if (mStates.Get(aState->GetId()) != aState) {
         L_ASSERT_FAILURE(u"Add failure.");
         return false;
     }

@@ -54,6 +54,8 @@ void LCleaner::DeleteInstances()
     }
 }
 
+void LCleaner::OnInstanceDestroyed(bool*) {}
+
 LString LCleaner::Dump() const
 {
     return DumpHead("LCleaner") + "]";

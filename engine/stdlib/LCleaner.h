@@ -30,6 +30,10 @@ public:
     int GetInstanceCount() const;
     // The instance at aIndex in the order of deletion (most recent first); null outside.
     LBase* GetInstanceAt(int aIndex) const;
+    // Told by a singleton's accessor that its instance has been destroyed (aDestroyed is
+    // the accessor's flag, which keeps it from making another). The engine's singletons
+    // stay destroyed for the rest of the run: nothing is done here.
+    virtual void OnInstanceDestroyed(bool* aDestroyed);
 
 protected:
     // Deletes every registered instance, most recent first, and those registered while

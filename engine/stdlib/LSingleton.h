@@ -8,7 +8,8 @@
 //   LFoo::~LFoo() { sFoo.Destroyed(this); }
 //
 // TCleanerOf is the accessor of the cleaner that registers and deletes the instance: the
-// engine's cleaner unless a layer above keeps its own.
+// engine's cleaner unless a layer above keeps its own. That cleaner hears of every
+// destroyed instance, and may let the accessor make one again once it has ended.
 #pragma once
 #include "container/LString.h"
 #include "memory/LMemoryManager.h"
@@ -67,6 +68,9 @@ public:
         if (mInstance == aInstance) {
             mInstance = nullptr;
             mDestroyed = true;
+            if (auto* cleaner = TCleanerOf()) {
+                cleaner->OnInstanceDestroyed(&mDestroyed);
+            }
         }
     }
 

@@ -29,6 +29,7 @@
 #include "multicursor/GMMultiCursor.h"
 #include "pda/GMPDA.h"
 #include "pda/GMPDAMinimized.h"
+#include "scene/GMHotspot.h"
 #include "scene/GMCharacter.h"
 #include "scene/GMScene.h"
 #include "scene/GMSceneManager.h"
@@ -97,7 +98,7 @@ GMInterview::~GMInterview()
     delete mDataList;
     delete mSubtitleList;
     delete mTopicButtonLayout;
-    delete mCharacters;
+    DeleteCharacters();
 }
 
 LString GMInterview::Dump() const
@@ -276,10 +277,31 @@ void GMInterview::ReadFonts()
     }
 }
 
-void GMInterview::ReadCharacters()
+void GMInterview::SetTalkHotspot(GMHotspot* aHotspot, GMICharacterListener* aRiseListener)
 {
+    mTalkHotspot = aHotspot;
+    mRiseListener = aRiseListener;
+}
+
+void GMInterview::SetMeter(GMInterviewMeter* aMeter, float aGoodStep, float aBadStep)
+{
+    mMeter = aMeter;
+    mGoodStep = aGoodStep;
+    mBadStep = aBadStep;
+}
+
+void GMInterview::DeleteCharacters()
+{
+    for (int i = 0; mCharacters != nullptr && i < mCharacters->GetCount(); ++i) {
+        delete static_cast<LWatch<GMCharacter>*>(mCharacters->GetAt(i));
+    }
     delete mCharacters;
     mCharacters = nullptr;
+}
+
+void GMInterview::ReadCharacters()
+{
+    DeleteCharacters();
     LPropertyList* characters = mDataList != nullptr ? mDataList->GetList(LString("characters")) : nullptr;
     if (characters == nullptr) {
         return;
@@ -294,7 +316,11 @@ void GMInterview::ReadCharacters()
             L_WARNING("Character not found in the scene: " + name);
             continue;
         }
-        mCharacters->AddAt(key, character, true);
+        auto* watch = L_NEW LWatch<GMCharacter>(character);
+        // 0 is also the empty key's hash: only a watch not stored is deleted.
+        if (mCharacters->AddAt(key, watch, true) == 0 && mCharacters->Get(key) != watch) {
+            delete watch;
+        }
     }
 }
 
@@ -350,7 +376,8 @@ LIFont* GMInterview::GetFont(const LString& aKey) const
 
 GMCharacter* GMInterview::GetCharacter(const LString& aKey) const
 {
-    return mCharacters != nullptr ? static_cast<GMCharacter*>(mCharacters->Get(aKey)) : nullptr;
+    const auto* watch = mCharacters != nullptr ? static_cast<LWatch<GMCharacter>*>(mCharacters->Get(aKey)) : nullptr;
+    return watch != nullptr ? watch->Get() : nullptr;
 }
 
 int GMInterview::SetListener(GMIInterviewListener* aListener)
@@ -374,7 +401,7 @@ void GMInterview::DeleteTopicArea()
     if (mTopicArea != nullptr && mTopicArea->GetGroup() != nullptr) {
         mTopicArea->GetGroup()->RemoveMember(mTopicArea);
     }
-    delete mTopicArea;
+    delete mTopicArea.Get();
     mTopicArea = nullptr;
 }
 
@@ -561,7 +588,8 @@ void GMInterview::End(bool aAfterFade)
 {
     mRunning = false;
     for (int i = 0; mCharacters != nullptr && i < mCharacters->GetCount(); ++i) {
-        if (auto* character = static_cast<GMCharacter*>(mCharacters->GetAt(i))) {
+        const auto* watch = static_cast<LWatch<GMCharacter>*>(mCharacters->GetAt(i));
+        if (GMCharacter* character = watch != nullptr ? watch->Get() : nullptr) {
             character->SetSeated(false, 0);
         }
     }
@@ -707,9 +735,23 @@ bool GMInterview::Start()
         menu->Hide(true);
     }
     GMInterviewManager* manager = GMInterviewManager::GetInstance();
-    if (manager == nullptr || !manager->GetInterviewDisplay(&mPanel, &mModeGroup, &mMeter, &mScrollBar)) {
-        L_ASSERT_FAILURE("");
+    LDisplayGroup* panel = nullptr;
+    LDisplayGroup* modeGroup = nullptr;
+    GMInterviewMeter* meter = nullptr;
+    GMInterviewScrollBar* scrollBar = nullptr;
+    if (manager == nullptr || !manager->GetInterviewDisplay(&panel, &modeGroup, &meter, &scrollBar)) {
+        // Nothing is taken over: the caller keeps the scene as it was.
+        L_ASSERT_FAILURE("Start failure. No interview panel.");
+        mPanel = nullptr;
+        mModeGroup = nullptr;
+        mMeter = nullptr;
+        mScrollBar = nullptr;
+        return false;
     }
+    mPanel = panel;
+    mModeGroup = modeGroup;
+    mMeter = meter;
+    mScrollBar = scrollBar;
     ListenToButtons(true);
     if (mMeter != nullptr) {
         mMeter->SetGoodValue(0.0f);
@@ -787,7 +829,14 @@ bool GMInterview::IsDenied()
 
 void GMInterview::AttachTopicArea()
 {
+    LScrollBar* bar = mScrollBar != nullptr ? mScrollBar->GetScrollBar() : nullptr;
     if (mPanel == nullptr || mTopicArea == nullptr) {
+        // The shared bar must not go on scrolling another interview's list.
+        if (bar != nullptr) {
+            bar->ClearContentGroup();
+            bar->SetListener(nullptr);
+            bar->SetContentHeight(0);
+        }
         return;
     }
     LIDisplayObject* other = mPanel->GetMember(LString("interviewTopicArea"));
@@ -796,8 +845,8 @@ void GMInterview::AttachTopicArea()
         mPanel->RemoveMember(other);
     }
     mTopicArea->SetPosition(kTopicAreaX, kTopicAreaY);
-    if (mScrollBar != nullptr && mScrollBar->GetScrollBar() != nullptr) {
-        mTopicArea->SetScrollBar(mScrollBar->GetScrollBar());
+    if (bar != nullptr) {
+        mTopicArea->SetScrollBar(bar);
         mScrollBar->SetTopicArea(mTopicArea);
     }
     if (mTopicArea->GetGroup() == nullptr) {
@@ -1314,8 +1363,7 @@ void GMInterview::OnFade(int aEvent)
         mContinueToTopics = false;
     }
     // The end seats the characters of the table: forgotten with it, it skips them.
-    delete mCharacters;
-    mCharacters = nullptr;
+    DeleteCharacters();
     delete mSequence;
     mSequence = nullptr;
     End(true);

@@ -18,6 +18,8 @@
 #include "container/LString.h"
 #include "interview/GMISequenceListener.h"
 #include "object/LBase.h"
+#include "object/LWatch.h"
+#include "object/LWatched.h"
 #include "stdlib/LIFrameListener.h"
 #include "ui/GMIScreenFaderListener.h"
 
@@ -46,7 +48,8 @@ class GMInterview : public LBase,
                     public LIFrameListener,
                     public LIMouseListener,
                     public GMISequenceListener,
-                    public GMIScreenFaderListener
+                    public GMIScreenFaderListener,
+                    public LWatched
 {
 public:
     static constexpr int kModeCount = 5;
@@ -135,21 +138,19 @@ public:
         SetTalkHotspot(aHotspot, aHotspot);
     }
     void SetTalkHotspot(std::nullptr_t) { SetTalkHotspot(nullptr, nullptr); }
-    void SetTalkHotspot(GMHotspot* aHotspot, GMICharacterListener* aRiseListener)
-    {
-        mTalkHotspot = aHotspot;
-        mRiseListener = aRiseListener;
-    }
-    GMHotspot* GetTalkHotspot() const { return mTalkHotspot; }
+    // Both are watched: a hotspot deleted meanwhile is as if none had been set.
+    void SetTalkHotspot(GMHotspot* aHotspot, GMICharacterListener* aRiseListener);
+    GMHotspot* GetTalkHotspot() const { return mTalkHotspot.Get(); }
+    GMICharacterListener* GetRiseListener() const { return mRiseListener.Get(); }
     void SetPhoneCall(bool aPhoneCall) { mPhoneCall = aPhoneCall; }
     bool IsPhoneCall() const { return mPhoneCall; }
 
     // The key of the selected topic; empty when none.
     LString GetCurrentTopic() const { return mCurrentTopic; }
     // The shared scroll bar of the interview panel (not owned); null until started.
-    GMInterviewScrollBar* GetScrollBar() const { return mScrollBar; }
+    GMInterviewScrollBar* GetScrollBar() const { return mScrollBar.Get(); }
     // The topic list (owned); null until the topics are read.
-    GMInterviewTopicArea* GetTopicArea() const { return mTopicArea; }
+    GMInterviewTopicArea* GetTopicArea() const { return mTopicArea.Get(); }
     bool IsBusy() const { return mBusy; }
     bool IsMeterFull() const { return mMeterFull; }
     bool IsEndAfterSequence() const { return mEndAfterSequence; }
@@ -160,13 +161,8 @@ public:
     LString GetTooltipText(int aMode) const;
     // The meter the answers' steps go to and the steps (the shared meter and the steps
     // worked out from the topics on offer are set when the interview starts).
-    void SetMeter(GMInterviewMeter* aMeter, float aGoodStep, float aBadStep)
-    {
-        mMeter = aMeter;
-        mGoodStep = aGoodStep;
-        mBadStep = aBadStep;
-    }
-    GMInterviewMeter* GetMeter() const { return mMeter; }
+    void SetMeter(GMInterviewMeter* aMeter, float aGoodStep, float aBadStep);
+    GMInterviewMeter* GetMeter() const { return mMeter.Get(); }
 
     // Starting, the openings, input and the end of a run.
     // Takes the shared panel, works out the meter steps from the topics on offer, shows
@@ -250,12 +246,17 @@ protected:
     // Lets go of the shared panel's buttons, the mouse, the frame manager and the fader.
     void ReleasePanel();
 
-    GMHotspot* mTalkHotspot = nullptr;
-    GMICharacterListener* mRiseListener = nullptr;
+    void DeleteCharacters();
+
+    // What the interview shows and tells but does not own is watched: its end turns the
+    // member null, whatever is deleted first.
+    LWatch<GMHotspot> mTalkHotspot;
+    LWatch<GMICharacterListener> mRiseListener;
     LString mId;
     // Topic key -> topic (owned).
     LHashKeyList mTopics {7, false};
-    GMInterviewTopicArea* mTopicArea = nullptr;
+    // Owned, but a member of the shared panel, which may be deleted first: watched.
+    LWatch<GMInterviewTopicArea> mTopicArea;
     LString mCurrentTopic;
     bool mBusy = false;
     // Font key -> font (not owned).
@@ -269,18 +270,18 @@ protected:
     LString mDenialStateId;
     LString mNoInfoStateId;
     bool mPhoneCall = false;
-    // Character key -> scene character (owned table, characters not owned).
+    // Character key -> watch of the scene character (table and watches owned).
     LHashKeyList* mCharacters = nullptr;
     LString mWitness;
     LStateManager* mStateManager = nullptr;
-    LDisplayGroup* mPanel = nullptr;
+    LWatch<LDisplayGroup> mPanel;
     LVector2 mPosition {0.0f, 0.0f};
     bool mDragging = false;
     LVector2 mDragOffset {0.0f, 0.0f};
-    GMInterviewScrollBar* mScrollBar = nullptr;
-    LDisplayGroup* mModeGroup = nullptr;
-    LButton* mModeButtons[kModeCount] = {};
-    GMInterviewMeter* mMeter = nullptr;
+    LWatch<GMInterviewScrollBar> mScrollBar;
+    LWatch<LDisplayGroup> mModeGroup;
+    LWatch<LButton> mModeButtons[kModeCount];
+    LWatch<GMInterviewMeter> mMeter;
     float mGoodStep = 0.0f;
     float mBadStep = 0.0f;
     LPropertyList* mTopicButtonLayout = nullptr;

@@ -7,6 +7,7 @@
 #include "interview/GMExpertInterview.h"
 #include "interview/GMInterview.h"
 #include "interview/GMInterviewMeter.h"
+#include "util/GMSelectedCase.h"
 #include "interview/GMInterviewScrollBar.h"
 #include "memory/LMemoryManager.h"
 #include "state/LIState.h"
@@ -48,16 +49,10 @@ int CaseOfId(const LString& aId)
     return -1;
 }
 
-// The selected case from "sta_selectedcase", or -1 when that state is missing or holds
-// no number.
+// The selected case, or -1 when that state is missing or holds no int.
 int SelectedCase()
 {
-    LStateManager* states = LStateManager::Get();
-    LIState* state = states != nullptr ? states->GetState(LString("sta_selectedcase")) : nullptr;
-    if (state == nullptr || state->GetType() != LIState::TYPE_NUMBER || state->GetValue() == nullptr) {
-        return -1;
-    }
-    return static_cast<int>(*static_cast<const float*>(state->GetValue()));
+    return GMSelectedCase::Get();
 }
 
 } // namespace
@@ -105,10 +100,10 @@ GMInterviewManager::~GMInterviewManager()
     mPocketObjects = nullptr;
     delete mScrollBar;
     mScrollBar = nullptr;
-    delete mMeter;
+    delete mMeter.Get();
     mMeter = nullptr;
     mModeGroup = nullptr;
-    delete mPanel;
+    delete mPanel.Get();
     mPanel = nullptr;
 }
 
@@ -137,9 +132,9 @@ bool GMInterviewManager::BuildLayout()
 {
     delete mScrollBar;
     mScrollBar = nullptr;
-    delete mMeter;
+    delete mMeter.Get();
     mMeter = nullptr;
-    delete mPanel;
+    delete mPanel.Get();
     mModeGroup = nullptr;
     mPanel = L_NEW LDisplayGroup();
     if (mPanel == nullptr) {
@@ -176,7 +171,7 @@ bool GMInterviewManager::BuildLayout()
             L_ASSERT_FAILURE("");
         } else if (!mPanel->AddMember(mModeGroup, true)) {
             L_ASSERT_FAILURE("The mode group was refused.");
-            delete mModeGroup;
+            delete mModeGroup.Get();
             mModeGroup = nullptr;
         }
     }
@@ -188,7 +183,7 @@ bool GMInterviewManager::BuildLayout()
         mMeter->SetPosition(kMeterX, kMeterY);
         if (!mPanel->AddMember(mMeter, true)) {
             L_ASSERT_FAILURE("The meter was refused.");
-            delete mMeter;
+            delete mMeter.Get();
             mMeter = nullptr;
         }
     }
@@ -242,14 +237,18 @@ GMInterview* GMInterviewManager::SelectInterview(const LString& aId)
         delete data;
         return nullptr;
     }
-    ++mCreated;
+    // The selection goes to the new interview or to none: a failed one is never started.
     DropCurrent();
+    if (!interview->Create(dataName, data, subtitlesName)) {
+        L_ASSERT_FAILURE("Interview creation failure:" + dataName);
+        // The interview took the data list over: both go.
+        delete interview;
+        return nullptr;
+    }
+    ++mCreated;
     mCurrent = interview;
     mOwnsCurrent = true;
     mExpert = expert;
-    if (!interview->Create(dataName, data, subtitlesName)) {
-        L_ASSERT_FAILURE("Interview creation failure:" + dataName);
-    }
     interview->SetWitness(witness);
     return interview;
 }

@@ -14,6 +14,7 @@
 #include "container/LString.h"
 #include "container/LVector.h"
 #include "object/LBase.h"
+#include "object/LWatch.h"
 #include "stdlib/LIFrameListener.h"
 
 class GMInterview;
@@ -95,9 +96,10 @@ private:
     bool mExpert = false;
     LString mCurrentId;
     LPropertyList* mIndex = nullptr;
-    LDisplayGroup* mPanel = nullptr;
-    LDisplayGroup* mModeGroup = nullptr;
-    GMInterviewMeter* mMeter = nullptr;
+    // Made here, but once shown the display tree may take them down first: watched.
+    LWatch<LDisplayGroup> mPanel;
+    LWatch<LDisplayGroup> mModeGroup;
+    LWatch<GMInterviewMeter> mMeter;
     GMInterviewScrollBar* mScrollBar = nullptr;
     // The current interview is the manager's own (made by a selection, not cached).
     bool mOwnsCurrent = false;

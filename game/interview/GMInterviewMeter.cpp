@@ -60,6 +60,11 @@ LVertexBuffer* MakeBuffer(const float* aVertices)
 
 } // namespace
 
+void GMInterviewMeter::SetInterview(GMInterview* aInterview)
+{
+    mListener = aInterview;
+}
+
 GMInterviewMeter::GMInterviewMeter()
     : mRasterizer(LIRasterizer::Get())
 {

@@ -13,6 +13,7 @@
 // twelve o'clock.
 #pragma once
 #include "Gdi/LIDisplayObject.h"
+#include "object/LWatch.h"
 #include "stdlib/LIFrameListener.h"
 
 #include <cstdint>
@@ -38,8 +39,9 @@ public:
     // Whatever is missing is logged and left out; true.
     bool Create(LPropertyList* aLayout);
     // Told when a side has filled and its glow has flashed.
-    void SetInterview(GMInterview* aInterview) { mListener = aInterview; }
-    GMInterview* GetInterview() const { return mListener; }
+    // Watched: a deleted interview is no longer told.
+    void SetInterview(GMInterview* aInterview);
+    GMInterview* GetInterview() const { return mListener.Get(); }
 
     // Aim the side at the value shown plus aDelta (above 98 it becomes 100, below 0 it
     // becomes 0) and start animating it; the target.
@@ -78,7 +80,7 @@ private:
     float mBadTarget = 0.0f;
     double mLastTick = 0.0;
     bool mAnimatingGood = false;
-    GMInterview* mListener = nullptr;
+    LWatch<GMInterview> mListener;
     LSprite* mBg = nullptr;
     LSprite* mTop = nullptr;
     LSprite* mRedGlow = nullptr;

@@ -17,7 +17,7 @@ GMInterviewScrollBar::~GMInterviewScrollBar()
 {
     // The scroll bar lets go of the buttons before the group deletes them.
     delete mScrollBar;
-    delete mGroup;
+    delete mGroup.Get();
 }
 
 LString GMInterviewScrollBar::Dump() const
@@ -29,7 +29,7 @@ bool GMInterviewScrollBar::Create(LPropertyList* aLayout, LDisplayGroup* aParent
 {
     delete mScrollBar;
     mScrollBar = nullptr;
-    delete mGroup;
+    delete mGroup.Get();
     mGroup = L_NEW LDisplayGroup();
     if (mGroup == nullptr) {
         L_ERROR("Create failure. Out of memory.");

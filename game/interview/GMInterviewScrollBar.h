@@ -3,13 +3,15 @@
 // moves the topic list through its 195-pixel strip.
 #pragma once
 #include "object/LBase.h"
+#include "object/LWatch.h"
+#include "object/LWatched.h"
 
 class LDisplayGroup;
 class LIDisplayObject;
 class LPropertyList;
 class LScrollBar;
 
-class GMInterviewScrollBar : public LBase
+class GMInterviewScrollBar : public LBase, public LWatched
 {
 public:
     GMInterviewScrollBar();
@@ -25,7 +27,7 @@ public:
     // bar and dims the group to 0.3. Missing parts are logged; true.
     bool Create(LPropertyList* aLayout, LDisplayGroup* aParent);
     LScrollBar* GetScrollBar() const { return mScrollBar; }
-    LDisplayGroup* GetGroup() const { return mGroup; }
+    LDisplayGroup* GetGroup() const { return mGroup.Get(); }
     // The list scrolled by the bar.
     bool SetTopicArea(LIDisplayObject* aArea);
     bool SetBlend(float aBlend);
@@ -40,6 +42,7 @@ public:
     static constexpr float kDimmedBlend = 0.3f;
 
 private:
-    LDisplayGroup* mGroup = nullptr;
+    // Owned, but a member of its parent, which may delete it first: watched.
+    LWatch<LDisplayGroup> mGroup;
     LScrollBar* mScrollBar = nullptr;
 };

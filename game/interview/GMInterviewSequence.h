@@ -21,6 +21,7 @@
 #include "container/LVectorFloat.h"
 #include "container/LVectorString.h"
 #include "object/LBase.h"
+#include "object/LWatch.h"
 #include "stdlib/LIFrameListener.h"
 
 class GMCharacter;
@@ -132,7 +133,8 @@ private:
     LISoundPlayer* mSound = nullptr;
     LGesturePlayer* mGestures = nullptr;
     GMSubtitle* mSubtitle = nullptr;
-    GMCharacter* mSpeaker = nullptr;
+    // Watched: a speaker deleted while the line plays is left alone.
+    LWatch<GMCharacter> mSpeaker;
     GMInterview* mInterview = nullptr;
     GMISequenceListener* mListener = nullptr;
     bool mListening = false;

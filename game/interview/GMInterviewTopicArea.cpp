@@ -39,11 +39,11 @@ GMInterviewTopicArea::GMInterviewTopicArea() = default;
 
 GMInterviewTopicArea::~GMInterviewTopicArea()
 {
-    // The scroll bar outlives the list: it must neither report to it nor move it any more.
-    if (mScrollBar != nullptr) {
-        mScrollBar->RemoveListener(this);
-        if (mScrollBar->GetContentGroup() == this) {
-            mScrollBar->SetContentGroup(nullptr);
+    // A scroll bar that outlives the list neither reports to it nor moves it any more.
+    if (LScrollBar* bar = mScrollBar.Get()) {
+        bar->RemoveListener(this);
+        if (bar->GetContentGroup() == this) {
+            bar->ClearContentGroup();
         }
     }
     for (int i = 0; i < mDependencies.GetCount(); ++i) {
@@ -231,7 +231,7 @@ bool GMInterviewTopicArea::SetScrollBar(LScrollBar* aScrollBar)
         L_ASSERT_FAILURE("NULL arg.");
         return false;
     }
-    if (mScrollBar != nullptr && mScrollBar != aScrollBar) {
+    if (mScrollBar != nullptr && mScrollBar.Get() != aScrollBar) {
         mScrollBar->RemoveListener(this);
     }
     mScrollBar = aScrollBar;

@@ -11,6 +11,7 @@
 #include "Gdi/LIScrollBarListener.h"
 #include "container/LVector.h"
 #include "container/LVectorString.h"
+#include "object/LWatch.h"
 
 class GMInterview;
 class LButton;
@@ -55,7 +56,7 @@ public:
     void RegisterButtons(bool aOn);
     // Becomes the scroll bar's listener; null is refused (logged).
     bool SetScrollBar(LScrollBar* aScrollBar);
-    LScrollBar* GetScrollBar() const { return mScrollBar; }
+    LScrollBar* GetScrollBar() const { return mScrollBar.Get(); }
     void OnScroll(int aContentPosition) override;
 
     int GetTopicCount() const { return mKeys.GetCount(); }
@@ -83,7 +84,8 @@ protected:
     void UpdateScrollBar(float aContentHeight);
 
 private:
-    LScrollBar* mScrollBar = nullptr;
+    // Shared with other lists, owned elsewhere: watched.
+    LWatch<LScrollBar> mScrollBar;
     LVectorString mKeys;
     LVector mDependencies;
     LVectorString mSkillLevels;

@@ -55,6 +55,8 @@ public:
     // Null unless AppendText was used since the last SetText.
     LTextArea* GetAppendedLine() const { return mAppendedLine; }
     bool IsShowing() const { return mShowing; }
+    // Whether a fade (in or out) is under way.
+    bool IsFading() const { return mBackgroundFader.IsRunning() || mTextFader.IsRunning(); }
 
 private:
     // Replaces *aLine with a new line of aText under aId at (0, aY).

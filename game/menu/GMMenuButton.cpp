@@ -237,6 +237,8 @@ void GMMenuButton::SetSelected(bool aSelected)
         ShowOnly(SPRITE_HILIGHT);
         ListenToMouse(false);
     } else {
+        // The normal state is an enabled one.
+        LDisplayGroup::SetEnabled(true);
         mState = STATE_NORMAL;
         ShowOnly(SPRITE_NORMAL);
         ListenToMouse(true);
@@ -250,6 +252,10 @@ bool GMMenuButton::Inside(const LVector2& aPoint) const
 
 void GMMenuButton::OnMove(const LVector2& aPosition)
 {
+    // A button in a disabled group (a screen fading away) takes no input.
+    if (!IsEnabled()) {
+        return;
+    }
     const bool inside = Inside(aPosition);
     if (inside && mState == STATE_NORMAL) {
         mState = STATE_OVER;
@@ -266,6 +272,9 @@ void GMMenuButton::OnMove(const LVector2& aPosition)
 
 void GMMenuButton::OnButtonDown(int /*aButton*/)
 {
+    if (!IsEnabled()) {
+        return;
+    }
     if (mState != STATE_OVER || !Inside(MousePosition())) {
         return;
     }
@@ -280,7 +289,7 @@ void GMMenuButton::OnButtonDown(int /*aButton*/)
 
 void GMMenuButton::OnButtonUp(int /*aButton*/)
 {
-    if (mState != STATE_PRESSED) {
+    if (mState != STATE_PRESSED || !IsEnabled()) {
         return;
     }
     if (Inside(MousePosition())) {

@@ -2,7 +2,8 @@
 // over ("o"), down ("d"), disabled ("x") and hilight ("h"). Under the mouse the over
 // picture fades in above the normal one and fades out again when the mouse leaves; a
 // press and release inside the active area (any mouse button) is told to the listener as
-// a click (event 4). A disabled or selected button ignores the mouse.
+// a click (event 4). A disabled or selected button ignores the mouse, and so does a
+// button inside a disabled group.
 #pragma once
 #include "Gdi/LDisplayGroup.h"
 #include "Input/LIMouseListener.h"

@@ -367,14 +367,23 @@ void GMMultiCursor::StartFadeOut(bool aDeactivate)
     mOpen = false;
     FadeOutToolTips();
     mDeactivateWhenHidden = aDeactivate;
-    mLastStep = Now();
-    mBlend = 1.0f;
-    mBlendStep = -kFadeStep;
-    mFading = true;
     if (LMouse* mouse = LMouse::Get()) {
         mouse->Unlock(nullptr);
         mouse->Unlock(mButtons[kLookIndex]);
     }
+    // Already hidden: no fade to run (it would wait for frames it no longer gets, and the
+    // hidden buttons would stay active).
+    if (!GetVisible() && !mFading) {
+        if (aDeactivate) {
+            SetActive(false);
+        }
+        return;
+    }
+    mLastStep = Now();
+    mBlend = 1.0f;
+    mBlendStep = -kFadeStep;
+    mFading = true;
+    JoinFrames();
 }
 
 void GMMultiCursor::FadeOutToolTips()

@@ -3,7 +3,6 @@
 #include "Gdi/LButton.h"
 #include "Gdi/LDisplayGroup.h"
 #include "Gdi/LLayoutBuilder.h"
-#include "Gdi/LScrollBar.h"
 #include "Input/LMouse.h"
 #include "container/LPropertyList.h"
 #include "container/LVectorInt.h"
@@ -13,10 +12,10 @@
 #include "pda/GMInventorySubpanel.h"
 #include "pda/GMPDA.h"
 #include "pda/GMPDAMinimized.h"
-#include "state/LIState.h"
-#include "state/LStateManager.h"
+#include "pda/GMPDAScrollContent.h"
 #include "stdlib/LIStream.h"
 #include "stdlib/LLog.h"
+#include "util/GMSelectedCase.h"
 #include "util/GMTextureRoot.h"
 
 namespace {
@@ -145,12 +144,10 @@ LString GMInventoryPanel::Dump() const
 
 bool GMInventoryPanel::RefreshCase()
 {
-    LStateManager* states = LStateManager::Get();
-    LIState* state = states != nullptr ? states->GetState(LString("sta_selectedcase")) : nullptr;
-    if (state == nullptr || state->GetType() != LIState::TYPE_NUMBER || state->GetValue() == nullptr) {
+    int selected = 0;
+    if (GMSelectedCase::Read(selected) != GMSelectedCase::RESULT_READ) {
         return false;
     }
-    const int selected = static_cast<int>(*static_cast<float*>(state->GetValue()));
     // A case outside 1..4 names no sub-panel.
     if (selected < 1 || selected > CASE_COUNT) {
         L_ERROR(LString("Invalid selected case: ") + selected);
@@ -316,8 +313,15 @@ bool GMInventoryPanel::Show()
 void GMInventoryPanel::RemoveCategoryButtons()
 {
     for (int i = 0; mMenuGroup != nullptr && i < mCategoryNames.GetCount(); ++i) {
+        // A panel that was never shown, or hidden twice (the PDA hides every panel as it
+        // closes), has none to remove.
+        if (mMenuGroup->GetMember(mCategoryNames[i]) == nullptr) {
+            continue;
+        }
         LIDisplayObject* button = nullptr;
-        if (mMenuGroup->RemoveMember(mCategoryNames[i], &button)) {
+        // The PDA hides every panel when it closes: a panel not shown has no buttons.
+        if (mMenuGroup->GetMember(mCategoryNames[i]) != nullptr &&
+            mMenuGroup->RemoveMember(mCategoryNames[i], &button)) {
             delete button;
         }
     }
@@ -505,10 +509,5 @@ void GMInventoryPanel::OnButton(const LString& aId, int aEvent)
 
 void GMInventoryPanel::OnWheel(float aDelta)
 {
-    GMPDA* pda = GMPDA::GetInstance();
-    LScrollBar* bar = pda != nullptr ? pda->GetScrollBar() : nullptr;
-    if (bar == nullptr) {
-        return;
-    }
-    bar->ScrollStep(aDelta >= 0.0f);
+    GMPDAScrollContent::ScrollStep(aDelta);
 }

@@ -36,6 +36,7 @@
 #include "time/LITimer.h"
 #include "ui/GMCursor.h"
 #include "ui/GMScreenFader.h"
+#include "util/GMSelectedCase.h"
 #include "util/GMTextureRoot.h"
 
 #include <initializer_list>
@@ -660,13 +661,13 @@ void GMPDA::NotifyListener(int aCode)
 
 bool GMPDA::ScenePanelsAllowed() const
 {
-    LStateManager* states = LStateManager::Get();
-    LIState* selected = states != nullptr ? states->GetState(LString("sta_selectedcase")) : nullptr;
-    if (selected == nullptr || selected->GetType() != LIState::TYPE_NUMBER || selected->GetValue() == nullptr) {
+    int selected = 0;
+    const GMSelectedCase::Result result = GMSelectedCase::Read(selected);
+    if (result == GMSelectedCase::RESULT_MISSING) {
         L_ASSERT_FAILURE("'sta_selectedcase' not found.");
         return false;
     }
-    return static_cast<int>(*static_cast<float*>(selected->GetValue())) >= 1;
+    return result == GMSelectedCase::RESULT_READ && selected >= 1;
 }
 
 void GMPDA::PressMenu()

@@ -94,6 +94,8 @@ public:
     int SetScrollContentGroup(LIDisplayObject* aGroup);
     int ClearScrollContentGroup();
     int SetScrollContentHeight(int aHeight);
+    // The group SetScrollContentGroup was last given, null after a clear.
+    LIDisplayObject* GetScrollContent() const { return mScrollContent; }
     void ResetScroll();
 
     // Null is refused (logged, 0).

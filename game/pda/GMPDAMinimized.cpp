@@ -81,6 +81,11 @@ GMPDAMinimized* GMPDAMinimized::GetInstance()
     return sBar.Get(L_FILE, __LINE__, "GMPDAMinimized creation failure.");
 }
 
+GMPDAMinimized* GMPDAMinimized::Peek()
+{
+    return sBar.Peek();
+}
+
 GMPDAMinimized::GMPDAMinimized()
 {
     if (GMScreenFader* fader = GMScreenFader::GetInstance()) {

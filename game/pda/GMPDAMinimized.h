@@ -41,6 +41,8 @@ public:
     // The bar, made on first use and registered with the game cleaner; null when it cannot
     // be made (logged) and after the cleaner has deleted it.
     static GMPDAMinimized* GetInstance();
+    // The bar if it exists; never makes it.
+    static GMPDAMinimized* Peek();
 
     GMPDAMinimized();
     GMPDAMinimized(const GMPDAMinimized&) = delete;

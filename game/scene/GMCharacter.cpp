@@ -7,6 +7,7 @@
 #include "Render/LFrame.h"
 #include "Render/LGestureAnimManager.h"
 #include "Render/LGesturePlayer.h"
+#include "Render/LISteering.h"
 #include "Sound/LISoundManager.h"
 #include "Sound/LISoundPlayer.h"
 #include "container/LPropertyList.h"
@@ -21,6 +22,7 @@
 
 #include <climits>
 
+GMCharacter* GMCharacter::sFirstCharacter = nullptr;
 LPropertyList* GMCharacter::sEyeData = nullptr;
 int GMCharacter::sEyeUsers = 0;
 
@@ -79,10 +81,22 @@ GMCharacter::GMCharacter()
         }
     }
     mNextIdleGestureTime = Now() + kIdleGestureDelay;
+    mNextCharacter = sFirstCharacter;
+    sFirstCharacter = this;
 }
 
 GMCharacter::~GMCharacter()
 {
+    for (GMCharacter** link = &sFirstCharacter; *link != nullptr; link = &(*link)->mNextCharacter) {
+        if (*link == this) {
+            *link = mNextCharacter;
+            break;
+        }
+    }
+    for (GMCharacter* other = sFirstCharacter; other != nullptr; other = other->mNextCharacter) {
+        other->ForgetEyeTarget(this);
+    }
+    FreeFootsteps();
     DeleteGesturePlayer();
     FreeGestures();
     delete mInterviewIdle;
@@ -319,11 +333,6 @@ void GMCharacter::StopAmbient()
     DeleteGesturePlayer();
 }
 
-bool GMCharacter::TurnTo(const LVector3&, GMICharacterListener*)
-{
-    return false;
-}
-
 bool GMCharacter::SetInterviewMode(bool aEntering, GMICharacterListener* aListener)
 {
     if (mInterviewIdle != nullptr) {
@@ -375,6 +384,9 @@ void GMCharacter::RemoveActionListener(const GMICharacterListener* aListener)
 {
     if (mActionListener == aListener) {
         mActionListener = nullptr;
+    }
+    if (mTurnListener == aListener) {
+        mTurnListener = nullptr;
     }
 }
 
@@ -585,8 +597,11 @@ int GMCharacter::UpdateTransform()
     }
     // 2. Its end.
     UpdateAmbientEnd();
+    // 3. The turn under way.
+    UpdateTurn(now);
     // 4. The player's idle gesture after standing still for a while.
-    if (mAmbientSuspended || mAmbientPlaying) {
+    const bool walking = GetSteering() != nullptr && GetSteering()->IsEnabled();
+    if (mAmbientSuspended || mAmbientPlaying || walking) {
         mNextIdleGestureTime = now + kIdleGestureDelay;
     } else if (mIdleGestureEnabled && now >= mNextIdleGestureTime) {
         PlayAction(GM_ACTION_CROSS_ARMS, nullptr);
@@ -595,6 +610,7 @@ int GMCharacter::UpdateTransform()
     // 5, 6. The running action and the shown object.
     UpdateAction();
     UpdateShownObject();
+    UpdateFootsteps();
     // 7. Never an empty main track.
     LAnimationCtrl* ctrl = GetDrawElement() != nullptr ? GetDrawElement()->GetAnimationCtrl() : nullptr;
     if (ctrl != nullptr && ctrl->GetTrack(0)->mAnimation == nullptr) {
@@ -608,6 +624,8 @@ int GMCharacter::UpdateTransform()
     if (mSecondPropShown) {
         PlaceProp(mSecondProp, 3.5f, 1.5f, 3.0f);
     }
+    // 9. Head and neck towards the eye target.
+    UpdateLookAt(now);
     return result;
 }
 

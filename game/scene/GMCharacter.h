@@ -10,18 +10,24 @@
 // when seated, the interview idle while the ambient is suspended (interviews), else the
 // engine idle.
 //
-// Turning towards a point, the look-at of head and eyes and footsteps are not made yet:
-// no turn starts and nothing is looked at or heard.
+// It turns on the spot towards a point with a turn animation laid over its base
+// animation, turns into a walk before the player's walk starts, turns head and neck
+// towards the eyes of an interview partner with a fading weight, and the player's steps
+// sound by the ground polygon under it.
 #pragma once
 #include "Render/LCharacter.h"
+#include "LVector2.h"
 #include "Render/LIGesturePlayerListener.h"
 #include "container/LString.h"
+#include "object/LWatch.h"
+#include "scene/GMICharacterListener.h"
 #include "scene/GMCharacterAction.h"
 
 #include <cstdint>
 
 class GMICharacterListener;
 class LDrawElement;
+class LFrame;
 class LGesturePlayer;
 class LISoundPlayer;
 class LPropertyList;
@@ -36,6 +42,33 @@ public:
     static constexpr int kCameraShowFrame = 25;
     static constexpr int kCameraHideFrame = 95;
     static constexpr int kCameraShotFrame = 60;
+    // Degrees per radian of the turn choice (kept as the turn tables were made with it).
+    static constexpr float kDegrees = 57.3248f;
+    // No turn on the spot below this many degrees, none into a walk at this many radians
+    // or fewer.
+    static constexpr float kMinTurnDegrees = 20.0f;
+    static constexpr float kMinWalkTurn = 0.785f;
+    // The facing follows a turn in steps of more than this many radians.
+    static constexpr float kTurnStep = 0.01744f;
+    // Parts of a walking turn's frames: the move animation blends back from the first over
+    // kWalkBlendShare of the turn's length; the walk goes on at the second.
+    static constexpr float kWalkBlendStart = 0.4f;
+    static constexpr float kWalkBlendShare = 0.3f;
+    static constexpr float kWalkGoOn = 0.7f;
+    // Move animation frame the walk goes on at after a clockwise or counter-clockwise
+    // walking turn.
+    static constexpr int kWalkFrameCW = 5;
+    static constexpr int kWalkFrameCCW = 24;
+    // Look-at weight change per second.
+    static constexpr float kLookAtRate = 3.0f;
+    // Step cycles (frames of the move animation) and the two feet's frame windows.
+    static constexpr int kWalkCycle = 37;
+    static constexpr int kRunCycle = 23;
+    static constexpr int kWalkFirstFoot = 14;
+    static constexpr int kWalkSecondFoot = 32;
+    static constexpr int kRunFirstFoot = 0;
+    static constexpr int kRunSecondFoot = 12;
+    static constexpr int kFootWindow = 2;
     enum PropKind { PROP_BADGE = 0, PROP_POLAROID = 1 };
 
     struct Gesture
@@ -54,9 +87,9 @@ public:
     // The game's keys ("interview", "animations.ambient", "animations.seated", "name"),
     // then the engine character's. The result of LCharacter::Load.
     int Load(const LPropertyList* aData, const LString* aShadowPath) override;
-    // The per-frame behaviour: ambient start and end, idle gesture, the running action,
-    // the shown object, the base animation on an empty main track, then the engine
-    // character's transform.
+    // The per-frame behaviour: ambient start and end, the turn under way, idle gesture, the
+    // running action, the shown object and footsteps, the base animation on an empty main
+    // track, the engine character's transform, then the look-at.
     int UpdateTransform() override;
     // The props that exist and are shown, then the character.
     int Render() override;
@@ -64,13 +97,14 @@ public:
     // Stores the code; codes 1 to 10 play their animation (see GMCharacterAction). The
     // listener is kept for codes 2 to 10.
     void PlayAction(int aAction, GMICharacterListener* aListener);
-    // A listener that goes away before the action ends is told nothing more.
+    // A listener that goes away before the action or turn ends is told nothing more.
     void RemoveActionListener(const GMICharacterListener* aListener);
     void SetAmbientSuspended(bool aSuspended);
     void ResetAmbient();
     void StopAmbient();
     // With an interview idle: true suspends the ambient and plays it, false plays the
-    // engine idle; otherwise the turn towards the look-at point decides.
+    // engine idle and turns towards the done-look-at point when there is one (true).
+    // Otherwise the turn towards the look-at point decides.
     bool SetInterviewMode(bool aEntering, GMICharacterListener* aListener);
     // With a seated animation: true suspends the ambient and plays it, false plays the
     // engine idle. False without one.
@@ -86,6 +120,25 @@ public:
     // the first, k losing each weight it is not below. -1 without gestures or weight.
     int PickGesture(int aK) const;
     void SetIdleGestureEnabled(bool aEnabled) { mIdleGestureEnabled = aEnabled ? 1 : 0; }
+
+    // Turns on the spot towards aPoint (world x, z) with a turn animation; the listener hears
+    // ContinueAction when the turn ends. False, with nothing started, below 20 degrees and
+    // when the turn animation is missing or too short (logged).
+    bool TurnTo(const LVector3& aPoint, GMICharacterListener* aListener);
+    // Turns into a walk towards aPoint (ground x, y); at 70 % of the turn the player's
+    // navigation walks there with aMove (and aCheckStairs) without turning again. False,
+    // with nothing started, at 45 degrees or less and when the animation is missing.
+    bool TurnWhileWalking(const LVector2& aPoint, int aMove, bool aCheckStairs);
+    void StopTurn();
+    // Fades the head and neck towards the eye target in (true) or out (false) at 3.0 per
+    // second, from the weight reached so far.
+    void SetLookAt(bool aOn);
+    // The character whose eyes the head turns to; null logs "NULL arg.". A target that
+    // ends is forgotten.
+    void SetEyeTarget(GMCharacter* aTarget);
+    // Reads "//sounds/footsteps.txt" (step sounds and ground polygons) and the scene's
+    // "sounds.txt" list ("defaultsound"), and opens the step sounds.
+    void SetupFootsteps(const LPropertyList* aSceneSounds);
 
     const LString& GetCharacterName() const { return mName; }
     int GetGestureCount() const { return mGestureCount; }
@@ -108,6 +161,22 @@ public:
     LAnimation* GetInterviewIdle() const { return mInterviewIdle; }
     LAnimation* GetSeatedAnimation() const { return mSeatedAnimation; }
     LAnimation* GetCellPhoneIdle() const { return mCellPhoneIdle; }
+    bool IsTurning() const { return mTurning != 0; }
+    bool IsWalkTurning() const { return mTurning != 0 && mWalkTurn != 0; }
+    LAnimation* GetTurnAnimation() const { return mTurnAnimation; }
+    // The turn's degrees over its nominal turn, and its whole signed angle (radians).
+    float GetTurnFraction() const { return mTurnFraction; }
+    float GetTurnAngle() const { return mTurnAngle; }
+    bool IsLookAtActive() const { return mLookAtActive != 0; }
+    float GetLookAtWeight() const { return mLookWeight; }
+    GMCharacter* GetEyeTarget() const { return mEyeTarget; }
+    // The facing in the ground plane (world x, z; for the player its steering's direction).
+    LVector2 GetFacing() const;
+    // The sound a step makes at the ground point (world x, z): the first ground polygon's
+    // holding it, else the default; null for none.
+    LISoundPlayer* GetStepSound(const LVector2& aGround) const;
+    int GetFootstepGroundCount() const { return mGroundCount; }
+    bool GetFootFlag() const { return mFootFlag != 0; }
     // The shared eye data; null when the file could not be read.
     static const LPropertyList* GetEyeData() { return sEyeData; }
 
@@ -131,8 +200,23 @@ private:
     void ClearAction();
     void PlaceProp(LDrawElement* aProp, float aX, float aY, float aZ) const;
     void DeleteGesturePlayer();
-    // Turns towards a point are not made yet: false.
-    bool TurnTo(const LVector3& aPoint, GMICharacterListener* aListener);
+    // Turns (GMCharacterTurn.cpp).
+    LVector2 GroundPosition() const;
+    void SetFacing(const LVector2& aFacing);
+    static float SignedAngle(const LVector2& aFrom, const LVector2& aTo);
+    LAnimation* FetchTurnAnimation(const LString& aName) const;
+    bool StartTurn(LAnimation* aAnimation, float aAngle, const LVector2& aFacing);
+    void UpdateTurn(float aNow);
+    void EndTurn();
+    void GoOnWalking(bool aAtFrame);
+    // Look-at (GMCharacterLookAt.cpp).
+    void UpdateLookAt(float aNow);
+    bool LookAngles(LFrame* aNeck, LFrame* aHead, float& aX, float& aY) const;
+    void ForgetEyeTarget(const GMCharacter* aTarget);
+    // Footsteps (GMCharacterFootsteps.cpp).
+    void FreeFootsteps();
+    LISoundPlayer* OpenStepSound(const LString& aFile);
+    void UpdateFootsteps();
 
     LString mName;
     float mMinInterval = 0.0f;
@@ -153,7 +237,8 @@ private:
     LAnimation* mSeatedAnimation = nullptr;
     LAnimation* mCellPhoneIdle = nullptr;
     int mAction = 0;
-    GMICharacterListener* mActionListener = nullptr;
+    // Watched: a hotspot deleted during its action is no longer told.
+    LWatch<GMICharacterListener> mActionListener;
     float mNextIdleGestureTime = 0.0f;
     int mPlayingAction = 0;
     LAnimation* mActionAnimation = nullptr;
@@ -172,6 +257,50 @@ private:
     LString mSecondPropAnimation;
     LAnimation* mShowAnimation = nullptr;
 
+    // The turn under way: on the spot or into a walk, its animation, its whole and applied
+    // angles, the facing it ends on and the one who hears its end.
+    uint8_t mTurning = 0;
+    uint8_t mWalkTurn = 0;
+    uint8_t mWalkBlending = 0;
+    uint8_t mTurnClockwise = 0;
+    LAnimation* mTurnAnimation = nullptr;
+    float mTurnAngle = 0.0f;
+    float mTurnApplied = 0.0f;
+    float mTurnFraction = 0.0f;
+    int mTurnLastFrame = 0;
+    LVector2 mTurnFacing;
+    GMICharacterListener* mTurnListener = nullptr;
+    LVector2 mWalkPoint;
+    int mWalkMove = 0;
+    uint8_t mWalkCheckStairs = 0;
+
+    // Footsteps: the step sounds by id, the ground polygons with the index of their sound,
+    // the default sound, and which foot is next.
+    struct StepSound;
+    struct Ground;
+    StepSound* mStepSounds = nullptr;
+    int mStepSoundCount = 0;
+    Ground* mGrounds = nullptr;
+    int mGroundCount = 0;
+    LISoundPlayer* mDefaultStep = nullptr;
+    uint8_t mFootFlag = 1;
+
+    // Look-at: the target whose eyes the head turns to, the names of those eye frames, the
+    // weight and its fade (direction +1 in, -1 out, start time).
+    uint8_t mLookAtActive = 0;
+    GMCharacter* mEyeTarget = nullptr;
+    LString mRightEye;
+    LString mLeftEye;
+    float mLookAngleX = 0.0f;
+    float mLookAngleY = 0.0f;
+    float mLookWeight = 0.0f;
+    int mLookDirection = 1;
+    float mLookStart = 0.0f;
+
+    // Every character alive, so that an eye target that ends is forgotten by those
+    // looking at it.
+    GMCharacter* mNextCharacter = nullptr;
+    static GMCharacter* sFirstCharacter;
     static LPropertyList* sEyeData;
     static int sEyeUsers;
 };

@@ -1,21 +1,138 @@
-// A close-up shown over the current scene: a nearer picture of part of a viewpoint with
-// hotspots of its own. Close-ups are not built yet and never open; what the PDA asks of
-// an open one is here, so that it needs no change when they come.
+// A close-up: a 2-D screen over the current scene showing a detail of a viewpoint (a desk,
+// a drawer, a document) with hotspots of its own, optional movies, a back button and a
+// queue of voice-overs. Scene loading makes one for every entry of a viewpoint's close-up
+// file; it waits, closed, until its trigger state turns true, then opens over the scene,
+// and closes by its back button or when the state turns false. Puzzles and the PDA open
+// and close close-ups through those states.
+//
+// Its display group, movies, back button and hotspots exist only while it is shown. A
+// close-up with "triggerinterview" starts that interview half a second after it hides.
 #pragma once
+#include "GMIScreen.h"
+#include "Gdi/LIButtonListener.h"
+#include "Sound/LISoundListener.h"
+#include "container/LString.h"
+#include "container/LVectorFloat.h"
+#include "container/LVectorString.h"
 #include "object/LBase.h"
+#include "state/LIStateListener.h"
+#include "stdlib/LIFrameListener.h"
+#include "util/GMDeferredStep.h"
 
-class GMCloseUp : public LBase
+#include <vector>
+
+class GMHotspot;
+class GMScene;
+class LDisplayGroup;
+class LISoundPlayer;
+class LPropertyList;
+
+class GMCloseUp : public LBase,
+                  public GMIScreen,
+                  public LIStateListener,
+                  public LIButtonListener,
+                  public LISoundListener,
+                  public LIFrameListener
 {
 public:
+    static constexpr const char* kBackButtonId = "back_btn";
+    static constexpr const char* kBackButtonLayout = "//textures/back_btn_layout.txt";
+    static constexpr const char* kBackButtonRoot = "//textures";
+    // A voice-over that the back button cuts without closing the close-up: the data plays
+    // it as an instruction the player must be able to stop and stay.
+    static constexpr const char* kStayOpenVoiceOver = "1ce09_vd";
+    static constexpr const char* kSoundName = "closeupSound";
+    // Seconds between the hiding and the start of the close-up's interview.
+    static constexpr double kInterviewDelay = 0.5;
+
     GMCloseUp();
+    GMCloseUp(const GMCloseUp&) = delete;
+    GMCloseUp& operator=(const GMCloseUp&) = delete;
+    // Leaves the state, frame and screen managers and takes everything shown down.
     ~GMCloseUp() override;
 
     LString Dump() const override;
 
-    // Input of every hotspot of the close-up on or off.
-    void SetHotspotsEnabled(bool aEnabled) { mHotspotsEnabled = aEnabled; }
-    bool GetHotspotsEnabled() const { return mHotspotsEnabled; }
+    // Reads the close-up's entry (kept, not owned: the scene's close-up file outlives it)
+    // and registers the state listener. Missing required keys are logged and reading goes
+    // on; false for a null entry.
+    bool Create(const LPropertyList* aEntry);
+
+    // Hotspots (owned, unique by id); they exist only while the close-up is shown.
+    bool AddHotspot(GMHotspot* aHotspot);
+    void RemoveHotspots();
+    bool CreateHotspots();
+    // Input of every hotspot on or off (the PDA switches them while it covers the screen).
+    void SetHotspotsEnabled(bool aEnabled);
+    // Every hotspot re-evaluates itself and every active one hears the mouse again.
+    void Refresh();
+    // Takes the shown close-up down without a screen change: the scene's current close-up
+    // is cleared, the sound, hotspots and display group go; the trigger state is left.
+    void Unload();
+
+    // GMIScreen.
+    void OnLeave() override;
+    void OnHidden() override;
+    void OnShow() override;
+    // The trigger state: true opens, false pops the top screen.
+    void OnStateChanged(LIState* aState) override;
+    // The back button's click.
+    void OnButton(const LString& aId, int aEvent) override;
+    // The voice-over has ended: its event is raised and the next one plays.
+    void OnSoundEnded(const LString& aId) override;
+    // The delayed interview.
+    void OnFrame() override;
+
+    const LString& GetId() const { return mId; }
+    const LString& GetTriggerState() const { return mTriggerState; }
+    const LString& GetOpenedEvent() const { return mOpenedEvent; }
+    const LString& GetTriggerInterview() const { return mTriggerInterview; }
+    bool GetFadeOnShow() const { return mFadeOnShow; }
+    bool GetExitToScene() const { return mExitToScene; }
+    LDisplayGroup* GetDisplayGroup() const { return mDisplayGroup; }
+    LISoundPlayer* GetSound() const { return mSound; }
+    const LVectorString& GetVoiceOvers() const { return mVoiceOvers; }
+    int GetHotspotCount() const { return static_cast<int>(mHotspots.size()); }
+    GMHotspot* GetHotspot(int aIndex) const;
+    GMHotspot* FindHotspot(const LString& aId) const;
+    bool IsShown() const { return mShown; }
+    bool IsInterviewDue() const { return mFrameListening; }
 
 private:
-    bool mHotspotsEnabled = true;
+    static GMScene* Scene();
+    // Whether the close-up stands on the screen manager's stack.
+    bool OnStack() const;
+    void Open();
+    void BuildDisplay(GMScene* aScene);
+    void StartMovies(GMScene* aScene);
+    void BuildBackButton();
+    void PlayNext();
+    void DeleteSound();
+    void DeleteDisplay();
+    void Close();
+    void StartInterview();
+    // The scene's input and hotspots back after an interview that did not start.
+    static void GiveInputBack(GMScene* aScene, const LString& aWhy);
+    void StopFrames();
+
+    LString mId;
+    const LPropertyList* mDisplayGroupData = nullptr;
+    const LPropertyList* mHotspotData = nullptr;
+    const LPropertyList* mEntry = nullptr;
+    LString mTriggerState;
+    LString mOpenedEvent;
+    std::vector<GMHotspot*> mHotspots;
+    LDisplayGroup* mDisplayGroup = nullptr;
+    bool mFadeOnShow = true;
+    bool mExitToScene = false;
+    LString mTriggerInterview;
+    LVectorFloat mInterviewPos;
+    LVectorString mVoiceOvers;
+    LISoundPlayer* mSound = nullptr;
+    LString mSoundId;
+    double mInterviewDue = 0.0;
+    bool mShown = false;
+    bool mStateListening = false;
+    bool mFrameListening = false;
+    GMDeferredStep mDeferred;
 };

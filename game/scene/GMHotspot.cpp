@@ -1,3 +1,4 @@
+
 #include "scene/GMHotspot.h"
 
 #include "Gdi/LDisplayGroup.h"
@@ -195,6 +196,12 @@ GMHotspot::~GMHotspot()
     if (GMCharacter* player = scene != nullptr ? scene->GetPlayer() : nullptr) {
         player->RemoveActionListener(this);
     }
+    // A witness turning towards its look-at point for this hotspot's talk.
+    for (int i = 0; scene != nullptr && i < scene->GetNPCCount(); ++i) {
+        if (GMCharacter* npc = scene->GetNPC(i)) {
+            npc->RemoveActionListener(this);
+        }
+    }
     if (mSpeaker != nullptr && mVoicePlaying) {
         mSpeaker->StopLipSync();
     }
@@ -301,8 +308,9 @@ void GMHotspot::ReadDisplay(const LPropertyList* aEntry)
     GMScene* scene = Scene();
     LDisplayGroup* group = nullptr;
     if (scene != nullptr) {
-        // Close-ups show no members of their own yet: a close-up's member is not found.
-        group = inCloseUp ? nullptr : scene->GetDisplayGroup();
+        // A close-up's member is in the group of the close-up being shown.
+        GMCloseUp* closeUp = inCloseUp ? scene->GetCloseUp() : nullptr;
+        group = inCloseUp ? (closeUp != nullptr ? closeUp->GetDisplayGroup() : nullptr) : scene->GetDisplayGroup();
     }
     mDisplayMember = group != nullptr && found ? group->GetMember(member) : nullptr;
     if (mDisplayMember == nullptr) {
@@ -789,6 +797,11 @@ void GMHotspot::Click(bool aRun)
         if (navigation != nullptr) {
             navigation->RemoveListener(this);
         }
+        // A turn towards this hotspot is no longer wanted.
+        GMScene* scene = Scene();
+        if (GMCharacter* player = scene != nullptr ? scene->GetPlayer() : nullptr) {
+            player->RemoveActionListener(this);
+        }
         return;
     }
     if (mKind == KIND_GENERAL && HoldsItem()) {
@@ -820,8 +833,9 @@ void GMHotspot::Click(bool aRun)
 
 bool GMHotspot::TurnToObject()
 {
-    // The characters do not turn towards a point yet: the player acts facing as it is.
-    return false;
+    GMScene* scene = Scene();
+    GMCharacter* player = scene != nullptr ? scene->GetPlayer() : nullptr;
+    return player != nullptr && mObjectOfInterest != nullptr && player->TurnTo(mObjectOfInterest->mCoords, this);
 }
 
 void GMHotspot::ActByKind(bool aRun)
@@ -997,6 +1011,9 @@ void GMHotspot::OnAction(int aAction)
     if (mInCloseUp) {
         if (GMScene* current = Scene()) {
             current->SetInputEnabled(false);
+            if (GMCloseUp* closeUp = current->GetCloseUp()) {
+                closeUp->Refresh();
+            }
         }
     } else if (aAction != GMMultiCursorAction::LOOK) {
         SetSceneHotspots(true);
@@ -1109,6 +1126,39 @@ bool GMHotspot::PlayVoiceOver(int aSituation)
     return StartVoice(id, speaker, LString(u"hotspotSound"), true);
 }
 
+LISoundPlayer* GMHotspot::MakeVoiceSound(const LString& aSoundName, const LString& aFile, LISoundListener* aListener)
+{
+    LISoundManager* sounds = LISoundManager::Get();
+    LISoundPlayer* sound = sounds != nullptr ? sounds->CreateStream(aSoundName, aFile) : nullptr;
+    if (sound == nullptr) {
+        L_ERROR("PlaySound failure. Could not get sound player.");
+        return nullptr;
+    }
+    sound->SetListener(aListener);
+    GMOptions* options = GMOptions::GetInstance();
+    sound->SetVolume(options != nullptr ? options->mVolume : 1.0f);
+    return sound;
+}
+
+void GMHotspot::ShowVoiceSubtitle(const LString& aId)
+{
+    LPropertyList subtitles;
+    if (subtitles.Load(LString(u"//scenes/vo_subtitles.txt"), true)) {
+        const LPropertyEntry* entry = subtitles.FindEntry(aId);
+        const LString* text = entry != nullptr ? entry->GetString() : nullptr;
+        GMSubtitle* strip = GMSubtitle::GetInstance();
+        LFontManager* fonts = LFontManager::Get();
+        if (text != nullptr && strip != nullptr) {
+            // Over the bottom of the screen, where the cut scenes keep it too.
+            strip->SetPosition(0.0f, kSubtitleY);
+            strip->SetText(*text, fonts != nullptr ? fonts->GetFont(LString(u"TW_CEN_MT16")) : nullptr);
+            if (!strip->IsShown()) {
+                strip->Show();
+            }
+        }
+    }
+}
+
 bool GMHotspot::StartVoice(const LString& aId, const LString& aSpeakerKey, const LString& aSoundName, bool aFallbackGesture)
 {
     delete mVoiceSound;
@@ -1117,15 +1167,10 @@ bool GMHotspot::StartVoice(const LString& aId, const LString& aSpeakerKey, const
     if (aId.Find(u".", 0) < 0) {
         file += u".ogg";
     }
-    LISoundManager* sounds = LISoundManager::Get();
-    mVoiceSound = sounds != nullptr ? sounds->CreateStream(aSoundName, file) : nullptr;
+    mVoiceSound = MakeVoiceSound(aSoundName, file, this);
     if (mVoiceSound == nullptr) {
-        L_ERROR("PlaySound failure. Could not get sound player.");
         return false;
     }
-    mVoiceSound->SetListener(this);
-    GMOptions* options = GMOptions::GetInstance();
-    mVoiceSound->SetVolume(options != nullptr ? options->mVolume : 1.0f);
     mSpeaker = SceneCharacter(aSpeakerKey);
 
     delete mGesturePlayer;
@@ -1151,21 +1196,7 @@ bool GMHotspot::StartVoice(const LString& aId, const LString& aSpeakerKey, const
     if (mSpeaker != nullptr && Exists(lipSync)) {
         mSpeaker->StartLipSync(lipSync, LString(u"//dataroot/phonemes/") + mSpeaker->GetPhonemeFile());
     }
-    LPropertyList subtitles;
-    if (subtitles.Load(LString(u"//scenes/vo_subtitles.txt"), true)) {
-        const LPropertyEntry* entry = subtitles.FindEntry(aId);
-        const LString* text = entry != nullptr ? entry->GetString() : nullptr;
-        GMSubtitle* strip = GMSubtitle::GetInstance();
-        LFontManager* fonts = LFontManager::Get();
-        if (text != nullptr && strip != nullptr) {
-            // Over the bottom of the screen, where the cut scenes keep it too.
-            strip->SetPosition(0.0f, kSubtitleY);
-            strip->SetText(*text, fonts != nullptr ? fonts->GetFont(LString(u"TW_CEN_MT16")) : nullptr);
-            if (!strip->IsShown()) {
-                strip->Show();
-            }
-        }
-    }
+    ShowVoiceSubtitle(aId);
 
     if (GMScene* scene = Scene()) {
         scene->SetInputEnabled(false);

@@ -25,6 +25,7 @@
 #include "event/LIEventListener.h"
 #include "multicursor/GMIMultiCursorListener.h"
 #include "object/LISerializable.h"
+#include "object/LWatch.h"
 #include "scene/GMICharacterListener.h"
 #include "scene/GMINavigationListener.h"
 #include "state/LIStateListener.h"
@@ -155,6 +156,11 @@ public:
     bool PlayActionCutScene(int aSituation);
     // Plays the situation's voice-over; false when none started.
     bool PlayVoiceOver(int aSituation);
+    // The voice-over pieces that close-ups share: the stream aFile as aSoundName with
+    // aListener and the options' volume (null, logged, when none can be made), and the
+    // line of aId from "//scenes/vo_subtitles.txt" in the subtitle strip.
+    static LISoundPlayer* MakeVoiceSound(const LString& aSoundName, const LString& aFile, LISoundListener* aListener);
+    static void ShowVoiceSubtitle(const LString& aId);
     // Opens the multi-cursor on the hotspot with the actions it offers now.
     void ShowMultiCursor();
     // A walk the scene itself started towards this hotspot has ended.
@@ -189,7 +195,7 @@ public:
     const LVectorString* GetCutScenes(int aSituation) const { return mCutScenes[aSituation]; }
     LISoundPlayer* GetVoiceSound() const { return mVoiceSound; }
     LGesturePlayer* GetGesturePlayer() const { return mGesturePlayer; }
-    GMCharacter* GetSpeaker() const { return mSpeaker; }
+    GMCharacter* GetSpeaker() const { return mSpeaker.Get(); }
     KindData* GetKindData() const { return mKindData; }
     // The index in the action table of a multi-cursor code 1 to 5; -1 for any other.
     static int ActionIndex(int aCode);
@@ -266,7 +272,8 @@ protected:
     LISoundPlayer* mVoiceSound = nullptr;
     bool mVoicePlaying = false;
     LGesturePlayer* mGesturePlayer = nullptr;
-    GMCharacter* mSpeaker = nullptr;
+    // A scene character, watched: one deleted while its line plays is left alone.
+    LWatch<GMCharacter> mSpeaker;
     bool mHover = false;
     bool mPressed = false;
     LEventManager* mEventManager = nullptr;

@@ -1,7 +1,9 @@
 // What a character tells the hotspot that started one of its actions or turns.
 #pragma once
+#include "object/LWatched.h"
 
-class GMICharacterListener
+// Watched: a character or interview that keeps one finds it null once it has ended.
+class GMICharacterListener : public LWatched
 {
 public:
     // A pick-up or camera action has reached its taking moment.

@@ -333,8 +333,13 @@ bool GMNavigation::WalkTo(const LVector2& aPoint, bool aTurnFirst, int aMove, bo
         L_ERROR("WalkTo failure. No navigation.");
         return false;
     }
-    // Turns towards a point are not made yet: with aTurnFirst the walk starts at once.
-    (void)aTurnFirst;
+    // The player turns into the walk first; the turn itself walks on without turning.
+    if (aTurnFirst && !mSteering->IsEnabled()) {
+        GMCharacter* player = Player();
+        if (player != nullptr && player->TurnWhileWalking(aPoint, aMove, aCheckStairs)) {
+            return true;
+        }
+    }
     mStairCheck = aCheckStairs ? 1 : 0;
     bool result = mNavigation->SetTarget(LVector3(aPoint.x, aPoint.y, 0.0f));
     result = mNavigation->SetEnabled(true) && result;
@@ -439,6 +444,11 @@ void GMNavigation::UpdatePlayer(GMCharacter* aPlayer)
     aPlayer->SetPosition(LVector3(ground.x, height, ground.y));
 }
 
+GMCharacter* GMNavigation::Player() const
+{
+    return mSteering != nullptr ? dynamic_cast<GMCharacter*>(mSteering->GetCharacter()) : nullptr;
+}
+
 void GMNavigation::SetSceneInput(bool aEnabled)
 {
     if (mScene != nullptr) {
@@ -457,12 +467,24 @@ void GMNavigation::SendEvent()
 
 void GMNavigation::OnNavigationStopped()
 {
+    if (mHalting != 0) {
+        return;
+    }
     mWatching = 0;
     if (mStairPending != 0 && mStairStage == 0) {
         mStairStage = 1;
         SetSceneInput(false);
-        // No turn starts yet: the stairs are walked at once.
-        WalkTo(mStairEnd, false, mStairMove, false);
+        mWalkTarget = mStairEnd;
+        GMCharacter* player = Player();
+        if (player != nullptr && player->TurnWhileWalking(mStairEnd, mStairMove, false)) {
+            // The turn is made standing: the first leg, still under way when watched,
+            // stops here without counting as an arrival.
+            mHalting = 1;
+            mSteering->SetMoving(false, 0);
+            mHalting = 0;
+        } else {
+            WalkTo(mStairEnd, false, mStairMove, false);
+        }
         WatchArrival(kStairWatchDistance);
         return;
     }
@@ -517,7 +539,10 @@ void GMNavigation::OnFrame()
     if (mNavigation == nullptr || mSteering == nullptr || mWeb == nullptr) {
         return;
     }
-    if (mWatching != 0 && mListener != nullptr) {
+    // A walking turn has not started its walk yet: nothing has arrived.
+    const GMCharacter* player = Player();
+    const bool turning = player != nullptr && player->IsWalkTurning();
+    if (mWatching != 0 && mListener != nullptr && !turning) {
         const LVector2 offset = Flat(*mNavigation->GetPosition()) - mWalkTarget;
         if (offset.Length() < mWatchDistance) {
             mWatching = 0;

@@ -78,7 +78,9 @@ public:
 
     // Sends the player to aPoint (world x, z) with steering move aMove; aCheckStairs
     // makes the next frame look for a staircase on the path. The AND of setting the
-    // target, enabling the navigation and starting the steering.
+    // target, enabling the navigation and starting the steering. With aTurnFirst a
+    // standing player turns into the walk first when the angle calls for it (true): the
+    // turn starts the walk itself.
     bool WalkTo(const LVector2& aPoint, bool aTurnFirst, int aMove, bool aCheckStairs);
     // Whether the navigation's position lies in a walkable area of the viewpoint's camera.
     bool IsInViewpoint(const LString& aViewpoint);
@@ -134,6 +136,8 @@ private:
     void FindStaircase();
     void StartStairLeg();
     void SetSceneInput(bool aEnabled);
+    // The character the steering walks (the player), or null.
+    GMCharacter* Player() const;
     void SendEvent();
 
     GMScene* mScene = nullptr;
@@ -158,4 +162,6 @@ private:
     LVector2 mFinalTarget;
     int mStairStage = 0;
     int mStairMove = kMoveStairsUp;
+    // Set while the steering is stopped for a staircase's walking turn.
+    uint8_t mHalting = 0;
 };

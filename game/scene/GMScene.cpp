@@ -275,10 +275,7 @@ GMScene::~GMScene()
     DeleteHotspots();
     DeleteDecals();
     DeleteCuts();
-    for (int i = 0; mCloseUps != nullptr && i < mCloseUps->GetCount(); ++i) {
-        delete static_cast<GMCloseUp*>(mCloseUps->GetAt(i));
-    }
-    delete mCloseUps;
+    DeleteCloseUps();
     delete mCloseUpList;
     delete mHotspotList;
     // A display tree already gone at exit has deleted the group with it.
@@ -356,8 +353,11 @@ bool GMScene::Load(const LString& aId)
     if (!SetupCharacters()) {
         L_ASSERT_FAILURE("SetupCharacters failure.");
     }
-    // The footsteps of the player read "sounds.txt" when the character's turns and steps
-    // are built; the file stays optional.
+    // The player's footsteps: the scene's default step sound; the file stays optional.
+    if (LPropertyList* sounds = mPlayer != nullptr ? LoadOptional(mFolder + LString(u"sounds.txt")) : nullptr) {
+        mPlayer->SetupFootsteps(sounds);
+        delete sounds;
+    }
 
     const LString viewpoint = Text(mDescription, LString(u"defaultviewpoint"), "'defaultviewpoint' not found.");
     const bool shown = lights && SetViewpoint(viewpoint);
@@ -398,6 +398,7 @@ bool GMScene::SetupCharacters()
             L_ASSERT_FAILURE("Player character setup failure.");
         }
         if (character != nullptr) {
+            character->SetIdleGestureEnabled(true);
             mPlayer = character;
             mCharacters->AddAt(name, character, true);
         }
@@ -589,15 +590,48 @@ bool GMScene::SetupCloseUps(const LPropertyList* aViewpoint)
     if (!found) {
         return false;
     }
-    // Close-ups are built with their own work: the file is kept, no close-up is made.
     LPropertyList* list = L_NEW LPropertyList();
     const bool loaded = list != nullptr && list->Load(mFolder + file, true);
+    // The old close-ups read their entries from the old list: they go first.
+    DeleteCloseUps();
     delete mCloseUpList;
     mCloseUpList = loaded ? list : nullptr;
     if (!loaded) {
         delete list;
+        return false;
     }
-    return false;
+    mCloseUps = L_NEW LVector();
+    bool ok = mCloseUps != nullptr;
+    for (int i = 0; ok && i < mCloseUpList->GetCount(); ++i) {
+        auto* closeUp = L_NEW GMCloseUp();
+        if (closeUp == nullptr) {
+            ok = false;
+            break;
+        }
+        ok = closeUp->Create(mCloseUpList->GetListAt(i)) && ok;
+        mCloseUps->Add(closeUp);
+    }
+    return ok;
+}
+
+void GMScene::DeleteCloseUps()
+{
+    for (int i = 0; mCloseUps != nullptr && i < mCloseUps->GetCount(); ++i) {
+        delete static_cast<GMCloseUp*>(mCloseUps->GetAt(i));
+    }
+    delete mCloseUps;
+    mCloseUps = nullptr;
+    mCloseUp = nullptr;
+}
+
+int GMScene::GetCloseUpCount() const
+{
+    return mCloseUps != nullptr ? mCloseUps->GetCount() : 0;
+}
+
+GMCloseUp* GMScene::GetCloseUpAt(int aIndex) const
+{
+    return aIndex >= 0 && aIndex < GetCloseUpCount() ? static_cast<GMCloseUp*>(mCloseUps->GetAt(aIndex)) : nullptr;
 }
 
 bool GMScene::SetupCuts()
@@ -624,6 +658,13 @@ bool GMScene::SetupCuts()
     for (int i = 0; i < cuts->GetCount(); ++i) {
         const LPropertyList* cut = cuts->GetListAt(i);
         const LString id = Text(cut, LString(u"id"), "'id' not found.");
+        // Every accepted cut has its decal entry: a later cut of the same id (or a second
+        // one without id) is refused before anything is made for it.
+        if (mCutDecals->IndexOf(id) != -1) {
+            L_ERROR(LString(u"SetupCuts failure. Duplicate cut id: ") + id);
+            result = false;
+            continue;
+        }
         const LString cameraId = Text(cut, LString(u"camera"), "'camera' not found.");
         CameraValues values;
         // A cut whose camera is missing gets none: SetCut then keeps the viewpoint's.
@@ -1020,8 +1061,12 @@ bool GMScene::StartInterview()
         return false;
     }
     mInterviewRunning = 1;
-    // The eye target and look-at of the witness and the player come with the characters'
-    // turns and look-at.
+    if (witness != nullptr && mPlayer != nullptr) {
+        witness->SetEyeTarget(mPlayer);
+        witness->SetLookAt(true);
+        mPlayer->SetEyeTarget(witness);
+        mPlayer->SetLookAt(true);
+    }
     return true;
 }
 
@@ -1031,9 +1076,11 @@ void GMScene::ResetCharacters()
     GMInterview* interview = interviews != nullptr ? interviews->GetCurrentInterview() : nullptr;
     if (GMCharacter* witness = interview != nullptr ? GetCharacter(interview->GetWitnessId()) : nullptr) {
         witness->SetAmbientSuspended(false);
+        witness->SetLookAt(false);
     }
     if (mPlayer != nullptr) {
         mPlayer->SetAmbientSuspended(false);
+        mPlayer->SetLookAt(false);
     }
     mInterviewRunning = 0;
     SetHotspotsEnabled(true);

@@ -178,6 +178,9 @@ public:
     // The close-up shown over the scene, or null; close-ups set it when they open.
     GMCloseUp* GetCloseUp() const { return mCloseUp; }
     void SetCloseUp(GMCloseUp* aCloseUp) { mCloseUp = aCloseUp; }
+    // The close-ups of the current viewpoint (owned).
+    int GetCloseUpCount() const;
+    GMCloseUp* GetCloseUpAt(int aIndex) const;
 
     // Where the player stands (y up) and the planar direction it faces (x, z in the first
     // two components). With a player these come from it and the navigation; a scene
@@ -202,6 +205,7 @@ private:
     void DeleteHotspots();
     void DeleteDecals();
     void DeleteCuts();
+    void DeleteCloseUps();
     void DeleteCharacters();
     void SetInput(bool aEnabled);
     void OnClick(int aButton, bool aRun);

@@ -8,6 +8,7 @@
 #include "Video/LIMoviePlayer.h"
 #include "event/LEventManager.h"
 #include "interview/GMSubtitle.h"
+#include "menu/GMCaseTable.h"
 #include "memory/LMemoryManager.h"
 #include "pda/GMPDA.h"
 #include "pda/GMPDAMinimized.h"
@@ -42,18 +43,6 @@ GMScene* CurrentScene()
 {
     GMSceneManager* scenes = GMSceneManager::GetInstance();
     return scenes != nullptr ? scenes->GetScene() : nullptr;
-}
-
-// The selected case from "sta_selectedcase"; 0 when the state is missing or holds no
-// number.
-int SelectedCase()
-{
-    LStateManager* states = LStateManager::Get();
-    LIState* state = states != nullptr ? states->GetState(LString("sta_selectedcase")) : nullptr;
-    if (state == nullptr || state->GetType() != LIState::TYPE_NUMBER || state->GetValue() == nullptr) {
-        return 0;
-    }
-    return static_cast<int>(*static_cast<const float*>(state->GetValue()));
 }
 
 // Whether a change of screen is running: a movie's end waits for it, so that the fades of
@@ -497,7 +486,7 @@ void GMCutScenePlayer::LoadTarget()
         screens->Clear();
     }
     bool immediate = !mDeferredLoad;
-    const int selected = SelectedCase();
+    const int selected = GMCaseTable::SelectedCase();
     if (selected == 0) {
         immediate = false;
     }

@@ -20,6 +20,11 @@ GMCleaner* GMCleaner::GetInstance()
     return gGameCleaner;
 }
 
+GMCleaner* GMCleaner::Peek()
+{
+    return gGameCleaner;
+}
+
 GMCleaner::GMCleaner() = default;
 
 GMCleaner::~GMCleaner()
@@ -29,6 +34,17 @@ GMCleaner::~GMCleaner()
     DeleteInstances();
     if (gGameCleaner == this) {
         gGameCleaner = nullptr;
+    }
+    // Every game singleton is gone: their accessors may make them again.
+    for (bool* destroyed : mDestroyedFlags) {
+        *destroyed = false;
+    }
+}
+
+void GMCleaner::OnInstanceDestroyed(bool* aDestroyed)
+{
+    if (aDestroyed != nullptr) {
+        mDestroyedFlags.push_back(aDestroyed);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "util/GMDeferredStep.h"
 
 #include "stdlib/LFrameManager.h"
+#include "object/LWatch.h"
 #include "stdlib/LLog.h"
 
 #include <utility>
@@ -38,11 +39,16 @@ void GMDeferredStep::Cancel()
 void GMDeferredStep::OnFrame()
 {
     // The steps may delete this object's owner, and so this object: nothing of it is
-    // touched after the last step has started.
+    // touched after a step has started, and once it is gone the steps left, which would
+    // run on the deleted owner, are dropped.
     std::vector<std::function<void()>> steps;
     steps.swap(mSteps);
     Leave();
+    const LWatch<GMDeferredStep> self(this);
     for (std::function<void()>& step : steps) {
+        if (self.Get() == nullptr) {
+            return;
+        }
         step();
     }
 }

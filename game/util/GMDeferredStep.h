@@ -5,15 +5,17 @@
 // Steps posted before the pass run in the order they were posted; a step posted while the
 // steps run waits for the pass after.
 //
-// The owner keeps the object for its own lifetime; deleting it drops the steps not run.
+// The owner keeps the object for its own lifetime; deleting it drops the steps not run,
+// also from inside a step: a step that deletes the owner ends the pass for its steps.
 #pragma once
 #include "object/LBase.h"
+#include "object/LWatched.h"
 #include "stdlib/LIFrameListener.h"
 
 #include <functional>
 #include <vector>
 
-class GMDeferredStep : public LBase, public LIFrameListener
+class GMDeferredStep : public LBase, public LIFrameListener, public LWatched
 {
 public:
     // Runs before the other frame listeners of the pass, which may belong to the display

@@ -4,14 +4,16 @@
 //   class GMFoo : public GMStandIn<GMFoo> { public: static constexpr const char* kClassName = "GMFoo"; };
 //
 // GetInstance makes the object on first use and registers it with the game cleaner, as
-// the real singleton will; once the cleaner has deleted it, GetInstance gives null. The
-// class that replaces the stand-in keeps the accessor, so no caller changes.
+// the real singleton will; once the cleaner has deleted it, GetInstance gives null until
+// that cleaner has ended. The class that replaces the stand-in keeps the accessor, so no
+// caller changes. A stand-in asked for by a state says so in the log (GMStandInNote).
 #pragma once
 #include "container/LString.h"
 #include "memory/LMemoryManager.h"
 #include "object/LBase.h"
 #include "stdlib/LLog.h"
 #include "util/GMCleaner.h"
+#include "util/GMStandInNote.h"
 
 template <typename T>
 class GMStandIn : public LBase
@@ -36,7 +38,7 @@ public:
         return instance;
     }
 
-    GMStandIn() = default;
+    GMStandIn() : mNote(T::kClassName) {}
     GMStandIn(const GMStandIn&) = delete;
     GMStandIn& operator=(const GMStandIn&) = delete;
     ~GMStandIn() override
@@ -45,12 +47,16 @@ public:
             sInstance = nullptr;
             sBase = nullptr;
             sDestroyed = true;
+            if (GMCleaner* cleaner = GMCleaner::Peek()) {
+                cleaner->OnInstanceDestroyed(&sDestroyed);
+            }
         }
     }
 
     LString Dump() const override { return DumpHead(T::kClassName) + "]"; }
 
 private:
+    GMStandInNote mNote;
     static inline T* sInstance = nullptr;
     // The instance as its base, compared in the destructor, where it is no longer a T.
     static inline LBase* sBase = nullptr;

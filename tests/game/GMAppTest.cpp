@@ -15,6 +15,8 @@
 #include "stdlib/LIFrameListener.h"
 #include "support/GMTestRoots.h"
 #include "support/LFakeDeviceCaps.h"
+#include "support/LFakeMovieManager.h"
+#include "support/LFakeMoviePlayer.h"
 #include "support/LFakeRasterizer.h"
 #include "support/LFakeRender.h"
 #include "support/LFakeTimer.h"
@@ -48,6 +50,8 @@ protected:
     {
         RegisterFakeRender();
         RegisterFakeTimer();
+        RegisterFakeMovieManager();
+        LFakeMovieManager::Reset();
         LFakeTimer::sNow = 1.0;
         ASSERT_TRUE(mRoots.Mounted());
         mApp = GMApp::GetInstance();
@@ -155,6 +159,9 @@ TEST_F(AppTest, InitStartsTheGameInOrderAndPushesTheIntroAlone)
     GMScreenManager* screens = GMScreenManager::GetInstance();
     EXPECT_EQ(1, screens->GetCount());
     EXPECT_EQ(static_cast<GMIScreen*>(GMIntro::GetInstance()), screens->GetTop());
+    // The intro plays its logo movie.
+    EXPECT_NE(nullptr, GMIntro::GetInstance()->GetMovie());
+    EXPECT_NE(nullptr, LFakeMoviePlayer::Find(LString("Vesmar_Logo.bik")));
 }
 
 TEST_F(AppTest, UpdateClearsRunsTheFrameListenersAndDrawsTheDisplayTreeLast)

@@ -325,8 +325,7 @@ TEST(ScreenSingletons, ManagerUsesTheFaderSingletonAndTheGameCleanerDeletesBoth)
     EXPECT_EQ(manager, fader->GetListener());
 
     delete GMCleaner::GetInstance();
-    EXPECT_EQ(nullptr, GMScreenManager::GetInstance());
-    EXPECT_EQ(nullptr, GMScreenFader::GetInstance());
+    EXPECT_EQ(nullptr, GMCleaner::Peek());
     EXPECT_EQ(nullptr, root->GetMember(LString("gmscreenfader")));
     LFakeTimer::FrameAt(10.5);
     EXPECT_EQ((Heard {"A:show"}), heard);

@@ -446,7 +446,17 @@ TEST_F(SampleLocations, HotspotsReferToEvidenceItemsInterviewsAndVoiceOverFiles)
     for (const std::string& key : Keys(hotspots.get())) {
         types.push_back(Text(*hotspots, key + ".type"));
     }
-    EXPECT_EQ((std::vector<std::string> {"navigate", "general", "target", "interview", "general", "interview"}), types);
+    EXPECT_EQ((std::vector<std::string> {"navigate", "general", "target", "interview", "general", "interview", "general"}),
+              types);
+    // The drawer's look opens its close-up, whose hotspot gives an item of the list and
+    // whose voice-over has its line.
+    EXPECT_EQ("sta_sample_drawer|boolean|true", Text(*hotspots, "sample_drawer.data.look.statechanges"));
+    const auto closeUps = Load(folder + Text(*scene, "viewpoints.vp01.closeups"));
+    ASSERT_TRUE(closeUps);
+    EXPECT_EQ("sta_sample_drawer", Text(*closeUps, "sample_drawer_cu.triggerstate"));
+    const std::string ticket = Text(*closeUps, "sample_drawer_cu.hotspots.ticket.data.operatingid");
+    EXPECT_NE(nullptr, items->GetList(FromStd("items.case1." + ticket))) << ticket;
+    EXPECT_TRUE(Present(*subtitles, Text(*closeUps, "sample_drawer_cu.voiceover")));
     // The lab's van questions the crime lab, an expert of case 1.
     const std::string lab = Text(*hotspots, "lab_van.typedata.interview.interviewid");
     EXPECT_EQ("1CL_lab", lab);

@@ -1,5 +1,6 @@
 #include "support/GMTestScene.h"
 
+#include "Gdi/LButton.h"
 #include "Gdi/LFontManager.h"
 #include "Render/LTextureManager.h"
 #include "container/LString.h"
@@ -170,6 +171,17 @@ bool Look(const LVector2& aAt)
     }
     LFakeTimer::sNow += 1.0;
     Click(look->GetWorldPosition() + LVector2(25.0f, 25.0f));
+    return true;
+}
+
+bool CollectAt(const LVector2& aAt)
+{
+    GMMultiCursor* menu = GMMultiCursor::GetInstance();
+    Click(aAt);
+    if (menu == nullptr || !FramesUntil([menu] { return menu->IsOpen(); })) {
+        return false;
+    }
+    Click(menu->GetButton(GMMultiCursorAction::COLLECT)->GetWorldPosition() + LVector2(25.0f, 25.0f));
     return true;
 }
 

@@ -59,5 +59,8 @@ GMScene* LoadSampleLocation(const char* aId, const char* aViewpoint);
 // Clicks the hotspot at aAt (after a pause, so never a double click), waits for the
 // action menu and clicks its look action; whether the look was offered and clicked.
 bool Look(const LVector2& aAt);
+// A click on the hotspot at aAt, then on the action menu's collect button once it has
+// opened; false when the menu does not open for it.
+bool CollectAt(const LVector2& aAt);
 
 } // namespace GMSceneFlow

@@ -9,6 +9,7 @@ std::vector<LFakeMovieManager::Made> LFakeMovieManager::sMade;
 int LFakeMovieManager::sWidth = 640;
 int LFakeMovieManager::sHeight = 480;
 unsigned LFakeMovieManager::sFrameCount = 100;
+bool LFakeMovieManager::sRefuseAll = false;
 
 LString LFakeMovieManager::Dump() const
 {
@@ -33,7 +34,7 @@ LIMoviePlayer* LFakeMovieManager::CreateTextureMovie(const LString& aId, const L
 LIMoviePlayer* LFakeMovieManager::Create(const LString& aId, const LString& aFileName, bool aFullScreen,
                                          const char* aFailure)
 {
-    if (aFileName.Find(LString("missing"), 0) != -1) {
+    if (sRefuseAll || aFileName.Find(LString("missing"), 0) != -1) {
         L_ERROR(aFailure + aFileName);
         return nullptr;
     }
@@ -50,6 +51,7 @@ void LFakeMovieManager::Reset()
     sWidth = 640;
     sHeight = 480;
     sFrameCount = 100;
+    sRefuseAll = false;
 }
 
 void RegisterFakeMovieManager()

@@ -31,7 +31,9 @@ public:
     static int sWidth;
     static int sHeight;
     static unsigned sFrameCount;
-    // Empties sMade and puts the defaults back.
+    // While set, every player is refused as a file containing "missing" is.
+    static bool sRefuseAll;
+    // Empties sMade and puts the defaults back (sRefuseAll cleared).
     static void Reset();
 
 private:

@@ -3,6 +3,7 @@
 #pragma once
 #include "support/LTestDirectory.h"
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,8 @@ public:
     // ended by a newline, but for those that contain aExpected (a message logged on
     // purpose) when it is given; empty when there is none.
     std::string Problems(const std::string& aExpected = "") const;
+    // The same, but for the lines that contain any of aExpected.
+    std::string ProblemsBut(std::initializer_list<const char*> aExpected) const;
     // Forgets what was logged so far.
     void Clear();
 

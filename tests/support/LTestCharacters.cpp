@@ -1,5 +1,6 @@
 #include "support/LTestCharacters.h"
 
+#include "LMatrix4.h"
 #include "LQuaternion.h"
 #include "Render/LCharacter.h"
 #include "Render/LDrawElement.h"
@@ -47,6 +48,26 @@ std::string LTestCharacters::FigureBytes()
     biped->SetFirstChild(neck);
     neck->SetFirstChild(head);
     neck->SetNextSibling(hand);
+    std::unique_ptr<LDrawElement> element(new LDrawElement());
+    element->SetRoot(biped);
+    return LTestModels::TreeBytes(*element);
+}
+
+std::string LTestCharacters::EyedFigureBytes()
+{
+    LFrame* biped = LTestModels::Frame("Biped");
+    LFrame* neck = LTestModels::Frame("BN_Neck");
+    LFrame* head = LTestModels::Frame("BN_Head");
+    LMatrix4 right;
+    LMatrix4 left;
+    LMatrix4::Translation(&right, -1.0f, 16.0f, -1.0f);
+    LMatrix4::Translation(&left, 1.0f, 16.0f, -1.0f);
+    LFrame* rightEye = LTestModels::Frame("BN_R_Eye", right);
+    LFrame* leftEye = LTestModels::Frame("BN_L_Eye", left);
+    biped->SetFirstChild(neck);
+    neck->SetFirstChild(head);
+    head->SetFirstChild(rightEye);
+    rightEye->SetNextSibling(leftEye);
     std::unique_ptr<LDrawElement> element(new LDrawElement());
     element->SetRoot(biped);
     return LTestModels::TreeBytes(*element);

@@ -25,6 +25,9 @@ public:
 
     // The figure's model in tree form.
     static std::string FigureBytes();
+    // A figure with eyes: "Biped", "BN_Neck", "BN_Head" and under the head "BN_R_Eye" and
+    // "BN_L_Eye", 16 up, 1 to either side and 1 forward (-z), in tree form.
+    static std::string EyedFigureBytes();
     // A current-form animation of aFrames frames posing the figure's frames.
     static std::string AnimationBytes(const char16_t* aName, unsigned aFrames);
 

@@ -1,7 +1,7 @@
 // The raster fonts of fonts.txt: every printable ASCII character in the marker-row
 // layout, with a row height of the size in the font's name plus the marker row; white
-// glyphs, black ones for the tooltips' font, grey ones for disabled interview topics and
-// green ones for the expert computers.
+// glyphs, black ones for the tooltips' and the phone's fonts, grey ones for disabled interview
+// topics, green ones for the expert computers and blue ones for the phone messages' subtitles.
 #include "SampleArt.h"
 #include "SampleContent.h"
 #include "SampleOutput.h"
@@ -22,6 +22,7 @@ void WriteFonts(SampleOutput& aOut)
         {"friz_quad_tt_8.tga", 8, LCanvas::kWhite},  {"friz_quad_tt_8_grey.tga", 8, SampleArt::kGrey},
         {"ocra18.tga", 18, LCanvas::Color {90, 230, 120, 255}},
         {"cenmt14white.tga", 14, LCanvas::kWhite},   {"cenmt12white.tga", 12, LCanvas::kWhite},
+        {"lucindasans10.tga", 10, LCanvas::kBlack},  {"tw_cen_mt16_blue.tga", 16, LCanvas::Color {120, 170, 255, 255}},
     };
     for (const Font& font : kFonts) {
         aOut.WriteImage(std::string("textures/fonts/") + font.mFile, LPixelFont::Atlas(font.mSize + 1, 256, font.mInk));

@@ -31,6 +31,8 @@ const std::vector<LocationCopy> kCopies = {
     {"case01/riverbank", "case01/castillosecretapt", {"vp_start"}},
     {"case01/riverbank", "case03/chase", {"vp_kitbath"}},
     {"case01/riverbank", "case04/upsstore", {"vp_mailboxesleft"}},
+    // Where the last case starts.
+    {"case01/riverbank", "case04/victimshotel", {"vp01", "vp02"}},
 };
 
 bool IsNameCharacter(char aCharacter)

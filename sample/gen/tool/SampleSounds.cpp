@@ -1,6 +1,6 @@
 // The sounds under "//sounds": the title theme and the credits music (short loops of a
 // few plucked notes), the location card's chime, a short blip and the interviews' stand-in
-// line, at 22050 Hz mono.
+// line, two footsteps, at 22050 Hz mono.
 #include "SampleContent.h"
 #include "SampleOutput.h"
 
@@ -42,6 +42,9 @@ void WriteSounds(SampleOutput& aOut)
     aOut.WriteSound("sounds/blip.wav", kRate, Notes({880.0f}, 0.08f, 20.0f));
     aOut.WriteSound("sounds/river.ogg", kRate, Notes({82.4f, 87.3f, 82.4f, 77.8f}, 0.5f, 0.5f));
     aOut.WriteSound("sounds/bird.wav", kRate, Notes({2637.0f, 2349.3f}, 0.12f, 12.0f));
+    // Two footsteps: a soft low thud on grass and a sharper, brighter one on gravel.
+    aOut.WriteSound("sounds/step_grass.wav", kRate, Notes({110.0f}, 0.1f, 40.0f));
+    aOut.WriteSound("sounds/step_gravel.wav", kRate, Notes({330.0f, 1975.5f}, 0.05f, 60.0f));
     // Stands in for an interview line whose own sound is missing.
     aOut.WriteSound("sounds/temp.ogg", kRate, Notes({440.0f, 392.0f}, 0.3f, 8.0f));
 }

@@ -34,6 +34,8 @@ void WriteVoice(SampleOutput& aOut, const std::string& aId, float aSeconds, floa
 void WriteVoiceOvers(SampleOutput& aOut)
 {
     WriteVoice(aOut, "sample_look", 2.5f, 140.0f);
+    // The drawer close-up's voice-over.
+    WriteVoice(aOut, "sample_drawer_vo", 2.5f, 140.0f);
     // The spot where the glove is used: the right item, and any other.
     WriteVoice(aOut, "target_glove_fits", 2.0f, 150.0f);
     WriteVoice(aOut, "target_wrong_item", 1.5f, 130.0f);

@@ -316,3 +316,29 @@ TEST_F(D3D9Draw, RowVectorMatricesAndViewportPlaceTheQuad)
 }
 
 } // namespace
+
+TEST(D3D9Bindings, BoundResourcesNeitherKeepTheDeviceNorOutliveTheirRelease)
+{
+    D3D9TestDevice device;
+    ASSERT_NE(nullptr, device.Get());
+    IDirect3DTexture9* texture = nullptr;
+    IDirect3DVertexBuffer9* vertices = nullptr;
+    IDirect3DIndexBuffer9* indices = nullptr;
+    ASSERT_EQ(D3D_OK, device->CreateTexture(4, 4, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture, nullptr));
+    ASSERT_EQ(D3D_OK, device->CreateVertexBuffer(64, 0, 0, D3DPOOL_MANAGED, &vertices, nullptr));
+    ASSERT_EQ(D3D_OK, device->CreateIndexBuffer(12, 0, D3DFMT_INDEX16, D3DPOOL_MANAGED, &indices, nullptr));
+    ASSERT_EQ(D3D_OK, device->SetTexture(0, texture));
+    ASSERT_EQ(D3D_OK, device->SetStreamSource(0, vertices, 0, 16));
+    ASSERT_EQ(D3D_OK, device->SetIndices(indices));
+
+    // The binding is no reference: the owner's release ends the texture, and the device
+    // has it no longer.
+    EXPECT_EQ(0u, texture->Release());
+    IDirect3DBaseTexture9* bound = nullptr;
+    ASSERT_EQ(D3D_OK, device->GetTexture(0, &bound));
+    EXPECT_EQ(nullptr, bound);
+    EXPECT_EQ(0u, vertices->Release());
+    EXPECT_EQ(0u, indices->Release());
+    // A draw after the buffers went is refused, not read from freed memory.
+    EXPECT_NE(D3D_OK, device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 0, 4, 0, 2));
+}

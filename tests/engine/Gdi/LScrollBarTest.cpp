@@ -309,3 +309,46 @@ TEST_F(ScrollBarTest, RefusalsAreLogged)
     EXPECT_EQ(0, bar.mScroll.RemoveListener(&stranger));
     EXPECT_EQ(1, bar.mScroll.RemoveListener(&bar.mHeard));
 }
+
+TEST_F(ScrollBarTest, ClearedContentStaysWhereItWasWhileTheBarMoves)
+{
+    Bar& bar = Made(200.0f);
+    bar.mScroll.ScrollDown();
+    EXPECT_EQ((std::vector<float> {5.0f, -10.0f}), At(bar.mContent));
+    bar.mScroll.ClearContentGroup();
+    EXPECT_EQ(nullptr, bar.mScroll.GetContentGroup());
+    bar.mScroll.ScrollDown();
+    EXPECT_EQ(40, bar.mScroll.GetContentPosition());
+    EXPECT_EQ((std::vector<float> {5.0f, -10.0f}), At(bar.mContent));
+
+    // A refused null clears as well: the old content is not moved by later scrolling.
+    LLogCapture log;
+    ASSERT_EQ(1, bar.mScroll.SetContentGroup(&bar.mContent));
+    EXPECT_EQ(0, bar.mScroll.SetContentGroup(nullptr));
+    EXPECT_TRUE(log.Contains("SetContentGroup failure. NULL arg."));
+    const std::vector<float> before = At(bar.mContent);
+    bar.mScroll.ScrollUp();
+    EXPECT_EQ(before, At(bar.mContent));
+}
+
+TEST_F(ScrollBarTest, DeletedContentAndButtonsAreLeftAlone)
+{
+    Bar& bar = Made(200.0f);
+    auto* content = new LDisplayGroup();
+    ASSERT_EQ(1, bar.mScroll.SetContentGroup(content));
+    delete content;
+    EXPECT_EQ(nullptr, bar.mScroll.GetContentGroup());
+    // Scrolling, a wheel step and new content heights no longer reach the deleted group.
+    bar.mScroll.ScrollDown();
+    bar.mScroll.ScrollStep(true);
+    bar.mScroll.SetContentHeight(500);
+    EXPECT_EQ(0, bar.mScroll.GetContentPosition());
+
+    // Buttons deleted before their scroll bar: its height changes and its end skip them.
+    bar.mUp.reset();
+    bar.mBar.reset();
+    bar.mScroll.SetContentHeight(50);
+    bar.mScroll.SetFraction(0.5f);
+    EXPECT_TRUE(bar.mDown->GetListener() == &bar.mScroll);
+    EXPECT_FALSE(bar.mDown->IsEnabled());
+}

@@ -169,6 +169,47 @@ TEST_F(LMouseTest, LockOwnersAloneHearEventsUntilTheFirstUnlocks)
     mMouse->Unlock(nullptr);
 }
 
+TEST_F(LMouseTest, AnInterruptAskedForByALockOwnerEndsWithItsEvent)
+{
+    Listener listener("l"), owner("owner");
+    mMouse->AddMember(&listener, 0.0f);
+    ASSERT_TRUE(mMouse->Lock(&owner));
+    // A lock owner interrupting the click it handles, and ending its lock inside it.
+    owner.mHook = [this, &owner] {
+        mMouse->Interrupt();
+        if (gCalls.back() == "owner up 1") {
+            mMouse->Unlock(&owner);
+        }
+    };
+    mMouse->OnButtonDown(1);
+    mMouse->OnButtonUp(1);
+    EXPECT_FALSE(mMouse->IsLocked());
+    // The next click, with no move before it, reaches the listeners.
+    mMouse->OnButtonDown(1);
+    EXPECT_EQ((std::vector<std::string>{"owner down 1", "owner up 1", "l down 1"}), gCalls);
+
+    // An outer unlocked dispatch keeps the interrupt its listener asked for, even when a
+    // locked dispatch runs inside it.
+    gCalls.clear();
+    Listener second("second");
+    mMouse->AddMember(&second, 1.0f);
+    listener.mHook = [this, &owner] {
+        if (gCalls.back() == "l up 2") {
+            mMouse->Interrupt();
+            mMouse->Lock(&owner);
+            mMouse->OnMove(LVector2(3, 4));
+            mMouse->Unlock(&owner);
+        }
+    };
+    owner.mHook = nullptr;
+    mMouse->OnButtonUp(2);
+    mMouse->OnButtonUp(3);
+    EXPECT_EQ((std::vector<std::string>{"l up 2", "owner move 3,4", "l up 3", "second up 3"}), gCalls);
+    listener.mHook = nullptr;
+    mMouse->RemoveListener(&listener);
+    mMouse->RemoveListener(&second);
+}
+
 TEST_F(LMouseTest, DoubleClicksWithinTimeAndDistancePerButton)
 {
     Listener a("a");

@@ -18,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 namespace {
@@ -302,4 +303,31 @@ TEST_F(GesturePlayerTest, StopEmptiesTheBlendTracksAndRewinds)
     mPlayer.Play();
     Frames({5.5});
     EXPECT_NEAR(2.0f / 3.0f * 2.0f, Track(*mPlayer.GetKey(0))->GetTime(), 0.05f);
+}
+
+TEST_F(GesturePlayerTest, ACharacterDeletedBeforeItsPlayerIsUnbound)
+{
+    LLogCapture log;
+    auto character = std::make_unique<LCharacter>();
+    ASSERT_EQ(1, LTestCharacters::Load(*character, LTestCharacters::Data("npc", "")));
+    ASSERT_TRUE(Load(Key("a", 0, "//animations/nod.lia1", "0|0|1|1|2|1|3|0") +
+                     Key("b", 2000, "//animations/nod.lia1", "")));
+    ASSERT_TRUE(mPlayer.SetCharacter(LString("primary"), character.get()));
+    DoneCounter done;
+    ASSERT_TRUE(mPlayer.SetListener(&done));
+    mPlayer.Play();
+    Frames({0.0, 0.5});
+    ASSERT_EQ(1, mPlayer.GetActive().GetCount());
+    // Deleted mid-gesture: the running key ends with it and the later key, as for an id
+    // never bound, is passed over; the player still finishes and tells its listener.
+    character.reset();
+    Frames({1.0, 2.5, 3.0});
+    EXPECT_EQ(0, mPlayer.GetActive().GetCount());
+    EXPECT_FALSE(mPlayer.IsPlaying());
+    EXPECT_EQ(1, done.mCalls);
+    EXPECT_EQ(0, log.Count("UpdateAnimation failure. Character pointer not found."));
+    // Stop (and the destructor's) touch no deleted character.
+    mPlayer.Stop();
+    // The id stays taken.
+    EXPECT_FALSE(mPlayer.SetCharacter(LString("primary"), &mCharacter));
 }

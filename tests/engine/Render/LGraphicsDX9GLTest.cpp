@@ -24,7 +24,13 @@ protected:
         ASSERT_NE(nullptr, mParams.mWindow);
         mParams.mWindowed = true;
     }
-    void TearDown() override { RegSetCpuInfoPath(nullptr); }
+    void TearDown() override
+    {
+        RegSetCpuInfoPath(nullptr);
+        if (mParams.mWindow != nullptr) {
+            DestroyWindow(mParams.mWindow);
+        }
+    }
 
     LLogCapture mLog;
     LPlatformParams mParams;

@@ -245,7 +245,22 @@ TEST_F(LPlatformTest, AnExistingWindowIsShownAndGetsNoInput)
     EXPECT_EQ(0, platform->Run());
     EXPECT_EQ(1, mRecord.mUpdate);
     delete platform;
+    // Not the platform's: it is left to its owner.
     EXPECT_TRUE(IsWindow(window));
+    DestroyWindow(window);
+}
+
+TEST_F(LPlatformTest, TheWindowThePlatformMadeGoesWithItAndLeavesNoQuitBehind)
+{
+    LIPlatform* platform = Start([](int) { LIPlatform::Get()->Quit(); });
+    ASSERT_NE(nullptr, platform);
+    const HWND window = mParams.mWindow;
+    ASSERT_TRUE(IsWindow(window));
+    EXPECT_EQ(0, platform->Run());
+    delete platform;
+    EXPECT_FALSE(IsWindow(window));
+    MSG message;
+    EXPECT_FALSE(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
 }
 
 } // namespace

@@ -256,3 +256,28 @@ TEST_F(States, DumpStatesWritesTheTable)
                                         " <string>:sta_s: hi", dashes}),
               mLog.Lines());
 }
+
+TEST_F(States, ARepeatedEmptyIdKeepsTheFirstRecordAndRefusesTheOthers)
+{
+    // Records of time 0: number "" = 3, boolean "" = true, number "sta_x" = 5, number "".
+    const auto record = [](int aType, const std::u16string& aId, const std::string& aValue) {
+        std::string bytes(4, '\0');
+        bytes += std::string(reinterpret_cast<const char*>(&aType), 4);
+        const int length = static_cast<int>(aId.size());
+        bytes += std::string(reinterpret_cast<const char*>(&length), 4);
+        bytes += std::string(reinterpret_cast<const char*>(aId.data()), aId.size() * 2) + std::string(2, '\0');
+        return bytes + aValue;
+    };
+    const auto number = [](float aValue) { return std::string(reinterpret_cast<const char*>(&aValue), 4); };
+    const int count = 4;
+    const std::string block = std::string(reinterpret_cast<const char*>(&count), 4) +
+                              record(LIState::TYPE_NUMBER, u"", number(3.0f)) +
+                              record(LIState::TYPE_BOOLEAN, u"", std::string("\x01", 1)) +
+                              record(LIState::TYPE_NUMBER, u"sta_x", number(5.0f)) +
+                              record(LIState::TYPE_NUMBER, u"", number(4.0f));
+    EXPECT_EQ(1, LoadBlock(*mStates, block));
+    EXPECT_EQ(2, mStates->GetStateCount());
+    EXPECT_FLOAT_EQ(3.0f, NumberOf(u""));
+    EXPECT_FLOAT_EQ(5.0f, NumberOf(u"sta_x"));
+    EXPECT_EQ(2, mLog.Count("Add failure."));
+}

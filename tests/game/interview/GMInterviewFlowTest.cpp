@@ -142,10 +142,8 @@ TEST_F(FlowTest, ATalkOnTheWitnessQuestionsHerAndGivesTheSceneBack)
     ASSERT_FALSE(interview->IsBusy());
 
     // What she saw, asked straight: the answer with its subtitle, the meter moves.
-    // The mouse travels to the list first. (The first event after the talk is lost: the
-    // action menu stops its talk click while it holds the mouse, and that stop waits for
-    // the next event after the lock.)
-    Move(kNowhere);
+    // No move first: the action menu stopped its talk click while it held the mouse, and
+    // that stop ended with the click.
     ClickButton(interview->GetTopicArea()->GetButton(0));
     EXPECT_EQ("t_saw", ToStd(interview->GetCurrentTopic()));
     EXPECT_TRUE(interview->GetTopicArea()->GetButton(0)->IsHilighted());
@@ -188,6 +186,37 @@ TEST_F(FlowTest, ATalkOnTheWitnessQuestionsHerAndGivesTheSceneBack)
                              problem.find("/lipsync/si_") != std::string::npos;
         EXPECT_TRUE(leftOut) << problem;
     }
+}
+
+TEST_F(FlowTest, ATalkWhoseInterviewCannotStartGivesTheSceneBack)
+{
+    GMInterviewManager* manager = GMInterviewManager::GetInstance();
+    GMInterview* interview = manager->GetCached(LString("sample_interview"));
+    ASSERT_NE(nullptr, interview);
+    LDisplayGroup *panel = nullptr, *modes = nullptr;
+    GMInterviewMeter* meter = nullptr;
+    GMInterviewScrollBar* bar = nullptr;
+    manager->GetInterviewDisplay(&panel, &modes, &meter, &bar);
+    ASSERT_NE(nullptr, panel);
+    delete panel;
+
+    GMNavigation::GetInstance()->GetNavigation()->SetPosition(LVector3(-100.0f, 0.0f, 0.0f));
+    Click(kWitness);
+    ASSERT_TRUE(FramesUntil([&] { return mMenu->IsOpen(); }));
+    mLog.Clear();
+    ClickButton(mMenu->GetButton(GMMultiCursorAction::TALK), 25.0f);
+    ASSERT_TRUE(FramesUntil([&] { return mLog.Contains("Start interview failure."); })) << mLog.Bytes();
+    EXPECT_TRUE(mLog.Contains("Start failure. No interview panel.")) << mLog.Bytes();
+    EXPECT_FALSE(interview->IsRunning());
+    EXPECT_TRUE(mScene->IsInputEnabled());
+    EXPECT_FALSE(LMouse::Get()->IsLocked());
+    // The hotspots answer again, once the menu has faded out.
+    ASSERT_TRUE(FramesUntil([&] { return !mMenu->IsFading(); }));
+    GMHotspot* object = mScene->FindHotspot(LString("sample_object"));
+    ASSERT_NE(nullptr, object);
+    Move(kNowhere);
+    Click(kObject);
+    EXPECT_TRUE(FramesUntil([&] { return mMenu->GetListener() == object; })) << mLog.Bytes();
 }
 
 } // namespace

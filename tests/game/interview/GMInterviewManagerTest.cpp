@@ -10,6 +10,7 @@
 #include "interview/GMInterview.h"
 #include "interview/GMInterviewMeter.h"
 #include "interview/GMInterviewScrollBar.h"
+#include "state/LIState.h"
 #include "state/LStateManager.h"
 #include "support/GMTestScene.h"
 #include "support/GMTestFonts.h"
@@ -23,6 +24,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 
 namespace {
@@ -133,6 +135,18 @@ TEST_F(ManagerTest, PreloadingSkipsInterviewsOfAnotherCase)
         EXPECT_TRUE(mManager->PreloadInterview(LString(row.mId)));
         EXPECT_EQ(row.mLoaded, mManager->GetCached(LString(row.mId)) != nullptr);
         EXPECT_EQ(row.mLoaded ? before + 1 : before, Created());
+    }
+
+    // A selected case that is no int counts as none: logged, and every case's interviews load.
+    for (float value : {std::numeric_limits<float>::quiet_NaN(), 1e10f, -1e10f}) {
+        SCOPED_TRACE(value);
+        LStateManager::Get()->SetState(LString("sta_selectedcase"), LString("number"), LString("1"), false);
+        *static_cast<float*>(LStateManager::Get()->GetState(LString("sta_selectedcase"))->GetValue()) = value;
+        mManager->ClearInterviews();
+        mLog.Clear();
+        EXPECT_TRUE(mManager->PreloadInterview(LString("2CL_x")));
+        EXPECT_NE(nullptr, mManager->GetCached(LString("2CL_x")));
+        EXPECT_TRUE(mLog.Contains("Invalid selected case: not a number in the int range.")) << mLog.Bytes();
     }
 }
 

@@ -609,4 +609,85 @@ TEST_F(RunTest, TheManagersOwnInterviewsGoOnceTheyHaveEnded)
     EXPECT_EQ(nullptr, exit->GetListener());
 }
 
+TEST_F(RunTest, AFailedInterviewIsRefusedAndTheNextScrollsOnlyItsOwnList)
+{
+    // Ten topics: the shared bar scrolls this list; the interview ends and is deleted at
+    // the next selection.
+    GMInterview* first = Start(Topics(10) + Intro("script[true]") + Specials());
+    ASSERT_NE(nullptr, first);
+    GMTestInterview::PlayOut(first);
+    first->OnWheel(-120.0f);
+    EXPECT_EQ(12, first->GetTopicArea()->GetScrollOffset());
+    LScrollBar* bar = first->GetScrollBar()->GetScrollBar();
+    ASSERT_NE(nullptr, bar);
+    EXPECT_EQ(first->GetTopicArea(), bar->GetContentGroup());
+    first->OnButton(LString("btn_exit"), XBTNEVENT_CLICKED);
+    GMTestInterview::PlayOut(first, true);
+    ASSERT_FALSE(first->IsRunning());
+
+    // Its subtitle list missing: selected and refused, nothing current, nothing cached.
+    mRoots.Write("data/interviews/interviews.txt",
+                 "run\n\tdata=run.txt\n\tsubtitles=test_subtitles.txt\n\twitness=witness\n"
+                 "mute\n\tdata=mute.txt\n\tsubtitles=missing.txt\n\twitness=witness\n");
+    mRoots.Write("data/interviews/mute.txt", GMTestInterview::Data(Topics(3) + Specials()));
+    mManager->LoadData();
+    const int created = mManager->GetCreatedCount();
+    mLog.Clear();
+    EXPECT_EQ(nullptr, mManager->SelectInterview(LString("mute")));
+    EXPECT_TRUE(mLog.Contains("Subtitle list creation failure:missing.txt")) << mLog.Bytes();
+    EXPECT_TRUE(mLog.Contains("Interview creation failure:mute.txt")) << mLog.Bytes();
+    EXPECT_EQ(nullptr, mManager->GetCurrentInterview());
+    EXPECT_FALSE(mManager->StartCurrentInterview());
+    EXPECT_FALSE(mManager->PreloadInterview(LString("mute")));
+    EXPECT_EQ(0, mManager->GetCachedCount());
+    EXPECT_EQ(nullptr, mManager->GetCached(LString("mute")));
+    EXPECT_EQ(created, mManager->GetCreatedCount());
+    // The first list went with its interview; the bar moves nothing meanwhile.
+    EXPECT_EQ(nullptr, bar->GetContentGroup());
+    bar->ScrollDown();
+
+    // The next interview binds its own list: wheel and arrows scroll it alone.
+    GMInterview* next = Start(Topics(10) + Intro("script[true]") + Specials());
+    ASSERT_NE(nullptr, next);
+    GMTestInterview::PlayOut(next);
+    EXPECT_EQ(next->GetTopicArea(), bar->GetContentGroup());
+    // The bar keeps its place from one interview to the next; from the top:
+    bar->Reset();
+    EXPECT_EQ(0, next->GetTopicArea()->GetScrollOffset());
+    next->OnWheel(-120.0f);
+    EXPECT_EQ(12, next->GetTopicArea()->GetScrollOffset());
+    bar->ScrollDown();
+    EXPECT_EQ(24, next->GetTopicArea()->GetScrollOffset());
+    bar->ScrollUp();
+    next->OnWheel(120.0f);
+    EXPECT_EQ(0, next->GetTopicArea()->GetScrollOffset());
+}
+
+TEST_F(RunTest, WithoutItsPanelTheManagerRefusesTheStart)
+{
+    GMInterview* first = Start(Topics(10) + Intro("script[true]") + Specials());
+    ASSERT_NE(nullptr, first);
+    GMTestInterview::PlayOut(first);
+    first->OnButton(LString("btn_exit"), XBTNEVENT_CLICKED);
+    GMTestInterview::PlayOut(first, true);
+    // The display tree takes the shown panel down, with the meter, modes and bar in it.
+    delete Panel();
+    EXPECT_EQ(nullptr, Panel());
+    EXPECT_EQ(nullptr, first->GetMeter());
+    EXPECT_EQ(nullptr, first->GetScrollBar()->GetGroup());
+
+    GMInterview* refused = Select(Topics(10) + Intro("script[true]") + Specials());
+    ASSERT_NE(nullptr, refused);
+    mHeard.mCodes.clear();
+    mLog.Clear();
+    EXPECT_FALSE(mManager->StartCurrentInterview());
+    EXPECT_TRUE(mLog.Contains("Start failure. No interview panel.")) << mLog.Bytes();
+    EXPECT_FALSE(refused->IsRunning());
+    EXPECT_TRUE(mHeard.mCodes.empty());
+    EXPECT_FALSE(LMouse::Get()->Contains(refused));
+    EXPECT_FALSE(LMouse::Get()->IsLocked());
+    refused->OnWheel(-120.0f);
+    EXPECT_EQ(0, refused->GetTopicArea()->GetScrollOffset());
+}
+
 } // namespace

@@ -18,6 +18,7 @@
 #include "interview/GMIInterviewListener.h"
 #include "scene/GMCharacter.h"
 #include "scene/GMCharacterAction.h"
+#include "scene/GMHotspot.h"
 #include "scene/GMICharacterListener.h"
 #include "scene/GMScene.h"
 #include "scene/GMSceneManager.h"
@@ -362,4 +363,47 @@ TEST_F(InterviewTest, CharactersComeFromTheSceneByTheirNames)
     auto none = GMTestInterview::Make("fonts\n\tmain=Friz_Quad_TT_8\ncharacters\n\ta=nobody\n");
     EXPECT_EQ(nullptr, none->GetCharacter(LString("a")));
     EXPECT_TRUE(mLog.Contains("Character not found in the scene: nobody"));
+}
+
+TEST_F(InterviewTest, CharactersAndTheTalkHotspotDeletedFirstAreAsIfNeverBound)
+{
+    struct Rising : GMICharacterListener
+    {
+        void OnPlayerActionPoint() override {}
+        void OnPlayerActionDone(int) override {}
+        void ContinueAction() override {}
+    };
+    MakeScene();
+    auto interview = GMTestInterview::Make(GMTestInterview::Data(kTopics));
+    ASSERT_EQ(mWitness, interview->GetCharacter(LString("a")));
+    auto hotspot = std::make_unique<GMHotspot>();
+    interview->SetTalkHotspot(hotspot.get());
+    EXPECT_EQ(hotspot.get(), interview->GetTalkHotspot());
+    EXPECT_EQ(hotspot.get(), interview->GetRiseListener());
+
+    // The location goes (and its characters with it) while the interview is kept, and
+    // so does the hotspot.
+    GMSceneManager::GetInstance()->SetScene(nullptr);
+    delete mScene;
+    mScene = nullptr;
+    hotspot.reset();
+    EXPECT_EQ(nullptr, interview->GetCharacter(LString("a")));
+    EXPECT_EQ(nullptr, interview->GetCharacter(LString("b")));
+    EXPECT_EQ(nullptr, interview->GetTalkHotspot());
+    EXPECT_EQ(nullptr, interview->GetRiseListener());
+
+    // Its end on a new location seats nobody it lost and has no one rise for the hotspot.
+    MakeScene();
+    mScene->SetInterviewRunning(true);
+    interview->End();
+    EXPECT_EQ(0, mPlayer->GetAction());
+    EXPECT_TRUE(mScene->IsInputEnabled());
+
+    // A rise listener deleted on its own is dropped the same way.
+    auto rising = std::make_unique<Rising>();
+    interview->SetTalkHotspot(nullptr, rising.get());
+    rising.reset();
+    EXPECT_EQ(nullptr, interview->GetRiseListener());
+    interview->End();
+    EXPECT_EQ(0, mPlayer->GetAction());
 }

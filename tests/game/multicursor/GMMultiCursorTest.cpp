@@ -260,6 +260,28 @@ TEST_F(MultiCursorTest, HidingWithDeactivateSilencesTheButtonsUntilTheNextFadeIn
     EXPECT_EQ("5", mListener.mHeard);
 }
 
+TEST_F(MultiCursorTest, HidingAMenuAlreadyHiddenWithDeactivateSilencesItsButtonsAtOnce)
+{
+    // Hidden without deactivating (a talk), then hidden again with it (an interview that
+    // opens later): no fade is left waiting, and the hidden buttons take no clicks.
+    Open(&mListener);
+    mMenu->Hide(false);
+    Fade();
+    EXPECT_FALSE(mMenu->IsFading());
+    EXPECT_TRUE(mMenu->GetActive());
+    mMenu->Hide(true);
+    EXPECT_FALSE(mMenu->IsFading());
+    EXPECT_FALSE(mMenu->GetActive());
+    EXPECT_FALSE(mMenu->IsOpen());
+    mListener.mHeard.clear();
+    Press(kLook);
+    EXPECT_EQ("", mListener.mHeard);
+    // It opens as before.
+    Open(&mListener);
+    Press(kLook);
+    EXPECT_EQ("5", mListener.mHeard);
+}
+
 TEST_F(MultiCursorTest, WhileOpenTheMouseBelongsToTheMenuAlone)
 {
     Open(&mListener);

@@ -37,6 +37,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -282,8 +283,25 @@ TEST_F(PDATest, PressesWaitForThePanelChangeAndTheCase)
     mPDA->OnButton(LString("map"), XBTNEVENT_PRESSED);
     EXPECT_EQ(LString("map"), mPDA->GetCurrentPanel()->GetId());
 
+    // A selected case that is no int is no case: logged, and still only the map opens.
+    double at = start + 1.2;
+    for (float value : {std::numeric_limits<float>::quiet_NaN(), 1e10f, -1e10f}) {
+        SCOPED_TRACE(value);
+        at += 0.6;
+        LFakeTimer::FrameAt(at);
+        LStateManager::Get()->SetState(LString("sta_selectedcase"), LString("1"), false);
+        *static_cast<float*>(LStateManager::Get()->GetState(LString("sta_selectedcase"))->GetValue()) = value;
+        mLog.Clear();
+        mPDA->OnButton(LString("log"), XBTNEVENT_PRESSED);
+        EXPECT_EQ(LString("map"), mPDA->GetCurrentPanel()->GetId());
+        EXPECT_FALSE(mPDA->IsBusy());
+        EXPECT_TRUE(mLog.Contains("Invalid selected case: not a number in the int range.")) << mLog.Bytes();
+    }
+    LFakeTimer::FrameAt(at + 0.6);
+    LStateManager::Get()->SetState(LString("sta_selectedcase"), LString("0"), false);
+
     // The current panel's button: no press, no tooltip.
-    LFakeTimer::FrameAt(start + 2.0);
+    LFakeTimer::FrameAt(at + 2.0);
     mPDA->OnButton(LString("map"), XBTNEVENT_ENTER);
     EXPECT_FALSE(mPDA->GetToolTip()->IsFadingIn());
     mPDA->OnButton(LString("map"), XBTNEVENT_PRESSED);

@@ -299,7 +299,8 @@ TEST_F(GameCharacterTest, SeatingAndInterviewMode)
     ASSERT_TRUE(character.SetSeated(false, 0));
     EXPECT_EQ(character.GetIdleAnimation(), Main());
 
-    // No turn is made yet: entering gives false; leaving with a done point gives true.
+    // The look-at point lies 18 degrees off the facing, too little to turn: entering gives
+    // false; leaving with a done point gives true.
     EXPECT_FALSE(character.SetInterviewMode(true, nullptr));
     EXPECT_EQ(character.GetInterviewIdle(), Main());
     EXPECT_TRUE(character.SetInterviewMode(false, nullptr));

@@ -354,7 +354,8 @@ TEST_F(HotspotSceneTest, CollectWithoutAnAnimationTakesTheItemAtOnce)
     GMHotspot* object = Find("sample_object");
     PlacePlayer(LVector2(-60.0f, -50.0f));
     Click(kObject);
-    ASSERT_EQ(object, mMenu->GetListener());
+    // Within the object's radius: the player turns towards it, then the menu opens.
+    ASSERT_TRUE(FramesUntil([&] { return mMenu->GetListener() == object; }));
     Press(GMMultiCursorAction::COLLECT);
     EXPECT_TRUE(Holds("glove"));
     EXPECT_FALSE(Raised("glove_CL_S"));
@@ -482,6 +483,9 @@ TEST_F(HotspotSceneTest, ATalkWhoseInterviewCannotStartLeavesTheSceneClickable)
     ASSERT_EQ(witness, mMenu->GetListener());
     EXPECT_TRUE(mMenu->IsActionEnabled(GMMultiCursorAction::TALK));
     witness->OnAction(GMMultiCursorAction::TALK);
+    // The witness turns to her look-at point first; the talk goes on when she faces it.
+    EXPECT_TRUE(witness->IsTalkPending());
+    ASSERT_TRUE(FramesUntil([&] { return mLog.Count("Start interview failure.") > 0; }));
     EXPECT_EQ(1, mLog.Count("Start interview failure."));
     EXPECT_EQ(3, mLog.Count("ASSERT FAILURE: ")) << mLog.Bytes();
     ExpectClickable(witness);
@@ -572,4 +576,35 @@ TEST_F(HotspotSceneTest, TheDisplayMemberIsShownWhileItsScriptHoldsAndAMissingOn
     EXPECT_EQ(nullptr, lost->GetDisplayMember());
     EXPECT_EQ(1, mLog.Count("Scene display member not found: nothing"));
     EXPECT_TRUE(lost->RenderDisplayMember());
+}
+
+TEST_F(HotspotSceneTest, AVoiceOverOutlivesItsSpeakerAndGoesWithItsHotspot)
+{
+    auto hotspot = Make(Entry("general", "hs_easy", "\tvoiceovers\n\t\tlook=sample_look\n"));
+    ASSERT_TRUE(hotspot->PlayVoiceOver(GMHotspot::SITUATION_LOOK));
+    ASSERT_NE(nullptr, hotspot->GetGesturePlayer());
+    ASSERT_EQ(mScene->GetPlayer(), hotspot->GetSpeaker());
+    Frames(4);
+    // The location, and the speaker with it, goes while the line plays: the line and its
+    // gestures go on without a speaker and end touching none.
+    GMSceneManager::GetInstance()->UnloadScene();
+    mScene = nullptr;
+    EXPECT_EQ(nullptr, hotspot->GetSpeaker());
+    Frames(4);
+    EndVoice();
+    EXPECT_EQ(nullptr, hotspot->GetGesturePlayer());
+
+    // A hotspot deleted while its line plays takes the line with it.
+    ASSERT_TRUE(GMSceneManager::GetInstance()->LoadScene(LString("case01/riverbank"), true, true));
+    mScene = GMSceneManager::GetInstance()->GetScene();
+    ASSERT_NE(nullptr, mScene);
+    Frames(2);
+    ASSERT_TRUE(hotspot->PlayVoiceOver(GMHotspot::SITUATION_LOOK));
+    Frames(4);
+    ASSERT_NE(nullptr, Voice());
+    hotspot.reset();
+    EXPECT_EQ(nullptr, Voice());
+    Frames(4);
+    // (Unloading and loading again on one restore manager logs restorables it lost.)
+    EXPECT_EQ("", mLog.Problems("RemoveRestorable failure. Not found.")) << mLog.Bytes();
 }

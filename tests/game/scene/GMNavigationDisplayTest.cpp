@@ -340,7 +340,8 @@ TEST_F(NavigationDisplayTest, ThePickerMovesThePickMarkerAndAMissSendsItToTheOri
     Frames(1);
     const LVector2 moved = pick->GetLocalPosition();
     EXPECT_FALSE(std::fabs(moved.x) < 0.01f && std::fabs(moved.y) < 0.01f);
-    EXPECT_TRUE(mNavigation->GetNavigation()->IsNavigating());
+    // (After the player's turn into the walk.)
+    EXPECT_TRUE(FramesUntil([&] { return mNavigation->GetNavigation()->IsNavigating(); }));
     // A ray that meets no ground (a picker made without a camera) sends it to the origin.
     GMPicker blind(nullptr);
     mLog.Clear();

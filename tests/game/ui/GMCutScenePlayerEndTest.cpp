@@ -16,7 +16,9 @@
 #include "state/LStateManager.h"
 #include "support/GMCutSceneTestCase.h"
 #include "support/GMTestCutScenes.h"
+#include "support/GMTestEvents.h"
 #include "support/GMTestScene.h"
+#include "support/GMTestStateNotices.h"
 #include "support/LFakeMovieManager.h"
 #include "support/LFakeMoviePlayer.h"
 #include "support/LTestStrings.h"
@@ -39,24 +41,8 @@ LVectorString List(std::initializer_list<const char*> aItems)
     return list;
 }
 
-// The events raised, in order.
-struct Events : LIEventListener
-{
-    Events() { LEventManager::Get()->AddListener(this, 10.0f); }
-    ~Events() override { LEventManager::Get()->RemoveListener(this); }
-    void OnEvent(LEvent* aEvent) override { mRaised.push_back(ToStd(aEvent->GetId())); }
-    std::vector<std::string> mRaised;
-};
-
-// The notices of one state.
-struct Notices : LIStateListener
-{
-    explicit Notices(const char* aId) : mId(aId) { LStateManager::Get()->AddListener(this, 10.0f); }
-    ~Notices() override { LStateManager::Get()->RemoveListener(this); }
-    void OnStateChanged(LIState* aState) override { mCount += ToStd(aState->GetId()) == mId ? 1 : 0; }
-    std::string mId;
-    int mCount = 0;
-};
+using Events = GMTestEvents;
+using Notices = GMTestStateNotices;
 
 struct Ending : GMICutSceneListener
 {

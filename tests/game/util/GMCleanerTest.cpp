@@ -42,9 +42,18 @@ TEST(GMCleaner, GameSingletonsAreDeletedNewestFirstWithoutTheEngineCleaner)
     delete cleaner;
     EXPECT_EQ("CBAD", gDeleted); // D went into the same cleaner and went too
     EXPECT_EQ(engineCount, LCleaner::Get()->GetInstanceCount());
-    EXPECT_EQ(nullptr, GameSingle<'A'>::GetInstance());
     GMCleaner* fresh = GMCleaner::GetInstance(); // made again, empty
     ASSERT_NE(nullptr, fresh);
     EXPECT_EQ(0, fresh->GetInstanceCount());
+
+    // Once the cleaner has ended, each accessor makes its singleton again, into the new
+    // cleaner.
+    ASSERT_NE(nullptr, GameSingle<'A'>::GetInstance());
+    EXPECT_EQ(1, fresh->GetInstanceCount());
+    gDeleted.clear();
     delete fresh;
+    EXPECT_EQ("AD", gDeleted);
+    GMCleaner* third = GMCleaner::GetInstance();
+    EXPECT_EQ(0, third->GetInstanceCount());
+    delete third;
 }

@@ -58,7 +58,11 @@ TEST_F(OptionsFileTest, WithoutAFileTheSingletonHasTheDefaultsAndTheGameCleanerD
     EXPECT_TRUE(mLog.Contains("Error opening .options file during load"));
     EXPECT_EQ(options, GMOptions::GetInstance()); // loaded once
     delete GMCleaner::GetInstance();
-    EXPECT_EQ(nullptr, GMOptions::GetInstance());
+    // Made again, from the defaults, for the next game cleaner.
+    GMOptions* again = GMOptions::GetInstance();
+    ASSERT_NE(nullptr, again);
+    ExpectDefaults(*again);
+    delete GMCleaner::GetInstance();
 }
 
 TEST_F(OptionsFileTest, SaveWritesTheThirtyTwoBytesAndLoadReadsThemBack)

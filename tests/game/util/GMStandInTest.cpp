@@ -1,6 +1,10 @@
 // The accessor of a not yet built singleton: made once, on the game cleaner, gone with it.
+#include "menu/GMIntro.h"
 #include "puzzles/harppuzzle/GMHarpPuzzle.h"
 #include "puzzles/pobox/GMPOBoxPuzzle.h"
+#include "state/LIState.h"
+#include "state/LStateManager.h"
+#include "support/LFakeTimer.h"
 #include "support/LLogCapture.h"
 #include "support/LTestStrings.h"
 #include "util/GMCleaner.h"
@@ -23,7 +27,36 @@ TEST(StandIn, MadeOnceRegisteredWithTheGameCleanerAndGoneWithIt)
     EXPECT_EQ(0u, ToStd(harp->Dump()).find("[GMHarpPuzzle <"));
 
     delete cleaner;
-    EXPECT_EQ(nullptr, GMHarpPuzzle::GetInstance());
-    EXPECT_EQ(nullptr, GMPOBoxPuzzle::GetInstance());
+    EXPECT_EQ(nullptr, GMCleaner::Peek());
     EXPECT_EQ("", log.Bytes());
+    // Once the cleaner has ended, the accessor makes the stand-in again.
+    ASSERT_NE(nullptr, GMHarpPuzzle::GetInstance());
+    EXPECT_EQ(1, GMCleaner::GetInstance()->GetInstanceCount());
+    delete GMCleaner::GetInstance();
+}
+
+TEST(StandIn, AStandInAskedForByItsStateSaysSoAndLeavesTheStateAlone)
+{
+    RegisterFakeTimer();
+    LStateManager* states = LStateManager::Get();
+    states->RemoveAllStates();
+    ASSERT_NE(nullptr, GMHarpPuzzle::GetInstance());
+    ASSERT_NE(nullptr, GMIntro::GetInstance()); // asked for by no state
+    LLogCapture log;
+    states->SetState(LString("sta_harppuzzle_active"), LString("boolean"), LString("false"), true);
+    states->SetState(LString("sta_poboxpuzzle_active"), LString("boolean"), LString("true"), true);
+    EXPECT_EQ("", log.Bytes()); // false, and a stand-in not made
+    states->SetState(LString("sta_harppuzzle_active"), LString("true"), true);
+    EXPECT_EQ(1, log.Count("NOTE: ")) << log.Bytes();
+    EXPECT_TRUE(log.Contains("GMHarpPuzzle is a stand-in: \"sta_harppuzzle_active\" turned true; what it opens is "
+                             "not built yet.")) << log.Bytes();
+    LIState* state = states->GetState(LString("sta_harppuzzle_active"));
+    ASSERT_NE(nullptr, state);
+    EXPECT_EQ(1, *static_cast<unsigned char*>(state->GetValue()));
+    // Gone with the game cleaner, it hears no more.
+    delete GMCleaner::GetInstance();
+    states->SetState(LString("sta_harppuzzle_active"), LString("false"), true);
+    states->SetState(LString("sta_harppuzzle_active"), LString("true"), true);
+    EXPECT_EQ(1, log.Count("NOTE: "));
+    states->RemoveAllStates();
 }

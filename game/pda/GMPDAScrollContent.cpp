@@ -1,0 +1,112 @@
+#include "pda/GMPDAScrollContent.h"
+
+#include "Gdi/LDisplayGroup.h"
+#include "Gdi/LScrollBar.h"
+#include "Input/LMouse.h"
+#include "memory/LMemoryManager.h"
+#include "pda/GMPDA.h"
+#include "state/LIState.h"
+#include "state/LStateManager.h"
+#include "stdlib/LLog.h"
+
+bool GMPDAScrollContent::GetSelectedCase(int& aCase)
+{
+    LStateManager* states = LStateManager::Get();
+    LIState* state = states != nullptr ? states->GetState(LString("sta_selectedcase")) : nullptr;
+    if (state == nullptr || state->GetType() != LIState::TYPE_NUMBER || state->GetValue() == nullptr) {
+        return false;
+    }
+    aCase = static_cast<int>(*static_cast<float*>(state->GetValue()));
+    return true;
+}
+
+void GMPDAScrollContent::ScrollStep(float aDelta)
+{
+    GMPDA* pda = GMPDA::GetInstance();
+    LScrollBar* bar = pda != nullptr ? pda->GetScrollBar() : nullptr;
+    if (bar != nullptr) {
+        bar->ScrollStep(aDelta >= 0.0f);
+    }
+}
+
+GMPDAScrollContent::GMPDAScrollContent(const LString& aId) : mId(aId)
+{
+}
+
+GMPDAScrollContent::~GMPDAScrollContent()
+{
+    if (LMouse* mouse = LMouse::Get()) {
+        mouse->RemoveListener(this);
+    }
+    Delete();
+}
+
+LDisplayGroup* GMPDAScrollContent::Renew()
+{
+    Delete();
+    mGroup = L_NEW LDisplayGroup();
+    if (mGroup == nullptr) {
+        L_ERROR("Content group creation failure: " + mId);
+        return nullptr;
+    }
+    mGroup->SetId(mId);
+    return mGroup;
+}
+
+bool GMPDAScrollContent::IsInScrollArea() const
+{
+    if (mGroup == nullptr || mGroup->GetGroup() == nullptr) {
+        return false;
+    }
+    GMPDA* pda = GMPDA::GetInstance();
+    return pda != nullptr && pda->GetScrollContent() == mGroup;
+}
+
+void GMPDAScrollContent::Delete()
+{
+    if (mGroup == nullptr) {
+        return;
+    }
+    if (IsInScrollArea()) {
+        GMPDA::GetInstance()->ClearScrollContentGroup();
+    }
+    delete mGroup;
+    mGroup = nullptr;
+}
+
+bool GMPDAScrollContent::Show(int aHeight)
+{
+    bool ok = mGroup != nullptr;
+    if (mGroup != nullptr) {
+        ok = mGroup->SetActive(true) && ok;
+        ok = mGroup->SetEnabled(true) && ok;
+    }
+    GMPDA* pda = GMPDA::GetInstance();
+    ok = pda != nullptr && mGroup != nullptr && pda->SetScrollContentGroup(mGroup) != 0 && ok;
+    ok = pda != nullptr && pda->SetScrollContentHeight(aHeight) != 0 && ok;
+    LMouse* mouse = LMouse::Get();
+    if (mouse != nullptr) {
+        mouse->RemoveListener(this);
+    }
+    ok = mouse != nullptr && mouse->AddMember(this, 0.0f) && ok;
+    return ok;
+}
+
+void GMPDAScrollContent::Hide()
+{
+    if (LMouse* mouse = LMouse::Get()) {
+        mouse->RemoveListener(this);
+    }
+    if (mGroup == nullptr) {
+        return;
+    }
+    if (IsInScrollArea()) {
+        GMPDA::GetInstance()->ClearScrollContentGroup();
+    }
+    mGroup->SetActive(false);
+}
+
+void GMPDAScrollContent::OnWheel(float aDelta)
+{
+    ScrollStep(aDelta);
+}

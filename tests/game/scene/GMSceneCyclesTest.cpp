@@ -1,0 +1,43 @@
+// A long session's memory: the sample's first location loaded and unloaded again and
+// again leaves the heap and the main thread's small-block chunks where the first cycle
+// left them (the recording fakes' own records are emptied after each cycle).
+#include "memory/LMemoryManager.h"
+#include "scene/GMSceneManager.h"
+#include "support/GMTestScene.h"
+#include "support/LFakeRasterizer.h"
+#include "support/LFakeSoundManager.h"
+#include "util/GMCleaner.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+TEST(SceneCycles, LoadingAndUnloadingALocationAgainKeepsTheHeapAndTheChunksSteady)
+{
+#if !L_TRACK_ALLOC
+    GTEST_SKIP() << "the figures are the tracked allocator's";
+#endif
+    ASSERT_TRUE(GMTestScene::PrepareHeadless());
+    GMSceneManager* scenes = GMSceneManager::GetInstance();
+    ASSERT_NE(nullptr, scenes);
+    const auto cycle = [scenes]() {
+        ASSERT_TRUE(scenes->LoadScene(LString(GMTestScene::kRiverbank), true, true));
+        scenes->UnloadScene();
+        LFakeSoundManager::sMade.clear();
+        LFakeSoundManager::sMade.shrink_to_fit();
+        LFakeRasterizer::Instance()->Reset();
+    };
+    cycle();
+    int64_t bytes = 0, peak = 0, blocks = 0;
+    ASSERT_EQ(1, LMemoryManager::GetHeapStats(0, bytes, peak, blocks));
+    const int chunks = LMemoryManager::GetThreadChunkCount();
+    for (int i = 2; i <= 100; ++i) {
+        cycle();
+        int64_t nowBytes = 0, nowBlocks = 0;
+        ASSERT_EQ(1, LMemoryManager::GetHeapStats(0, nowBytes, peak, nowBlocks));
+        ASSERT_EQ(bytes, nowBytes) << "cycle " << i;
+        ASSERT_EQ(blocks, nowBlocks) << "cycle " << i;
+        ASSERT_EQ(chunks, LMemoryManager::GetThreadChunkCount()) << "cycle " << i;
+    }
+    delete GMCleaner::GetInstance();
+}
