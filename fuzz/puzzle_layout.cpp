@@ -44,19 +44,6 @@ const GMBuiltPuzzle* FindBuilt(const char* aActiveState)
     return nullptr;
 }
 
-// The layout's file below the roots' directory, from its symbolic name.
-std::string NativeLayout(const char* aSymbolic)
-{
-    std::string path(aSymbolic);
-    for (const char* root : {"//dataroot/", "//"}) {
-        const std::string prefix(root);
-        if (path.compare(0, prefix.size(), prefix) == 0) {
-            return "data/" + path.substr(prefix.size());
-        }
-    }
-    return "data/" + path;
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
@@ -82,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
 
     std::string text(reinterpret_cast<const char*>(aData) + 1, aSize - 1);
     LFuzzSteer steer(FuzzTakeSteering(text));
-    sHarness->Roots().Write(NativeLayout(puzzle->GetSetup().mLayoutFile), text);
+    sHarness->Roots().Write(GMPuzzleHarness::LayoutFile(puzzle), text);
 
     sHarness->Open(row.mActiveState, puzzle);
     if (steer.More()) {

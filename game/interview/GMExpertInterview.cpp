@@ -119,7 +119,7 @@ LString GMExpertInterview::GetType() const
 
 GMExpertTopicArea* GMExpertInterview::GetExpertTopicArea() const
 {
-    return static_cast<GMExpertTopicArea*>(mTopicArea);
+    return static_cast<GMExpertTopicArea*>(mTopicArea.Get());
 }
 
 LPropertyList* GMExpertInterview::GetInfo(const LString& aTopic) const
@@ -264,8 +264,8 @@ bool GMExpertInterview::Start()
     if (GMMultiCursor* menu = GMMultiCursor::GetInstance()) {
         menu->Hide(true);
     }
-    for (int i = 0; mCharacters != nullptr && i < mCharacters->GetCount(); ++i) {
-        if (auto* character = static_cast<GMCharacter*>(mCharacters->GetAt(i))) {
+    for (int i = 0; i < GetCharacterCount(); ++i) {
+        if (GMCharacter* character = GetCharacterAt(i)) {
             character->SetSeated(true, 0);
         }
     }

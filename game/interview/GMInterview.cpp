@@ -584,12 +584,25 @@ void GMInterview::OnTopicDone()
     }
 }
 
+int GMInterview::GetCharacterCount() const
+{
+    return mCharacters != nullptr ? mCharacters->GetCount() : 0;
+}
+
+GMCharacter* GMInterview::GetCharacterAt(int aIndex) const
+{
+    if (aIndex < 0 || aIndex >= GetCharacterCount()) {
+        return nullptr;
+    }
+    const auto* watch = static_cast<LWatch<GMCharacter>*>(mCharacters->GetAt(aIndex));
+    return watch != nullptr ? watch->Get() : nullptr;
+}
+
 void GMInterview::End(bool aAfterFade)
 {
     mRunning = false;
-    for (int i = 0; mCharacters != nullptr && i < mCharacters->GetCount(); ++i) {
-        const auto* watch = static_cast<LWatch<GMCharacter>*>(mCharacters->GetAt(i));
-        if (GMCharacter* character = watch != nullptr ? watch->Get() : nullptr) {
+    for (int i = 0; i < GetCharacterCount(); ++i) {
+        if (GMCharacter* character = GetCharacterAt(i)) {
             character->SetSeated(false, 0);
         }
     }

@@ -89,6 +89,9 @@ public:
     LIFont* GetFont(const LString& aKey) const;
     // The scene character of a key of the data's "characters", or null.
     GMCharacter* GetCharacter(const LString& aKey) const;
+    // The characters in table order; null past the end and for one that has gone.
+    int GetCharacterCount() const;
+    GMCharacter* GetCharacterAt(int aIndex) const;
     GMInterviewTopic* GetTopic(const LString& aKey) const;
     int GetTopicCount() const { return mTopics.GetCount(); }
 

@@ -254,6 +254,9 @@ void GMPuzzle::Build()
     }
     LPropertyList* back = mLayout != nullptr ? mLayout->GetList(Text(mSetup.mBackButtonKey)) : nullptr;
     LButton* button = back != nullptr ? LLayoutBuilder::BuildButton(back, this) : nullptr;
+    if (button != nullptr && mSetup.mSetsBackButtonZ) {
+        button->SetRelativeZ(mSetup.mBackButtonZ);
+    }
     if (button != nullptr && (mRoot == nullptr || !mRoot->AddMember(button, true))) {
         L_ASSERT_FAILURE(LString());
         delete button;
@@ -267,7 +270,9 @@ void GMPuzzle::Build()
 
 LDisplayGroup* GMPuzzle::BuildRoot()
 {
-    LPropertyList* background = mLayout != nullptr ? mLayout->GetList(Text(mSetup.mBackgroundKey)) : nullptr;
+    LPropertyList* background = mLayout != nullptr && mSetup.mBackgroundKey != nullptr
+                                    ? mLayout->GetList(LString(mSetup.mBackgroundKey))
+                                    : nullptr;
     if (mSetup.mRootGroup == nullptr) {
         LDisplayGroup* root = background != nullptr ? LLayoutBuilder::BuildGroup(background, true) : nullptr;
         if (root == nullptr) {
@@ -358,36 +363,12 @@ void GMPuzzle::PlayIntroVoice()
     }
 }
 
-bool GMPuzzle::PlayVoice(const LString& aName, const LString& aVoiceId)
+bool GMPuzzle::MakeStream(const LString& aName, const LString& aFile, bool aListen)
 {
     DeleteSound();
     LISoundManager* sounds = LISoundManager::Get();
-    LISoundPlayer* player = sounds != nullptr ? sounds->CreateStream(aName, "//sounds/" + aVoiceId + ".ogg") : nullptr;
+    LISoundPlayer* player = sounds != nullptr ? sounds->CreateStream(aName, aFile) : nullptr;
     if (player == nullptr) {
-        L_ASSERT_FAILURE(LString());
-        OnVoiceEnded(aName);
-        return false;
-    }
-    mSound = player;
-    mVoicePlaying = true;
-    player->SetListener(this);
-    GMOptions* options = GMOptions::GetInstance();
-    player->SetVolume(options != nullptr ? options->mVolume : 1.0f);
-    ShowSubtitle(aVoiceId);
-    player->Play();
-    return true;
-}
-
-bool GMPuzzle::PlaySound(const LString& aName, const LString& aPath, bool aListen)
-{
-    DeleteSound();
-    LISoundManager* sounds = LISoundManager::Get();
-    LISoundPlayer* player = sounds != nullptr ? sounds->CreateStream(aName, aPath) : nullptr;
-    if (player == nullptr) {
-        L_ASSERT_FAILURE(LString());
-        if (aListen) {
-            OnVoiceEnded(aName);
-        }
         return false;
     }
     mSound = player;
@@ -396,7 +377,42 @@ bool GMPuzzle::PlaySound(const LString& aName, const LString& aPath, bool aListe
     }
     GMOptions* options = GMOptions::GetInstance();
     player->SetVolume(options != nullptr ? options->mVolume : 1.0f);
-    player->Play();
+    return true;
+}
+
+bool GMPuzzle::PlayVoice(const LString& aName, const LString& aVoiceId)
+{
+    if (!MakeStream(aName, "//sounds/" + aVoiceId + ".ogg", true)) {
+        L_ASSERT_FAILURE(LString());
+        OnVoiceEnded(aName);
+        return false;
+    }
+    mEndFadesSubtitle = true;
+    ShowSubtitle(aVoiceId);
+    mSound->Play();
+    return true;
+}
+
+bool GMPuzzle::PlayStream(const LString& aName, const LString& aFile)
+{
+    if (!MakeStream(aName, aFile, true)) {
+        return false;
+    }
+    mEndFadesSubtitle = true;
+    mSound->Play();
+    return true;
+}
+
+bool GMPuzzle::PlaySound(const LString& aName, const LString& aPath, bool aListen)
+{
+    if (!MakeStream(aName, aPath, aListen)) {
+        L_ASSERT_FAILURE(LString());
+        if (aListen) {
+            OnVoiceEnded(aName);
+        }
+        return false;
+    }
+    mSound->Play();
     return true;
 }
 
@@ -432,7 +448,7 @@ void GMPuzzle::FadeSubtitle()
 
 void GMPuzzle::OnSoundEnded(const LString& aName)
 {
-    if (mVoicePlaying) {
+    if (mEndFadesSubtitle) {
         FadeSubtitle();
     }
     DeleteSound();
@@ -445,7 +461,7 @@ void GMPuzzle::OnVoiceEnded(const LString&)
 
 void GMPuzzle::DeleteSound()
 {
-    mVoicePlaying = false;
+    mEndFadesSubtitle = false;
     if (mSound != nullptr) {
         LISoundPlayer* sound = mSound;
         mSound = nullptr;
@@ -581,6 +597,18 @@ bool GMPuzzle::ReadWords(LPropertyList* aList, const LString& aPath, int aCount,
         aOut = LVectorString();
         return false;
     }
+    return true;
+}
+
+bool GMPuzzle::Rebuild()
+{
+    if (!mShown) {
+        return false;
+    }
+    ReleaseInput();
+    DeletePieces();
+    DeleteDisplay();
+    Build();
     return true;
 }
 

@@ -11,9 +11,10 @@
 //   GMFooPuzzle::~GMFooPuzzle() { sFoo.Destroyed(this); }
 //
 // The showing, in order: the texture root is set to the puzzle's folder, the layout is
-// loaded, the root group is built from "groups.g01-background", BuildPieces adds the
-// puzzle's own objects, the root is restored, the back button "back_btn" is built from
-// "groups.g02-backbutton", the root group joins the display manager, OnBuilt registers
+// loaded, the root group is built from "groups.g01-background" (or made with the setup's
+// id, holding that group), BuildPieces adds the puzzle's own objects, the root is
+// restored, the back button "back_btn" is built from "groups.g02-backbutton" (the setup
+// may name other keys), the root group joins the display manager, OnBuilt registers
 // the per-show listeners, the cursor and the minimised PDA bar are set, and the
 // introductory voice-over starts (once per game: its marking event is saved with the game).
 //
@@ -70,13 +71,18 @@ struct GMPuzzleSetup
     const char* mRootGroup = nullptr;
     float mRootZ = 0.0f;
     // The layout keys of the background (a group built with its children, or a sprite)
-    // and of the back button.
+    // and of the back button; a puzzle with its own root group may name no background
+    // (null).
     const char* mBackgroundKey = "groups.g01-background";
     bool mBackgroundIsSprite = false;
     const char* mBackButtonKey = "groups.g02-backbutton";
+    // The back button's relative z, where the puzzle sets one.
+    bool mSetsBackButtonZ = false;
+    float mBackButtonZ = 0.0f;
     // The error logged when the layout does not load (the assertion line when null).
     const char* mLoadFailure = nullptr;
-    // The stream name of the introductory voice-over.
+    // The stream name of the introductory voice-over; a null voice id (at either level)
+    // plays nothing, though the event is still raised.
     const char* mVoiceStream = "hintAudio";
     // Whether the showing sets the cursor, and the hiding releases it. With
     // mSetsDefaultCursor the showing makes mCursor the default type and the hiding the
@@ -169,6 +175,11 @@ protected:
     // replacing the sound now playing. When the stream cannot be made: the assertion
     // line, no listener, volume, subtitle or play, then OnVoiceEnded (false).
     bool PlayVoice(const LString& aName, const LString& aVoiceId);
+    // Any sound file aFile as the stream aName in the sound slot, replacing the sound now
+    // playing: the puzzle its listener, the options' volume, no subtitle of its own; its
+    // end fades out a subtitle still showing, as a voice's does. False, with nothing
+    // playing, when the stream cannot be made (then no end notice follows).
+    bool PlayStream(const LString& aName, const LString& aFile);
     // The effect aPath as the stream aName, replacing the sound now playing, at the
     // options' volume, without a subtitle; with aListen its end comes to OnVoiceEnded.
     // When the stream cannot be made: the assertion line, and with aListen OnVoiceEnded
@@ -210,6 +221,10 @@ protected:
     bool ReadWords(LPropertyList* aList, const LString& aPath, int aCount, LVectorString& aOut) const;
     // Runs aStep at the next frame pass.
     bool Defer(std::function<void()> aStep);
+    // Takes the display down and builds it again from the layout, as a showing does but
+    // without the cursor, the bar or the voice; only while shown. Never from inside a
+    // callback of an object of the display (use Defer).
+    bool Rebuild();
 
     bool mSolved = false;
 
@@ -220,6 +235,10 @@ private:
                                       const LVectorString& aStateChanges);
     void PlayIntroVoice();
     void ShowSubtitle(const LString& aVoiceId);
+    // The stream aName of aFile in the sound slot at the options' volume (with aListen
+    // the puzzle its listener), not yet playing; false (nothing made) when it cannot be
+    // made.
+    bool MakeStream(const LString& aName, const LString& aFile, bool aListen);
     void DeleteDisplay();
 
     GMPuzzleSetup mSetup;
@@ -229,8 +248,9 @@ private:
     GMDeferredStep mDeferred;
     bool mShown = false;
     bool mFading = false;
-    // Whether the sound now playing is a voice with its subtitle.
-    bool mVoicePlaying = false;
+    // Whether the end of the sound now playing fades the subtitle out (a voice's end, and
+    // a stream's that took over a voice's strip; not an effect's).
+    bool mEndFadesSubtitle = false;
     bool mStateListening = false;
 };
 

@@ -90,6 +90,7 @@ TEST_F(SampleFiles, EveryMovieOpensWithMoreThanTenFrames)
     ASSERT_NE(nullptr, movies);
     const auto files = LSampleRoots::Files({".bik"});
     EXPECT_EQ((std::vector<std::string> {"movies/000_all.bik", "movies/001_all.bik", "movies/152_all.bik",
+                                         "movies/Harp_Puzzle.bik", "movies/LisaApt_Monet_Box.bik",
                                          "movies/Secret_Apt_Door.bik", "movies/UPS_BoxAnimax.bik",
                                          "movies/Vesmar_Logo.bik", "movies/chaseapt_draweropen.bik"}),
               files);

@@ -9,6 +9,7 @@
 #include "Input/LMouse.h"
 #include "LPolygon.h"
 #include "LRectangle.h"
+#include "container/LVector.h"
 #include "event/LEventManager.h"
 #include "pda/GMInventoryPanel.h"
 #include "interview/GMSubtitle.h"
@@ -32,6 +33,8 @@
 #include "ui/GMScreenFader.h"
 #include "util/GMCleaner.h"
 #include "util/GMOptions.h"
+
+#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
@@ -216,6 +219,19 @@ bool GMPuzzleHarness::EndStream(const char* aName)
     return true;
 }
 
+std::string GMPuzzleHarness::LayoutFile(const GMPuzzle* aPuzzle)
+{
+    const char* symbolic = aPuzzle != nullptr ? aPuzzle->GetSetup().mLayoutFile : nullptr;
+    std::string path(symbolic != nullptr ? symbolic : "");
+    for (const char* root : {"//dataroot/", "//"}) {
+        const std::string prefix(root);
+        if (path.compare(0, prefix.size(), prefix) == 0) {
+            return "data/" + path.substr(prefix.size());
+        }
+    }
+    return "data/" + path;
+}
+
 std::string GMPuzzleHarness::CutSceneCalls()
 {
     // The cut scene the player holds, told as the calls that handed it over.
@@ -236,6 +252,31 @@ std::string GMPuzzleHarness::CutSceneCalls()
     }
     return "SetTarget(" + ToStd(player->GetTargetScene()) + "|" + ToStd(player->GetTargetViewpoint()) +
            ");SetStateChanges(" + changes + ");Play(" + movie + ");";
+}
+
+LVector2 GMPuzzleHarness::UncoveredPoint(const LVector& aPieces, LIDisplayObject* aPiece, float aWidth, float aHeight,
+                                         float aStep)
+{
+    const LVector2 at = aPiece->GetWorldPosition();
+    for (float y = aStep / 2.0f; y < aHeight; y += aStep) {
+        for (float x = aStep / 2.0f; x < aWidth; x += aStep) {
+            const LVector2 point = at + LVector2(x, y);
+            bool covered = false;
+            for (int i = 0; i < aPieces.GetCount() && !covered; ++i) {
+                auto* other = static_cast<LIDisplayObject*>(aPieces.GetAt(i));
+                if (other == aPiece) {
+                    break;
+                }
+                const LVector2 o = other->GetWorldPosition();
+                covered = point.x > o.x && point.x < o.x + aWidth && point.y > o.y && point.y < o.y + aHeight;
+            }
+            if (!covered) {
+                return point;
+            }
+        }
+    }
+    ADD_FAILURE() << "no point of the piece is free";
+    return at;
 }
 
 LIDisplayObject* GMPuzzleHarness::Member(GMPuzzle* aPuzzle, const char* aPath)

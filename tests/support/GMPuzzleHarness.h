@@ -18,6 +18,7 @@
 
 class GMPuzzle;
 class LIDisplayObject;
+class LVector;
 
 // The location under a puzzle (a scene that loaded nothing): it notes its showings and
 // hidings, and at each hiding the keep-audio flag it found before its own hiding ran. Its
@@ -62,6 +63,9 @@ public:
     // Copies a file or a directory of the sample data (relative to sample/data) under the
     // same name below the roots, or under aTarget (relative to the data directory too).
     bool CopySample(const std::string& aRelative, const std::string& aTarget = "");
+    // The puzzle's layout file below the roots' directory (for Roots().Write), from the
+    // symbolic name its setup gives.
+    static std::string LayoutFile(const GMPuzzle* aPuzzle);
 
     // Sets the boolean state aId to aValue with notification.
     static void SetState(const char* aId, bool aValue);
@@ -95,6 +99,12 @@ public:
     // viewpoint, state changes and movie, each followed by ";"; empty while none plays.
     static std::string CutSceneCalls();
 
+    // A point of aPiece (aWidth x aHeight from its world position, tried in steps of
+    // aStep) that no piece before it in aPieces (LIDisplayObject pointers in picking
+    // order) covers, so that a press there picks it; its world position when none is
+    // free (a test failure).
+    static LVector2 UncoveredPoint(const LVector& aPieces, LIDisplayObject* aPiece, float aWidth, float aHeight,
+                                   float aStep);
     // The member of the puzzle's root by dotted path, or null.
     static LIDisplayObject* Member(GMPuzzle* aPuzzle, const char* aPath);
     // The middle of a member's world boundary.

@@ -6,20 +6,26 @@
 #include "container/LString.h"
 #include "Input/LMouse.h"
 #include "LVector2.h"
-#include "Gdi/LButton.h"
+#include "interview/GMInterview.h"
 #include "multicursor/GMMultiCursor.h"
 #include "multicursor/GMMultiCursorAction.h"
 #include "scene/GMScene.h"
 #include "scene/GMSceneManager.h"
+#include "state/LStateManager.h"
+#include "stdlib/LRandom.h"
 #include "stdlib/LIFileSystem.h"
 #include "support/LFakeMovieManager.h"
 #include "support/LFakeRender.h"
 #include "support/LFakeSoundManager.h"
+#include "support/LFakeSoundPlayer.h"
 #include "support/LFakeTimer.h"
 #include "support/LSampleRoots.h"
 #include "support/LTestDirectory.h"
 #include "support/LTestStrings.h"
 #include "ui/GMCursor.h"
+#include "util/GMOptions.h"
+
+#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
@@ -183,6 +189,55 @@ bool CollectAt(const LVector2& aAt)
     }
     Click(menu->GetButton(GMMultiCursorAction::COLLECT)->GetWorldPosition() + LVector2(25.0f, 25.0f));
     return true;
+}
+
+GMScene* StartAtRiverbank(unsigned int aSeed)
+{
+    if (!PrepareGame()) {
+        return nullptr;
+    }
+    GMOptions::GetInstance()->SetSkill(GMOptions::SKILL_MEDIUM);
+    LRandom::Seed(aSeed);
+    LStateManager::Get()->SetState(LString("sta_selectedcase"), LString("number"), LString("1"), false);
+    GMSceneManager* scenes = GMSceneManager::GetInstance();
+    if (scenes == nullptr || !scenes->LoadScene(LString(GMTestScene::kRiverbank), true, true)) {
+        return nullptr;
+    }
+    GMScene* scene = scenes->GetScene();
+    Frames(2);
+    Move(LVector2(20.0f, 20.0f));
+    return scene;
+}
+
+void ClickButton(LButton* aButton, float aInside)
+{
+    if (aButton == nullptr) {
+        ADD_FAILURE() << "no button to click";
+        return;
+    }
+    const LVector2 at = aButton->GetWorldPosition();
+    Click(LVector2(at.x + aInside, at.y + aInside));
+}
+
+std::string PlayLines(GMInterview* aInterview, bool aUntilEnded)
+{
+    std::string names;
+    const auto done = [&] { return aUntilEnded ? !aInterview->IsRunning() : !aInterview->IsBusy(); };
+    for (int guard = 0; guard < 20 && !done(); ++guard) {
+        if (!FramesUntil([&] { return done() || LFakeSoundPlayer::Find(LString("sequenceSound")) != nullptr; })) {
+            break;
+        }
+        LFakeSoundPlayer* line = LFakeSoundPlayer::Find(LString("sequenceSound"));
+        if (line == nullptr) {
+            continue;
+        }
+        const std::string file = ToStd(line->mFileName);
+        names += file.substr(file.rfind('/') + 1) + ";";
+        Frames(10);
+        line->MarkEnded();
+        Frames(2);
+    }
+    return names;
 }
 
 } // namespace GMSceneFlow

@@ -7,7 +7,9 @@
 #include <map>
 #include <string>
 
+class GMInterview;
 class GMScene;
+class LButton;
 class LTestDirectory;
 class LVector2;
 
@@ -62,5 +64,17 @@ bool Look(const LVector2& aAt);
 // A click on the hotspot at aAt, then on the action menu's collect button once it has
 // opened; false when the menu does not open for it.
 bool CollectAt(const LVector2& aAt);
+// PrepareGame, the medium skill, the engine's random generator seeded with aSeed, case 1
+// selected, the sample's riverbank loaded by the scene manager, two frames and the mouse
+// moved to its top left corner, where nothing stands; the scene, or null when a step
+// fails.
+GMScene* StartAtRiverbank(unsigned int aSeed);
+// A click on a button's shown look, aInside from its top left corner (a test failure when
+// there is no button).
+void ClickButton(LButton* aButton, float aInside = 12.0f);
+// Each voiced line of the interview's playing sequence ("sequenceSound") ended after half
+// a second, until the interview is no longer busy (with aUntilEnded: until it no longer
+// runs); the lines' file names, each followed by ";".
+std::string PlayLines(GMInterview* aInterview, bool aUntilEnded = false);
 
 } // namespace GMSceneFlow

@@ -1,10 +1,76 @@
-// A puzzle screen not built yet: the accessor makes the object the application creates
-// at start, which listens to nothing and shows nothing.
+// The broken baseball bat: seven fragments (GMBaseballPiece) lie scattered and the left
+// button drags them, the one picked last on top. At every release the bat is checked:
+// every fragment turned like fragment 1, at its offset from it within 20 pixels a side,
+// and none below the fragment it must lie over. Solved: "evt_baseballbatpuzzle_solved",
+// the minimised PDA bar shown, the item "3wh02" in the inventory, the mouse let go, and
+// the line "3wh02_rg", at whose end the screen closes. Without that line the screen stays
+// until the back button.
+//
+// Layout "//textures/puzzles/baseball_bat/bat_puzzle_layout.txt": "groups.g01-background",
+// the fragments under kPiecesKey ("piece1" to "piece7") and "groups.g02-backbutton". The
+// root is a group of its own, "baseballbat_layout".
+//
+// The intro "hi13_rg" ("puzzleVO") plays at the first showing of a game at the easy skill
+// level only; the first showing marks it played at any level.
 #pragma once
-#include "util/GMStandIn.h"
+#include "Input/LIMouseListener.h"
+#include "container/LVector.h"
+#include "puzzles/GMPuzzle.h"
 
-class GMBaseballBatPuzzle : public GMStandIn<GMBaseballBatPuzzle>
+class GMBaseballPiece;
+
+class GMBaseballBatPuzzle : public GMPuzzle, public LIMouseListener
 {
 public:
-    static constexpr const char* kClassName = "GMBaseballBatPuzzle";
+    static constexpr int kPieceCount = 7;
+    // Start places: y = kStart + draw % kRangeY, x = kStart + draw % kRangeX.
+    static constexpr int kStart = 50;
+    static constexpr int kRangeX = 500;
+    static constexpr int kRangeY = 400;
+    static constexpr const char* kPiecesKey = "groups.g03-pieces";
+    static constexpr const char* kVoiceName = "puzzleVO";
+    static constexpr const char* kSolvedVoice = "3wh02_rg";
+    static constexpr const char* kSolvedEvent = "evt_baseballbatpuzzle_solved";
+    static constexpr const char* kItem = "3wh02";
+
+    static GMBaseballBatPuzzle* GetInstance();
+
+    // Seeds the random generator from the time.
+    GMBaseballBatPuzzle();
+    ~GMBaseballBatPuzzle() override;
+
+    void OnShow() override;
+    // The mouse goes and the fragments stop answering during the fade-out.
+    void OnLeave() override;
+
+    // Button 1 picks the fragment under the mouse.
+    void OnButtonDown(int aButton) override;
+    void OnMove(const LVector2& aPosition) override;
+    // Any release (even without a drag) ends the drag and checks the bat.
+    void OnButtonUp(int aButton) override;
+
+    // Whether the bat is whole; when it is, it is solved as above.
+    bool CheckSolved();
+
+    const LVector& GetPieces() const { return mPieces; }
+    GMBaseballPiece* GetPiece(int aNumber) const;
+    GMBaseballPiece* GetSelected() const { return mSelected; }
+    bool IsMouseListening() const { return mMouseListening; }
+
+protected:
+    void BuildPieces() override;
+    void OnBuilt() override;
+    void ReleaseInput() override;
+    void DeletePieces() override;
+    // The solved line's real end pops the screen; its absence, told while it is being
+    // played, does not.
+    void OnVoiceEnded(const LString& aName) override;
+
+private:
+    void Solve();
+
+    LVector mPieces;
+    GMBaseballPiece* mSelected = nullptr;
+    bool mMouseListening = false;
+    bool mStartingVoice = false;
 };

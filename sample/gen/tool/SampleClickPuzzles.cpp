@@ -2,8 +2,8 @@
 // panel, the twelve keys' pressed pictures and the display's ten digits), the chase
 // photos (a pin board and seven photos, each button with its normal, over, down and
 // disabled looks one above the other) and the PO box (a brass box front, the dial face and
-// the dial's turn button); the keypad's opening sound, the puzzles' voices and their cut
-// scenes' movies.
+// the dial's turn button); the keypad's opening sound and their cut scenes' movies (their
+// voices are among the voice-overs).
 #include "SampleArt.h"
 #include "SampleContent.h"
 #include "SampleOutput.h"
@@ -104,17 +104,6 @@ std::vector<float> Chime()
     return samples;
 }
 
-void WriteVoice(SampleOutput& aOut, const std::string& aId, float aPitch)
-{
-    std::vector<float> samples(static_cast<size_t>(kRate));
-    for (size_t i = 0; i < samples.size(); ++i) {
-        const float t = static_cast<float>(i) / kRate;
-        const float syllable = 0.5f - 0.5f * std::cos(2.0f * static_cast<float>(M_PI) * 3.0f * t);
-        samples[i] = 0.3f * syllable * std::sin(2.0f * static_cast<float>(M_PI) * aPitch * t);
-    }
-    aOut.WriteSound("sounds/" + aId + ".ogg", kRate, samples);
-}
-
 } // namespace
 
 void WriteClickPuzzles(SampleOutput& aOut)
@@ -123,9 +112,6 @@ void WriteClickPuzzles(SampleOutput& aOut)
     WriteChasePhotos(aOut);
     WritePOBox(aOut);
     aOut.WriteSound("sounds/entry.mp2", kRate, Chime());
-    WriteVoice(aOut, "hi04_rg", 170.0f);
-    WriteVoice(aOut, "2ls08_rg", 140.0f);
-    WriteVoice(aOut, "hi18_rg", 175.0f);
     aOut.Write("movies/Secret_Apt_Door.bik", SampleMovie(70, 120, 140));
     aOut.Write("movies/chaseapt_draweropen.bik", SampleMovie(140, 110, 140));
     aOut.Write("movies/UPS_BoxAnimax.bik", SampleMovie(100, 100, 160));

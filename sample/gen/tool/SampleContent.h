@@ -36,6 +36,13 @@ void WriteMap(SampleOutput& aOut);
 void WritePuzzles(SampleOutput& aOut);
 void WriteProfiler(SampleOutput& aOut);
 void WriteClickPuzzles(SampleOutput& aOut);
+// Called by WritePuzzles, one puzzle each.
+void WriteMonetBox(SampleOutput& aOut);
+void WriteSurveillanceTapes(SampleOutput& aOut);
+void WriteRoomService(SampleOutput& aOut);
+void WriteBaseballBat(SampleOutput& aOut);
+void WritePCDesktop(SampleOutput& aOut);
+void WriteHarp(SampleOutput& aOut);
 
 // A movie of the sample's kind (SampleMovies.cpp): 45 frames of one colour (Y, U, V),
 // fading in from black over the first 15.

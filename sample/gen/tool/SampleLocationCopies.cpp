@@ -28,6 +28,9 @@ struct LocationCopy
 };
 
 const std::vector<LocationCopy> kCopies = {
+    {"case01/riverbank", "case02/lisa_apt_upstairs", {"vp_stairs_bedroom"}},
+    {"case01/riverbank", "case02/hotel_room", {"vp_dead_body"}},
+    {"case01/riverbank", "case02/stokes_upstairs", {"vp_bedroom"}},
     {"case01/riverbank", "case01/castillosecretapt", {"vp_start"}},
     {"case01/riverbank", "case03/chase", {"vp_kitbath"}},
     {"case01/riverbank", "case04/upsstore", {"vp_mailboxesleft"}},

@@ -33,4 +33,6 @@ void WriteMovies(SampleOutput& aOut)
     aOut.Write("movies/000_all.bik", SampleMovie(120, 110, 150));    // sepia
     aOut.Write("movies/152_all.bik", SampleMovie(110, 110, 100));    // river green
     aOut.Write("movies/001_all.bik", SampleMovie(90, 128, 128));     // grey
+    aOut.Write("movies/LisaApt_Monet_Box.bik", SampleMovie(100, 140, 120)); // lily green
+    aOut.Write("movies/Harp_Puzzle.bik", SampleMovie(80, 150, 150));        // dusk violet
 }

@@ -46,4 +46,10 @@ void WritePuzzles(SampleOutput& aOut)
     DrawPiece(pieces, 5, green, 1);
     DrawPiece(pieces, 6, green, 2);
     aOut.WriteImage("textures/puzzles/cigar_bands/pieces.tga", pieces);
+    WriteMonetBox(aOut);
+    WriteSurveillanceTapes(aOut);
+    WriteRoomService(aOut);
+    WriteBaseballBat(aOut);
+    WritePCDesktop(aOut);
+    WriteHarp(aOut);
 }

@@ -5,6 +5,7 @@
 #include "SampleOutput.h"
 
 #include <cmath>
+#include <string>
 #include <vector>
 
 namespace {
@@ -47,4 +48,12 @@ void WriteSounds(SampleOutput& aOut)
     aOut.WriteSound("sounds/step_gravel.wav", kRate, Notes({330.0f, 1975.5f}, 0.05f, 60.0f));
     // Stands in for an interview line whose own sound is missing.
     aOut.WriteSound("sounds/temp.ogg", kRate, Notes({440.0f, 392.0f}, 0.3f, 8.0f));
+    // The desktop's password sounds: a rising pair when right, a low buzz when wrong.
+    aOut.WriteSound("sounds/pw_correct.ogg", kRate, Notes({987.8f, 1318.5f}, 0.2f, 8.0f));
+    aOut.WriteSound("sounds/pw_wrong.ogg", kRate, Notes({155.6f}, 0.4f, 4.0f));
+    // The harp's notes: string n a semitone above string n - 1, from the A below middle C.
+    for (int n = 1; n <= 20; ++n) {
+        aOut.WriteSound("textures/puzzles/harppuzzle/" + std::to_string(n) + ".ogg", kRate,
+                        Notes({220.0f * std::pow(2.0f, static_cast<float>(n - 1) / 12.0f)}, 0.6f, 5.0f));
+    }
 }

@@ -65,4 +65,25 @@ void WriteVoiceOvers(SampleOutput& aOut)
     WriteVoice(aOut, "hi02_rg", 1.0f, 160.0f);
     WriteVoice(aOut, "1cn05_rg", 1.0f, 140.0f);
     WriteVoice(aOut, "1cn05a_rg", 1.0f, 120.0f);
+    // The Monet box's line at the easy skill level and otherwise.
+    WriteVoice(aOut, "hi10_rg", 1.0f, 150.0f);
+    WriteVoice(aOut, "2ls16_rg", 1.0f, 135.0f);
+    // The surveillance tapes' line on solving.
+    WriteVoice(aOut, "4re31_le", 1.0f, 125.0f);
+    // The room-service receipt's hint at the easy skill level and otherwise, and the
+    // baseball bat's line on solving.
+    WriteVoice(aOut, "hi13_rg", 1.0f, 155.0f);
+    WriteVoice(aOut, "2st07_rg", 1.0f, 130.0f);
+    WriteVoice(aOut, "3wh02_rg", 1.0f, 145.0f);
+    // The keypad's hint at the easy skill level and the chase photos' one; the line that
+    // both the keypad and the desktop open with otherwise.
+    WriteVoice(aOut, "hi04_rg", 1.0f, 170.0f);
+    WriteVoice(aOut, "hi18_rg", 1.0f, 175.0f);
+    WriteVoice(aOut, "2ls08_rg", 1.0f, 130.0f);
+    // The desktop's hint at the easy skill level and the line after the password.
+    WriteVoice(aOut, "hi09_rg", 1.0f, 150.0f);
+    WriteVoice(aOut, "2ls08a_rg", 1.0f, 120.0f);
+    // The harp's intro and its hint at the easy skill level.
+    WriteVoice(aOut, "2sh01_rg", 1.0f, 140.0f);
+    WriteVoice(aOut, "hi12_rg", 1.0f, 155.0f);
 }

@@ -321,11 +321,13 @@ TEST_F(ScrollBarTest, ClearedContentStaysWhereItWasWhileTheBarMoves)
     EXPECT_EQ(40, bar.mScroll.GetContentPosition());
     EXPECT_EQ((std::vector<float> {5.0f, -10.0f}), At(bar.mContent));
 
-    // A refused null clears as well: the old content is not moved by later scrolling.
+    // A null content clears as well, silently: the old content is not moved by later
+    // scrolling.
     LLogCapture log;
     ASSERT_EQ(1, bar.mScroll.SetContentGroup(&bar.mContent));
-    EXPECT_EQ(0, bar.mScroll.SetContentGroup(nullptr));
-    EXPECT_TRUE(log.Contains("SetContentGroup failure. NULL arg."));
+    EXPECT_EQ(1, bar.mScroll.SetContentGroup(nullptr));
+    EXPECT_EQ(nullptr, bar.mScroll.GetContentGroup());
+    EXPECT_FALSE(log.Contains("SetContentGroup failure."));
     const std::vector<float> before = At(bar.mContent);
     bar.mScroll.ScrollUp();
     EXPECT_EQ(before, At(bar.mContent));

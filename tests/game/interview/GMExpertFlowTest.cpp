@@ -21,14 +21,10 @@
 #include "scene/GMScene.h"
 #include "scene/GMSceneManager.h"
 #include "Render/LNavigationTDO.h"
-#include "state/LStateManager.h"
-#include "stdlib/LRandom.h"
 #include "support/GMTestScene.h"
-#include "support/LFakeSoundPlayer.h"
 #include "support/LLogCapture.h"
 #include "support/LTestStrings.h"
 #include "util/GMCleaner.h"
-#include "util/GMOptions.h"
 
 #include <gtest/gtest.h>
 
@@ -48,15 +44,8 @@ class ExpertFlowTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(GMSceneFlow::PrepareGame());
-        GMOptions::GetInstance()->SetSkill(GMOptions::SKILL_MEDIUM);
-        LRandom::Seed(11);
-        LStateManager::Get()->SetState(LString("sta_selectedcase"), LString("number"), LString("1"), false);
-        ASSERT_TRUE(GMSceneManager::GetInstance()->LoadScene(LString("case01/riverbank"), true, true));
-        mScene = GMSceneManager::GetInstance()->GetScene();
+        mScene = StartAtRiverbank(11);
         ASSERT_NE(nullptr, mScene);
-        Frames(2);
-        Move(kNowhere);
         mLog.Clear();
     }
 
@@ -64,36 +53,6 @@ protected:
     {
         GMSceneManager::GetInstance()->UnloadScene();
         delete GMCleaner::GetInstance();
-    }
-
-    static void Press(LButton* aButton, float aInside = 12.0f)
-    {
-        ASSERT_NE(nullptr, aButton);
-        const LVector2 at = aButton->GetWorldPosition();
-        Click(LVector2(at.x + aInside, at.y + aInside));
-    }
-
-    // Each voiced line ended after half a second until the interview is idle (aUntil
-    // false) or ended; the names of the lines.
-    static std::string Lines(GMInterview* aInterview, bool aUntilEnded = false)
-    {
-        std::string names;
-        const auto done = [&] { return aUntilEnded ? !aInterview->IsRunning() : !aInterview->IsBusy(); };
-        for (int guard = 0; guard < 20 && !done(); ++guard) {
-            if (!FramesUntil([&] { return done() || LFakeSoundPlayer::Find(LString("sequenceSound")) != nullptr; })) {
-                break;
-            }
-            LFakeSoundPlayer* line = LFakeSoundPlayer::Find(LString("sequenceSound"));
-            if (line == nullptr) {
-                continue;
-            }
-            const std::string file = ToStd(line->mFileName);
-            names += file.substr(file.rfind('/') + 1) + ";";
-            Frames(10);
-            line->MarkEnded();
-            Frames(2);
-        }
-        return names;
     }
 
     LLogCapture mLog;
@@ -108,12 +67,12 @@ TEST_F(ExpertFlowTest, ATalkAtTheVanQuestionsTheLabBesideItsComputerAndGivesTheS
     GMNavigation::GetInstance()->GetNavigation()->SetPosition(LVector3(-100.0f, 0.0f, 0.0f));
     Click(kVan);
     ASSERT_TRUE(FramesUntil([&] { return menu->IsOpen(); }));
-    Press(menu->GetButton(GMMultiCursorAction::TALK), 25.0f);
+    ClickButton(menu->GetButton(GMMultiCursorAction::TALK), 25.0f);
     ASSERT_TRUE(FramesUntil([&] { return lab->IsRunning(); }));
     EXPECT_FALSE(mScene->IsInputEnabled());
 
     // Two topics ready, one waiting: the intro, then the computer beside the notepad.
-    EXPECT_EQ("ex_intro.ogg;", Lines(lab));
+    EXPECT_EQ("ex_intro.ogg;", PlayLines(lab));
     GMExpertComputer* computer = GMExpertComputer::Peek();
     ASSERT_NE(nullptr, computer);
     ASSERT_TRUE(FramesUntil([&] { return GMScreenManager::GetInstance()->GetTop() == computer && !GMScreenManager::GetInstance()->IsBusy(); }));
@@ -127,9 +86,9 @@ TEST_F(ExpertFlowTest, ATalkAtTheVanQuestionsTheLabBesideItsComputerAndGivesTheS
     // The glove, clicked on the notepad: the lab's answer, its profile typed, the report
     // in the inventory.
     Move(kNowhere);
-    Press(topics->GetButton(0));
+    ClickButton(topics->GetButton(0));
     EXPECT_EQ("glove", ToStd(lab->GetCurrentTopic()));
-    EXPECT_EQ("ex_glove.ogg;", Lines(lab));
+    EXPECT_EQ("ex_glove.ogg;", PlayLines(lab));
     ASSERT_TRUE(FramesUntil([&] { return !computer->IsTyping(); }));
     EXPECT_EQ("Leather glove, right hand", ToStd(computer->GetField(GMExpertComputer::FIELD_ITEM)->GetText()));
     EXPECT_EQ("Riverbank, by the water", ToStd(computer->GetField(GMExpertComputer::FIELD_LOCATION)->GetText()));
@@ -144,8 +103,8 @@ TEST_F(ExpertFlowTest, ATalkAtTheVanQuestionsTheLabBesideItsComputerAndGivesTheS
 
     // Leave: the computer closes, the exit line plays, the scene is back.
     Move(kNowhere);
-    Press(dynamic_cast<LButton*>(lab->GetNotepad()->GetMember(LString("btn_exit"))));
-    EXPECT_EQ("ex_exit.ogg;", Lines(lab, true));
+    ClickButton(dynamic_cast<LButton*>(lab->GetNotepad()->GetMember(LString("btn_exit"))));
+    EXPECT_EQ("ex_exit.ogg;", PlayLines(lab, true));
     EXPECT_FALSE(lab->IsRunning());
     EXPECT_EQ(nullptr, computer->GetRoot());
     EXPECT_EQ(mScene, GMScreenManager::GetInstance()->GetTop());

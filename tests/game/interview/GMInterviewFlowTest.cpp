@@ -21,8 +21,6 @@
 #include "scene/GMScene.h"
 #include "scene/GMSceneManager.h"
 #include "Render/LNavigationTDO.h"
-#include "state/LStateManager.h"
-#include "stdlib/LRandom.h"
 #include "support/GMTestScene.h"
 #include "support/LFakeSoundManager.h"
 #include "support/LFakeSoundPlayer.h"
@@ -30,7 +28,6 @@
 #include "support/LLogCapture.h"
 #include "support/LTestStrings.h"
 #include "util/GMCleaner.h"
-#include "util/GMOptions.h"
 
 #include <gtest/gtest.h>
 
@@ -51,16 +48,9 @@ class FlowTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(GMSceneFlow::PrepareGame());
-        GMOptions::GetInstance()->SetSkill(GMOptions::SKILL_MEDIUM);
-        LRandom::Seed(7);
-        LStateManager::Get()->SetState(LString("sta_selectedcase"), LString("number"), LString("1"), false);
-        ASSERT_TRUE(GMSceneManager::GetInstance()->LoadScene(LString("case01/riverbank"), true, true));
-        mScene = GMSceneManager::GetInstance()->GetScene();
+        mScene = StartAtRiverbank(7);
         ASSERT_NE(nullptr, mScene);
         mMenu = GMMultiCursor::GetInstance();
-        Frames(2);
-        Move(kNowhere);
         mLog.Clear();
     }
 
@@ -73,36 +63,6 @@ protected:
 
 
 
-
-    // A click on a button's shown look, aInside from its top left corner.
-    static void ClickButton(LButton* aButton, float aInside = 12.0f)
-    {
-        ASSERT_NE(nullptr, aButton);
-        const LVector2 at = aButton->GetWorldPosition();
-        Click(LVector2(at.x + aInside, at.y + aInside));
-    }
-
-    // The voiced lines of the playing sequence, each ended after 0.5 s, until the
-    // interview is no longer busy; the names of the lines.
-    std::string PlayLines(GMInterview* aInterview)
-    {
-        std::string names;
-        for (int guard = 0; guard < 20 && aInterview->IsBusy(); ++guard) {
-            if (!FramesUntil([&] { return !aInterview->IsBusy() || LFakeSoundPlayer::Find(LString("sequenceSound")); })) {
-                break;
-            }
-            LFakeSoundPlayer* line = LFakeSoundPlayer::Find(LString("sequenceSound"));
-            if (line == nullptr) {
-                continue;
-            }
-            const std::string file = ToStd(line->mFileName);
-            names += file.substr(file.rfind('/') + 1) + ";";
-            Frames(10);
-            line->MarkEnded();
-            Frames(2);
-        }
-        return names;
-    }
 
     LButton* PanelButton(const char* aGroup, const char* aId)
     {
