@@ -55,7 +55,7 @@ GMLoadScreen::~GMLoadScreen()
 {
     sLoadScreen.Destroyed(this);
     ListenToMouse(false);
-    if (GMScreenFader* fader = GMScreenFader::GetInstance()) {
+    if (GMScreenFader* fader = GMScreenFader::Peek()) {
         fader->RemoveListener(this);
     }
     DeleteDisplay();

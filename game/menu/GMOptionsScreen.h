@@ -28,7 +28,7 @@ public:
     // The screen, made on first use and registered with the game cleaner; null when it
     // cannot be made (logged) and after the cleaner has deleted it.
     static GMOptionsScreen* GetInstance();
-    // The title music's volume setter (none until the main menu gives one).
+    // The title music's volume setter (the main menu sets it while it exists).
     static void SetTitleMusicVolume(TitleMusicVolume aSetter);
 
     GMOptionsScreen();
