@@ -30,7 +30,9 @@ GMSingleton<GMLoadScreen> sLoadScreen;
 constexpr int kClicked = 4;
 constexpr float kButtonsZ = 10.0f;
 constexpr float kTextZ = 10.0f;
-constexpr float kThumbnailZ = -10.0f;
+// In front of the background and its dark panels (depth 0.0), behind the buttons and
+// texts: a thumbnail behind the background would never be seen.
+constexpr float kThumbnailZ = 5.0f;
 constexpr float kLineHeight = 19.0f;
 const char16_t* const kFontId = u"comic18";
 

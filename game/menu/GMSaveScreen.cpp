@@ -28,7 +28,9 @@ constexpr float kFieldWidth = 215.0f;
 constexpr float kFieldHeight = 18.0f;
 constexpr float kThumbnailX = 265.0f;
 constexpr float kThumbnailY = 95.0f;
-constexpr float kThumbnailZ = -10.0f;
+// In front of the background and its dark panels (depth 0.0), behind the buttons and
+// texts: a thumbnail behind the background would never be seen.
+constexpr float kThumbnailZ = 5.0f;
 } // namespace
 
 GMSaveScreen* GMSaveScreen::GetInstance()

@@ -4,6 +4,7 @@
 #include "menu/GMLoadScreen.h"
 
 #include "GMScreenManager.h"
+#include "Gdi/LDisplayGroup.h"
 #include "Gdi/LSprite.h"
 #include "Gdi/LTextArea.h"
 #include "Input/LMouse.h"
@@ -134,6 +135,9 @@ TEST_F(LoadScreenTest, SevenSavesScrollByThreeSelectionFollowsAndTheScrollIsKept
     ASSERT_NE(nullptr, screen->GetEntries()[0].mSprite);
     EXPECT_TRUE(screen->GetEntries()[0].mSprite->GetVisible());
     EXPECT_FLOAT_EQ(25.0f, screen->GetEntries()[0].mSprite->GetLocalPosition().x);
+    // Drawn over the dark panel of its slot.
+    EXPECT_GT(screen->GetEntries()[0].mSprite->GetRelativeZ(),
+              screen->GetDisplay()->GetMember(LString("black_background"))->GetRelativeZ());
     EXPECT_FALSE(screen->GetEntries()[6].mSprite->GetVisible());
 
     Select(4);

@@ -4,6 +4,7 @@
 #include "menu/GMSaveScreen.h"
 
 #include "Gdi/LDisplayGroup.h"
+#include "Gdi/LIDisplayObject.h"
 #include "Gdi/LSprite.h"
 #include "Render/LTextureManager.h"
 #include "container/LString.h"
@@ -87,6 +88,10 @@ TEST_F(SaveScreenTest, TheFirstSaveOfAFreshInstallationCreatesTheIndexThenGameOn
     EXPECT_TRUE(HasGameFile("game1.dat"));
     EXPECT_EQ(static_cast<GMIScreen*>(&mMenu), Top());
     EXPECT_EQ(nullptr, screen->GetDisplay());
+    // The field came and went without asking the keyboard or the frames for a listener
+    // they did not hold.
+    EXPECT_FALSE(mLog.Contains("RemoveListener error"));
+    EXPECT_FALSE(mLog.Contains("Remove listener error"));
 }
 
 TEST_F(SaveScreenTest, TheThumbnailOfTheViewpointOrNone)
@@ -99,6 +104,9 @@ TEST_F(SaveScreenTest, TheThumbnailOfTheViewpointOrNone)
     EXPECT_EQ(LTextureManager::Get()->GetHandle(LString("riverbank_vp02.bmp")), sprite->GetTexture());
     EXPECT_FLOAT_EQ(265.0f, sprite->GetLocalPosition().x);
     EXPECT_FLOAT_EQ(95.0f, sprite->GetLocalPosition().y);
+    // Drawn over the background and the panel behind it.
+    EXPECT_GT(sprite->GetRelativeZ(), screen->GetDisplay()->GetMember(LString("background"))->GetRelativeZ());
+    EXPECT_GT(sprite->GetRelativeZ(), screen->GetDisplay()->GetMember(LString("black_background"))->GetRelativeZ());
     Click(kCancelX, kButtonsY);
     EXPECT_TRUE(FinishFade());
     EXPECT_EQ(static_cast<GMIScreen*>(&mMenu), Top());
