@@ -43,6 +43,7 @@
 #include "scene/GMNavigation.h"
 #include "scene/GMSceneAudio.h"
 #include "scene/GMSceneManager.h"
+#include "scene/GMAmbientAnimPlayer.h"
 #include "scene/GMShadowSimple.h"
 #include "Render/LShadowBuffer.h"
 #include "script/LScript.h"
@@ -292,6 +293,7 @@ GMScene::~GMScene()
     delete mLighting;
     delete mShadowSimple;
     delete mShadowBuffer;
+    delete mAmbient;
     delete mAnimations;
     delete mEvidence;
     delete mDescription;
@@ -1161,7 +1163,20 @@ void GMScene::StopAudio()
 
 void GMScene::MakeAmbientPlayer()
 {
-    // Ambient animations come with their own work: "animations.txt" is kept, none plays.
+    delete mAmbient;
+    mAmbient = nullptr;
+    // Option toggle 2 drops the ambient animations; a location without them has no file.
+    if (Toggle(kToggleNoExtras) || mAnimations == nullptr) {
+        return;
+    }
+    const LPropertyList* viewpoint = mAnimations->GetList(LString(u"viewpoints.") + mViewpoint);
+    if (viewpoint == nullptr) {
+        return;
+    }
+    mAmbient = L_NEW GMAmbientAnimPlayer();
+    if (mAmbient != nullptr) {
+        mAmbient->Build(viewpoint);
+    }
 }
 
 void GMScene::UpdateShadowChoice()
@@ -1447,6 +1462,9 @@ bool GMScene::Render()
         return false;
     }
     if (!cut) {
+        if (mAmbient != nullptr) {
+            mAmbient->RenderBackground(renderer);
+        }
         for (int i = 0; i < GetHotspotCount(); ++i) {
             GetHotspot(i)->RenderDisplayMember();
         }
@@ -1495,6 +1513,9 @@ bool GMScene::Render()
     if (!cut) {
         for (int i = 0; i < mDecalCount; ++i) {
             mDecals[i]->Render(renderer);
+        }
+        if (mAmbient != nullptr) {
+            mAmbient->RenderForeground(renderer);
         }
     } else {
         for (int i = 0; mCutDecal != nullptr && i < mCutDecal->GetCount(); ++i) {

@@ -23,6 +23,7 @@ class GMLighting;
 class GMPicker;
 class GMSceneAudio;
 class GMScreenFader;
+class GMAmbientAnimPlayer;
 class GMShadowSimple;
 class LShadowBuffer;
 class LCamera;
@@ -156,6 +157,7 @@ public:
     GMSceneAudio* GetAudio() const { return mAudio; }
     GMShadowSimple* GetShadowSimple() const { return mShadowSimple; }
     LShadowBuffer* GetShadowBuffer() const { return mShadowBuffer; }
+    GMAmbientAnimPlayer* GetAmbientPlayer() const { return mAmbient; }
     float GetShadowShade() const { return mShadowShade; }
     int GetDecalCount() const { return mDecalCount; }
     LSprite* GetDecal(int aIndex) const;
@@ -245,6 +247,8 @@ private:
     float mShadowShade = kDefaultShadowShade;
     GMSceneAudio* mAudio = nullptr;
     LPropertyList* mAnimations = nullptr;
+    // The ambient animations of the viewpoint, or null.
+    GMAmbientAnimPlayer* mAmbient = nullptr;
     LDisplayGroup* mDisplayGroup = nullptr;
     LSprite** mDecals = nullptr;
     int mDecalCount = 0;

@@ -6,6 +6,7 @@
 #include "container/LVectorString.h"
 #include "event/LEventManager.h"
 #include "memory/LMemoryManager.h"
+#include "scene/GMPlacard.h"
 #include "scene/GMScene.h"
 #include "stdlib/LLog.h"
 #include "util/GMCleaner.h"
@@ -52,7 +53,7 @@ void GMSceneManager::SetScene(GMScene* aScene)
     mOwnsScene = false;
 }
 
-bool GMSceneManager::LoadScene(const LString& aId, bool aImmediate, bool)
+bool GMSceneManager::LoadScene(const LString& aId, bool aImmediate, bool aSkipPlacard)
 {
     if (aId.IsEmpty()) {
         L_ERROR("LoadScene failure. Invalid scene id.");
@@ -63,8 +64,15 @@ bool GMSceneManager::LoadScene(const LString& aId, bool aImmediate, bool)
     if (LEventManager* events = LEventManager::Get(); events != nullptr && !events->IsRaised(visited)) {
         events->AddEvent(visited, true);
     }
-    // The location card comes with its own work: until then no card is shown and the
-    // placard event is left alone.
+    // A location entered for the first time shows its card, which loads it afterwards.
+    if (!aSkipPlacard) {
+        LEventManager* events = LEventManager::Get();
+        GMPlacard* card = GMPlacard::GetInstance();
+        if (events != nullptr && !events->IsRaised(aId + LString(u"_placard")) && card != nullptr &&
+            card->Show(aId)) {
+            return true;
+        }
+    }
     UnloadScene();
     GMScene* scene = L_NEW GMScene();
     if (scene == nullptr) {

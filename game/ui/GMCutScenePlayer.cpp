@@ -12,6 +12,7 @@
 #include "memory/LMemoryManager.h"
 #include "pda/GMPDA.h"
 #include "pda/GMPDAMinimized.h"
+#include "scene/GMPlacard.h"
 #include "scene/GMScene.h"
 #include "scene/GMSceneManager.h"
 #include "state/LIState.h"
@@ -493,8 +494,16 @@ void GMCutScenePlayer::LoadTarget()
     const LString scene = mTargetScene;
     const LString viewpoint = mTargetViewpoint;
     GMSceneManager* scenes = GMSceneManager::GetInstance();
+    // A location entered for the first time shows its card first, which loads it later:
+    // the viewpoint goes with the card, and the card fades in by itself.
+    bool carded = false;
     if (scenes == nullptr || !scenes->LoadScene(scene, immediate, false)) {
         L_ERROR("LoadScene failure. Target scene not loaded: " + scene);
+    } else if (GMPlacard* card = GMPlacard::Peek(); card != nullptr && card->IsPending() && card->GetSceneId() == scene) {
+        carded = true;
+        if (Names(viewpoint)) {
+            card->SetViewpoint(viewpoint);
+        }
     } else if (Names(viewpoint) && scenes->GetScene() != nullptr) {
         scenes->GetScene()->SetViewpoint(viewpoint);
     }
@@ -513,7 +522,7 @@ void GMCutScenePlayer::LoadTarget()
         }
     }
     WrapUp();
-    if (immediate) {
+    if (immediate && !carded) {
         if (GMScreenFader* fader = GMScreenFader::GetInstance()) {
             fader->FadeIn();
         }

@@ -92,7 +92,8 @@ TEST_F(SampleFiles, EveryMovieOpensWithMoreThanTenFrames)
     EXPECT_EQ((std::vector<std::string> {"movies/000_all.bik", "movies/001_all.bik", "movies/152_all.bik",
                                          "movies/Harp_Puzzle.bik", "movies/LisaApt_Monet_Box.bik",
                                          "movies/Secret_Apt_Door.bik", "movies/UPS_BoxAnimax.bik",
-                                         "movies/Vesmar_Logo.bik", "movies/chaseapt_draweropen.bik"}),
+                                         "movies/Vesmar_Logo.bik", "movies/amb_gull.bik", "movies/amb_lantern.bik",
+                                         "movies/chaseapt_draweropen.bik"}),
               files);
     for (const std::string& file : files) {
         std::unique_ptr<LIMoviePlayer> movie(movies->CreateTextureMovie(LString("sample"), Data(file)));

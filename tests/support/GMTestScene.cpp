@@ -8,6 +8,7 @@
 #include "LVector2.h"
 #include "interview/GMInterview.h"
 #include "multicursor/GMMultiCursor.h"
+#include "event/LEventManager.h"
 #include "multicursor/GMMultiCursorAction.h"
 #include "scene/GMScene.h"
 #include "scene/GMSceneManager.h"
@@ -57,6 +58,14 @@ GMScene* GMTestScene::Load(const char* aId)
     GMSceneManager* scenes = GMSceneManager::GetInstance();
     if (scenes == nullptr || !Prepare()) {
         return nullptr;
+    }
+    // As a location the player has entered before: its card has been shown, so a later
+    // load of it (a cut scene's target, say) goes straight to the location.
+    if (LEventManager* events = LEventManager::Get()) {
+        const LString shown = LString(aId) + LString("_placard");
+        if (!events->IsRaised(shown)) {
+            events->AddEvent(shown, false);
+        }
     }
     return scenes->LoadScene(LString(aId), true, true) ? scenes->GetScene() : nullptr;
 }

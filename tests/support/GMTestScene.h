@@ -27,7 +27,8 @@ public:
     // then Prepare.
     static bool PrepareHeadless();
     // Prepare, then loads aId immediately (the scene becomes the top screen and is
-    // shown). The current scene, or null when the load failed.
+    // shown), as a location entered before: its card's event is raised. The current
+    // scene, or null when the load failed.
     static GMScene* Load(const char* aId = kRiverbank);
     // A changed copy of a sample location for the faults of a location's files: copies
     // the sample's scenes folder aId into aDirectory, writes aFiles (name relative to the

@@ -6,6 +6,7 @@
 #include "support/LTestCreator.h"
 
 std::vector<LFakeMovieManager::Made> LFakeMovieManager::sMade;
+std::vector<LFakeMovieManager::Made> LFakeMovieManager::sTexturesMade;
 int LFakeMovieManager::sWidth = 640;
 int LFakeMovieManager::sHeight = 480;
 unsigned LFakeMovieManager::sFrameCount = 100;
@@ -38,7 +39,7 @@ LIMoviePlayer* LFakeMovieManager::Create(const LString& aId, const LString& aFil
         L_ERROR(aFailure + aFileName);
         return nullptr;
     }
-    sMade.push_back(Made {aId, aFileName, aFullScreen});
+    (aFullScreen ? sMade : sTexturesMade).push_back(Made {aId, aFileName, aFullScreen});
     auto* player = L_NEW LFakeMoviePlayer(aId, aFileName, aFullScreen);
     player->SetSize(sWidth, sHeight);
     player->mFrameCount = sFrameCount;
@@ -48,6 +49,7 @@ LIMoviePlayer* LFakeMovieManager::Create(const LString& aId, const LString& aFil
 void LFakeMovieManager::Reset()
 {
     sMade.clear();
+    sTexturesMade.clear();
     sWidth = 640;
     sHeight = 480;
     sFrameCount = 100;

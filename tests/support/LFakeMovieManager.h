@@ -25,8 +25,10 @@ public:
     LIMoviePlayer* CreateFullScreenMovie(const LString& aId, const LString& aFileName) override;
     LIMoviePlayer* CreateTextureMovie(const LString& aId, const LString& aFileName) override;
 
-    // Every player made, oldest first (also those already deleted).
+    // Every full-screen player made, oldest first (also those already deleted).
     static std::vector<Made> sMade;
+    // The same for texture players (a location's ambient movies).
+    static std::vector<Made> sTexturesMade;
     // What the next players made report; Reset puts back 640 x 480 and 100 frames.
     static int sWidth;
     static int sHeight;

@@ -3,6 +3,10 @@
 // size, frame count and current frame a test sets. Every live player is listed, newest
 // last.
 //
+// A texture movie (not full screen) also has a texture, a 1 x 1 picture of mid grey made
+// by the "texture" creator and registered in the texture manager under its file name, so
+// a sprite can show its handle; the player gives its lock back when it goes.
+//
 // Its movie ends in one of two ways: End tells the listener at once; MarkEnded ends it as
 // a real movie ends, seen by the frame loop: the mark makes the player a frame listener
 // (priority 0.0, after those already there), and in the next pass it leaves the frame
@@ -38,6 +42,7 @@ public:
     void SetFrameRate(unsigned) override {}
 
     void SetSize(int aWidth, int aHeight);
+    bool IsLooping() const { return mLoop; }
     float GetVolume() const { return mVolume; }
     LIMovieListener* GetListener() const { return mListener; }
 
@@ -46,11 +51,14 @@ public:
     // The movie has run out: the next frame pass ends it (see above).
     void MarkEnded();
 
-    // The live players, oldest first.
+    // The live full-screen players (cut scenes, the intro), oldest first.
     static const std::vector<LFakeMoviePlayer*>& Live();
-    // The newest live player, or null.
+    // The live texture players (a location's ambient movies), oldest first.
+    static const std::vector<LFakeMoviePlayer*>& LiveTextures();
+    // The newest live full-screen player, or null.
     static LFakeMoviePlayer* Newest();
-    // The newest live player of a file whose name ends with aName, or null.
+    // The newest live player (full-screen first) of a file whose name ends with aName, or
+    // null.
     static LFakeMoviePlayer* Find(const LString& aName);
 
     LString mFileName;
@@ -64,5 +72,10 @@ public:
     unsigned mFrameCount = 0;
 
 private:
+    void MakeTexture();
+    void ReleaseTexture();
+
     LFakeEnding mEnding;
+    // The list the player stands in, whatever Open later says.
+    bool mListedFullScreen = true;
 };

@@ -161,8 +161,9 @@ TEST_F(TestKitTest, AMovieEndedAsARealOneIsHeardInTheNextPassAndMayBeDeletedInTh
     EXPECT_EQ(nullptr, LIMovieManager::Get()->CreateFullScreenMovie(LString("c"), LString("//dataroot/movies/missing.bik")));
     EXPECT_EQ(1, mLog.Count("ERROR: "));
     EXPECT_EQ(1, mLog.Count("CreateFullScreenMovie failure: //dataroot/movies/missing.bik"));
-    ASSERT_EQ(2u, LFakeMovieManager::sMade.size());
-    EXPECT_FALSE(LFakeMovieManager::sMade[1].mFullScreen);
+    ASSERT_EQ(1u, LFakeMovieManager::sMade.size());
+    ASSERT_EQ(1u, LFakeMovieManager::sTexturesMade.size());
+    EXPECT_FALSE(LFakeMovieManager::sTexturesMade[0].mFullScreen);
     LFakeMovieManager::Reset();
 }
 

@@ -67,6 +67,8 @@ TEST(MapPanelScene, TagsMoveThePlayerAndTheLogListsWhatHappened)
     LLogCapture log;
     ASSERT_TRUE(GMSceneFlow::PrepareGame());
     LStateManager::Get()->SetState(LString("sta_selectedcase"), LString("number"), LString("1"), false);
+    // Entered before: its card has been shown, so the map's moves within it load at once.
+    ASSERT_TRUE(LEventManager::Get()->AddEvent(LString("case01/riverbank_placard"), false));
     ASSERT_TRUE(GMSceneManager::GetInstance()->LoadScene(LString("case01/riverbank"), true, true));
     Frames(2);
     ASSERT_EQ("vp01", ViewpointState());

@@ -4,6 +4,7 @@
 #include "memory/LMemoryManager.h"
 #include "scene/GMSceneManager.h"
 #include "support/GMTestScene.h"
+#include "support/LFakeMovieManager.h"
 #include "support/LFakeRasterizer.h"
 #include "support/LFakeSoundManager.h"
 #include "util/GMCleaner.h"
@@ -25,6 +26,9 @@ TEST(SceneCycles, LoadingAndUnloadingALocationAgainKeepsTheHeapAndTheChunksStead
         scenes->UnloadScene();
         LFakeSoundManager::sMade.clear();
         LFakeSoundManager::sMade.shrink_to_fit();
+        // The ambient movies' records.
+        LFakeMovieManager::sTexturesMade.clear();
+        LFakeMovieManager::sTexturesMade.shrink_to_fit();
         LFakeRasterizer::Instance()->Reset();
     };
     cycle();

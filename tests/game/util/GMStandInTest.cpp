@@ -1,7 +1,7 @@
 // The accessor of a not yet built singleton: made once, on the game cleaner, gone with it.
 #include "menu/GMIntro.h"
-#include "puzzles/harppuzzle/GMHarpPuzzle.h"
-#include "puzzles/pobox/GMPOBoxPuzzle.h"
+#include "puzzles/painting/GMPaintingPuzzle.h"
+#include "puzzles/slidebox/GMSlideBoxPuzzle.h"
 #include "state/LIState.h"
 #include "state/LStateManager.h"
 #include "support/LFakeTimer.h"
@@ -14,23 +14,23 @@
 TEST(StandIn, MadeOnceRegisteredWithTheGameCleanerAndGoneWithIt)
 {
     LLogCapture log;
-    GMHarpPuzzle* harp = GMHarpPuzzle::GetInstance();
-    ASSERT_NE(nullptr, harp);
-    EXPECT_EQ(harp, GMHarpPuzzle::GetInstance());
-    GMPOBoxPuzzle* box = GMPOBoxPuzzle::GetInstance();
+    GMPaintingPuzzle* painting = GMPaintingPuzzle::GetInstance();
+    ASSERT_NE(nullptr, painting);
+    EXPECT_EQ(painting, GMPaintingPuzzle::GetInstance());
+    GMSlideBoxPuzzle* box = GMSlideBoxPuzzle::GetInstance();
     ASSERT_NE(nullptr, box);
-    EXPECT_NE(static_cast<void*>(harp), static_cast<void*>(box));
+    EXPECT_NE(static_cast<void*>(painting), static_cast<void*>(box));
     GMCleaner* cleaner = GMCleaner::GetInstance();
     ASSERT_EQ(2, cleaner->GetInstanceCount());
     EXPECT_EQ(box, cleaner->GetInstanceAt(0)); // deleted first
-    EXPECT_EQ(harp, cleaner->GetInstanceAt(1));
-    EXPECT_EQ(0u, ToStd(harp->Dump()).find("[GMHarpPuzzle <"));
+    EXPECT_EQ(painting, cleaner->GetInstanceAt(1));
+    EXPECT_EQ(0u, ToStd(painting->Dump()).find("[GMPaintingPuzzle <"));
 
     delete cleaner;
     EXPECT_EQ(nullptr, GMCleaner::Peek());
     EXPECT_EQ("", log.Bytes());
     // Once the cleaner has ended, the accessor makes the stand-in again.
-    ASSERT_NE(nullptr, GMHarpPuzzle::GetInstance());
+    ASSERT_NE(nullptr, GMPaintingPuzzle::GetInstance());
     EXPECT_EQ(1, GMCleaner::GetInstance()->GetInstanceCount());
     delete GMCleaner::GetInstance();
 }
@@ -40,23 +40,23 @@ TEST(StandIn, AStandInAskedForByItsStateSaysSoAndLeavesTheStateAlone)
     RegisterFakeTimer();
     LStateManager* states = LStateManager::Get();
     states->RemoveAllStates();
-    ASSERT_NE(nullptr, GMHarpPuzzle::GetInstance());
+    ASSERT_NE(nullptr, GMPaintingPuzzle::GetInstance());
     ASSERT_NE(nullptr, GMIntro::GetInstance()); // asked for by no state
     LLogCapture log;
-    states->SetState(LString("sta_harppuzzle_active"), LString("boolean"), LString("false"), true);
-    states->SetState(LString("sta_poboxpuzzle_active"), LString("boolean"), LString("true"), true);
+    states->SetState(LString("sta_paintingpuzzle_active"), LString("boolean"), LString("false"), true);
+    states->SetState(LString("sta_slideboxpuzzle_active"), LString("boolean"), LString("true"), true);
     EXPECT_EQ("", log.Bytes()); // false, and a stand-in not made
-    states->SetState(LString("sta_harppuzzle_active"), LString("true"), true);
+    states->SetState(LString("sta_paintingpuzzle_active"), LString("true"), true);
     EXPECT_EQ(1, log.Count("NOTE: ")) << log.Bytes();
-    EXPECT_TRUE(log.Contains("GMHarpPuzzle is a stand-in: \"sta_harppuzzle_active\" turned true; what it opens is "
+    EXPECT_TRUE(log.Contains("GMPaintingPuzzle is a stand-in: \"sta_paintingpuzzle_active\" turned true; what it opens is "
                              "not built yet.")) << log.Bytes();
-    LIState* state = states->GetState(LString("sta_harppuzzle_active"));
+    LIState* state = states->GetState(LString("sta_paintingpuzzle_active"));
     ASSERT_NE(nullptr, state);
     EXPECT_EQ(1, *static_cast<unsigned char*>(state->GetValue()));
     // Gone with the game cleaner, it hears no more.
     delete GMCleaner::GetInstance();
-    states->SetState(LString("sta_harppuzzle_active"), LString("false"), true);
-    states->SetState(LString("sta_harppuzzle_active"), LString("true"), true);
+    states->SetState(LString("sta_paintingpuzzle_active"), LString("false"), true);
+    states->SetState(LString("sta_paintingpuzzle_active"), LString("true"), true);
     EXPECT_EQ(1, log.Count("NOTE: "));
     states->RemoveAllStates();
 }
