@@ -22,6 +22,7 @@ declare -A max_len=(
   [script_stream]=4096 [restore_load]=8192 [model_tree]=8192 [model_direct]=8192
   [gesture_file]=4096 [character_data]=4096 [interview_sequence]=4096 [hotspots]=4096
   [interview_data]=16384 [expert_computer]=8192
+  [credits_file]=4096
 )
 
 run_one() {

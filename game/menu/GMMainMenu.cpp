@@ -14,7 +14,11 @@
 #include "event/LEventManager.h"
 #include "memory/LMemoryManager.h"
 #include "menu/GMCaseTable.h"
+#include "menu/GMCreditsScreen.h"
+#include "menu/GMLoadScreen.h"
 #include "menu/GMMenuButton.h"
+#include "menu/GMOptionsScreen.h"
+#include "menu/GMSaveScreen.h"
 #include "pda/GMInventoryPanel.h"
 #include "pda/GMPDA.h"
 #include "pda/GMPDAMinimized.h"
@@ -29,6 +33,7 @@
 #include "ui/GMScreenFader.h"
 #include "util/GMCleaner.h"
 #include "util/GMOptions.h"
+#include "util/GMSaveGameFile.h"
 #include "util/GMTextureRoot.h"
 
 namespace {
@@ -71,6 +76,31 @@ bool NoCase(const LString& aId, const char* aName)
     return aId.EqualsNoCase(LString(aName));
 }
 
+// One of the screens the menu hands over to, over the menu with a fade.
+void PushFade(GMIScreen* aScreen)
+{
+    GMScreenManager* screens = GMScreenManager::GetInstance();
+    if (aScreen != nullptr && screens != nullptr) {
+        screens->PushFade(aScreen);
+    }
+}
+
+// The title music as the load's placement and the options' volume knob reach it.
+void StopTitleMusic()
+{
+    if (GMMainMenu* menu = GMMainMenu::Peek()) {
+        menu->StopTheme();
+    }
+}
+
+void SetTitleMusicVolume(float aVolume)
+{
+    GMMainMenu* menu = GMMainMenu::Peek();
+    if (menu != nullptr && menu->GetTheme() != nullptr) {
+        menu->GetTheme()->SetVolume(aVolume);
+    }
+}
+
 } // namespace
 
 GMMainMenu* GMMainMenu::GetInstance()
@@ -90,11 +120,17 @@ GMMainMenu* GMMainMenu::Peek()
     return sMenu.Peek();
 }
 
-GMMainMenu::GMMainMenu() = default;
+GMMainMenu::GMMainMenu()
+{
+    GMSaveGameFile::SetTitleMusicStop(&StopTitleMusic);
+    GMOptionsScreen::SetTitleMusicVolume(&SetTitleMusicVolume);
+}
 
 GMMainMenu::~GMMainMenu()
 {
     sMenu.Destroyed(this);
+    GMSaveGameFile::SetTitleMusicStop(nullptr);
+    GMOptionsScreen::SetTitleMusicVolume(nullptr);
     if (LStateManager* states = LStateManager::Get()) {
         states->RemoveListener(this);
     }
@@ -284,10 +320,19 @@ void GMMainMenu::OnButton(const LString& aId, int aEvent)
         return;
     } else if (NoCase(aId, "quit")) {
         AskQuit();
-    } else if (NoCase(aId, "load_game") || NoCase(aId, "save_game") || NoCase(aId, "options")) {
-        L_NOTE(LString("Screen not built yet: ") + aId);
+    } else if (NoCase(aId, "load_game")) {
+        PushFade(GMLoadScreen::GetInstance());
+    } else if (NoCase(aId, "save_game")) {
+        PushFade(GMSaveScreen::GetInstance());
+    } else if (NoCase(aId, "options")) {
+        PushFade(GMOptionsScreen::GetInstance());
     } else if (NoCase(aId, "credits")) {
-        L_NOTE(LString("Screen not built yet: ") + aId);
+        // The credits play their own music.
+        GMScreenManager* screens = GMScreenManager::GetInstance();
+        if (screens != nullptr && !screens->IsBusy()) {
+            StopTheme();
+            PushFade(GMCreditsScreen::GetInstance());
+        }
         return;
     } else {
         return;

@@ -1,12 +1,13 @@
 // The title screen: a full-screen background with a column of menu buttons over looping
 // title music. The intro hands over to it, the game brings it up whenever the state
 // "sta_mainmenu_active" becomes true, and the front-end screens return to it. From it the
-// player starts a new game, resumes the game under it or quits; the load, save, options
-// and credits buttons log that their screen is not built yet.
+// player starts a new game, resumes the game under it, opens the load, save, options and
+// credits screens, or quits.
 //
 // The display is built from "//textures/menu/main_menu_layout.txt" on every OnShow and
-// deleted in OnHidden. The music outlives a hidden menu (it plays on under the screens the
-// menu hands over to) and stops when a game starts or is resumed, and on quit.
+// deleted in OnHidden. The music outlives a hidden menu (it plays on under the load, save
+// and options screens, following the options' volume knob while it is dragged) and stops
+// when a game starts, is resumed or loaded, when the credits start, and on quit.
 #pragma once
 #include "GMIScreen.h"
 #include "Gdi/LIButtonListener.h"

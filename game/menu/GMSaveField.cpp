@@ -124,26 +124,29 @@ bool GMSaveField::SetActive(bool aActive)
 {
     LKeyboard* keyboard = LKeyboard::Get();
     LFrameManager* frames = LFrameManager::Get();
+    // The listeners are registered while the field is active, once, and removed only
+    // then, so that neither manager is asked for a listener it does not hold.
     if (aActive) {
+        if (mFieldActive == 0) {
+            if (keyboard != nullptr) {
+                keyboard->AddListener(this, 0.0f);
+            }
+            if (frames != nullptr) {
+                frames->AddListener(this, 0.0f);
+            }
+        }
         mFieldActive = 1;
-        // Activating an active field registers nothing twice.
-        if (keyboard != nullptr) {
-            keyboard->RemoveListener(this);
-            keyboard->AddListener(this, 0.0f);
-        }
         mLastToggleTime = static_cast<float>(Now());
-        if (frames != nullptr) {
-            frames->RemoveListener(this);
-            frames->AddListener(this, 0.0f);
-        }
     } else {
+        if (mFieldActive != 0) {
+            if (keyboard != nullptr) {
+                keyboard->RemoveListener(this);
+            }
+            if (frames != nullptr) {
+                frames->RemoveListener(this);
+            }
+        }
         mFieldActive = 0;
-        if (keyboard != nullptr) {
-            keyboard->RemoveListener(this);
-        }
-        if (frames != nullptr) {
-            frames->RemoveListener(this);
-        }
     }
     if (mCaret != nullptr) {
         mCaret->SetVisible(aActive);

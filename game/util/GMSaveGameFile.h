@@ -50,7 +50,7 @@ public:
     // game in progress back and gives false.
     static bool Read(LMemoryStream& aSave);
 
-    // The main menu's title music stop (none until the main menu exists).
+    // The main menu's title music stop (the main menu sets it while it exists).
     static void SetTitleMusicStop(TitleMusicStop aStop);
 
 private:

@@ -192,13 +192,19 @@ TEST_F(MainMenuTest, BackFromAScreenOverItTheMusicPlaysOnAtTheNewVolume)
     EXPECT_EQ(1, themes);
     EXPECT_TRUE(theme->mPlaying);
     EXPECT_FLOAT_EQ(0.3f, theme->mVolume);
-    // The other screens' buttons log that their screens are not built yet, and stay.
-    for (const char* id : {"load_game", "options", "credits", "SAVE_GAME"}) {
+    // The load and options screens come over the menu (ids without regard to case), the
+    // music playing on under them.
+    for (const char* id : {"load_game", "OPTIONS"}) {
         mMenu->OnButton(LString(id), 4);
+        GMSceneFlow::Frames(20);
+        EXPECT_NE(static_cast<GMIScreen*>(mMenu), mScreens->GetTop()) << id;
+        EXPECT_EQ(theme, Theme()) << id;
+        EXPECT_TRUE(theme->mPlaying) << id;
+        popped = nullptr;
+        ASSERT_TRUE(mScreens->PopFade(&popped));
+        GMSceneFlow::Frames(20);
+        EXPECT_EQ(static_cast<GMIScreen*>(mMenu), mScreens->GetTop());
     }
-    EXPECT_EQ(4, mLog.Count("NOTE: "));
-    EXPECT_EQ(static_cast<GMIScreen*>(mMenu), mScreens->GetTop());
-    EXPECT_FALSE(mScreens->IsBusy());
 }
 
 TEST_F(MainMenuTest, AMissingTitleMusicLeavesTheMenuSilentWithOneLine)
