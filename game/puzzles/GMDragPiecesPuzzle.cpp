@@ -2,24 +2,12 @@
 
 #include "Gdi/LDisplayGroup.h"
 #include "Input/LMouse.h"
-#include "multicursor/GMMultiCursor.h"
 #include "puzzles/GMPickStack.h"
 #include "stdlib/LLog.h"
 
 GMDragPiecesPuzzle::GMDragPiecesPuzzle(const GMPuzzleSetup& aSetup, float aMousePriority)
-    : GMPuzzle(aSetup), mMousePriority(aMousePriority)
+    : GMFullScreenPuzzle(aSetup), mMousePriority(aMousePriority)
 {
-}
-
-void GMDragPiecesPuzzle::OnShow()
-{
-    if (IsShown()) {
-        return;
-    }
-    GMPuzzle::OnShow();
-    if (GMMultiCursor* menu = GMMultiCursor::GetInstance()) {
-        menu->Hide(true);
-    }
 }
 
 void GMDragPiecesPuzzle::OnBuilt()
@@ -72,12 +60,4 @@ LIDisplayObject* GMDragPiecesPuzzle::PickUnderMouse(
         return aGrab(aPiece, position);
     });
     return mSelected;
-}
-
-void GMDragPiecesPuzzle::DisableRoot()
-{
-    if (LDisplayGroup* root = GetRoot()) {
-        root->SetEnabled(false);
-        root->UpdateAll();
-    }
 }

@@ -1,23 +1,21 @@
 // A puzzle screen whose loose pieces the player drags with the mouse (the baseball bat, the
 // room-service receipt). It keeps the pieces in picking order (GMPickStack), the piece
 // being dragged, and the screen's place among the mouse's listeners: it listens from the
-// end of the build until the input is released. At its showing the cursor menu is hidden.
+// end of the build until the input is released.
 //
 // The pieces are the root's members and go with it; DeletePieces only forgets them.
 #pragma once
 #include "Input/LIMouseListener.h"
 #include "container/LVector.h"
-#include "puzzles/GMPuzzle.h"
+#include "puzzles/GMFullScreenPuzzle.h"
 
 #include <functional>
 
 class LIDisplayObject;
 
-class GMDragPiecesPuzzle : public GMPuzzle, public LIMouseListener
+class GMDragPiecesPuzzle : public GMFullScreenPuzzle, public LIMouseListener
 {
 public:
-    void OnShow() override;
-
     // The pieces in picking order.
     const LVector& GetPieces() const { return mPieces; }
     bool IsMouseListening() const { return mMouseListening; }
@@ -39,9 +37,6 @@ protected:
     // receives the mouse's position.
     LIDisplayObject* PickUnderMouse(const std::function<bool(LIDisplayObject*, const LVector2&)>& aGrab,
                                     LVector2& aPosition);
-    // The root stops answering and is brought up to date (for the fade-out).
-    void DisableRoot();
-
     LVector mPieces;
     LIDisplayObject* mSelected = nullptr;
 

@@ -73,7 +73,7 @@ void GMBaseballBatPuzzle::BuildPieces()
 void GMBaseballBatPuzzle::OnLeave()
 {
     ReleaseInput();
-    DisableRoot();
+    GMFullScreenPuzzle::OnLeave();
 }
 
 GMBaseballPiece* GMBaseballBatPuzzle::GetSelected() const

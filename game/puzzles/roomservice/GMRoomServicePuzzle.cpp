@@ -95,11 +95,6 @@ void GMRoomServicePuzzle::DeletePieces()
     GMDragPiecesPuzzle::DeletePieces();
 }
 
-void GMRoomServicePuzzle::OnLeave()
-{
-    DisableRoot();
-}
-
 GMRoomServicePiece* GMRoomServicePuzzle::GetSelected() const
 {
     return static_cast<GMRoomServicePiece*>(mSelected);

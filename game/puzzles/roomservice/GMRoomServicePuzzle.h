@@ -40,9 +40,6 @@ public:
     GMRoomServicePuzzle();
     ~GMRoomServicePuzzle() override;
 
-    // The pieces stop answering during the fade-out.
-    void OnLeave() override;
-
     // A press picks the piece under the mouse (button 1 to drag it, any other to turn it).
     void OnButtonDown(int aButton) override;
     void OnMove(const LVector2& aPosition) override;
