@@ -22,6 +22,7 @@
 #include "support/GMTestScene.h"
 #include "support/LFakeSoundPlayer.h"
 #include "support/LFakeTimer.h"
+#include "support/LFuzzRiverbank.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -29,49 +30,14 @@
 
 namespace {
 
-const LString kLocation(u"case01/riverbank");
-// The fake timer's time (the sample game starts at 1.0 s).
-double gNow = 1.0;
+using namespace LFuzzRiverbank;
 
-bool Riverbank()
+// Never a double click: a second passes first.
+void ClickLater(const LVector2& aAt)
 {
-    GMSceneManager* scenes = GMSceneManager::GetInstance();
-    GMScene* scene = scenes != nullptr ? scenes->GetScene() : nullptr;
-    if (scene != nullptr && scene->GetId() == kLocation && scene->GetViewpoint() == LString(u"vp01")) {
-        return true;
-    }
-    return scenes != nullptr && scenes->LoadScene(kLocation, true, true) && scenes->GetScene() != nullptr;
-}
-
-bool Prepare()
-{
-    return GMSceneFlow::PrepareGame() && Riverbank();
-}
-
-// Frames a quarter second apart; with aEndSounds every sound that plays ends.
-void Run(int aFrames, bool aEndSounds = true)
-{
-    for (int i = 0; i < aFrames; ++i) {
-        gNow += 0.25;
-        LFakeTimer::FrameAt(gNow);
-        if (!aEndSounds) {
-            continue;
-        }
-        const std::vector<LFakeSoundPlayer*> live = LFakeSoundPlayer::Live();
-        for (LFakeSoundPlayer* player : live) {
-            player->MarkEnded();
-        }
-    }
-}
-
-void Click(const LVector2& aAt)
-{
-    gNow += 1.0; // never a double click
-    LFakeTimer::FrameAt(gNow);
-    LMouse* mouse = LMouse::Get();
-    mouse->OnMove(aAt);
-    mouse->OnButtonDown(1);
-    mouse->OnButtonUp(1);
+    Now() += 1.0;
+    LFakeTimer::FrameAt(Now());
+    Click(aAt);
 }
 
 void Trigger(const GMCloseUp& aCloseUp, const char* aValue)
@@ -90,7 +56,7 @@ void UseHotspots(GMCloseUp& aCloseUp)
             const LVector2 first = boundary->GetPoint(0);
             inside = LVector2(inside.x + first.x + 1.0f, inside.y + first.y + 1.0f);
         }
-        Click(inside);
+        ClickLater(inside);
         Run(4);
         // An action may close the close-up (a state it sets): its hotspots then go.
         if (i >= aCloseUp.GetHotspotCount() || aCloseUp.GetHotspot(i) != hotspot) {
@@ -110,7 +76,7 @@ void Back(GMCloseUp& aCloseUp)
     LIDisplayObject* button = group != nullptr ? group->GetMember(LString(GMCloseUp::kBackButtonId)) : nullptr;
     if (button != nullptr) {
         const LVector2 at = button->GetWorldPosition();
-        Click(LVector2(at.x + 10.0f, at.y + 10.0f));
+        ClickLater(LVector2(at.x + 10.0f, at.y + 10.0f));
     }
 }
 
@@ -135,7 +101,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
         return 0;
     }
     static const bool sPrepared = Prepare();
-    if (!sPrepared || !Riverbank()) {
+    if (!sPrepared || !Enter()) {
         return 0;
     }
     LPropertyList entry;
@@ -175,6 +141,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
     }
     Run(4);
     GMTestCutScenes::PlayOut();
-    gNow = LFakeTimer::sNow;
+    CatchUp();
     return 0;
 }

@@ -16,6 +16,7 @@
 #include "support/GMTestScene.h"
 #include "support/LFakeSoundPlayer.h"
 #include "support/LFakeTimer.h"
+#include "support/LFuzzRiverbank.h"
 #include "support/LFuzzSetUp.h"
 
 #include <cstddef>
@@ -24,45 +25,7 @@
 
 namespace {
 
-const LString kLocation(u"case01/riverbank");
-// The fake timer's time (the sample game starts at 1.0 s).
-double gNow = 1.0;
-
-bool Riverbank()
-{
-    GMSceneManager* scenes = GMSceneManager::GetInstance();
-    GMScene* scene = scenes != nullptr ? scenes->GetScene() : nullptr;
-    if (scene != nullptr && scene->GetId() == kLocation && scene->GetViewpoint() == LString(u"vp01")) {
-        return true;
-    }
-    return scenes != nullptr && scenes->LoadScene(kLocation, true, true) && scenes->GetScene() != nullptr;
-}
-
-bool Prepare()
-{
-    return GMSceneFlow::PrepareGame() && Riverbank();
-}
-
-// Frames a quarter second apart; every sound that plays ends.
-void Run(int aFrames)
-{
-    for (int i = 0; i < aFrames; ++i) {
-        gNow += 0.25;
-        LFakeTimer::FrameAt(gNow);
-        const std::vector<LFakeSoundPlayer*> live = LFakeSoundPlayer::Live();
-        for (LFakeSoundPlayer* player : live) {
-            player->MarkEnded();
-        }
-    }
-}
-
-void Click(const LVector2& aAt)
-{
-    LMouse* mouse = LMouse::Get();
-    mouse->OnMove(aAt);
-    mouse->OnButtonDown(1);
-    mouse->OnButtonUp(1);
-}
+using namespace LFuzzRiverbank;
 
 // A screen point the hotspot counts as inside its boundary: the centre of its corners, or
 // a point a quarter of the way from a corner to that centre. False when none is on the
@@ -110,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
     }
     static const bool sPrepared = Prepare();
     LFuzzRequireSetUp(sPrepared, "hotspots");
-    if (!Riverbank()) {
+    if (!Enter()) {
         return 0;
     }
     LPropertyList entry;
@@ -150,6 +113,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
     Run(2);
     // The cut scenes it started (over the fake movie manager) end before the next input.
     GMTestCutScenes::PlayOut();
-    gNow = LFakeTimer::sNow;
+    CatchUp();
     return 0;
 }

@@ -16,7 +16,6 @@
 #include "interview/GMInterviewScrollBar.h"
 #include "interview/GMInterviewSequence.h"
 #include "interview/GMInterviewTopic.h"
-#include "interview/GMSubtitle.h"
 #include "memory/LMemoryManager.h"
 #include "multicursor/GMMultiCursor.h"
 #include "pda/GMPDAMinimized.h"
@@ -514,27 +513,17 @@ void GMExpertInterview::OnSequenceDone()
         mouse->Unlock(this);
     }
     mCurrentTopic.Clear();
-    // The sequence has told its last: it touches nothing of itself after this call.
-    delete mSequence;
-    mSequence = nullptr;
-    mBusy = false;
-    if (mTopicArea != nullptr) {
-        mTopicArea->UpdateTopics();
-    }
-    if (mEndAfterSequence) {
-        mEndAfterSequence = false;
-        if (GMSubtitle* subtitle = GMSubtitle::GetInstance()) {
-            subtitle->FadeOut();
-        }
+    switch (CloseSequence()) {
+    case AfterSequence::kEnd:
         // The one end of the interview: the bar back, the scene's own camera, the
         // characters resumed, the listener told 1, the cut scenes asked for.
         End();
         mExiting = false;
-    } else if (mContinueToTopics) {
-        mContinueToTopics = false;
-        if (GMSubtitle* subtitle = GMSubtitle::GetInstance()) {
-            subtitle->FadeOut();
-        }
+        break;
+    case AfterSequence::kTopics:
         ShowNotepad();
+        break;
+    case AfterSequence::kNothing:
+        break;
     }
 }

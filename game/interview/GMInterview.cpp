@@ -1332,6 +1332,20 @@ void GMInterview::OnSequenceDone()
         }
         return;
     }
+    switch (CloseSequence()) {
+    case AfterSequence::kEnd:
+        End();
+        break;
+    case AfterSequence::kTopics:
+        ShowTopics();
+        break;
+    case AfterSequence::kNothing:
+        break;
+    }
+}
+
+GMInterview::AfterSequence GMInterview::CloseSequence()
+{
     // The sequence has told its last: it touches nothing of itself after this call.
     delete mSequence;
     mSequence = nullptr;
@@ -1339,19 +1353,20 @@ void GMInterview::OnSequenceDone()
     if (mTopicArea != nullptr) {
         mTopicArea->UpdateTopics();
     }
+    AfterSequence after = AfterSequence::kNothing;
     if (mEndAfterSequence) {
         mEndAfterSequence = false;
-        if (GMSubtitle* subtitle = GMSubtitle::GetInstance()) {
-            subtitle->FadeOut();
-        }
-        End();
+        after = AfterSequence::kEnd;
     } else if (mContinueToTopics) {
-        if (GMSubtitle* subtitle = GMSubtitle::GetInstance()) {
-            subtitle->FadeOut();
-        }
         mContinueToTopics = false;
-        ShowTopics();
+        after = AfterSequence::kTopics;
+    } else {
+        return after;
     }
+    if (GMSubtitle* subtitle = GMSubtitle::GetInstance()) {
+        subtitle->FadeOut();
+    }
+    return after;
 }
 
 void GMInterview::OnFade(int aEvent)

@@ -193,6 +193,14 @@ public:
     void OnFade(int aEvent) override;
 
 protected:
+    // What follows a sequence's end: nothing, the interview's end, or the topics again.
+    enum class AfterSequence { kNothing, kEnd, kTopics };
+
+    // The common end of a sequence: the played sequence deleted (it touches nothing of
+    // itself after telling its end), the interview no longer busy and the topics brought up
+    // to date; when the interview's end or the topics were asked for, the request is taken
+    // back, the subtitle faded out and the request returned.
+    AfterSequence CloseSequence();
     // A text of a list, or aDefault when the list lacks the key.
     static LString TextOr(const LPropertyList* aList, const char* aKey, const char* aDefault);
     // The id, the states, the data list, the subtitle list, the fonts, characters and

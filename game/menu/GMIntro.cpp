@@ -13,6 +13,7 @@
 #include "time/LITimer.h"
 #include "ui/GMCursor.h"
 #include "util/GMCleaner.h"
+#include "util/GMMovieDisposal.h"
 #include "util/GMOptions.h"
 
 namespace {
@@ -89,17 +90,7 @@ void GMIntro::OnShow()
 
 void GMIntro::DeleteMovie()
 {
-    LIMoviePlayer* movie = mMovie;
-    if (movie == nullptr) {
-        return;
-    }
-    mMovie = nullptr;
-    movie->RemoveListener(this);
-    if (LDisplayManager* display = LDisplayManager::Get()) {
-        display->RemoveMember(movie);
-    }
-    movie->Close();
-    delete movie;
+    GMMovieDisposal::Dispose(mMovie, this);
 }
 
 void GMIntro::ReleaseInput()

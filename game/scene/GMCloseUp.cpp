@@ -420,17 +420,7 @@ void GMCloseUp::OnLeave()
 
 void GMCloseUp::OnHidden()
 {
-    mDeferred.Cancel();
-    GMScene* scene = Scene();
-    if (scene != nullptr && scene->GetCloseUp() == this) {
-        scene->SetCloseUp(nullptr);
-    }
-    if (mTriggerInterview.IsEmpty()) {
-        if (GMSubtitle* strip = GMSubtitle::GetInstance()) {
-            strip->FadeOut();
-        }
-    }
-    DeleteSound();
+    GMScene* scene = Detach();
     DeleteDisplay();
     RemoveHotspots();
     mShown = false;
@@ -457,6 +447,14 @@ void GMCloseUp::OnHidden()
 
 void GMCloseUp::Unload()
 {
+    Detach();
+    RemoveHotspots();
+    DeleteDisplay();
+    mShown = false;
+}
+
+GMScene* GMCloseUp::Detach()
+{
     mDeferred.Cancel();
     GMScene* scene = Scene();
     if (scene != nullptr && scene->GetCloseUp() == this) {
@@ -468,9 +466,7 @@ void GMCloseUp::Unload()
         }
     }
     DeleteSound();
-    RemoveHotspots();
-    DeleteDisplay();
-    mShown = false;
+    return scene;
 }
 
 void GMCloseUp::DeleteDisplay()

@@ -109,6 +109,10 @@ private:
     void PlayNext();
     void DeleteSound();
     void DeleteDisplay();
+    // The first steps of the hiding and the unloading alike: the pending step cancelled,
+    // the scene's close-up unset when it is this one, the subtitle faded out (unless an
+    // interview follows) and the sound deleted. The scene, or null.
+    GMScene* Detach();
     void Close();
     void StartInterview();
     // The scene's input and hotspots back after an interview that did not start.

@@ -24,6 +24,7 @@
 #include "ui/GMICutSceneListener.h"
 #include "ui/GMScreenFader.h"
 #include "util/GMCleaner.h"
+#include "util/GMMovieDisposal.h"
 #include "util/GMOptions.h"
 
 namespace {
@@ -288,17 +289,7 @@ void GMCutScenePlayer::StartNextMovie(float aRelativeZ)
 
 void GMCutScenePlayer::DeleteMovie()
 {
-    LIMoviePlayer* movie = mMovie;
-    if (movie == nullptr) {
-        return;
-    }
-    mMovie = nullptr;
-    movie->RemoveListener(this);
-    if (LDisplayManager* display = LDisplayManager::Get()) {
-        display->RemoveMember(movie);
-    }
-    movie->Close();
-    delete movie;
+    GMMovieDisposal::Dispose(mMovie, this);
 }
 
 void GMCutScenePlayer::OnHidden()

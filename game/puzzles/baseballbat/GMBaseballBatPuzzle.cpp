@@ -4,7 +4,6 @@
 #include "Input/LMouse.h"
 #include "container/LPropertyList.h"
 #include "memory/LMemoryManager.h"
-#include "multicursor/GMMultiCursor.h"
 #include "pda/GMPDAMinimized.h"
 #include "puzzles/GMPickStack.h"
 #include "puzzles/baseballbat/GMBaseballPiece.h"
@@ -37,7 +36,7 @@ GMBaseballBatPuzzle* GMBaseballBatPuzzle::GetInstance()
     return sPuzzle.Get(L_FILE, __LINE__);
 }
 
-GMBaseballBatPuzzle::GMBaseballBatPuzzle() : GMPuzzle(Setup())
+GMBaseballBatPuzzle::GMBaseballBatPuzzle() : GMDragPiecesPuzzle(Setup(), 0.0f)
 {
     LRandom::SeedFromTime();
 }
@@ -67,60 +66,19 @@ void GMBaseballBatPuzzle::BuildPieces()
         const float y = static_cast<float>(kStart + LRandom::Next() % kRangeY);
         const float x = static_cast<float>(kStart + LRandom::Next() % kRangeX);
         piece->SetPosition(x, y);
-        if (!GetRoot()->AddMember(piece, true)) {
-            L_ASSERT_FAILURE(LString());
-            delete piece;
-            continue;
-        }
-        mPieces.Append(static_cast<LIDisplayObject*>(piece));
-    }
-}
-
-void GMBaseballBatPuzzle::OnBuilt()
-{
-    LMouse* mouse = LMouse::Get();
-    mMouseListening = mouse != nullptr && mouse->AddMember(this, 0.0f);
-    if (!mMouseListening) {
-        L_ASSERT_FAILURE(LString());
-    }
-}
-
-void GMBaseballBatPuzzle::ReleaseInput()
-{
-    mSelected = nullptr;
-    if (mMouseListening) {
-        mMouseListening = false;
-        if (LMouse* mouse = LMouse::Get()) {
-            mouse->RemoveListener(this);
-        }
-    }
-}
-
-void GMBaseballBatPuzzle::DeletePieces()
-{
-    // The fragments are the root's members and go with it.
-    mSelected = nullptr;
-    mPieces.RemoveAll();
-}
-
-void GMBaseballBatPuzzle::OnShow()
-{
-    if (IsShown()) {
-        return;
-    }
-    GMPuzzle::OnShow();
-    if (GMMultiCursor* menu = GMMultiCursor::GetInstance()) {
-        menu->Hide(true);
+        AddPiece(piece);
     }
 }
 
 void GMBaseballBatPuzzle::OnLeave()
 {
     ReleaseInput();
-    if (LDisplayGroup* root = GetRoot()) {
-        root->SetEnabled(false);
-        root->UpdateAll();
-    }
+    GMFullScreenPuzzle::OnLeave();
+}
+
+GMBaseballPiece* GMBaseballBatPuzzle::GetSelected() const
+{
+    return static_cast<GMBaseballPiece*>(mSelected);
 }
 
 GMBaseballPiece* GMBaseballBatPuzzle::GetPiece(int aNumber) const
@@ -131,22 +89,19 @@ GMBaseballPiece* GMBaseballBatPuzzle::GetPiece(int aNumber) const
 
 void GMBaseballBatPuzzle::OnButtonDown(int aButton)
 {
-    LMouse* mouse = LMouse::Get();
-    if (aButton != 1 || mouse == nullptr) {
+    if (aButton != 1) {
         return;
     }
     LVector2 position;
-    mouse->GetPosition(position);
-    LIDisplayObject* picked = GMPickStack::Pick(mPieces, [&position](LIDisplayObject* aPiece) {
-        return static_cast<GMBaseballPiece*>(aPiece)->PickAt(position);
-    });
-    mSelected = static_cast<GMBaseballPiece*>(picked);
+    PickUnderMouse([](LIDisplayObject* aPiece, const LVector2& aAt) {
+        return static_cast<GMBaseballPiece*>(aPiece)->PickAt(aAt);
+    }, position);
 }
 
 void GMBaseballBatPuzzle::OnMove(const LVector2& aPosition)
 {
-    if (mSelected != nullptr) {
-        mSelected->MoveTo(aPosition);
+    if (GMBaseballPiece* selected = GetSelected()) {
+        selected->MoveTo(aPosition);
     }
 }
 

@@ -13,13 +13,11 @@
 // The intro "hi13_rg" ("puzzleVO") plays at the first showing of a game at the easy skill
 // level only; the first showing marks it played at any level.
 #pragma once
-#include "Input/LIMouseListener.h"
-#include "container/LVector.h"
-#include "puzzles/GMPuzzle.h"
+#include "puzzles/GMDragPiecesPuzzle.h"
 
 class GMBaseballPiece;
 
-class GMBaseballBatPuzzle : public GMPuzzle, public LIMouseListener
+class GMBaseballBatPuzzle : public GMDragPiecesPuzzle
 {
 public:
     static constexpr int kPieceCount = 7;
@@ -39,7 +37,6 @@ public:
     GMBaseballBatPuzzle();
     ~GMBaseballBatPuzzle() override;
 
-    void OnShow() override;
     // The mouse goes and the fragments stop answering during the fade-out.
     void OnLeave() override;
 
@@ -52,16 +49,11 @@ public:
     // Whether the bat is whole; when it is, it is solved as above.
     bool CheckSolved();
 
-    const LVector& GetPieces() const { return mPieces; }
     GMBaseballPiece* GetPiece(int aNumber) const;
-    GMBaseballPiece* GetSelected() const { return mSelected; }
-    bool IsMouseListening() const { return mMouseListening; }
+    GMBaseballPiece* GetSelected() const;
 
 protected:
     void BuildPieces() override;
-    void OnBuilt() override;
-    void ReleaseInput() override;
-    void DeletePieces() override;
     // The solved line's real end pops the screen; its absence, told while it is being
     // played, does not.
     void OnVoiceEnded(const LString& aName) override;
@@ -69,8 +61,5 @@ protected:
 private:
     void Solve();
 
-    LVector mPieces;
-    GMBaseballPiece* mSelected = nullptr;
-    bool mMouseListening = false;
     bool mStartingVoice = false;
 };

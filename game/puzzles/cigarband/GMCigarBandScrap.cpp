@@ -3,11 +3,9 @@
 #include "Gdi/LLayoutBuilder.h"
 #include "Gdi/LSprite.h"
 #include "LPolygon.h"
-#include "LRectangle.h"
 #include "container/LPropertyList.h"
 #include "container/LVectorFloat.h"
 #include "memory/LMemoryManager.h"
-#include "puzzles/GMPickStack.h"
 #include "stdlib/LLog.h"
 
 GMCigarBandScrap::GMCigarBandScrap() = default;
@@ -27,11 +25,8 @@ bool GMCigarBandScrap::Create(LPropertyList* aList)
     if (aList == nullptr) {
         return false;
     }
+    ReadId(aList);
     bool found = false;
-    const LString id = aList->GetString(LString("id"), found);
-    if (found) {
-        SetId(id);
-    }
     const float x = aList->GetFloat(LString("x"), found);
     const float y = aList->GetFloat(LString("y"), found);
     SetPosition(x, y);
@@ -49,37 +44,11 @@ bool GMCigarBandScrap::Create(LPropertyList* aList)
         L_ERROR("BuildSprite failed");
         return false;
     }
-    LPolygon world;
-    if (sprite->GetWorldBoundary(&world)) {
-        const LRectangle bounds(world);
-        mWidth = bounds.GetWidth();
-        mHeight = bounds.GetHeight();
-    } else {
-        L_ASSERT_FAILURE("Create failure.");
-    }
-    LPolygon* local = sprite->GetBoundary();
-    if (!AddMember(sprite, true)) {
-        L_ASSERT_FAILURE(LString());
-        delete sprite;
-        return false;
-    }
-    if (local != nullptr) {
-        SetBoundary(local);
-    }
-    return true;
+    MeasureSprite(sprite);
+    return AdoptSprite(sprite);
 }
 
 bool GMCigarBandScrap::Grab(const LVector2& aMouse)
 {
-    const LVector2 world = GetWorldPosition();
-    const bool hit = mHitPolygon != nullptr ? mHitPolygon->ContainsPoint(aMouse - world) : HitTest(aMouse);
-    if (hit) {
-        mGrabOffset = world - aMouse;
-    }
-    return hit;
-}
-
-void GMCigarBandScrap::MoveTo(const LVector2& aMouse)
-{
-    GMPickStack::MoveWithin(this, aMouse + mGrabOffset, mWidth, mHeight);
+    return GrabAt(aMouse, mHitPolygon);
 }

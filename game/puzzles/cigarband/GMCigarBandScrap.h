@@ -5,18 +5,15 @@
 // Its layout list: "id", "x", "y" (position), "z" (relative z), "polygon" (optional, x and
 // y values separated by "|", in pairs) and "sprite" (a sprite list).
 #pragma once
-#include "Gdi/LDisplayGroup.h"
-#include "LVector2.h"
+#include "puzzles/GMDragPiece.h"
 
 class LPolygon;
 class LPropertyList;
 
-class GMCigarBandScrap : public LDisplayGroup
+class GMCigarBandScrap : public GMDragPiece
 {
 public:
     GMCigarBandScrap();
-    GMCigarBandScrap(const GMCigarBandScrap&) = delete;
-    GMCigarBandScrap& operator=(const GMCigarBandScrap&) = delete;
     ~GMCigarBandScrap() override;
 
     LString Dump() const override;
@@ -28,18 +25,9 @@ public:
     // Whether the mouse at aMouse hits the piece (its polygon, else its boundary); on a hit
     // the grab offset becomes the piece's world position less aMouse.
     bool Grab(const LVector2& aMouse);
-    // Drags the piece to aMouse + the grab offset, each axis only as far as the screen
-    // holds the whole piece.
-    void MoveTo(const LVector2& aMouse);
 
-    const LVector2& GetGrabOffset() const { return mGrabOffset; }
     const LPolygon* GetHitPolygon() const { return mHitPolygon; }
-    float GetWidth() const { return mWidth; }
-    float GetHeight() const { return mHeight; }
 
 private:
-    LVector2 mGrabOffset;
     LPolygon* mHitPolygon = nullptr;
-    float mWidth = 0.0f;
-    float mHeight = 0.0f;
 };

@@ -6,7 +6,6 @@
 #include "container/LVectorFloat.h"
 #include "container/LVectorString.h"
 #include "memory/LMemoryManager.h"
-#include "multicursor/GMMultiCursor.h"
 #include "puzzles/monetbox/GMMonetBoxPiece.h"
 #include "state/LIState.h"
 #include "state/LStateManager.h"
@@ -74,7 +73,7 @@ GMMonetBoxPuzzle* GMMonetBoxPuzzle::GetInstance()
     return sPuzzle.Get(L_FILE, __LINE__);
 }
 
-GMMonetBoxPuzzle::GMMonetBoxPuzzle() : GMPuzzle(Setup())
+GMMonetBoxPuzzle::GMMonetBoxPuzzle() : GMFullScreenPuzzle(Setup())
 {
     LRandom::SeedFromTime();
     mBoard = EmptyBoard();
@@ -306,23 +305,8 @@ LVector2 GMMonetBoxPuzzle::CellPosition(int aRow, int aColumn) const
 
 void GMMonetBoxPuzzle::OnShow()
 {
-    if (IsShown()) {
-        return;
-    }
-    GMPuzzle::OnShow();
-    if (GMMultiCursor* menu = GMMultiCursor::GetInstance()) {
-        menu->Hide(true);
-    }
-    GMOptions* options = GMOptions::GetInstance();
-    const bool easy = options != nullptr && options->GetSkill() == GMOptions::SKILL_EASY;
-    PlayVoice(LString(kVoiceName), LString(easy ? kEasyVoice : kVoice));
-}
-
-void GMMonetBoxPuzzle::OnLeave()
-{
-    if (LDisplayGroup* root = GetRoot()) {
-        root->SetEnabled(false);
-        root->UpdateAll();
+    if (ShowWithoutMenu()) {
+        PlaySkillVoice(kVoiceName, kEasyVoice, kVoice);
     }
 }
 

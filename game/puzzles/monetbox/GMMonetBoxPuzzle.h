@@ -21,13 +21,13 @@
 #pragma once
 #include "LVector2.h"
 #include "container/LVector.h"
-#include "puzzles/GMPuzzle.h"
+#include "puzzles/GMFullScreenPuzzle.h"
 
 #include <array>
 
 class GMMonetBoxPiece;
 
-class GMMonetBoxPuzzle : public GMPuzzle
+class GMMonetBoxPuzzle : public GMFullScreenPuzzle
 {
 public:
     static constexpr int kSize = 7;
@@ -75,8 +75,6 @@ public:
     static void Shuffle(Board& aBoard);
 
     void OnShow() override;
-    // The tiles stop answering the mouse during the fade-out.
-    void OnLeave() override;
     // The back button saves the arrangement before the common pop.
     void OnButton(const LString& aId, int aEvent) override;
 

@@ -8,11 +8,9 @@
 #include "container/LPropertyList.h"
 #include "container/LVectorFloat.h"
 #include "memory/LMemoryManager.h"
-#include "multicursor/GMMultiCursor.h"
 #include "stdlib/LFrameManager.h"
 #include "stdlib/LLog.h"
 #include "time/LITimer.h"
-#include "util/GMOptions.h"
 #include "util/GMTextureRoot.h"
 
 namespace {
@@ -51,7 +49,7 @@ GMPCDesktopPuzzle* GMPCDesktopPuzzle::GetInstance()
     return sPuzzle.Get(L_FILE, __LINE__);
 }
 
-GMPCDesktopPuzzle::GMPCDesktopPuzzle() : GMPuzzle(Setup())
+GMPCDesktopPuzzle::GMPCDesktopPuzzle() : GMFullScreenPuzzle(Setup())
 {
 }
 
@@ -187,21 +185,8 @@ void GMPCDesktopPuzzle::OnShow()
         return;
     }
     mVoicePlayed = false;
-    GMPuzzle::OnShow();
-    if (GMMultiCursor* menu = GMMultiCursor::GetInstance()) {
-        menu->Hide(true);
-    }
-    GMOptions* options = GMOptions::GetInstance();
-    const bool easy = options != nullptr && options->GetSkill() == GMOptions::SKILL_EASY;
-    PlayVoice(LString(kVoiceName), LString(easy ? kEasyVoice : kVoice));
-}
-
-void GMPCDesktopPuzzle::OnLeave()
-{
-    if (LDisplayGroup* root = GetRoot()) {
-        root->SetEnabled(false);
-        root->UpdateAll();
-    }
+    ShowWithoutMenu();
+    PlaySkillVoice(kVoiceName, kEasyVoice, kVoice);
 }
 
 // --- Entering the password -----------------------------------------------------------

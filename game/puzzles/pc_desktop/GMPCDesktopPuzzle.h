@@ -13,7 +13,7 @@
 // kRosterKey. Slots beyond the fixed counts are logged and ignored, missing ones left out.
 #pragma once
 #include "container/LString.h"
-#include "puzzles/GMPuzzle.h"
+#include "puzzles/GMFullScreenPuzzle.h"
 #include "stdlib/LIFrameListener.h"
 
 #include <array>
@@ -21,7 +21,7 @@
 class LButton;
 class LTextArea;
 
-class GMPCDesktopPuzzle : public GMPuzzle, public LIFrameListener
+class GMPCDesktopPuzzle : public GMFullScreenPuzzle, public LIFrameListener
 {
 public:
     static constexpr const char* PASSWORD = "TOLVANE";
@@ -55,8 +55,6 @@ public:
     ~GMPCDesktopPuzzle() override;
 
     void OnShow() override;
-    // Nothing can be clicked during the fade-out.
-    void OnLeave() override;
     void OnButton(const LString& aId, int aEvent) override;
     // The roster's fade.
     void OnFrame() override;

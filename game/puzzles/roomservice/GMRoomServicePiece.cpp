@@ -3,11 +3,9 @@
 #include "Gdi/LLayoutBuilder.h"
 #include "Gdi/LSprite.h"
 #include "LPolygon.h"
-#include "LRectangle.h"
 #include "container/LPropertyList.h"
 #include "container/LVectorFloat.h"
 #include "memory/LMemoryManager.h"
-#include "puzzles/GMPickStack.h"
 #include "stdlib/LLog.h"
 
 #include <cmath>
@@ -30,11 +28,8 @@ bool GMRoomServicePiece::Create(LPropertyList* aList)
     if (aList == nullptr) {
         return false;
     }
+    ReadId(aList);
     bool found = false;
-    const LString id = aList->GetString(LString("id"), found);
-    if (found) {
-        SetId(id);
-    }
     LVectorFloat values = aList->GetVectorFloat(LString("center"), found);
     if (found && values.GetCount() >= 2) {
         mCenter = LVector2(values[0], values[1]);
@@ -54,26 +49,13 @@ bool GMRoomServicePiece::Create(LPropertyList* aList)
         L_ASSERT_FAILURE(LString());
         return false;
     }
-    LPolygon world;
-    if (sprite->GetWorldBoundary(&world)) {
-        const LRectangle bounds(world);
-        mWidth = bounds.GetWidth();
-        mHeight = bounds.GetHeight();
-    } else {
-        L_ASSERT_FAILURE("Create failure.");
-    }
+    MeasureSprite(sprite);
     sprite->SetCenter(mCenter);
     sprite->SetPosition(mCenter);
-    LPolygon* local = sprite->GetBoundary();
-    if (!AddMember(sprite, true)) {
-        L_ASSERT_FAILURE(LString());
-        delete sprite;
+    if (!AdoptSprite(sprite)) {
         return false;
     }
     mSprite = sprite;
-    if (local != nullptr) {
-        SetBoundary(local);
-    }
     return true;
 }
 
@@ -84,17 +66,7 @@ LVector2 GMRoomServicePiece::GetAnchor()
 
 bool GMRoomServicePiece::PickAt(const LVector2& aPoint)
 {
-    const LVector2 world = GetWorldPosition();
-    const bool hit = mOutline != nullptr ? mOutline->ContainsPoint(aPoint - world) : HitTest(aPoint);
-    if (hit) {
-        mGrabOffset = world - aPoint;
-    }
-    return hit;
-}
-
-void GMRoomServicePiece::MoveTo(const LVector2& aPoint)
-{
-    GMPickStack::MoveWithin(this, aPoint + mGrabOffset, mWidth, mHeight);
+    return GrabAt(aPoint, mOutline);
 }
 
 void GMRoomServicePiece::PreviewRotation(float aDelta)

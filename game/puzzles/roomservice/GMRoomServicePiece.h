@@ -7,14 +7,13 @@
 // piece's anchor when put together; only its length counts), "polygon" (x and y values
 // in pairs, in the piece's own coordinates) and "sprite" (a sprite list).
 #pragma once
-#include "Gdi/LDisplayGroup.h"
-#include "LVector2.h"
+#include "puzzles/GMDragPiece.h"
 
 class LPolygon;
 class LPropertyList;
 class LSprite;
 
-class GMRoomServicePiece : public LDisplayGroup
+class GMRoomServicePiece : public GMDragPiece
 {
 public:
     // Degrees to radians, as the outline is turned.
@@ -24,8 +23,6 @@ public:
     static constexpr float kDistanceTolerance = 20.0f;
 
     GMRoomServicePiece();
-    GMRoomServicePiece(const GMRoomServicePiece&) = delete;
-    GMRoomServicePiece& operator=(const GMRoomServicePiece&) = delete;
     ~GMRoomServicePiece() override;
 
     LString Dump() const override;
@@ -39,9 +36,6 @@ public:
     // Whether aPoint hits the piece (its outline, else its boundary); on a hit the grab
     // offset becomes the world position less aPoint.
     bool PickAt(const LVector2& aPoint);
-    // Drags the piece to aPoint + the grab offset, each axis only as far as the screen
-    // holds the whole piece.
-    void MoveTo(const LVector2& aPoint);
     // The sprite shows the piece turned by aDelta more than its angle.
     void PreviewRotation(float aDelta);
     // The angle grows by aDelta, and the outline is turned to it about the center.
@@ -54,19 +48,14 @@ public:
     float GetAngle() const { return mAngle; }
     const LVector2& GetCenter() const { return mCenter; }
     float GetPlacedDistance() const { return mPlacedDistance; }
-    float GetWidth() const { return mWidth; }
-    float GetHeight() const { return mHeight; }
     LSprite* GetSprite() const { return mSprite; }
     const LPolygon* GetOutline() const { return mOutline; }
 
 private:
-    LVector2 mGrabOffset;
     LSprite* mSprite = nullptr;
     LVector2 mCenter;
     float mAngle = 0.0f;
     LPolygon* mOutline = nullptr;
     LPolygon* mBaseOutline = nullptr;
     float mPlacedDistance = 0.0f;
-    float mWidth = 0.0f;
-    float mHeight = 0.0f;
 };

@@ -5,7 +5,6 @@
 #include "Input/LMouse.h"
 #include "container/LPropertyList.h"
 #include "memory/LMemoryManager.h"
-#include "multicursor/GMMultiCursor.h"
 #include "puzzles/GMPickStack.h"
 #include "puzzles/roomservice/GMRoomServicePiece.h"
 #include "scene/GMScene.h"
@@ -43,7 +42,7 @@ GMRoomServicePuzzle* GMRoomServicePuzzle::GetInstance()
     return sPuzzle.Get(L_FILE, __LINE__);
 }
 
-GMRoomServicePuzzle::GMRoomServicePuzzle() : GMPuzzle(Setup())
+GMRoomServicePuzzle::GMRoomServicePuzzle() : GMDragPiecesPuzzle(Setup(), kMousePriority)
 {
     LRandom::SeedFromTime();
 }
@@ -80,12 +79,9 @@ void GMRoomServicePuzzle::BuildPieces()
         const float y = static_cast<float>(kStartY + LRandom::Next() % kRangeY);
         const float x = static_cast<float>(kStartX + LRandom::Next() % kRangeX);
         piece->SetPosition(x, y);
-        if (!GetRoot()->AddMember(piece, true)) {
-            L_ASSERT_FAILURE(LString());
-            delete piece;
+        if (!AddPiece(piece)) {
             continue;
         }
-        mPieces.Append(static_cast<LIDisplayObject*>(piece));
         if (mReference == nullptr) {
             mReference = piece;
         }
@@ -93,51 +89,15 @@ void GMRoomServicePuzzle::BuildPieces()
     }
 }
 
-void GMRoomServicePuzzle::OnBuilt()
-{
-    LMouse* mouse = LMouse::Get();
-    mMouseListening = mouse != nullptr && mouse->AddMember(this, kMousePriority);
-    if (!mMouseListening) {
-        L_ASSERT_FAILURE(LString());
-    }
-}
-
-void GMRoomServicePuzzle::ReleaseInput()
-{
-    mSelected = nullptr;
-    if (mMouseListening) {
-        mMouseListening = false;
-        if (LMouse* mouse = LMouse::Get()) {
-            mouse->RemoveListener(this);
-        }
-    }
-}
-
 void GMRoomServicePuzzle::DeletePieces()
 {
-    // The pieces are the root's members and go with it.
-    mSelected = nullptr;
     mReference = nullptr;
-    mPieces.RemoveAll();
+    GMDragPiecesPuzzle::DeletePieces();
 }
 
-void GMRoomServicePuzzle::OnShow()
+GMRoomServicePiece* GMRoomServicePuzzle::GetSelected() const
 {
-    if (IsShown()) {
-        return;
-    }
-    GMPuzzle::OnShow();
-    if (GMMultiCursor* menu = GMMultiCursor::GetInstance()) {
-        menu->Hide(true);
-    }
-}
-
-void GMRoomServicePuzzle::OnLeave()
-{
-    if (LDisplayGroup* root = GetRoot()) {
-        root->SetEnabled(false);
-        root->UpdateAll();
-    }
+    return static_cast<GMRoomServicePiece*>(mSelected);
 }
 
 GMRoomServicePiece* GMRoomServicePuzzle::GetPiece(const char* aId) const
@@ -153,17 +113,14 @@ float GMRoomServicePuzzle::PointerAngle(const LVector2& aPosition) const
 
 void GMRoomServicePuzzle::OnButtonDown(int aButton)
 {
-    LMouse* mouse = LMouse::Get();
-    if (mouse == nullptr || mSolved) {
+    if (LMouse::Get() == nullptr || mSolved) {
         return;
     }
     mTurning = aButton != 1;
     LVector2 position;
-    mouse->GetPosition(position);
-    LIDisplayObject* picked = GMPickStack::Pick(mPieces, [&position](LIDisplayObject* aPiece) {
-        return static_cast<GMRoomServicePiece*>(aPiece)->PickAt(position);
-    });
-    mSelected = static_cast<GMRoomServicePiece*>(picked);
+    PickUnderMouse([](LIDisplayObject* aPiece, const LVector2& aAt) {
+        return static_cast<GMRoomServicePiece*>(aPiece)->PickAt(aAt);
+    }, position);
     if (mSelected != nullptr && mTurning) {
         mPivot = mSelected->GetWorldPosition();
         mStartAngle = PointerAngle(position);
@@ -172,19 +129,20 @@ void GMRoomServicePuzzle::OnButtonDown(int aButton)
 
 void GMRoomServicePuzzle::OnMove(const LVector2& aPosition)
 {
-    if (mSelected == nullptr) {
+    GMRoomServicePiece* selected = GetSelected();
+    if (selected == nullptr) {
         return;
     }
     if (mTurning) {
-        mSelected->PreviewRotation(PointerAngle(aPosition) - mStartAngle);
+        selected->PreviewRotation(PointerAngle(aPosition) - mStartAngle);
     } else {
-        mSelected->MoveTo(aPosition);
+        selected->MoveTo(aPosition);
     }
 }
 
 void GMRoomServicePuzzle::OnButtonUp(int)
 {
-    GMRoomServicePiece* selected = mSelected;
+    GMRoomServicePiece* selected = GetSelected();
     mSelected = nullptr;
     if (selected == nullptr) {
         return;

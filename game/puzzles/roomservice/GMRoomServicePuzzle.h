@@ -12,14 +12,12 @@
 // kFirstPiece on are the pieces (GMRoomServicePiece lists; the first is the reference).
 // The root is a group of its own, "roomservicepuzzle_layout".
 #pragma once
-#include "Input/LIMouseListener.h"
 #include "LVector2.h"
-#include "container/LVector.h"
-#include "puzzles/GMPuzzle.h"
+#include "puzzles/GMDragPiecesPuzzle.h"
 
 class GMRoomServicePiece;
 
-class GMRoomServicePuzzle : public GMPuzzle, public LIMouseListener
+class GMRoomServicePuzzle : public GMDragPiecesPuzzle
 {
 public:
     static constexpr int kFirstPiece = 2;
@@ -42,10 +40,6 @@ public:
     GMRoomServicePuzzle();
     ~GMRoomServicePuzzle() override;
 
-    void OnShow() override;
-    // The pieces stop answering during the fade-out.
-    void OnLeave() override;
-
     // A press picks the piece under the mouse (button 1 to drag it, any other to turn it).
     void OnButtonDown(int aButton) override;
     void OnMove(const LVector2& aPosition) override;
@@ -56,18 +50,13 @@ public:
     // solved as above.
     bool CheckSolved();
 
-    // The pieces in picking order.
-    const LVector& GetPieces() const { return mPieces; }
     GMRoomServicePiece* GetPiece(const char* aId) const;
     GMRoomServicePiece* GetReference() const { return mReference; }
-    GMRoomServicePiece* GetSelected() const { return mSelected; }
+    GMRoomServicePiece* GetSelected() const;
     bool IsTurning() const { return mTurning; }
-    bool IsMouseListening() const { return mMouseListening; }
 
 protected:
     void BuildPieces() override;
-    void OnBuilt() override;
-    void ReleaseInput() override;
     void DeletePieces() override;
 
 private:
@@ -75,11 +64,8 @@ private:
     float PointerAngle(const LVector2& aPosition) const;
     void Solve();
 
-    LVector mPieces;
-    GMRoomServicePiece* mSelected = nullptr;
     GMRoomServicePiece* mReference = nullptr;
     bool mTurning = false;
     LVector2 mPivot;
     float mStartAngle = 0.0f;
-    bool mMouseListening = false;
 };

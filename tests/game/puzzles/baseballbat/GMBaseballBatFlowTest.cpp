@@ -11,6 +11,7 @@
 #include "puzzles/baseballbat/GMBaseballPiece.h"
 #include "scene/GMScene.h"
 #include "stdlib/LRandom.h"
+#include "support/GMPuzzleFlowFixture.h"
 #include "support/GMPuzzleHarness.h"
 #include "support/GMTestScene.h"
 #include "support/LFakeSoundPlayer.h"
@@ -30,27 +31,10 @@ const LVector2 kBat(500.0f, 220.0f);
 constexpr float kWidth = 60.0f;
 constexpr float kHeight = 40.0f;
 
-class BaseballBatFlowTest : public ::testing::Test
+class BaseballBatFlowTest : public GMPuzzleFlowFixture<GMBaseballBatPuzzle>
 {
 protected:
-    void SetUp() override
-    {
-        GMSceneFlow::RegisterFakes();
-        GMOptions::GetInstance()->SetSkill(GMOptions::SKILL_MEDIUM);
-        mPuzzle = GMBaseballBatPuzzle::GetInstance();
-        ASSERT_NE(nullptr, mPuzzle);
-        LRandom::Seed(17);
-        mScene = LoadSampleLocation("case01/riverbank", "vp02");
-        ASSERT_NE(nullptr, mScene);
-        mLog.Clear();
-    }
-
-    void TearDown() override { delete GMCleaner::GetInstance(); }
-
-
-    LLogCapture mLog;
-    GMBaseballBatPuzzle* mPuzzle = nullptr;
-    GMScene* mScene = nullptr;
+    void OnPuzzleMade() override { LRandom::Seed(17); }
 };
 
 } // namespace

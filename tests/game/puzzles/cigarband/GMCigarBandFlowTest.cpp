@@ -14,6 +14,7 @@
 #include "scene/GMHotspot.h"
 #include "scene/GMScene.h"
 #include "scene/GMSceneManager.h"
+#include "support/GMPuzzleFlowFixture.h"
 #include "support/GMPuzzleHarness.h"
 #include "support/GMTestScene.h"
 #include "support/LFakeRender.h"
@@ -36,33 +37,14 @@ using namespace GMSceneFlow;
 // Inside the hotspot "cigarbands" of the riverbank's vp02.
 const LVector2 kBands(415.0f, 440.0f);
 
-class CigarBandFlowTest : public ::testing::Test
+class CigarBandFlowTest : public GMPuzzleFlowFixture<GMCigarBandPuzzle>
 {
 protected:
-    void SetUp() override
-    {
-        GMSceneFlow::RegisterFakes();
-        GMOptions::GetInstance()->SetSkill(GMOptions::SKILL_MEDIUM);
-        mPuzzle = GMCigarBandPuzzle::GetInstance();
-        ASSERT_NE(nullptr, mPuzzle);
-        mScene = LoadSampleLocation("case01/riverbank", "vp02");
-        ASSERT_NE(nullptr, mScene);
-        mLog.Clear();
-    }
-
-    void TearDown() override { delete GMCleaner::GetInstance(); }
-
-
-
     GMCigarBandScrap* Piece(int aNumber)
     {
         return dynamic_cast<GMCigarBandScrap*>(
             GMPuzzleHarness::Member(mPuzzle, ("piece" + std::to_string(aNumber)).c_str()));
     }
-
-    LLogCapture mLog;
-    GMCigarBandPuzzle* mPuzzle = nullptr;
-    GMScene* mScene = nullptr;
 };
 
 } // namespace

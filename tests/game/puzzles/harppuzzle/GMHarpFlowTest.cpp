@@ -6,6 +6,7 @@
 #include "GMScreenManager.h"
 #include "multicursor/GMMultiCursor.h"
 #include "scene/GMScene.h"
+#include "support/GMPuzzleFlowFixture.h"
 #include "support/GMPuzzleHarness.h"
 #include "support/GMTestScene.h"
 #include "support/LFakeSoundPlayer.h"
@@ -23,25 +24,9 @@ using namespace GMSceneFlow;
 // Inside the hotspot "harp" of the riverbank's vp02.
 const LVector2 kHarp(730.0f, 320.0f);
 
-class HarpFlowTest : public ::testing::Test
+class HarpFlowTest : public GMPuzzleFlowFixture<GMHarpPuzzle>
 {
 protected:
-    void SetUp() override
-    {
-        GMSceneFlow::RegisterFakes();
-        GMOptions::GetInstance()->SetSkill(GMOptions::SKILL_MEDIUM);
-        mPuzzle = GMHarpPuzzle::GetInstance();
-        ASSERT_NE(nullptr, mPuzzle);
-        mScene = LoadSampleLocation("case01/riverbank", "vp02");
-        ASSERT_NE(nullptr, mScene);
-        mLog.Clear();
-    }
-
-    void TearDown() override { delete GMCleaner::GetInstance(); }
-
-    LLogCapture mLog;
-    GMHarpPuzzle* mPuzzle = nullptr;
-    GMScene* mScene = nullptr;
 };
 
 } // namespace

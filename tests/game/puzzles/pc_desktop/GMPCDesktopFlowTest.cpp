@@ -7,6 +7,7 @@
 #include "GMScreenManager.h"
 #include "multicursor/GMMultiCursor.h"
 #include "scene/GMScene.h"
+#include "support/GMPuzzleFlowFixture.h"
 #include "support/GMPuzzleHarness.h"
 #include "support/GMTestScene.h"
 #include "support/LFakeSoundPlayer.h"
@@ -27,25 +28,9 @@ using namespace GMSceneFlow;
 // Inside the hotspot "desktop" of the riverbank's vp02.
 const LVector2 kComputer(690.0f, 220.0f);
 
-class DesktopFlowTest : public ::testing::Test
+class DesktopFlowTest : public GMPuzzleFlowFixture<GMPCDesktopPuzzle>
 {
 protected:
-    void SetUp() override
-    {
-        GMSceneFlow::RegisterFakes();
-        GMOptions::GetInstance()->SetSkill(GMOptions::SKILL_MEDIUM);
-        mPuzzle = GMPCDesktopPuzzle::GetInstance();
-        ASSERT_NE(nullptr, mPuzzle);
-        mScene = LoadSampleLocation("case01/riverbank", "vp02");
-        ASSERT_NE(nullptr, mScene);
-        mLog.Clear();
-    }
-
-    void TearDown() override { delete GMCleaner::GetInstance(); }
-
-    LLogCapture mLog;
-    GMPCDesktopPuzzle* mPuzzle = nullptr;
-    GMScene* mScene = nullptr;
 };
 
 } // namespace
