@@ -39,6 +39,15 @@ bool GMPOBoxDial::Create(LPropertyList* aEntry, GMPOBoxPuzzle* aOwner)
         delete face;
     } else {
         mFace = face;
+        // The face turns about its middle, which stays where the layout puts it; turned
+        // about its corner it would swing out over the button and take its clicks.
+        const LVectorFloat coords =
+            aEntry->GetList(LString("sprite"))->GetVectorFloat(LString("texturecoords"), found);
+        if (found && coords.GetCount() == 4 && coords[2] >= coords[0] && coords[3] >= coords[1]) {
+            const LVector2 middle((coords[2] - coords[0] + 1.0f) / 2.0f, (coords[3] - coords[1] + 1.0f) / 2.0f);
+            face->SetCenter(middle);
+            face->SetPosition(middle.x, middle.y);
+        }
     }
     // The button is a member: it goes with the dial, its listener.
     LButton* button = LLayoutBuilder::BuildButton(aEntry->GetList(LString("button")), this);

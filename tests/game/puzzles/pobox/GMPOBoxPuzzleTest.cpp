@@ -5,6 +5,8 @@
 #include "puzzles/pobox/GMPOBoxPuzzle.h"
 
 #include "GMScreenManager.h"
+#include "LPolygon.h"
+#include "LRectangle.h"
 #include "Gdi/LDisplayGroup.h"
 #include "pda/GMPDAMinimized.h"
 #include "puzzles/pobox/GMPOBoxDial.h"
@@ -120,6 +122,36 @@ TEST_F(POBoxTest, ADialGoesFromZeroToNineAndBackItsFaceTurningBack36DegreesADigi
     }
     dial->SetValue(12);
     EXPECT_EQ(0, dial->GetValue());
+}
+
+TEST_F(POBoxTest, TheFaceTurnsInPlaceSoEveryPartOfTheButtonTurnsTheDialAtEveryDigit)
+{
+    LRandom::Pin(0);
+    ASSERT_TRUE(Open());
+    for (int index = 0; index < GMPOBoxPuzzle::kDials; ++index) {
+        GMPOBoxDial* dial = mPuzzle->GetDial(index);
+        ASSERT_NE(nullptr, dial);
+        ASSERT_NE(nullptr, dial->GetFace());
+        const std::string path = "dial" + std::to_string(index + 1) + ".dial" + std::to_string(index + 1) + "_turn";
+        LIDisplayObject* button = GMPuzzleHarness::Member(mPuzzle, path.c_str());
+        ASSERT_NE(nullptr, button) << path;
+        // The button's look is 48 x 24 from its corner; the face's 64 x 64 square lies at
+        // the dial's own place.
+        const LVector2 corner = button->GetWorldPosition();
+        const LVector2 square = dial->GetWorldPosition();
+        // Near the button's left and right ends in turn, as a quick player clicks.
+        for (int click = 1; click <= 10; ++click) {
+            const float x = click % 2 == 0 ? corner.x + 3.0f : corner.x + 45.0f;
+            GMPuzzleHarness::Click(LVector2(x, corner.y + 12.0f));
+            EXPECT_EQ(click % 10, dial->GetValue()) << "dial " << index << " click " << click;
+            LPolygon boundary;
+            ASSERT_TRUE(dial->GetFace()->GetWorldBoundary(&boundary));
+            const LRectangle box(boundary);
+            EXPECT_NEAR(square.x + 32.0f, box.GetX() + box.GetWidth() * 0.5f, 0.5f) << "click " << click;
+            EXPECT_NEAR(square.y + 32.0f, box.GetY() + box.GetHeight() * 0.5f, 0.5f) << "click " << click;
+        }
+    }
+    EXPECT_EQ("", mHarness.Log().Problems());
 }
 
 TEST_F(POBoxTest, AGeneratorPinnedOnADialsDigitStillEndsTheBuild)
