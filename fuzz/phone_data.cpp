@@ -86,8 +86,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
         if (call == nullptr) {
             break;
         }
-        directory->OnButton(call->GetId(), XBTNEVENT_CLICKED);
-        LFakeSoundPlayer* ring = directory->GetRing() != nullptr ? LFakeSoundPlayer::Find(call->GetId()) : nullptr;
+        // The directory may rebuild its rows, the button among them, while it answers.
+        const LString id = call->GetId();
+        directory->OnButton(id, XBTNEVENT_CLICKED);
+        LFakeSoundPlayer* ring = directory->GetRing() != nullptr ? LFakeSoundPlayer::Find(id) : nullptr;
         if (ring != nullptr) {
             ring->End();
         }
