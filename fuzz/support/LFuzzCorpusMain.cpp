@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <vector>
+#include <sstream>
+#include <string>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 
@@ -16,8 +16,10 @@ static int RunFile(const std::filesystem::path& path)
         std::fprintf(stderr, "cannot read %s\n", path.c_str());
         return 1;
     }
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
+    std::ostringstream read;
+    read << in.rdbuf();
+    const std::string bytes = std::move(read).str();
+    LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
     return 0;
 }
 

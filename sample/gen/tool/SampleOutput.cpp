@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <iterator>
 #include <set>
+#include <sstream>
 #include <system_error>
 
 #include <unistd.h>
@@ -20,7 +20,9 @@ bool ReadFile(const std::filesystem::path& aPath, std::string& aBytes)
     if (!in) {
         return false;
     }
-    aBytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    aBytes = std::move(bytes).str();
     return !in.bad();
 }
 
