@@ -75,7 +75,7 @@ bool GMScene::SetViewpoint(const LString& aViewpoint)
         L_ASSERT_FAILURE("SetupCamera failure.");
     }
     delete mPicker;
-    mPicker = L_NEW GMPicker(mCamera);
+    mPicker = L_NEW GMPicker(mCamera, GMNavigation::GetInstance());
     if (!SetupDisplayMembers(viewpoint)) {
         L_ASSERT_FAILURE("SetupDisplayMembers failure.");
     }
