@@ -95,41 +95,35 @@ LString GMInterview::GetType() const
     return LString("regular");
 }
 
-GMScene* GMInterview::CurrentScene()
-{
-    GMSceneManager* scenes = GMSceneManager::GetInstance();
-    return scenes != nullptr ? scenes->GetScene() : nullptr;
-}
-
 void GMInterview::SetSceneCut(const LString& aCut)
 {
-    if (GMScene* scene = CurrentScene()) {
+    if (GMScene* scene = GMSceneManager::GetCurrentScene()) {
         scene->SetCut(aCut);
     }
 }
 
 GMCharacter* GMInterview::ScenePlayer()
 {
-    GMScene* scene = CurrentScene();
+    GMScene* scene = GMSceneManager::GetCurrentScene();
     return scene != nullptr ? scene->GetPlayer() : nullptr;
 }
 
 GMCharacter* GMInterview::SceneCharacter(const LString& aName)
 {
-    GMScene* scene = CurrentScene();
+    GMScene* scene = GMSceneManager::GetCurrentScene();
     return scene != nullptr ? scene->GetCharacter(aName) : nullptr;
 }
 
 void GMInterview::ResetSceneCharacters()
 {
-    if (GMScene* scene = CurrentScene()) {
+    if (GMScene* scene = GMSceneManager::GetCurrentScene()) {
         scene->ResetCharacters();
     }
 }
 
 void GMInterview::SetSceneInput(bool aEnabled)
 {
-    if (GMScene* scene = CurrentScene()) {
+    if (GMScene* scene = GMSceneManager::GetCurrentScene()) {
         scene->SetInputEnabled(aEnabled);
         scene->SetHotspotsEnabled(aEnabled);
     }

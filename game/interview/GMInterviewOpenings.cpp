@@ -32,6 +32,7 @@
 #include "ui/GMCursor.h"
 #include "ui/GMCutScenePlayer.h"
 #include "ui/GMScreenFader.h"
+#include "util/GMStateReader.h"
 
 using namespace GMInterviewReading;
 
@@ -223,7 +224,7 @@ bool GMInterview::PlayBargaining()
     if (bargain != nullptr && !found) {
         L_ASSERT_FAILURE("");
     }
-    if (!Raised(solvedEvent)) {
+    if (!GMStateReader::IsRaised(solvedEvent)) {
         LPropertyList* denied = bargain != nullptr ? bargain->GetList(LString("denied")) : nullptr;
         LPropertyList* entry = nullptr;
         if (denied == nullptr) {

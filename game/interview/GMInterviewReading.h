@@ -1,7 +1,5 @@
-// The small readings that GMInterview's source files share: the game time and raised events.
+// The small readings that GMInterview's source files share: the game time.
 #pragma once
-#include "container/LString.h"
-#include "event/LEventManager.h"
 #include "time/LGameClock.h"
 
 namespace GMInterviewReading {
@@ -10,12 +8,6 @@ inline float GameTime()
 {
     LGameClock* clock = LGameClock::Get();
     return clock != nullptr ? clock->GetTime() : 0.0f;
-}
-
-inline bool Raised(const LString& aEvent)
-{
-    LEventManager* events = LEventManager::Get();
-    return events != nullptr && !aEvent.IsEmpty() && events->IsRaised(aEvent);
 }
 
 } // namespace GMInterviewReading

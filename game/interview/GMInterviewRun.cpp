@@ -33,6 +33,7 @@
 #include "time/LITimer.h"
 #include "ui/GMCursor.h"
 #include "util/GMOptions.h"
+#include "util/GMStateReader.h"
 
 using namespace GMInterviewReading;
 
@@ -82,13 +83,6 @@ void StopMouseEvent(LMouse* aMouse)
     if (aMouse != nullptr && !aMouse->IsLocked()) {
         aMouse->Interrupt();
     }
-}
-
-bool BoolState(LStateManager* aStates, const LString& aId)
-{
-    LIState* state = aStates != nullptr ? aStates->GetState(aId) : nullptr;
-    return state != nullptr && state->GetType() == LIState::TYPE_BOOLEAN && state->GetValue() != nullptr &&
-           *static_cast<const unsigned char*>(state->GetValue()) != 0;
 }
 
 } // namespace
@@ -155,11 +149,11 @@ bool GMInterview::Start()
     NotifyListener(GMIInterviewListener::EVENT_TAKEN_OVER);
 
     const LPropertyList* topics = mDataList != nullptr ? mDataList->GetList(LString("topics")) : nullptr;
-    if (BoolState(mStateManager, "bargaining_" + mId + "_active")) {
+    if (GMStateReader::IsTrue(mStateManager, "bargaining_" + mId + "_active")) {
         PlayBargaining();
     } else if (IsDenied()) {
         PlaySpecial("denied");
-    } else if (BoolState(mStateManager, mNoInfoStateId) ||
+    } else if (GMStateReader::IsTrue(mStateManager, mNoInfoStateId) ||
                (offered == 0 && topics != nullptr && topics->GetCount() > 0)) {
         PlayNoInfo();
     } else {
@@ -340,7 +334,7 @@ void GMInterview::SelectTopic(const LString& aId)
         for (int i = 0; modes != nullptr && i < modes->GetCount(); ++i) {
             const int mode = ModeIndex(modes->GetKeyAt(i));
             if (mode >= 0 && mModeButtons[mode] != nullptr &&
-                !Raised(mId + "_" + aId + "_" + kModeNames[mode])) {
+                !GMStateReader::IsRaised(mId + "_" + aId + "_" + kModeNames[mode])) {
                 mModeButtons[mode]->SetEnabled(true);
             }
         }

@@ -32,6 +32,12 @@ GMSceneManager* GMSceneManager::GetInstance()
     return sSceneManager.Get(L_FILE, __LINE__, "GMSceneManager creation failure.");
 }
 
+GMScene* GMSceneManager::GetCurrentScene()
+{
+    GMSceneManager* scenes = GetInstance();
+    return scenes != nullptr ? scenes->GetScene() : nullptr;
+}
+
 GMSceneManager::GMSceneManager()
 {
     GMMessageBox::SetInputListener(this);

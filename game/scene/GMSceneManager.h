@@ -18,6 +18,9 @@ public:
     // The singleton, made on first use and registered with the game cleaner; null when it
     // cannot be made (logged) and after the cleaner has deleted it.
     static GMSceneManager* GetInstance();
+    // The current scene of the singleton, or null: the game's one reading of the current
+    // scene for the parts outside the manager.
+    static GMScene* GetCurrentScene();
 
     GMSceneManager();
     GMSceneManager(const GMSceneManager&) = delete;
