@@ -14,7 +14,6 @@
 #include "container/LVectorString.h"
 #include "interview/GMIInterviewListener.h"
 #include "interview/GMInterviewMeter.h"
-#include "interview/GMInterviewScrollBar.h"
 #include "interview/GMInterviewSequence.h"
 #include "interview/GMInterviewTopic.h"
 #include "interview/GMInterviewTopicArea.h"

@@ -1,7 +1,6 @@
 #include "scene/GMScene.h"
 
 #include "GMScreenManager.h"
-#include "Gdi/LDisplayGroup.h"
 #include "Gdi/LDisplayManager.h"
 #include "Gdi/LSprite.h"
 #include "Input/LMouse.h"
@@ -22,7 +21,6 @@
 #include "pda/GMPDA.h"
 #include "scene/GMAmbientAnimPlayer.h"
 #include "scene/GMCharacter.h"
-#include "scene/GMCloseUp.h"
 #include "scene/GMHotspot.h"
 #include "scene/GMLighting.h"
 #include "scene/GMNavigation.h"

@@ -2,28 +2,12 @@
 #include "scene/GMScene.h"
 
 #include "Gdi/LCursor.h"
-#include "Gdi/LDisplayGroup.h"
-#include "Gdi/LSprite.h"
 #include "Input/LMouse.h"
 #include "LVector2.h"
-#include "Render/LCamera.h"
-#include "Render/LDrawElement.h"
-#include "Render/LNodeGroup.h"
-#include "Render/LShadowBuffer.h"
-#include "container/LHashKeyList.h"
-#include "container/LPropertyList.h"
 #include "container/LString.h"
-#include "container/LVector.h"
-#include "scene/GMAmbientAnimPlayer.h"
-#include "scene/GMCharacter.h"
-#include "scene/GMCloseUp.h"
 #include "scene/GMHotspot.h"
-#include "scene/GMLighting.h"
-#include "scene/GMSceneAudio.h"
-#include "scene/GMShadowSimple.h"
 #include "ui/GMCursor.h"
 #include "ui/GMPicker.h"
-#include "ui/GMScreenFader.h"
 
 // Input ------------------------------------------------------------------------------
 
