@@ -204,8 +204,8 @@ TEST_F(SceneManagerTest, AMessageBoxKeepsItsClicksFromTheSceneAndGivesThemBackUn
     EXPECT_FALSE(scene->IsInputEnabled());
     pda->Close();
 
-    // The manager's end leaves the box without an input listener.
-    mScenes->UnloadScene();
-    delete mScenes;
+    // The manager's end (with the game's other singletons) leaves the box without an
+    // input listener.
+    delete GMCleaner::GetInstance();
     EXPECT_EQ(nullptr, GMMessageBox::GetInputListener());
 }
