@@ -21,6 +21,7 @@
 #include "pda/GMPDAMinimized.h"
 #include "scene/GMCharacter.h"
 #include "scene/GMScene.h"
+#include "scene/GMSceneManager.h"
 #include "script/LScript.h"
 #include "script/LScriptBuilder.h"
 #include "stdlib/LLog.h"
@@ -375,7 +376,7 @@ void GMExpertInterview::ShowNotepad()
         }
     } else {
         // The location's ambient sound goes on under the computer.
-        if (GMScene* scene = CurrentScene()) {
+        if (GMScene* scene = GMSceneManager::GetCurrentScene()) {
             scene->SetKeepAudio(true);
         }
         GMExpertComputer* computer = GMExpertComputer::GetInstance();

@@ -116,10 +116,9 @@ public:
     // "_active" becomes true, the interview ends and the PDA opens on the inventory.
     void OpenBargaining();
 
-    // The scene helpers the interview's parts share: the current scene (or null), a cut
-    // of its viewpoint ("-" its own camera), its player and characters, their reset after
-    // an interview, and the scene's input with its hotspots.
-    static GMScene* CurrentScene();
+    // The scene helpers the interview's parts share: a cut of the current scene's
+    // viewpoint ("-" its own camera), its player and characters, their reset after an
+    // interview, and the scene's input with its hotspots.
     static void SetSceneCut(const LString& aCut);
     static GMCharacter* ScenePlayer();
     static GMCharacter* SceneCharacter(const LString& aName);

@@ -4,12 +4,12 @@
 #include "Gdi/LScrollBar.h"
 #include "Input/LMouse.h"
 #include "container/LFloat.h"
-#include "event/LEventManager.h"
 #include "interview/GMInterview.h"
 #include "interview/GMInterviewScrollBar.h"
 #include "script/LScript.h"
 #include "stdlib/LLog.h"
 #include "util/GMOptions.h"
+#include "util/GMStateReader.h"
 
 #include <cmath>
 
@@ -21,12 +21,6 @@ constexpr float kScrollBarShown = 1.0f;
 constexpr float kScrollBarDimmed = 0.3f;
 // The skill level when the options cannot be had.
 constexpr int kDefaultSkill = 1;
-
-bool Raised(const LString& aEvent)
-{
-    LEventManager* events = LEventManager::Get();
-    return events != nullptr && events->IsRaised(aEvent);
-}
 
 } // namespace
 
@@ -108,12 +102,12 @@ bool GMInterviewTopicArea::IsAvailable(int aIndex)
 
 bool GMInterviewTopicArea::IsDone(int aIndex) const
 {
-    return Raised(mDoneEvents.GetRef(aIndex));
+    return GMStateReader::IsRaised(mDoneEvents.GetRef(aIndex));
 }
 
 bool GMInterviewTopicArea::IsViewed(int aIndex) const
 {
-    return Raised(mViewedEvents.GetRef(aIndex));
+    return GMStateReader::IsRaised(mViewedEvents.GetRef(aIndex));
 }
 
 bool GMInterviewTopicArea::IsClosed(int aIndex) const

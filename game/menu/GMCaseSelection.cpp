@@ -27,6 +27,7 @@
 #include "ui/GMCutScenePlayer.h"
 #include "ui/GMScreenFader.h"
 #include "util/GMCleaner.h"
+#include "util/GMStateReader.h"
 #include "util/GMTextureRoot.h"
 
 namespace {
@@ -37,15 +38,9 @@ const char16_t* const kOwner = u"caseselection";
 const char16_t* const kLedgerBack = u"ledger_back";
 const char16_t* const kLastCaseScene = u"case04/victimshotel";
 
-GMScene* CurrentScene()
-{
-    GMSceneManager* scenes = GMSceneManager::GetInstance();
-    return scenes != nullptr ? scenes->GetScene() : nullptr;
-}
-
 void StopSceneAudio()
 {
-    if (GMScene* scene = CurrentScene()) {
+    if (GMScene* scene = GMSceneManager::GetCurrentScene()) {
         scene->StopAudio();
     }
 }
@@ -61,12 +56,6 @@ void SetCurrentClock(int aClock)
     if (LGameClock* clock = LGameClock::Get()) {
         clock->SetCurrentClock(aClock);
     }
-}
-
-bool IsRaised(const LString& aId)
-{
-    LEventManager* events = LEventManager::Get();
-    return events != nullptr && events->IsRaised(aId);
 }
 
 void Raise(const LString& aId)
@@ -167,7 +156,7 @@ void GMCaseSelection::OnShow()
     int ledger = 0;
     if (GMCaseTable::SelectedCase() == 0) {
         for (int number = 1; number <= GMCaseTable::kCaseCount && ledger == 0; ++number) {
-            if (GMCaseTable::IsClosed(number) && !IsRaised(GMCaseTable::LedgerEvent(number))) {
+            if (GMCaseTable::IsClosed(number) && !GMStateReader::IsRaised(GMCaseTable::LedgerEvent(number))) {
                 ledger = number;
             }
         }
@@ -177,7 +166,7 @@ void GMCaseSelection::OnShow()
     } else {
         ShowDesk();
     }
-    if (GMScene* scene = CurrentScene()) {
+    if (GMScene* scene = GMSceneManager::GetCurrentScene()) {
         scene->SetInputEnabled(false);
         scene->SetHotspotsEnabled(false);
     }
@@ -343,7 +332,7 @@ void GMCaseSelection::CloseLedger()
         // goes first, or the page and the location would stay under the menu.
         StopSceneAudio();
         GMScreenManager* screens = GMScreenManager::GetInstance();
-        GMScene* scene = CurrentScene();
+        GMScene* scene = GMSceneManager::GetCurrentScene();
         if (scene != nullptr && scene->IsActive()) {
             scene->OnHidden();
         }
@@ -435,7 +424,7 @@ void GMCaseSelection::SelectCase(int aCase)
     GMCaseTable::SetSelectedCase(aCase);
     SetCurrentClock(aCase);
     const LString played = GMCaseTable::IntroPlayedEvent(aCase);
-    if (IsRaised(played)) {
+    if (GMStateReader::IsRaised(played)) {
         StartLastCaseOrLeave();
         return;
     }
@@ -491,7 +480,7 @@ void GMCaseSelection::StartLastCaseOrLeave()
 
 void GMCaseSelection::OnCutSceneDone()
 {
-    if (GMScene* scene = CurrentScene()) {
+    if (GMScene* scene = GMSceneManager::GetCurrentScene()) {
         scene->StartAudio();
     }
 }

@@ -34,6 +34,7 @@
 #include "util/GMCleaner.h"
 #include "util/GMOptions.h"
 #include "util/GMSaveGameFile.h"
+#include "util/GMStateReader.h"
 #include "util/GMTextureRoot.h"
 
 namespace {
@@ -473,9 +474,7 @@ void GMMainMenu::OnFade(int aEvent)
 
 void GMMainMenu::OnStateChanged(LIState* aState)
 {
-    if (aState == nullptr || aState->GetId() != LString("sta_mainmenu_active") ||
-        aState->GetType() != LIState::TYPE_BOOLEAN || aState->GetValue() == nullptr ||
-        *static_cast<const unsigned char*>(aState->GetValue()) == 0) {
+    if (aState == nullptr || aState->GetId() != LString("sta_mainmenu_active") || !GMStateReader::IsTrue(aState)) {
         return;
     }
     GMScreenManager* screens = GMScreenManager::GetInstance();

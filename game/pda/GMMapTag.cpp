@@ -32,12 +32,6 @@ double Now()
     return timer != nullptr ? timer->GetTime() : 0.0;
 }
 
-GMScene* CurrentScene()
-{
-    GMSceneManager* scenes = GMSceneManager::GetInstance();
-    return scenes != nullptr ? scenes->GetScene() : nullptr;
-}
-
 // A script built from the text; null (logged) when it cannot be made.
 LScript* Build(const LString& aText)
 {
@@ -338,7 +332,7 @@ void GMMapTag::ExecuteLogic(const LVectorString& aLogic)
         if (GMPDA* pda = GMPDA::GetInstance()) {
             pda->Close();
         }
-        GMScene* current = CurrentScene();
+        GMScene* current = GMSceneManager::GetCurrentScene();
         if (GMCloseUp* closeUp = current != nullptr ? current->GetCloseUp() : nullptr) {
             closeUp->Unload();
         }
@@ -361,7 +355,7 @@ void GMMapTag::ExecuteLogic(const LVectorString& aLogic)
 
 void GMMapTag::Move(const LString& aScene, const LString& aViewpoint, bool aViewpointMove)
 {
-    GMScene* current = CurrentScene();
+    GMScene* current = GMSceneManager::GetCurrentScene();
     if (GMCloseUp* closeUp = current != nullptr ? current->GetCloseUp() : nullptr) {
         closeUp->Unload();
         current->StopAudio();

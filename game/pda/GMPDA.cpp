@@ -85,21 +85,15 @@ const ScrollGeometry kRegular = {"misc.scrollbarspecs", "groups.g04b-scrollbarco
 const ScrollGeometry kMap = {"misc.scrollbarspecs_map", "groups.g04c-scrollbarcoords_map",
                              LRectangle(0.0f, 0.0f, 248.0f, 152.0f), LVector2(171.0f, 70.0f)};
 
-GMScene* CurrentScene()
-{
-    GMSceneManager* scenes = GMSceneManager::GetInstance();
-    return scenes != nullptr ? scenes->GetScene() : nullptr;
-}
-
 GMCloseUp* CurrentCloseUp()
 {
-    GMScene* scene = CurrentScene();
+    GMScene* scene = GMSceneManager::GetCurrentScene();
     return scene != nullptr ? scene->GetCloseUp() : nullptr;
 }
 
 void SetSceneInput(bool aEnabled)
 {
-    if (GMScene* scene = CurrentScene()) {
+    if (GMScene* scene = GMSceneManager::GetCurrentScene()) {
         scene->SetInputEnabled(aEnabled);
     }
 }
@@ -673,7 +667,7 @@ bool GMPDA::ScenePanelsAllowed() const
 void GMPDA::PressMenu()
 {
     SetSceneInput(false);
-    GMScene* scene = CurrentScene();
+    GMScene* scene = GMSceneManager::GetCurrentScene();
     const LVector3* position = scene != nullptr ? scene->GetPlayerPosition() : nullptr;
     const LVector3* direction = scene != nullptr ? scene->GetPlayerDirection() : nullptr;
     LStateManager* states = LStateManager::Get();
@@ -687,7 +681,7 @@ void GMPDA::PressMenu()
     }
     CloseToBar();
     InterruptMouse();
-    if (GMScene* now = CurrentScene()) {
+    if (GMScene* now = GMSceneManager::GetCurrentScene()) {
         now->StopAudio();
     }
     if (states != nullptr) {

@@ -259,8 +259,7 @@ int GMPDAMinimized::Maximize(bool aAnimate)
     }
     GMPDA* pda = GMPDA::GetInstance();
     if (aAnimate) {
-        GMSceneManager* scenes = GMSceneManager::GetInstance();
-        if (GMScene* scene = scenes != nullptr ? scenes->GetScene() : nullptr) {
+        if (GMScene* scene = GMSceneManager::GetCurrentScene()) {
             scene->SetInputEnabled(false);
         }
         mAnimationStart = Now();
@@ -575,8 +574,7 @@ void GMPDAMinimized::OnButton(const LString& aId, int aEvent)
         return;
     }
     if (aEvent == XBTNEVENT_PRESSED) {
-        GMSceneManager* scenes = GMSceneManager::GetInstance();
-        GMScene* scene = scenes != nullptr ? scenes->GetScene() : nullptr;
+        GMScene* scene = GMSceneManager::GetCurrentScene();
         if (scene != nullptr && scene->IsInterviewRunning()) {
             return;
         }

@@ -27,17 +27,12 @@
 #include "ui/GMCutScenePlayer.h"
 #include "ui/GMScreenFader.h"
 #include "util/GMOptions.h"
+#include "util/GMStateReader.h"
 #include "util/GMTextureRoot.h"
 
 #include <utility>
 
 namespace {
-
-GMScene* CurrentScene()
-{
-    GMSceneManager* scenes = GMSceneManager::GetInstance();
-    return scenes != nullptr ? scenes->GetScene() : nullptr;
-}
 
 LString Text(const char* aText)
 {
@@ -98,8 +93,7 @@ void GMPuzzle::OnStateChanged(LIState* aState)
     if (aState == nullptr || mSetup.mActiveState == nullptr || !(aState->GetId() == LString(mSetup.mActiveState))) {
         return;
     }
-    const auto* value = static_cast<const unsigned char*>(aState->GetValue());
-    const bool on = aState->GetType() == LIState::TYPE_BOOLEAN && value != nullptr && *value != 0;
+    const bool on = GMStateReader::IsTrue(aState);
     if (on) {
         Open();
     } else {
@@ -117,7 +111,7 @@ bool GMPuzzle::Open()
     if (screens->IndexOf(this) >= 0) {
         return false;
     }
-    if (GMScene* scene = CurrentScene()) {
+    if (GMScene* scene = GMSceneManager::GetCurrentScene()) {
         scene->SetKeepAudio(true);
     }
     return screens->PushFade(this);
@@ -566,7 +560,7 @@ bool GMPuzzle::AddInventoryItem(const LString& aItemId)
 GMCutScenePlayer* GMPuzzle::PrepareHandOver(const LString& aScene, const LString& aViewpoint,
                                             const LVectorString& aStateChanges)
 {
-    if (GMScene* scene = CurrentScene()) {
+    if (GMScene* scene = GMSceneManager::GetCurrentScene()) {
         scene->StopAudio();
     }
     GMCutScenePlayer* player = GMCutScenePlayer::GetInstance();

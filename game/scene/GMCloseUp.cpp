@@ -27,6 +27,7 @@
 #include "time/LITimer.h"
 #include "ui/GMCursor.h"
 #include "util/GMOptions.h"
+#include "util/GMStateReader.h"
 #include "util/GMTextureRoot.h"
 
 namespace {
@@ -91,7 +92,7 @@ GMCloseUp::~GMCloseUp()
             screens->RemoveScreen(this);
         }
     }
-    GMScene* scene = Scene();
+    GMScene* scene = GMSceneManager::GetCurrentScene();
     if (scene != nullptr && scene->GetCloseUp() == this) {
         scene->SetCloseUp(nullptr);
     }
@@ -103,12 +104,6 @@ GMCloseUp::~GMCloseUp()
 LString GMCloseUp::Dump() const
 {
     return DumpHead("GMCloseUp") + " " + mId + "]";
-}
-
-GMScene* GMCloseUp::Scene()
-{
-    GMSceneManager* scenes = GMSceneManager::GetInstance();
-    return scenes != nullptr ? scenes->GetScene() : nullptr;
 }
 
 bool GMCloseUp::OnStack() const
@@ -165,8 +160,7 @@ void GMCloseUp::OnStateChanged(LIState* aState)
     if (aState == nullptr || mTriggerState.IsEmpty() || !aState->GetId().EqualsNoCase(mTriggerState)) {
         return;
     }
-    const auto* value = static_cast<const unsigned char*>(aState->GetValue());
-    const bool on = aState->GetType() == LIState::TYPE_BOOLEAN && value != nullptr && *value != 0;
+    const bool on = GMStateReader::IsTrue(aState);
     if (on) {
         Open();
         return;
@@ -189,7 +183,7 @@ void GMCloseUp::Open()
         states->Interrupt();
     }
     GMScreenManager* screens = GMScreenManager::GetInstance();
-    GMScene* scene = Scene();
+    GMScene* scene = GMSceneManager::GetCurrentScene();
     if (screens == nullptr) {
         return;
     }
@@ -249,7 +243,7 @@ void GMCloseUp::OnButton(const LString& aId, int aEvent)
     if (mouse != nullptr) {
         mouse->Interrupt();
     }
-    if (GMScene* scene = Scene()) {
+    if (GMScene* scene = GMSceneManager::GetCurrentScene()) {
         scene->RefreshCharacters();
     }
     // The button belongs to the display the closing deletes: the screen change waits
@@ -268,7 +262,7 @@ void GMCloseUp::Close()
         screens->PopFade(&popped);
         return;
     }
-    GMScene* scene = Scene();
+    GMScene* scene = GMSceneManager::GetCurrentScene();
     screens->Clear();
     if (scene != nullptr) {
         screens->PushScreen(scene);
@@ -288,7 +282,7 @@ void GMCloseUp::OnShow()
         return;
     }
     mShown = true;
-    GMScene* scene = Scene();
+    GMScene* scene = GMSceneManager::GetCurrentScene();
     if (scene != nullptr) {
         scene->StartAudio();
         scene->SetCloseUp(this);
@@ -456,7 +450,7 @@ void GMCloseUp::Unload()
 GMScene* GMCloseUp::Detach()
 {
     mDeferred.Cancel();
-    GMScene* scene = Scene();
+    GMScene* scene = GMSceneManager::GetCurrentScene();
     if (scene != nullptr && scene->GetCloseUp() == this) {
         scene->SetCloseUp(nullptr);
     }
@@ -624,7 +618,7 @@ void GMCloseUp::OnFrame()
     if (!mFrameListening) {
         return;
     }
-    GMScene* scene = Scene();
+    GMScene* scene = GMSceneManager::GetCurrentScene();
     LITimer* timer = LITimer::Get();
     if (timer != nullptr && timer->GetTime() <= mInterviewDue) {
         // The scene's own showing gave it its input back: the wait keeps it off.
@@ -640,7 +634,7 @@ void GMCloseUp::OnFrame()
 
 void GMCloseUp::StartInterview()
 {
-    GMScene* scene = Scene();
+    GMScene* scene = GMSceneManager::GetCurrentScene();
     const LVectorString parts = SplitBars(mTriggerInterview);
     GMInterviewManager* interviews = GMInterviewManager::GetInstance();
     if (parts.GetCount() < 1 || interviews == nullptr) {

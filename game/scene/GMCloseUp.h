@@ -99,7 +99,6 @@ public:
     bool IsInterviewDue() const { return mFrameListening; }
 
 private:
-    static GMScene* Scene();
     // Whether the close-up stands on the screen manager's stack.
     bool OnStack() const;
     void Open();

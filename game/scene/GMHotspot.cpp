@@ -676,8 +676,7 @@ bool GMHotspot::PlayActionCutScene(int aSituation)
 
 GMScene* GMHotspot::Scene() const
 {
-    GMSceneManager* scenes = GMSceneManager::GetInstance();
-    return scenes != nullptr ? scenes->GetScene() : nullptr;
+    return GMSceneManager::GetCurrentScene();
 }
 
 GMCharacter* GMHotspot::SceneCharacter(const LString& aKey) const

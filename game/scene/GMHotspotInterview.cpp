@@ -9,6 +9,7 @@
 #include "state/LStateManager.h"
 #include "stdlib/LLog.h"
 #include "ui/GMCursor.h"
+#include "util/GMStateReader.h"
 
 GMHotspotInterview::GMHotspotInterview() = default;
 
@@ -65,10 +66,8 @@ LString GMHotspotInterview::GetBargainingItem() const
 bool GMHotspotInterview::IsBargainingActive() const
 {
     const Record* record = GetRecord();
-    const LIState* state =
-        record != nullptr && mStateManager != nullptr ? mStateManager->GetState(LString(u"bargaining_") + record->mInterviewId + u"_active") : nullptr;
-    return state != nullptr && state->GetType() == LIState::TYPE_BOOLEAN && state->GetValue() != nullptr &&
-           *static_cast<const unsigned char*>(state->GetValue()) != 0;
+    return record != nullptr &&
+           GMStateReader::IsTrue(mStateManager, LString(u"bargaining_") + record->mInterviewId + u"_active");
 }
 
 void GMHotspotInterview::UpdateCursor()

@@ -534,6 +534,11 @@ void GMNavigation::StartStairLeg()
     WatchArrival(kStairWatchDistance);
 }
 
+bool GMNavigation::OnGroundPicked(const LVector2& aGround, bool aRun)
+{
+    return WalkTo(aGround, true, aRun ? kMoveRun : kMoveWalk, true);
+}
+
 void GMNavigation::OnFrame()
 {
     if (mNavigation == nullptr || mSteering == nullptr || mWeb == nullptr) {

@@ -18,6 +18,7 @@
 #include "container/LString.h"
 #include "object/LBase.h"
 #include "stdlib/LIFrameListener.h"
+#include "ui/GMIPickerListener.h"
 
 #include <cstdint>
 
@@ -35,7 +36,7 @@ class LPropertyList;
 class LSteeringTDO;
 class LWebPath;
 
-class GMNavigation : public LBase, public LINavigationListener, public LIFrameListener
+class GMNavigation : public LBase, public LINavigationListener, public LIFrameListener, public GMIPickerListener
 {
 public:
     static constexpr float kFramePriority = 0.0f;
@@ -104,6 +105,11 @@ public:
     void OnNavigationStopped() override;
     // The arrival watch, the staircase check and the staircase's first leg.
     void OnFrame() override;
+    // The scene's picker: its ray meets the scene tree, the overlay marks the point, and a
+    // hit walks the player there (turning first, staircases checked), or runs for aRun.
+    LMeshOctree* GetPickTree() const override { return mSceneTree; }
+    LNavigationTDODisplay* GetPickDisplay() const override { return mDisplay; }
+    bool OnGroundPicked(const LVector2& aGround, bool aRun) override;
 
     GMScene* GetScene() const { return mScene; }
     LPathFindingWeb* GetPathFindingWeb() const { return mWeb; }

@@ -6,9 +6,11 @@
 #include "container/LVectorString.h"
 #include "event/LEventManager.h"
 #include "memory/LMemoryManager.h"
+#include "pda/GMPDA.h"
 #include "scene/GMPlacard.h"
 #include "scene/GMScene.h"
 #include "stdlib/LLog.h"
+#include "ui/GMMessageBox.h"
 #include "util/GMCleaner.h"
 
 namespace {
@@ -30,11 +32,23 @@ GMSceneManager* GMSceneManager::GetInstance()
     return sSceneManager.Get(L_FILE, __LINE__, "GMSceneManager creation failure.");
 }
 
-GMSceneManager::GMSceneManager() = default;
+GMScene* GMSceneManager::GetCurrentScene()
+{
+    GMSceneManager* scenes = GetInstance();
+    return scenes != nullptr ? scenes->GetScene() : nullptr;
+}
+
+GMSceneManager::GMSceneManager()
+{
+    GMMessageBox::SetInputListener(this);
+}
 
 GMSceneManager::~GMSceneManager()
 {
     sSceneManager.Destroyed(this);
+    if (GMMessageBox::GetInputListener() == this) {
+        GMMessageBox::SetInputListener(nullptr);
+    }
     UnloadScene();
     ClearPending();
 }
@@ -42,6 +56,27 @@ GMSceneManager::~GMSceneManager()
 LString GMSceneManager::Dump() const
 {
     return DumpHead("GMSceneManager") + "]";
+}
+
+void GMSceneManager::OnMessageBoxReply(const LString&, int) {}
+
+void GMSceneManager::OnMessageBoxShown()
+{
+    if (mScene != nullptr) {
+        mScene->SetInputEnabled(false);
+    }
+}
+
+void GMSceneManager::OnMessageBoxClosed()
+{
+    if (mScene == nullptr) {
+        return;
+    }
+    GMPDA* pda = GMPDA::GetInstance();
+    if (pda != nullptr && pda->IsOpen()) {
+        return;
+    }
+    mScene->SetInputEnabled(true);
 }
 
 void GMSceneManager::SetScene(GMScene* aScene)

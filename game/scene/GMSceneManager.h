@@ -2,20 +2,25 @@
 // thrown away. The application calls its per-frame Update and Render; the load screen, cut
 // scenes, the location card, the PDA map, the interview manager and puzzles call LoadScene.
 // It also carries the player's pending position and direction (ground x, z), which the next
-// viewpoint set-up uses instead of the viewpoint's own start.
+// viewpoint set-up uses instead of the viewpoint's own start. It holds the game's input
+// for the message box: while a box is open the current scene takes no clicks.
 #pragma once
 #include "object/LBase.h"
+#include "ui/GMIMessageBoxListener.h"
 
 class GMScene;
 class LString;
 class LVector2;
 
-class GMSceneManager : public LBase
+class GMSceneManager : public LBase, public GMIMessageBoxListener
 {
 public:
     // The singleton, made on first use and registered with the game cleaner; null when it
     // cannot be made (logged) and after the cleaner has deleted it.
     static GMSceneManager* GetInstance();
+    // The current scene of the singleton, or null: the game's one reading of the current
+    // scene for the parts outside the manager.
+    static GMScene* GetCurrentScene();
 
     GMSceneManager();
     GMSceneManager(const GMSceneManager&) = delete;
@@ -51,6 +56,12 @@ public:
     // The current scene's per-frame work and drawing; 1 without a scene.
     bool Update();
     bool Render();
+
+    // The message box's input listener: a box turns the current scene's input off, and
+    // its closing turns it back on unless the PDA is open over the scene.
+    void OnMessageBoxReply(const LString& aId, int aAnswer) override;
+    void OnMessageBoxShown() override;
+    void OnMessageBoxClosed() override;
 
 private:
     void ClearPending();

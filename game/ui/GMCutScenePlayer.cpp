@@ -41,12 +41,6 @@ void Append(LVectorString& aList, const LVectorString& aMore)
     }
 }
 
-GMScene* CurrentScene()
-{
-    GMSceneManager* scenes = GMSceneManager::GetInstance();
-    return scenes != nullptr ? scenes->GetScene() : nullptr;
-}
-
 // Whether a change of screen is running: a movie's end waits for it, so that the fades of
 // the player and of the screen manager never cross.
 bool ScreenChangeRunning()
@@ -221,7 +215,7 @@ void GMCutScenePlayer::OnLeave()
 void GMCutScenePlayer::OnShow()
 {
     mPushed = false;
-    if (GMScene* scene = CurrentScene()) {
+    if (GMScene* scene = GMSceneManager::GetCurrentScene()) {
         scene->SetInputEnabled(false);
         if (GMPDA* pda = GMPDA::GetInstance()) {
             pda->Close();
@@ -438,7 +432,7 @@ void GMCutScenePlayer::EndCutScene()
     // The viewpoint changes while the movie still covers the scene; the pop then reveals
     // it with the screen manager's own fade.
     if (Names(mTargetViewpoint)) {
-        if (GMScene* scene = CurrentScene()) {
+        if (GMScene* scene = GMSceneManager::GetCurrentScene()) {
             scene->SetViewpoint(mTargetViewpoint);
         }
     }

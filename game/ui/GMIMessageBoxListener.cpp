@@ -1,3 +1,7 @@
 #include "ui/GMIMessageBoxListener.h"
 
 GMIMessageBoxListener::~GMIMessageBoxListener() = default;
+
+void GMIMessageBoxListener::OnMessageBoxShown() {}
+
+void GMIMessageBoxListener::OnMessageBoxClosed() {}

@@ -1,4 +1,6 @@
-// Hears which button of the message box was clicked, under the id the caller gave.
+// Hears which button of the message box was clicked, under the id the caller gave. The
+// box's input listener (GMMessageBox::SetInputListener) also hears every box open and
+// close.
 #pragma once
 
 class LString;
@@ -13,4 +15,8 @@ public:
 
     virtual ~GMIMessageBoxListener();
     virtual void OnMessageBoxReply(const LString& aId, int aAnswer) = 0;
+    // A box has opened (the input listener takes the game's input away) and has closed
+    // (it gives it back); nothing by default.
+    virtual void OnMessageBoxShown();
+    virtual void OnMessageBoxClosed();
 };

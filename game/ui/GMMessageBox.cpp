@@ -13,9 +13,6 @@
 #include "Render/LTextureManager.h"
 #include "container/LPropertyList.h"
 #include "container/LVectorString.h"
-#include "pda/GMPDA.h"
-#include "scene/GMScene.h"
-#include "scene/GMSceneManager.h"
 #include "stdlib/LLog.h"
 #include "ui/GMIMessageBoxListener.h"
 #include "util/GMCleaner.h"
@@ -38,28 +35,23 @@ constexpr float kLoneOkY = 162.0f;
 
 const char16_t* const kFontId = u"TW_CEN_MT16";
 
-// The scene takes clicks again unless the PDA is open over it.
-void SetSceneInput(bool aEnabled)
-{
-    GMSceneManager* scenes = GMSceneManager::GetInstance();
-    GMScene* scene = scenes != nullptr ? scenes->GetScene() : nullptr;
-    if (scene == nullptr) {
-        return;
-    }
-    if (aEnabled) {
-        GMPDA* pda = GMPDA::GetInstance();
-        if (pda != nullptr && pda->IsOpen()) {
-            return;
-        }
-    }
-    scene->SetInputEnabled(aEnabled);
-}
+GMIMessageBoxListener* sInputListener = nullptr;
 
 } // namespace
 
 GMMessageBox* GMMessageBox::GetInstance()
 {
     return sMessageBox.Get(L_FILE, __LINE__, "GMMessageBox creation failure.");
+}
+
+void GMMessageBox::SetInputListener(GMIMessageBoxListener* aListener)
+{
+    sInputListener = aListener;
+}
+
+GMIMessageBoxListener* GMMessageBox::GetInputListener()
+{
+    return sInputListener;
 }
 
 GMMessageBox::GMMessageBox()
@@ -111,7 +103,9 @@ bool GMMessageBox::Show(const LString& aId, const LString& aText, int aButtonSet
     bool ok = BuildPanel(aButtonSet);
     LDisplayManager* display = LDisplayManager::Get();
     ok = display != nullptr && display->AddMember(mGroup) && ok;
-    SetSceneInput(false);
+    if (sInputListener != nullptr) {
+        sInputListener->OnMessageBoxShown();
+    }
     return ok;
 }
 
@@ -230,7 +224,9 @@ void GMMessageBox::Close()
     mButtons[0] = nullptr;
     mButtons[1] = nullptr;
     mTextArea = nullptr;
-    SetSceneInput(true);
+    if (sInputListener != nullptr) {
+        sInputListener->OnMessageBoxClosed();
+    }
 }
 
 LButton* GMMessageBox::GetButton(int aIndex) const

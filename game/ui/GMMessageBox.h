@@ -32,6 +32,12 @@ public:
     // cannot be made (logged) and after the cleaner has deleted it.
     static GMMessageBox* GetInstance();
 
+    // The one listener, besides each question's own, that hears every box open and close:
+    // the holder of the game's input, which keeps it from the game while a box is open.
+    // Null: none. The holder takes itself out when it ends.
+    static void SetInputListener(GMIMessageBoxListener* aListener);
+    static GMIMessageBoxListener* GetInputListener();
+
     GMMessageBox();
     GMMessageBox(const GMMessageBox&) = delete;
     GMMessageBox& operator=(const GMMessageBox&) = delete;

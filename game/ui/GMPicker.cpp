@@ -5,7 +5,6 @@
 #include "Render/LMeshOctree.h"
 #include "Render/LNavigationTDODisplay.h"
 #include "Render/LPickRay.h"
-#include "scene/GMNavigation.h"
 #include "stdlib/LLog.h"
 
 namespace {
@@ -25,7 +24,7 @@ const LVector3& GMPicker::GetLastHit()
     return LastHit();
 }
 
-GMPicker::GMPicker(LCamera* aCamera) : mCamera(aCamera)
+GMPicker::GMPicker(LCamera* aCamera, GMIPickerListener* aListener) : mCamera(aCamera), mListener(aListener)
 {
     if (aCamera == nullptr) {
         L_ERROR("GMPicker: NULL arg.");
@@ -42,15 +41,15 @@ GMPicker::~GMPicker()
 
 bool GMPicker::Pick(int aX, int aY, bool aRun)
 {
-    GMNavigation* navigation = GMNavigation::GetInstance();
-    const LMeshOctree* tree = navigation != nullptr ? navigation->GetSceneTree() : nullptr;
+    GMIPickerListener* listener = mListener.Get();
+    const LMeshOctree* tree = listener != nullptr ? listener->GetPickTree() : nullptr;
     LVector3 hit(0.0f, 0.0f, 0.0f);
     bool found = false;
     if (mRay != nullptr && tree != nullptr && mRay->CalculateRay(aX, aY) && mRay->Transform(*mRay)) {
         const LVector3 direction = mRay->GetDirection().Normalize(kNormalizeTolerance);
         found = tree->Pick(mRay->GetOrigin(), direction, hit, kMaxDistance);
     }
-    LNavigationTDODisplay* display = navigation != nullptr ? navigation->GetDisplay() : nullptr;
+    LNavigationTDODisplay* display = listener != nullptr ? listener->GetPickDisplay() : nullptr;
     if (display != nullptr) {
         display->SetPickPosition(found ? LVector2(hit.x, hit.z) : LVector2(0.0f, 0.0f));
     }
@@ -60,6 +59,5 @@ bool GMPicker::Pick(int aX, int aY, bool aRun)
         return false;
     }
     LastHit() = hit;
-    return navigation->WalkTo(LVector2(hit.x, hit.z), true, aRun ? GMNavigation::kMoveRun : GMNavigation::kMoveWalk,
-                              true);
+    return listener->OnGroundPicked(LVector2(hit.x, hit.z), aRun);
 }

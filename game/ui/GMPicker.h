@@ -1,7 +1,9 @@
 // Turns a click on the scene into a walk: a ray from the camera through the clicked
-// pixel, its nearest hit on the scene's picking tree (the player navigation's), and the
-// player sent there, walking or running.
+// pixel, its nearest hit on the listener's picking tree (the player navigation's), and the
+// player sent there by the listener, walking or running.
 #pragma once
+#include "object/LWatch.h"
+#include "ui/GMIPickerListener.h"
 
 class LCamera;
 class LPickRay;
@@ -14,8 +16,8 @@ public:
     static constexpr float kMaxDistance = 10000.0f;
 
     // A null camera is logged ("GMPicker: NULL arg.") and the picker is made all the same;
-    // its picks fail.
-    explicit GMPicker(LCamera* aCamera);
+    // its picks fail, as they do without a listener or once the listener has ended.
+    GMPicker(LCamera* aCamera, GMIPickerListener* aListener);
     GMPicker(const GMPicker&) = delete;
     GMPicker& operator=(const GMPicker&) = delete;
     ~GMPicker();
@@ -33,4 +35,5 @@ public:
 private:
     LPickRay* mRay = nullptr;
     LCamera* mCamera = nullptr;
+    LWatch<GMIPickerListener> mListener;
 };

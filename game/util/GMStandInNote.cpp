@@ -3,6 +3,7 @@
 #include "state/LIState.h"
 #include "state/LStateManager.h"
 #include "stdlib/LLog.h"
+#include "util/GMStateReader.h"
 
 #include <cstring>
 
@@ -73,9 +74,7 @@ void GMStandInNote::OnStateChanged(LIState* aState)
     if (aState == nullptr || mState == nullptr || !aState->GetId().EqualsNoCase(LString(mState))) {
         return;
     }
-    const void* value = aState->GetValue();
-    if (aState->GetType() != LIState::TYPE_BOOLEAN || value == nullptr ||
-        *static_cast<const unsigned char*>(value) == 0) {
+    if (!GMStateReader::IsTrue(aState)) {
         return;
     }
     // The state is left as it is: a stand-in never answers by itself.

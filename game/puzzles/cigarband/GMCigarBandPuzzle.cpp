@@ -6,7 +6,7 @@
 #include "container/LPropertyList.h"
 #include "container/LVectorFloat.h"
 #include "puzzles/GMPickStack.h"
-#include "puzzles/cigarband/GMCigarBandScrap.h"
+#include "puzzles/cigarband/GMCigarBandPiece.h"
 #include "stdlib/LLog.h"
 #include "util/GMOptions.h"
 
@@ -68,7 +68,7 @@ void GMCigarBandPuzzle::BuildPieces()
         if (list == nullptr) {
             continue;
         }
-        auto* piece = L_NEW GMCigarBandScrap();
+        auto* piece = L_NEW GMCigarBandPiece();
         if (piece == nullptr) {
             L_ASSERT_FAILURE(LString());
             continue;
@@ -108,7 +108,7 @@ void GMCigarBandPuzzle::DeletePieces()
 {
     mDragged = nullptr;
     for (int i = 0; i < mPieces.GetCount(); ++i) {
-        delete static_cast<GMCigarBandScrap*>(mPieces.GetAt(i));
+        delete static_cast<GMCigarBandPiece*>(mPieces.GetAt(i));
     }
     mPieces.RemoveAll();
 }
@@ -138,9 +138,9 @@ void GMCigarBandPuzzle::OnButtonDown(int aButton)
     LVector2 position;
     mouse->GetPosition(position);
     LIDisplayObject* picked = GMPickStack::Pick(
-        mPieces, [&position](LIDisplayObject* aPiece) { return static_cast<GMCigarBandScrap*>(aPiece)->Grab(position); });
+        mPieces, [&position](LIDisplayObject* aPiece) { return static_cast<GMCigarBandPiece*>(aPiece)->Grab(position); });
     if (picked != nullptr) {
-        mDragged = static_cast<GMCigarBandScrap*>(picked);
+        mDragged = static_cast<GMCigarBandPiece*>(picked);
     }
 }
 

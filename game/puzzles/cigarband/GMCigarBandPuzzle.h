@@ -5,7 +5,7 @@
 // stays until the back button.
 //
 // Layout "//textures/puzzles/cigar_bands/puzzle_cigarband_layout.txt": "groups" entries
-// from index 2 on are the pieces (GMCigarBandScrap lists; only index 2 to 6 at the easy
+// from index 2 on are the pieces (GMCigarBandPiece lists; only index 2 to 6 at the easy
 // skill level), and "solution" maps piece ids to their "dx|dy" from the first entry,
 // the reference piece.
 //
@@ -16,7 +16,7 @@
 #include "container/LVector.h"
 #include "puzzles/GMPuzzle.h"
 
-class GMCigarBandScrap;
+class GMCigarBandPiece;
 
 class GMCigarBandPuzzle : public GMPuzzle, public LIMouseListener
 {
@@ -52,7 +52,7 @@ public:
 
     // The pieces in picking order.
     const LVector& GetPieces() const { return mPieces; }
-    GMCigarBandScrap* GetDragged() const { return mDragged; }
+    GMCigarBandPiece* GetDragged() const { return mDragged; }
     bool IsMouseListening() const { return mMouseListening; }
 
 protected:
@@ -66,6 +66,6 @@ private:
     void Solve();
 
     LVector mPieces;
-    GMCigarBandScrap* mDragged = nullptr;
+    GMCigarBandPiece* mDragged = nullptr;
     bool mMouseListening = false;
 };

@@ -12,6 +12,7 @@
 #include "stdlib/LFrameManager.h"
 #include "stdlib/LLog.h"
 #include "time/LITimer.h"
+#include "util/GMStateReader.h"
 
 namespace {
 
@@ -35,11 +36,6 @@ double Now()
     return timer != nullptr ? timer->GetTime() : 0.0;
 }
 
-bool IsTrue(LIState* aState)
-{
-    const auto* value = static_cast<const unsigned char*>(aState->GetValue());
-    return aState->GetType() == LIState::TYPE_BOOLEAN && value != nullptr && *value != 0;
-}
 
 } // namespace
 
@@ -82,7 +78,7 @@ void GMMapPuzzle::OnStateChanged(LIState* aState)
         if (!aState->GetId().EqualsNoCase(LString(kInterviewStates[i]))) {
             continue;
         }
-        if (IsTrue(aState)) {
+        if (GMStateReader::IsTrue(aState)) {
             RaiseEvent(LString(kInterviewClues[i]));
             Open();
         } else {
@@ -91,7 +87,7 @@ void GMMapPuzzle::OnStateChanged(LIState* aState)
         return;
     }
     // The map's own state: true opens, false does nothing.
-    if (aState->GetId() == LString(kActiveState) && IsTrue(aState)) {
+    if (aState->GetId() == LString(kActiveState) && GMStateReader::IsTrue(aState)) {
         Open();
     }
 }

@@ -213,8 +213,7 @@ void GMPaintingPuzzle::OnButton(const LString& aId, int aEvent)
 void GMPaintingPuzzle::Back()
 {
     GMScreenManager* screens = GMScreenManager::GetInstance();
-    GMSceneManager* scenes = GMSceneManager::GetInstance();
-    GMScene* scene = scenes != nullptr ? scenes->GetScene() : nullptr;
+    GMScene* scene = GMSceneManager::GetCurrentScene();
     // A change running would refuse the pop and leave the rebuilt stack standing.
     if (screens == nullptr || screens->IsBusy() || screens->IndexOf(this) < 0) {
         return;

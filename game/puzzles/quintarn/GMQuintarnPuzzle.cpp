@@ -10,10 +10,10 @@
 #include "Input/LMouse.h"
 #include "container/LPropertyList.h"
 #include "container/LVectorFloat.h"
-#include "event/LEventManager.h"
 #include "state/LIState.h"
 #include "stdlib/LLog.h"
 #include "util/GMOptions.h"
+#include "util/GMStateReader.h"
 #include "util/GMTextureRoot.h"
 
 #include <cctype>
@@ -46,11 +46,6 @@ bool Easy()
     return options != nullptr && options->GetSkill() == GMOptions::SKILL_EASY;
 }
 
-bool Raised(const char* aId)
-{
-    LEventManager* events = LEventManager::Get();
-    return events != nullptr && events->IsRaised(LString(aId));
-}
 
 } // namespace
 
@@ -79,8 +74,7 @@ void GMQuintarnPuzzle::OnStateChanged(LIState* aState)
     if (aState == nullptr || !(aState->GetId() == LString(kActiveState))) {
         return;
     }
-    const auto* value = static_cast<const unsigned char*>(aState->GetValue());
-    if (aState->GetType() == LIState::TYPE_BOOLEAN && value != nullptr && *value != 0) {
+    if (GMStateReader::IsTrue(aState)) {
         OnShow();
     } else if (IsShown()) {
         Close();
@@ -93,10 +87,10 @@ void GMQuintarnPuzzle::OnShow()
         return;
     }
     GMPuzzle::OnShow();
-    if (!Raised(kIntroEvent)) {
+    if (!GMStateReader::IsRaised(LString(kIntroEvent))) {
         RaiseEvent(LString(kIntroEvent));
         Play(kIntroStream, kIntroVoice, true);
-    } else if (!Raised(kSecondEvent) && Easy()) {
+    } else if (!GMStateReader::IsRaised(LString(kSecondEvent)) && Easy()) {
         RaiseEvent(LString(kSecondEvent));
         Play(kHintStream, kSecondVoice, true);
     }

@@ -4,13 +4,13 @@
 #include "Gdi/LLayoutBuilder.h"
 #include "Input/LMouse.h"
 #include "container/LPropertyList.h"
-#include "event/LEventManager.h"
 #include "multicursor/GMMultiCursor.h"
 #include "state/LIState.h"
 #include "state/LStateManager.h"
 #include "stdlib/LLog.h"
 #include "ui/GMCursor.h"
 #include "util/GMOptions.h"
+#include "util/GMStateReader.h"
 
 namespace {
 
@@ -36,11 +36,6 @@ GMPuzzleSetup Setup()
 
 const char* const kSprites[GMReceiptPuzzle::kPieceCount][2] = {{"1a", "1b"}, {"2a", "2b"}, {"3a", "3b"}};
 
-bool Raised(const char* aId)
-{
-    LEventManager* events = LEventManager::Get();
-    return events != nullptr && events->IsRaised(LString(aId));
-}
 
 } // namespace
 
@@ -64,7 +59,7 @@ int GMReceiptPuzzle::PlacedCount()
 {
     int placed = 0;
     for (const char* event : kPieceEvents) {
-        placed += Raised(event) ? 1 : 0;
+        placed += GMStateReader::IsRaised(LString(event)) ? 1 : 0;
     }
     return placed;
 }
@@ -78,7 +73,7 @@ void GMReceiptPuzzle::OnStateChanged(LIState* aState)
     }
     GMPuzzle::OnStateChanged(aState);
     for (int i = 0; i < kPieceCount; ++i) {
-        if (Raised(kUsedEvents[i])) {
+        if (GMStateReader::IsRaised(LString(kUsedEvents[i]))) {
             RaiseEvent(LString(kPieceEvents[i]));
         }
     }

@@ -343,7 +343,7 @@ TEST_F(NavigationDisplayTest, ThePickerMovesThePickMarkerAndAMissSendsItToTheOri
     // (After the player's turn into the walk.)
     EXPECT_TRUE(FramesUntil([&] { return mNavigation->GetNavigation()->IsNavigating(); }));
     // A ray that meets no ground (a picker made without a camera) sends it to the origin.
-    GMPicker blind(nullptr);
+    GMPicker blind(nullptr, mNavigation);
     mLog.Clear();
     EXPECT_FALSE(blind.Pick(400, 450, false));
     EXPECT_EQ(2, mLog.Count("Pick failure."));

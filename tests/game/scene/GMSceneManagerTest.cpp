@@ -6,9 +6,11 @@
 #include "GMScreenManager.h"
 #include "LVector2.h"
 #include "event/LEventManager.h"
+#include "pda/GMPDA.h"
 #include "scene/GMScene.h"
 #include "support/GMTestScene.h"
 #include "support/LLogCapture.h"
+#include "ui/GMMessageBox.h"
 #include "util/GMCleaner.h"
 
 #include <gtest/gtest.h>
@@ -173,4 +175,37 @@ TEST_F(SceneManagerTest, AnImmediateLoadOverAnEmptyStackPushesAndShowsTheScene)
     EXPECT_EQ(static_cast<GMIScreen*>(scene), mScreens->GetTop());
     EXPECT_TRUE(scene->IsActive());
     EXPECT_FALSE(mLog.Contains("PopScreen"));
+}
+
+TEST_F(SceneManagerTest, AMessageBoxKeepsItsClicksFromTheSceneAndGivesThemBackUnlessThePDAIsOpen)
+{
+    EXPECT_EQ(static_cast<GMIMessageBoxListener*>(mScenes), GMMessageBox::GetInputListener());
+    ASSERT_TRUE(mScenes->LoadScene(LString(GMTestScene::kRiverbank), true, true));
+    GMScene* scene = mScenes->GetScene();
+    ASSERT_NE(nullptr, scene);
+    ASSERT_TRUE(scene->IsInputEnabled());
+    GMMessageBox* box = GMMessageBox::GetInstance();
+    ASSERT_NE(nullptr, box);
+
+    box->Show(LString("question"), LString("Sure?"), GMMessageBox::BUTTONS_YES_NO, nullptr);
+    EXPECT_FALSE(scene->IsInputEnabled());
+    box->Close();
+    EXPECT_TRUE(scene->IsInputEnabled());
+
+    // Under an open PDA the scene stays without clicks when the box closes.
+    GMPDA* pda = GMPDA::GetInstance();
+    ASSERT_NE(nullptr, pda);
+    pda->Open();
+    ASSERT_TRUE(pda->IsOpen());
+    scene->SetInputEnabled(true);
+    box->Show(LString("question"), LString("Sure?"), GMMessageBox::BUTTONS_OK, nullptr);
+    EXPECT_FALSE(scene->IsInputEnabled());
+    box->Close();
+    EXPECT_FALSE(scene->IsInputEnabled());
+    pda->Close();
+
+    // The manager's end (with the game's other singletons) leaves the box without an
+    // input listener.
+    delete GMCleaner::GetInstance();
+    EXPECT_EQ(nullptr, GMMessageBox::GetInputListener());
 }

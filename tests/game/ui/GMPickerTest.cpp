@@ -3,6 +3,8 @@
 // sky, ground too far along the ray, no picking tree, no camera) leaves it standing.
 #include "ui/GMPicker.h"
 
+#include "LVector2.h"
+
 #include "LVector3.h"
 #include "Render/LCamera.h"
 #include "Render/LDrawElement.h"
@@ -62,7 +64,7 @@ protected:
 
 TEST_F(PickerTest, AClickOnTheFloorWalksThereAndADoubleClickRuns)
 {
-    GMPicker picker(mCamera.get());
+    GMPicker picker(mCamera.get(), mNavigation);
     EXPECT_EQ(mCamera.get(), picker.GetCamera());
     // The bottom row looks down at 22.5 degrees: the floor 50 below is met about 121 ahead.
     ASSERT_TRUE(picker.Pick(400, 599, false));
@@ -95,7 +97,7 @@ TEST_F(PickerTest, AClickThatMeetsNoGroundLogsTwiceAndLeavesThePlayerStanding)
             mNavigation->Reset();
         }
         mLog.Clear();
-        GMPicker picker(c.mCamera ? mCamera.get() : nullptr);
+        GMPicker picker(c.mCamera ? mCamera.get() : nullptr, mNavigation);
         EXPECT_FALSE(picker.Pick(400, c.mY, false)) << c.mName;
         EXPECT_EQ(2, mLog.Count("Pick failure.")) << c.mName;
         EXPECT_EQ(c.mCamera ? 0 : 1, mLog.Count("GMPicker: NULL arg.")) << c.mName;
@@ -111,7 +113,46 @@ TEST_F(PickerTest, GroundFartherThanTheLimitAlongTheRayIsAMiss)
         mCamera->SetUpVector(0.0f, 0.0f, 1.0f);
         mCamera->SetPosition(150.0f, height, 50.0f);
         mCamera->SetTarget(150.0f, 0.0f, 50.0f);
-        GMPicker picker(mCamera.get());
+        GMPicker picker(mCamera.get(), mNavigation);
         EXPECT_EQ(height < GMPicker::kMaxDistance, picker.Pick(400, 300, false)) << height;
     }
+}
+
+TEST_F(PickerTest, AHitGoesToTheListenerAndAListenerThatHasEndedLeavesEveryPickAMiss)
+{
+    struct Ground : GMIPickerListener
+    {
+        explicit Ground(GMNavigation* aNavigation) : mNavigation(aNavigation) {}
+        LMeshOctree* GetPickTree() const override { return mNavigation->GetSceneTree(); }
+        LNavigationTDODisplay* GetPickDisplay() const override { return nullptr; }
+        bool OnGroundPicked(const LVector2& aGround, bool aRun) override
+        {
+            ++mHits;
+            mPoint = aGround;
+            mRun = aRun;
+            return false;
+        }
+        GMNavigation* mNavigation;
+        int mHits = 0;
+        LVector2 mPoint;
+        bool mRun = false;
+    };
+    auto ground = std::make_unique<Ground>(mNavigation);
+    GMPicker picker(mCamera.get(), ground.get());
+    // The listener's answer is the pick's, and the player is left to it.
+    EXPECT_FALSE(picker.Pick(400, 599, true));
+    EXPECT_EQ(1, ground->mHits);
+    EXPECT_TRUE(ground->mRun);
+    EXPECT_NEAR(150.0f, ground->mPoint.x, 0.5f);
+    EXPECT_NEAR(71.0f, ground->mPoint.y, 1.0f);
+    EXPECT_FALSE(Walking());
+    EXPECT_EQ(0, mLog.Count("Pick failure."));
+
+    ground.reset();
+    EXPECT_FALSE(picker.Pick(400, 599, false));
+    EXPECT_EQ(2, mLog.Count("Pick failure."));
+    GMPicker unbound(mCamera.get(), nullptr);
+    EXPECT_FALSE(unbound.Pick(400, 599, false));
+    EXPECT_EQ(4, mLog.Count("Pick failure."));
+    EXPECT_FALSE(Walking());
 }

@@ -10,7 +10,7 @@
 #include "interview/GMSubtitle.h"
 #include "multicursor/GMMultiCursor.h"
 #include "multicursor/GMMultiCursorAction.h"
-#include "puzzles/cigarband/GMCigarBandScrap.h"
+#include "puzzles/cigarband/GMCigarBandPiece.h"
 #include "scene/GMHotspot.h"
 #include "scene/GMScene.h"
 #include "scene/GMSceneManager.h"
@@ -40,9 +40,9 @@ const LVector2 kBands(415.0f, 440.0f);
 class CigarBandFlowTest : public GMPuzzleFlowFixture<GMCigarBandPuzzle>
 {
 protected:
-    GMCigarBandScrap* Piece(int aNumber)
+    GMCigarBandPiece* Piece(int aNumber)
     {
-        return dynamic_cast<GMCigarBandScrap*>(
+        return dynamic_cast<GMCigarBandPiece*>(
             GMPuzzleHarness::Member(mPuzzle, ("piece" + std::to_string(aNumber)).c_str()));
     }
 };
@@ -68,7 +68,7 @@ TEST_F(CigarBandFlowTest, TheBandsLookOpensThePuzzleWhoseSolvingHidesTheLoosePie
     // The band's pieces side by side from piece1's place.
     const LVector2 origin(200.0f, 250.0f);
     for (int n = 1; n <= 5; ++n) {
-        GMCigarBandScrap* piece = Piece(n);
+        GMCigarBandPiece* piece = Piece(n);
         ASSERT_NE(nullptr, piece);
         const LVector2 grab = piece->GetWorldPosition() + LVector2(30.0f, 24.0f);
         GMPuzzleHarness::Drag(grab, origin + LVector2(60.0f * static_cast<float>(n - 1) + 30.0f, 24.0f));

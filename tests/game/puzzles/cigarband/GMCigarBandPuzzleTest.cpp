@@ -10,7 +10,7 @@
 #include "event/LEventManager.h"
 #include "interview/GMSubtitle.h"
 #include "pda/GMPDAMinimized.h"
-#include "puzzles/cigarband/GMCigarBandScrap.h"
+#include "puzzles/cigarband/GMCigarBandPiece.h"
 #include "support/GMPuzzleHarness.h"
 #include "support/LFakeSoundManager.h"
 #include "support/LFakeSoundPlayer.h"
@@ -60,15 +60,15 @@ protected:
 
     bool Open() { return mHarness.Open(kActive, mPuzzle); }
 
-    GMCigarBandScrap* Piece(int aNumber)
+    GMCigarBandPiece* Piece(int aNumber)
     {
-        return dynamic_cast<GMCigarBandScrap*>(GMPuzzleHarness::Member(mPuzzle, ("piece" + std::to_string(aNumber)).c_str()));
+        return dynamic_cast<GMCigarBandPiece*>(GMPuzzleHarness::Member(mPuzzle, ("piece" + std::to_string(aNumber)).c_str()));
     }
 
     // Drags piece aNumber by its middle so that its world position becomes aTarget.
     void DragPiece(int aNumber, const LVector2& aTarget)
     {
-        GMCigarBandScrap* piece = Piece(aNumber);
+        GMCigarBandPiece* piece = Piece(aNumber);
         ASSERT_NE(nullptr, piece);
         const LVector2 grab = piece->GetWorldPosition() + LVector2(10.0f, 10.0f);
         GMPuzzleHarness::Drag(grab, aTarget + LVector2(10.0f, 10.0f));
@@ -78,7 +78,7 @@ protected:
     {
         std::vector<std::string> ids;
         for (int i = 0; i < mPuzzle->GetPieces().GetCount(); ++i) {
-            ids.push_back(ToStd(static_cast<GMCigarBandScrap*>(mPuzzle->GetPieces().GetAt(i))->GetId()));
+            ids.push_back(ToStd(static_cast<GMCigarBandPiece*>(mPuzzle->GetPieces().GetAt(i))->GetId()));
         }
         return ids;
     }
@@ -263,14 +263,15 @@ TEST_F(CigarBandTest, OnlyAClickOfTheBackButtonIdInAnyCaseLeaves)
 TEST_F(CigarBandTest, ASecondShowingRebuildsEveryPieceFromTheLayout)
 {
     ASSERT_TRUE(Open());
-    GMCigarBandScrap* first = Piece(3);
+    GMCigarBandPiece* first = Piece(3);
     ASSERT_NE(nullptr, first);
+    EXPECT_EQ(0u, ToStd(first->Dump()).rfind("[GMCigarBandPiece ", 0)) << ToStd(first->Dump());
     const LVector2 start = first->GetWorldPosition();
     DragPiece(3, start + LVector2(100.0f, 50.0f));
     EXPECT_FLOAT_EQ(start.x + 100.0f, first->GetWorldPosition().x);
     ASSERT_TRUE(mHarness.Back(mPuzzle));
     ASSERT_TRUE(Open());
-    GMCigarBandScrap* again = Piece(3);
+    GMCigarBandPiece* again = Piece(3);
     ASSERT_NE(nullptr, again);
     EXPECT_FLOAT_EQ(start.x, again->GetWorldPosition().x);
     EXPECT_FLOAT_EQ(start.y, again->GetWorldPosition().y);
@@ -289,7 +290,7 @@ TEST_F(CigarBandTest, TheEasySkillBuildsFivePiecesStackedFrom500Down)
         const int count = skill == GMOptions::SKILL_EASY ? 5 : 7;
         ASSERT_EQ(count, mPuzzle->GetPieces().GetCount());
         for (int n = 1; n <= 7; ++n) {
-            GMCigarBandScrap* piece = Piece(n);
+            GMCigarBandPiece* piece = Piece(n);
             ASSERT_EQ(n <= count, piece != nullptr) << n;
             if (piece != nullptr) {
                 EXPECT_FLOAT_EQ(500.0f - 5.0f * static_cast<float>(n - 1), piece->GetRelativeZ()) << n;
@@ -313,8 +314,8 @@ TEST_F(CigarBandTest, AnEasyLayoutWithFewerEntriesThanSevenBuildsWhatItHas)
 TEST_F(CigarBandTest, APressOnOverlappingPiecesPicksThePieceLastPickedAndLiftsItAboveAll)
 {
     ASSERT_TRUE(Open());
-    GMCigarBandScrap* three = Piece(3);
-    GMCigarBandScrap* four = Piece(4);
+    GMCigarBandPiece* three = Piece(3);
+    GMCigarBandPiece* four = Piece(4);
     ASSERT_TRUE(three && four);
     four->SetPosition(100.0f, 100.0f);
     GMPuzzleHarness::Click(LVector2(110.0f, 110.0f)); // picks piece4 alone
@@ -338,7 +339,7 @@ TEST_F(CigarBandTest, APressOnOverlappingPiecesPicksThePieceLastPickedAndLiftsIt
 TEST_F(CigarBandTest, DraggingAgainstAnEdgeStopsThatAxisOnly)
 {
     ASSERT_TRUE(Open());
-    GMCigarBandScrap* piece = Piece(1); // 60 x 48
+    GMCigarBandPiece* piece = Piece(1); // 60 x 48
     ASSERT_NE(nullptr, piece);
     struct Case
     {
@@ -504,7 +505,7 @@ TEST_F(CigarBandTest, ItsStateTurningFalseWhileShownClosesItThroughTheFaderAndOt
 TEST_F(CigarBandTest, AHitPolygonDecidesWhereItsPieceIsTaken)
 {
     ASSERT_TRUE(Open());
-    GMCigarBandScrap* triangle = Piece(7); // the upper right half of its 60 x 48 picture
+    GMCigarBandPiece* triangle = Piece(7); // the upper right half of its 60 x 48 picture
     ASSERT_NE(nullptr, triangle);
     ASSERT_NE(nullptr, triangle->GetHitPolygon());
     const LVector2 corner = triangle->GetWorldPosition();

@@ -10,11 +10,11 @@
 class LPolygon;
 class LPropertyList;
 
-class GMCigarBandScrap : public GMDragPiece
+class GMCigarBandPiece : public GMDragPiece
 {
 public:
-    GMCigarBandScrap();
-    ~GMCigarBandScrap() override;
+    GMCigarBandPiece();
+    ~GMCigarBandPiece() override;
 
     LString Dump() const override;
 

@@ -1,4 +1,4 @@
-#include "puzzles/cigarband/GMCigarBandScrap.h"
+#include "puzzles/cigarband/GMCigarBandPiece.h"
 
 #include "Gdi/LLayoutBuilder.h"
 #include "Gdi/LSprite.h"
@@ -8,19 +8,19 @@
 #include "memory/LMemoryManager.h"
 #include "stdlib/LLog.h"
 
-GMCigarBandScrap::GMCigarBandScrap() = default;
+GMCigarBandPiece::GMCigarBandPiece() = default;
 
-GMCigarBandScrap::~GMCigarBandScrap()
+GMCigarBandPiece::~GMCigarBandPiece()
 {
     delete mHitPolygon;
 }
 
-LString GMCigarBandScrap::Dump() const
+LString GMCigarBandPiece::Dump() const
 {
-    return DumpHead("GMCigarBandScrap") + " " + mId + "]";
+    return DumpHead("GMCigarBandPiece") + " " + mId + "]";
 }
 
-bool GMCigarBandScrap::Create(LPropertyList* aList)
+bool GMCigarBandPiece::Create(LPropertyList* aList)
 {
     if (aList == nullptr) {
         return false;
@@ -48,7 +48,7 @@ bool GMCigarBandScrap::Create(LPropertyList* aList)
     return AdoptSprite(sprite);
 }
 
-bool GMCigarBandScrap::Grab(const LVector2& aMouse)
+bool GMCigarBandPiece::Grab(const LVector2& aMouse)
 {
     return GrabAt(aMouse, mHitPolygon);
 }

@@ -1,0 +1,3 @@
+#include "ui/GMIPickerListener.h"
+
+GMIPickerListener::~GMIPickerListener() = default;
