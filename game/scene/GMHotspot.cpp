@@ -2,7 +2,6 @@
 #include "scene/GMHotspot.h"
 
 #include "Gdi/LDisplayGroup.h"
-#include "Gdi/LFontManager.h"
 #include "Gdi/LIDisplayObject.h"
 #include "Gdi/LRenderer.h"
 #include "Input/LMouse.h"
@@ -10,18 +9,16 @@
 #include "Render/LDrawElement.h"
 #include "Render/LFrame.h"
 #include "Render/LGestureAnimManager.h"
-#include "Render/LGesturePlayer.h"
 #include "Render/LMesh.h"
 #include "Render/LNavigationTDO.h"
-#include "Sound/LISoundManager.h"
 #include "Sound/LISoundPlayer.h"
-#include "container/LPropertyEntry.h"
 #include "container/LPropertyList.h"
 #include "container/LVectorFloat.h"
 #include "event/LEventManager.h"
 #include "interview/GMInterview.h"
 #include "interview/GMInterviewManager.h"
 #include "interview/GMSubtitle.h"
+#include "interview/GMVoicedLine.h"
 #include "memory/LMemoryManager.h"
 #include "multicursor/GMMultiCursor.h"
 #include "pda/GMInventoryPanel.h"
@@ -38,7 +35,6 @@
 #include "script/LScriptBuilder.h"
 #include "state/LIState.h"
 #include "state/LStateManager.h"
-#include "stdlib/LIFileSystem.h"
 #include "stdlib/LLog.h"
 #include "stdlib/LRandom.h"
 #include "time/LGameClock.h"
@@ -52,8 +48,6 @@ namespace {
 
 // The gesture animations of a voice-over whose gesture file is missing, picked at random.
 const char16_t* const kFallbackGestures[3] = {u"/SS_M/SS_X1_AL.lia1", u"/SS_M/SS_Y1_AR.lia1", u"/SS_M/SS_A1_AB.lia1"};
-// Where the subtitle strip stands on the 800 x 600 screen.
-constexpr float kSubtitleY = 500.0f;
 // The action lists of "data", in the order of the action table.
 const char16_t* const kActionKeys[GMHotspot::ACTION_COUNT] = {u"look", u"collect", u"use", u"analyze", u"talk"};
 // The situations of "data.voiceovers" and "data.cutscenes".
@@ -84,14 +78,6 @@ LVectorString SplitKeepingEmpty(const LString& aText)
 bool Names(const LString& aValue)
 {
     return !aValue.IsEmpty() && aValue != LString(u"-");
-}
-
-// Whether a voice-over's optional file (gestures, lip sync) is there, asked without a
-// logged failure when it is not.
-bool Exists(const LString& aPath)
-{
-    LIFileSystem* files = LIFileSystem::Get();
-    return files != nullptr && files->PathExists(aPath, true);
 }
 
 bool Evaluate(LScript* aScript)
@@ -202,11 +188,7 @@ GMHotspot::~GMHotspot()
             npc->RemoveActionListener(this);
         }
     }
-    if (mSpeaker != nullptr && mVoicePlaying) {
-        mSpeaker->StopLipSync();
-    }
-    delete mVoiceSound;
-    delete mGesturePlayer;
+    delete mVoice;
     delete mBoundary;
     delete mActiveScript;
     delete mDisplayScript;
@@ -1126,93 +1108,44 @@ bool GMHotspot::PlayVoiceOver(int aSituation)
     return StartVoice(id, speaker, LString(u"hotspotSound"), true);
 }
 
-LISoundPlayer* GMHotspot::MakeVoiceSound(const LString& aSoundName, const LString& aFile, LISoundListener* aListener)
-{
-    LISoundManager* sounds = LISoundManager::Get();
-    LISoundPlayer* sound = sounds != nullptr ? sounds->CreateStream(aSoundName, aFile) : nullptr;
-    if (sound == nullptr) {
-        L_ERROR("PlaySound failure. Could not get sound player.");
-        return nullptr;
-    }
-    sound->SetListener(aListener);
-    GMOptions* options = GMOptions::GetInstance();
-    sound->SetVolume(options != nullptr ? options->mVolume : 1.0f);
-    return sound;
-}
-
-void GMHotspot::ShowVoiceSubtitle(const LString& aId)
-{
-    LPropertyList subtitles;
-    if (subtitles.Load(LString(u"//scenes/vo_subtitles.txt"), true)) {
-        const LPropertyEntry* entry = subtitles.FindEntry(aId);
-        const LString* text = entry != nullptr ? entry->GetString() : nullptr;
-        GMSubtitle* strip = GMSubtitle::GetInstance();
-        LFontManager* fonts = LFontManager::Get();
-        if (text != nullptr && strip != nullptr) {
-            // Over the bottom of the screen, where the cut scenes keep it too.
-            strip->SetPosition(0.0f, kSubtitleY);
-            strip->SetText(*text, fonts != nullptr ? fonts->GetFont(LString(u"TW_CEN_MT16")) : nullptr);
-            if (!strip->IsShown()) {
-                strip->Show();
-            }
-        }
-    }
-}
-
 bool GMHotspot::StartVoice(const LString& aId, const LString& aSpeakerKey, const LString& aSoundName, bool aFallbackGesture)
 {
-    delete mVoiceSound;
-    mVoiceSound = nullptr;
-    LString file = LString(u"//sounds/") + aId;
-    if (aId.Find(u".", 0) < 0) {
-        file += u".ogg";
-    }
-    mVoiceSound = MakeVoiceSound(aSoundName, file, this);
-    if (mVoiceSound == nullptr) {
+    delete mVoice;
+    mVoice = L_NEW GMVoicedLine(this);
+    if (mVoice == nullptr) {
         return false;
     }
-    mSpeaker = SceneCharacter(aSpeakerKey);
-
-    delete mGesturePlayer;
-    mGesturePlayer = L_NEW LGesturePlayer();
-    mFallbackGesture = nullptr;
-    const LString gestures = LString(u"//gestures/") + aId + u".gk";
-    if (mGesturePlayer != nullptr && Exists(gestures) && mGesturePlayer->Load(gestures)) {
-        if (mSpeaker != nullptr) {
-            mGesturePlayer->SetCharacter(LString(u"primary"), mSpeaker);
-        }
-    } else {
-        delete mGesturePlayer;
-        mGesturePlayer = nullptr;
-        LGestureAnimManager* animations = aFallbackGesture ? LGestureAnimManager::Get() : nullptr;
-        if (animations != nullptr) {
-            animations->SetRoot(LString(u"//animations"));
-            const unsigned int handle = animations->CreateAnimation(LString(kFallbackGestures[LRandom::Next() % 3]));
-            mFallbackGesture = handle != 0 ? animations->GetAnimation(handle) : nullptr;
-        }
+    GMCharacter* speaker = SceneCharacter(aSpeakerKey);
+    mVoice->SetStream(aSoundName, GMVoicedLine::SoundFile(aId));
+    mVoice->SetGestures(LString(u"//gestures/") + aId + u".gk");
+    mVoice->BindRole(0, speaker);
+    mVoice->SetLipSync(speaker, LString(u"//dataroot/lipsync/") + aId + u".dat");
+    bool found = false;
+    const LString subtitle = GMVoicedLine::VoiceOverText(aId, found);
+    mVoice->SetSubtitle(subtitle, found, GMVoicedLine::VoiceOverFont());
+    if (!mVoice->Play()) {
+        delete mVoice;
+        mVoice = nullptr;
+        return false;
     }
-
-    const LString lipSync = LString(u"//dataroot/lipsync/") + aId + u".dat";
-    if (mSpeaker != nullptr && Exists(lipSync)) {
-        mSpeaker->StartLipSync(lipSync, LString(u"//dataroot/phonemes/") + mSpeaker->GetPhonemeFile());
+    mSpeaker = speaker;
+    // Without its own gestures a line may move the player with one of three at random.
+    LGestureAnimManager* animations = aFallbackGesture && mVoice->GetGestures() == nullptr ? LGestureAnimManager::Get() : nullptr;
+    LAnimation* fallback = nullptr;
+    if (animations != nullptr) {
+        animations->SetRoot(LString(u"//animations"));
+        const unsigned int handle = animations->CreateAnimation(LString(kFallbackGestures[LRandom::Next() % 3]));
+        fallback = handle != 0 ? animations->GetAnimation(handle) : nullptr;
     }
-    ShowVoiceSubtitle(aId);
-
     if (GMScene* scene = Scene()) {
         scene->SetInputEnabled(false);
         scene->SetHotspotsEnabled(false);
     }
     mVoicePlaying = true;
-    mVoiceSound->Play();
-    if (mSpeaker != nullptr) {
-        mSpeaker->PlayLipSync();
-    }
-    if (mGesturePlayer != nullptr) {
-        mGesturePlayer->Play();
-    } else if (mFallbackGesture != nullptr) {
+    if (fallback != nullptr) {
         GMScene* scene = Scene();
         if (GMCharacter* player = scene != nullptr ? scene->GetPlayer() : nullptr) {
-            player->PlayGestureAnimation(mFallbackGesture);
+            player->PlayGestureAnimation(fallback);
         }
     }
     if (mCursor != nullptr) {
@@ -1221,27 +1154,34 @@ bool GMHotspot::StartVoice(const LString& aId, const LString& aSpeakerKey, const
     return true;
 }
 
-void GMHotspot::OnSoundEnded(const LString&)
+void GMHotspot::OnLineEnded(GMVoicedLine*)
 {
     OnVoiceOverDone();
+}
+
+LISoundPlayer* GMHotspot::GetVoiceSound() const
+{
+    return mVoice != nullptr ? mVoice->GetSound() : nullptr;
+}
+
+LGesturePlayer* GMHotspot::GetGesturePlayer() const
+{
+    return mVoice != nullptr ? mVoice->GetGestures() : nullptr;
 }
 
 void GMHotspot::EndVoice()
 {
     mVoicePlaying = false;
-    if (GMSubtitle* strip = GMSubtitle::GetInstance()) {
-        strip->FadeOut();
+    // A line that ended on its own has faded the strip already.
+    if (mVoice == nullptr || mVoice->IsPlaying()) {
+        if (GMSubtitle* strip = GMSubtitle::GetInstance()) {
+            strip->FadeOut();
+        }
     }
-    // Deleted from inside its own end notice: the player touches nothing of itself after
+    // Deleted from inside its own end notice: the line touches nothing of itself after
     // telling its listener.
-    delete mVoiceSound;
-    mVoiceSound = nullptr;
-    delete mGesturePlayer;
-    mGesturePlayer = nullptr;
-    mFallbackGesture = nullptr;
-    if (mSpeaker != nullptr) {
-        mSpeaker->StopLipSync();
-    }
+    delete mVoice;
+    mVoice = nullptr;
 }
 
 void GMHotspot::OnVoiceOverDone()
