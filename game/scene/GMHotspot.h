@@ -223,6 +223,8 @@ protected:
     const LPropertyList* LoadKind(const LPropertyList* aEntry, KindData* aRecord, const char* aKind);
     // Raises aId with notification; an event raised before is left as it is.
     void Raise(const LString& aId);
+    // Whether aScript is there and holds.
+    static bool Evaluate(LScript* aScript);
     // Builds aText into a new script (false when no builder or the build logs a fault:
     // "Create failure.", the script then evaluates false).
     static LScript* BuildScript(const LString& aText);
