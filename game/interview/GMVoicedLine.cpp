@@ -65,12 +65,13 @@ void GMVoicedLine::SetLipSync(GMCharacter* aSpeaker, const LString& aDataFile)
     mLipSyncFile = aDataFile;
 }
 
-void GMVoicedLine::SetSubtitle(const LString& aText, bool aFound, LIFont* aFont)
+void GMVoicedLine::SetSubtitle(const LString& aText, bool aFound, LIFont* aFont, bool aKeep)
 {
     mSubtitle = aText;
     mHasSubtitle = aFound;
     mUsesStrip = true;
     mFont = aFont;
+    mKeepSubtitle = aKeep;
 }
 
 LString GMVoicedLine::SoundFile(const LString& aId)
@@ -119,7 +120,9 @@ bool GMVoicedLine::Play()
             return false;
         }
     } else if (mSound == nullptr) {
-        L_ERROR("PlaySound failure. Could not get sound player.");
+        if (!mQuietFailure) {
+            L_ERROR("PlaySound failure. Could not get sound player.");
+        }
         return false;
     }
     mSound->SetListener(this);
@@ -176,7 +179,11 @@ void GMVoicedLine::ShowSubtitle() const
     }
     strip->SetPosition(0.0f, kSubtitleY);
     strip->SetText(mSubtitle, mFont);
-    if (!strip->IsShown()) {
+    if (mKeepSubtitle) {
+        strip->SkipNextFadeOut();
+    }
+    // A strip fading out would take the new line with it.
+    if (!strip->IsShown() || !strip->IsShowing()) {
         strip->Show();
     }
 }
@@ -191,10 +198,10 @@ void GMVoicedLine::OnSoundEnded(const LString&)
         return;
     }
     Stop();
-    if (mUsesStrip) {
-        if (GMSubtitle* strip = GMSubtitle::GetInstance()) {
-            strip->FadeOut();
-        }
+    // A strip already fading out (or gone) is left to its fade.
+    GMSubtitle* strip = mUsesStrip ? GMSubtitle::GetInstance() : nullptr;
+    if (strip != nullptr && strip->IsShowing()) {
+        strip->FadeOut();
     }
     // The listener may delete this line: nothing of it is touched afterwards.
     if (mListener != nullptr) {

@@ -52,9 +52,12 @@ public:
     // The speaker's lip-sync data, played when the file exists and the speaker loads it.
     void SetLipSync(GMCharacter* aSpeaker, const LString& aDataFile);
     // Puts aText into the strip when the line starts (at the strip's line height, in
-    // aFont); the strip fades out at the end even when the text was not found (aFound
-    // false).
-    void SetSubtitle(const LString& aText, bool aFound, LIFont* aFont);
+    // aFont; shown again when it was fading out); at the end a strip still showing fades
+    // out, even when the text was not found (aFound false). With aKeep the strip's next
+    // fade-out is skipped, so the text stays up after the line.
+    void SetSubtitle(const LString& aText, bool aFound, LIFont* aFont, bool aKeep = false);
+    // An owner that reports a stream that cannot be made in its own words.
+    void SetQuietFailure(bool aQuiet) { mQuietFailure = aQuiet; }
 
     // Starts every part. False (logged) when no stream could be made: nothing plays and
     // no notice follows.
@@ -66,6 +69,7 @@ public:
     void OnGestureDone() override;
 
     bool IsPlaying() const { return mPlaying; }
+    const LString& GetStreamName() const { return mStreamName; }
     LISoundPlayer* GetSound() const { return mSound; }
     LGesturePlayer* GetGestures() const { return mGestures; }
     // The speaker whose lip sync plays; null without one.
@@ -99,6 +103,8 @@ private:
     LString mSubtitle;
     bool mHasSubtitle = false;
     bool mUsesStrip = false;
+    bool mKeepSubtitle = false;
+    bool mQuietFailure = false;
     LIFont* mFont = nullptr;
 
     LISoundPlayer* mSound = nullptr;
