@@ -204,3 +204,32 @@ TEST_F(VoicedLineTest, TheOwnerMayDeleteTheLineInsideItsEndNotice)
     Frames(20);
     EXPECT_EQ(2, mEnded.mCount);
 }
+
+TEST_F(VoicedLineTest, TheStripTakesANewLineOverAFadeOutAndAKeptLineStaysUp)
+{
+    GMSubtitle* strip = GMSubtitle::GetInstance();
+    auto first = Line("line2");
+    first->SetSubtitle(LString("first"), true, nullptr);
+    ASSERT_TRUE(first->Play());
+    Frames(20);
+    Voice()->End();
+    EXPECT_FALSE(strip->IsShowing()); // fading out
+    // The next line starts while the strip still fades: it is shown again, not lost.
+    auto second = Line("line2");
+    second->SetSubtitle(LString("second"), true, nullptr, true);
+    ASSERT_TRUE(second->Play());
+    EXPECT_TRUE(strip->IsShowing());
+    EXPECT_EQ("second", ToStd(strip->GetMainLine()->GetText()));
+    Frames(20);
+    // A kept line's end leaves the strip up.
+    Voice()->End();
+    EXPECT_TRUE(strip->IsShowing());
+    EXPECT_EQ(2, mEnded.mCount);
+
+    // An owner that reports a missing stream itself hears only the sound manager's fault.
+    mLog.Clear();
+    auto quiet = Line("missing_line");
+    quiet->SetQuietFailure(true);
+    EXPECT_FALSE(quiet->Play());
+    EXPECT_EQ("", mLog.ProblemsBut({"CreateStream failure: //sounds/missing_line.ogg"}));
+}
