@@ -15,11 +15,11 @@
 // secondary, tertiary gesture roles; the first one is lip-synced), "bargain".
 #pragma once
 #include "Input/LIKeyboardListener.h"
-#include "interview/GMIVoicedLineListener.h"
 #include "container/LString.h"
 #include "container/LVector.h"
 #include "container/LVectorFloat.h"
 #include "container/LVectorString.h"
+#include "interview/GMIVoicedLineListener.h"
 #include "object/LBase.h"
 #include "stdlib/LIFrameListener.h"
 
