@@ -1,30 +1,25 @@
 #include "interview/GMInterviewSequence.h"
 
 #include "Input/LKeyboard.h"
-#include "Render/LGesturePlayer.h"
-#include "Sound/LISoundManager.h"
-#include "Sound/LISoundPlayer.h"
 #include "container/LPropertyList.h"
 #include "event/LEventManager.h"
 #include "interview/GMISequenceListener.h"
 #include "interview/GMInterview.h"
 #include "interview/GMInterviewManager.h"
 #include "interview/GMSubtitle.h"
+#include "interview/GMVoicedLine.h"
 #include "memory/LMemoryManager.h"
 #include "scene/GMCharacter.h"
 #include "state/LStateManager.h"
 #include "stdlib/LFrameManager.h"
 #include "stdlib/LLog.h"
 #include "time/LITimer.h"
-#include "util/GMOptions.h"
 
 namespace {
 
 const char* const kStatePrefix = "sta_interview_";
 const char* const kStreamName = "sequenceSound";
 const char* const kTempSound = "//sounds/temp.ogg";
-const char* const kGestureRoles[] = {"primary", "secondary", "tertiary"};
-constexpr int kRoleCount = 3;
 
 } // namespace
 
@@ -212,7 +207,7 @@ void GMInterviewSequence::OnFrame()
         PlayViewpoint();
     }
     // Without voiced lines nothing else would ever end the sequence.
-    const bool linesLeft = mSound != nullptr || mNextSoundTime >= 0.0f;
+    const bool linesLeft = mLine != nullptr || mNextSoundTime >= 0.0f;
     if (!linesLeft && mNextSubtitleTime < 0.0f && mNextViewpointTime < 0.0f) {
         Finish();
     }
@@ -229,45 +224,27 @@ bool GMInterviewSequence::PlaySound()
     if (LStateManager* states = LStateManager::Get()) {
         states->SetState(StateId(name), LString("boolean"), LString("true"), true);
     }
-    LISoundManager* sounds = LISoundManager::Get();
-    LISoundPlayer* sound = sounds != nullptr ? sounds->CreateStream(LString(kStreamName), "//sounds/" + name + ".ogg")
-                                             : nullptr;
-    if (sound == nullptr) {
-        L_ERROR("Using temp sound.");
-        sound = sounds != nullptr ? sounds->CreateStream(LString(kStreamName), LString(kTempSound)) : nullptr;
-        if (sound == nullptr) {
-            L_ERROR("Failed to start sound.");
-            return false;
-        }
+    auto* line = L_NEW GMVoicedLine(this);
+    if (line == nullptr) {
+        return false;
     }
-    mSound = sound;
-    mPlayingLine = mSoundIndex;
-    sound->SetListener(this);
-    if (GMOptions* options = GMOptions::GetInstance()) {
-        sound->SetVolume(options->mVolume);
-    }
+    line->SetStream(LString(kStreamName), "//sounds/" + name + ".ogg", LString(kTempSound));
     const LString letters = mSoundIndex < mCharacters.GetCount() ? mCharacters.GetRef(mSoundIndex) : LString();
     if (mSoundIndex < mCharacters.GetCount()) {
-        mGestures = L_NEW LGesturePlayer();
-        BindCharacters(letters);
-        if (!mGestures->Load("//gestures/" + name + ".gk")) {
-            delete mGestures;
-            mGestures = nullptr;
+        line->SetGestures("//gestures/" + name + ".gk");
+        for (int i = 0; i < letters.GetLength() && i < GMVoicedLine::kRoleCount; ++i) {
+            line->BindRole(i, Character(letters.At(i)));
         }
     }
-    mSpeaker = letters.IsEmpty() ? nullptr : Character(letters.At(0));
-    if (mSpeaker != nullptr &&
-        !mSpeaker->StartLipSync("//dataroot/lipsync/" + name + ".dat",
-                                "//dataroot/phonemes/" + mSpeaker->GetPhonemeFile())) {
-        mSpeaker = nullptr;
+    if (!letters.IsEmpty()) {
+        line->SetLipSync(Character(letters.At(0)), "//dataroot/lipsync/" + name + ".dat");
     }
-    if (mSpeaker != nullptr) {
-        mSpeaker->PlayLipSync();
+    if (!line->Play()) {
+        delete line;
+        return false;
     }
-    sound->Play();
-    if (mGestures != nullptr) {
-        mGestures->Play();
-    }
+    mLine = line;
+    mPlayingLine = mSoundIndex;
     ShowObject(name);
     return true;
 }
@@ -276,15 +253,6 @@ GMCharacter* GMInterviewSequence::Character(char16_t aLetter) const
 {
     const char16_t key[] = {aLetter, 0};
     return mInterview != nullptr ? mInterview->GetCharacter(LString(key)) : nullptr;
-}
-
-void GMInterviewSequence::BindCharacters(const LString& aLetters)
-{
-    for (int i = 0; i < aLetters.GetLength() && i < kRoleCount; ++i) {
-        if (GMCharacter* character = Character(aLetters.At(i))) {
-            mGestures->SetCharacter(LString(kGestureRoles[i]), character);
-        }
-    }
 }
 
 void GMInterviewSequence::ShowObject(const LString& aName) const
@@ -341,14 +309,23 @@ bool GMInterviewSequence::PlayViewpoint()
 
 void GMInterviewSequence::StopLine()
 {
-    delete mSound;
-    mSound = nullptr;
-    delete mGestures;
-    mGestures = nullptr;
-    if (mSpeaker != nullptr) {
-        mSpeaker->StopLipSync();
-        mSpeaker = nullptr;
-    }
+    delete mLine;
+    mLine = nullptr;
+}
+
+LISoundPlayer* GMInterviewSequence::GetSoundPlayer() const
+{
+    return mLine != nullptr ? mLine->GetSound() : nullptr;
+}
+
+LGesturePlayer* GMInterviewSequence::GetGesturePlayer() const
+{
+    return mLine != nullptr ? mLine->GetGestures() : nullptr;
+}
+
+GMCharacter* GMInterviewSequence::GetSpeaker() const
+{
+    return mLine != nullptr ? mLine->GetLipSyncSpeaker() : nullptr;
 }
 
 bool GMInterviewSequence::LineEnded()
@@ -365,7 +342,7 @@ bool GMInterviewSequence::LineEnded()
     return mNextSoundTime < 0.0f;
 }
 
-void GMInterviewSequence::OnSoundEnded(const LString&)
+void GMInterviewSequence::OnLineEnded(GMVoicedLine*)
 {
     if (!mFinished && LineEnded()) {
         Finish();

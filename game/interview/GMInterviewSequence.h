@@ -15,19 +15,19 @@
 // secondary, tertiary gesture roles; the first one is lip-synced), "bargain".
 #pragma once
 #include "Input/LIKeyboardListener.h"
-#include "Sound/LISoundListener.h"
 #include "container/LString.h"
 #include "container/LVector.h"
 #include "container/LVectorFloat.h"
 #include "container/LVectorString.h"
+#include "interview/GMIVoicedLineListener.h"
 #include "object/LBase.h"
-#include "object/LWatch.h"
 #include "stdlib/LIFrameListener.h"
 
 class GMCharacter;
 class GMISequenceListener;
 class GMInterview;
 class GMSubtitle;
+class GMVoicedLine;
 class LFrameManager;
 class LGesturePlayer;
 class LIFont;
@@ -35,7 +35,7 @@ class LISoundPlayer;
 class LITimer;
 class LPropertyList;
 
-class GMInterviewSequence : public LBase, public LIFrameListener, public LISoundListener, public LIKeyboardListener
+class GMInterviewSequence : public LBase, public LIFrameListener, public GMIVoicedLineListener, public LIKeyboardListener
 {
 public:
     static constexpr int kSpaceKey = 0x39;
@@ -69,7 +69,7 @@ public:
     bool PlayViewpoint();
 
     void OnFrame() override;
-    void OnSoundEnded(const LString& aId) override;
+    void OnLineEnded(GMVoicedLine* aLine) override;
     void OnKeyDown(int aKey) override;
     void OnKeyUp(int aKey) override;
 
@@ -86,9 +86,10 @@ public:
     const LVectorString& GetViewpoints() const { return mViewpoints; }
     const LVectorFloat& GetViewpointTimes() const { return mViewpointTimes; }
     const LVectorString& GetCharacters() const { return mCharacters; }
-    LISoundPlayer* GetSoundPlayer() const { return mSound; }
-    LGesturePlayer* GetGesturePlayer() const { return mGestures; }
-    GMCharacter* GetSpeaker() const { return mSpeaker; }
+    // The playing line's stream and gestures, and its lip-synced speaker; null between lines.
+    LISoundPlayer* GetSoundPlayer() const;
+    LGesturePlayer* GetGesturePlayer() const;
+    GMCharacter* GetSpeaker() const;
 
 private:
     static LString StateId(const LString& aName);
@@ -106,7 +107,6 @@ private:
     // Raises the done event and ends as the entry says; the listener may delete this.
     void Finish();
     void ShowObject(const LString& aName) const;
-    void BindCharacters(const LString& aLetters);
     GMCharacter* Character(char16_t aLetter) const;
 
     int mSubtitleIndex = 0;
@@ -130,11 +130,8 @@ private:
     float mNextViewpointTime = -1.0f;
     LITimer* mTimer = nullptr;
     LFrameManager* mFrameManager = nullptr;
-    LISoundPlayer* mSound = nullptr;
-    LGesturePlayer* mGestures = nullptr;
+    GMVoicedLine* mLine = nullptr;
     GMSubtitle* mSubtitle = nullptr;
-    // Watched: a speaker deleted while the line plays is left alone.
-    LWatch<GMCharacter> mSpeaker;
     GMInterview* mInterview = nullptr;
     GMISequenceListener* mListener = nullptr;
     bool mListening = false;

@@ -6,16 +6,14 @@
 #include "Gdi/LLayoutBuilder.h"
 #include "Gdi/LTextArea.h"
 #include "Input/LKeyboard.h"
-#include "Sound/LISoundManager.h"
-#include "Sound/LISoundPlayer.h"
 #include "container/LPropertyList.h"
 #include "event/LEventManager.h"
 #include "interview/GMSubtitle.h"
+#include "interview/GMVoicedLine.h"
 #include "memory/LMemoryManager.h"
 #include "pda/GMPDAMinimized.h"
 #include "pda/GMPhone.h"
 #include "stdlib/LLog.h"
-#include "util/GMOptions.h"
 #include "util/GMTextureRoot.h"
 
 #include <initializer_list>
@@ -184,10 +182,16 @@ void GMPhoneMessagesPanel::TakeSubtitle()
     }
 }
 
+LISoundPlayer* GMPhoneMessagesPanel::GetSound() const
+{
+    return mLine != nullptr ? mLine->GetSound() : nullptr;
+}
+
 void GMPhoneMessagesPanel::StopSound()
 {
-    delete mSound;
-    mSound = nullptr;
+    // Also from inside the line's own end notice.
+    delete mLine;
+    mLine = nullptr;
     mPlaying = false;
 }
 
@@ -224,32 +228,35 @@ void GMPhoneMessagesPanel::PlayNext()
         L_ERROR("PlayNext failure. Message without audio.");
         return;
     }
-    LISoundManager* sounds = LISoundManager::Get();
-    mSound = sounds != nullptr ? sounds->CreateStream(LString(kSoundId), "//dataroot/sounds/" + audio) : nullptr;
-    if (mSound == nullptr) {
+    auto* line = L_NEW GMVoicedLine(this);
+    if (line == nullptr) {
         return;
     }
+    line->SetStream(LString(kSoundId), "//dataroot/sounds/" + audio);
+    line->SetQuietFailure(true);
+    if (!line->Play()) {
+        delete line;
+        return;
+    }
+    mLine = line;
+    mPlaying = true;
     const LString played = message->GetString(LString("playedevent"), found);
     if (found) {
         if (LEventManager* events = LEventManager::Get()) {
             events->AddEvent(played, true);
         }
     }
+    // The strip is the panel's own: its text comes from the phone's subtitles and it is
+    // taken away as the next message starts.
     const LString key = message->GetString(LString("subtitle"), found);
-    const LString line = found && mSubtitles != nullptr ? mSubtitles->GetString(key, found) : LString();
+    const LString text = found && mSubtitles != nullptr ? mSubtitles->GetString(key, found) : LString();
     GMSubtitle* subtitle = found ? GMSubtitle::GetInstance() : nullptr;
     if (subtitle != nullptr) {
         mSubtitleShown = true;
-        subtitle->SetText(line, SubtitleFont());
+        subtitle->SetText(text, SubtitleFont());
         subtitle->SetPosition(0.0f, 500.0f);
         subtitle->Show();
     }
-    mPlaying = true;
-    mSound->SetListener(this);
-    if (GMOptions* options = GMOptions::GetInstance()) {
-        mSound->SetVolume(options->mVolume);
-    }
-    mSound->Play();
 }
 
 void GMPhoneMessagesPanel::OnButton(const LString& aId, int aEvent)
@@ -265,7 +272,7 @@ void GMPhoneMessagesPanel::OnButton(const LString& aId, int aEvent)
     }
 }
 
-void GMPhoneMessagesPanel::OnSoundEnded(const LString&)
+void GMPhoneMessagesPanel::OnLineEnded(GMVoicedLine*)
 {
     PlayNext();
 }

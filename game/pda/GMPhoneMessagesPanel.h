@@ -6,8 +6,8 @@
 #pragma once
 #include "Gdi/LIButtonListener.h"
 #include "Input/LIKeyboardListener.h"
-#include "Sound/LISoundListener.h"
 #include "container/LString.h"
+#include "interview/GMIVoicedLineListener.h"
 #include "object/LBase.h"
 
 class LDisplayGroup;
@@ -15,7 +15,7 @@ class LISoundPlayer;
 class LPropertyList;
 class LTextArea;
 
-class GMPhoneMessagesPanel : public LBase, public LIButtonListener, public LISoundListener, public LIKeyboardListener
+class GMPhoneMessagesPanel : public LBase, public LIButtonListener, public GMIVoicedLineListener, public LIKeyboardListener
 {
 public:
     static constexpr int kSpaceKey = 57;
@@ -38,14 +38,16 @@ public:
     void PlayNext();
 
     void OnButton(const LString& aId, int aEvent) override;
-    void OnSoundEnded(const LString& aId) override;
+    // A message has ended: the next one plays.
+    void OnLineEnded(GMVoicedLine* aLine) override;
     void OnKeyDown(int aKey) override;
     void OnKeyUp(int) override {}
 
     LDisplayGroup* GetGroup() const { return mPromptGroup; }
     LTextArea* GetCountText() const { return mCountText; }
     LTextArea* GetPromptText() const { return mPromptText; }
-    LISoundPlayer* GetSound() const { return mSound; }
+    // The stream of the message playing, or null.
+    LISoundPlayer* GetSound() const;
     bool IsPlaying() const { return mPlaying; }
 
 private:
@@ -57,7 +59,7 @@ private:
     LDisplayGroup* mPromptGroup = nullptr;
     LPropertyList* mLayout = nullptr;
     LPropertyList* mSubtitles = nullptr;
-    LISoundPlayer* mSound = nullptr;
+    GMVoicedLine* mLine = nullptr;
     bool mPlaying = false;
     // Whether the subtitle strip shows a line of a message.
     bool mSubtitleShown = false;

@@ -15,6 +15,7 @@
 #include "container/LVectorFloat.h"
 #include "event/LEventManager.h"
 #include "interview/GMSubtitle.h"
+#include "interview/GMVoicedLine.h"
 #include "pda/GMInventoryPanel.h"
 #include "pda/GMPDA.h"
 #include "pda/GMPDAMinimized.h"
@@ -396,14 +397,24 @@ bool GMPuzzle::MakeStream(const LString& aName, const LString& aFile, bool aList
 
 bool GMPuzzle::PlayVoice(const LString& aName, const LString& aVoiceId, const char* aFont, bool aKeepSubtitle)
 {
-    if (!MakeStream(aName, "//sounds/" + aVoiceId + ".ogg", true)) {
+    DeleteSound();
+    auto* line = L_NEW GMVoicedLine(this);
+    if (line != nullptr) {
+        line->SetStream(aName, "//sounds/" + aVoiceId + ".ogg");
+        line->SetQuietFailure(true);
+        bool found = false;
+        const LString text = GMVoicedLine::VoiceOverText(aVoiceId, found);
+        LFontManager* fonts = found ? LFontManager::Get() : nullptr;
+        LIFont* font = fonts != nullptr ? fonts->GetFont(LString(aFont != nullptr ? aFont : kSubtitleFont)) : nullptr;
+        line->SetSubtitle(text, found, font, aKeepSubtitle);
+    }
+    if (line == nullptr || !line->Play()) {
+        delete line;
         L_ASSERT_FAILURE(LString());
         OnVoiceEnded(aName);
         return false;
     }
-    mEndFadesSubtitle = true;
-    ShowSubtitle(aVoiceId, aFont, aKeepSubtitle);
-    mSound->Play();
+    mVoice = line;
     return true;
 }
 
@@ -430,30 +441,6 @@ bool GMPuzzle::PlaySound(const LString& aName, const LString& aPath, bool aListe
     return true;
 }
 
-void GMPuzzle::ShowSubtitle(const LString& aVoiceId, const char* aFont, bool aKeepSubtitle)
-{
-    LPropertyList texts;
-    if (!texts.Load(LString(kSubtitleFile), true) || texts.FindEntry(aVoiceId) == nullptr) {
-        return;
-    }
-    bool found = false;
-    const LString text = texts.GetString(aVoiceId, found);
-    GMSubtitle* subtitle = GMSubtitle::GetInstance();
-    LFontManager* fonts = LFontManager::Get();
-    if (!found || subtitle == nullptr) {
-        return;
-    }
-    subtitle->SetText(text, fonts != nullptr ? fonts->GetFont(LString(aFont != nullptr ? aFont : kSubtitleFont)) : nullptr);
-    subtitle->SetPosition(kSubtitleX, kSubtitleY);
-    if (aKeepSubtitle) {
-        subtitle->SkipNextFadeOut();
-    }
-    // A strip fading out would take the new line with it.
-    if (!subtitle->IsShown() || !subtitle->IsShowing()) {
-        subtitle->Show();
-    }
-}
-
 void GMPuzzle::FadeSubtitle()
 {
     // A strip already fading out (or gone) is left to its fade.
@@ -472,13 +459,28 @@ void GMPuzzle::OnSoundEnded(const LString& aName)
     OnVoiceEnded(aName);
 }
 
+void GMPuzzle::OnLineEnded(GMVoicedLine* aLine)
+{
+    // The line has faded its subtitle; it goes inside its own notice.
+    const LString name = aLine->GetStreamName();
+    DeleteSound();
+    OnVoiceEnded(name);
+}
+
 void GMPuzzle::OnVoiceEnded(const LString&)
 {
+}
+
+LISoundPlayer* GMPuzzle::GetSound() const
+{
+    return mVoice != nullptr ? mVoice->GetSound() : mSound;
 }
 
 void GMPuzzle::DeleteSound()
 {
     mEndFadesSubtitle = false;
+    delete mVoice;
+    mVoice = nullptr;
     if (mSound != nullptr) {
         LISoundPlayer* sound = mSound;
         mSound = nullptr;

@@ -30,6 +30,7 @@
 #include "Sound/LISoundListener.h"
 #include "container/LString.h"
 #include "container/LVectorString.h"
+#include "interview/GMIVoicedLineListener.h"
 #include "object/LBase.h"
 #include "state/LIStateListener.h"
 #include "ui/GMIScreenFaderListener.h"
@@ -101,6 +102,7 @@ class GMPuzzle : public LBase,
                  public LIStateListener,
                  public LIButtonListener,
                  public LISoundListener,
+                 public GMIVoicedLineListener,
                  public GMIScreenFaderListener
 {
 public:
@@ -132,9 +134,12 @@ public:
     void OnStateChanged(LIState* aState) override;
     // A click (event 4) of "back_btn", compared ignoring case, pops the puzzle with a fade.
     void OnButton(const LString& aId, int aEvent) override;
-    // The end of the voice now playing: the subtitle fades out, the player is deleted,
-    // then OnVoiceEnded.
+    // The end of the stream or effect now playing: a subtitle still showing fades out,
+    // the player is deleted, then OnVoiceEnded.
     void OnSoundEnded(const LString& aName) override;
+    // The end of the voice now playing: its subtitle fades out, the line is deleted, then
+    // OnVoiceEnded.
+    void OnLineEnded(GMVoicedLine* aLine) override;
     // The close through the screen fader (CloseByFader): at black the puzzle is hidden and
     // taken off the stack, the new top is shown and the picture fades in.
     void OnFade(int aEvent) override;
@@ -144,7 +149,10 @@ public:
     bool IsSolved() const { return mSolved; }
     LDisplayGroup* GetRoot() const { return mRoot; }
     LPropertyList* GetLayout() const { return mLayout; }
-    LISoundPlayer* GetSound() const { return mSound; }
+    // The stream of the voice, or the effect, now playing.
+    LISoundPlayer* GetSound() const;
+    // The voiced line now playing, or null.
+    GMVoicedLine* GetVoice() const { return mVoice; }
     // Whether the puzzle is the top screen of the screen manager.
     bool IsTopScreen();
 
@@ -252,7 +260,6 @@ private:
     GMCutScenePlayer* PrepareHandOver(const LString& aScene, const LString& aViewpoint,
                                       const LVectorString& aStateChanges);
     void PlayIntroVoice();
-    void ShowSubtitle(const LString& aVoiceId, const char* aFont, bool aKeepSubtitle);
     // The stream aName of aFile in the sound slot at the options' volume (with aListen
     // the puzzle its listener), not yet playing; false (nothing made) when it cannot be
     // made.
@@ -263,6 +270,8 @@ private:
     LDisplayGroup* mRoot = nullptr;
     LPropertyList* mLayout = nullptr;
     LISoundPlayer* mSound = nullptr;
+    // The voice now playing; mSound is null meanwhile.
+    GMVoicedLine* mVoice = nullptr;
     GMDeferredStep mDeferred;
     bool mShown = false;
     bool mFading = false;

@@ -15,6 +15,7 @@
 #include "interview/GMInterview.h"
 #include "interview/GMInterviewManager.h"
 #include "interview/GMSubtitle.h"
+#include "interview/GMVoicedLine.h"
 #include "pda/GMPDAMinimized.h"
 #include "scene/GMHotspot.h"
 #include "scene/GMScene.h"
@@ -226,7 +227,7 @@ void GMCloseUp::OnButton(const LString& aId, int aEvent)
         return;
     }
     LMouse* mouse = LMouse::Get();
-    if (mSound != nullptr) {
+    if (mVoice != nullptr) {
         const LString cut = mSoundId;
         DeleteSound();
         if (LEventManager* events = LEventManager::Get()) {
@@ -487,22 +488,30 @@ void GMCloseUp::PlayNext()
     DeleteSound();
     const bool ogg = EndsWithOgg(id);
     const LString file = LString(u"//sounds/") + id + (ogg ? LString() : LString(u".ogg"));
-    mSound = GMHotspot::MakeVoiceSound(LString(kSoundName), file, this);
-    if (mSound == nullptr) {
+    mVoice = L_NEW GMVoicedLine(this);
+    if (mVoice == nullptr) {
+        return;
+    }
+    mVoice->SetStream(LString(kSoundName), file);
+    bool found = false;
+    const LString subtitle = GMVoicedLine::VoiceOverText(ogg ? id.Mid(0, id.GetLength() - 4, 0) : id, found);
+    mVoice->SetSubtitle(subtitle, found, GMVoicedLine::VoiceOverFont());
+    if (!mVoice->Play()) {
+        DeleteSound();
         return;
     }
     mSoundId = id;
-    GMHotspot::ShowVoiceSubtitle(ogg ? id.Mid(0, id.GetLength() - 4, 0) : id);
-    mSound->Play();
 }
 
-void GMCloseUp::OnSoundEnded(const LString&)
+LISoundPlayer* GMCloseUp::GetSound() const
 {
-    if (GMSubtitle* strip = GMSubtitle::GetInstance()) {
-        strip->FadeOut();
-    }
+    return mVoice != nullptr ? mVoice->GetSound() : nullptr;
+}
+
+void GMCloseUp::OnLineEnded(GMVoicedLine*)
+{
     const LString done = mSoundId;
-    // Deleted from inside its own end notice: the player touches nothing of itself after
+    // Deleted from inside its own end notice: the line touches nothing of itself after
     // telling its listener.
     DeleteSound();
     if (LEventManager* events = LEventManager::Get()) {
@@ -513,8 +522,8 @@ void GMCloseUp::OnSoundEnded(const LString&)
 
 void GMCloseUp::DeleteSound()
 {
-    delete mSound;
-    mSound = nullptr;
+    delete mVoice;
+    mVoice = nullptr;
     mSoundId = LString();
 }
 

@@ -10,10 +10,10 @@
 #pragma once
 #include "GMIScreen.h"
 #include "Gdi/LIButtonListener.h"
-#include "Sound/LISoundListener.h"
 #include "container/LString.h"
 #include "container/LVectorFloat.h"
 #include "container/LVectorString.h"
+#include "interview/GMIVoicedLineListener.h"
 #include "object/LBase.h"
 #include "state/LIStateListener.h"
 #include "stdlib/LIFrameListener.h"
@@ -31,7 +31,7 @@ class GMCloseUp : public LBase,
                   public GMIScreen,
                   public LIStateListener,
                   public LIButtonListener,
-                  public LISoundListener,
+                  public GMIVoicedLineListener,
                   public LIFrameListener
 {
 public:
@@ -79,7 +79,7 @@ public:
     // The back button's click.
     void OnButton(const LString& aId, int aEvent) override;
     // The voice-over has ended: its event is raised and the next one plays.
-    void OnSoundEnded(const LString& aId) override;
+    void OnLineEnded(GMVoicedLine* aLine) override;
     // The delayed interview.
     void OnFrame() override;
 
@@ -90,7 +90,8 @@ public:
     bool GetFadeOnShow() const { return mFadeOnShow; }
     bool GetExitToScene() const { return mExitToScene; }
     LDisplayGroup* GetDisplayGroup() const { return mDisplayGroup; }
-    LISoundPlayer* GetSound() const { return mSound; }
+    // The playing voice-over's stream, or null.
+    LISoundPlayer* GetSound() const;
     const LVectorString& GetVoiceOvers() const { return mVoiceOvers; }
     int GetHotspotCount() const { return static_cast<int>(mHotspots.size()); }
     GMHotspot* GetHotspot(int aIndex) const;
@@ -131,7 +132,7 @@ private:
     LString mTriggerInterview;
     LVectorFloat mInterviewPos;
     LVectorString mVoiceOvers;
-    LISoundPlayer* mSound = nullptr;
+    GMVoicedLine* mVoice = nullptr;
     LString mSoundId;
     double mInterviewDue = 0.0;
     bool mShown = false;

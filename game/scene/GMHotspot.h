@@ -19,10 +19,10 @@
 #include "Input/LIMouseListener.h"
 #include "LVector2.h"
 #include "LVector3.h"
-#include "Sound/LISoundListener.h"
 #include "container/LString.h"
 #include "container/LVectorString.h"
 #include "event/LIEventListener.h"
+#include "interview/GMIVoicedLineListener.h"
 #include "multicursor/GMIMultiCursorListener.h"
 #include "object/LISerializable.h"
 #include "object/LWatch.h"
@@ -34,7 +34,7 @@ class GMCharacter;
 class GMCursor;
 class GMMultiCursor;
 class GMScene;
-class LAnimation;
+class GMVoicedLine;
 class LEventManager;
 class LGesturePlayer;
 class LIDisplayObject;
@@ -50,7 +50,7 @@ class GMHotspot : public LIMouseListener,
                   public LIEventListener,
                   public LIStateListener,
                   public GMIMultiCursorListener,
-                  public LISoundListener,
+                  public GMIVoicedLineListener,
                   public GMINavigationListener,
                   public GMICharacterListener
 {
@@ -131,8 +131,8 @@ public:
     void OnStateChanged(LIState* aState) override;
     // The multi-cursor's answer (GMMultiCursorAction).
     void OnAction(int aAction) override;
-    // The voice-over sound has ended.
-    void OnSoundEnded(const LString& aId) override;
+    // The voice-over has ended.
+    void OnLineEnded(GMVoicedLine* aLine) override;
     virtual void OnVoiceOverDone();
     // The walk the hotspot waited for has ended.
     void OnNavigationEvent(const LString& aEvent) override;
@@ -156,11 +156,6 @@ public:
     bool PlayActionCutScene(int aSituation);
     // Plays the situation's voice-over; false when none started.
     bool PlayVoiceOver(int aSituation);
-    // The voice-over pieces that close-ups share: the stream aFile as aSoundName with
-    // aListener and the options' volume (null, logged, when none can be made), and the
-    // line of aId from "//scenes/vo_subtitles.txt" in the subtitle strip.
-    static LISoundPlayer* MakeVoiceSound(const LString& aSoundName, const LString& aFile, LISoundListener* aListener);
-    static void ShowVoiceSubtitle(const LString& aId);
     // Opens the multi-cursor on the hotspot with the actions it offers now.
     void ShowMultiCursor();
     // A walk the scene itself started towards this hotspot has ended.
@@ -193,8 +188,9 @@ public:
     const ObjectOfInterest* GetObjectOfInterest() const { return mObjectOfInterest; }
     const LVectorString* GetVoiceOvers(int aSituation) const { return mVoiceOvers[aSituation]; }
     const LVectorString* GetCutScenes(int aSituation) const { return mCutScenes[aSituation]; }
-    LISoundPlayer* GetVoiceSound() const { return mVoiceSound; }
-    LGesturePlayer* GetGesturePlayer() const { return mGesturePlayer; }
+    // The voice-over's stream and gestures while they play.
+    LISoundPlayer* GetVoiceSound() const;
+    LGesturePlayer* GetGesturePlayer() const;
     GMCharacter* GetSpeaker() const { return mSpeaker.Get(); }
     KindData* GetKindData() const { return mKindData; }
     // The index in the action table of a multi-cursor code 1 to 5; -1 for any other.
@@ -205,12 +201,12 @@ protected:
     void Click(bool aRun);
     // Acts by kind at once (step 6 of the click).
     void ActByKind(bool aRun);
-    // Starts a voice-over: sound aSoundName for aId, gestures (or, with aFallbackGesture,
-    // one of three gesture animations on the player), the speaker's lip sync and the
-    // subtitle. False when no sound could be made.
+    // Starts a voice-over: the voiced line aId as the stream aSoundName with the speaker's
+    // gestures (or, with aFallbackGesture, one of three gesture animations on the player),
+    // lip sync and the subtitle. False when no sound could be made.
     bool StartVoice(const LString& aId, const LString& aSpeakerKey, const LString& aSoundName, bool aFallbackGesture);
-    // What every voice-over's end undoes: the subtitle fades out, sound and gestures go,
-    // the speaker's lip sync stops.
+    // What every voice-over's end undoes: the subtitle fades out, the line and its parts
+    // go.
     void EndVoice();
     // The talk action after its common start.
     void Talk();
@@ -227,6 +223,8 @@ protected:
     const LPropertyList* LoadKind(const LPropertyList* aEntry, KindData* aRecord, const char* aKind);
     // Raises aId with notification; an event raised before is left as it is.
     void Raise(const LString& aId);
+    // Whether aScript is there and holds.
+    static bool Evaluate(LScript* aScript);
     // Builds aText into a new script (false when no builder or the build logs a fault:
     // "Create failure.", the script then evaluates false).
     static LScript* BuildScript(const LString& aText);
@@ -269,9 +267,8 @@ protected:
     LString mMeshFrame;
     LScript* mMeshScript = nullptr;
     KindData* mKindData = nullptr;
-    LISoundPlayer* mVoiceSound = nullptr;
+    GMVoicedLine* mVoice = nullptr;
     bool mVoicePlaying = false;
-    LGesturePlayer* mGesturePlayer = nullptr;
     // A scene character, watched: one deleted while its line plays is left alone.
     LWatch<GMCharacter> mSpeaker;
     bool mHover = false;
@@ -292,7 +289,4 @@ protected:
     LVectorString* mCutScenes[SITUATION_COUNT] = {};
     // A missing boundary is reported once.
     bool mNoBoundaryLogged = false;
-    // The gesture animation played on the player when the voice-over's gesture file is
-    // missing, started with the sound.
-    LAnimation* mFallbackGesture = nullptr;
 };

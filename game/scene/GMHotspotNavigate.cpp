@@ -154,7 +154,7 @@ void GMHotspotNavigate::Go(bool aRun)
         PlayLine(record->mUnsatisfied);
         return;
     }
-    if (record->mSatisfied.GetCount() > 0 && mVoiceSound == nullptr && !mChangeStarted) {
+    if (record->mSatisfied.GetCount() > 0 && GetVoiceSound() == nullptr && !mChangeStarted) {
         PlayLine(record->mSatisfied);
     }
     const int move = aRun ? 2 : 1;

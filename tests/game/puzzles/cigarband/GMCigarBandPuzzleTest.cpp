@@ -9,6 +9,7 @@
 #include "Input/LMouse.h"
 #include "event/LEventManager.h"
 #include "interview/GMSubtitle.h"
+#include "interview/GMVoicedLine.h"
 #include "pda/GMPDAMinimized.h"
 #include "puzzles/cigarband/GMCigarBandPiece.h"
 #include "support/GMPuzzleHarness.h"
@@ -161,7 +162,8 @@ TEST_F(CigarBandTest, TheFirstShowingPlaysTheVoiceForTheSkillWithItsSubtitleAndL
         ASSERT_NE(nullptr, voice);
         EXPECT_TRUE(voice->mPlaying);
         EXPECT_FLOAT_EQ(0.5f, voice->mVolume);
-        EXPECT_EQ(static_cast<LISoundListener*>(mPuzzle), voice->mListener);
+        // The stream reports to the puzzle's voiced line, which reports to the puzzle.
+        EXPECT_EQ(static_cast<LISoundListener*>(mPuzzle->GetVoice()), voice->mListener);
         GMSubtitle* subtitle = GMSubtitle::GetInstance();
         EXPECT_TRUE(subtitle->IsShowing());
         EXPECT_FLOAT_EQ(0.0f, subtitle->GetLocalPosition().x);

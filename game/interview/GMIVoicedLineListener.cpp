@@ -1,0 +1,3 @@
+#include "interview/GMIVoicedLineListener.h"
+
+GMIVoicedLineListener::~GMIVoicedLineListener() = default;
