@@ -12,7 +12,7 @@
 #include "support/LFuzzInput.h"
 #include "support/LFuzzInventory.h"
 #include "support/LTestStreams.h"
-#include "util/GMSaveGameFile.h"
+#include "menu/GMSaveGameFile.h"
 
 #include <cstddef>
 #include <cstdint>

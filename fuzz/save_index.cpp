@@ -6,7 +6,7 @@
 #include "container/LString.h"
 #include "container/LVectorString.h"
 #include "state/LStateManager.h"
-#include "util/GMSaveIndexFile.h"
+#include "menu/GMSaveIndexFile.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -20,8 +20,8 @@
 #include "stdlib/LLog.h"
 #include "ui/GMScreenFader.h"
 #include "util/GMCleaner.h"
-#include "util/GMSaveGameFile.h"
-#include "util/GMSaveIndexFile.h"
+#include "menu/GMSaveGameFile.h"
+#include "menu/GMSaveIndexFile.h"
 #include "util/GMTextureRoot.h"
 
 namespace {

@@ -33,7 +33,7 @@
 #include "ui/GMScreenFader.h"
 #include "util/GMCleaner.h"
 #include "util/GMOptions.h"
-#include "util/GMSaveGameFile.h"
+#include "menu/GMSaveGameFile.h"
 #include "util/GMStateReader.h"
 #include "util/GMTextureRoot.h"
 

@@ -12,7 +12,7 @@
 #include "menu/GMMenuButton.h"
 #include "stdlib/LLog.h"
 #include "time/LITimer.h"
-#include "util/GMSaveIndexFile.h"
+#include "menu/GMSaveIndexFile.h"
 
 namespace {
 const char16_t* const kThumbnailFolder = u"//textures/menu/thumbnails/";

@@ -12,8 +12,8 @@
 #include "stdlib/LIFileSystem.h"
 #include "stdlib/LLog.h"
 #include "util/GMCleaner.h"
-#include "util/GMSaveGameFile.h"
-#include "util/GMSaveIndexFile.h"
+#include "menu/GMSaveGameFile.h"
+#include "menu/GMSaveIndexFile.h"
 #include "util/GMTextureRoot.h"
 
 namespace {

@@ -22,7 +22,7 @@
 #include "support/LTestStreams.h"
 #include "support/LTestStrings.h"
 #include "ui/GMScreenFader.h"
-#include "util/GMSaveGameFile.h"
+#include "menu/GMSaveGameFile.h"
 
 #include <gtest/gtest.h>
 

@@ -21,7 +21,7 @@
 #include "support/LFakeTimer.h"
 #include "support/LTestStreams.h"
 #include "util/GMOptions.h"
-#include "util/GMSaveGameFile.h"
+#include "menu/GMSaveGameFile.h"
 
 #include <gtest/gtest.h>
 

@@ -12,7 +12,7 @@
 #include "state/LStateManager.h"
 #include "support/GMFrontScreenTestCase.h"
 #include "support/LTestStrings.h"
-#include "util/GMSaveIndexFile.h"
+#include "menu/GMSaveIndexFile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The saved games' index: listing up to the first gap, the renumbered rewrite byte for
 // byte, a failed write that keeps the old file, and the choice and the checks of
 // thumbnail names.
-#include "util/GMSaveIndexFile.h"
+#include "menu/GMSaveIndexFile.h"
 
 #include "container/LPropertyList.h"
 #include "container/LVectorString.h"

@@ -1,4 +1,4 @@
-#include "util/GMSaveIndexFile.h"
+#include "menu/GMSaveIndexFile.h"
 
 #include "container/LPropertyList.h"
 #include "container/LString.h"

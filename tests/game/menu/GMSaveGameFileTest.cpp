@@ -2,7 +2,7 @@
 // in a fresh directory: the round trip of inventory, events, states and clocks, the
 // placement after a load from the title screen and from a game, failed saves that keep
 // the index, and damaged saves that leave the game in progress exactly as it was.
-#include "util/GMSaveGameFile.h"
+#include "menu/GMSaveGameFile.h"
 
 #include "GMIScreen.h"
 #include "GMScreenManager.h"
@@ -36,7 +36,7 @@
 #include "ui/GMScreenFader.h"
 #include "util/GMCleaner.h"
 #include "util/GMOptions.h"
-#include "util/GMSaveIndexFile.h"
+#include "menu/GMSaveIndexFile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "util/GMSaveGameFile.h"
+#include "menu/GMSaveGameFile.h"
 
 #include "GMIScreen.h"
 #include "GMScreenManager.h"
@@ -20,7 +20,7 @@
 #include "time/LGameClock.h"
 #include "ui/GMScreenFader.h"
 #include "util/GMOptions.h"
-#include "util/GMSaveIndexFile.h"
+#include "menu/GMSaveIndexFile.h"
 
 #include <cmath>
 
