@@ -4,17 +4,15 @@
 // and the main thread's small-block chunks where the first cycles left them.
 #include "Sound/LSoundManagerFMODCreator.h"
 #include "Video/LMovieManagerBinkCreator.h"
-#include "memory/LMemoryManager.h"
 #include "scene/GMSceneManager.h"
 #include "support/GMTestScene.h"
 #include "support/LFakeTimer.h"
+#include "support/LSteadyHeap.h"
 #include "support/LTestCreator.h"
 #include "support/LTestGraphics.h"
 #include "util/GMCleaner.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdint>
 
 TEST(SceneCyclesGL, LoadingAndUnloadingALocationWithTheRealServicesKeepsTheHeapAndTheChunksSteady)
 {
@@ -40,19 +38,6 @@ TEST(SceneCyclesGL, LoadingAndUnloadingALocationWithTheRealServicesKeepsTheHeapA
         scenes->UnloadScene();
     };
     // The first cycles fill the caches that a location loaded again finds.
-    for (int i = 0; i < 3; ++i) {
-        cycle();
-    }
-    int64_t bytes = 0, peak = 0, blocks = 0;
-    ASSERT_EQ(1, LMemoryManager::GetHeapStats(0, bytes, peak, blocks));
-    const int chunks = LMemoryManager::GetThreadChunkCount();
-    for (int i = 4; i <= 40; ++i) {
-        cycle();
-        int64_t nowBytes = 0, nowBlocks = 0;
-        ASSERT_EQ(1, LMemoryManager::GetHeapStats(0, nowBytes, peak, nowBlocks));
-        EXPECT_EQ(bytes, nowBytes) << "cycle " << i;
-        EXPECT_EQ(blocks, nowBlocks) << "cycle " << i;
-        ASSERT_EQ(chunks, LMemoryManager::GetThreadChunkCount()) << "cycle " << i;
-    }
+    ExpectSteadyHeap(cycle, 3, 40);
     delete GMCleaner::GetInstance();
 }

@@ -1,17 +1,15 @@
 // A long session's memory: the sample's first location loaded and unloaded again and
 // again leaves the heap and the main thread's small-block chunks where the first cycle
 // left them (the recording fakes' own records are emptied after each cycle).
-#include "memory/LMemoryManager.h"
 #include "scene/GMSceneManager.h"
 #include "support/GMTestScene.h"
 #include "support/LFakeMovieManager.h"
 #include "support/LFakeRasterizer.h"
 #include "support/LFakeSoundManager.h"
+#include "support/LSteadyHeap.h"
 #include "util/GMCleaner.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdint>
 
 TEST(SceneCycles, LoadingAndUnloadingALocationAgainKeepsTheHeapAndTheChunksSteady)
 {
@@ -31,17 +29,6 @@ TEST(SceneCycles, LoadingAndUnloadingALocationAgainKeepsTheHeapAndTheChunksStead
         LFakeMovieManager::sTexturesMade.shrink_to_fit();
         LFakeRasterizer::Instance()->Reset();
     };
-    cycle();
-    int64_t bytes = 0, peak = 0, blocks = 0;
-    ASSERT_EQ(1, LMemoryManager::GetHeapStats(0, bytes, peak, blocks));
-    const int chunks = LMemoryManager::GetThreadChunkCount();
-    for (int i = 2; i <= 100; ++i) {
-        cycle();
-        int64_t nowBytes = 0, nowBlocks = 0;
-        ASSERT_EQ(1, LMemoryManager::GetHeapStats(0, nowBytes, peak, nowBlocks));
-        ASSERT_EQ(bytes, nowBytes) << "cycle " << i;
-        ASSERT_EQ(blocks, nowBlocks) << "cycle " << i;
-        ASSERT_EQ(chunks, LMemoryManager::GetThreadChunkCount()) << "cycle " << i;
-    }
+    ExpectSteadyHeap(cycle, 1, 100);
     delete GMCleaner::GetInstance();
 }
