@@ -73,9 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
     }
     static const bool sPrepared = Prepare();
     LFuzzRequireSetUp(sPrepared, "hotspots");
-    if (!Enter()) {
-        return 0;
-    }
+    Begin(aSize);
     LPropertyList entry;
     entry.Parse(reinterpret_cast<const char*>(aData), static_cast<int>(aSize));
     GMHotspot* hotspot = GMHotspot::Create(&entry);
@@ -114,5 +112,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
     // The cut scenes it started (over the fake movie manager) end before the next input.
     GMTestCutScenes::PlayOut();
     CatchUp();
+    // The next input finds the stage as the set-up left it.
+    LFuzzRequireSetUp(Settle(), "hotspots");
     return 0;
 }

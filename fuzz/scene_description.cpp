@@ -64,7 +64,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
         int count = 0;
         Names(data != nullptr ? data->GetList(LString("viewpoints")) : nullptr, nullptr, names, count);
         for (int i = 0; i < count; ++i) {
-            loaded->SetViewpoint(names[i]);
+            // The load has set its default viewpoint already: set up again, it would build
+            // the same hotspots and interviews a second time.
+            if (!(names[i] == loaded->GetViewpoint())) {
+                loaded->SetViewpoint(names[i]);
+            }
             loaded->Update();
             loaded->Render();
         }
