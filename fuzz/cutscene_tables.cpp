@@ -19,6 +19,7 @@
 #include "support/LFakeTimer.h"
 #include "support/LFuzzDataRoot.h"
 #include "support/LFuzzInput.h"
+#include "support/LFuzzRecords.h"
 #include "support/LFuzzSetUp.h"
 #include "support/LTestDirectory.h"
 #include "ui/GMCutScenePlayer.h"
@@ -87,6 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
     }
     static const bool sPrepared = Prepare();
     LFuzzRequireSetUp(sPrepared, "cutscene_tables");
+    LFuzzForgetRecords();
     const auto [table, subtitles] = SplitFuzzInput(aData, aSize);
     gData->Write("movies/cutscenes.txt", table);
     gData->Write("movies/cutscenes_subtitles.txt", subtitles);

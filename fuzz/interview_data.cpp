@@ -29,6 +29,7 @@
 #include "support/LFakeSoundPlayer.h"
 #include "support/LFakeTimer.h"
 #include "support/LFuzzDataRoot.h"
+#include "support/LFuzzRecords.h"
 #include "support/LFuzzSetUp.h"
 #include "support/LSampleRoots.h"
 #include "support/LTestDirectory.h"
@@ -103,6 +104,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
     }
     static const bool sPrepared = Prepare();
     LFuzzRequireSetUp(sPrepared, "interview_data");
+    LFuzzForgetRecords();
     const std::string input(reinterpret_cast<const char*>(aData), aSize);
     const size_t split = input.find("\n%%\n");
     gInterviews->Write("fuzz.txt", input.substr(0, split));
