@@ -23,6 +23,7 @@
 #include "support/LFakeSoundPlayer.h"
 #include "support/LFakeTimer.h"
 #include "support/LFuzzRiverbank.h"
+#include "support/LFuzzSetUp.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -101,9 +102,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
         return 0;
     }
     static const bool sPrepared = Prepare();
-    if (!sPrepared || !Enter()) {
-        return 0;
-    }
+    LFuzzRequireSetUp(sPrepared, "closeups");
+    Begin(aSize);
     LPropertyList entry;
     entry.Parse(reinterpret_cast<const char*>(aData), static_cast<int>(aSize));
     auto* closeUp = new GMCloseUp();
@@ -142,5 +142,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
     Run(4);
     GMTestCutScenes::PlayOut();
     CatchUp();
+    // The next input finds the stage as the set-up left it.
+    LFuzzRequireSetUp(Settle(), "closeups");
     return 0;
 }

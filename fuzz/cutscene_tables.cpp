@@ -19,6 +19,8 @@
 #include "support/LFakeTimer.h"
 #include "support/LFuzzDataRoot.h"
 #include "support/LFuzzInput.h"
+#include "support/LFuzzRecords.h"
+#include "support/LFuzzSetUp.h"
 #include "support/LTestDirectory.h"
 #include "ui/GMCutScenePlayer.h"
 #include "util/GMOptions.h"
@@ -85,9 +87,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
         return 0;
     }
     static const bool sPrepared = Prepare();
-    if (!sPrepared) {
-        return 0;
-    }
+    LFuzzRequireSetUp(sPrepared, "cutscene_tables");
+    LFuzzForgetRecords();
     const auto [table, subtitles] = SplitFuzzInput(aData, aSize);
     gData->Write("movies/cutscenes.txt", table);
     gData->Write("movies/cutscenes_subtitles.txt", subtitles);

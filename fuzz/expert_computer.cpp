@@ -14,6 +14,7 @@
 #include "support/GMTestScene.h"
 #include "support/LFakeTimer.h"
 #include "support/LFuzzDataRoot.h"
+#include "support/LFuzzSetUp.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -57,9 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
         return 0;
     }
     static const bool sPrepared = Prepare();
-    if (!sPrepared) {
-        return 0;
-    }
+    LFuzzRequireSetUp(sPrepared, "expert_computer");
     const std::string text(reinterpret_cast<const char*>(aData) + 1, aSize - 1);
     size_t at = 0;
     gTextures->Write("expertcomputer/interface_layout.txt", Part(text, at));

@@ -73,9 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
     }
     static const bool sPrepared = Prepare();
     LFuzzRequireSetUp(sPrepared, "hotspots");
-    if (!Enter()) {
-        return 0;
-    }
+    Begin(aSize);
     LPropertyList entry;
     entry.Parse(reinterpret_cast<const char*>(aData), static_cast<int>(aSize));
     GMHotspot* hotspot = GMHotspot::Create(&entry);
@@ -85,11 +83,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
     hotspot->SetInputEnabled(true);
     LMouse::Get()->OnMove(LVector2(-50.0f, -50.0f));
     LVector2 inside;
-    if (Inside(*hotspot, inside)) {
+    const bool onScreen = Inside(*hotspot, inside);
+    if (onScreen) {
         Click(inside);
         Click(inside); // a double click
     }
     Run(8);
+    // Once more when a walk the first click began has ended: the player may stand by now
+    // where the hotspot is acted on without a walk.
+    if (onScreen) {
+        Run(8);
+        Click(inside);
+        Run(4);
+    }
     for (int code = 0; code <= 6; ++code) {
         hotspot->ShowMultiCursor();
         hotspot->OnAction(code);
@@ -114,5 +120,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
     // The cut scenes it started (over the fake movie manager) end before the next input.
     GMTestCutScenes::PlayOut();
     CatchUp();
+    // The next input finds the stage as the set-up left it.
+    LFuzzRequireSetUp(Settle(), "hotspots");
     return 0;
 }

@@ -4,8 +4,9 @@
 // timer; starts it, runs frames while ending every voiced line as it starts, clicks its
 // first topics, rests on each shown mode until its tooltip shows and clicks it, turns the
 // wheel, reports a full meter (to a witness), leaves by the exit button, and ends it when
-// it still runs. Odd-sized inputs take it from the cache; the last byte sets the states the
-// openings read (bargaining, a recent failure, no more information).
+// it still runs. Odd-sized inputs take it from the cache; the last byte, unless a line
+// break, sets the states the openings read (bargaining, a recent failure, no more
+// information).
 #include "Gdi/LButton.h"
 #include "Gdi/LDisplayGroup.h"
 #include "Gdi/LFontManager.h"
@@ -28,6 +29,7 @@
 #include "support/LFakeSoundPlayer.h"
 #include "support/LFakeTimer.h"
 #include "support/LFuzzDataRoot.h"
+#include "support/LFuzzRecords.h"
 #include "support/LFuzzSetUp.h"
 #include "support/LSampleRoots.h"
 #include "support/LTestDirectory.h"
@@ -102,6 +104,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
     }
     static const bool sPrepared = Prepare();
     LFuzzRequireSetUp(sPrepared, "interview_data");
+    LFuzzForgetRecords();
     const std::string input(reinterpret_cast<const char*>(aData), aSize);
     const size_t split = input.find("\n%%\n");
     gInterviews->Write("fuzz.txt", input.substr(0, split));
@@ -123,9 +126,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
         return 0;
     }
     auto alive = [&] { return manager->GetCurrentInterview() == interview; };
-    // The states the openings read, from the input's last byte: bargaining under way, a
-    // failure a moment ago (for the denial draw), no more information.
-    const uint8_t opening = aSize > 0 ? aData[aSize - 1] : 0;
+    // The states the openings read, from the input's last byte unless it is a line break
+    // (a text ends in one): bargaining under way, a failure a moment ago (for the denial
+    // draw), no more information.
+    const uint8_t opening = aSize > 0 && aData[aSize - 1] != '\n' && aData[aSize - 1] != '\r' ? aData[aSize - 1] : 0;
     LStateManager* states = LStateManager::Get();
     if (opening & 1) {
         states->SetState(LString("bargaining_fuzz_active"), LString("boolean"), LString("true"), false);
@@ -143,35 +147,61 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
     manager->StartCurrentInterview();
     static const char* const kModes[] = {"mode_stra", "mode_conf", "mode_decp", "mode_flat", "mode_empa"};
     LMouse* mouse = LMouse::Get();
-    // Rounds of eight frames: a topic is clicked, the mouse rests on a shown mode for more
-    // than the tooltip's second, the mode is clicked, the wheel turns.
-    for (int step = 0; step < 64 && alive() && interview->IsRunning(); ++step) {
+    // Rounds while the interview is not busy (a busy one takes no hover and no click): a
+    // topic is clicked; once a mode shows, the mouse rests on it for more than the
+    // tooltip's second and clicks it; the mouse leaves and the wheel turns.
+    int round = 0;
+    int phase = 0;
+    int waited = 0;
+    for (int step = 0; step < 96 && alive() && interview->IsRunning(); ++step) {
         Frame();
         if (!alive()) {
             break;
         }
-        const int round = step / 8;
+        // An expert has no meter to fill.
+        if (step == 60 && !interview->IsBusy() && !manager->IsExpert()) {
+            interview->OnMeterFull(aSize % 2 == 0);
+        }
+        if (step == 84 && alive()) {
+            interview->OnButton(LString("btn_exit"), XBTNEVENT_CLICKED);
+        }
+        if (!alive() || interview->IsBusy()) {
+            continue;
+        }
         const char* mode = kModes[round % 5];
-        if (step % 8 == 1) {
+        LVector2 at;
+        switch (phase) {
+        case 0:
             if (topics != nullptr && topics->GetCount() > 0) {
                 interview->OnButton(topics->GetKeyAt(round % topics->GetCount()), XBTNEVENT_CLICKED);
             }
-            LVector2 at;
+            phase = 1;
+            waited = 0;
+            break;
+        case 1:
             if (mouse != nullptr && ModeCentre(manager, mode, at)) {
                 mouse->OnMove(at);
+                phase = 2;
+                waited = 0;
+            } else if (++waited > 2) {
+                phase = 3;
             }
-        } else if (step % 8 == 7) {
-            interview->OnButton(LString(mode), XBTNEVENT_CLICKED);
-        } else if (step % 8 == 0 && mouse != nullptr) {
-            mouse->OnMove(LVector2(420.0f + 9.0f * static_cast<float>(round), 402.0f));
-            mouse->OnWheel(round % 2 == 0 ? 120.0f : -120.0f);
-        }
-        // An expert has no meter to fill.
-        if (step == 40 && !interview->IsBusy() && !manager->IsExpert()) {
-            interview->OnMeterFull(aSize % 2 == 0);
-        }
-        if (step == 52) {
-            interview->OnButton(LString("btn_exit"), XBTNEVENT_CLICKED);
+            break;
+        case 2:
+            // Five frames a quarter second apart: more than the tooltip's second.
+            if (++waited >= 5) {
+                interview->OnButton(LString(mode), XBTNEVENT_CLICKED);
+                phase = 3;
+            }
+            break;
+        default:
+            if (mouse != nullptr) {
+                mouse->OnMove(LVector2(420.0f + 9.0f * static_cast<float>(round), 402.0f));
+                mouse->OnWheel(round % 2 == 0 ? 120.0f : -120.0f);
+            }
+            ++round;
+            phase = 0;
+            break;
         }
     }
     if (alive() && interview->IsRunning()) {

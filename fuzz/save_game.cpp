@@ -11,6 +11,7 @@
 #include "stdlib/LMemoryStream.h"
 #include "support/LFuzzInput.h"
 #include "support/LFuzzInventory.h"
+#include "support/LFuzzSetUp.h"
 #include "support/LTestStreams.h"
 #include "menu/GMSaveGameFile.h"
 
@@ -60,7 +61,8 @@ bool HasText(const char* aId)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
 {
     static const bool sReady = Prepare();
-    if (!sReady || aSize > (1u << 16)) {
+    LFuzzRequireSetUp(sReady, "save_game");
+    if (aSize > (1u << 16)) {
         return 0;
     }
     const std::string before = Game();

@@ -7,6 +7,7 @@
 #include "scene/GMScene.h"
 #include "scene/GMSceneManager.h"
 #include "support/GMTestScene.h"
+#include "support/LFuzzRecords.h"
 #include "support/LFuzzSetUp.h"
 #include "support/LTestDirectory.h"
 
@@ -47,6 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
     }
     static const bool sPrepared = Prepare();
     LFuzzRequireSetUp(sPrepared, "scene_description");
+    LFuzzForgetRecords();
     std::string scene(reinterpret_cast<const char*>(aData), aSize);
     const size_t split = scene.find("\n====\n");
     gDirectory->Write(kFolder + "cameras.txt",
@@ -64,7 +66,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
         int count = 0;
         Names(data != nullptr ? data->GetList(LString("viewpoints")) : nullptr, nullptr, names, count);
         for (int i = 0; i < count; ++i) {
-            loaded->SetViewpoint(names[i]);
+            // The load has set its default viewpoint already: set up again, it would build
+            // the same hotspots and interviews a second time.
+            if (!(names[i] == loaded->GetViewpoint())) {
+                loaded->SetViewpoint(names[i]);
+            }
             loaded->Update();
             loaded->Render();
         }
