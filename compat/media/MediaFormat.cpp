@@ -26,6 +26,37 @@ constexpr int kIoBufferSize = 32768;
 // A decoded frame larger than this is taken for damage.
 constexpr int kMaxFrameSamples = 1 << 20;
 
+// The demuxer whose signature opens the stream, when it is one of the allowed formats:
+// a RIFF/WAVE header or an Ogg page. Anything else is left to the library's probe, which
+// tries every demuxer it has and costs far more than the read of the file.
+const AVInputFormat* KnownFormat(AVIOContext* aIo, const char* aFormats)
+{
+    unsigned char head[12] {};
+    const int count = avio_read(aIo, head, static_cast<int>(sizeof(head)));
+    if (avio_seek(aIo, 0, SEEK_SET) != 0 || count != static_cast<int>(sizeof(head))) {
+        return nullptr;
+    }
+    const char* name = nullptr;
+    if (std::memcmp(head, "RIFF", 4) == 0 && std::memcmp(head + 8, "WAVE", 4) == 0) {
+        name = "wav";
+    } else if (std::memcmp(head, "OggS", 4) == 0) {
+        name = "ogg";
+    } else {
+        return nullptr;
+    }
+    // The name must be a whole entry of the comma-separated list.
+    const std::size_t length = std::strlen(name);
+    for (const char* entry = aFormats; entry != nullptr && *entry != '\0';) {
+        const char* comma = std::strchr(entry, ',');
+        const std::size_t entryLength = comma ? static_cast<std::size_t>(comma - entry) : std::strlen(entry);
+        if (entryLength == length && std::strncmp(entry, name, length) == 0) {
+            return av_find_input_format(name);
+        }
+        entry = comma ? comma + 1 : nullptr;
+    }
+    return nullptr;
+}
+
 std::mutex gCallbacksMutex;
 MediaFileCallbacks gCallbacks {};
 bool gHasCallbacks = false;
@@ -168,7 +199,8 @@ MediaContainer* MediaContainer::Open(const MediaSourceSpec& aSpec, const char* a
 
     AVDictionary* options = nullptr;
     av_dict_set(&options, "format_whitelist", aFormats, 0);
-    int result = avformat_open_input(&container->mFormat, aSpec.Describe(), nullptr, &options);
+    const AVInputFormat* known = KnownFormat(container->mIo, aFormats);
+    int result = avformat_open_input(&container->mFormat, aSpec.Describe(), known, &options);
     av_dict_free(&options);
     if (result < 0) {
         // The format context is freed by the failed open; the rest by the destructor.
