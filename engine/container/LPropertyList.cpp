@@ -30,6 +30,8 @@ struct LPropertyValueRecord : LPropertyEntry
 // Lists start small: a tree holds many lists of a few entries each.
 constexpr int kListCapacity = 8;
 constexpr int kListIncrement = 64;
+// The parts of a dotted path ("a.b.c"), which seldom has more than a few.
+constexpr int kPathCapacity = 4;
 constexpr int kHashShift = 7;
 
 bool IsBlank(char16_t aChar)
@@ -588,7 +590,9 @@ bool LPropertyList::SetDelimiter(const LString& aDelimiter)
 
 const LPropertyList* LPropertyList::Walk(const LString& aPath, LString& aLast) const
 {
-    LVectorString pieces;
+    // A path has a few parts: a small vector, not the default thousand zeroed slots that
+    // every look-up would otherwise allocate and free.
+    LVectorString pieces(kPathCapacity, kPathCapacity);
     aPath.Split(LString("."), &pieces);
     const int count = pieces.GetCount();
     if (count == 0) {
@@ -697,7 +701,7 @@ LVectorUInt LPropertyList::GetVectorUInt(const LString& aPath, bool& aFound) con
 
 LPropertyList* LPropertyList::GetList(const LString& aPath) const
 {
-    LVectorString pieces;
+    LVectorString pieces(kPathCapacity, kPathCapacity);
     aPath.Split(LString("."), &pieces);
     const LPropertyList* list = this;
     for (int i = 0; i < pieces.GetCount() && list; ++i) {
