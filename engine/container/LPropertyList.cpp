@@ -34,6 +34,21 @@ constexpr int kListIncrement = 64;
 constexpr int kPathCapacity = 4;
 constexpr int kHashShift = 7;
 
+// At most how many pieces Split makes of aText: one more than its delimiters (empty pieces
+// are dropped, so there may be fewer).
+int MostPieces(const LString& aText, const LString& aDelimiter)
+{
+    const int length = aDelimiter.GetLength();
+    if (length == 0) {
+        return 1;
+    }
+    int count = 1;
+    for (int at = aText.Find(aDelimiter, 0); at >= 0; at = aText.Find(aDelimiter, at + length)) {
+        ++count;
+    }
+    return count;
+}
+
 bool IsBlank(char16_t aChar)
 {
     return aChar == u' ' || aChar == u'\t' || aChar == u'\r' || aChar == u'\n';
@@ -662,8 +677,11 @@ unsigned int LPropertyList::GetUInt(const LString& aPath, bool& aFound) const
 
 LVectorString LPropertyList::GetVectorString(const LString& aPath, bool& aFound) const
 {
-    LVectorString pieces;
-    if (const LString* text = FindString(aPath, aFound)) {
+    const LString* text = FindString(aPath, aFound);
+    // Sized to the text's pieces rather than the default thousand slots: lists of numbers
+    // are read by the hundred on every load.
+    LVectorString pieces(text ? MostPieces(*text, GetDelimiter()) : 1, kListIncrement);
+    if (text) {
         text->Split(GetDelimiter(), &pieces);
     }
     return pieces;
@@ -671,8 +689,8 @@ LVectorString LPropertyList::GetVectorString(const LString& aPath, bool& aFound)
 
 LVectorFloat LPropertyList::GetVectorFloat(const LString& aPath, bool& aFound) const
 {
-    LVectorFloat values;
     const LVectorString pieces = GetVectorString(aPath, aFound);
+    LVectorFloat values(pieces.GetCount() > 0 ? pieces.GetCount() : 1, kListIncrement);
     for (int i = 0; i < pieces.GetCount(); ++i) {
         values.Add(LFloat(pieces[i]).mValue);
     }
@@ -681,8 +699,8 @@ LVectorFloat LPropertyList::GetVectorFloat(const LString& aPath, bool& aFound) c
 
 LVectorInt LPropertyList::GetVectorInt(const LString& aPath, bool& aFound) const
 {
-    LVectorInt values;
     const LVectorString pieces = GetVectorString(aPath, aFound);
+    LVectorInt values(pieces.GetCount() > 0 ? pieces.GetCount() : 1, kListIncrement);
     for (int i = 0; i < pieces.GetCount(); ++i) {
         values.Add(LInt(pieces[i]).mValue);
     }
@@ -691,8 +709,8 @@ LVectorInt LPropertyList::GetVectorInt(const LString& aPath, bool& aFound) const
 
 LVectorUInt LPropertyList::GetVectorUInt(const LString& aPath, bool& aFound) const
 {
-    LVectorUInt values;
     const LVectorString pieces = GetVectorString(aPath, aFound);
+    LVectorUInt values(pieces.GetCount() > 0 ? pieces.GetCount() : 1, kListIncrement);
     for (int i = 0; i < pieces.GetCount(); ++i) {
         values.Add(LUInt(pieces[i]).mValue);
     }
