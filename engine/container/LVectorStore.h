@@ -167,16 +167,11 @@ protected:
         if (mCount == mCapacity && !Grow(mIncrement)) {
             return 0;
         }
-        T* fresh = CopyOf(mData, aIndex, mCapacity);
-        if (!fresh) {
-            return 0;
+        // Shifted in place: the array has a free slot past the last value.
+        for (int i = mCount; i > aIndex; --i) {
+            mData[i] = mData[i - 1];
         }
-        fresh[aIndex] = aValue;
-        for (int i = aIndex; i < mCount; ++i) {
-            fresh[i + 1] = mData[i];
-        }
-        delete[] mData;
-        mData = fresh;
+        mData[aIndex] = aValue;
         ++mCount;
         return 1;
     }
@@ -187,18 +182,14 @@ protected:
             Warning(__LINE__, LString("aIndex out of range: ") + aIndex);
             return 0;
         }
-        T* fresh = CopyOf(mData, aIndex, mCapacity);
-        if (!fresh) {
-            return 0;
-        }
         if (aOut) {
             *aOut = mData[aIndex];
         }
+        // Shifted in place; the freed last slot is zeroed like every slot past the count.
         for (int i = aIndex + 1; i < mCount; ++i) {
-            fresh[i - 1] = mData[i];
+            mData[i - 1] = mData[i];
         }
-        delete[] mData;
-        mData = fresh;
+        mData[mCount - 1] = T();
         --mCount;
         return 1;
     }
