@@ -401,6 +401,7 @@ void D3D9Device::ApplyTextureStage()
         return;
     }
     glEnable(GL_TEXTURE_2D);
+    mTexture->SendUnsentLevels();
     glBindTexture(GL_TEXTURE_2D, mTexture->GLName());
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
     float factor[4];

@@ -129,6 +129,8 @@ public:
     UINT LevelPitch(UINT aLevel) const { return mLevels[aLevel].mWidth * D3D9BytesPerPixel(mFormat); }
     // Sends a level's pixels to GL.
     void Upload(UINT aLevel);
+    // Sends the levels no lock has sent yet (their zeroes): done before the texture is drawn.
+    void SendUnsentLevels();
 
 private:
     ~D3D9Texture() override;
@@ -139,6 +141,8 @@ private:
         UINT mHeight;
         std::vector<uint8_t> mBits;
         bool mLocked = false;
+        // Whether GL holds this level's pixels (its storage is made without them).
+        bool mSent = false;
     };
 
     D3DFORMAT mFormat;

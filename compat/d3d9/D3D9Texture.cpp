@@ -76,10 +76,13 @@ bool D3D9Texture::Create()
         const GLint swizzle[4] = {GL_ZERO, GL_ZERO, GL_ZERO, GL_RED};
         glTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_RGBA, swizzle);
     }
+    // Storage only: a level's zeroed pixels are sent when it is first drawn with, unless a
+    // lock has sent its own pixels by then (most textures are filled at once, and sending the
+    // zeros as well doubled the cost of making one on a software renderer).
     for (UINT i = 0; i < mLevels.size(); ++i) {
         glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(i), format.mInternal, static_cast<GLsizei>(mLevels[i].mWidth),
-                     static_cast<GLsizei>(mLevels[i].mHeight), 0, format.mFormat, format.mType,
-                     mLevels[i].mBits.data());
+                     static_cast<GLsizei>(mLevels[i].mHeight), 0, format.mFormat, format.mType, nullptr);
+        mLevels[i].mSent = false;
     }
     GLenum error = glGetError();
     if (error != GL_NO_ERROR) {
@@ -110,6 +113,16 @@ void D3D9Texture::Upload(UINT aLevel)
     glTexSubImage2D(GL_TEXTURE_2D, static_cast<GLint>(aLevel), 0, 0, static_cast<GLsizei>(mLevels[aLevel].mWidth),
                     static_cast<GLsizei>(mLevels[aLevel].mHeight), format.mFormat, format.mType,
                     mLevels[aLevel].mBits.data());
+    mLevels[aLevel].mSent = true;
+}
+
+void D3D9Texture::SendUnsentLevels()
+{
+    for (UINT i = 0; i < mLevels.size(); ++i) {
+        if (!mLevels[i].mSent) {
+            Upload(i);
+        }
+    }
 }
 
 HRESULT D3D9Texture::GetLevelDesc(UINT aLevel, D3DSURFACE_DESC* aDesc)

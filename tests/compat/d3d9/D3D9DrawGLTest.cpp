@@ -87,6 +87,37 @@ TEST_F(D3D9Draw, TextureLocksAreChecked)
     texture->Release();
 }
 
+// A texture's pixels reach GL only when drawn with or unlocked: one never locked must still
+// draw its zeroes, and a lock of one level must not leave the others undefined.
+TEST_F(D3D9Draw, UnlockedLevelsDrawAsZeroes)
+{
+    IDirect3DTexture9* texture = nullptr;
+    ASSERT_EQ(D3D_OK, device->CreateTexture(8, 8, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture, nullptr));
+    device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFFFFFFFFu, 1.0f, 0);
+    Unlit(device);
+    device->SetTexture(0, texture);
+    device.ScreenQuad(10, 12, 8, 8);
+    EXPECT_TRUE(PixelNear(device.At(13, 15), 0x00000000u, 0)) << std::hex << device.At(13, 15);
+    EXPECT_TRUE(PixelNear(device.At(9, 12), 0xFFFFFFFFu, 0));
+    texture->Release();
+
+    // Two levels, only the first filled: sampled at the second level (minified), it is zero.
+    ASSERT_EQ(D3D_OK, device->CreateTexture(2, 2, 2, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture, nullptr));
+    D3DLOCKED_RECT locked {};
+    ASSERT_EQ(D3D_OK, texture->LockRect(0, &locked, nullptr, 0));
+    for (int y = 0; y < 2; ++y) {
+        const uint32_t white[2] = {0xFFFFFFFFu, 0xFFFFFFFFu};
+        std::memcpy(static_cast<uint8_t*>(locked.pBits) + y * locked.Pitch, white, sizeof(white));
+    }
+    texture->UnlockRect(0);
+    device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF808080u, 1.0f, 0);
+    device->SetSamplerState(0, D3DSAMP_MIPFILTER, D3DTEXF_POINT);
+    device->SetTexture(0, texture);
+    device.ScreenQuad(10, 12, 1, 1);
+    EXPECT_TRUE(PixelNear(device.At(10, 12), 0x00000000u, 0)) << std::hex << device.At(10, 12);
+    texture->Release();
+}
+
 TEST_F(D3D9Draw, DecrWrapsWhileDecrSatClamps)
 {
     Unlit(device);
