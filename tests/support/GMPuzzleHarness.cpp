@@ -72,12 +72,15 @@ GMPuzzleHarness::GMPuzzleHarness()
 {
     GMSceneFlow::RegisterFakes();
     LFakeSoundManager::sRefuseUnfound = false;
+    // The pictures the application has at start as well (the action menu's: a menu made
+    // under the harness lives on with the display tree into the next test).
     mReady = mRoots.Mounted() && CopySample("textures/puzzles") && CopySample("textures/pda") &&
              CopySample("textures/expertcomputer") &&
              CopySample("textures/back_btn.tga") && CopySample("textures/subtitleBG.tga") &&
              CopySample("textures/cursors.txt") && CopySample("textures/cursors_dir.txt") &&
              CopySample("textures/icon_cursors.txt") && CopySample("textures/cursors.tga") &&
-             CopySample("textures/hilight.tga") && CopySample("scenes/vo_subtitles.txt") &&
+             CopySample("textures/hilight.tga") && CopySample("textures/multicursor.tga") &&
+             CopySample("scenes/vo_subtitles.txt") &&
              CopySample("movies/cutscenes.txt") && CopySample("movies/cutscenes_subtitles.txt") && CopySample("assets/tooltips.txt") &&
              MakeSampleFonts(mRoots);
     LStateManager::Get()->SetState(LString("sta_selectedcase"), LString("number"), LString("1"), false);
