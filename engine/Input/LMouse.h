@@ -67,6 +67,10 @@ public:
     void SetDoubleClickEnabled(bool aEnabled) { mDoubleClickEnabled = aEnabled; }
     void SetDoubleClickDistance(int aPixels) { mDoubleClickDistance = aPixels; }
     void SetDoubleClickTime(float aSeconds) { mDoubleClickTime = aSeconds; }
+    // Forgets what the mouse has been told, as a mouse just made: the buttons up, the
+    // position and wheel at 0, no last click, enabled, double clicks off with their
+    // usual distance and time. Listeners and locks stay; nobody is told.
+    void ForgetInput();
 
     // 1 while the button (1..3) is down; 0 otherwise and for other numbers.
     unsigned char IsButtonDown(int aButton) const;
@@ -94,8 +98,10 @@ private:
     float mLastClickTime[3] = {};
     LVector2 mLastClickPosition[3] = {LVector2(0, 0), LVector2(0, 0), LVector2(0, 0)};
     bool mDoubleClickEnabled = false;
-    int mDoubleClickDistance = 3;
-    float mDoubleClickTime = 0.25f;
+    static constexpr int kDoubleClickDistance = 3;
+    static constexpr float kDoubleClickTime = 0.25f;
+    int mDoubleClickDistance = kDoubleClickDistance;
+    float mDoubleClickTime = kDoubleClickTime;
     LITimer* mTimer = nullptr;
     LVector* mLocks = nullptr;
 };

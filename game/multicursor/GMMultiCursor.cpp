@@ -506,7 +506,8 @@ void GMMultiCursor::OnFrame()
 
 void GMMultiCursor::OnButton(const LString& aId, int aEvent)
 {
-    if (aEvent != XBTNEVENT_PRESSED || !IsActive()) {
+    // A hidden menu's buttons stay where it was last shown: a press there is not for it.
+    if (aEvent != XBTNEVENT_PRESSED || !IsActive() || !GetVisible()) {
         return;
     }
     FadeOutToolTips();

@@ -18,7 +18,6 @@
 #include "support/GMPuzzleHarness.h"
 #include "support/GMTestScene.h"
 #include "support/LTestStrings.h"
-#include "util/GMCleaner.h"
 #include "util/GMOptions.h"
 
 using namespace GMSceneFlow;
@@ -35,7 +34,7 @@ void GMPuzzleFlow::SetUp()
 
 void GMPuzzleFlow::TearDown()
 {
-    delete GMCleaner::GetInstance();
+    GMPuzzleHarness::EndGame();
 }
 
 void GMPuzzleFlow::Act(const char* aId, const LVector2& aAt, int aAction)

@@ -4,9 +4,9 @@
 // test.
 #pragma once
 #include "scene/GMScene.h"
+#include "support/GMPuzzleHarness.h"
 #include "support/GMTestScene.h"
 #include "support/LLogCapture.h"
-#include "util/GMCleaner.h"
 #include "util/GMOptions.h"
 
 #include <gtest/gtest.h>
@@ -27,7 +27,7 @@ protected:
         mLog.Clear();
     }
 
-    void TearDown() override { delete GMCleaner::GetInstance(); }
+    void TearDown() override { GMPuzzleHarness::EndGame(); }
 
     // Between the puzzle's making and the location's loading (a seed, say).
     virtual void OnPuzzleMade() {}

@@ -54,6 +54,10 @@ public:
     GMPuzzleHarness(const GMPuzzleHarness&) = delete;
     GMPuzzleHarness& operator=(const GMPuzzleHarness&) = delete;
 
+    // Ends the game as the next test needs it: the game cleaner is deleted (and with it
+    // the puzzles), and what the engine keeps for the game is cleared.
+    static void EndGame();
+
     // Whether the fakes, roots, files and fonts are all in place.
     bool Ready() const { return mReady; }
     GMTestRoots& Roots() { return mRoots; }

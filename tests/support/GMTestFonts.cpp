@@ -33,3 +33,19 @@ bool RegisterGameTestFonts(const GMTestRoots& aRoots)
     sRegistered = all;
     return all;
 }
+
+bool MakeSampleFonts(const GMTestRoots& aRoots)
+{
+    LFontManager* fonts = LFontManager::Get();
+    if (fonts == nullptr || !aRoots.CopySample("textures/fonts")) {
+        return false;
+    }
+    // Ids made before are refused (logged) and keep their font.
+    fonts->CreateFonts(LString("//dataroot/textures/fonts/fonts.txt"), LString("//dataroot/textures/fonts/"));
+    for (const char* id : kFontIds) {
+        if (fonts->FindFont(LString(id)) == nullptr) {
+            return false;
+        }
+    }
+    return true;
+}

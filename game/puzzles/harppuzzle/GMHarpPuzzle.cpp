@@ -21,7 +21,8 @@ namespace {
 
 GMPuzzleSlot<GMHarpPuzzle> sPuzzle;
 
-// The easy hint is a hint, not progress: it is given once per run of the program.
+// The easy hint is a hint, not progress: it is given once per run of the program. The
+// puzzle lives as long as the game (the game's cleaner ends it), which clears it.
 bool sHintGiven = false;
 
 GMPuzzleSetup Setup()
@@ -57,6 +58,7 @@ GMHarpPuzzle::~GMHarpPuzzle()
     sPuzzle.Destroyed(this);
     Shutdown();
     ReleaseInput();
+    sHintGiven = false;
 }
 
 bool GMHarpPuzzle::HintGiven()

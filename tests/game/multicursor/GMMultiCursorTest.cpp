@@ -282,6 +282,32 @@ TEST_F(MultiCursorTest, HidingAMenuAlreadyHiddenWithDeactivateSilencesItsButtons
     EXPECT_EQ("5", mListener.mHeard);
 }
 
+TEST_F(MultiCursorTest, AHiddenMenusButtonsLetPressesThroughAndCostNoTime)
+{
+    // Closed without deactivating (a look), the hidden buttons stay where it was shown:
+    // a press there goes on to whatever lies below and costs no game time.
+    Open(&mListener);
+    mMenu->Hide(false);
+    Fade();
+    ASSERT_FALSE(mMenu->GetVisible());
+    ASSERT_TRUE(mMenu->GetActive());
+    LGameClock* clock = LGameClock::Get();
+    const float start = clock->GetTime();
+    mListener.mHeard.clear();
+    Press(kLook);
+    EXPECT_EQ("", mListener.mHeard);
+    EXPECT_FLOAT_EQ(start, clock->GetTime());
+    EXPECT_EQ(1, mOther.mHeard);
+    // During its fade-out it is still seen, and its buttons still answer.
+    Open(&mListener);
+    mMenu->Hide(false);
+    LFakeTimer::FrameAt(LFakeTimer::sNow + 0.02);
+    ASSERT_TRUE(mMenu->IsFading());
+    Press(kLook);
+    EXPECT_EQ("5", mListener.mHeard);
+    Fade();
+}
+
 TEST_F(MultiCursorTest, WhileOpenTheMouseBelongsToTheMenuAlone)
 {
     Open(&mListener);

@@ -13,7 +13,6 @@
 #include "support/GMTestScene.h"
 #include "support/LLogCapture.h"
 #include "support/LTestStrings.h"
-#include "util/GMCleaner.h"
 #include "util/GMOptions.h"
 
 #include <gtest/gtest.h>
@@ -40,7 +39,7 @@ protected:
         mLog.Clear();
     }
 
-    void TearDown() override { delete GMCleaner::GetInstance(); }
+    void TearDown() override { GMPuzzleHarness::EndGame(); }
 
     // Looks at the hotspot at aAt; whether aPuzzle is then shown on top.
     static bool LookOpens(const LVector2& aAt, GMPuzzle* aPuzzle)

@@ -208,6 +208,17 @@ TEST_F(HarpTest, AtMediumTheHintsMomentPassesWithoutAHint)
     EXPECT_TRUE(LFakeSoundManager::sMade.empty());
 }
 
+TEST_F(HarpTest, TheHintsMomentIsForgottenWhenTheGameEnds)
+{
+    ASSERT_TRUE(Open());
+    PressStart();
+    Listen();
+    ASSERT_TRUE(GMHarpPuzzle::HintGiven());
+    // The game's cleaner ends the puzzle, as at the end of a run.
+    GMPuzzleHarness::EndGame();
+    EXPECT_FALSE(GMHarpPuzzle::HintGiven());
+}
+
 TEST_F(HarpTest, AtEasyTheHintFollowsTheFirstNoteOfTheFirstDemonstrationOnly)
 {
     GMOptions::GetInstance()->SetSkill(GMOptions::SKILL_EASY);

@@ -22,7 +22,6 @@
 #include "support/LFakeTimer.h"
 #include "support/LLogCapture.h"
 #include "support/LTestStrings.h"
-#include "util/GMCleaner.h"
 
 #include <gtest/gtest.h>
 
@@ -51,7 +50,7 @@ protected:
     void TearDown() override
     {
         GMSceneManager::GetInstance()->UnloadScene();
-        delete GMCleaner::GetInstance();
+        GMPuzzleHarness::EndGame();
     }
 
     // Ends the interview's line now playing after aFrames frames.

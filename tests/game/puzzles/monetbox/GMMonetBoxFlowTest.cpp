@@ -14,7 +14,6 @@
 #include "support/GMTestScene.h"
 #include "support/LLogCapture.h"
 #include "support/LTestStrings.h"
-#include "util/GMCleaner.h"
 #include "util/GMOptions.h"
 
 #include <gtest/gtest.h>
@@ -40,7 +39,7 @@ protected:
         mLog.Clear();
     }
 
-    void TearDown() override { delete GMCleaner::GetInstance(); }
+    void TearDown() override { GMPuzzleHarness::EndGame(); }
 
     // Opens the box through the hotspot's look action.
     void OpenByLook()

@@ -16,7 +16,6 @@
 #include "support/GMTestScene.h"
 #include "support/LLogCapture.h"
 #include "support/LTestStrings.h"
-#include "util/GMCleaner.h"
 #include "util/GMOptions.h"
 
 #include <gtest/gtest.h>
@@ -51,7 +50,7 @@ protected:
     void TearDown() override
     {
         GMSceneManager::GetInstance()->UnloadScene();
-        delete GMCleaner::GetInstance();
+        GMPuzzleHarness::EndGame();
     }
 
     GMRoomServicePiece* Piece(int aNumber) const { return mPuzzle->GetPiece(("piece" + std::to_string(aNumber)).c_str()); }

@@ -28,7 +28,6 @@
 #include "support/LFakeSoundPlayer.h"
 #include "support/LLogCapture.h"
 #include "support/LTestStrings.h"
-#include "util/GMCleaner.h"
 
 #include <gtest/gtest.h>
 
@@ -59,7 +58,7 @@ protected:
     void TearDown() override
     {
         GMSceneManager::GetInstance()->UnloadScene();
-        delete GMCleaner::GetInstance();
+        GMPuzzleHarness::EndGame();
     }
 
     static LDisplayGroup* Panel(LDisplayGroup** aModes = nullptr)
