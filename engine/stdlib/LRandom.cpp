@@ -17,8 +17,7 @@ void LRandom::Seed(unsigned int aSeed)
 
 void LRandom::SeedFromTime()
 {
-    LITimer* timer = LITimer::Get();
-    const double now = timer ? timer->GetTime() : 0.0;
+    const double now = LITimer::Now();
     Seed(now > 0.0 ? static_cast<unsigned int>(static_cast<unsigned long long>(now * 1000.0)) : 1u);
 }
 

@@ -26,6 +26,12 @@ LITimer* LITimer::Get()
     return sTimer.Install(created);
 }
 
+double LITimer::Now()
+{
+    LITimer* timer = Get();
+    return timer != nullptr ? timer->GetTime() : 0.0;
+}
+
 LITimer::LITimer() = default;
 
 LITimer::~LITimer()

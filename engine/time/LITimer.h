@@ -13,6 +13,8 @@ public:
     // API object manager); null when it cannot be made (logged; the next call tries
     // again) or after it has been deleted.
     static LITimer* Get();
+    // The timer's time now; 0 when there is no timer.
+    static double Now();
 
     LITimer();
     ~LITimer() override;

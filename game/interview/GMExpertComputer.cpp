@@ -126,8 +126,7 @@ LString GMExpertComputer::Dump() const
 
 double GMExpertComputer::Now()
 {
-    LITimer* timer = LITimer::Get();
-    return timer != nullptr ? timer->GetTime() : 0.0;
+    return LITimer::Now();
 }
 
 double GMExpertComputer::NextDelay(int aModulo)

@@ -41,12 +41,6 @@ constexpr float kRingSegment[] = {
     0.0f, 0.7f, 0.0f, 0.0f, 1.0f, 0.0f, 0.109504f, 0.691382f, 0.0f, 0.156434f, 0.987688f, 0.0f,
 };
 
-double Now()
-{
-    LITimer* timer = LITimer::Get();
-    return timer != nullptr ? timer->GetTime() : 0.0;
-}
-
 LVertexBuffer* MakeBuffer(const float* aVertices)
 {
     LVertexBuffer* buffer = L_NEW LVertexBuffer();
@@ -158,7 +152,7 @@ float GMInterviewMeter::Add(float aDelta, bool aGood)
         target = 0.0f;
     }
     (aGood ? mGoodTarget : mBadTarget) = target;
-    mLastTick = Now();
+    mLastTick = LITimer::Now();
     mAnimatingGood = aGood;
     Listen(true);
     return target;
@@ -184,7 +178,7 @@ void GMInterviewMeter::Listen(bool aListen)
 
 void GMInterviewMeter::OnFrame()
 {
-    const double now = Now();
+    const double now = LITimer::Now();
     if (!mGoodFlashing && !mBadFlashing && now - mLastTick > kStepTime) {
         float& value = mAnimatingGood ? mGoodValue : mBadValue;
         const float target = mAnimatingGood ? mGoodTarget : mBadTarget;

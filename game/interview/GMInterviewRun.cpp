@@ -424,8 +424,7 @@ void GMInterview::OnMove(const LVector2& aPosition)
     }
     mTooltipMode = hovered;
     mTooltipShown = false;
-    LITimer* timer = LITimer::Get();
-    mHoverStart = timer != nullptr ? static_cast<float>(timer->GetTime()) : 0.0f;
+    mHoverStart = static_cast<float>(LITimer::Now());
     if (!mTooltipPending) {
         if (LFrameManager* frames = LFrameManager::Get()) {
             frames->AddListener(this, 0.0f);
@@ -440,8 +439,7 @@ void GMInterview::OnFrame()
     if (!mTooltipPending) {
         return;
     }
-    LITimer* timer = LITimer::Get();
-    const double now = timer != nullptr ? timer->GetTime() : 0.0;
+    const double now = LITimer::Now();
     if (now - static_cast<double>(mHoverStart) <= kTooltipDelay) {
         return;
     }

@@ -45,12 +45,6 @@ void StopSceneAudio()
     }
 }
 
-double Now()
-{
-    LITimer* timer = LITimer::Get();
-    return timer != nullptr ? timer->GetTime() : 0.0;
-}
-
 void SetCurrentClock(int aClock)
 {
     if (LGameClock* clock = LGameClock::Get()) {
@@ -314,7 +308,7 @@ void GMCaseSelection::ShowLedger(int aCase)
     AddBackButton(layout, LString(kLedgerBack));
     AddRoot();
     mLedgerCase = aCase;
-    mLedgerCloseTime = Now() + kLedgerTime;
+    mLedgerCloseTime = LITimer::Now() + kLedgerTime;
     JoinFrames();
     ListenToMouse(true);
 }
@@ -489,7 +483,7 @@ void GMCaseSelection::OnCutSceneDone()
 
 void GMCaseSelection::OnFrame()
 {
-    if (mLedgerCase != 0 && Now() > mLedgerCloseTime) {
+    if (mLedgerCase != 0 && LITimer::Now() > mLedgerCloseTime) {
         CloseLedger();
     }
 }

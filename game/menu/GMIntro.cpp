@@ -20,12 +20,6 @@ namespace {
 
 GMSingleton<GMIntro> sIntro;
 
-double Now()
-{
-    LITimer* timer = LITimer::Get();
-    return timer != nullptr ? timer->GetTime() : 0.0;
-}
-
 } // namespace
 
 GMIntro* GMIntro::GetInstance()
@@ -79,7 +73,7 @@ void GMIntro::OnShow()
     mMovie->SetVolume(options != nullptr ? options->mVolume : 1.0f);
     mMovie->SetRelativeZ(kMovieZ);
     mMovie->Play();
-    mSkipTime = Now() + kSkipDelay;
+    mSkipTime = LITimer::Now() + kSkipDelay;
     if (LFrameManager* frames = LFrameManager::Get(); frames != nullptr && !mInFrames) {
         mInFrames = frames->AddListener(this, 0.0f) != 0;
     }
@@ -130,7 +124,7 @@ void GMIntro::ShowMainMenu()
 
 void GMIntro::OnFrame()
 {
-    if (mSkipTime > 0.0 && Now() > mSkipTime) {
+    if (mSkipTime > 0.0 && LITimer::Now() > mSkipTime) {
         mSkipTime = -1.0;
         if (LKeyboard* keyboard = LKeyboard::Get(); keyboard != nullptr && !mInKeyboard) {
             mInKeyboard = keyboard->AddListener(this, 0.0f) != 0;

@@ -66,8 +66,7 @@ LString GMMenuButton::Dump() const
 
 double GMMenuButton::Now()
 {
-    LITimer* timer = LITimer::Get();
-    return timer != nullptr ? timer->GetTime() : 0.0;
+    return LITimer::Now();
 }
 
 int GMMenuButton::Create(LPropertyList* aList, LIButtonListener* aListener)

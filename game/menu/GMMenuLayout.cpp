@@ -144,6 +144,5 @@ void GMMenuLayout::DeleteDisplay(LDisplayGroup*& aDisplay)
 
 double GMMenuLayout::Now()
 {
-    LITimer* timer = LITimer::Get();
-    return timer != nullptr ? timer->GetTime() : 0.0;
+    return LITimer::Now();
 }

@@ -69,8 +69,7 @@ LString GMSaveField::Dump() const
 
 double GMSaveField::Now()
 {
-    LITimer* timer = LITimer::Get();
-    return timer != nullptr ? timer->GetTime() : 0.0;
+    return LITimer::Now();
 }
 
 int GMSaveField::Create(LIFont* aFont, LIButtonListener* aListener)

@@ -250,8 +250,7 @@ void GMMultiCursor::MakeToolTips()
 
 double GMMultiCursor::Now()
 {
-    LITimer* timer = LITimer::Get();
-    return timer != nullptr ? timer->GetTime() : 0.0;
+    return LITimer::Now();
 }
 
 int GMMultiCursor::SetListener(GMIMultiCursorListener* aListener)

@@ -56,12 +56,6 @@ const LabKind* FindLabKind(int aLabKind)
     return aLabKind >= 1 && aLabKind <= 3 ? &kLabKinds[aLabKind - 1] : nullptr;
 }
 
-double Now()
-{
-    LITimer* timer = LITimer::Get();
-    return timer != nullptr ? timer->GetTime() : 0.0;
-}
-
 LVector2 MousePosition()
 {
     LVector2 at(0.0f, 0.0f);
@@ -297,7 +291,7 @@ void GMInventoryItem::OnButtonDown(int aButton)
         mMovement = 0.0f;
         StopHoverTimer();
         FadeOutToolTip();
-        mPressTime = Now();
+        mPressTime = LITimer::Now();
     }
     mPressPosition = at;
 }
@@ -309,7 +303,7 @@ void GMInventoryItem::OnMove(const LVector2& aPosition)
             mHovering = true;
             if (!mToolTipPending && !mButtonDown) {
                 mToolTipPending = true;
-                mHoverStart = Now();
+                mHoverStart = LITimer::Now();
                 LFrameManager* frames = LFrameManager::Get();
                 mFrameListening = frames != nullptr && frames->AddListener(this, 0.0f) != 0;
             }
@@ -358,7 +352,7 @@ void GMInventoryItem::OnButtonUp(int)
 
 void GMInventoryItem::OnFrame()
 {
-    if (!mToolTipPending || Now() - mHoverStart <= kToolTipDelay) {
+    if (!mToolTipPending || LITimer::Now() - mHoverStart <= kToolTipDelay) {
         return;
     }
     StopHoverTimer();

@@ -26,12 +26,6 @@ namespace {
 
 const char* const kFaderId = "maptag";
 
-double Now()
-{
-    LITimer* timer = LITimer::Get();
-    return timer != nullptr ? timer->GetTime() : 0.0;
-}
-
 // A script built from the text; null (logged) when it cannot be made.
 LScript* Build(const LString& aText)
 {
@@ -190,7 +184,7 @@ void GMMapTag::ListenFrames(bool aListen)
 void GMMapTag::StartRest()
 {
     mPhase = PHASE_REST;
-    mRestStart = Now();
+    mRestStart = LITimer::Now();
     ListenFrames(true);
 }
 
@@ -224,7 +218,7 @@ void GMMapTag::OnFrame()
         ListenFrames(false);
         return;
     }
-    if (Now() - mRestStart < kRestTime) {
+    if (LITimer::Now() - mRestStart < kRestTime) {
         return;
     }
     ListenFrames(false);

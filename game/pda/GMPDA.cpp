@@ -105,12 +105,6 @@ void InterruptMouse()
     }
 }
 
-double Now()
-{
-    LITimer* timer = LITimer::Get();
-    return timer != nullptr ? timer->GetTime() : 0.0;
-}
-
 // Adds a built object to a group, or deletes it when the group refuses it.
 template <typename T>
 T* Adopt(LDisplayGroup* aGroup, T* aMember)
@@ -563,7 +557,7 @@ int GMPDA::SetPanel(const LString& aId)
     SetScrollGeometry(aId.EqualsNoCase(u"map") || aId.EqualsNoCase(u"log"));
     const bool shown = panel->Show();
     ResetScroll();
-    mBusyUntil = Now() + kPanelChangeTime;
+    mBusyUntil = LITimer::Now() + kPanelChangeTime;
     if (!mFrameListening) {
         LFrameManager* frames = LFrameManager::Get();
         mFrameListening = frames != nullptr && frames->AddListener(this, 0.0f) != 0;
@@ -795,7 +789,7 @@ void GMPDA::OnButtonUp(int aButton)
 
 void GMPDA::OnFrame()
 {
-    if (Now() <= mBusyUntil) {
+    if (LITimer::Now() <= mBusyUntil) {
         return;
     }
     if (LFrameManager* frames = LFrameManager::Get()) {

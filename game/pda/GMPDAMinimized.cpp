@@ -39,12 +39,6 @@ constexpr float kMinY = 5.0f;
 constexpr float kMaxY = 492.0f;
 constexpr float kDragPriority = -100.0f;
 
-double Now()
-{
-    LITimer* timer = LITimer::Get();
-    return timer != nullptr ? timer->GetTime() : 0.0;
-}
-
 void Notify(int aCode)
 {
     if (GMPDA* pda = GMPDA::GetInstance()) {
@@ -262,7 +256,7 @@ int GMPDAMinimized::Maximize(bool aAnimate)
         if (GMScene* scene = GMSceneManager::GetCurrentScene()) {
             scene->SetInputEnabled(false);
         }
-        mAnimationStart = Now();
+        mAnimationStart = LITimer::Now();
         mAnimatedPosition = mBarPosition;
         if (pda != nullptr && pda->GetGroup() != nullptr) {
             mPDAPosition = pda->GetGroup()->GetWorldPosition();
@@ -293,7 +287,7 @@ int GMPDAMinimized::Minimize(bool aAnimate)
     }
     GMPDA* pda = GMPDA::GetInstance();
     if (aAnimate && !HiddenMode() && Build()) {
-        mAnimationStart = Now();
+        mAnimationStart = LITimer::Now();
         if (pda != nullptr && pda->GetGroup() != nullptr) {
             mPDAPosition = pda->GetGroup()->GetWorldPosition();
         }
@@ -349,7 +343,7 @@ void GMPDAMinimized::StopFramesIfIdle()
 
 void GMPDAMinimized::OnFrame()
 {
-    const double now = Now();
+    const double now = LITimer::Now();
     if (mNewItemBlinking) {
         BlinkNewItem(now);
     }
@@ -446,7 +440,7 @@ int GMPDAMinimized::Flash(int aIcon, float aDuration, float aPeriod)
     if (mFlashing && aIcon != mFlashIcon && mIcons[mFlashIcon] != nullptr) {
         mIcons[mFlashIcon]->SetVisible(false);
     }
-    const double now = Now();
+    const double now = LITimer::Now();
     mFlashEnd = aDuration > 0.0f ? now + aDuration : 0.0;
     mFlashPeriod = aPeriod;
     mFlashIcon = aIcon;
@@ -543,7 +537,7 @@ void GMPDAMinimized::ShowNewItem(LPropertyList* aEntry)
     }
     mNewItem = picture;
     mNewItemBlinking = true;
-    mLastNewItemToggle = Now();
+    mLastNewItemToggle = LITimer::Now();
     mNewItemToggles = 0;
     StartFrames();
 }

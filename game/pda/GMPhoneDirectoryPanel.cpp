@@ -103,8 +103,7 @@ LDisplayGroup* GMPhoneDirectoryPanel::GetContentGroup() const
 
 double GMPhoneDirectoryPanel::Now() const
 {
-    LITimer* timer = LITimer::Get();
-    return timer != nullptr ? timer->GetTime() : 0.0;
+    return LITimer::Now();
 }
 
 bool GMPhoneDirectoryPanel::Create(LPropertyList* aLayout)

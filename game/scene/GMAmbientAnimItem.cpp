@@ -14,12 +14,6 @@ namespace {
 
 const char* const kMovieRoot = "//dataroot/movies/";
 
-float Now()
-{
-    LITimer* timer = LITimer::Get();
-    return timer != nullptr ? static_cast<float>(timer->GetTime()) : 0.0f;
-}
-
 } // namespace
 
 GMAmbientAnimItem::GMAmbientAnimItem() = default;
@@ -62,7 +56,7 @@ bool GMAmbientAnimItem::Load(const LPropertyList* aList)
 
 void GMAmbientAnimItem::Schedule()
 {
-    mNextStart = Now() + mMinInterval + LRandom::NextUnit() * (mMaxInterval - mMinInterval);
+    mNextStart = static_cast<float>(LITimer::Now()) + mMinInterval + LRandom::NextUnit() * (mMaxInterval - mMinInterval);
 }
 
 bool GMAmbientAnimItem::Start(bool aLoop)
@@ -105,7 +99,7 @@ void GMAmbientAnimItem::Update(LRenderer* aRenderer)
         return;
     }
     if (mPlayer == nullptr) {
-        if (Now() > mNextStart) {
+        if (static_cast<float>(LITimer::Now()) > mNextStart) {
             Start(false);
         }
         return;

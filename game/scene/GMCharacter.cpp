@@ -120,8 +120,7 @@ LString GMCharacter::Dump() const
 
 float GMCharacter::Now()
 {
-    LITimer* timer = LITimer::Get();
-    return timer != nullptr ? static_cast<float>(timer->GetTime()) : 0.0f;
+    return static_cast<float>(LITimer::Now());
 }
 
 float GMCharacter::DrawAmbientDelay() const

@@ -427,9 +427,8 @@ void GMCloseUp::OnHidden()
     if (mTriggerInterview.IsEmpty() || mFrameListening) {
         return;
     }
-    LITimer* timer = LITimer::Get();
     LFrameManager* frames = LFrameManager::Get();
-    mInterviewDue = (timer != nullptr ? timer->GetTime() : 0.0) + kInterviewDelay;
+    mInterviewDue = LITimer::Now() + kInterviewDelay;
     if (scene != nullptr) {
         scene->SetInputEnabled(false);
         scene->SetHotspotsEnabled(false);

@@ -97,8 +97,7 @@ void GMSceneAudioItem::Retire()
 
 float GMSceneAudioItem::GetNextTime() const
 {
-    LITimer* timer = LITimer::Get();
-    const float now = timer ? static_cast<float>(timer->GetTime()) : 0.0f;
+    const float now = static_cast<float>(LITimer::Now());
     return now + mMinInterval + LRandom::NextUnit() * (mMaxInterval - mMinInterval);
 }
 

@@ -603,8 +603,7 @@ void GMCutScenePlayer::ReleaseInput()
 
 double GMCutScenePlayer::Now()
 {
-    LITimer* timer = LITimer::Get();
-    return timer != nullptr ? timer->GetTime() : 0.0;
+    return LITimer::Now();
 }
 
 bool GMCutScenePlayer::Names(const LString& aValue)

@@ -34,12 +34,6 @@ GMPuzzleSetup Setup()
 
 const char* const kKinds[2] = {"across", "down"};
 
-double Now()
-{
-    LITimer* timer = LITimer::Get();
-    return timer != nullptr ? timer->GetTime() : 0.0;
-}
-
 int Skill()
 {
     GMOptions* options = GMOptions::GetInstance();
@@ -613,7 +607,7 @@ void GMCrossWordPuzzle::CheckSolved()
     RaiseEvent(LString(kSolvedEvent));
     mStep = 0;
     mAudioDone = false;
-    mNextStep = Now() + kCircleDelays[0];
+    mNextStep = LITimer::Now() + kCircleDelays[0];
     JoinFrames();
     mStartingVoice = true;
     PlayVoice(LString(kSolvedAudio), LString(kSolvedVoice));
@@ -628,13 +622,13 @@ void GMCrossWordPuzzle::OnVoiceEnded(const LString&)
     mAudioDone = true;
     // Without the voice the circles keep their times.
     if (!mStartingVoice) {
-        mNextStep = Now() + kFoldDelay;
+        mNextStep = LITimer::Now() + kFoldDelay;
     }
 }
 
 void GMCrossWordPuzzle::OnFrame()
 {
-    if (Now() <= mNextStep) {
+    if (LITimer::Now() <= mNextStep) {
         return;
     }
     // Circles 3, 1, 4, 2, then the fold once the voice has ended.
@@ -645,7 +639,7 @@ void GMCrossWordPuzzle::OnFrame()
         }
         ++mStep;
         if (mStep < 4) {
-            mNextStep = Now() + kCircleDelays[mStep];
+            mNextStep = LITimer::Now() + kCircleDelays[mStep];
         }
         return;
     }

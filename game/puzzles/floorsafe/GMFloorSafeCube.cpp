@@ -12,12 +12,6 @@ namespace {
 
 const char* const kSideNames[GMFloorSafeCube::SIDE_COUNT] = {"north", "east", "south", "west"};
 
-double Now()
-{
-    LITimer* timer = LITimer::Get();
-    return timer != nullptr ? timer->GetTime() : 0.0;
-}
-
 } // namespace
 
 GMFloorSafeCube::GMFloorSafeCube() = default;
@@ -156,7 +150,7 @@ void GMFloorSafeCube::Turn(const LString& aDirection, bool aCheckOnArrival)
     if (!transition.IsEmpty()) {
         Show(transition);
     }
-    mTurnStart = Now();
+    mTurnStart = LITimer::Now();
     if (!mTurning) {
         LFrameManager* frames = LFrameManager::Get();
         mTurning = frames != nullptr && frames->AddListener(this, 0.0f) != 0;
@@ -178,7 +172,7 @@ void GMFloorSafeCube::StopTurning()
 
 void GMFloorSafeCube::OnFrame()
 {
-    if (Now() - mTurnStart <= kTurnTime) {
+    if (LITimer::Now() - mTurnStart <= kTurnTime) {
         return;
     }
     StopTurning();

@@ -36,12 +36,6 @@ GMPuzzleSetup Setup()
     return setup;
 }
 
-double Now()
-{
-    LITimer* timer = LITimer::Get();
-    return timer != nullptr ? timer->GetTime() : 0.0;
-}
-
 } // namespace
 
 GMHarpPuzzle* GMHarpPuzzle::GetInstance()
@@ -278,7 +272,7 @@ void GMHarpPuzzle::Light(int aColour, int aNumber)
         string->SetVisible(true);
     }
     mLit = string;
-    mLitTime = Now();
+    mLitTime = LITimer::Now();
     if (!mFrameListening) {
         LFrameManager* frames = LFrameManager::Get();
         mFrameListening = frames != nullptr && frames->AddListener(this, 0.0f) != 0;
@@ -295,7 +289,7 @@ void GMHarpPuzzle::Darken()
 
 void GMHarpPuzzle::OnFrame()
 {
-    if (Now() - mLitTime <= kLitTime) {
+    if (LITimer::Now() - mLitTime <= kLitTime) {
         return;
     }
     mFrameListening = false;

@@ -30,12 +30,6 @@ GMPuzzleSetup Setup()
     return setup;
 }
 
-double Now()
-{
-    LITimer* timer = LITimer::Get();
-    return timer != nullptr ? timer->GetTime() : 0.0;
-}
-
 
 } // namespace
 
@@ -100,7 +94,7 @@ void GMMapPuzzle::OnEvent(LEvent* aEvent)
         return;
     }
     RaiseEvent(LString(kSandcastle));
-    mCloseTime = Now() + kTimedShowing;
+    mCloseTime = LITimer::Now() + kTimedShowing;
     mTimed = true;
     Open();
     JoinFrames();
@@ -124,7 +118,7 @@ void GMMapPuzzle::RequestClose()
 
 void GMMapPuzzle::OnFrame()
 {
-    if (mTimed && Now() > mCloseTime) {
+    if (mTimed && LITimer::Now() > mCloseTime) {
         mTimed = false;
         if (IsTopScreen()) {
             mClosePending = true;

@@ -36,12 +36,6 @@ char16_t Upper(char16_t aChar)
     return aChar >= u'a' && aChar <= u'z' ? static_cast<char16_t>(aChar - u'a' + u'A') : aChar;
 }
 
-double Now()
-{
-    LITimer* timer = LITimer::Get();
-    return timer != nullptr ? timer->GetTime() : 0.0;
-}
-
 } // namespace
 
 GMPCDesktopPuzzle* GMPCDesktopPuzzle::GetInstance()
@@ -311,7 +305,7 @@ void GMPCDesktopPuzzle::ShowRoster()
     }
     mRoster->SetBlend(0.0f);
     mRosterBlend = 0.0f;
-    mLastStep = Now();
+    mLastStep = LITimer::Now();
     if (!GetRoot()->AddMember(mRoster, true)) {
         L_ASSERT_FAILURE(LString());
         delete mRoster;
@@ -324,7 +318,7 @@ void GMPCDesktopPuzzle::ShowRoster()
 
 void GMPCDesktopPuzzle::OnFrame()
 {
-    const double now = Now();
+    const double now = LITimer::Now();
     if (mRoster == nullptr || now - mLastStep <= kFadeInterval) {
         return;
     }

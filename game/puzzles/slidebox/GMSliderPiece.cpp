@@ -9,16 +9,6 @@
 #include "stdlib/LFrameManager.h"
 #include "stdlib/LLog.h"
 
-namespace {
-
-double Now()
-{
-    LITimer* timer = LITimer::Get();
-    return timer != nullptr ? timer->GetTime() : 0.0;
-}
-
-} // namespace
-
 GMSliderPiece::GMSliderPiece() = default;
 
 GMSliderPiece::~GMSliderPiece()
@@ -118,7 +108,7 @@ void GMSliderPiece::Slide(int aDirection)
         mOwner->StartSlide();
     }
     mStepSize = aDirection * kStep;
-    mLastStep = Now();
+    mLastStep = LITimer::Now();
     LFrameManager* frames = LFrameManager::Get();
     mSliding = frames != nullptr && frames->AddListener(this, 0.0f) != 0;
     if (!mSliding) {
@@ -138,7 +128,7 @@ void GMSliderPiece::StopSliding()
 
 void GMSliderPiece::OnFrame()
 {
-    const double now = Now();
+    const double now = LITimer::Now();
     if (now - mLastStep <= kStepTime) {
         return;
     }
