@@ -4,9 +4,18 @@
 #include "memory/LMemoryManager.h"
 #include "stdlib/LLog.h"
 
+#include <vector>
+
 namespace {
 
 LCleaner* gCleaner = nullptr;
+
+// The accessors' flags of the engine's singletons destroyed so far.
+std::vector<bool*>& DestroyedFlags()
+{
+    static std::vector<bool*> flags;
+    return flags;
+}
 
 } // namespace
 
@@ -19,6 +28,19 @@ LCleaner* LCleaner::Get()
         }
     }
     return gCleaner;
+}
+
+LCleaner* LCleaner::Peek()
+{
+    return gCleaner;
+}
+
+void LCleaner::ResetDestroyedSingletons()
+{
+    for (bool* destroyed : DestroyedFlags()) {
+        *destroyed = false;
+    }
+    DestroyedFlags().clear();
 }
 
 LCleaner::LCleaner()
@@ -54,7 +76,12 @@ void LCleaner::DeleteInstances()
     }
 }
 
-void LCleaner::OnInstanceDestroyed(bool*) {}
+void LCleaner::OnInstanceDestroyed(bool* aDestroyed)
+{
+    if (aDestroyed != nullptr) {
+        DestroyedFlags().push_back(aDestroyed);
+    }
+}
 
 LString LCleaner::Dump() const
 {
