@@ -10,11 +10,12 @@ namespace {
 
 LCleaner* gCleaner = nullptr;
 
-// The accessors' flags of the engine's singletons destroyed so far.
+// The accessors' flags of the engine's singletons destroyed so far. Never deleted: a
+// singleton may still be destroyed while the program's statics go.
 std::vector<bool*>& DestroyedFlags()
 {
-    static std::vector<bool*> flags;
-    return flags;
+    static std::vector<bool*>* flags = new std::vector<bool*>();
+    return *flags;
 }
 
 } // namespace
