@@ -119,6 +119,12 @@ int LCleaner::RemoveInstance(LBase* aInstance)
     return 1;
 }
 
+bool LCleaner::ForgetInstance(const LBase* aInstance)
+{
+    void* instance = const_cast<LBase*>(aInstance);
+    return mInstances != nullptr && aInstance != nullptr && mInstances->Remove(instance);
+}
+
 int LCleaner::GetInstanceCount() const
 {
     return mInstances ? mInstances->GetCount() : 0;

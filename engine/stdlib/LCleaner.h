@@ -33,6 +33,9 @@ public:
     int AddInstance(LBase* aInstance);
     // Hands aInstance back to its caller; it is not deleted.
     int RemoveInstance(LBase* aInstance);
+    // Told by a singleton being deleted: the cleaner no longer holds it, so that one deleted
+    // by another owner is not deleted again. Silent; whether it was held.
+    bool ForgetInstance(const LBase* aInstance);
     int GetInstanceCount() const;
     // The instance at aIndex in the order of deletion (most recent first); null outside.
     LBase* GetInstanceAt(int aIndex) const;

@@ -100,6 +100,21 @@ TEST(CleanerReset, DestroyedSingletonsAreMadeAgainOnlyAfterTheReset)
     LCleaner::ResetDestroyedSingletons();
 }
 
+// A singleton deleted by another owner leaves the cleaner, which does not delete it again.
+TEST(CleanerOrder, ASingletonDeletedElsewhereIsNotDeletedAgain)
+{
+    gDeleted.clear();
+    SingleA* a = SingleA::Get();
+    ASSERT_NE(nullptr, a);
+    ASSERT_NE(nullptr, SingleB::Get());
+    EXPECT_EQ(2, LCleaner::Get()->GetInstanceCount());
+    delete a;
+    EXPECT_EQ(1, LCleaner::Get()->GetInstanceCount());
+    delete LCleaner::Get();
+    EXPECT_EQ("AB", gDeleted);
+    LCleaner::ResetDestroyedSingletons();
+}
+
 TEST(CleanerOrder, InstancesRegisteredDuringCleanupAreDeletedToo)
 {
     gDeleted.clear();
