@@ -124,17 +124,20 @@ int GMMain::RunApplication(const AppCreator& aCreateApp)
     params.mPresentParameters = nullptr;
     if (!platform->Init(params)) {
         L_ERROR("RunApplication failure. The platform could not start.");
+        delete platform;
         return 1;
     }
     // The application is made once the window and the device exist.
     LApp* app = aCreateApp ? aCreateApp() : nullptr;
     if (app == nullptr) {
         L_ERROR("RunApplication failure. No application.");
+        delete platform;
         return 1;
     }
     platform->SetApp(app);
     if (!platform->Init(0)) {
         L_ERROR("RunApplication failure. The application could not start.");
+        delete platform; // and the application with it
         return 1;
     }
     const unsigned firstSerial = static_cast<unsigned>(LMemoryManager::GetAllocationSerial());

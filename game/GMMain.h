@@ -29,6 +29,7 @@ public:
     // the application (ownership passes to the platform), starts it, runs the main loop
     // until the window closes and tears down: the platform with the application, the
     // game's cleaner, the engine's cleaner, then the memory report. 0 after that; 1
-    // (logged) when the platform or the application cannot be made or started.
+    // (logged) when the platform or the application cannot be made or started, the
+    // platform made (and the application it holds) deleted.
     static int RunApplication(const AppCreator& aCreateApp);
 };

@@ -31,6 +31,12 @@ LWindowWin::~LWindowWin()
         while (PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
         }
     }
+    if (mRegistered) {
+        if (char* name = NewNativeText(mTitle)) {
+            UnregisterClassA(name, mInstance);
+            delete[] name;
+        }
+    }
 }
 
 ATOM LWindowWin::Register(HINSTANCE aInstance)
@@ -52,6 +58,10 @@ ATOM LWindowWin::Register(HINSTANCE aInstance)
     windowClass.hIconSm = windowClass.hIcon;
     ATOM atom = RegisterClassExA(&windowClass);
     delete[] name;
+    if (atom != 0) {
+        mRegistered = true;
+        mInstance = aInstance;
+    }
     return atom;
 }
 

@@ -13,7 +13,8 @@ public:
     LWindowWin(HINSTANCE aInstance, const LString& aTitle, int aWidth, int aHeight);
     LWindowWin(const LWindowWin&) = delete;
     LWindowWin& operator=(const LWindowWin&) = delete;
-    // Gives up the Alt+Tab hot key; the window itself stays.
+    // Gives up the Alt+Tab hot key, destroys the window Create made and unregisters the
+    // class Register registered, so that another window of the title can be made later.
     virtual ~LWindowWin();
 
     // Registers the window class named after the title; nonzero on success.
@@ -40,6 +41,8 @@ private:
     HWND mWindow = nullptr;
     // The window Create made, destroyed with this object; one given by SetHandle is not.
     bool mOwnsWindow = false;
+    // Register registered the class, which this object unregisters when it ends.
+    bool mRegistered = false;
     HINSTANCE mInstance;
     LString mTitle;
 };

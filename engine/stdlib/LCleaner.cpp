@@ -4,9 +4,19 @@
 #include "memory/LMemoryManager.h"
 #include "stdlib/LLog.h"
 
+#include <vector>
+
 namespace {
 
 LCleaner* gCleaner = nullptr;
+
+// The accessors' flags of the engine's singletons destroyed so far. Never deleted: a
+// singleton may still be destroyed while the program's statics go.
+std::vector<bool*>& DestroyedFlags()
+{
+    static std::vector<bool*>* flags = new std::vector<bool*>();
+    return *flags;
+}
 
 } // namespace
 
@@ -19,6 +29,19 @@ LCleaner* LCleaner::Get()
         }
     }
     return gCleaner;
+}
+
+LCleaner* LCleaner::Peek()
+{
+    return gCleaner;
+}
+
+void LCleaner::ResetDestroyedSingletons()
+{
+    for (bool* destroyed : DestroyedFlags()) {
+        *destroyed = false;
+    }
+    DestroyedFlags().clear();
 }
 
 LCleaner::LCleaner()
@@ -54,7 +77,12 @@ void LCleaner::DeleteInstances()
     }
 }
 
-void LCleaner::OnInstanceDestroyed(bool*) {}
+void LCleaner::OnInstanceDestroyed(bool* aDestroyed)
+{
+    if (aDestroyed != nullptr) {
+        DestroyedFlags().push_back(aDestroyed);
+    }
+}
 
 LString LCleaner::Dump() const
 {
@@ -89,6 +117,12 @@ int LCleaner::RemoveInstance(LBase* aInstance)
         return 0;
     }
     return 1;
+}
+
+bool LCleaner::ForgetInstance(const LBase* aInstance)
+{
+    void* instance = const_cast<LBase*>(aInstance);
+    return mInstances != nullptr && aInstance != nullptr && mInstances->Remove(instance);
 }
 
 int LCleaner::GetInstanceCount() const

@@ -17,6 +17,12 @@ class LCleaner : public LBase
 public:
     // The cleaner, created on first use (and again after it has been deleted).
     static LCleaner* Get();
+    // The cleaner if there is one; never makes one.
+    static LCleaner* Peek();
+    // For a test program that runs many tests in one process, between two tests: the
+    // engine's singletons destroyed so far (their cleaner deleted) may be made again by
+    // their accessors. The program itself never calls it, so at exit they stay destroyed.
+    static void ResetDestroyedSingletons();
 
     LCleaner();
     ~LCleaner() override;
@@ -27,12 +33,16 @@ public:
     int AddInstance(LBase* aInstance);
     // Hands aInstance back to its caller; it is not deleted.
     int RemoveInstance(LBase* aInstance);
+    // Told by a singleton being deleted: the cleaner no longer holds it, so that one deleted
+    // by another owner is not deleted again. Silent; whether it was held.
+    bool ForgetInstance(const LBase* aInstance);
     int GetInstanceCount() const;
     // The instance at aIndex in the order of deletion (most recent first); null outside.
     LBase* GetInstanceAt(int aIndex) const;
     // Told by a singleton's accessor that its instance has been destroyed (aDestroyed is
     // the accessor's flag, which keeps it from making another). The engine's singletons
-    // stay destroyed for the rest of the run: nothing is done here.
+    // stay destroyed for the rest of the run, unless ResetDestroyedSingletons is called:
+    // the flag is only kept for it.
     virtual void OnInstanceDestroyed(bool* aDestroyed);
 
 protected:

@@ -62,13 +62,15 @@ public:
     T* Peek() const { return mInstance; }
     bool IsDestroyed() const { return mDestroyed; }
 
-    // Called by the destructor of the instance.
+    // Called by the destructor of the instance. One deleted by another than its cleaner
+    // leaves the cleaner's list, so that the cleaner does not delete it again.
     void Destroyed(const T* aInstance)
     {
         if (mInstance == aInstance) {
             mInstance = nullptr;
             mDestroyed = true;
             if (auto* cleaner = TCleanerOf()) {
+                cleaner->ForgetInstance(aInstance);
                 cleaner->OnInstanceDestroyed(&mDestroyed);
             }
         }

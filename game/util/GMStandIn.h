@@ -48,6 +48,7 @@ public:
             sBase = nullptr;
             sDestroyed = true;
             if (GMCleaner* cleaner = GMCleaner::Peek()) {
+                cleaner->ForgetInstance(sBase);
                 cleaner->OnInstanceDestroyed(&sDestroyed);
             }
         }

@@ -63,8 +63,13 @@ class ScriptedPlatform : public LIPlatform
 {
 public:
     static bool sOpens;
+    static int sDeleted;
 
-    ~ScriptedPlatform() override { NotifyQuit(); }
+    ~ScriptedPlatform() override
+    {
+        ++sDeleted;
+        NotifyQuit();
+    }
 
     int Init(int) override
     {
@@ -80,6 +85,7 @@ public:
 };
 
 bool ScriptedPlatform::sOpens = true;
+int ScriptedPlatform::sDeleted = 0;
 
 // Makes a ScriptedPlatform, or nothing when aMakes is false.
 class ScriptedPlatformCreator : public LIObjectCreator
@@ -108,7 +114,7 @@ void PrintTo(const ExitCase& aCase, std::ostream* aOut)
     *aOut << aCase.mName;
 }
 
-// Each case in a process of its own: the platform is made once per run.
+// The platform is made once per run, and the run deletes it whether it started or not.
 class GMMainExit : public ::testing::TestWithParam<ExitCase>
 {
 };
@@ -121,6 +127,7 @@ TEST_P(GMMainExit, FailureToStartIsAFailureStatusAndANormalRunIsZero)
     LLogCapture log;
     RegisterOnce(new ScriptedPlatformCreator(c.mPlatformMade));
     ScriptedPlatform::sOpens = c.mPlatformOpens;
+    ScriptedPlatform::sDeleted = 0;
     LTestAppRecord record;
     int asked = 0;
     EXPECT_EQ(c.mResult, GMMain::RunApplication([&record, &asked, &c]() -> LApp* {
@@ -133,6 +140,7 @@ TEST_P(GMMainExit, FailureToStartIsAFailureStatusAndANormalRunIsZero)
     EXPECT_EQ(c.mResult == 0, log.Contains("allocs"));
     EXPECT_EQ(c.mResult == 0 ? 1 : 0, record.mQuit);
     EXPECT_EQ(c.mResult == 0 ? 1 : 0, record.mInit);
+    EXPECT_EQ(c.mPlatformMade ? 1 : 0, ScriptedPlatform::sDeleted);
     // The exit tables are for the whole-program tests' script only.
     EXPECT_FALSE(log.Contains("EVENTS"));
 }

@@ -11,18 +11,21 @@ const char* const kFontIds[] = {"tahoma10",        "tahoma10black",    "cenmt14w
                                 "TW_CEN_MT16",     "TW_CEN_MT16_BLUE", "Friz_Quad_TT_8", "Friz_Quad_TT_8_grey",
                                 "OCRA18",          "LucindaSans10",    "comic18_blue",   "twcenmt14white"};
 
-bool sRegistered = false;
-
 } // namespace
 
 bool RegisterGameTestFonts(const GMTestRoots& aRoots)
 {
-    if (sRegistered) {
-        return true;
-    }
     LFontManager* fonts = LFontManager::Get();
     if (fonts == nullptr) {
         return false;
+    }
+    // Made once per font manager: an earlier call may have made them in this one.
+    bool present = true;
+    for (const char* id : kFontIds) {
+        present = present && fonts->FindFont(LString(id)) != nullptr;
+    }
+    if (present) {
+        return true;
     }
     aRoots.Write("data/textures/gm_test_font.tga", TestAtlasTga());
     const LString characters(u"Ao-B ");
@@ -30,7 +33,6 @@ bool RegisterGameTestFonts(const GMTestRoots& aRoots)
     for (const char* id : kFontIds) {
         all = fonts->AddFont(LString(id), LString("//textures/gm_test_font.tga"), 9, &characters) && all;
     }
-    sRegistered = all;
     return all;
 }
 

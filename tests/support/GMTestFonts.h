@@ -1,5 +1,5 @@
 // The test font (characters "Ao-B ", rows of 9 pixels) registered with the font manager
-// under every font id the game's screens ask for, once per process: the atlas is written
+// under every font id the game's screens ask for, once per font manager: the atlas is written
 // under the mounted roots and loaded through LFontManager::AddFont.
 #pragma once
 

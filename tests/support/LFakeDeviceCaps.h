@@ -20,4 +20,6 @@ public:
     static uint32_t sMaxWidth;
     static uint32_t sMaxHeight;
     static uint32_t sMaxVertexIndex;
+    // The default answers back.
+    static void Reset();
 };

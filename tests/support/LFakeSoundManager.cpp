@@ -9,6 +9,12 @@
 std::vector<LFakeSoundManager::Made> LFakeSoundManager::sMade;
 bool LFakeSoundManager::sRefuseUnfound = false;
 
+void LFakeSoundManager::Reset()
+{
+    sMade.clear();
+    sRefuseUnfound = false;
+}
+
 LString LFakeSoundManager::Dump() const
 {
     return DumpHead("LFakeSoundManager") + "]";

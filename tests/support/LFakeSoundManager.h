@@ -27,6 +27,8 @@ public:
     // Every player made, oldest first (also those already deleted).
     static std::vector<Made> sMade;
     static bool sRefuseUnfound;
+    // Empties sMade and clears sRefuseUnfound.
+    static void Reset();
 };
 
 void RegisterFakeSoundManager();

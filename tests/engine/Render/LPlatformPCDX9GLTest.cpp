@@ -263,4 +263,22 @@ TEST_F(LPlatformTest, TheWindowThePlatformMadeGoesWithItAndLeavesNoQuitBehind)
     EXPECT_FALSE(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
 }
 
+// The window's class goes with the platform: a platform of the same title made afterwards
+// registers it again and starts.
+TEST_F(LPlatformTest, APlatformMadeAfterTheFirstEndedStartsWithTheSameTitle)
+{
+    LIPlatform* first = Start([](int) { LIPlatform::Get()->Quit(); });
+    ASSERT_NE(nullptr, first);
+    EXPECT_EQ(0, first->Run());
+    delete first;
+    LIPlatform* second = static_cast<LIPlatform*>(LPlatformPCDX9Creator().Create());
+    ASSERT_NE(nullptr, second);
+    LPlatformParams params = mParams;
+    params.mWindow = nullptr;
+    EXPECT_EQ(1, second->Init(params));
+    EXPECT_NE(nullptr, params.mWindow);
+    EXPECT_FALSE(mLog.Contains("Could not register window.")) << mLog.Bytes();
+    delete second;
+}
+
 } // namespace

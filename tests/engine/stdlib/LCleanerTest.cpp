@@ -72,6 +72,49 @@ TEST(CleanerOrder, SingletonsAreDeletedNewestFirstAndStayGone)
     EXPECT_TRUE(log.Lines().empty());
 }
 
+// Between two tests of one process the destroyed singletons may be made again; at exit
+// (without the reset) they stay gone, and the reset leaves a living one alone.
+TEST(CleanerReset, DestroyedSingletonsAreMadeAgainOnlyAfterTheReset)
+{
+    gDeleted.clear();
+    SingleB* kept = nullptr;
+    {
+        SingleA* a = SingleA::Get();
+        ASSERT_NE(nullptr, a);
+        delete LCleaner::Get();
+        EXPECT_EQ(nullptr, SingleA::Get());
+        kept = SingleB::Get(); // made after the cleaner ended: registered with a new one
+        ASSERT_NE(nullptr, kept);
+    }
+    LCleaner::ResetDestroyedSingletons();
+    EXPECT_EQ(kept, SingleB::Get());
+    SingleA* again = SingleA::Get();
+    ASSERT_NE(nullptr, again);
+    EXPECT_EQ(again, SingleA::Get());
+    gDeleted.clear();
+    delete LCleaner::Peek();
+    EXPECT_EQ(nullptr, LCleaner::Peek());
+    EXPECT_EQ(2u, gDeleted.size());
+    EXPECT_EQ(nullptr, SingleA::Get());
+    EXPECT_EQ(nullptr, SingleB::Get());
+    LCleaner::ResetDestroyedSingletons();
+}
+
+// A singleton deleted by another owner leaves the cleaner, which does not delete it again.
+TEST(CleanerOrder, ASingletonDeletedElsewhereIsNotDeletedAgain)
+{
+    gDeleted.clear();
+    SingleA* a = SingleA::Get();
+    ASSERT_NE(nullptr, a);
+    ASSERT_NE(nullptr, SingleB::Get());
+    EXPECT_EQ(2, LCleaner::Get()->GetInstanceCount());
+    delete a;
+    EXPECT_EQ(1, LCleaner::Get()->GetInstanceCount());
+    delete LCleaner::Get();
+    EXPECT_EQ("AB", gDeleted);
+    LCleaner::ResetDestroyedSingletons();
+}
+
 TEST(CleanerOrder, InstancesRegisteredDuringCleanupAreDeletedToo)
 {
     gDeleted.clear();
