@@ -89,7 +89,7 @@ GMHotspot::~GMHotspot()
     if (interview != nullptr && interview->GetTalkHotspot() == this) {
         interview->SetTalkHotspot(nullptr);
     }
-    GMScene* scene = Scene();
+    GMScene* scene = GMSceneManager::GetCurrentScene();
     if (GMCharacter* player = scene != nullptr ? scene->GetPlayer() : nullptr) {
         player->RemoveActionListener(this);
     }
@@ -151,7 +151,7 @@ void GMHotspot::UpdateActive()
         mDisplayMember->SetActive(mDisplayScript->Evaluate());
     }
     if (!mMeshFrame.IsEmpty()) {
-        GMScene* scene = Scene();
+        GMScene* scene = GMSceneManager::GetCurrentScene();
         LDrawElement* model = scene != nullptr ? scene->GetDepthMesh() : nullptr;
         LFrame* frame = model != nullptr ? model->GetFrame(mMeshFrame, true) : nullptr;
         if (LMesh* mesh = frame != nullptr ? frame->GetMesh() : nullptr) {
@@ -318,14 +318,9 @@ bool GMHotspot::PlayActionCutScene(int aSituation)
 
 // --- scene helpers ----------------------------------------------------------------------
 
-GMScene* GMHotspot::Scene() const
-{
-    return GMSceneManager::GetCurrentScene();
-}
-
 GMCharacter* GMHotspot::SceneCharacter(const LString& aKey) const
 {
-    GMScene* scene = Scene();
+    GMScene* scene = GMSceneManager::GetCurrentScene();
     return scene != nullptr ? scene->GetCharacter(aKey) : nullptr;
 }
 
@@ -334,7 +329,7 @@ void GMHotspot::SetSceneInput(bool aEnabled)
     if (mInCloseUp) {
         return;
     }
-    if (GMScene* scene = Scene()) {
+    if (GMScene* scene = GMSceneManager::GetCurrentScene()) {
         scene->SetInputEnabled(aEnabled);
         scene->SetMouseLock(!aEnabled);
     }
@@ -342,14 +337,14 @@ void GMHotspot::SetSceneInput(bool aEnabled)
 
 void GMHotspot::SetSceneHotspots(bool aEnabled)
 {
-    if (GMScene* scene = Scene()) {
+    if (GMScene* scene = GMSceneManager::GetCurrentScene()) {
         scene->SetHotspotsEnabled(aEnabled);
     }
 }
 
 void GMHotspot::RefreshScene()
 {
-    if (GMScene* scene = Scene()) {
+    if (GMScene* scene = GMSceneManager::GetCurrentScene()) {
         scene->UpdateHotspots();
     }
 }

@@ -231,9 +231,6 @@ protected:
     // The current item cursor, empty unless the cursor shows an item (13 or 14).
     LString HeldItem() const;
     bool HoldsItem() const;
-    // The scene manager's current scene, asked each time: a door's change of location
-    // replaces it while the hotspot still runs.
-    GMScene* Scene() const;
     // The character of aKey in the scene's table, or null.
     GMCharacter* SceneCharacter(const LString& aKey) const;
     // The walk target has been reached or the player faces the object: turns to it when

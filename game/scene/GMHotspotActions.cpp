@@ -18,6 +18,7 @@
 #include "scene/GMHotspotTarget.h"
 #include "scene/GMNavigation.h"
 #include "scene/GMScene.h"
+#include "scene/GMSceneManager.h"
 #include "stdlib/LLog.h"
 #include "ui/GMCursor.h"
 
@@ -85,7 +86,7 @@ void GMHotspot::Click(bool aRun)
             navigation->RemoveListener(this);
         }
         // A turn towards this hotspot is no longer wanted.
-        GMScene* scene = Scene();
+        GMScene* scene = GMSceneManager::GetCurrentScene();
         if (GMCharacter* player = scene != nullptr ? scene->GetPlayer() : nullptr) {
             player->RemoveActionListener(this);
         }
@@ -120,7 +121,7 @@ void GMHotspot::Click(bool aRun)
 
 bool GMHotspot::TurnToObject()
 {
-    GMScene* scene = Scene();
+    GMScene* scene = GMSceneManager::GetCurrentScene();
     GMCharacter* player = scene != nullptr ? scene->GetPlayer() : nullptr;
     return player != nullptr && mObjectOfInterest != nullptr && player->TurnTo(mObjectOfInterest->mCoords, this);
 }
@@ -167,7 +168,7 @@ void GMHotspot::ContinueAction()
     if (mKind == KIND_INTERVIEW && mTalkPending) {
         mTalkPending = false;
         const auto* record = static_cast<GMHotspotInterview*>(this)->GetRecord();
-        GMScene* scene = Scene();
+        GMScene* scene = GMSceneManager::GetCurrentScene();
         GMCharacter* player = scene != nullptr ? scene->GetPlayer() : nullptr;
         if (record != nullptr && record->mSeated && player != nullptr) {
             player->PlayAction(GM_ACTION_CHAIR_SIT, this);
@@ -234,7 +235,7 @@ void GMHotspot::OnAction(int aAction)
         mCursor->SetCursor(GMCursor::TYPE_DEFAULT, LString());
     }
     mTalkPending = false;
-    GMScene* scene = Scene();
+    GMScene* scene = GMSceneManager::GetCurrentScene();
     GMCharacter* player = scene != nullptr ? scene->GetPlayer() : nullptr;
     const int index = ActionIndex(aAction);
     switch (aAction) {
@@ -296,7 +297,7 @@ void GMHotspot::OnAction(int aAction)
     }
     RefreshScene();
     if (mInCloseUp) {
-        if (GMScene* current = Scene()) {
+        if (GMScene* current = GMSceneManager::GetCurrentScene()) {
             current->SetInputEnabled(false);
             if (GMCloseUp* closeUp = current->GetCloseUp()) {
                 closeUp->Refresh();
@@ -323,7 +324,7 @@ void GMHotspot::Talk()
 {
     AddItem();
     ApplyActionData(mActions[ACTION_TALK].mDoneEvents, mActions[ACTION_TALK].mStateChanges);
-    GMScene* scene = Scene();
+    GMScene* scene = GMSceneManager::GetCurrentScene();
     if (scene != nullptr) {
         scene->SetInputEnabled(false);
     }
@@ -353,7 +354,7 @@ bool GMHotspot::OnTalk()
         interview->SetInterviewPosition(record->mPosition);
         interview->SetTalkHotspot(this);
     }
-    GMScene* scene = Scene();
+    GMScene* scene = GMSceneManager::GetCurrentScene();
     if (interview != nullptr && scene != nullptr && scene->StartInterview()) {
         return true;
     }
@@ -389,7 +390,7 @@ void GMHotspot::OnPlayerActionDone(int aAction)
         return;
     }
     RefreshScene();
-    if (GMScene* scene = Scene()) {
+    if (GMScene* scene = GMSceneManager::GetCurrentScene()) {
         scene->SetInputEnabled(true);
         scene->SetHotspotsEnabled(true);
     }

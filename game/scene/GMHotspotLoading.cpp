@@ -13,6 +13,7 @@
 #include "scene/GMHotspotNavigate.h"
 #include "scene/GMHotspotTarget.h"
 #include "scene/GMScene.h"
+#include "scene/GMSceneManager.h"
 #include "script/LScript.h"
 #include "script/LScriptBuilder.h"
 #include "state/LStateManager.h"
@@ -178,7 +179,7 @@ void GMHotspot::ReadDisplay(const LPropertyList* aEntry)
     } else {
         mDisplayScript = BuildScript(visible);
     }
-    GMScene* scene = Scene();
+    GMScene* scene = GMSceneManager::GetCurrentScene();
     LDisplayGroup* group = nullptr;
     if (scene != nullptr) {
         // A close-up's member is in the group of the close-up being shown.
@@ -314,7 +315,7 @@ void GMHotspot::ReadObjectOfInterest(const LPropertyList* aData)
 {
     bool found = false;
     const LString id = Text(aData, u"objectofinterest.id", found);
-    GMScene* scene = Scene();
+    GMScene* scene = GMSceneManager::GetCurrentScene();
     const LPropertyList* evidence = scene != nullptr ? scene->GetEvidence() : nullptr;
     if (!found || evidence == nullptr) {
         return;

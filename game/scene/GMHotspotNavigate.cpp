@@ -186,7 +186,7 @@ bool GMHotspotNavigate::FindCrossing(LVector2& aOut)
 {
     const Record* record = GetRecord();
     GMNavigation* navigation = GMNavigation::GetInstance();
-    GMScene* scene = Scene();
+    GMScene* scene = GMSceneManager::GetCurrentScene();
     LNavigationTDO* walker = navigation != nullptr ? navigation->GetNavigation() : nullptr;
     LPathFindingWeb* web = navigation != nullptr ? navigation->GetPathFindingWeb() : nullptr;
     LWebPath path;
@@ -264,7 +264,7 @@ void GMHotspotNavigate::Arrive()
             fader->SetListener(this);
             fader->FadeOut();
         }
-    } else if (GMScene* scene = Scene()) {
+    } else if (GMScene* scene = GMSceneManager::GetCurrentScene()) {
         scene->FadeToViewpoint(record->mViewpointId);
     }
 }
@@ -321,7 +321,7 @@ void GMHotspotNavigate::OnFade(int aEvent)
 void GMHotspotNavigate::OnVoiceOverDone()
 {
     EndVoice();
-    GMScene* scene = Scene();
+    GMScene* scene = GMSceneManager::GetCurrentScene();
     if (!mInCloseUp && scene != nullptr) {
         scene->SetInputEnabled(true);
         scene->SetMouseLock(false);

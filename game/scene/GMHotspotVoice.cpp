@@ -8,6 +8,7 @@
 #include "memory/LMemoryManager.h"
 #include "scene/GMCharacter.h"
 #include "scene/GMScene.h"
+#include "scene/GMSceneManager.h"
 #include "stdlib/LRandom.h"
 #include "ui/GMCursor.h"
 #include "util/GMOptions.h"
@@ -66,13 +67,13 @@ bool GMHotspot::StartVoice(const LString& aId, const LString& aSpeakerKey, const
         const unsigned int handle = animations->CreateAnimation(LString(kFallbackGestures[LRandom::Next() % 3]));
         fallback = handle != 0 ? animations->GetAnimation(handle) : nullptr;
     }
-    if (GMScene* scene = Scene()) {
+    if (GMScene* scene = GMSceneManager::GetCurrentScene()) {
         scene->SetInputEnabled(false);
         scene->SetHotspotsEnabled(false);
     }
     mVoicePlaying = true;
     if (fallback != nullptr) {
-        GMScene* scene = Scene();
+        GMScene* scene = GMSceneManager::GetCurrentScene();
         if (GMCharacter* player = scene != nullptr ? scene->GetPlayer() : nullptr) {
             player->PlayGestureAnimation(fallback);
         }
@@ -117,7 +118,7 @@ void GMHotspot::OnVoiceOverDone()
 {
     EndVoice();
     if (!mInCloseUp) {
-        if (GMScene* scene = Scene()) {
+        if (GMScene* scene = GMSceneManager::GetCurrentScene()) {
             scene->SetInputEnabled(true);
             scene->SetMouseLock(false);
         }
