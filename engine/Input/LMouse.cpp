@@ -176,21 +176,6 @@ bool LMouse::OnButtonUp(int aButton)
     return FireMouseEvent(kButtonUp, aButton);
 }
 
-void LMouse::ForgetInput()
-{
-    for (int i = 0; i < 3; ++i) {
-        mButtonDown[i] = 0;
-        mLastClickTime[i] = 0.0f;
-        mLastClickPosition[i] = LVector2(0.0f, 0.0f);
-    }
-    mPosition = LVector2(0.0f, 0.0f);
-    mWheel = 0.0f;
-    mEnabled = true;
-    mDoubleClickEnabled = false;
-    mDoubleClickDistance = kDoubleClickDistance;
-    mDoubleClickTime = kDoubleClickTime;
-}
-
 bool LMouse::OnMove(const LVector2& aPosition)
 {
     mPosition = aPosition;

@@ -67,10 +67,6 @@ public:
     void SetDoubleClickEnabled(bool aEnabled) { mDoubleClickEnabled = aEnabled; }
     void SetDoubleClickDistance(int aPixels) { mDoubleClickDistance = aPixels; }
     void SetDoubleClickTime(float aSeconds) { mDoubleClickTime = aSeconds; }
-    // Forgets what the mouse has been told, as a mouse just made: the buttons up, the
-    // position and wheel at 0, no last click, enabled, double clicks off with their
-    // usual distance and time. Listeners and locks stay; nobody is told.
-    void ForgetInput();
 
     // 1 while the button (1..3) is down; 0 otherwise and for other numbers.
     unsigned char IsButtonDown(int aButton) const;

@@ -11,7 +11,6 @@
 #include "LRectangle.h"
 #include "container/LVector.h"
 #include "event/LEventManager.h"
-#include "multicursor/GMMultiCursor.h"
 #include "pda/GMInventoryPanel.h"
 #include "interview/GMSubtitle.h"
 #include "pda/GMPDA.h"
@@ -21,7 +20,6 @@
 #include "state/LIState.h"
 #include "state/LStateManager.h"
 #include "stdlib/LFrameManager.h"
-#include "time/LGameClock.h"
 #include "support/GMTestCutScenes.h"
 #include "support/GMTestFonts.h"
 #include "support/LFakeRender.h"
@@ -115,34 +113,7 @@ GMPuzzleHarness::~GMPuzzleHarness()
 
 void GMPuzzleHarness::EndGame()
 {
-    // What a new game clears and the game's cleaner does not end: the PDA's inventory
-    // (the PDA lives with the engine), the clock's triggers, the events and the states.
-    if (GMPDA* pda = GMCleaner::Peek() != nullptr ? GMPDA::GetInstance() : nullptr) {
-        if (GMInventoryPanel* inventory = pda->GetInventoryPanel()) {
-            inventory->RemoveAllItems();
-        }
-    }
     delete GMCleaner::Peek();
-    // The action menu lives with the display tree. Left open it would keep the mouse, and
-    // left fading it would ignore the next test's opening, its fade waiting for a fake time
-    // that starts again from the beginning: it closes now.
-    LDisplayGroup* root = LDisplayManager::Get()->GetRoot();
-    if (auto* menu = dynamic_cast<GMMultiCursor*>(root != nullptr ? root->GetMember(LString("multicursor")) : nullptr)) {
-        if (menu->IsVisible()) {
-            menu->Hide(false);
-        }
-        for (int i = 0; i < 100 && menu->IsVisible(); ++i) {
-            Frames(1);
-        }
-    }
-    if (LGameClock* clock = LGameClock::Get()) {
-        clock->Reset();
-    }
-    LEventManager::Get()->RemoveAllEvents();
-    LStateManager::Get()->RemoveAllStates();
-    // The next test's fake time starts again from the beginning: the mouse forgets the
-    // last click, which would otherwise make its first click a double click.
-    LMouse::Get()->ForgetInput();
 }
 
 bool GMPuzzleHarness::CopySample(const std::string& aRelative, const std::string& aTarget)

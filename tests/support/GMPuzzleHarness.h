@@ -54,8 +54,9 @@ public:
     GMPuzzleHarness(const GMPuzzleHarness&) = delete;
     GMPuzzleHarness& operator=(const GMPuzzleHarness&) = delete;
 
-    // Ends the game as the next test needs it: the game cleaner is deleted (and with it
-    // the puzzles), and what the engine keeps for the game is cleared.
+    // Ends the game: the game cleaner is deleted, and the puzzles with it. What the engine
+    // keeps (states, events, the mouse, the display tree) ends with each test, in the test
+    // programs' shared main.
     static void EndGame();
 
     // Whether the fakes, roots, files and fonts are all in place.

@@ -234,35 +234,6 @@ TEST_F(LMouseTest, DoubleClicksWithinTimeAndDistancePerButton)
     EXPECT_EQ((std::vector<std::string>{"a double 1"}), Presses());
 }
 
-TEST_F(LMouseTest, ForgettingTheInputLeavesTheMouseAsMadeWithItsListeners)
-{
-    Listener a("a");
-    mMouse->AddMember(&a, 0.0f);
-    mMouse->SetDoubleClickEnabled(true);
-    mMouse->SetDoubleClickDistance(10);
-    mMouse->SetDoubleClickTime(1.0f);
-    PressAt(1, 100, 100, 10.0);
-    mMouse->OnButtonDown(3);
-    mMouse->SetEnabled(false);
-    gCalls.clear();
-
-    mMouse->ForgetInput();
-    EXPECT_TRUE(gCalls.empty()); // nobody is told
-    EXPECT_TRUE(mMouse->Contains(&a));
-    EXPECT_EQ(0, mMouse->IsButtonDown(3));
-    LVector2 at(5.0f, 5.0f);
-    EXPECT_EQ(0.0f, mMouse->GetPosition(at).x);
-    EXPECT_EQ(0.0f, at.y);
-    PressAt(1, 100, 100, 10.1); // enabled again, double clicks off
-    mMouse->SetDoubleClickEnabled(true);
-    PressAt(1, 100, 100, 9.9);  // earlier than the forgotten click: plain
-    PressAt(1, 104, 100, 10.0); // the usual 3 pixels again: plain
-    PressAt(1, 104, 100, 10.3); // the usual quarter second again: plain
-    EXPECT_EQ((std::vector<std::string>{"a down 1", "a down 1", "a down 1", "a down 1"}), Presses());
-    mMouse->SetDoubleClickEnabled(false);
-    mMouse->RemoveListener(&a);
-}
-
 TEST_F(LMouseTest, ButtonsOutsideOneToThreeAreIgnored)
 {
     Listener a("a");
