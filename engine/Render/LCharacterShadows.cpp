@@ -129,6 +129,14 @@ bool LCharacter::WriteShadows(const LString& aPath)
 
 void LCharacter::LoadShadows(const LString& aPath)
 {
+    // The path is named by a data file: one that leaves its folder is neither read nor
+    // written, and the volumes live in memory only.
+    if (!LIFileSystem::IsBelowMount(aPath)) {
+        L_ERROR(LString("Shadow volume file refused, it leaves its folder: ") + aPath);
+        CreateShadow();
+        mShadowsEnabled = 1;
+        return;
+    }
     LIFileSystem* files = LIFileSystem::Get();
     const bool exists = files != nullptr && files->PathExists(aPath, true);
     bool build = !exists;
@@ -140,11 +148,10 @@ void LCharacter::LoadShadows(const LString& aPath)
     if (!exists) {
         L_ASSERT_FAILURE(LString("Shadow volume file not found. Creating *.lisv:") + aPath);
     }
-    if (build) {
-        CreateShadow();
-        if (mShadowVolumeCount > 0 && !WriteShadows(aPath)) {
-            L_ASSERT_FAILURE("Shadow save failure.");
-        }
+    // A volume that could not be made would read back as damaged on every load: the
+    // cache keeps complete sets only.
+    if (build && CreateShadow() != 0 && !WriteShadows(aPath)) {
+        L_ASSERT_FAILURE("Shadow save failure.");
     }
     mShadowsEnabled = 1;
 }

@@ -102,6 +102,42 @@ bool LIFileSystem::ToNative(const LString& aPath, bool aSymbolic, LString& aOut)
     return GetNativePath(aPath, aOut);
 }
 
+bool LIFileSystem::IsSafeName(const LString& aName)
+{
+    if (aName.IsEmpty()) {
+        return true;
+    }
+    const char16_t first = aName.At(0);
+    if (first == u'/' || first == u'\\') {
+        return false;
+    }
+    // Each piece between separators of either kind.
+    int start = 0;
+    const int length = aName.GetLength();
+    for (int i = 0; i <= length; ++i) {
+        if (i == length || aName.At(i) == u'/' || aName.At(i) == u'\\') {
+            if (i - start == 2 && aName.At(start) == u'.' && aName.At(start + 1) == u'.') {
+                return false;
+            }
+            start = i + 1;
+        }
+    }
+    return true;
+}
+
+bool LIFileSystem::IsBelowMount(const LString& aSymbolicPath)
+{
+    const int length = aSymbolicPath.GetLength();
+    if (length < 3 || aSymbolicPath.At(0) != u'/' || aSymbolicPath.At(1) != u'/') {
+        return false;
+    }
+    const int slash = aSymbolicPath.Find(u"/", 2);
+    if (slash < 0) {
+        return true; // the mount's directory itself
+    }
+    return slash > 2 && IsSafeName(aSymbolicPath.Mid(slash + 1, length - slash - 1, 0));
+}
+
 bool LIFileSystem::AddMount(const LString& aSymbolicName, const LString& aNativePath)
 {
     const char16_t* name = aSymbolicName.GetBuffer();

@@ -64,6 +64,14 @@ public:
     // Resolves aPath when aSymbolic; otherwise copies it.
     bool ToNative(const LString& aPath, bool aSymbolic, LString& aOut) const;
 
+    // Whether a name that a data or saved file gives stays below the folder it is joined
+    // to: it does not start with "/" or "\" and has no ".." piece between separators of
+    // either kind. The empty name stays.
+    static bool IsSafeName(const LString& aName);
+    // Whether a symbolic path "//mount/rest" keeps its rest below the mount's directory:
+    // false for any other form of path and when the rest is not a safe name.
+    static bool IsBelowMount(const LString& aSymbolicPath);
+
 protected:
     LString mSeparator;
     LString mCurrentRoot;

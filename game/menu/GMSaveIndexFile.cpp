@@ -220,23 +220,5 @@ LString GMSaveIndexFile::PickThumbnail(const LPropertyList* aTable)
 
 bool GMSaveIndexFile::IsSafeName(const LString& aName)
 {
-    if (aName.IsEmpty()) {
-        return true;
-    }
-    const char16_t first = aName.At(0);
-    if (first == u'/' || first == u'\\') {
-        return false;
-    }
-    // Each piece between separators of either kind.
-    int start = 0;
-    const int length = aName.GetLength();
-    for (int i = 0; i <= length; ++i) {
-        if (i == length || aName.At(i) == u'/' || aName.At(i) == u'\\') {
-            if (i - start == 2 && aName.At(start) == u'.' && aName.At(start + 1) == u'.') {
-                return false;
-            }
-            start = i + 1;
-        }
-    }
-    return true;
+    return LIFileSystem::IsSafeName(aName);
 }

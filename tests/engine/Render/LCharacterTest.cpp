@@ -9,14 +9,18 @@
 #include "Render/LISteering.h"
 #include "Render/LINavigation.h"
 #include "Render/LShadowVolume.h"
+#include "Render/LSkinMesh.h"
 #include "container/LPropertyList.h"
 #include "support/GMTestRoots.h"
 #include "support/LFakeTimer.h"
 #include "support/LLogCapture.h"
 #include "support/LTestCharacters.h"
+#include "support/LTestModels.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -163,6 +167,42 @@ TEST_F(CharacterTest, AShadowCacheThatDoesNotFitIsBuiltAndWrittenAgain)
     EXPECT_EQ(1, log.Count("CreateShadow failure. No skinned meshes found."));
     EXPECT_EQ(1, empty.UpdateShadow(nullptr, nullptr));
     EXPECT_EQ(1, empty.RenderShadow(0.25f));
+}
+
+TEST_F(CharacterTest, AVolumeThatCouldNotBeMadeIsNeverCached)
+{
+    // The figure with a second skin of one vertex, which the file then stores as a skin
+    // of none: its volume cannot be made.
+    std::unique_ptr<LDrawElement> element(new LDrawElement());
+    LFrame* biped = LTestModels::Frame("Biped", LMatrix4(), LTestModels::SkinMesh({0, 0, 0, 1, 0, 0, 0, 0, 1}, {0, 1, 2}));
+    biped->SetFirstChild(LTestModels::Frame("Hollow", LMatrix4(), LTestModels::SkinMesh({0, 0, 0}, {0, 0, 0})));
+    element->SetRoot(biped);
+    std::string bytes = LTestModels::TreeBytes(*element);
+    // The vertex record of format 5 (32 bytes a vertex) holding one vertex.
+    const std::string one("\x05\0\0\0\x20\0\0\0\x01\0\0\0\x20\0\0\0", 16);
+    const size_t at = bytes.find(one);
+    ASSERT_NE(std::string::npos, at);
+    bytes.replace(at, one.size() + 32, std::string("\x05\0\0\0\x20\0\0\0\0\0\0\0\0\0\0\0", 16));
+    mRoots.Write("data/meshes/hollow.lim1", bytes);
+    LPropertyList data;
+    std::string text = LTestCharacters::Data("npc", "");
+    text.replace(text.find("figure.lim1"), 11, "hollow.lim1");
+    data.Parse(text.c_str(), static_cast<int>(text.size()));
+    const LString shadows("//meshes/hollow.lisv");
+    for (int load = 0; load < 2; ++load) {
+        LLogCapture log;
+        LCharacter character;
+        EXPECT_EQ(1, character.Load(&data, &shadows));
+        EXPECT_EQ(1, log.Count("Shadow creation failure.")) << load;
+        // The volume that was made still casts; nothing is written, so the next load
+        // builds again rather than reading a damaged cache.
+        EXPECT_TRUE(character.HasShadows());
+        ASSERT_EQ(2, character.GetShadowVolumeCount());
+        EXPECT_EQ(LString("Biped"), character.GetShadowVolume(0)->GetName());
+        EXPECT_GT(character.GetShadowVolume(0)->GetFaceCount(), 0);
+        EXPECT_FALSE(std::filesystem::exists(mRoots.Path() + "/data/meshes/hollow.lisv"));
+        EXPECT_FALSE(log.Contains("Shadow load failure."));
+    }
 }
 
 TEST_F(CharacterTest, MissingModelStopsLoadingAndEveryPlayIsRefused)

@@ -79,6 +79,24 @@ TEST_F(FileSystemTest, BadPathsAndMountNamesAreLoggedAndLeaveTheOutput)
     EXPECT_TRUE(log.Contains("Invalid path. Absolute paths should start with '//': /root"));
 }
 
+TEST(FileSystemNamesTest, NamesFromFilesStayBelowTheirFolder)
+{
+    for (const char* name : {"", "x.lisv", "sub/x.lisv", "a..b/...x", "..x", "x..", "./x"}) {
+        EXPECT_TRUE(LIFileSystem::IsSafeName(LString(name))) << name;
+    }
+    for (const char* name : {"..", "../x.lisv", "sub/../../x", "sub\\..\\x", "sub/..", "/tmp/x", "\\x"}) {
+        EXPECT_FALSE(LIFileSystem::IsSafeName(LString(name))) << name;
+    }
+    for (const char* path : {"//meshes/x.lisv", "//meshes/sub/x.lisv", "//meshes"}) {
+        EXPECT_TRUE(LIFileSystem::IsBelowMount(LString(path))) << path;
+    }
+    // Below the mount's name the same check; a path of another form is refused.
+    for (const char* path : {"//meshes/../x.lisv", "//meshes//tmp/x.lisv", "//meshes/a/../../x", "///x",
+                             "/meshes/x.lisv", "meshes/x.lisv", "../x.lisv", "//"}) {
+        EXPECT_FALSE(LIFileSystem::IsBelowMount(LString(path))) << path;
+    }
+}
+
 TEST_F(FileSystemTest, FileNamesMatchInAnyCase)
 {
     mDirectory.Write("Movies/Painting_Opening.BIK", "12345");

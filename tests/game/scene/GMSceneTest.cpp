@@ -25,9 +25,11 @@
 #include "support/LFakeRasterizer.h"
 #include "support/LFakeSoundPlayer.h"
 #include "support/LFakeTimer.h"
+#include "support/LSampleRoots.h"
 #include "support/LLogCapture.h"
 #include "support/LTestDirectory.h"
 #include "support/LTestStrings.h"
+#include "stdlib/LIFileSystem.h"
 #include "ui/GMScreenFader.h"
 #include "ui/GMCursor.h"
 #include "util/GMCleaner.h"
@@ -37,6 +39,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <map>
 #include <string>
 
@@ -704,4 +707,50 @@ TEST_F(SceneTest, TheStencilShadowPassRunsWithoutToggleFiveAtTheViewpointsShade)
     EXPECT_EQ(0, fake->CountCalls("SetStencilPass"));
     EXPECT_EQ(0, fake->CountCalls("SetBlendFactor(0.5)"));
     GMOptions::GetInstance()->SetToggle(5, 0);
+}
+
+TEST_F(SceneTest, AShadowCacheNamedOutsideTheMeshesFolderIsRefusedAndTheShadowsAreMadeInMemory)
+{
+    // The characters and models in a folder of their own, the player's cache left out and
+    // its name pointing up and out, or at an absolute place.
+    namespace fs = std::filesystem;
+    const fs::path data = fs::path(mCopy.Path()) / "data";
+    const fs::path outside = fs::path(mCopy.Path()) / "outside.lisv";
+    std::error_code error;
+    fs::create_directories(data, error);
+    fs::copy(LSampleRoots::Directory() + "/characters", data / "characters", fs::copy_options::recursive, error);
+    fs::copy(LSampleRoots::Directory() + "/meshes", data / "meshes", fs::copy_options::recursive, error);
+    ASSERT_FALSE(error) << error.message();
+    fs::remove(data / "meshes" / "vedrin.lisv");
+    LIFileSystem* files = LIFileSystem::Get();
+    for (const char* root : {"characters", "meshes"}) {
+        files->RemoveMount(LString("//") + root);
+        ASSERT_TRUE(files->AddMount(LString("//") + root, FromStd((data / root).string())));
+    }
+    const std::string player = mCopy.Read("data/characters/vedrin.data");
+    const std::string named = "shadowvolume=vedrin.lisv";
+    ASSERT_NE(std::string::npos, player.find(named));
+    for (const std::string& name : {std::string("../../outside.lisv"), outside.string()}) {
+        std::string changed = player;
+        changed.replace(changed.find(named), named.size(), "shadowvolume=" + name);
+        mCopy.Write("data/characters/vedrin.data", changed);
+        LLogCapture log;
+        GMScene* scene = Load();
+        ASSERT_NE(nullptr, scene) << name;
+        EXPECT_TRUE(log.Contains("Shadow volume file refused, it leaves its folder: //meshes/" + name)) << name;
+        // The location has its shadows all the same, made in memory.
+        ASSERT_TRUE(scene->GetPlayer()->HasShadows());
+        ASSERT_EQ(1, scene->GetPlayer()->GetShadowVolumeCount());
+        EXPECT_GT(scene->GetPlayer()->GetShadowVolume(0)->GetFaceCount(), 0);
+        // Nothing read or written anywhere.
+        EXPECT_FALSE(log.Contains("Shadow volume file not found."));
+        EXPECT_FALSE(fs::exists(outside)) << name;
+        EXPECT_FALSE(fs::exists(data / "outside.lisv")) << name;
+        EXPECT_FALSE(fs::exists(data / "meshes" / "vedrin.lisv")) << name;
+        const auto written = std::count_if(fs::recursive_directory_iterator(mCopy.Path()), {},
+                                           [](const fs::directory_entry& aEntry) {
+                                               return aEntry.path().extension() == ".lisv";
+                                           });
+        EXPECT_EQ(0, written) << name;
+    }
 }
