@@ -120,6 +120,10 @@ bool GMShadowSimple::Render()
     result = (mRasterizer->SetBlendFunc(LIRasterizer::kBlendSrcAlpha, LIRasterizer::kBlendInvSrcAlpha) != 0) && result;
     result = (mRasterizer->SetBlendFactor(kBlendFactor) != 0) && result;
     result = (mMesh->Render() != 0) && result;
+    // The characters drawn next are opaque and may have no texture of their own: the
+    // blending, the factor and the patch's texture go back as the depth pass left them.
     result = (mRasterizer->SetBlendFactor(1.0f) != 0) && result;
+    result = (mRasterizer->SetAlphaBlendEnable(false) != 0) && result;
+    result = (mRasterizer->SetTexture() != 0) && result;
     return result;
 }

@@ -25,8 +25,9 @@ public:
 
     // Follows the player: its position raised by kHeightOffset.
     void Update(const LVector3& aPlayerPosition);
-    // The quad at the position, alpha blended with the blend factor at kBlendFactor (set
-    // back to 1.0 afterwards). The AND of the rasterizer's results.
+    // The quad at the position, alpha blended with the blend factor at kBlendFactor;
+    // afterwards the factor is 1.0 again, blending is off and no texture is bound. The
+    // AND of the rasterizer's results.
     bool Render();
 
     const LVector3& GetPosition() const { return mPosition; }

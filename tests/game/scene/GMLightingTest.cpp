@@ -208,7 +208,7 @@ TEST_F(LightingTest, WithoutAGlobalLightTheLightsDoNotLoad)
     mFake->SetResult(1);
 }
 
-TEST(ShadowSimpleTest, TheBlobFollowsThePlayerAndDrawsAtAThirdThenRestoresTheFactor)
+TEST(ShadowSimpleTest, TheBlobFollowsThePlayerAndDrawsAtAThirdThenRestoresWhatItChanged)
 {
     RegisterFakeRender();
     ASSERT_NE(nullptr, LIRasterizer::Get());
@@ -239,6 +239,11 @@ TEST(ShadowSimpleTest, TheBlobFollowsThePlayerAndDrawsAtAThirdThenRestoresTheFac
     EXPECT_FLOAT_EQ(15.0f, draw.mVertices[10]);
     EXPECT_EQ(1, fake->CountCalls("SetAlphaBlendEnable(1)"));
     EXPECT_EQ(1, fake->CountCalls("SetBlendFunc(4,6)"));
-    EXPECT_EQ("SetBlendFactor(1)", fake->Calls().back());
+    // What the characters drawn next rely on is put back: the factor, no blending and
+    // no texture.
+    const std::vector<std::string>& calls = fake->Calls();
+    ASSERT_GE(calls.size(), 3u);
+    const std::vector<std::string> last(calls.end() - 3, calls.end());
+    EXPECT_EQ((std::vector<std::string> {"SetBlendFactor(1)", "SetAlphaBlendEnable(0)", "SetTexture()"}), last);
     EXPECT_EQ("", log.Problems());
 }

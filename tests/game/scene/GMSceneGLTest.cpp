@@ -147,3 +147,28 @@ TEST_F(SceneGLTest, ThePlayersStencilShadowFallsAwayFromTheSunAtTheViewpointsSha
     GMOptions::GetInstance()->SetToggle(5, 0);
     EXPECT_EQ("", mLog.ProblemsBut({".options file", "NYI."})) << mLog.Bytes();
 }
+
+TEST_F(SceneGLTest, WithBlobShadowsThePlayerKeepsItsOwnColours)
+{
+    // The chest and a leg, drawn after the shadow pass: the same colours under either kind
+    // of shadow.
+    const LVector3 points[] = {{-120.0f, 48.0f, -140.0f}, {-123.5f, 12.0f, -140.0f}};
+    uint32_t stencil[2] = {};
+    for (int i = 0; i < 2; ++i) {
+        stencil[i] = Drawn(-120.0f, -140.0f, points[i], true);
+        EXPECT_GT(Brightness(stencil[i]), 90) << std::hex << stencil[i];
+    }
+    // The floor in front of the feet, inside the blob's patch.
+    const LVector3 patch(-116.0f, 0.0f, -146.0f);
+    const uint32_t bare = Drawn(-120.0f, -140.0f, patch, false);
+    GMOptions::GetInstance()->SetToggle(5, 1);
+    ASSERT_TRUE(mScene->SetViewpoint(LString("vp01")));
+    for (int i = 0; i < 2; ++i) {
+        const uint32_t blob = Drawn(-120.0f, -140.0f, points[i], true);
+        EXPECT_TRUE(PixelNear(blob, stencil[i], 3)) << i << std::hex << " " << blob << " " << stencil[i];
+    }
+    // The blob is there: the floor under it darker than bare.
+    EXPECT_LT(Brightness(Drawn(-120.0f, -140.0f, patch, true)), Brightness(bare) - 6);
+    GMOptions::GetInstance()->SetToggle(5, 0);
+    EXPECT_EQ("", mLog.ProblemsBut({".options file", "NYI."})) << mLog.Bytes();
+}
