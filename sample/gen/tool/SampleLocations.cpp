@@ -1,9 +1,15 @@
 // The locations' depth meshes and backgrounds: for every viewpoint a model in the direct
-// form (an identity root, the frame "floor" with one quad under the walkable areas and,
-// where one stands, the frame "crate") and an 800 x 600 picture of the same floor, its
-// grid and the crate seen through the viewpoint's camera of the hand-written cameras.txt,
-// projected as the engine's camera projects them, so that a click on the picture hits the
-// depth mesh where the picture shows it.
+// form (an identity root, the frame "floor" with one quad under the walkable areas,
+// the frame "surround" and, where one stands, the frame "crate") and an 800 x 600 picture
+// of the same floor, its grid and the crate seen through the viewpoint's camera of the
+// hand-written cameras.txt, projected as the engine's camera projects them, so that a
+// click on the picture hits the depth mesh where the picture shows it.
+//
+// The surround is the ground around the floor, at the floor's height, that the picture
+// leaves to its backdrop. Stencil shadow volumes are open at their far end, below the
+// ground: without a depth surface in front of that end, a pixel that looks past the
+// floor's edge into the space under it would be darkened wherever it sees the volume's
+// sides without its missing end. The surround gives every such pixel its depth.
 #include "SampleContent.h"
 #include "SampleOutput.h"
 
@@ -29,6 +35,10 @@ namespace {
 constexpr int kWidth = 800;
 constexpr int kHeight = 600;
 constexpr float kGrid = 40.0f;
+// How far the surround reaches on every side of the floor: past every place where a line
+// of sight into the space under the floor meets the ground, for shadows that reach 600
+// units along the light from a figure on the floor.
+constexpr float kSurround = 800.0f;
 
 struct Box
 {
@@ -229,6 +239,29 @@ std::string DepthMesh(const Viewpoint& aView)
     LFrame* root = LModelBuilder::Frame("Scene_Root");
     LFrame* last = LModelBuilder::Frame("floor", LMatrix4(), Mesh(vertices, indices));
     root->SetFirstChild(last);
+    // The surround: four strips around the floor, facing up, that meet the floor's edges.
+    vertices.clear();
+    indices.clear();
+    const float x0 = aView.mFloor[0];
+    const float z0 = aView.mFloor[1];
+    const float x1 = aView.mFloor[2];
+    const float z1 = aView.mFloor[3];
+    const float outX0 = x0 - kSurround;
+    const float outZ0 = z0 - kSurround;
+    const float outX1 = x1 + kSurround;
+    const float outZ1 = z1 + kSurround;
+    const LVector3 strips[4][4] = {
+        {{outX0, 0, outZ0}, {outX1, 0, outZ0}, {outX1, 0, z0}, {outX0, 0, z0}}, // in front
+        {{outX0, 0, z1}, {outX1, 0, z1}, {outX1, 0, outZ1}, {outX0, 0, outZ1}}, // behind
+        {{outX0, 0, z0}, {x0, 0, z0}, {x0, 0, z1}, {outX0, 0, z1}},             // left
+        {{x1, 0, z0}, {outX1, 0, z0}, {outX1, 0, z1}, {x1, 0, z1}},             // right
+    };
+    for (const auto& strip : strips) {
+        LModelBuilder::AddQuad(vertices, indices, strip, LVector3(0, 1, 0));
+    }
+    LFrame* surround = LModelBuilder::Frame("surround", LMatrix4(), Mesh(vertices, indices));
+    last->SetNextSibling(surround);
+    last = surround;
     if (aView.mCrate) {
         vertices.clear();
         indices.clear();

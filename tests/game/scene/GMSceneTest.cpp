@@ -583,10 +583,11 @@ TEST_F(SceneTest, AFrameDrawsBackgroundDepthCharactersThenTheTwoDPass)
         ASSERT_LT(at, calls.size()) << "missing or out of order: " << mark;
         ++at;
     }
-    // Nothing drawn while colour writes are off but the depth mesh.
+    // Nothing drawn while colour writes are off but the depth mesh: its floor, the ground
+    // around it and the crate.
     const auto off = std::find(calls.begin(), calls.end(), "SetColorWriteEnable(0)");
     const auto on = std::find(off, calls.end(), "SetColorWriteEnable(1)");
-    EXPECT_EQ(2, std::count_if(off, on, [](const std::string& c) { return c.rfind("Draw", 0) == 0; }));
+    EXPECT_EQ(3, std::count_if(off, on, [](const std::string& c) { return c.rfind("Draw", 0) == 0; }));
     // Hidden, the scene draws nothing.
     scene->OnHidden();
     const size_t hidden = rasterizer->Calls().size();
