@@ -1,5 +1,5 @@
 // The sample's save and load screens as a player sees them: their buttons lie inside the
-// frame drawn on the backgrounds, and the load screen's buttons clear its grid of slots.
+// frame drawn on the backgrounds, below the load screen's grid of slots.
 #include "LImage.h"
 #include "container/LPropertyList.h"
 #include "container/LVectorFloat.h"
@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -18,40 +19,27 @@ constexpr float kFrameFirst = 16.0f;
 constexpr float kFrameRight = 783.0f;
 constexpr float kFrameBottom = 583.0f;
 
-struct Box
-{
-    float mLeft = 0.0f;
-    float mTop = 0.0f;
-    float mRight = 0.0f;
-    float mBottom = 0.0f;
-};
-
-// The bounds of an entry's "activearea" polygon.
-Box Area(const LPropertyList* aEntry)
+// The values of an entry's list of numbers aKey at odd (aY) or even places.
+std::vector<float> Coordinates(const LPropertyList* aEntry, const char* aKey, bool aY)
 {
     bool found = false;
-    const LVectorFloat points = aEntry->GetVectorFloat(LString("activearea"), found);
-    EXPECT_TRUE(found && points.GetCount() >= 6) << ToStd(aEntry->GetString(LString("id"), found));
-    Box box {1e9f, 1e9f, -1e9f, -1e9f};
-    for (int i = 0; i + 1 < points.GetCount(); i += 2) {
-        box.mLeft = std::min(box.mLeft, points[i]);
-        box.mRight = std::max(box.mRight, points[i]);
-        box.mTop = std::min(box.mTop, points[i + 1]);
-        box.mBottom = std::max(box.mBottom, points[i + 1]);
+    const LVectorFloat numbers = aEntry->GetVectorFloat(LString(aKey), found);
+    std::vector<float> values;
+    for (int i = aY ? 1 : 0; i < numbers.GetCount(); i += 2) {
+        values.push_back(numbers[i]);
     }
-    return box;
+    EXPECT_FALSE(values.empty()) << aKey;
+    return values.empty() ? std::vector<float> {1e9f} : values;
 }
 
 // Where a sprite entry's picture ends below its position.
 float PictureBottom(const LPropertyList* aEntry)
 {
     bool found = false;
-    const LVectorFloat position = aEntry->GetVectorFloat(LString("position"), found);
-    const LString texture = aEntry->GetString(LString("texture"), found);
     LImage* image = nullptr;
-    const bool loaded = LImage::CreateFromFile(LString("//textures/menu/") + texture, &image) && image != nullptr;
-    EXPECT_TRUE(loaded) << ToStd(texture);
-    const float bottom = loaded && position.GetCount() == 2 ? position[1] + static_cast<float>(image->GetHeight()) : 1e9f;
+    const LString texture = LString("//textures/menu/") + aEntry->GetString(LString("texture"), found);
+    EXPECT_TRUE(LImage::CreateFromFile(texture, &image) && image != nullptr) << ToStd(texture);
+    const float bottom = Coordinates(aEntry, "position", true)[0] + (image != nullptr ? image->GetHeight() : 1e9f);
     delete image;
     return bottom;
 }
@@ -61,44 +49,35 @@ float PictureBottom(const LPropertyList* aEntry)
 TEST(SampleSaveLoad, ButtonsLieInsideTheFrameAndBelowTheGrid)
 {
     ASSERT_TRUE(LSampleRoots::Mount());
-    const struct
-    {
-        const char* mFile;
-        const char* mButtons;
-    } screens[] = {{"//textures/menu/save_screen_layout.txt", "save_screen.g02-buttons"},
-                   {"//textures/menu/load_screen_layout.txt", "load_screen.g02-buttons"}};
-    for (const auto& screen : screens) {
-        LPropertyList layout;
-        ASSERT_TRUE(layout.Load(LString(screen.mFile), true)) << screen.mFile;
-        const LPropertyList* buttons = layout.GetList(LString(screen.mButtons));
-        ASSERT_NE(nullptr, buttons) << screen.mButtons;
+    LPropertyList save;
+    LPropertyList load;
+    ASSERT_TRUE(save.Load(LString("//textures/menu/save_screen_layout.txt"), true));
+    ASSERT_TRUE(load.Load(LString("//textures/menu/load_screen_layout.txt"), true));
+    float buttonsTop = 1e9f;
+    for (const LPropertyList* buttons :
+         {save.GetList(LString("save_screen.g02-buttons")), load.GetList(LString("load_screen.g02-buttons"))}) {
+        ASSERT_NE(nullptr, buttons);
         for (int i = 0; i < buttons->GetCount(); ++i) {
-            const Box box = Area(buttons->GetListAt(i));
-            const std::string what = std::string(screen.mButtons) + " " + ToStd(buttons->GetKeyAt(i));
-            EXPECT_GT(box.mLeft, kFrameFirst) << what;
-            EXPECT_GT(box.mTop, kFrameFirst) << what;
-            EXPECT_LT(box.mRight, kFrameRight) << what;
-            EXPECT_LT(box.mBottom, kFrameBottom) << what;
+            const std::vector<float> x = Coordinates(buttons->GetListAt(i), "activearea", false);
+            const std::vector<float> y = Coordinates(buttons->GetListAt(i), "activearea", true);
+            const std::string what = ToStd(buttons->GetKeyAt(i));
+            EXPECT_GT(*std::min_element(x.begin(), x.end()), kFrameFirst) << what;
+            EXPECT_LT(*std::max_element(x.begin(), x.end()), kFrameRight) << what;
+            EXPECT_GT(*std::min_element(y.begin(), y.end()), kFrameFirst) << what;
+            EXPECT_LT(*std::max_element(y.begin(), y.end()), kFrameBottom) << what;
+            if (buttons == load.GetList(LString("load_screen.g02-buttons"))) {
+                buttonsTop = std::min(buttonsTop, *std::min_element(y.begin(), y.end()));
+            }
         }
     }
-
     // Neither a slot's click area nor its panel or bracket reaches down to the buttons.
-    LPropertyList layout;
-    ASSERT_TRUE(layout.Load(LString("//textures/menu/load_screen_layout.txt"), true));
-    const LPropertyList* buttons = layout.GetList(LString("load_screen.g02-buttons"));
-    const LPropertyList* panels = layout.GetList(LString("load_screen.g03-black_background.sprites"));
-    const LPropertyList* brackets = layout.GetList(LString("load_screen.g04-selection_brackets"));
-    ASSERT_NE(nullptr, buttons);
-    ASSERT_NE(nullptr, panels);
-    ASSERT_NE(nullptr, brackets);
-    float buttonsTop = 1e9f;
-    for (int i = 0; i < buttons->GetCount(); ++i) {
-        buttonsTop = std::min(buttonsTop, Area(buttons->GetListAt(i)).mTop);
-    }
-    ASSERT_EQ(6, panels->GetCount());
-    ASSERT_EQ(6, brackets->GetCount());
+    const LPropertyList* panels = load.GetList(LString("load_screen.g03-black_background.sprites"));
+    const LPropertyList* brackets = load.GetList(LString("load_screen.g04-selection_brackets"));
+    ASSERT_TRUE(panels != nullptr && panels->GetCount() == 6);
+    ASSERT_TRUE(brackets != nullptr && brackets->GetCount() == 6);
     for (int s = 0; s < 6; ++s) {
-        EXPECT_LT(Area(brackets->GetListAt(s)).mBottom, buttonsTop) << s;
+        const std::vector<float> y = Coordinates(brackets->GetListAt(s), "activearea", true);
+        EXPECT_LT(*std::max_element(y.begin(), y.end()), buttonsTop) << s;
         EXPECT_LT(PictureBottom(brackets->GetListAt(s)), buttonsTop) << s;
         EXPECT_LT(PictureBottom(panels->GetListAt(s)), buttonsTop) << s;
     }
