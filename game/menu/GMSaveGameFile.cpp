@@ -269,7 +269,7 @@ bool GMSaveGameFile::LoadGame(const LString& aKey, GMIScreenFaderListener* aList
     GMScreenFader* fader = GMScreenFader::GetInstance();
     GMIScreenFaderListener* const previous = fader != nullptr ? fader->GetListener() : nullptr;
     if (fader == nullptr || !fader->SetListener(aListener)) {
-        L_ERROR("LoadGame failure. No screen fader.");
+        L_ERROR("LoadGame failure. The screen fader could not be had.");
         return false;
     }
     if (!Read(save)) {
