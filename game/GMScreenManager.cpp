@@ -31,6 +31,7 @@ GMScreenManager::~GMScreenManager()
     // The fader outlives the manager (it was registered with the cleaner first); it must
     // not call back into a deleted manager.
     if (mFader != nullptr) {
+        mFader->Release(this);
         mFader->RemoveListener(this);
     }
     mScreens.RemoveAll();
@@ -153,10 +154,18 @@ void GMScreenManager::OnFade(int aEvent)
 {
     switch (aEvent) {
     case LFader::kStarted:
+        // The change keeps the fader until it ends: a part that took it meanwhile would
+        // leave the manager busy for good.
         mBusy = true;
+        if (mFader != nullptr) {
+            mFader->Hold(this);
+        }
         break;
     case LFader::kStopped:
         mBusy = false;
+        if (mFader != nullptr) {
+            mFader->Release(this);
+        }
         break;
     case LFader::kFinished:
         if (mOutgoing != nullptr) {
@@ -172,6 +181,7 @@ void GMScreenManager::OnFade(int aEvent)
             }
         } else {
             if (mFader != nullptr) {
+                mFader->Release(this);
                 mFader->RemoveListener(this);
             }
             mBusy = false;

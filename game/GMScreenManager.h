@@ -1,7 +1,8 @@
 // The stack of screens, bottom first, the top one shown. PushFade and PopFade change the
 // top screen through black: the screen being left hears OnLeave, the picture fades out,
 // at black that screen hears OnHidden and the new top OnShow, and the picture fades back
-// in. While such a change runs, further changes are refused (false, nothing logged).
+// in. While such a change runs, further changes are refused (false, nothing logged), and
+// the manager holds the screen fader: no other part can take it until the change ends.
 //
 // The other operations change the stack without a fade and without telling the screens,
 // for callers that rebuild the stack themselves while the picture is black.

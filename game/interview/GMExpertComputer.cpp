@@ -514,11 +514,11 @@ void GMExpertComputer::TypeNext(double aNow)
 bool GMExpertComputer::Close()
 {
     GMScreenFader* fader = GMScreenFader::GetInstance();
-    if (mRoot == nullptr || fader == nullptr) {
+    // A change of screen may hold the fader (logged): the computer then stays open.
+    if (mRoot == nullptr || fader == nullptr || !fader->SetListener(this)) {
         return false;
     }
     mClosing = true;
-    fader->SetListener(this);
     return fader->FadeOut();
 }
 

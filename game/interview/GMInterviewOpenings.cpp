@@ -275,11 +275,13 @@ void GMInterview::OnSequenceDone()
     }
     mCurrentTopic.Clear();
     if (mSequence != nullptr && !mSequence->GetTargetScene().IsEmpty()) {
-        if (GMScreenFader* fader = GMScreenFader::GetInstance()) {
-            fader->SetListener(this);
+        GMScreenFader* fader = GMScreenFader::GetInstance();
+        if (fader != nullptr && fader->SetListener(this)) {
             fader->FadeOut();
+            return;
         }
-        return;
+        // A change of screen holds the fader (logged): the interview goes on here.
+        L_ERROR("The interview's move to its target scene is dropped.");
     }
     switch (CloseSequence()) {
     case AfterSequence::kEnd:

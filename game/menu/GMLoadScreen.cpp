@@ -288,6 +288,13 @@ void GMLoadScreen::OnButton(const LString& aId, int aEvent)
     if (aEvent != kClicked) {
         return;
     }
+    // While a change of screen runs (this screen still fading in), no button acts: a
+    // load or a leave then would be cut off from the end of that change.
+    GMScreenManager* screens = GMScreenManager::GetInstance();
+    if (screens != nullptr && screens->IsBusy()) {
+        GMMenuLayout::InterruptMouse();
+        return;
+    }
     if (GMMenuLayout::IsId(aId, "cancel")) {
         Cancel();
     } else if (GMMenuLayout::IsId(aId, "up_arrow")) {

@@ -404,7 +404,7 @@ void GMMainMenu::StartNewGame()
 {
     GMScreenFader* fader = GMScreenFader::GetInstance();
     GMScreenManager* screens = GMScreenManager::GetInstance();
-    if (fader == nullptr || mStartingNewGame || (screens != nullptr && screens->IsBusy())) {
+    if (fader == nullptr || mStartingNewGame || (screens != nullptr && screens->IsBusy()) || !fader->SetListener(this)) {
         return;
     }
     // As while leaving: no second click acts during the fade.
@@ -412,7 +412,6 @@ void GMMainMenu::StartNewGame()
         mDisplay->SetEnabled(false);
     }
     mStartingNewGame = true;
-    fader->SetListener(this);
     fader->FadeOut();
 }
 

@@ -8,6 +8,7 @@
 #include "object/LRestoreManager.h"
 #include "pda/GMInventoryPanel.h"
 #include "pda/GMPDA.h"
+#include "pda/GMPhone.h"
 #include "scene/GMScene.h"
 #include "scene/GMSceneManager.h"
 #include "state/LIState.h"
@@ -122,6 +123,19 @@ bool GMSaveGameFile::SaveGame(const LString& aDescription, const LString& aThumb
         L_ASSERT_FAILURE("Invalid arg.");
         return false;
     }
+    // The save leaves the screen at its end, which a change of screen already running
+    // would refuse: the player would stay on a save screen that was done.
+    GMScreenManager* screens = GMScreenManager::GetInstance();
+    if (screens != nullptr && screens->IsBusy()) {
+        L_ERROR("SaveGame failure. A change of screen is running.");
+        return false;
+    }
+    // Numbered after an index that could not be read, the save would be written over the
+    // first saved game and the index would list it alone.
+    if (aIndex->IsUnreadable()) {
+        L_ERROR(LString("SaveGame failure. The index of saved games could not be read: ") + GMSaveIndexFile::GetFilePath());
+        return false;
+    }
     const int number = aIndex->GetNextNumber();
     LMemoryStream bytes(4096, LMemoryStream::GROW_DOUBLE);
     // The save file first: until the index names it, a failure costs nothing.
@@ -134,7 +148,7 @@ bool GMSaveGameFile::SaveGame(const LString& aDescription, const LString& aThumb
         return false;
     }
     L_NOTE(LString("Game saved: game") + number);
-    if (GMScreenManager* screens = GMScreenManager::GetInstance()) {
+    if (screens != nullptr) {
         GMIScreen* left = nullptr;
         screens->PopFade(&left);
     }
@@ -214,6 +228,12 @@ bool GMSaveGameFile::Read(LMemoryStream& aSave)
     }
     if (Decode(aSave) && CanBePlaced()) {
         ApplyLoaded();
+        // The messages of the game that was replaced are not this game's: the phone
+        // works out again which are due. A roll-back below leaves it as it was.
+        if (GMPhone* phone = GMPhone::Peek()) {
+            phone->Reset();
+            phone->UpdateTriggered();
+        }
         return true;
     }
     L_ERROR("Load failure. The saved game is damaged; the game in progress is kept.");
@@ -231,22 +251,35 @@ bool GMSaveGameFile::LoadGame(const LString& aKey, GMIScreenFaderListener* aList
         L_ASSERT_FAILURE("Invalid arg.");
         return false;
     }
+    // The load ends with a fade of its own, which would take the fader from a change of
+    // screen that is still running and leave that change unfinished for good.
+    GMScreenManager* screens = GMScreenManager::GetInstance();
+    if (screens != nullptr && screens->IsBusy()) {
+        L_ERROR(LString("LoadGame failure. A change of screen is running: ") + aKey);
+        return false;
+    }
     const LString path = LString("//dataroot/game/") + aKey + ".dat";
     LMemoryStream save(0, LMemoryStream::GROW_DOUBLE);
     if (!save.CreateFromFile(path, true)) {
         L_ASSERT_FAILURE("Unable to create game load file.");
         return false;
     }
+    // The fader is taken before the game is touched: a fader that cannot be had leaves
+    // the game in progress as it was.
+    GMScreenFader* fader = GMScreenFader::GetInstance();
+    GMIScreenFaderListener* const previous = fader != nullptr ? fader->GetListener() : nullptr;
+    if (fader == nullptr || !fader->SetListener(aListener)) {
+        L_ERROR("LoadGame failure. The screen fader could not be had.");
+        return false;
+    }
     if (!Read(save)) {
+        fader->RemoveListener(aListener);
+        if (previous != nullptr) {
+            fader->SetListener(previous);
+        }
         return false;
     }
     L_NOTE(LString("Game loaded: ") + aKey);
-    GMScreenFader* fader = GMScreenFader::GetInstance();
-    if (fader == nullptr) {
-        L_ERROR("LoadGame failure. No screen fader.");
-        return false;
-    }
-    fader->SetListener(aListener);
     // On a picture already black the placement runs inside this call.
     fader->FadeOut();
     return true;

@@ -27,15 +27,17 @@ public:
 
     // Writes the game in progress as the save after the entries that aIndex lists, then
     // the index with its entry, then leaves the save screen (PopFade). False (logged, the
-    // screen kept) when the save file or the index cannot be written: a save file that
+    // screen kept, nothing written) while a change of screen runs and when aIndex is an
+    // index file that exists but could not be read. False (logged, the screen kept) when
+    // the save file or the index cannot be written: a save file that
     // cannot be written leaves the index untouched; an index that cannot be written
     // leaves the old index, the new save file staying on disk unnamed.
     static bool SaveGame(const LString& aDescription, const LString& aThumbnail, GMSaveIndexFile* aIndex);
 
     // Reads "//dataroot/game/" + aKey + ".dat" into the game and fades out with aListener
     // (the screen that runs the load) as the fader's listener; it calls PlaceAfterLoad at
-    // black. False (logged) when the file cannot be read or is damaged: the game in
-    // progress is then unchanged and no fade starts.
+    // black. False (logged) while a change of screen runs, and when the file cannot be
+    // read or is damaged: the game in progress is then unchanged and no fade starts.
     static bool LoadGame(const LString& aKey, GMIScreenFaderListener* aListener);
     // At black after LoadGame: stops the title music, hides aScreen (the load screen) and
     // pops it and the main menu under it, loads the saved location at once, puts the
@@ -46,8 +48,9 @@ public:
     static bool Encode(LMemoryStream& aOut);
     // Makes the save in aSave (from its position to its end) the game in progress: every
     // event and state cleared, both blocks read, then the clock of "sta_selectedcase" made
-    // current and "sta_currentskillsetting" set from the options. A damaged save puts the
-    // game in progress back and gives false.
+    // current and "sta_currentskillsetting" set from the options, and the phone's pending
+    // messages worked out again for the loaded game. A damaged save puts the game in
+    // progress back, leaves the phone as it was and gives false.
     static bool Read(LMemoryStream& aSave);
 
     // The main menu's title music stop (the main menu sets it while it exists).

@@ -107,6 +107,7 @@ bool GMSaveIndexFile::Load()
         L_ERROR("Load failure. No index.");
         return false;
     }
+    mUnreadable = false;
     LIFileSystem* files = LIFileSystem::Get();
     if (files == nullptr || !files->PathExists(GetFilePath(), true)) {
         mList->Parse(LString());
@@ -116,6 +117,7 @@ bool GMSaveIndexFile::Load()
     if (!bytes.CreateFromFile(GetFilePath(), true)) {
         L_ERROR(LString("Unable to read the saved games' index: ") + GetFilePath());
         mList->Parse(LString());
+        mUnreadable = true;
         return false;
     }
     return Parse(reinterpret_cast<const char*>(bytes.GetBuffer()), bytes.GetCapacity());
@@ -170,6 +172,10 @@ int GMSaveIndexFile::GetNextNumber() const
 
 bool GMSaveIndexFile::Write(const LString& aDescription, const LString& aThumbnail)
 {
+    if (mUnreadable) {
+        L_ERROR(LString("Write failure. The index could not be read: ") + GetFilePath());
+        return false;
+    }
     LVectorString descriptions;
     LVectorString thumbnails;
     const int listed = ListSaves(nullptr, &descriptions, &thumbnails);

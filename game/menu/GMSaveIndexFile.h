@@ -36,8 +36,11 @@ public:
     LString Dump() const override;
 
     // Reads the index file. A missing file is an empty index (true); one that exists but
-    // cannot be read leaves the index empty and gives false (logged).
+    // cannot be read leaves the index empty and unreadable, and gives false (logged).
     bool Load();
+    // Whether the last Load found the file but could not read it: no save may then be
+    // numbered or written after this index, which would cost the saves it lists.
+    bool IsUnreadable() const { return mUnreadable; }
     // The index from the file's bytes.
     bool Parse(const char* aBytes, int aLength);
 
@@ -52,7 +55,8 @@ public:
     // Writes the listed entries renumbered from 1, then the new save's entry with the
     // description as typed and aThumbnail. On success the object holds what was written.
     // False when the file cannot be written: "Error opening .filelist file during save"
-    // is logged and the old file and this object stay as they were.
+    // is logged and the old file and this object stay as they were. An unreadable index
+    // is never written (false, logged).
     bool Write(const LString& aDescription, const LString& aThumbnail);
 
     // The thumbnail for a save made now: from the thumbnail table by the case of
@@ -67,4 +71,5 @@ public:
 
 private:
     LPropertyList* mList = nullptr;
+    bool mUnreadable = false;
 };

@@ -74,8 +74,8 @@ void GMSaveScreen::LoadIndex()
     delete mIndex;
     mIndex = L_NEW GMSaveIndexFile();
     if (mIndex != nullptr && !mIndex->Load()) {
-        // The object stays empty: the save is numbered as the first.
-        L_ERROR("Save screen: the index of saved games could not be read; the save starts a new one.");
+        // The saves it lists must not be lost to a new index: no save is made then.
+        L_ERROR("Save screen: the index of saved games could not be read; no save can be made.");
     }
 }
 
@@ -164,10 +164,17 @@ void GMSaveScreen::OnButton(const LString& aId, int aEvent)
     if (aEvent != kClicked) {
         return;
     }
+    // While a change of screen runs (this screen still fading in), no button acts: a save
+    // then could not leave the screen, and the screen would be left for good.
+    GMScreenManager* screens = GMScreenManager::GetInstance();
+    if (screens != nullptr && screens->IsBusy()) {
+        GMMenuLayout::InterruptMouse();
+        return;
+    }
     if (GMMenuLayout::IsId(aId, "cancel")) {
         if (!mLeaving) {
             mLeaving = true;
-            if (GMScreenManager* screens = GMScreenManager::GetInstance()) {
+            if (screens != nullptr) {
                 GMIScreen* popped = nullptr;
                 screens->PopFade(&popped);
             }

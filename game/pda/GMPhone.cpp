@@ -59,6 +59,11 @@ GMPhone* GMPhone::GetInstance()
     return phone;
 }
 
+GMPhone* GMPhone::Peek()
+{
+    return sPhone.Peek();
+}
+
 GMPhone::GMPhone()
 {
     Init();

@@ -39,6 +39,8 @@ public:
     // and registered with the game cleaner; null when it cannot be made (logged) and after
     // the cleaner has deleted it.
     static GMPhone* GetInstance();
+    // The phone if it exists; never makes it.
+    static GMPhone* Peek();
 
     GMPhone();
     GMPhone(const GMPhone&) = delete;

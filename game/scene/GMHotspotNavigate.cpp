@@ -260,8 +260,9 @@ void GMHotspotNavigate::Arrive()
         return;
     }
     if (!record->mSceneId.IsEmpty()) {
-        if (GMScreenFader* fader = GMScreenFader::GetInstance()) {
-            fader->SetListener(this);
+        // A change of screen may hold the fader (logged): the player then stays here.
+        GMScreenFader* fader = GMScreenFader::GetInstance();
+        if (fader != nullptr && fader->SetListener(this)) {
             fader->FadeOut();
         }
     } else if (GMScene* scene = GMSceneManager::GetCurrentScene()) {

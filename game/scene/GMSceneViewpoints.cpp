@@ -142,6 +142,12 @@ void GMScene::SetupNavigation(const LPropertyList* aViewpoint)
 
 bool GMScene::FadeToViewpoint(const LString& aViewpoint)
 {
+    // A change of screen may hold the fader (logged): the scene then stays as it is.
+    GMScreenFader* fader = GMScreenFader::GetInstance();
+    if (fader == nullptr || !fader->SetListener(this)) {
+        return false;
+    }
+    mFader = fader;
     mPendingViewpoint = aViewpoint;
     GMSceneManager* scenes = GMSceneManager::GetInstance();
     GMNavigation* navigation = GMNavigation::GetInstance();
@@ -171,11 +177,6 @@ bool GMScene::FadeToViewpoint(const LString& aViewpoint)
         }
     }
     SetInput(false);
-    mFader = GMScreenFader::GetInstance();
-    if (mFader == nullptr) {
-        return false;
-    }
-    mFader->SetListener(this);
     mFader->SetValue(0.0f);
     mFader->SetTargetValue(1.0f);
     // A fader already black answers at once, from inside FadeOut.

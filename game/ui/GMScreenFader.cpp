@@ -54,6 +54,7 @@ GMScreenFader::~GMScreenFader()
     delete mFader;
     mFader = nullptr;
     mListener = nullptr;
+    mHolder = nullptr;
 }
 
 LString GMScreenFader::Dump() const
@@ -169,8 +170,29 @@ bool GMScreenFader::SetListener(GMIScreenFaderListener* aListener)
         L_ERROR("SetListener failure. NULL arg.");
         return false;
     }
+    if (mHolder != nullptr && aListener != mHolder) {
+        L_ERROR("SetListener failure. A change of screen holds the fader.");
+        return false;
+    }
     mListener = aListener;
     return true;
+}
+
+bool GMScreenFader::Hold(GMIScreenFaderListener* aHolder)
+{
+    if (aHolder == nullptr || (mHolder != nullptr && mHolder != aHolder)) {
+        L_ERROR("Hold failure. The fader is held already or no holder was given.");
+        return false;
+    }
+    mHolder = aHolder;
+    return true;
+}
+
+void GMScreenFader::Release(GMIScreenFaderListener* aHolder)
+{
+    if (aHolder != nullptr && mHolder == aHolder) {
+        mHolder = nullptr;
+    }
 }
 
 bool GMScreenFader::RemoveListener(GMIScreenFaderListener* aListener)

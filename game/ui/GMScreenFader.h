@@ -30,10 +30,14 @@ public:
     bool FadeIn();
     // On a picture that is already black the listener hears "finished" at once.
     bool FadeOut();
-    // Null is refused.
+    // Null is refused, and so is any listener but the holder while the fader is held.
     bool SetListener(GMIScreenFaderListener* aListener);
     // Clears the listener only when it is aListener.
     bool RemoveListener(GMIScreenFaderListener* aListener);
+    // The holder keeps the fader until it releases it; a second holder is refused
+    // (logged). Release by any other than the holder does nothing.
+    bool Hold(GMIScreenFaderListener* aHolder);
+    void Release(GMIScreenFaderListener* aHolder);
     bool SetValue(float aValue);
     bool SetTargetValue(float aValue);
     void SetActive(bool aActive);
@@ -41,6 +45,7 @@ public:
     void OnFaderEvent(const LString& aFaderId, int aEvent) override;
 
     GMIScreenFaderListener* GetListener() const { return mListener; }
+    GMIScreenFaderListener* GetHolder() const { return mHolder; }
     LDisplayGroup* GetGroup() const { return mGroup; }
     bool IsFadedIn() const { return mFadedIn != 0; }
     float GetFadeTime() const { return mFadeTime; }
@@ -51,6 +56,7 @@ private:
 
     LFader* mFader = nullptr;
     GMIScreenFaderListener* mListener = nullptr;
+    GMIScreenFaderListener* mHolder = nullptr;
     LSprite* mSprite = nullptr;
     LDisplayGroup* mGroup = nullptr;
     float mFadeTime = 0.3f;

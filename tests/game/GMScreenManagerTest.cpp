@@ -1,5 +1,6 @@
 // The screen stack: changes through black in the order the screens must hear them, a
-// change refused while one runs, the operations without a fade, and the singletons.
+// change refused while one runs, the fader kept from other listeners meanwhile, the
+// operations without a fade, and the singletons.
 #include "GMIScreen.h"
 #include "GMScreenManager.h"
 
@@ -221,6 +222,37 @@ TEST_F(ScreenManagerTest, AFadeOfAnotherPartLeavesTheManagerFreeToChangeScreens)
     EXPECT_EQ((Heard {"A:leave", "A:hidden", "B:show"}), mHeard);
     EXPECT_FALSE(mManager->IsBusy());
     EXPECT_FLOAT_EQ(0.0f, Blend());
+}
+
+TEST_F(ScreenManagerTest, AChangeKeepsTheFaderFromOtherListenersUntilItEnds)
+{
+    struct Other : GMIScreenFaderListener
+    {
+        void OnFade(int aEvent) override { mHeard.push_back(aEvent); }
+        std::vector<int> mHeard;
+    } other;
+    ShowA();
+    ASSERT_TRUE(mManager->PushFade(&mB));
+    // Taken in the fade-out or in the fade-in, the change would never end.
+    EXPECT_FALSE(mFader->SetListener(&other));
+    EXPECT_EQ(1, mLog.Count("ERROR: ") + mLog.Count("ASSERT FAILURE: "));
+    EXPECT_TRUE(mLog.Contains("A change of screen holds the fader."));
+    LFakeTimer::FrameAt(20.31);
+    LFakeTimer::FrameAt(20.33);
+    EXPECT_EQ((Heard {"A:leave", "A:hidden", "B:show"}), mHeard);
+    EXPECT_FALSE(mFader->SetListener(&other));
+    LFakeTimer::FrameAt(20.64);
+    LFakeTimer::FrameAt(20.66);
+    EXPECT_FALSE(mManager->IsBusy());
+    EXPECT_TRUE(other.mHeard.empty());
+
+    // Free again once the change has ended, and once a change was stopped.
+    ASSERT_TRUE(mFader->SetListener(&other));
+    ASSERT_TRUE(mFader->RemoveListener(&other));
+    GMIScreen* popped = nullptr;
+    ASSERT_TRUE(mManager->PopFade(&popped));
+    mFader->OnFaderEvent(LString("gmscreenfader"), LFader::kStopped);
+    EXPECT_TRUE(mFader->SetListener(&other));
 }
 
 TEST_F(ScreenManagerTest, AFirstScreenThatReplacesItselfWhileShowingLeavesTheOtherAlone)

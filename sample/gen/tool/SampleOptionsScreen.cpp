@@ -11,8 +11,10 @@ void WriteOptionsScreen(SampleOutput& aOut)
 {
     LCanvas background = SampleArt::Background("OPTIONS", SampleArt::kNavy, SampleArt::kNight);
     LPixelFont::DrawText(background, 60, 122, "Skill", 2.0f, 2.0f, SampleArt::kPaper);
-    constexpr const char* kToggles[] = {"No subtitles", "Small PDA bar", "Fewer animations",
-                                        "No scene music", "No scene sounds", "Blob shadows"};
+    // Each row is named for what its first button, "On", keeps on: a fresh options file
+    // lights "On" in every row, and every feature is then on.
+    constexpr const char* kToggles[] = {"Subtitles",   "Full PDA bar", "Scene animations",
+                                        "Scene music", "Scene sounds", "Stencil shadows"};
     for (int i = 0; i < 6; ++i) {
         LPixelFont::DrawText(background, 120, 196 + i * 40, kToggles[i], 2.0f, 2.0f, SampleArt::kPaper);
     }

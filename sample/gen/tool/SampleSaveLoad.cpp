@@ -1,7 +1,8 @@
 // The save and load screens of save_screen_layout.txt and load_screen_layout.txt: their
 // backgrounds, the dark panels behind the save field (235 x 38), the thumbnail (220 x 170)
-// and each of the six load slots (230 x 240), the slot bracket, and the menu buttons
-// cancel and load (160 x 40) and the arrows up_arrow and down_arrow (48 x 40).
+// and each of the six load slots (230 x 230, leaving room for the buttons below the grid
+// inside the frame), the slot bracket, and the menu buttons cancel and load (160 x 40)
+// and the arrows up_arrow and down_arrow (48 x 40).
 #include "SampleArt.h"
 #include "SampleContent.h"
 #include "SampleOutput.h"
@@ -22,13 +23,13 @@ void WriteSaveAndLoadScreens(SampleOutput& aOut)
         int mHeight;
     };
     for (const Panel& panel : {Panel {"panel_field.tga", 235, 38}, Panel {"panel_thumb.tga", 220, 170},
-                               Panel {"panel_slot.tga", 230, 240}}) {
+                               Panel {"panel_slot.tga", 230, 230}}) {
         LCanvas canvas(panel.mWidth, panel.mHeight, SampleArt::kShade);
         canvas.Frame(0, 0, panel.mWidth, panel.mHeight, 1, LCanvas::Color {214, 176, 92, 160});
         aOut.WriteImage(std::string("textures/menu/") + panel.mFile, canvas);
     }
-    LCanvas bracket(230, 240);
-    bracket.Frame(0, 0, 230, 240, 4, SampleArt::kBrass);
+    LCanvas bracket(230, 230);
+    bracket.Frame(0, 0, 230, 230, 4, SampleArt::kBrass);
     aOut.WriteImage("textures/menu/bracket.tga", bracket);
 
     aOut.WriteImage("textures/menu/btn_cancel.tga", SampleArt::Button("Cancel", 160, 40, SampleArt::kMenuStates));

@@ -1,6 +1,6 @@
 // The load screen over a fresh "//dataroot": the empty grid, selection, scrolling by
 // three, the kept scroll position, pictures that are missing, a load that fails, and
-// clicks during the fade.
+// clicks during the load's fade and during the screen's own fade-in.
 #include "menu/GMLoadScreen.h"
 
 #include "GMScreenManager.h"
@@ -232,6 +232,51 @@ TEST_F(LoadScreenTest, ClicksDuringTheLoadsFadeDoNothing)
     ASSERT_TRUE(Placed());
     EXPECT_EQ("case01/riverbank", ToStd(GMSceneManager::GetInstance()->GetScene()->GetId()));
     EXPECT_EQ(1, GMScreenManager::GetInstance()->GetCount());
+}
+
+TEST_F(LoadScreenTest, LoadAndCancelClickedWhileTheScreenFadesInDoNothing)
+{
+    WriteSaves(1);
+    GMScreenManager* screens = GMScreenManager::GetInstance();
+    GMLoadScreen* screen = GMLoadScreen::GetInstance();
+    ASSERT_TRUE(screens->PushFade(screen));
+    // Shown at black; the picture now fades in.
+    ASSERT_TRUE(GMSceneFlow::FramesUntil([screen] { return screen->GetDisplay() != nullptr; }));
+    ASSERT_TRUE(screens->IsBusy());
+    mLog.Clear();
+    Select(0);
+    EXPECT_EQ(0, screen->GetSelectedSlot());
+    Click(kLoadX, kButtonsY);
+    Click(kCancelX, kButtonsY);
+    EXPECT_FALSE(screen->IsBusy());
+    EXPECT_EQ("<none>", Which());
+    EXPECT_EQ("", mLog.Problems());
+
+    // The change ends, and the next ones are let in: the load, then a screen over the scene.
+    ASSERT_TRUE(FinishFade());
+    EXPECT_EQ(static_cast<GMIScreen*>(screen), Top());
+    Click(kLoadX, kButtonsY);
+    ASSERT_TRUE(Placed());
+    EXPECT_EQ("1", Which());
+    Menu over;
+    EXPECT_TRUE(screens->PushFade(&over));
+    EXPECT_TRUE(FinishFade());
+    EXPECT_EQ(static_cast<GMIScreen*>(&over), Top());
+}
+
+TEST_F(LoadScreenTest, ALoadWhileAChangeOfScreenRunsIsRefusedAndChangesNothing)
+{
+    WriteSaves(1);
+    State("sta_inprogress", "string", "kept");
+    GMLoadScreen* screen = GMLoadScreen::GetInstance();
+    ASSERT_TRUE(GMScreenManager::GetInstance()->PushFade(screen));
+    ASSERT_TRUE(GMScreenManager::GetInstance()->IsBusy());
+    EXPECT_FALSE(GMSaveGameFile::LoadGame(LString("game1"), screen));
+    EXPECT_TRUE(mLog.Contains("ERROR: ") && mLog.Contains("LoadGame failure. A change of screen is running: game1"));
+    EXPECT_NE(nullptr, LStateManager::Get()->GetState(LString("sta_inprogress")));
+    EXPECT_EQ("<none>", Which());
+    EXPECT_TRUE(FinishFade());
+    EXPECT_EQ(static_cast<GMIScreen*>(screen), Top());
 }
 
 TEST_F(LoadScreenTest, ADamagedSaveLeavesTheScreenUsable)

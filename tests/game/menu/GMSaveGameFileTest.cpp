@@ -1,7 +1,8 @@
 // Saved games through the real sequences over the sample's locations, with "//dataroot"
 // in a fresh directory: the round trip of inventory, events, states and clocks, the
 // placement after a load from the title screen and from a game, failed saves that keep
-// the index, and damaged saves that leave the game in progress exactly as it was.
+// the index, an index that cannot be read, damaged saves that leave the game in progress
+// exactly as it was, and the phone's messages worked out again for a loaded game.
 #include "menu/GMSaveGameFile.h"
 
 #include "GMIScreen.h"
@@ -16,6 +17,7 @@
 #include "object/LRuntimeSetup.h"
 #include "pda/GMInventoryPanel.h"
 #include "pda/GMPDA.h"
+#include "pda/GMPhone.h"
 #include "scene/GMScene.h"
 #include "scene/GMSceneManager.h"
 #include "state/LIState.h"
@@ -395,6 +397,36 @@ TEST_F(SaveGame, AnUnwritableIndexKeepsTheOldIndexAndSaves)
     EXPECT_EQ(0, mSaveScreen.mHidden);
 }
 
+TEST_F(SaveGame, AnIndexThatExistsButCannotBeReadRefusesTheSave)
+{
+    mData.Write("game/game1.dat", "first");
+    // A directory in the index's place: it exists and cannot be read.
+    std::filesystem::create_directories(mData.File("game/.filelist"));
+    State("sta_currentscene", "string", "precinct");
+    mScreens->Clear();
+    mScreens->PushScreen(&mMenu);
+    mScreens->PushScreen(&mSaveScreen);
+    GMSaveIndexFile index;
+    ASSERT_FALSE(index.Load());
+    mLog.Clear();
+    EXPECT_FALSE(GMSaveGameFile::SaveGame(LString("second"), LString("none"), &index));
+    EXPECT_TRUE(mLog.Contains("ERROR: ") && mLog.Contains("The index of saved games could not be read"));
+    EXPECT_FALSE(index.Write(LString("second"), LString("none")));
+    EXPECT_EQ("first", File("game1.dat"));
+    EXPECT_TRUE(std::filesystem::is_directory(mData.File("game/.filelist")));
+    EXPECT_EQ(2, std::distance(std::filesystem::directory_iterator(mData.File("game")), {}));
+    EXPECT_EQ(static_cast<GMIScreen*>(&mSaveScreen), mScreens->GetTop());
+    EXPECT_FALSE(mScreens->IsBusy());
+
+    // A missing index still starts a new one.
+    std::filesystem::remove(mData.File("game/.filelist"));
+    std::filesystem::remove(mData.File("game/game1.dat"));
+    ASSERT_TRUE(index.Load());
+    EXPECT_TRUE(GMSaveGameFile::SaveGame(LString("second"), LString("none"), &index));
+    EXPECT_EQ(Game(), File("game1.dat"));
+    EXPECT_EQ(0u, File(".filelist").find("game1\r\n\tdescription=second\r\n"));
+}
+
 TEST_F(SaveGame, ASaveFileThatCannotBeCreatedLeavesTheIndexUntouched)
 {
     const std::string index = "game1\r\n\tdescription=a\r\n\ttimestamp=Not yet implemented\r\n\tthumbnail=none\r\n";
@@ -456,6 +488,36 @@ TEST_F(SaveGame, ADamagedSaveLeavesTheGameInProgressExactlyAsItWas)
             break;
         }
     }
+}
+
+TEST_F(SaveGame, ALoadedGameWorksOutItsPhoneMessagesAndADamagedOneLeavesThePhone)
+{
+    GMPhone* phone = GMPhone::GetInstance();
+    ASSERT_NE(nullptr, phone);
+    const auto pending = [phone] {
+        std::string ids;
+        for (int i = 0; i < phone->GetPendingCount(); ++i) {
+            ids += Bytes(phone->GetPendingAt(i)) + " ";
+        }
+        return ids;
+    };
+    // An older save: the witness has spoken of the boat, no lab result yet.
+    StandOnTheRiverbank();
+    PlayALittle(1);
+    LEventManager::Get()->AddEvent(LString("evt_sample_witness_saw_boat"), false);
+    ASSERT_TRUE(Save("Before the lab"));
+    const std::string save = File("game1.dat");
+    // Played on: the pen's lab result has come in.
+    LEventManager::Get()->AddEvent(LString("pen_CL_R"), true);
+    ASSERT_EQ("pm_harbour pm_pen_lab ", pending());
+    mScreens->PushScreen(&mLoadScreen);
+
+    mData.Write("game/game2.dat", Renamed(save, "case01/riverbank", "case01/riverbanf"));
+    EXPECT_FALSE(GMSaveGameFile::LoadGame(LString("game2"), &mLoadScreen));
+    EXPECT_EQ("pm_harbour pm_pen_lab ", pending());
+
+    ASSERT_TRUE(GMSaveGameFile::LoadGame(LString("game1"), &mLoadScreen));
+    EXPECT_EQ("pm_harbour ", pending());
 }
 
 TEST_F(SaveGame, AHandleNamedByASaveIsLetGo)

@@ -1,8 +1,10 @@
 // The save screen over a fresh "//dataroot": the field that takes typing at once, blank
 // descriptions refused, the first save of a fresh installation, the thumbnail of the
-// present viewpoint or none, and an index that exists but cannot be read.
+// present viewpoint or none, an index that exists but cannot be read, and clicks while
+// the screen still fades in.
 #include "menu/GMSaveScreen.h"
 
+#include "GMScreenManager.h"
 #include "Gdi/LDisplayGroup.h"
 #include "Gdi/LIDisplayObject.h"
 #include "Gdi/LSprite.h"
@@ -11,6 +13,7 @@
 #include "menu/GMSaveField.h"
 #include "state/LStateManager.h"
 #include "support/GMFrontScreenTestCase.h"
+#include "support/GMTestScene.h"
 #include "support/LTestStrings.h"
 #include "menu/GMSaveIndexFile.h"
 
@@ -127,6 +130,7 @@ TEST_F(SaveScreenTest, AnIndexThatCannotBeReadGivesAnEmptyListAndAFailedSaveKeep
 {
     // An index that exists but is no file: it cannot be read, nor replaced.
     std::filesystem::create_directories(mRoots.Path() + "/data/game/.filelist");
+    mRoots.Write("data/game/game1.dat", "the first save");
     GMSaveScreen* screen = OpenScreen();
     EXPECT_TRUE(mLog.Contains("the index of saved games could not be read"));
     ASSERT_NE(nullptr, screen->GetIndex());
@@ -134,10 +138,34 @@ TEST_F(SaveScreenTest, AnIndexThatCannotBeReadGivesAnEmptyListAndAFailedSaveKeep
     Type({kKeyA});
     Click(kSaveX, kButtonsY);
     EXPECT_TRUE(FinishFade());
-    EXPECT_TRUE(mLog.Contains("Error opening .filelist file during save"));
+    EXPECT_TRUE(mLog.Contains("SaveGame failure. The index of saved games could not be read"));
+    EXPECT_EQ("the first save", GameFile("game1.dat"));
     EXPECT_EQ(static_cast<GMIScreen*>(screen), Top());
     // The player may still leave.
     Click(kCancelX, kButtonsY);
     EXPECT_TRUE(FinishFade());
+    EXPECT_EQ(static_cast<GMIScreen*>(&mMenu), Top());
+}
+
+TEST_F(SaveScreenTest, ButtonsClickedWhileTheScreenFadesInDoNothing)
+{
+    GMScreenManager* screens = GMScreenManager::GetInstance();
+    GMSaveScreen* screen = GMSaveScreen::GetInstance();
+    ASSERT_TRUE(screens->PushFade(screen));
+    ASSERT_TRUE(GMSceneFlow::FramesUntil([screen] { return screen->GetField() != nullptr; }));
+    ASSERT_TRUE(screens->IsBusy());
+    mLog.Clear();
+    Type({kKeyA});
+    Click(kSaveX, kButtonsY);
+    EXPECT_FALSE(HasGameFile("game1.dat"));
+    Click(kCancelX, kButtonsY);
+    ASSERT_TRUE(FinishFade());
+    EXPECT_EQ(static_cast<GMIScreen*>(screen), Top());
+    EXPECT_EQ("", mLog.Problems());
+
+    // Once shown, the save is made and the screen left.
+    Click(kSaveX, kButtonsY);
+    EXPECT_TRUE(FinishFade());
+    EXPECT_TRUE(HasGameFile("game1.dat"));
     EXPECT_EQ(static_cast<GMIScreen*>(&mMenu), Top());
 }
