@@ -242,8 +242,18 @@ std::vector<WinScriptEvent> WinScheduleScript(const std::vector<WinScriptCommand
         event.mB = aB;
         events.push_back(event);
     };
+    // The program reads input only in a frame it has not presented yet: input that follows
+    // a shot in the shot's frame would reach it in the next frame, in the same pump as that
+    // frame's own input (a key's down with its up). Such input starts in the next frame.
+    uint64_t shotFrame = UINT64_MAX;
+    auto afterShot = [&] {
+        if (frame == shotFrame) {
+            ++frame;
+        }
+    };
     auto moveTo = [&](int aX, int aY) {
         if (aX != x || aY != y) {
+            afterShot();
             add(frame, WinScriptEvent::kMove, aX - x, aY - y);
             x = aX;
             y = aY;
@@ -275,27 +285,38 @@ std::vector<WinScriptEvent> WinScheduleScript(const std::vector<WinScriptCommand
         case WinScriptCommand::kMove: moveTo(command.mX, command.mY); break;
         case WinScriptCommand::kDown:
         case WinScriptCommand::kUp:
+            afterShot();
             add(frame, WinScriptEvent::kButton, command.mSdlButton, command.mKind == WinScriptCommand::kDown);
             break;
         case WinScriptCommand::kClick:
+            afterShot();
             moveTo(command.mX, command.mY);
             clickAt(frame, command.mSdlButton);
             frame += 2;
             break;
         case WinScriptCommand::kDoubleClick:
+            afterShot();
             moveTo(command.mX, command.mY);
             clickAt(frame, SDL_BUTTON_LEFT);
             clickAt(frame + 2, SDL_BUTTON_LEFT);
             frame += 4;
             break;
-        case WinScriptCommand::kWheel: add(frame, WinScriptEvent::kWheel, command.mCount); break;
-        case WinScriptCommand::kKey: add(frame, WinScriptEvent::kKey, command.mSdlKey, command.mDown); break;
+        case WinScriptCommand::kWheel:
+            afterShot();
+            add(frame, WinScriptEvent::kWheel, command.mCount);
+            break;
+        case WinScriptCommand::kKey:
+            afterShot();
+            add(frame, WinScriptEvent::kKey, command.mSdlKey, command.mDown);
+            break;
         case WinScriptCommand::kPress:
+            afterShot();
             add(frame, WinScriptEvent::kKey, command.mSdlKey, 1);
             add(frame + 1, WinScriptEvent::kKey, command.mSdlKey, 0);
             frame += 2;
             break;
         case WinScriptCommand::kShot:
+            shotFrame = frame;
             add(frame, WinScriptEvent::kShot);
             events.back().mName = command.mName;
             break;

@@ -13,7 +13,10 @@
 //   wheel <notches>         positive rolls away from the user
 //   key <scan code> down|up the DirectInput scan code (decimal or 0x hex) as the program reads it
 //   press <scan code>       down in one frame, up in the next; goes on a frame later
-//   shot <name>             the picture presented in this frame, as <name>.bmp
+//   shot <name>             the picture presented in this frame, as <name>.bmp; input
+//                           commands after it in its frame start in the next frame (the
+//                           picture is shown before the program reads them), so that a
+//                           press or click there keeps its down and up in separate frames
 //   random <n>              every number the engine's random generator gives in the run
 //                           is n (0 to 32767), wherever the line stands
 //   quit                    closes the window

@@ -235,6 +235,71 @@ TEST_F(SampleScreens, SixFontsOfNinetyFiveGlyphsAndTheQuitQuestionFitsOneLine)
     EXPECT_EQ("", mLog.Problems());
 }
 
+// Every glyph of every atlas lies inside the rows its font gives it: the rows below the
+// marker row of its band, as wide as its marker, hold as much ink as the glyph drawn alone.
+// A glyph drawn taller than its band loses its lowest rows (the descenders of g, j, p, q
+// and y) to the next band or the picture's edge, and inks the next band's rows instead.
+TEST_F(SampleScreens, EveryGlyphOfEveryAtlasKeepsAllItsRowsInsideItsBand)
+{
+    LPropertyList table;
+    ASSERT_TRUE(table.Load(LString("//dataroot/textures/fonts/fonts.txt"), true));
+    LPropertyList* list = table.GetList(LString("fonts"));
+    ASSERT_NE(nullptr, list);
+    EXPECT_EQ(14, list->GetCount());
+    const std::string characters = LPixelFont::Characters();
+    constexpr uint32_t kBlack = 0xFF000000u;
+    constexpr uint32_t kWhite = 0xFFFFFFFFu;
+    for (int f = 0; f < list->GetCount(); ++f) {
+        bool found = false;
+        const std::string file = ToStd(list->GetListAt(f)->GetString(LString("texture"), found));
+        const int rows = list->GetListAt(f)->GetInt(LString("rowheight"), found);
+        LImage* loaded = nullptr;
+        ASSERT_TRUE(LImage::CreateFromFile(FromStd("//dataroot/textures/fonts/" + file), &loaded)) << file;
+        const std::unique_ptr<LImage> image(loaded);
+        const int width = image->GetWidth();
+        ASSERT_GT(rows, 1) << file;
+        ASSERT_EQ(0, image->GetHeight() % rows) << file;
+        size_t next = 0;
+        for (int top = 0; top < image->GetHeight(); top += rows) {
+            int x = 0;
+            while (x < width && next < characters.size()) {
+                // A cell: black, a run of white as wide as the advance, black.
+                if (image->GetPixelARGB(x, top) != kBlack) {
+                    ++x;
+                    continue;
+                }
+                const int start = x++;
+                while (x < width && image->GetPixelARGB(x, top) == kWhite) {
+                    ++x;
+                }
+                ASSERT_TRUE(x < width && image->GetPixelARGB(x, top) == kBlack) << file << " " << characters[next];
+                const int end = ++x;
+                const char c = characters[next++];
+                LCanvas alone(4 * rows, 2 * rows);
+                LPixelFont::DrawChar(alone, 0, 0, c, LPixelFont::AtlasScaleX(rows), LPixelFont::AtlasScaleY(rows),
+                                     LCanvas::kWhite);
+                int ink = 0;
+                for (int y = 0; y < alone.GetHeight(); ++y) {
+                    for (int column = 0; column < alone.GetWidth(); ++column) {
+                        ink += alone.Get(column, y).mA != 0 ? 1 : 0;
+                    }
+                }
+                int inkInCell = 0;
+                for (int y = top + 1; y < top + rows; ++y) {
+                    for (int column = start; column < end; ++column) {
+                        const bool inked = (image->GetPixelARGB(column, y) >> 24) != 0;
+                        inkInCell += inked ? 1 : 0;
+                        // The row under the marker is the space above the letters.
+                        EXPECT_FALSE(inked && y == top + 1) << file << " '" << c << "' inks its band's first row";
+                    }
+                }
+                EXPECT_EQ(ink, inkInCell) << file << " '" << c << "'";
+            }
+        }
+        EXPECT_EQ(characters.size(), next) << file;
+    }
+}
+
 TEST_F(SampleScreens, MainMenuMessageBoxAndBackButton)
 {
     Layout("//textures/menu/main_menu_layout.txt", "//textures/menu");

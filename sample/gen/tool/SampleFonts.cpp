@@ -1,5 +1,6 @@
 // The raster fonts of fonts.txt: every printable ASCII character in the marker-row
-// layout, with a row height of the size in the font's name plus the marker row; white
+// layout, with a row height of the size in the font's name plus the marker row (more for
+// the smallest, whose glyphs need their descenders: LPixelFont::AtlasRowHeight); white
 // glyphs, black ones for the tooltips' and the phone's fonts, grey ones for disabled interview
 // topics, green ones for the expert computers and blue ones for the phone messages' subtitles.
 #include "SampleArt.h"
@@ -27,6 +28,6 @@ void WriteFonts(SampleOutput& aOut)
         {"lucindasans10.tga", 10, LCanvas::kBlack},
     };
     for (const Font& font : kFonts) {
-        aOut.WriteImage(std::string("textures/fonts/") + font.mFile, LPixelFont::Atlas(font.mSize + 1, 256, font.mInk));
+        aOut.WriteImage(std::string("textures/fonts/") + font.mFile, LPixelFont::Atlas(LPixelFont::AtlasRowHeight(font.mSize), 256, font.mInk));
     }
 }

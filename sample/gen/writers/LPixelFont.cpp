@@ -212,6 +212,11 @@ void LPixelFont::DrawCentered(LCanvas& aCanvas, int aCenterX, int aY, const std:
     DrawText(aCanvas, aCenterX - TextWidth(aText, aScaleX) / 2, aY, aText, aScaleX, aScaleY, aColor);
 }
 
+int LPixelFont::AtlasRowHeight(int aSize)
+{
+    return std::max(aSize + 1, kRows + 2);
+}
+
 float LPixelFont::AtlasScaleY(int aRowHeight)
 {
     // The glyph rows less one row of space above the letters.

@@ -41,6 +41,10 @@ public:
     // rows below it), aWidth pixels wide, glyphs of aColor on transparency, scaled to fill
     // the glyph rows.
     static LCanvas Atlas(int aRowHeight, int aWidth, LCanvas::Color aColor);
+    // The row height of the atlas of a font of aSize pixels: the size and the marker row,
+    // and never fewer rows than the blank row and the grid's nine rows below the marker, so
+    // that the descenders stay inside the glyph's band.
+    static int AtlasRowHeight(int aSize);
     // The scales Atlas uses for a row height.
     static float AtlasScaleY(int aRowHeight);
     static float AtlasScaleX(int aRowHeight);

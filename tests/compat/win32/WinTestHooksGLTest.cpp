@@ -1,6 +1,7 @@
 // The whole-program test hooks: inert without their variables; with a script, they play
 // its input through SDL's queue, run the clocks and the sound by fixed steps and write shots.
 #include "../d3d9/D3D9TestDevice.h"
+#include "dinput/DInput.h"
 #include "movie/Bink.h"
 #include "sound/FSound.h"
 #include "support/LMediaFixtures.h"
@@ -199,6 +200,33 @@ TEST_F(WinTestHooks, ScriptEventsArriveAtTheirFramesAndShotsAreUprightBitmaps)
         closed = closed || message.message == WM_CLOSE;
     }
     EXPECT_TRUE(closed);
+}
+
+// The program reads the keyboard's state once a frame, between its pumps and its Present.
+TEST_F(WinTestHooks, AKeyPressedInAShotsFrameIsHeldForAFrame)
+{
+    Load("shot before\npress 0x1E\nshot held\nkey 1 down\nwait 1\nkey 1 up\n");
+    void* object = nullptr;
+    ASSERT_EQ(DI_OK, DirectInput8Create(nullptr, DIRECTINPUT_VERSION, IID_IDirectInput8W, &object, nullptr));
+    IDirectInput8W* input = static_cast<IDirectInput8W*>(object);
+    IDirectInputDevice8W* keyboard = nullptr;
+    ASSERT_EQ(DI_OK, input->CreateDevice(GUID_SysKeyboard, &keyboard, nullptr));
+    EXPECT_EQ(DI_OK, keyboard->SetCooperativeLevel(mDevice.Window(), DISCL_NONEXCLUSIVE | DISCL_BACKGROUND));
+    EXPECT_EQ(DI_OK, keyboard->SetDataFormat(&c_dfDIKeyboard));
+    EXPECT_EQ(DI_OK, keyboard->Acquire());
+    // Per frame, the A key (0x1E) and Escape (1) as read.
+    std::string held;
+    for (int frame = 0; frame < 7; ++frame) {
+        uint8_t state[256] = {};
+        EXPECT_EQ(DI_OK, keyboard->GetDeviceState(sizeof(state), state));
+        held += state[0x1E] ? (state[1] ? "AE " : "A ") : (state[1] ? "E " : "- ");
+        Present();
+    }
+    keyboard->Release();
+    input->Release();
+    EXPECT_EQ("- - - A - - E ", held);
+    EXPECT_TRUE(std::filesystem::exists(mDirectory.File("before.bmp")));
+    EXPECT_TRUE(std::filesystem::exists(mDirectory.File("held.bmp")));
 }
 
 TEST_F(WinTestHooks, ClocksAdvanceOneStepPerPresentedFrame)

@@ -129,6 +129,29 @@ TEST(WinTestScript, CompoundCommandsSpreadOverFrames)
     }
 }
 
+// The picture of a shot's frame is taken before the program reads input again: input
+// written after the shot starts a frame later, and every command after it with it.
+TEST(WinTestScript, InputAfterAShotStartsInTheNextFrame)
+{
+    const struct
+    {
+        const char* mScript;
+        const char* mEvents;
+    } kCases[] = {
+        {"shot a\npress 0x1E\nquit", "2:shot:a 3:key:4:1 4:key:4:0 5:quit "},
+        {"shot a\nshot b\nkey 1 down\nwait 0\nkey 1 up", "2:shot:a 2:shot:b 3:key:41:1 3:key:41:0 "},
+        {"shot a\nclick 3 4\nshot b\nwheel 1", "2:shot:a 3:move:3:4 3:button:1:1 4:button:1:0 5:shot:b 6:wheel:1:0 "},
+        // A move to where the pointer is adds nothing and so keeps the frame.
+        {"shot a\nmove 0 0\ndown left", "2:shot:a 3:button:1:1 "},
+        // Input a frame after the shot, and what is not input, keep their frames.
+        {"shot a\nwait 1\nup right", "2:shot:a 3:button:3:0 "},
+        {"shot a\nstep 10\nquit", "2:shot:a 2:step:300:0 2:quit "},
+    };
+    for (const auto& entry : kCases) {
+        EXPECT_EQ(entry.mEvents, Describe(Schedule(entry.mScript))) << entry.mScript;
+    }
+}
+
 } // namespace
 
 TEST(WinTestScript, TheLastRandomLinePinsTheGeneratorAndTakesNoFrame)

@@ -1,4 +1,4 @@
-#include "util/GMStandInNote.h"
+#include "support/GMStandInNote.h"
 
 #include "state/LIState.h"
 #include "state/LStateManager.h"

@@ -1,12 +1,12 @@
-// The accessor of a not yet built singleton: made once, on the game cleaner, gone with it.
+// The test kit's stand-in singleton: made once, on the game cleaner, gone with it.
 #include "menu/GMIntro.h"
 #include "state/LIState.h"
 #include "state/LStateManager.h"
+#include "support/GMStandIn.h"
 #include "support/LFakeTimer.h"
 #include "support/LLogCapture.h"
 #include "support/LTestStrings.h"
 #include "util/GMCleaner.h"
-#include "util/GMStandIn.h"
 
 #include <gtest/gtest.h>
 

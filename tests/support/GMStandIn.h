@@ -1,19 +1,19 @@
-// The accessor of a game singleton whose real behaviour is not built yet. The class
-// derives from GMStandIn<itself> and names itself in kClassName:
+// A stand-in for a game singleton, for tests that need one the game does not have. The
+// class derives from GMStandIn<itself> and names itself in kClassName:
 //
 //   class GMFoo : public GMStandIn<GMFoo> { public: static constexpr const char* kClassName = "GMFoo"; };
 //
 // GetInstance makes the object on first use and registers it with the game cleaner, as
-// the real singleton will; once the cleaner has deleted it, GetInstance gives null until
-// that cleaner has ended. The class that replaces the stand-in keeps the accessor, so no
-// caller changes. A stand-in asked for by a state says so in the log (GMStandInNote).
+// the game's singletons do; once the cleaner has deleted it, GetInstance gives null until
+// that cleaner has ended. A stand-in asked for by a state says so in the log
+// (GMStandInNote).
 #pragma once
 #include "container/LString.h"
 #include "memory/LMemoryManager.h"
 #include "object/LBase.h"
 #include "stdlib/LLog.h"
+#include "support/GMStandInNote.h"
 #include "util/GMCleaner.h"
-#include "util/GMStandInNote.h"
 
 template <typename T>
 class GMStandIn : public LBase
