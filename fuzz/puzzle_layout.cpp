@@ -9,14 +9,17 @@
 // presses a key by its scan code (without one the mouse drags across the middle of the
 // screen), then that state turns false and the back button is asked for, and the frames
 // run until the puzzle is hidden. The sample's puzzle pictures are under the texture roots.
-// Every input starts from the same stage, the harness's scene current and the only screen:
-// a cut scene that a solved puzzle handed over to plays out after the input, and as its
-// target location is not under the roots (nothing loads), the stage is set again.
+// Every input starts from the same stage: the harness's scene current and the only screen,
+// and the engine's random draws from a seed of the input's own. A solved puzzle may leave
+// for a location of the case, through a cut scene or at once; after the input the cut
+// scene plays out, and as the roots hold no location (nothing loads), the stage is set
+// again.
 #include "GMIScreen.h"
 #include "GMScreenManager.h"
 #include "event/LEventManager.h"
 #include "puzzles/GMPuzzle.h"
 #include "scene/GMSceneManager.h"
+#include "stdlib/LRandom.h"
 #include "support/GMBuiltPuzzle.h"
 #include "support/GMPuzzleHarness.h"
 #include "support/GMTestCutScenes.h"
@@ -72,8 +75,8 @@ void FuzzDriveMouseAndKeys(LFuzzSteer& aSteer, int aLimit)
 }
 
 // Ends what an input started: a cut scene plays out, and the harness's scene is the
-// current scene and the only screen again; what else the game left shown is hidden, as at
-// a change of screen. False when a cut scene does not end.
+// current scene and the only screen again (what else the game left shown is hidden, as at
+// a change of screen). False when a cut scene does not end.
 bool Restage(GMPuzzleHarness& aHarness)
 {
     const GMCutScenePlayer* cutScene = GMCutScenePlayer::Peek();
@@ -116,6 +119,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
         return 0;
     }
     LFuzzForgetRecords();
+    LRandom::Seed(static_cast<unsigned int>(aSize));
     sHarness->Log().Clear();
     GMOptions::GetInstance()->SetSkill(static_cast<int>((aData[0] / kPuzzleCount) % 3));
     LEventManager::Get()->RemoveAllEvents();
