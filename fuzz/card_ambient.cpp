@@ -14,6 +14,7 @@
 #include "support/LFakeTimer.h"
 #include "support/LFuzzDataRoot.h"
 #include "support/LFuzzInput.h"
+#include "support/LFuzzRecords.h"
 #include "support/LTestDirectory.h"
 
 #include <cstddef>
@@ -57,6 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
     }
     static const bool sPrepared = Prepare();
     (void)sPrepared;
+    LFuzzForgetRecords();
     const auto [table, animations] = SplitFuzzInput(aData, aSize);
     gScenes->Write("scenes.txt", table);
     double now = 0.0;

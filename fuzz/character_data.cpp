@@ -5,6 +5,7 @@
 #include "container/LPropertyList.h"
 #include "scene/GMCharacter.h"
 #include "support/LFuzzCharacterWorld.h"
+#include "support/LFuzzRecords.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -15,6 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
         return 0;
     }
     FuzzCharacterWorld();
+    LFuzzForgetRecords();
     LPropertyList data;
     data.Parse(reinterpret_cast<const char*>(aData) + 2, static_cast<int>(aSize - 2));
     {

@@ -10,6 +10,7 @@
 #include "support/LFakeSoundManager.h"
 #include "support/LFakeTimer.h"
 #include "support/LFuzzDataRoot.h"
+#include "support/LFuzzRecords.h"
 #include "support/LTestFont.h"
 
 #include <cstddef>
@@ -49,6 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
     }
     static const bool sPrepared = Prepare();
     (void)sPrepared;
+    LFuzzForgetRecords();
     sRoot->Write("menu/credits.txt", std::string(reinterpret_cast<const char*>(aData), aSize));
 
     GMCreditsScreen* screen = GMCreditsScreen::GetInstance();

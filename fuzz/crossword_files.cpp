@@ -7,6 +7,7 @@
 #include "event/LEventManager.h"
 #include "puzzles/crossword/GMCrossWordPuzzle.h"
 #include "support/GMPuzzleHarness.h"
+#include "support/LFuzzRecords.h"
 #include "support/LFuzzSteer.h"
 #include "util/GMOptions.h"
 
@@ -20,6 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
         return 0;
     }
     static GMPuzzleHarness* sHarness = new GMPuzzleHarness();
+    LFuzzForgetRecords();
     GMCrossWordPuzzle* puzzle = GMCrossWordPuzzle::GetInstance();
     GMScreenManager* screens = GMScreenManager::GetInstance();
     if (puzzle == nullptr || screens == nullptr) {

@@ -14,6 +14,7 @@
 #include "support/LFakeRasterizer.h"
 #include "support/LFakeRender.h"
 #include "support/LFakeTimer.h"
+#include "support/LFuzzRecords.h"
 #include "support/LFuzzSteer.h"
 #include "support/LTestDirectory.h"
 #include "ui/GMCursor.h"
@@ -44,6 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
     }
     static const bool sPrepared = Prepare();
     (void)sPrepared;
+    LFuzzForgetRecords();
 
     const char* files[] = {"cursors.txt", "cursors_dir.txt", "pda/inventory/inventory_items.txt",
                            "icon_cursors.txt"};

@@ -14,6 +14,7 @@
 #include "support/GMTestScene.h"
 #include "support/LFakeTimer.h"
 #include "support/LFuzzDataRoot.h"
+#include "support/LFuzzRecords.h"
 #include "support/LFuzzSetUp.h"
 
 #include <cstddef>
@@ -59,6 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
     }
     static const bool sPrepared = Prepare();
     LFuzzRequireSetUp(sPrepared, "expert_computer");
+    LFuzzForgetRecords();
     const std::string text(reinterpret_cast<const char*>(aData) + 1, aSize - 1);
     size_t at = 0;
     gTextures->Write("expertcomputer/interface_layout.txt", Part(text, at));

@@ -12,6 +12,7 @@
 #include "container/LString.h"
 #include "memory/LMemoryManager.h"
 #include "support/LFakeRender.h"
+#include "support/LFuzzRecords.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -40,6 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
     }
     static const bool sRendering = (RegisterFakeRender(), true);
     (void)sRendering;
+    LFuzzForgetRecords();
     const int width = 1 + aData[0] % 64;
     const int rowHeight = aData[1] % 32;
     size_t textLength = aData[2];

@@ -11,6 +11,7 @@
 #include "support/LFakeRasterizer.h"
 #include "support/LFakeRender.h"
 #include "support/LFuzzDataRoot.h"
+#include "support/LFuzzRecords.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -59,6 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
         return 0;
     }
     static LTestDirectory& sDirectory = Prepare();
+    LFuzzForgetRecords();
     sDirectory.Write("fonts.txt", std::string(reinterpret_cast<const char*>(aData), aSize));
     LFontManager* manager = LFontManager::Get();
     if (manager == nullptr) {

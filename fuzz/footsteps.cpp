@@ -8,6 +8,7 @@
 #include "container/LPropertyList.h"
 #include "scene/GMCharacter.h"
 #include "support/LFuzzCharacterWorld.h"
+#include "support/LFuzzRecords.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -46,6 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
     GMTestRoots& roots = FuzzCharacterWorld();
     static const bool sEyed = (roots.Write("data/meshes/eyed.lim1", LTestCharacters::EyedFigureBytes()), true);
     (void)sEyed;
+    LFuzzForgetRecords();
     const std::string input(reinterpret_cast<const char*>(aData), aSize);
     size_t at = 0;
     roots.Write("data/sounds/footsteps.txt", Part(input, at));

@@ -6,6 +6,7 @@
 #include "Render/LGestureCurve.h"
 #include "Render/LGesturePlayer.h"
 #include "support/LFuzzCharacterWorld.h"
+#include "support/LFuzzRecords.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -17,6 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
         return 0;
     }
     GMTestRoots& roots = FuzzCharacterWorld();
+    LFuzzForgetRecords();
     roots.Write("data/gestures/input.gk", std::string(reinterpret_cast<const char*>(aData) + 1, aSize - 1));
     LCharacter character;
     LTestCharacters::Load(character, LTestCharacters::Data("npc", (aData[0] & 1) != 0 ? "f" : ""));

@@ -16,6 +16,7 @@
 #include "support/LFakeSoundManager.h"
 #include "support/LFakeSoundPlayer.h"
 #include "support/LFakeTimer.h"
+#include "support/LFuzzRecords.h"
 #include "support/LTestCharacters.h"
 
 #include <cstddef>
@@ -67,6 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
         return 0;
     }
     GMInterview* interview = Interview();
+    LFuzzForgetRecords();
     LPropertyList entry;
     entry.Parse(reinterpret_cast<const char*>(aData) + 1, static_cast<int>(aSize - 1));
     const int lineFrames = 1 + (aData[0] & 7);

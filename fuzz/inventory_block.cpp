@@ -7,6 +7,7 @@
 #include "pda/GMPDA.h"
 #include "stdlib/LMemoryStream.h"
 #include "support/LFuzzInventory.h"
+#include "support/LFuzzRecords.h"
 #include "support/LTestStreams.h"
 
 #include <cstddef>
@@ -38,6 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
     static const bool sLogDropped = (SetLogDirectory(u"/dev/null"), true);
     (void)sLogDropped;
     static GMInventoryPanel* sPanel = FuzzInventory();
+    LFuzzForgetRecords();
     if (sPanel == nullptr || aSize > (1u << 16)) {
         return 0;
     }

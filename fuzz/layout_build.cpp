@@ -22,6 +22,7 @@
 #include "support/LFakeRasterizer.h"
 #include "support/LFakeRender.h"
 #include "support/LFakeTimer.h"
+#include "support/LFuzzRecords.h"
 #include "support/LFuzzSteer.h"
 #include "writers/LImageBytes.h"
 #include "support/LTestDirectory.h"
@@ -59,6 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
     }
     static const bool sPrepared = Prepare();
     (void)sPrepared;
+    LFuzzForgetRecords();
 
     std::string text(reinterpret_cast<const char*>(aData), aSize);
     LFuzzSteer steer(FuzzTakeSteering(text));

@@ -9,6 +9,7 @@
 #include "support/LFakeRender.h"
 #include "support/LFuzzDataRoot.h"
 #include "support/LFuzzInput.h"
+#include "support/LFuzzRecords.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -32,6 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
     }
     static const bool sPrepared = Prepare();
     (void)sPrepared;
+    LFuzzForgetRecords();
     LMemoryStream stream(4, -1);
     LoadFuzzInput(stream, aData, aSize);
     LMaterial material;

@@ -17,6 +17,7 @@
 #include "support/LFakeRasterizer.h"
 #include "support/LFakeRender.h"
 #include "support/LFakeTimer.h"
+#include "support/LFuzzRecords.h"
 #include "support/LFuzzSteer.h"
 
 #include <cstddef>
@@ -47,6 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
     }
     static const bool sPrepared = Prepare();
     (void)sPrepared;
+    LFuzzForgetRecords();
 
     std::string text(reinterpret_cast<const char*>(aData), aSize);
     LFuzzSteer steer(FuzzTakeSteering(text));

@@ -6,6 +6,7 @@
 #include "support/LFakeRender.h"
 #include "support/LFuzzInput.h"
 #include "support/LFuzzModel.h"
+#include "support/LFuzzRecords.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -17,6 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
     }
     static const bool sPrepared = (RegisterFakeRender(), true);
     (void)sPrepared;
+    LFuzzForgetRecords();
     LMemoryStream stream(4, -1);
     LoadFuzzInput(stream, aData, aSize);
     LDrawElement element;

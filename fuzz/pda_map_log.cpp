@@ -19,6 +19,7 @@
 #include "state/LStateManager.h"
 #include "support/LFakeTimer.h"
 #include "support/LFuzzPDAWorld.h"
+#include "support/LFuzzRecords.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -30,6 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
         return 0;
     }
     GMTestRoots& roots = FuzzPDAWorld();
+    LFuzzForgetRecords();
     const FuzzTwoTexts texts = FuzzSplitTexts(aData, aSize);
     const std::string& mapText = texts.mFirst;
     roots.Write("data/textures/pda/logdata.txt", texts.mSecond);

@@ -20,6 +20,7 @@
 #include "support/LFakeSoundPlayer.h"
 #include "support/LFakeTimer.h"
 #include "support/LFuzzPDAWorld.h"
+#include "support/LFuzzRecords.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -41,6 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
         return 0;
     }
     GMTestRoots& roots = FuzzPDAWorld();
+    LFuzzForgetRecords();
     const FuzzTwoTexts texts = FuzzSplitTexts(aData, aSize);
     const std::string& layoutText = texts.mSecond;
     roots.Write("data/textures/pda/phone_messages.txt", texts.mFirst);

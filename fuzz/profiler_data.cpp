@@ -11,6 +11,7 @@
 #include "profiler/GMProfilingComputer.h"
 #include "support/GMPuzzleHarness.h"
 #include "support/LFakeSoundPlayer.h"
+#include "support/LFuzzRecords.h"
 #include "ui/GMCursor.h"
 #include "util/GMOptions.h"
 
@@ -75,6 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
         harness->CopySample("textures/profiler");
         return harness;
     }();
+    LFuzzForgetRecords();
     GMProfilingComputer* computer = GMProfilingComputer::GetInstance();
     GMScreenManager* screens = GMScreenManager::GetInstance();
     if (computer == nullptr || screens == nullptr) {

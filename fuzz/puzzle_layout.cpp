@@ -9,12 +9,23 @@
 // presses a key by its scan code (without one the mouse drags across the middle of the
 // screen), then that state turns false and the back button is asked for, and the frames
 // run until the puzzle is hidden. The sample's puzzle pictures are under the texture roots.
+// Every input starts from the same stage: the harness's scene current and the only screen,
+// and the engine's random draws from a seed of the input's own. A solved puzzle may leave
+// for a location of the case, through a cut scene or at once; after the input the cut
+// scene plays out, and as the roots hold no location (nothing loads), the stage is set
+// again.
+#include "GMIScreen.h"
 #include "GMScreenManager.h"
 #include "event/LEventManager.h"
 #include "puzzles/GMPuzzle.h"
+#include "scene/GMSceneManager.h"
+#include "stdlib/LRandom.h"
 #include "support/GMBuiltPuzzle.h"
 #include "support/GMPuzzleHarness.h"
+#include "support/GMTestCutScenes.h"
+#include "support/LFuzzRecords.h"
 #include "support/LFuzzSteer.h"
+#include "ui/GMCutScenePlayer.h"
 #include "util/GMOptions.h"
 
 #include <cstddef>
@@ -63,6 +74,31 @@ void FuzzDriveMouseAndKeys(LFuzzSteer& aSteer, int aLimit)
     }
 }
 
+// Ends what an input started: a cut scene plays out, and the harness's scene is the
+// current scene and the only screen again (what else the game left shown is hidden, as at
+// a change of screen). False when a cut scene does not end.
+bool Restage(GMPuzzleHarness& aHarness)
+{
+    const GMCutScenePlayer* cutScene = GMCutScenePlayer::Peek();
+    if (cutScene != nullptr && cutScene->IsPlaying() && !GMTestCutScenes::PlayOut()) {
+        return false;
+    }
+    GMScreenManager* screens = GMScreenManager::GetInstance();
+    GMHarnessScene& scene = aHarness.Scene();
+    GMSceneManager* scenes = GMSceneManager::GetInstance();
+    if (screens->GetCount() == 1 && screens->GetTop() == &scene && scenes->GetScene() == &scene) {
+        return true;
+    }
+    if (GMIScreen* top = screens->GetTop(); top != nullptr && top != &scene) {
+        top->OnHidden();
+    }
+    screens->Clear();
+    scenes->SetScene(&scene);
+    screens->PushScreen(&scene);
+    scene.OnShow();
+    return true;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
@@ -82,6 +118,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
     if (puzzle == nullptr || screens == nullptr) {
         return 0;
     }
+    LFuzzForgetRecords();
+    LRandom::Seed(static_cast<unsigned int>(aSize));
     sHarness->Log().Clear();
     GMOptions::GetInstance()->SetSkill(static_cast<int>((aData[0] / kPuzzleCount) % 3));
     LEventManager::Get()->RemoveAllEvents();
@@ -105,6 +143,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
     }
     if (puzzle->IsShown() || screens->IndexOf(puzzle) >= 0) {
         __builtin_trap(); // a puzzle that cannot be left
+    }
+    if (!Restage(*sHarness)) {
+        __builtin_trap(); // a cut scene that does not end
     }
     return 0;
 }

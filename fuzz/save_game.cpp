@@ -11,6 +11,7 @@
 #include "stdlib/LMemoryStream.h"
 #include "support/LFuzzInput.h"
 #include "support/LFuzzInventory.h"
+#include "support/LFuzzRecords.h"
 #include "support/LFuzzSetUp.h"
 #include "support/LTestStreams.h"
 #include "menu/GMSaveGameFile.h"
@@ -62,6 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
 {
     static const bool sReady = Prepare();
     LFuzzRequireSetUp(sReady, "save_game");
+    LFuzzForgetRecords();
     if (aSize > (1u << 16)) {
         return 0;
     }

@@ -8,6 +8,7 @@
 #include "support/LFakeSoundManager.h"
 #include "support/LFakeSoundPlayer.h"
 #include "support/LFakeTimer.h"
+#include "support/LFuzzRecords.h"
 #include "support/LTestDirectory.h"
 
 #include <cstddef>
@@ -47,6 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
     }
     static const bool sPrepared = Prepare();
     (void)sPrepared;
+    LFuzzForgetRecords();
     gDirectory->Write("audio.txt", std::string(reinterpret_cast<const char*>(aData), aSize));
 
     std::vector<LString> viewpoints;

@@ -7,6 +7,7 @@
 #include "scene/GMLighting.h"
 #include "support/LFakeRender.h"
 #include "support/LFuzzDataRoot.h"
+#include "support/LFuzzRecords.h"
 #include "support/LTestDirectory.h"
 
 #include <cstddef>
@@ -32,6 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
     }
     static const bool sPrepared = Prepare();
     (void)sPrepared;
+    LFuzzForgetRecords();
     gDirectory->Write("lights_low.txt", std::string(reinterpret_cast<const char*>(aData), aSize));
 
     std::vector<LString> cameras {LString("nowhere")};

@@ -10,6 +10,7 @@
 #include "Render/LShadowVolume.h"
 #include "stdlib/LMemoryStream.h"
 #include "support/LFakeRender.h"
+#include "support/LFuzzRecords.h"
 #include "writers/LModelBuilder.h"
 
 #include <cstddef>
@@ -49,6 +50,7 @@ struct Fixture
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
 {
     static Fixture sFixture;
+    LFuzzForgetRecords();
     LMemoryStream stream(16, LMemoryStream::GROW_DOUBLE);
     if (aSize > 0 && !stream.CreateFromBuffer(static_cast<int>(aSize), aData)) {
         return 0;
