@@ -265,7 +265,9 @@ bool LButton::Render(LRenderer* aRenderer)
 
 bool LButton::Responds()
 {
-    return LIDisplayObject::IsActive() && LIDisplayObject::IsEnabled();
+    // A button that cannot be seen (hidden itself or by a group above it) follows no mouse
+    // and takes no press: a press there is for whatever is shown below.
+    return LIDisplayObject::IsActive() && LIDisplayObject::IsEnabled() && LIDisplayObject::IsVisible();
 }
 
 void LButton::Send(int aEvent)

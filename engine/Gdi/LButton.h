@@ -9,7 +9,9 @@
 // falls back: hilighted-over to hilighted, then every state to normal. A button needs at
 // least a normal look.
 //
-// Enter and leave follow the pointer over the shown look only. A press that ends outside
+// Only a button that is active, enabled and visible (with every group above it) hears the
+// mouse: a hidden button, or one in a hidden or disabled group, takes no enter, press or
+// click. Enter and leave follow the pointer over the shown look only. A press that ends outside
 // gives XBTNEVENT_RELEASED_OUTSIDE, never XBTNEVENT_CLICKED. Disabling keeps pressed and over; enabling
 // clears them.
 #pragma once

@@ -121,9 +121,12 @@ int LScrollBar::Create(LScrollBarParams aParams)
 int LScrollBar::SetContentGroup(LIDisplayObject* aGroup)
 {
     mContentGroup = aGroup;
-    if (aGroup != nullptr) {
-        UpdateFromPosition();
+    if (aGroup == nullptr) {
+        // The old content is let go of all the same, so the bar never moves it again.
+        L_ERROR("SetContentGroup failure. NULL arg.");
+        return 0;
     }
+    UpdateFromPosition();
     return 1;
 }
 

@@ -37,7 +37,8 @@ public:
     // is given afterwards.
     int Create(LScrollBarParams aParams);
     // The group moved by scrolling (not owned, watched: a deleted group is no longer
-    // moved); placed at once. Null lets go of the content, as ClearContentGroup does.
+    // moved); placed at once. Null is refused (logged, 0), though the old content is let
+    // go of; ClearContentGroup is the quiet way.
     int SetContentGroup(LIDisplayObject* aGroup);
     // The bar moves nothing until a group is given again; nothing is logged.
     void ClearContentGroup();

@@ -1,8 +1,8 @@
 #include "menu/GMCaseTable.h"
 
 #include "event/LEventManager.h"
-#include "state/LIState.h"
 #include "state/LStateManager.h"
+#include "util/GMSelectedCase.h"
 
 namespace {
 
@@ -38,12 +38,8 @@ bool GMCaseTable::FirstThreeClosed()
 
 int GMCaseTable::SelectedCase()
 {
-    LStateManager* states = LStateManager::Get();
-    LIState* state = states != nullptr ? states->GetState(LString("sta_selectedcase")) : nullptr;
-    if (state == nullptr || state->GetType() != LIState::TYPE_NUMBER || state->GetValue() == nullptr) {
-        return 0;
-    }
-    return static_cast<int>(*static_cast<const float*>(state->GetValue()));
+    int selected = 0;
+    return GMSelectedCase::Read(selected) == GMSelectedCase::RESULT_READ ? selected : 0;
 }
 
 void GMCaseTable::SetSelectedCase(int aCase)

@@ -35,8 +35,8 @@ public:
     static bool IsClosed(int aCase);
     // Cases 1, 2 and 3 all closed: the last case may start.
     static bool FirstThreeClosed();
-    // "sta_selectedcase" truncated to a whole number; 0 (no case in progress) when the
-    // state is missing or holds no number.
+    // "sta_selectedcase" as GMSelectedCase reads it; 0 (no case in progress) when the
+    // state is missing or holds no number in the int range (logged).
     static int SelectedCase();
     // "sta_selectedcase" set to aCase without notification, made when missing.
     static void SetSelectedCase(int aCase);

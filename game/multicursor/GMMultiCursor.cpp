@@ -328,6 +328,7 @@ void GMMultiCursor::ShowAt(const LVector2& aPosition)
     mBlendStep = kFadeStep;
     SetBlend(0.0f);
     SetVisible(true);
+    SetEnabled(true);
     if (GMCursor* cursor = GMCursor::GetInstance()) {
         cursor->SetCursor(GMCursor::TYPE_HAND, LString());
     }
@@ -364,6 +365,9 @@ void GMMultiCursor::Hide(bool aDeactivate)
 void GMMultiCursor::StartFadeOut(bool aDeactivate)
 {
     mOpen = false;
+    // Fading out, the menu is on its way: its buttons take no press (one there goes on to
+    // what lies below), as once it is hidden.
+    SetEnabled(false);
     FadeOutToolTips();
     mDeactivateWhenHidden = aDeactivate;
     if (LMouse* mouse = LMouse::Get()) {
@@ -505,8 +509,7 @@ void GMMultiCursor::OnFrame()
 
 void GMMultiCursor::OnButton(const LString& aId, int aEvent)
 {
-    // A hidden menu's buttons stay where it was last shown: a press there is not for it.
-    if (aEvent != XBTNEVENT_PRESSED || !IsActive() || !GetVisible()) {
+    if (aEvent != XBTNEVENT_PRESSED || !IsActive()) {
         return;
     }
     FadeOutToolTips();

@@ -18,6 +18,7 @@
 #include "interview/GMVoicedLine.h"
 #include "pda/GMPDAMinimized.h"
 #include "scene/GMHotspot.h"
+#include "scene/GMHotspotInterview.h"
 #include "scene/GMScene.h"
 #include "scene/GMSceneManager.h"
 #include "state/LIState.h"
@@ -67,6 +68,23 @@ LVectorString SplitBars(const LString& aValue)
         start = bar + 1;
     }
     return parts;
+}
+
+// The scene's interview hotspot that starts aInterviewId ("typedata.interview.interviewid"),
+// or null.
+GMHotspot* InterviewHotspot(const GMScene* aScene, const LString& aInterviewId)
+{
+    for (int i = 0; i < aScene->GetHotspotCount(); ++i) {
+        GMHotspot* hotspot = aScene->GetHotspot(i);
+        if (hotspot == nullptr || hotspot->GetKind() != GMHotspot::KIND_INTERVIEW) {
+            continue;
+        }
+        const GMHotspotInterview::Record* record = static_cast<GMHotspotInterview*>(hotspot)->GetRecord();
+        if (record != nullptr && record->mInterviewId == aInterviewId) {
+            return hotspot;
+        }
+    }
+    return nullptr;
 }
 
 bool EndsWithOgg(const LString& aId)
@@ -669,9 +687,10 @@ void GMCloseUp::StartInterview()
         }
         return;
     }
-    GMHotspot* hotspot = scene->FindHotspot(parts.GetRef(1));
-    if (hotspot == nullptr || hotspot->GetKind() != GMHotspot::KIND_INTERVIEW) {
-        GiveInputBack(scene, LString("Close-up interview failure. No interview hotspot: ") + parts.GetRef(1));
+    // A second part asks for the start through the hotspot that holds this interview.
+    GMHotspot* hotspot = InterviewHotspot(scene, interviewId);
+    if (hotspot == nullptr) {
+        GiveInputBack(scene, LString("Close-up interview failure. No interview hotspot: ") + interviewId);
         return;
     }
     // The hotspot's talk gives the scene its input back itself when the start fails.

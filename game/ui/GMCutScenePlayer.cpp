@@ -1,6 +1,7 @@
 #include "ui/GMCutScenePlayer.h"
 
 #include "GMScreenManager.h"
+#include "Gdi/LCursor.h"
 #include "Gdi/LDisplayManager.h"
 #include "Input/LKeyboard.h"
 #include "Input/LMouse.h"
@@ -9,6 +10,7 @@
 #include "event/LEventManager.h"
 #include "interview/GMSubtitle.h"
 #include "menu/GMCaseTable.h"
+#include "menu/GMMainMenu.h"
 #include "memory/LMemoryManager.h"
 #include "pda/GMPDA.h"
 #include "pda/GMPDAMinimized.h"
@@ -375,7 +377,11 @@ void GMCutScenePlayer::OnButtonDown(int)
 
 void GMCutScenePlayer::OnMove(const LVector2& aPosition)
 {
-    // The cursor is hidden, but follows the mouse for the moment it shows again.
+    // The mouse is held here, so neither cursor hears it: both are hidden, but follow the
+    // mouse for the moment they show again, where the next click lands.
+    if (LCursor* engineCursor = LCursor::Get()) {
+        engineCursor->OnMove(aPosition);
+    }
     if (GMCursor* cursor = GMCursor::GetInstance()) {
         cursor->OnMove(aPosition);
     }
@@ -516,6 +522,23 @@ void GMCutScenePlayer::LoadTarget()
     if (mQueue.GetCount() > 0) {
         PushScreen();
     }
+    ShowMenuWhenNoScreenIsLeft(scene);
+}
+
+void GMCutScenePlayer::ShowMenuWhenNoScreenIsLeft(const LString& aScene)
+{
+    // A target that did not load (a damaged table, a missing folder), and nothing else
+    // came up: the player would face a black picture that takes no input.
+    GMScreenManager* screens = GMScreenManager::GetInstance();
+    if (screens == nullptr || screens->GetTop() != nullptr) {
+        return;
+    }
+    GMMainMenu* menu = GMMainMenu::GetInstance();
+    if (menu == nullptr || !screens->PushFade(menu)) {
+        L_ERROR("No screen is left after the cut scene, and the main menu cannot open: " + aScene);
+        return;
+    }
+    L_NOTE("The main menu opens in place of the location that did not load: " + aScene);
 }
 
 void GMCutScenePlayer::WrapUp()

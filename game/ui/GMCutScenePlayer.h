@@ -164,8 +164,8 @@ private:
     // The entry's "dependencies" evaluated; false (logged once) when they cannot be
     // built. aFound tells whether the entry has them.
     bool Dependencies(Trigger& aTrigger, bool& aFound);
-    // State and event triggers: aId compared with aKey's value exactly or without case.
-    bool FireFirst(TriggerList& aList, const char* aKey, const LString& aId, bool aNoCase);
+    // State and event triggers: aId compared with aKey's value without regard to case.
+    bool FireFirst(TriggerList& aList, const char* aKey, const LString& aId);
     // Interview and location triggers: the id must match and "dependencies" hold.
     bool FireFirstWithDependencies(TriggerList& aList, const char* aKey, const LString& aId);
     void PlayCutScene(const LPropertyList* aEntry);
@@ -186,6 +186,9 @@ private:
     void EndMovie();
     void EndCutScene();
     void LoadTarget();
+    // With the screen stack left empty (the target aScene did not load), the main menu
+    // opens so that the player has something to act on; logged.
+    static void ShowMenuWhenNoScreenIsLeft(const LString& aScene);
     void WrapUp();
     void JoinFrames();
     void LeaveFrames();

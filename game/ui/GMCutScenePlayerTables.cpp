@@ -109,12 +109,12 @@ bool GMCutScenePlayer::Dependencies(Trigger& aTrigger, bool& aFound)
     return aTrigger.mScript != nullptr && aTrigger.mScript->Evaluate();
 }
 
-bool GMCutScenePlayer::FireFirst(TriggerList& aList, const char* aKey, const LString& aId, bool aNoCase)
+bool GMCutScenePlayer::FireFirst(TriggerList& aList, const char* aKey, const LString& aId)
 {
     for (Trigger& trigger : aList) {
         bool named = false;
         const LString wanted = Value(trigger.mEntry, aKey, named);
-        const bool matches = named && (aNoCase ? wanted.EqualsNoCase(aId) : wanted == aId);
+        const bool matches = named && wanted.EqualsNoCase(aId);
         bool hasDependencies = false;
         Value(trigger.mEntry, "dependencies", hasDependencies);
         bool fires = false;
@@ -155,15 +155,17 @@ bool GMCutScenePlayer::FireFirstWithDependencies(TriggerList& aList, const char*
 
 void GMCutScenePlayer::OnStateChanged(LIState* aState)
 {
+    // The state manager keeps every id lower-cased; the table's id is lowered in the same
+    // way by the comparison.
     if (aState != nullptr) {
-        FireFirst(mStateTriggers, "triggerstate", aState->GetId(), false);
+        FireFirst(mStateTriggers, "triggerstate", aState->GetId());
     }
 }
 
 void GMCutScenePlayer::OnEvent(LEvent* aEvent)
 {
     if (aEvent != nullptr) {
-        FireFirst(mEventTriggers, "triggerevent", aEvent->GetId(), true);
+        FireFirst(mEventTriggers, "triggerevent", aEvent->GetId());
     }
 }
 

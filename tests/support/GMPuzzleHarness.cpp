@@ -13,6 +13,7 @@
 #include "event/LEventManager.h"
 #include "pda/GMInventoryPanel.h"
 #include "interview/GMSubtitle.h"
+#include "menu/GMMainMenu.h"
 #include "pda/GMPDA.h"
 #include "pda/GMPDAMinimized.h"
 #include "puzzles/GMPuzzle.h"
@@ -271,6 +272,14 @@ bool GMPuzzleHarness::PlayOutToScene()
     }
     GMSceneManager::GetInstance()->SetScene(mScene.get());
     GMScreenManager* screens = GMScreenManager::GetInstance();
+    // The main menu came up in place of the location that did not load: the harness's
+    // scene takes its place.
+    GMMainMenu* menu = GMMainMenu::Peek();
+    if (menu != nullptr && screens->GetCount() == 1 && screens->GetTop() == menu) {
+        menu->OnHidden();
+        menu->StopTheme();
+        screens->Clear();
+    }
     if (screens->GetCount() != 0 || !screens->PushScreen(mScene.get())) {
         return false;
     }

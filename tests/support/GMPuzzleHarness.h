@@ -105,7 +105,8 @@ public:
     static std::string CutSceneCalls();
     // Plays the cut scene out (GMTestCutScenes::PlayOut), which takes every screen off the
     // stack for its target location; the roots hold no location, so its load fails
-    // (logged). Then the harness's scene is the current scene and the only screen again,
+    // (logged) and the main menu comes up in its place. Then the harness's scene takes
+    // the menu's place as the current scene and the only screen again,
     // as for a puzzle opened anew; whether all of that came about.
     bool PlayOutToScene();
 

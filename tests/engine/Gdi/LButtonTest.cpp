@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -191,6 +192,38 @@ TEST_F(ButtonTest, DisabledButtonsIgnoreTheMouseUntilEnabledAgain)
     parent.SetActive(true);
     mMouse->OnMove(kInside);
     EXPECT_EQ(1, mRecorder.mEvents.back());
+}
+
+TEST_F(ButtonTest, AButtonThatCannotBeSeenTakesNoPressUntilShownAgain)
+{
+    Build({XBTNSTATE_NORMAL});
+    LDisplayGroup parent;
+    parent.SetId(LString("parent"));
+    LButton* child = mButton;
+    mButton = nullptr;
+    ASSERT_TRUE(parent.AddMember(child, true));
+    // Hidden itself, hidden by its group, or in a disabled group: the mouse passes by.
+    const std::function<void(bool)> hides[] = {
+        [&](bool aHidden) { child->SetVisible(!aHidden); },
+        [&](bool aHidden) { parent.SetVisible(!aHidden); },
+        [&](bool aHidden) { parent.SetEnabled(!aHidden); },
+    };
+    for (const auto& hide : hides) {
+        hide(true);
+        mMouse->OnMove(kInside);
+        mMouse->OnButtonDown(1);
+        mMouse->OnButtonUp(1);
+        mMouse->OnMove(kOutside);
+        EXPECT_TRUE(mRecorder.mEvents.empty());
+        EXPECT_FALSE(child->IsPressed());
+        hide(false);
+        mMouse->OnMove(kInside);
+        mMouse->OnButtonDown(1);
+        mMouse->OnButtonUp(1);
+        mMouse->OnMove(kOutside);
+        EXPECT_EQ((std::vector<int> {1, 0, 4, 2}), mRecorder.mEvents);
+        mRecorder.mEvents.clear();
+    }
 }
 
 TEST_F(ButtonTest, MovesBetweenFramesHitTheLookThatIsShown)

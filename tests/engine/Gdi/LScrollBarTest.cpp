@@ -293,12 +293,16 @@ TEST_F(ScrollBarTest, RefusalsAreLogged)
     params.mBar = nullptr;
     EXPECT_EQ(0, bar.mScroll.Create(params));
     EXPECT_TRUE(log.Contains("Invalid argument."));
-    // Null is no refusal: it lets go of the content, which then stays where it was.
+    // A null content group is refused with an error, yet the old content is let go of and
+    // stays where it was.
     ASSERT_TRUE(bar.mScroll.Create(bar.Params()));
     ASSERT_EQ(1, bar.mScroll.SetContentGroup(&bar.mContent));
     bar.mScroll.SetContentHeight(1000);
     bar.mScroll.SetFraction(0.25f);
-    EXPECT_EQ(1, bar.mScroll.SetContentGroup(nullptr));
+    log.Clear();
+    EXPECT_EQ(0, bar.mScroll.SetContentGroup(nullptr));
+    EXPECT_EQ(1, log.Count("SetContentGroup failure. NULL arg."));
+    EXPECT_TRUE(log.Contains("ERROR"));
     EXPECT_EQ(nullptr, bar.mScroll.GetContentGroup());
     const LVector2 before = bar.mContent.GetLocalPosition();
     bar.mScroll.SetFraction(0.5f);
@@ -321,13 +325,15 @@ TEST_F(ScrollBarTest, ClearedContentStaysWhereItWasWhileTheBarMoves)
     EXPECT_EQ(40, bar.mScroll.GetContentPosition());
     EXPECT_EQ((std::vector<float> {5.0f, -10.0f}), At(bar.mContent));
 
-    // A null content clears as well, silently: the old content is not moved by later
-    // scrolling.
+    // ClearContentGroup is the quiet way: nothing logged. A refused null content clears as
+    // well: the old content is not moved by later scrolling.
     LLogCapture log;
     ASSERT_EQ(1, bar.mScroll.SetContentGroup(&bar.mContent));
-    EXPECT_EQ(1, bar.mScroll.SetContentGroup(nullptr));
+    bar.mScroll.ClearContentGroup();
+    EXPECT_EQ("", log.Problems());
+    ASSERT_EQ(1, bar.mScroll.SetContentGroup(&bar.mContent));
+    EXPECT_EQ(0, bar.mScroll.SetContentGroup(nullptr));
     EXPECT_EQ(nullptr, bar.mScroll.GetContentGroup());
-    EXPECT_FALSE(log.Contains("SetContentGroup failure."));
     const std::vector<float> before = At(bar.mContent);
     bar.mScroll.ScrollUp();
     EXPECT_EQ(before, At(bar.mContent));

@@ -282,7 +282,7 @@ TEST_F(MultiCursorTest, HidingAMenuAlreadyHiddenWithDeactivateSilencesItsButtons
     EXPECT_EQ("5", mListener.mHeard);
 }
 
-TEST_F(MultiCursorTest, AHiddenMenusButtonsLetPressesThroughAndCostNoTime)
+TEST_F(MultiCursorTest, AHiddenOrFadingMenusButtonsLetPressesThroughAndCostNoTime)
 {
     // Closed without deactivating (a look), the hidden buttons stay where it was shown:
     // a press there goes on to whatever lies below and costs no game time.
@@ -298,14 +298,21 @@ TEST_F(MultiCursorTest, AHiddenMenusButtonsLetPressesThroughAndCostNoTime)
     EXPECT_EQ("", mListener.mHeard);
     EXPECT_FLOAT_EQ(start, clock->GetTime());
     EXPECT_EQ(1, mOther.mHeard);
-    // During its fade-out it is still seen, and its buttons still answer.
+    // During its fade-out the menu is on its way: its buttons take no press either, and
+    // the next fade-in makes them answer again.
     Open(&mListener);
     mMenu->Hide(false);
     LFakeTimer::FrameAt(LFakeTimer::sNow + 0.02);
     ASSERT_TRUE(mMenu->IsFading());
+    ASSERT_TRUE(mMenu->GetVisible());
+    Press(kLook);
+    EXPECT_EQ("", mListener.mHeard);
+    EXPECT_FLOAT_EQ(start, clock->GetTime());
+    EXPECT_EQ(2, mOther.mHeard);
+    Fade();
+    Open(&mListener);
     Press(kLook);
     EXPECT_EQ("5", mListener.mHeard);
-    Fade();
 }
 
 TEST_F(MultiCursorTest, WhileOpenTheMouseBelongsToTheMenuAlone)

@@ -36,6 +36,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <limits>
 #include <memory>
@@ -417,6 +418,35 @@ TEST_F(PDATest, TheBarIsDraggedWithinTheScreen)
     LMouse::Get()->OnButtonUp(1);
     LMouse::Get()->OnMove(LVector2(50.0f, 50.0f));
     EXPECT_FLOAT_EQ(300.0f, bar->GetLocalPosition().x);
+}
+
+TEST_F(PDATest, TheHiddenBarsMoveButtonTakesNoPress)
+{
+    const LVector2 home = mBar->GetBarPosition();
+    LButton* move = dynamic_cast<LButton*>(mBar->GetBar()->GetMember(LString("move")));
+    ASSERT_NE(nullptr, move);
+    // Hidden by the option, or by a screen that hides it.
+    const std::function<void()> hides[] = {
+        [&] {
+            GMOptions::GetInstance()->SetToggle(1, 1);
+            mBar->Show();
+        },
+        [&] { mBar->Hide(); },
+    };
+    for (const auto& hide : hides) {
+        mBar->Show();
+        hide();
+        LFakeTimer::FrameAt(LFakeTimer::sNow + 0.05);
+        LMouse::Get()->OnMove(home + LVector2(5.0f, 5.0f));
+        LMouse::Get()->OnButtonDown(1);
+        EXPECT_FALSE(move->IsPressed());
+        LMouse::Get()->OnMove(LVector2(305.0f, 205.0f));
+        LMouse::Get()->OnButtonUp(1);
+        EXPECT_FLOAT_EQ(home.x, mBar->GetBar()->GetLocalPosition().x);
+        EXPECT_FLOAT_EQ(home.y, mBar->GetBar()->GetLocalPosition().y);
+        GMOptions::GetInstance()->SetToggle(1, 0);
+        LMouse::Get()->OnMove(LVector2(700.0f, 10.0f));
+    }
 }
 
 TEST_F(PDATest, FlashBlinksTheIconAndPlaysTheMessage)

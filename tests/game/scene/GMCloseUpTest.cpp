@@ -374,6 +374,25 @@ TEST_F(CloseUpTest, TheInterviewStartsHalfASecondAfterTheHidingThroughTheWitness
     ASSERT_TRUE(FramesUntil([&] { return mScene->IsInputEnabled(); }));
 }
 
+TEST_F(CloseUpTest, ASecondPartStartsTheInterviewThroughTheHotspotThatHoldsIt)
+{
+    // The part after the bar names no hotspot: the hotspot is the one whose interview id
+    // equals the first part.
+    GMCloseUp* closeUp = Make(Entry("triggerinterview=sample_interview|1\n"));
+    ASSERT_TRUE(Opened(closeUp));
+    Back(closeUp);
+    ASSERT_TRUE(FramesUntil([&] { return closeUp->IsInterviewDue(); }));
+    ASSERT_TRUE(FramesUntil([&] { return !closeUp->IsInterviewDue(); }, 40));
+    EXPECT_TRUE(LEventManager::Get()->IsRaised(LString("evt_interviewsample_interview_started")));
+    EXPECT_TRUE(mScene->IsInterviewRunning());
+    GMInterview* interview = GMInterviewManager::GetInstance()->GetCurrentInterview();
+    ASSERT_NE(nullptr, interview);
+    EXPECT_EQ(mScene->FindHotspot(LString("sample_witness")), interview->GetTalkHotspot());
+    EXPECT_FALSE(mLog.Contains("Close-up interview failure."));
+    interview->End();
+    ASSERT_TRUE(FramesUntil([&] { return mScene->IsInputEnabled(); }));
+}
+
 TEST_F(CloseUpTest, AnInterviewThatCannotStartGivesTheSceneItsClicksBack)
 {
     GMCloseUp* closeUp = Make(Entry("triggerinterview=no_such_interview\n"));

@@ -5,10 +5,12 @@
 #include "ui/GMCutScenePlayer.h"
 
 #include "GMScreenManager.h"
+#include "Input/LMouse.h"
 #include "event/LEvent.h"
 #include "event/LEventManager.h"
 #include "event/LIEventListener.h"
 #include "game/scene/GMHotspotEntries.h"
+#include "menu/GMMainMenu.h"
 #include "scene/GMScene.h"
 #include "scene/GMSceneManager.h"
 #include "state/LIState.h"
@@ -23,6 +25,7 @@
 #include "support/LFakeMoviePlayer.h"
 #include "support/LTestStrings.h"
 #include "ui/GMICutSceneListener.h"
+#include "ui/GMMessageBox.h"
 #include "ui/GMScreenFader.h"
 
 #include <gtest/gtest.h>
@@ -140,6 +143,31 @@ TEST_F(CutSceneEndTest, WithACaseTheTargetLoadsAtOnceAndFadesInOnItsViewpointOrI
     }
     EXPECT_EQ(nullptr, LStateManager::Get()->GetState(LString("sta_caseselection_active")));
     EXPECT_EQ("", mLog.Problems("RemoveRestorable failure. Not found."));
+}
+
+TEST_F(CutSceneEndTest, ATargetThatDoesNotLoadEndsOnTheMainMenuWhichTakesInput)
+{
+    // A case in progress: the target would load at once, and nothing else comes up.
+    SelectCase("1");
+    mPlayer->SetTarget(LString("case01/nowhere"), LString("vp01"));
+    mPlayer->Play(LString("a.bik"));
+    ASSERT_TRUE(GMTestCutScenes::PlayOut());
+    ASSERT_TRUE(GMTestCutScenes::Settle());
+    EXPECT_EQ(nullptr, Current());
+    GMMainMenu* menu = GMMainMenu::Peek();
+    ASSERT_NE(nullptr, menu);
+    EXPECT_EQ(static_cast<GMIScreen*>(menu), Screens()->GetTop());
+    EXPECT_EQ(1, Screens()->GetCount());
+    EXPECT_TRUE(GMScreenFader::GetInstance()->IsFadedIn());
+    EXPECT_FALSE(LMouse::Get()->IsLocked());
+    EXPECT_TRUE(mLog.Contains("LoadScene failure. Target scene not loaded: case01/nowhere"));
+    EXPECT_TRUE(mLog.Contains("The main menu opens in place of the location that did not load: case01/nowhere"));
+    // A click on its quit button asks the question.
+    GMSceneFlow::Move(LVector2(401.0f, 512.0f));
+    GMSceneFlow::Frames(1);
+    GMSceneFlow::Click(LVector2(400.0f, 512.0f));
+    EXPECT_TRUE(GMMessageBox::GetInstance()->IsOpen());
+    GMMessageBox::GetInstance()->OnButton(LString("no"), 4);
 }
 
 TEST_F(CutSceneEndTest, AMovieAskedForWhileFadingToTheTargetPlaysOverTheLoadedScene)

@@ -5,6 +5,7 @@
 
 #include "GMScreenManager.h"
 #include "Gdi/LCursor.h"
+#include "Gdi/LDisplayGroup.h"
 #include "Gdi/LTextArea.h"
 #include "Input/LIMouseListener.h"
 #include "Input/LKeyboard.h"
@@ -94,6 +95,22 @@ TEST_F(CutSceneTest, AStateEntryPlaysOncePerMatchingChangeAndOnlyTheFirstInTable
     SetBoolean("sta_go");
     ASSERT_TRUE(GMTestCutScenes::PlayOut());
     EXPECT_EQ((std::vector<std::string> {"first.bik", "first.bik"}), GMTestCutScenes::Made());
+    EXPECT_EQ("", mLog.Problems());
+}
+
+TEST_F(CutSceneTest, AStateEntryWrittenWithCapitalsMatchesTheLowerCasedStateId)
+{
+    // State ids compare without regard to case: the manager keeps them lower-cased.
+    GMCutScenePlayer* player = MakePlayer(Entry("caps", "state", "triggerstate", "Sta_Door_Open", "caps.bik") +
+                                          Entry("scripted", "state", "triggerstate", "STA_Lamp", "lamp.bik",
+                                                "\tdependencies=script[true]\n"));
+    SetBoolean("STA_DOOR_open");
+    ASSERT_TRUE(player->IsPlaying());
+    EXPECT_EQ("caps.bik", ToStd(player->GetQueue()[0]));
+    ASSERT_TRUE(GMTestCutScenes::PlayOut());
+    SetBoolean("sta_lamp");
+    ASSERT_TRUE(GMTestCutScenes::PlayOut());
+    EXPECT_EQ((std::vector<std::string> {"caps.bik", "lamp.bik"}), GMTestCutScenes::Made());
     EXPECT_EQ("", mLog.Problems());
 }
 
@@ -194,6 +211,28 @@ TEST_F(CutSceneTest, AMovieStandsCentredAtTheOptionsVolumeAndHasTheMouseToItself
     GMSceneFlow::Click(LVector2(400.0f, 300.0f));
     EXPECT_LT(heard, other.mEvents);
     LMouse::Get()->RemoveListener(&other);
+    EXPECT_EQ("", mLog.Problems());
+}
+
+TEST_F(CutSceneTest, WhileAMovieHoldsTheMouseItsMovesReachTheEngineCursor)
+{
+    GMCutScenePlayer* player = MakePlayer();
+    LCursor* cursor = GMCursor::GetInstance()->GetEngineCursor();
+    ASSERT_NE(nullptr, cursor);
+    GMSceneFlow::Move(LVector2(10.0f, 20.0f));
+    player->Play(LString("a.bik"));
+    ASSERT_TRUE(GMTestCutScenes::Settle());
+    ASSERT_NE(nullptr, GMTestCutScenes::Shown());
+    ASSERT_TRUE(LMouse::Get()->IsLocked());
+    GMSceneFlow::Move(LVector2(321.0f, 234.0f));
+    EXPECT_FLOAT_EQ(321.0f, cursor->GetGroup()->GetLocalPosition().x);
+    EXPECT_FLOAT_EQ(234.0f, cursor->GetGroup()->GetLocalPosition().y);
+    // Without a target scene the cursor shows again where the mouse is.
+    GMTestCutScenes::Shown()->MarkEnded();
+    ASSERT_TRUE(GMTestCutScenes::PlayOut());
+    EXPECT_TRUE(cursor->GetVisible());
+    EXPECT_FLOAT_EQ(321.0f, cursor->GetGroup()->GetLocalPosition().x);
+    EXPECT_FLOAT_EQ(234.0f, cursor->GetGroup()->GetLocalPosition().y);
     EXPECT_EQ("", mLog.Problems());
 }
 
