@@ -5,19 +5,12 @@
 #include "Input/LMouse.h"
 #include "memory/LMemoryManager.h"
 #include "pda/GMPDA.h"
-#include "state/LIState.h"
-#include "state/LStateManager.h"
 #include "stdlib/LLog.h"
+#include "util/GMSelectedCase.h"
 
 bool GMPDAScrollContent::GetSelectedCase(int& aCase)
 {
-    LStateManager* states = LStateManager::Get();
-    LIState* state = states != nullptr ? states->GetState(LString("sta_selectedcase")) : nullptr;
-    if (state == nullptr || state->GetType() != LIState::TYPE_NUMBER || state->GetValue() == nullptr) {
-        return false;
-    }
-    aCase = static_cast<int>(*static_cast<float*>(state->GetValue()));
-    return true;
+    return GMSelectedCase::Read(aCase) == GMSelectedCase::RESULT_READ;
 }
 
 void GMPDAScrollContent::ScrollStep(float aDelta)

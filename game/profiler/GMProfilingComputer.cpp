@@ -14,11 +14,10 @@
 #include "memory/LMemoryManager.h"
 #include "script/LScript.h"
 #include "script/LScriptBuilder.h"
-#include "state/LIState.h"
-#include "state/LStateManager.h"
 #include "stdlib/LLog.h"
 #include "ui/GMCursor.h"
 #include "util/GMOptions.h"
+#include "util/GMSelectedCase.h"
 #include "util/GMTextureRoot.h"
 
 #include <algorithm>
@@ -137,14 +136,9 @@ GMProfilingComputer::~GMProfilingComputer()
 
 int GMProfilingComputer::SelectedCase()
 {
-    LStateManager* states = LStateManager::Get();
-    LIState* state = states != nullptr ? states->GetState(LString("sta_selectedcase")) : nullptr;
-    if (state == nullptr || state->GetType() != LIState::TYPE_NUMBER || state->GetValue() == nullptr) {
-        return 0;
-    }
-    const float value = *static_cast<const float*>(state->GetValue());
+    int selected = 0;
     // A value no case number can be counts as none.
-    return value >= 1.0f && value < 100.0f ? static_cast<int>(value) : 0;
+    return GMSelectedCase::Read(selected) == GMSelectedCase::RESULT_READ && selected >= 1 && selected < 100 ? selected : 0;
 }
 
 int GMProfilingComputer::Strength(int aEntered, int aDefined, LString* aWord)

@@ -4,6 +4,9 @@
 #include "util/GMSelectedCase.h"
 
 #include "container/LString.h"
+#include "menu/GMCaseTable.h"
+#include "pda/GMPDAScrollContent.h"
+#include "profiler/GMProfilingComputer.h"
 #include "state/LIState.h"
 #include "state/LStateManager.h"
 #include "support/LLogCapture.h"
@@ -59,5 +62,30 @@ TEST(SelectedCase, NumbersInTheIntRangeAreReadAndOthersRefused)
         EXPECT_EQ(-1, GMSelectedCase::Get());
         EXPECT_EQ(2, log.Count("Invalid selected case: not a number in the int range."));
     }
+    LStateManager::Get()->RemoveAllStates();
+}
+
+// The case table, the PDA's panels and the profiling computer read the case through the
+// checked reader: a number it refuses is refused by each of them, logged, and never
+// converted.
+TEST(SelectedCase, EveryReaderOfTheCaseRefusesWhatTheCheckedReaderRefuses)
+{
+    const float refused[] = {std::numeric_limits<float>::quiet_NaN(), 1e10f, -std::numeric_limits<float>::infinity()};
+    for (float value : refused) {
+        SCOPED_TRACE(value);
+        SetSelectedCase(value);
+        LLogCapture log;
+        int selected = 42;
+        EXPECT_FALSE(GMPDAScrollContent::GetSelectedCase(selected));
+        EXPECT_EQ(0, GMProfilingComputer::SelectedCase());
+        EXPECT_EQ(0, GMCaseTable::SelectedCase());
+        EXPECT_EQ(3, log.Count("Invalid selected case: not a number in the int range."));
+    }
+    SetSelectedCase(3.0f);
+    int selected = 0;
+    EXPECT_TRUE(GMPDAScrollContent::GetSelectedCase(selected));
+    EXPECT_EQ(3, selected);
+    EXPECT_EQ(3, GMProfilingComputer::SelectedCase());
+    EXPECT_EQ(3, GMCaseTable::SelectedCase());
     LStateManager::Get()->RemoveAllStates();
 }
