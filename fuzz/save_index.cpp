@@ -6,6 +6,7 @@
 #include "container/LString.h"
 #include "container/LVectorString.h"
 #include "state/LStateManager.h"
+#include "stdlib/LIFileSystem.h"
 #include "menu/GMSaveIndexFile.h"
 
 #include <cstddef>
@@ -49,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
         __builtin_trap();
     }
     for (int i = 0; i < listed; ++i) {
-        if (keys[i] != LString("game") + (i + 1) || !GMSaveIndexFile::IsSafeName(thumbnails[i])) {
+        if (keys[i] != LString("game") + (i + 1) || !LIFileSystem::IsSafeName(thumbnails[i])) {
             __builtin_trap();
         }
     }

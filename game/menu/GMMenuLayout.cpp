@@ -12,7 +12,7 @@
 #include "menu/GMMenuButton.h"
 #include "stdlib/LLog.h"
 #include "time/LITimer.h"
-#include "menu/GMSaveIndexFile.h"
+#include "stdlib/LIFileSystem.h"
 
 namespace {
 const char16_t* const kThumbnailFolder = u"//textures/menu/thumbnails/";
@@ -90,7 +90,7 @@ uint32_t GMMenuLayout::ThumbnailTexture(const LString& aName, bool aFallback)
     if (held != 0) {
         return held;
     }
-    LImage* image = GMSaveIndexFile::IsSafeName(aName) ? LoadImage(LString(kThumbnailFolder) + aName) : nullptr;
+    LImage* image = LIFileSystem::IsSafeName(aName) ? LoadImage(LString(kThumbnailFolder) + aName) : nullptr;
     if (image == nullptr && aFallback) {
         image = LoadImage(LString(kThumbnailFolder) + kDefaultThumbnail);
     }

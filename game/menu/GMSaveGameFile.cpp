@@ -190,7 +190,7 @@ bool GMSaveGameFile::CanBePlaced()
     }
     // The location is named by the save, a file the player can edit.
     LIFileSystem* files = LIFileSystem::Get();
-    if (!GMSaveIndexFile::IsSafeName(scene) ||
+    if (!LIFileSystem::IsSafeName(scene) ||
         (files != nullptr && !files->PathExists(LString("//scenes/") + scene + "/scene.txt", true))) {
         L_ERROR(LString("Load failure. Unknown location: ") + scene);
         return false;
@@ -247,7 +247,7 @@ bool GMSaveGameFile::Read(LMemoryStream& aSave)
 
 bool GMSaveGameFile::LoadGame(const LString& aKey, GMIScreenFaderListener* aListener)
 {
-    if (aListener == nullptr || aKey.IsEmpty() || !GMSaveIndexFile::IsSafeName(aKey)) {
+    if (aListener == nullptr || aKey.IsEmpty() || !LIFileSystem::IsSafeName(aKey)) {
         L_ASSERT_FAILURE("Invalid arg.");
         return false;
     }

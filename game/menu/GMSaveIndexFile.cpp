@@ -147,7 +147,7 @@ int GMSaveIndexFile::ListSaves(LVectorString* aKeys, LVectorString* aDescription
         bool found = false;
         const LString description = entry->GetString(LString("description"), found);
         LString thumbnail = entry->GetString(LString("thumbnail"), found);
-        if (!IsSafeName(thumbnail)) {
+        if (!LIFileSystem::IsSafeName(thumbnail)) {
             L_WARNING(LString("Thumbnail name refused: ") + thumbnail);
             thumbnail = kNoThumbnail;
         }
@@ -222,9 +222,4 @@ LString GMSaveIndexFile::PickThumbnail(const LPropertyList* aTable)
     bool found = false;
     const LString image = viewpointList != nullptr ? viewpointList->GetString(LString("image"), found) : LString();
     return found && !image.IsEmpty() ? image : LString(kNoThumbnail);
-}
-
-bool GMSaveIndexFile::IsSafeName(const LString& aName)
-{
-    return LIFileSystem::IsSafeName(aName);
 }

@@ -65,9 +65,6 @@ public:
     static LString PickThumbnail();
     // The same over a table already read.
     static LString PickThumbnail(const LPropertyList* aTable);
-    // Whether a thumbnail name stays below the thumbnail folder: the file system's one
-    // check of names that files give (LIFileSystem::IsSafeName).
-    static bool IsSafeName(const LString& aName);
 
 private:
     LPropertyList* mList = nullptr;

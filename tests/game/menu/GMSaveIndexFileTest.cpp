@@ -6,6 +6,7 @@
 #include "container/LPropertyList.h"
 #include "container/LVectorString.h"
 #include "state/LStateManager.h"
+#include "stdlib/LIFileSystem.h"
 #include "support/GMTestRoots.h"
 #include "support/LLogCapture.h"
 #include "support/LMediaFixtures.h"
@@ -151,9 +152,9 @@ TEST_F(SaveIndex, TheCheckedInIndexesList)
         {"odd.filelist", ""},
         {"junk.filelist", ""},
     };
-    EXPECT_FALSE(GMSaveIndexFile::IsSafeName(LString("sub\\..\\x.bmp")));
-    EXPECT_FALSE(GMSaveIndexFile::IsSafeName(LString("..")));
-    EXPECT_TRUE(GMSaveIndexFile::IsSafeName(LString("a..b/...bmp")));
+    EXPECT_FALSE(LIFileSystem::IsSafeName(LString("sub\\..\\x.bmp")));
+    EXPECT_FALSE(LIFileSystem::IsSafeName(LString("..")));
+    EXPECT_TRUE(LIFileSystem::IsSafeName(LString("a..b/...bmp")));
     for (const auto& index : indexes) {
         const std::string bytes = LTestDirectory::ReadFile(directory + index.mName);
         ASSERT_FALSE(bytes.empty()) << index.mName;
