@@ -290,9 +290,7 @@ void GMLoadScreen::OnButton(const LString& aId, int aEvent)
     }
     // While a change of screen runs (this screen still fading in), no button acts: a
     // load or a leave then would be cut off from the end of that change.
-    GMScreenManager* screens = GMScreenManager::GetInstance();
-    if (screens != nullptr && screens->IsBusy()) {
-        GMMenuLayout::InterruptMouse();
+    if (GMMenuLayout::SwallowWhileScreensChange()) {
         return;
     }
     if (GMMenuLayout::IsId(aId, "cancel")) {

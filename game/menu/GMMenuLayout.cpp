@@ -1,5 +1,6 @@
 #include "menu/GMMenuLayout.h"
 
+#include "GMScreenManager.h"
 #include "Gdi/LDisplayGroup.h"
 #include "Gdi/LDisplayManager.h"
 #include "Gdi/LLayoutBuilder.h"
@@ -112,6 +113,16 @@ void GMMenuLayout::InterruptMouse()
     if (LMouse* mouse = LMouse::Get()) {
         mouse->Interrupt();
     }
+}
+
+bool GMMenuLayout::SwallowWhileScreensChange()
+{
+    GMScreenManager* screens = GMScreenManager::GetInstance();
+    if (screens == nullptr || !screens->IsBusy()) {
+        return false;
+    }
+    InterruptMouse();
+    return true;
 }
 
 void GMMenuLayout::ListenToMouse(LIMouseListener* aListener, bool aOn, bool* aListening)

@@ -38,6 +38,9 @@ public:
     static bool IsId(const LString& aId, const char* aName);
     // Ends the mouse event that is being handled, so no listener below sees it.
     static void InterruptMouse();
+    // Whether a change of screen runs (a screen still fading in or out); the mouse event
+    // being handled then ends here, so a screen's button acts on nothing meanwhile.
+    static bool SwallowWhileScreensChange();
     // Registers aListener with the mouse (priority 0) or takes it away; *aListening keeps
     // whether it is registered, so either is done once.
     static void ListenToMouse(LIMouseListener* aListener, bool aOn, bool* aListening);

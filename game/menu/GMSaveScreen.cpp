@@ -166,15 +166,13 @@ void GMSaveScreen::OnButton(const LString& aId, int aEvent)
     }
     // While a change of screen runs (this screen still fading in), no button acts: a save
     // then could not leave the screen, and the screen would be left for good.
-    GMScreenManager* screens = GMScreenManager::GetInstance();
-    if (screens != nullptr && screens->IsBusy()) {
-        GMMenuLayout::InterruptMouse();
+    if (GMMenuLayout::SwallowWhileScreensChange()) {
         return;
     }
     if (GMMenuLayout::IsId(aId, "cancel")) {
         if (!mLeaving) {
             mLeaving = true;
-            if (screens != nullptr) {
+            if (GMScreenManager* screens = GMScreenManager::GetInstance()) {
                 GMIScreen* popped = nullptr;
                 screens->PopFade(&popped);
             }
