@@ -14,18 +14,14 @@
 // for a location of the case, through a cut scene or at once; after the input the cut
 // scene plays out, and as the roots hold no location (nothing loads), the stage is set
 // again.
-#include "GMIScreen.h"
 #include "GMScreenManager.h"
 #include "event/LEventManager.h"
 #include "puzzles/GMPuzzle.h"
-#include "scene/GMSceneManager.h"
 #include "stdlib/LRandom.h"
 #include "support/GMBuiltPuzzle.h"
 #include "support/GMPuzzleHarness.h"
-#include "support/GMTestCutScenes.h"
 #include "support/LFuzzRecords.h"
 #include "support/LFuzzSteer.h"
-#include "ui/GMCutScenePlayer.h"
 #include "util/GMOptions.h"
 
 #include <cstddef>
@@ -74,31 +70,6 @@ void FuzzDriveMouseAndKeys(LFuzzSteer& aSteer, int aLimit)
     }
 }
 
-// Ends what an input started: a cut scene plays out, and the harness's scene is the
-// current scene and the only screen again (what else the game left shown is hidden, as at
-// a change of screen). False when a cut scene does not end.
-bool Restage(GMPuzzleHarness& aHarness)
-{
-    const GMCutScenePlayer* cutScene = GMCutScenePlayer::Peek();
-    if (cutScene != nullptr && cutScene->IsPlaying() && !GMTestCutScenes::PlayOut()) {
-        return false;
-    }
-    GMScreenManager* screens = GMScreenManager::GetInstance();
-    GMHarnessScene& scene = aHarness.Scene();
-    GMSceneManager* scenes = GMSceneManager::GetInstance();
-    if (screens->GetCount() == 1 && screens->GetTop() == &scene && scenes->GetScene() == &scene) {
-        return true;
-    }
-    if (GMIScreen* top = screens->GetTop(); top != nullptr && top != &scene) {
-        top->OnHidden();
-    }
-    screens->Clear();
-    scenes->SetScene(&scene);
-    screens->PushScreen(&scene);
-    scene.OnShow();
-    return true;
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
@@ -144,7 +115,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
     if (puzzle->IsShown() || screens->IndexOf(puzzle) >= 0) {
         __builtin_trap(); // a puzzle that cannot be left
     }
-    if (!Restage(*sHarness)) {
+    if (!sHarness->Restage()) {
         __builtin_trap(); // a cut scene that does not end
     }
     return 0;

@@ -270,7 +270,6 @@ bool GMPuzzleHarness::PlayOutToScene()
     if (!GMTestCutScenes::PlayOut()) {
         return false;
     }
-    GMSceneManager::GetInstance()->SetScene(mScene.get());
     GMScreenManager* screens = GMScreenManager::GetInstance();
     // The main menu came up in place of the location that did not load: the harness's
     // scene takes its place.
@@ -280,7 +279,31 @@ bool GMPuzzleHarness::PlayOutToScene()
         menu->StopTheme();
         screens->Clear();
     }
-    if (screens->GetCount() != 0 || !screens->PushScreen(mScene.get())) {
+    return screens->GetCount() == 0 && PutSceneBack();
+}
+
+bool GMPuzzleHarness::Restage()
+{
+    const GMCutScenePlayer* cutScene = GMCutScenePlayer::Peek();
+    if (cutScene != nullptr && cutScene->IsPlaying() && !GMTestCutScenes::PlayOut()) {
+        return false;
+    }
+    GMScreenManager* screens = GMScreenManager::GetInstance();
+    if (screens->GetCount() == 1 && screens->GetTop() == mScene.get() &&
+        GMSceneManager::GetInstance()->GetScene() == mScene.get()) {
+        return true;
+    }
+    if (GMIScreen* top = screens->GetTop(); top != nullptr && top != mScene.get()) {
+        top->OnHidden();
+    }
+    screens->Clear();
+    return PutSceneBack();
+}
+
+bool GMPuzzleHarness::PutSceneBack()
+{
+    GMSceneManager::GetInstance()->SetScene(mScene.get());
+    if (!GMScreenManager::GetInstance()->PushScreen(mScene.get())) {
         return false;
     }
     mScene->OnShow();

@@ -109,6 +109,11 @@ public:
     // the menu's place as the current scene and the only screen again,
     // as for a puzzle opened anew; whether all of that came about.
     bool PlayOutToScene();
+    // Ends whatever a run left: a cut scene still playing plays out, and the harness's
+    // scene is the current scene and the only screen again (the screen left on top, if
+    // another, is hidden first, as at a change of screen). False when the cut scene does
+    // not end or the scene cannot be pushed.
+    bool Restage();
 
     // A point of aPiece (aWidth x aHeight from its world position, tried in steps of
     // aStep) that no piece before it in aPieces (LIDisplayObject pointers in picking
@@ -128,6 +133,8 @@ public:
     std::string Leftovers(GMPuzzle* aPuzzle, const GMPuzzleFootprint& aBefore) const;
 
 private:
+    // The harness's scene made current and pushed on an empty stack, then shown.
+    bool PutSceneBack();
     LLogCapture mLog;
     GMTestRoots mRoots;
     // Made once the fakes are registered (a scene takes the mouse, which takes the timer).
