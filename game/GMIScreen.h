@@ -7,9 +7,13 @@
 // listeners); OnShow when it has become the top screen (it builds or shows its display
 // objects and registers its listeners). A covered screen that comes back on top hears
 // OnShow again.
+//
+// A screen is watched: the screen manager keeps steps asked for by a screen (a close that
+// waits for a running change) only while that screen lives.
 #pragma once
+#include "object/LWatched.h"
 
-class GMIScreen
+class GMIScreen : public LWatched
 {
 public:
     virtual ~GMIScreen();

@@ -4,7 +4,10 @@
 #include "Gdi/LFader.h"
 #include "stdlib/LLog.h"
 #include "ui/GMScreenFader.h"
+#include "object/LWatch.h"
 #include "util/GMCleaner.h"
+
+#include <utility>
 
 namespace {
 
@@ -34,6 +37,8 @@ GMScreenManager::~GMScreenManager()
         mFader->Release(this);
         mFader->RemoveListener(this);
     }
+    mWaiting.clear();
+    mWaitStep.Cancel();
     mScreens.RemoveAll();
     mOutgoing = nullptr;
     mFader = nullptr;
@@ -148,6 +153,68 @@ GMIScreen* GMScreenManager::GetTop() const
 int GMScreenManager::IndexOf(GMIScreen* aScreen) const
 {
     return aScreen != nullptr ? mScreens.Find(aScreen) : -1;
+}
+
+bool GMScreenManager::WhenIdle(LWatched* aOwner, std::function<void()> aStep)
+{
+    if (!aStep) {
+        L_ASSERT_FAILURE("WhenIdle failure. NULL arg.");
+        return false;
+    }
+    if (!mBusy && mWaiting.empty()) {
+        aStep();
+        return true;
+    }
+    // One frame step looks at the whole queue; it is posted with the first waiting step.
+    if (mWaiting.empty() && !mWaitStep.Post([this] { RunWaiting(); })) {
+        L_ERROR("WhenIdle failure. The step cannot wait for the change of screen to end.");
+        return false;
+    }
+    L_NOTE("A step waits for the change of screen to end.");
+    Waiting& waiting = mWaiting.emplace_back();
+    waiting.mOwner.Bind(aOwner);
+    waiting.mOwned = aOwner != nullptr;
+    waiting.mStep = std::move(aStep);
+    return true;
+}
+
+bool GMScreenManager::PopFadeWhenIdle(GMIScreen* aScreen)
+{
+    if (aScreen == nullptr) {
+        L_ASSERT_FAILURE("PopFadeWhenIdle failure. NULL arg.");
+        return false;
+    }
+    auto pop = [this, aScreen] {
+        GMIScreen* popped = nullptr;
+        return GetTop() == aScreen && PopFade(&popped);
+    };
+    if (!mBusy && mWaiting.empty()) {
+        return pop();
+    }
+    return WhenIdle(aScreen, [pop] { pop(); });
+}
+
+void GMScreenManager::RunWaiting()
+{
+    // A step may end the manager itself (a new game resets the singletons): nothing of it
+    // is touched once it has gone.
+    const LWatch<GMScreenManager> self(this);
+    while (!mBusy && !mWaiting.empty()) {
+        Waiting& first = mWaiting.front();
+        std::function<void()> step = std::move(first.mStep);
+        const bool alive = !first.mOwned || first.mOwner.GetWatched() != nullptr;
+        mWaiting.pop_front();
+        if (alive) {
+            step();
+            if (self.Get() == nullptr) {
+                return;
+            }
+        }
+    }
+    if (!mWaiting.empty() && !mWaitStep.Post([this] { RunWaiting(); })) {
+        L_ERROR("The steps waiting for the change of screen are dropped: no frame pass.");
+        mWaiting.clear();
+    }
 }
 
 void GMScreenManager::OnFade(int aEvent)

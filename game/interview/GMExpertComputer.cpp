@@ -514,8 +514,20 @@ void GMExpertComputer::TypeNext(double aNow)
 bool GMExpertComputer::Close()
 {
     GMScreenFader* fader = GMScreenFader::GetInstance();
-    // A change of screen may hold the fader (logged): the computer then stays open.
-    if (mRoot == nullptr || fader == nullptr || !fader->SetListener(this)) {
+    if (mRoot == nullptr || fader == nullptr) {
+        return false;
+    }
+    // Exit clicked while the computer still fades in: the close waits for that change of
+    // screen to end (the interview has given up its input already).
+    GMScreenManager* screens = GMScreenManager::GetInstance();
+    if (screens != nullptr && screens->IsBusy()) {
+        return screens->WhenIdle(this, [this] {
+            if (!Close() && mInterview != nullptr) {
+                mInterview->Exit();
+            }
+        });
+    }
+    if (!fader->SetListener(this)) {
         return false;
     }
     mClosing = true;

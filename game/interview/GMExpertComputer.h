@@ -68,7 +68,8 @@ public:
     // Shows one profile (a topic's "info" list, its texts keys of aSubtitles) and gives
     // its "item" to the inventory.
     void ShowInfo(LPropertyList* aInfo, LPropertyList* aSubtitles);
-    // Starts closing (fades to black); false when the screen is not built.
+    // Starts closing (fades to black), or, while a change of screen runs (the computer
+    // still fades in), once it has ended; false when the screen is not built.
     bool Close();
     // The interview is going: the computer keeps no pointer to it.
     void ForgetInterview(GMExpertInterview* aInterview);

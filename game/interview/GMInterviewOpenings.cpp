@@ -1,5 +1,6 @@
 // GMInterview: the openings (introductions, no information, specials, bargaining) and the end of a run.
 #include "interview/GMInterview.h"
+#include "GMScreenManager.h"
 
 #include "Input/LMouse.h"
 #include "container/LPropertyList.h"
@@ -275,12 +276,16 @@ void GMInterview::OnSequenceDone()
     }
     mCurrentTopic.Clear();
     if (mSequence != nullptr && !mSequence->GetTargetScene().IsEmpty()) {
+        // The move waits for a change of screen that holds the fader.
+        GMScreenManager* screens = GMScreenManager::GetInstance();
+        if (screens != nullptr && screens->IsBusy() && screens->WhenIdle(this, [this] { OnSequenceDone(); })) {
+            return;
+        }
         GMScreenFader* fader = GMScreenFader::GetInstance();
         if (fader != nullptr && fader->SetListener(this)) {
             fader->FadeOut();
             return;
         }
-        // A change of screen holds the fader (logged): the interview goes on here.
         L_ERROR("The interview's move to its target scene is dropped.");
     }
     switch (CloseSequence()) {

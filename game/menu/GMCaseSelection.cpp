@@ -133,8 +133,7 @@ void GMCaseSelection::OnStateChanged(LIState* aState)
             screens->PushFade(this);
         }
     } else if (screens->GetTop() == this) {
-        GMIScreen* popped = nullptr;
-        screens->PopFade(&popped);
+        screens->PopFadeWhenIdle(this);
     }
 }
 
@@ -466,8 +465,7 @@ void GMCaseSelection::StartLastCaseOrLeave()
             player->PlayList(movies);
         }
     } else if (GMScreenManager* screens = GMScreenManager::GetInstance()) {
-        GMIScreen* popped = nullptr;
-        screens->PopFade(&popped);
+        screens->PopFadeWhenIdle(this);
     }
     InterruptMouse();
 }

@@ -260,10 +260,10 @@ LDisplayGroup* GMCreditsScreen::BuildPage(int aIndex, LPropertyList* aPage)
 
 void GMCreditsScreen::OnKeyDown(int /*aKey*/)
 {
-    Listen(false);
-    if (GMScreenManager* screens = GMScreenManager::GetInstance()) {
-        GMIScreen* popped = nullptr;
-        screens->PopFade(&popped);
+    // A key while the credits still fade in: the close waits for that change to end.
+    GMScreenManager* screens = GMScreenManager::GetInstance();
+    if (screens != nullptr && screens->GetTop() == this && screens->PopFadeWhenIdle(this)) {
+        Listen(false);
     }
 }
 

@@ -113,13 +113,18 @@ void GMIntro::ReleaseInput()
 void GMIntro::ShowMainMenu()
 {
     GMScreenManager* screens = GMScreenManager::GetInstance();
-    GMMainMenu* menu = GMMainMenu::GetInstance();
-    if (screens == nullptr || menu == nullptr) {
+    if (screens == nullptr || GMMainMenu::GetInstance() == nullptr) {
         L_ERROR("Main menu not shown.");
         return;
     }
-    screens->Clear();
-    screens->PushFade(menu);
+    // The stack is cleared only when the push can follow at once.
+    screens->WhenIdle(nullptr, [screens] {
+        GMMainMenu* menu = GMMainMenu::GetInstance();
+        screens->Clear();
+        if (menu == nullptr || !screens->PushFade(menu)) {
+            L_ERROR("Main menu not shown.");
+        }
+    });
 }
 
 void GMIntro::OnFrame()

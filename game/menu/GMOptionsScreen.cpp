@@ -183,9 +183,9 @@ void GMOptionsScreen::Store()
 
 void GMOptionsScreen::Leave()
 {
+    // Left while the options still fade in: the pop waits for that change.
     if (GMScreenManager* screens = GMScreenManager::GetInstance()) {
-        GMIScreen* popped = nullptr;
-        screens->PopFade(&popped);
+        screens->PopFadeWhenIdle(this);
     }
 }
 

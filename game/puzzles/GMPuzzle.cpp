@@ -129,8 +129,9 @@ bool GMPuzzle::PopIfTop()
     if (screens == nullptr || screens->GetTop() != this) {
         return false;
     }
-    GMIScreen* popped = nullptr;
-    return screens->PopFade(&popped);
+    // A close asked for during a change of screen (a voice that ends while the puzzle
+    // still fades in) waits for it: the puzzle has given up its input by then.
+    return screens->PopFadeWhenIdle(this);
 }
 
 bool GMPuzzle::PopIfTopAndInterrupt()
@@ -140,18 +141,6 @@ bool GMPuzzle::PopIfTopAndInterrupt()
         mouse->Interrupt();
     }
     return popped;
-}
-
-bool GMPuzzle::PopWhenIdle()
-{
-    GMScreenManager* screens = GMScreenManager::GetInstance();
-    if (screens == nullptr || screens->GetTop() != this) {
-        return false;
-    }
-    if (screens->IsBusy()) {
-        return Defer([this] { PopWhenIdle(); });
-    }
-    return PopIfTop();
 }
 
 bool GMPuzzle::CloseByFader()
@@ -167,7 +156,7 @@ bool GMPuzzle::CloseByFader()
     // Taking the fader from the screen manager in the middle of its change would leave it
     // busy for good: the close waits for the change to end.
     if (screens->IsBusy()) {
-        return Defer([this] { CloseByFader(); });
+        return screens->WhenIdle(this, [this] { CloseByFader(); });
     }
     mFading = true;
     bool ok = fader->SetListener(this);

@@ -175,13 +175,12 @@ protected:
     // Sets the current scene's keep-audio flag and pushes the puzzle with a fade; nothing
     // when the puzzle is on the stack already.
     bool Open();
-    // PopFade when the puzzle is the top screen; false otherwise.
+    // PopFade when the puzzle is the top screen, at once or, while a change of screen
+    // runs, once it has ended (if the puzzle is the top screen then); false when it is
+    // not the top screen now.
     bool PopIfTop();
     // PopIfTop, then the mouse's dispatch of the click ends here.
     bool PopIfTopAndInterrupt();
-    // PopIfTop, or, while a screen change runs, again at each later frame pass for as long
-    // as the puzzle is the top screen.
-    bool PopWhenIdle();
     // Fades to black through the screen fader with this puzzle as its listener, then as
     // OnFade says; only while shown.
     bool CloseByFader();

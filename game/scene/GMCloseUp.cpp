@@ -186,8 +186,7 @@ void GMCloseUp::OnStateChanged(LIState* aState)
     }
     GMScreenManager* screens = GMScreenManager::GetInstance();
     if (screens != nullptr && screens->GetTop() == this) {
-        GMIScreen* popped = nullptr;
-        screens->PopFade(&popped);
+        screens->PopFadeWhenIdle(this);
     }
 }
 
@@ -274,6 +273,11 @@ void GMCloseUp::Close()
 {
     GMScreenManager* screens = GMScreenManager::GetInstance();
     if (screens == nullptr || screens->GetTop() != this) {
+        return;
+    }
+    // The click's step has waited a frame: a change begun meanwhile is waited for too.
+    if (screens->IsBusy()) {
+        screens->WhenIdle(this, [this] { Close(); });
         return;
     }
     GMIScreen* popped = nullptr;

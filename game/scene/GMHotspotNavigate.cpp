@@ -249,18 +249,24 @@ void GMHotspotNavigate::Arrive()
     if (GMNavigation* navigation = GMNavigation::GetInstance()) {
         navigation->RemoveListener(this);
     }
+    const Record* record = GetRecord();
+    GMScreenManager* screens = GMScreenManager::GetInstance();
+    if (record != nullptr && screens != nullptr && screens->IsBusy()) {
+        // A change of screen holds the fader: the door is gone through once it has ended,
+        // and nothing of the arrival (the clock first) happens before.
+        screens->WhenIdle(this, [this] { Arrive(); });
+        return;
+    }
     if (LGameClock* clock = LGameClock::Get()) {
         clock->Advance(kClockAdvance, true);
     }
     if (mCursor != nullptr) {
         mCursor->ReleaseCursor(mId);
     }
-    const Record* record = GetRecord();
     if (record == nullptr) {
         return;
     }
     if (!record->mSceneId.IsEmpty()) {
-        // A change of screen may hold the fader (logged): the player then stays here.
         GMScreenFader* fader = GMScreenFader::GetInstance();
         if (fader != nullptr && fader->SetListener(this)) {
             fader->FadeOut();

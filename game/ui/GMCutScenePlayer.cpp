@@ -443,9 +443,9 @@ void GMCutScenePlayer::EndCutScene()
         }
     }
     mPhase = PHASE_IDLE;
+    // A movie skipped while the cut scene still fades in: the pop waits for that change.
     GMScreenManager* screens = GMScreenManager::GetInstance();
-    GMIScreen* popped = nullptr;
-    if (screens == nullptr || !screens->PopFade(&popped)) {
+    if (screens == nullptr || !screens->PopFadeWhenIdle(this)) {
         L_ERROR("PopFade failure. The cut scene stays on the screen.");
     }
     WrapUp();

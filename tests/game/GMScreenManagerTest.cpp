@@ -287,6 +287,62 @@ TEST_F(ScreenManagerTest, AFirstScreenThatReplacesItselfWhileShowingLeavesTheOth
     EXPECT_TRUE(mManager->PushFade(&mA));
 }
 
+TEST_F(ScreenManagerTest, StepsAskedDuringAChangeRunAfterItInOrderUnlessTheirOwnerHasGone)
+{
+    ShowA();
+    std::vector<int> ran;
+    // Nothing runs: at once.
+    EXPECT_TRUE(mManager->WhenIdle(nullptr, [&] { ran.push_back(0); }));
+    EXPECT_EQ((std::vector<int> {0}), ran);
+
+    ASSERT_TRUE(mManager->PushFade(&mB));
+    auto* gone = new RecordingScreen("G", mHeard);
+    EXPECT_TRUE(mManager->WhenIdle(&mB, [&] { ran.push_back(1); }));
+    EXPECT_TRUE(mManager->WhenIdle(gone, [&] { ran.push_back(2); }));
+    // B closes itself: that close starts a change of its own, which the last step waits for.
+    EXPECT_TRUE(mManager->PopFadeWhenIdle(&mB));
+    EXPECT_TRUE(mManager->WhenIdle(nullptr, [&] { ran.push_back(mManager->IsBusy() ? -3 : 3); }));
+    delete gone;
+    EXPECT_EQ(4, mManager->GetWaitingCount());
+    double t = 20.0;
+    while (mManager->IsBusy() && t < 22.0) {
+        t += 0.05;
+        LFakeTimer::FrameAt(t);
+        EXPECT_EQ((std::vector<int> {0}), ran);
+    }
+    EXPECT_FALSE(mManager->IsBusy());
+
+    // The next frame pass: B's own step, then B's close; the last step waits for that.
+    LFakeTimer::FrameAt(t + 0.05);
+    EXPECT_EQ((std::vector<int> {0, 1}), ran);
+    EXPECT_TRUE(mManager->IsBusy());
+    EXPECT_EQ(&mA, mManager->GetTop());
+    EXPECT_EQ(1, mManager->GetWaitingCount());
+    for (int i = 0; i < 40 && mManager->GetWaitingCount() > 0; ++i) {
+        LFakeTimer::FrameAt(t += 0.05);
+    }
+    EXPECT_EQ((std::vector<int> {0, 1, 3}), ran);
+    EXPECT_EQ(0, mManager->GetWaitingCount());
+    EXPECT_FALSE(mManager->IsBusy());
+    // A close for a screen that is not on top leaves the stack alone.
+    EXPECT_FALSE(mManager->PopFadeWhenIdle(&mB));
+    EXPECT_EQ(&mA, mManager->GetTop());
+}
+
+TEST_F(ScreenManagerTest, AManagerEndedWithStepsWaitingRunsNoneOfThem)
+{
+    ShowA();
+    ASSERT_TRUE(mManager->PushFade(&mB));
+    bool ran = false;
+    EXPECT_TRUE(mManager->WhenIdle(nullptr, [&] { ran = true; }));
+    delete mManager;
+    mManager = nullptr;
+    for (double t = 20.1; t < 21.0; t += 0.1) {
+        LFakeTimer::FrameAt(t);
+    }
+    EXPECT_FALSE(ran);
+}
+
 TEST_F(ScreenManagerTest, StackWithoutFades)
 {
     RecordingScreen c("C", mHeard);

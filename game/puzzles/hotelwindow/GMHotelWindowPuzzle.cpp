@@ -118,7 +118,7 @@ void GMHotelWindowPuzzle::OnButton(const LString& aId, int aEvent)
 void GMHotelWindowPuzzle::OnVoiceEnded(const LString&)
 {
     if (mSolved) {
-        PopWhenIdle();
+        PopIfTop();
     }
 }
 

@@ -83,7 +83,7 @@ void GMReceiptPuzzle::OnStateChanged(LIState* aState)
 void GMReceiptPuzzle::OnVoiceEnded(const LString& aName)
 {
     if (!aName.EqualsNoCase(LString(kHintAudio))) {
-        PopWhenIdle();
+        PopIfTop();
     }
 }
 

@@ -603,6 +603,32 @@ TEST_F(ExpertTest, LeavingAComputerExpertClosesTheComputerThenPlaysTheExitAndEnd
     EXPECT_EQ((std::vector<int> {0, 1}), mHeard.mCodes);
 }
 
+TEST_F(ExpertTest, ExitClickedWhileTheComputerStillFadesInClosesItOnceTheFadeHasEnded)
+{
+    GMExpertInterview* expert = Make("1CL_t", Topic("a", std::string("level=1\ndependencies=script[true]\n") + kEvidence));
+    ASSERT_NE(nullptr, expert);
+    ASSERT_TRUE(mManager->StartCurrentInterview());
+    Play([&] { return !expert->IsBusy(); });
+    GMExpertComputer* computer = GMExpertComputer::Peek();
+    GMScreenManager* screens = GMScreenManager::GetInstance();
+    ASSERT_NE(nullptr, computer);
+    // Built at black, and the picture still comes back: the change of screen runs on.
+    for (int i = 0; i < 200 && computer->GetRoot() == nullptr; ++i) {
+        Frames(1, 0.02);
+    }
+    ASSERT_NE(nullptr, computer->GetRoot());
+    ASSERT_TRUE(screens->IsBusy());
+
+    expert->OnButton(LString("btn_exit"), XBTNEVENT_CLICKED);
+    EXPECT_EQ("ex_exit.ogg;", Play([&] { return !expert->IsRunning(); }));
+    // The computer went with the exit: the scene is on top and the manager free.
+    EXPECT_EQ(-1, screens->IndexOf(computer));
+    EXPECT_EQ(mScene, screens->GetTop());
+    EXPECT_FALSE(screens->IsBusy());
+    EXPECT_EQ(0, screens->GetWaitingCount());
+    EXPECT_EQ((std::vector<int> {0, 1}), mHeard.mCodes);
+}
+
 TEST_F(ExpertTest, LeavingAnExpertWithoutAComputerPlaysTheExitAtOnce)
 {
     GMExpertInterview* expert = Make("1ME_t", Topic("a", "level=1\ndependencies=script[true]\n"));

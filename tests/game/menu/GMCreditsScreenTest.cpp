@@ -197,3 +197,21 @@ TEST_F(CreditsScreenTest, ClicksDoNothingAndAKeyLeavesWithNothingLeftBehind)
     GMSceneFlow::Frames(60);
     EXPECT_EQ(nullptr, screen->GetRoot());
 }
+
+TEST_F(CreditsScreenTest, AKeyWhileTheCreditsStillFadeInLeavesOnceTheFadeHasEnded)
+{
+    GMCreditsScreen* screen = GMCreditsScreen::GetInstance();
+    GMScreenManager* screens = GMScreenManager::GetInstance();
+    ASSERT_TRUE(screens->PushFade(screen));
+    // Shown at black, and the picture still comes back.
+    ASSERT_TRUE(GMSceneFlow::FramesUntil([screen] { return screen->GetRoot() != nullptr; }));
+    ASSERT_TRUE(screens->IsBusy());
+    Key(kKeySpace);
+    EXPECT_TRUE(FinishFade());
+    GMSceneFlow::Frames(2);
+    EXPECT_TRUE(FinishFade());
+    EXPECT_EQ(static_cast<GMIScreen*>(&mMenu), Top());
+    EXPECT_EQ(nullptr, screen->GetRoot());
+    EXPECT_FALSE(LKeyboard::Get()->Contains(screen));
+    EXPECT_EQ(0, screens->GetWaitingCount());
+}

@@ -7,6 +7,7 @@
 #include "GMHotspotEntries.h"
 
 #include "GMScreenManager.h"
+#include "Gdi/LFader.h"
 #include "Gdi/LButton.h"
 #include "Gdi/LDisplayGroup.h"
 #include "Gdi/LFontManager.h"
@@ -394,6 +395,26 @@ TEST_F(HotspotSceneTest, TheDoorWalksToItsTargetAdvancesTheClockAndEndsInTheOthe
     EXPECT_EQ("vp02", ToStd(*static_cast<const LString*>(viewpoint->GetValue())));
     EXPECT_NE(nullptr, mScene->FindHotspot(LString("hs_to_vp01")));
     EXPECT_EQ("", mLog.Problems());
+}
+
+TEST_F(HotspotSceneTest, ADoorReachedDuringAChangeOfScreenWaitsForItsEndBeforeAnythingOfTheArrival)
+{
+    GMScreenManager* screens = GMScreenManager::GetInstance();
+    const float before = LGameClock::Get()->GetTime();
+    Click(kDoor);
+    // A change of screen starts while the player walks, and holds the fader.
+    screens->OnFade(LFader::kStarted);
+    ASSERT_TRUE(screens->IsBusy());
+    ASSERT_TRUE(FramesUntil([] { return GMNavigation::GetInstance()->GetListener() == nullptr; }));
+    Frames(5);
+    EXPECT_FLOAT_EQ(before, LGameClock::Get()->GetTime());
+    EXPECT_EQ(1, screens->GetWaitingCount());
+    EXPECT_EQ("vp01", ToStd(mScene->GetViewpoint()));
+
+    screens->OnFade(LFader::kStopped);
+    ASSERT_TRUE(FramesUntil([&] { return mScene->GetViewpoint() == LString("vp02") && !mScene->IsFading(); }));
+    EXPECT_FLOAT_EQ(before + 2.0f, LGameClock::Get()->GetTime());
+    EXPECT_EQ(0, screens->GetWaitingCount());
 }
 
 TEST_F(HotspotSceneTest, ADoorIntoAnotherSceneStartsThePlayerAtItsViewpointsWayPointWhenThatExists)
