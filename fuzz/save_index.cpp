@@ -1,13 +1,14 @@
 // Lists the input as the saved games' index, and picks a thumbnail with the input as the
 // thumbnail table. The listing holds the entries game1, game2 ... in order up to the first
-// gap, the next save's number follows them, and no listed thumbnail name leaves the
-// thumbnail folder; a picked thumbnail is never empty.
+// gap, the next save's number follows them (no save file lies in the fuzz data root), and
+// no listed thumbnail name leaves the thumbnail folder; a picked thumbnail is never empty.
 #include "container/LPropertyList.h"
 #include "container/LString.h"
 #include "container/LVectorString.h"
 #include "state/LStateManager.h"
 #include "stdlib/LIFileSystem.h"
 #include "menu/GMSaveIndexFile.h"
+#include "support/LFuzzDataRoot.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -38,6 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize)
     }
     const char* bytes = reinterpret_cast<const char*>(aData);
     const int size = static_cast<int>(aSize);
+    // The next number is found by asking for the save files there.
+    FuzzDataRoot("//dataroot");
 
     GMSaveIndexFile index;
     index.Parse(bytes, size);

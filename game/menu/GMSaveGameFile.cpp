@@ -136,7 +136,12 @@ bool GMSaveGameFile::SaveGame(const LString& aDescription, const LString& aThumb
         L_ERROR(LString("SaveGame failure. The index of saved games could not be read: ") + GMSaveIndexFile::GetFilePath());
         return false;
     }
+    // Past every save file on disk, listed or not: a save never writes over another.
     const int number = aIndex->GetNextNumber();
+    if (number <= 0) {
+        L_ERROR("SaveGame failure. No number is free for the save.");
+        return false;
+    }
     LMemoryStream bytes(4096, LMemoryStream::GROW_DOUBLE);
     // The save file first: until the index names it, a failure costs nothing.
     if (!Encode(bytes) ||
@@ -144,7 +149,7 @@ bool GMSaveGameFile::SaveGame(const LString& aDescription, const LString& aThumb
         L_ASSERT_FAILURE("Unable to create game save file.");
         return false;
     }
-    if (!aIndex->Write(aDescription, aThumbnail)) {
+    if (!aIndex->Write(number, aDescription, aThumbnail)) {
         return false;
     }
     L_NOTE(LString("Game saved: game") + number);

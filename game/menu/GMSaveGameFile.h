@@ -25,13 +25,14 @@ public:
 
     GMSaveGameFile() = delete;
 
-    // Writes the game in progress as the save after the entries that aIndex lists, then
-    // the index with its entry, then leaves the save screen (PopFade). False (logged, the
-    // screen kept, nothing written) while a change of screen runs and when aIndex is an
-    // index file that exists but could not be read. False (logged, the screen kept) when
-    // the save file or the index cannot be written: a save file that
-    // cannot be written leaves the index untouched; an index that cannot be written
-    // leaves the old index, the new save file staying on disk unnamed.
+    // Writes the game in progress as a new save file, numbered past every save file that
+    // exists, then the index with its entry (and one for each save file passed), then
+    // leaves the save screen (PopFade). False (logged, the screen kept, nothing written)
+    // while a change of screen runs and when aIndex is an index file that exists but could
+    // not be read. False (logged, the screen kept) when the save file or the index cannot
+    // be written: a save file that cannot be written leaves the index untouched; an index
+    // that cannot be written leaves the old index, the new save file staying on disk
+    // unnamed until the next save lists it.
     static bool SaveGame(const LString& aDescription, const LString& aThumbnail, GMSaveIndexFile* aIndex);
 
     // Reads "//dataroot/game/" + aKey + ".dat" into the game and fades out with aListener

@@ -11,6 +11,8 @@
 #include "stdlib/LLog.h"
 #include "stdlib/LMemoryStream.h"
 
+#include <climits>
+
 namespace {
 
 const char* const kTimestamp = "Not yet implemented";
@@ -38,6 +40,24 @@ const LPropertyList* Child(const LPropertyList* aList, const LString& aKey)
 {
     const int at = aList != nullptr && !aKey.IsEmpty() ? aList->IndexOf(aKey) : -1;
     return at >= 0 ? aList->GetListAt(at) : nullptr;
+}
+
+// The description and thumbnail name of the entry aKey (a missing value reads as empty,
+// a name that could leave the thumbnail folder as "none"); false when there is no entry.
+bool ReadEntry(const LPropertyList* aList, const LString& aKey, LString& aDescription, LString& aThumbnail)
+{
+    const LPropertyList* entry = Child(aList, aKey);
+    if (entry == nullptr) {
+        return false;
+    }
+    bool found = false;
+    aDescription = entry->GetString(LString("description"), found);
+    aThumbnail = entry->GetString(LString("thumbnail"), found);
+    if (!LIFileSystem::IsSafeName(aThumbnail)) {
+        L_WARNING(LString("Thumbnail name refused: ") + aThumbnail);
+        aThumbnail = kNoThumbnail;
+    }
+    return true;
 }
 
 // Each character as its low byte. A line break would end the line and start a new entry
@@ -140,16 +160,10 @@ int GMSaveIndexFile::ListSaves(LVectorString* aKeys, LVectorString* aDescription
     int listed = 0;
     for (int number = 1; number <= count; ++number) {
         const LString key = EntryKey(number);
-        const LPropertyList* entry = Child(mList, key);
-        if (entry == nullptr) {
+        LString description;
+        LString thumbnail;
+        if (!ReadEntry(mList, key, description, thumbnail)) {
             break;
-        }
-        bool found = false;
-        const LString description = entry->GetString(LString("description"), found);
-        LString thumbnail = entry->GetString(LString("thumbnail"), found);
-        if (!LIFileSystem::IsSafeName(thumbnail)) {
-            L_WARNING(LString("Thumbnail name refused: ") + thumbnail);
-            thumbnail = kNoThumbnail;
         }
         if (aKeys != nullptr) {
             aKeys->Add(key);
@@ -167,26 +181,52 @@ int GMSaveIndexFile::ListSaves(LVectorString* aKeys, LVectorString* aDescription
 
 int GMSaveIndexFile::GetNextNumber() const
 {
-    return ListSaves(nullptr, nullptr, nullptr) + 1;
+    // A save file that the index does not list (the index damaged or lost, or not written
+    // after its save) is a saved game all the same: the number goes past every one.
+    LIFileSystem* files = LIFileSystem::Get();
+    if (files == nullptr) {
+        L_ERROR("GetNextNumber failure. No file system to find a free number.");
+        return 0;
+    }
+    for (int number = ListSaves(nullptr, nullptr, nullptr) + 1; number > 0 && number < INT_MAX; ++number) {
+        if (!files->PathExists(GetSavePath(number), true)) {
+            return number;
+        }
+    }
+    L_ERROR("GetNextNumber failure. No number is free.");
+    return 0;
 }
 
 bool GMSaveIndexFile::Write(const LString& aDescription, const LString& aThumbnail)
+{
+    const int number = GetNextNumber();
+    return number > 0 && Write(number, aDescription, aThumbnail);
+}
+
+bool GMSaveIndexFile::Write(int aNumber, const LString& aDescription, const LString& aThumbnail)
 {
     if (mUnreadable) {
         L_ERROR(LString("Write failure. The index could not be read: ") + GetFilePath());
         return false;
     }
-    LVectorString descriptions;
-    LVectorString thumbnails;
-    const int listed = ListSaves(nullptr, &descriptions, &thumbnails);
+    if (aNumber <= ListSaves(nullptr, nullptr, nullptr)) {
+        L_ERROR(LString("Write failure. The number is not a new save's: ") + aNumber);
+        return false;
+    }
     LMemoryStream stream(1024, LMemoryStream::GROW_DOUBLE);
     bool ok = true;
-    for (int i = 0; i < listed; ++i) {
-        // An entry without a thumbnail value is written with "none".
-        const LString thumbnail = thumbnails[i].IsEmpty() ? LString(kNoThumbnail) : thumbnails[i];
-        ok = WriteEntry(stream, i + 1, descriptions[i], thumbnail) && ok;
+    for (int number = 1; number < aNumber; ++number) {
+        // The listed entries as they stand; a save file past them keeps what the index
+        // still says of it, or is named by its key.
+        const LString key = EntryKey(number);
+        LString description;
+        LString thumbnail;
+        if (!ReadEntry(mList, key, description, thumbnail)) {
+            description = key;
+        }
+        ok = WriteEntry(stream, number, description, thumbnail.IsEmpty() ? LString(kNoThumbnail) : thumbnail) && ok;
     }
-    ok = WriteEntry(stream, listed + 1, aDescription, aThumbnail) && ok;
+    ok = WriteEntry(stream, aNumber, aDescription, aThumbnail) && ok;
     if (!ok || !LFileStream::WriteBytesToFile(stream.GetPosition(), stream.GetBuffer(), GetFilePath(), true)) {
         L_ERROR("Error opening .filelist file during save");
         return false;

@@ -9,6 +9,10 @@
 // the next save renumbers the listed ones from 1 and drops the rest from the index (their
 // save files stay on disk).
 //
+// A new save never takes the number of a save file that exists, listed or not (an index
+// damaged, lost or not written after its save): it goes past them, and the index lists
+// each one it passed as an entry of its own, so they load again.
+//
 // The object holds the index as it was read when a save or load screen was built; Write
 // replaces the file through a temporary file, so a failure leaves the old index in place.
 #pragma once
@@ -49,14 +53,19 @@ public:
     // could leave the thumbnail folder reads as "none"). Each output may be null; the
     // result is the number of entries.
     int ListSaves(LVectorString* aKeys, LVectorString* aDescriptions, LVectorString* aThumbnails) const;
-    // The number the next save takes: the listed entries plus one.
+    // The number the next save takes: from the listed entries plus one, the first whose
+    // save file does not exist (asked of the file system). 0 (logged) when none can be had.
     int GetNextNumber() const;
 
-    // Writes the listed entries renumbered from 1, then the new save's entry with the
-    // description as typed and aThumbnail. On success the object holds what was written.
-    // False when the file cannot be written: "Error opening .filelist file during save"
-    // is logged and the old file and this object stay as they were. An unreadable index
-    // is never written (false, logged).
+    // Writes the listed entries renumbered from 1, an entry for each number after them
+    // below aNumber (with what this index still holds under that key, or the key as its
+    // description and "none"), then the new save's entry aNumber with the description as
+    // typed and aThumbnail. On success the object holds what was written. False when the
+    // file cannot be written: "Error opening .filelist file during save" is logged and the
+    // old file and this object stay as they were. An unreadable index, and a number of a
+    // listed entry, are never written (false, logged).
+    bool Write(int aNumber, const LString& aDescription, const LString& aThumbnail);
+    // The same with the number GetNextNumber gives.
     bool Write(const LString& aDescription, const LString& aThumbnail);
 
     // The thumbnail for a save made now: from the thumbnail table by the case of

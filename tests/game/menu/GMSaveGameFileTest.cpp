@@ -11,6 +11,7 @@
 #include "LVector2.h"
 #include "LVector3.h"
 #include "container/LString.h"
+#include "container/LVectorString.h"
 #include "event/LEventManager.h"
 #include "object/LRegistry.h"
 #include "object/LRestoreManager.h"
@@ -366,19 +367,85 @@ TEST_F(SaveGame, ALoadFromAGameReplacesTheSceneUnderTheMenu)
     EXPECT_EQ("", mLog.Problems("RemoveRestorable failure. Not found."));
 }
 
-TEST_F(SaveGame, TheIndexIsRenumberedAndTheSaveTakesTheNextNumber)
+TEST_F(SaveGame, TheIndexIsRenumberedAndTheSaveGoesPastAnUnlistedSaveFile)
 {
     const std::string entry = "\r\n\tdescription=x\r\n\ttimestamp=Not yet implemented\r\n\tthumbnail=none\r\n";
     mData.Write("game/.filelist", "game1" + entry + "game2" + entry + "game5" + entry);
     mData.Write("game/game3.dat", "an old save");
     mData.Write("game/game5.dat", "a dropped save");
     State("sta_currentscene", "string", "precinct");
-    ASSERT_TRUE(Save("third"));
+    ASSERT_TRUE(Save("fourth"));
+    // game3.dat is kept and listed under its key; game5 drops from the index.
     EXPECT_EQ("game1" + entry + "game2" + entry +
-                  "game3\r\n\tdescription=third\r\n\ttimestamp=Not yet implemented\r\n\tthumbnail=none\r\n",
+                  "game3\r\n\tdescription=game3\r\n\ttimestamp=Not yet implemented\r\n\tthumbnail=none\r\n"
+                  "game4\r\n\tdescription=fourth\r\n\ttimestamp=Not yet implemented\r\n\tthumbnail=none\r\n",
               File(".filelist"));
-    EXPECT_EQ(Game(), File("game3.dat"));
+    EXPECT_EQ("an old save", File("game3.dat"));
+    EXPECT_EQ(Game(), File("game4.dat"));
     EXPECT_EQ("a dropped save", File("game5.dat"));
+}
+
+TEST_F(SaveGame, ADamagedOrLostIndexCostsNoSave)
+{
+    // Two saves that load, each telling which it is.
+    StandOnTheRiverbank();
+    PlayALittle(1);
+    State("sta_which", "number", "1");
+    ASSERT_TRUE(Save("one"));
+    State("sta_which", "number", "2");
+    ASSERT_TRUE(Save("two"));
+    const std::string first = File("game1.dat");
+    const std::string second = File("game2.dat");
+    ASSERT_NE(first, second);
+
+    const std::string intact = File(".filelist");
+    const struct
+    {
+        const char* mWhat;
+        bool mExists;
+        std::string mIndex;
+    } indexes[] = {
+        {"all NUL bytes", true, std::string(64, '\0')},
+        {"NUL bytes before intact text", true, std::string(5, '\0') + intact},
+        {"empty", true, ""},
+        {"0xFF bytes", true, std::string(64, '\xff')},
+        {"first entry game2", true, intact.substr(intact.find("game2"))},
+        {"missing", false, ""},
+    };
+    for (const auto& damaged : indexes) {
+        std::filesystem::remove_all(mData.File("game"));
+        mData.Write("game/game1.dat", first);
+        mData.Write("game/game2.dat", second);
+        if (damaged.mExists) {
+            mData.Write("game/.filelist", damaged.mIndex);
+        }
+        std::string saved[3];
+        for (int i = 0; i < 3; ++i) {
+            State("sta_which", "number", std::to_string(i + 3).c_str());
+            saved[i] = Game();
+            ASSERT_TRUE(Save(("again " + std::to_string(i)).c_str())) << damaged.mWhat;
+        }
+        EXPECT_TRUE(first == File("game1.dat")) << damaged.mWhat;
+        EXPECT_TRUE(second == File("game2.dat")) << damaged.mWhat;
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_TRUE(saved[i] == File("game" + std::to_string(i + 3) + ".dat")) << damaged.mWhat << " " << i;
+        }
+        // Every save is listed in order and loads as the game it was.
+        GMSaveIndexFile index;
+        ASSERT_TRUE(index.Load());
+        LVectorString keys;
+        LVectorString descriptions;
+        ASSERT_EQ(5, index.ListSaves(&keys, &descriptions, nullptr)) << damaged.mWhat;
+        EXPECT_EQ("again 2", Bytes(descriptions[4])) << damaged.mWhat;
+        for (int i = 0; i < 5; ++i) {
+            LMemoryStream stream(4, -1);
+            Load(stream, File(Bytes(keys[i]) + ".dat"));
+            ASSERT_TRUE(GMSaveGameFile::Read(stream)) << damaged.mWhat << " " << Bytes(keys[i]);
+            const LIState* which = LStateManager::Get()->GetState(LString("sta_which"));
+            ASSERT_NE(nullptr, which);
+            EXPECT_EQ(i + 1, *static_cast<const float*>(which->GetValue())) << damaged.mWhat;
+        }
+    }
 }
 
 TEST_F(SaveGame, AnUnwritableIndexKeepsTheOldIndexAndSaves)
@@ -395,6 +462,16 @@ TEST_F(SaveGame, AnUnwritableIndexKeepsTheOldIndexAndSaves)
     EXPECT_TRUE(Exists("game2.dat"));
     EXPECT_EQ(static_cast<GMIScreen*>(&mSaveScreen), mScreens->GetTop());
     EXPECT_EQ(0, mSaveScreen.mHidden);
+
+    // The next save keeps it and lists it.
+    const std::string unnamed = File("game2.dat");
+    std::filesystem::remove_all(mData.File("game/.filelist.tmp"));
+    ASSERT_TRUE(Save("third"));
+    EXPECT_EQ(unnamed, File("game2.dat"));
+    EXPECT_EQ(Game(), File("game3.dat"));
+    EXPECT_EQ(index + "game2\r\n\tdescription=game2\r\n\ttimestamp=Not yet implemented\r\n\tthumbnail=none\r\n"
+                      "game3\r\n\tdescription=third\r\n\ttimestamp=Not yet implemented\r\n\tthumbnail=none\r\n",
+              File(".filelist"));
 }
 
 TEST_F(SaveGame, AnIndexThatExistsButCannotBeReadRefusesTheSave)

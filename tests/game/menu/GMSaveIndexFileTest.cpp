@@ -77,6 +77,27 @@ TEST_F(SaveIndex, AnIndexThatDoesNotStartWithGameOneListsNothing)
     EXPECT_EQ(Entry(1, "new", "none"), IndexBytes());
 }
 
+TEST_F(SaveIndex, ANewSaveGoesPastEverySaveFileOnDiskAndTheIndexListsThem)
+{
+    mRoots.Write("data/game/.filelist", Entry(1, "first", "a.bmp") + Entry(3, "third", "../c.bmp"));
+    mRoots.Write("data/game/game1.dat", "1");
+    mRoots.Write("data/game/game2.dat", "2");
+    // Named on a system that ignores case.
+    mRoots.Write("data/game/GAME3.DAT", "3");
+    mRoots.Write("data/game/game5.dat", "5");
+    GMSaveIndexFile index;
+    ASSERT_TRUE(index.Load());
+    EXPECT_EQ(4, index.GetNextNumber());
+    // A listed save's number is never a new save's.
+    EXPECT_FALSE(index.Write(1, LString("over"), LString("none")));
+    EXPECT_EQ(Entry(1, "first", "a.bmp") + Entry(3, "third", "../c.bmp"), IndexBytes());
+    // An unlisted file keeps what the index still says of it, its thumbnail checked.
+    ASSERT_TRUE(index.Write(LString("new"), LString("n.bmp")));
+    EXPECT_EQ(Entry(1, "first", "a.bmp") + Entry(2, "game2", "none") + Entry(3, "third", "none") + Entry(4, "new", "n.bmp"),
+              IndexBytes());
+    EXPECT_EQ(6, index.GetNextNumber());
+}
+
 TEST_F(SaveIndex, TheIndexIsEightBitTextAndTrailingBlanksDoNotReadBack)
 {
     // Copied entries: a missing thumbnail is written as "none", a missing description as
