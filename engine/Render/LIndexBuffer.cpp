@@ -87,7 +87,7 @@ int LIndexBuffer::GetIndex(int aIndex) const
         return 0;
     }
     if (mFormat == 1) {
-        int16_t value = 0;
+        uint16_t value = 0;
         std::memcpy(&value, mData + static_cast<size_t>(aIndex) * 2, 2);
         return value;
     }

@@ -13,7 +13,8 @@ public:
 
     int Create(int aFormat, const void* aData, int aCount);
 
-    // Index aIndex (16-bit indices are read signed); 0 with a logged error outside the data.
+    // Index aIndex; 0 with a logged error outside the data. 16-bit indices are unsigned
+    // (0 to 65,535); a 32-bit one above the int range comes back negative, naming no vertex.
     int GetIndex(int aIndex) const;
     int SetIndex(int aIndex, unsigned int aValue);
     int GetIndexFormat() const { return mFormat; }

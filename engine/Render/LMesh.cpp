@@ -103,8 +103,15 @@ void LMesh::Adopt(Parts& aParts)
     std::swap(mDuplicates, aParts.mDuplicates);
     std::swap(mFaceNeighbourCount, aParts.mFaceNeighbourCount);
     std::swap(mFaceNeighbours, aParts.mFaceNeighbours);
+    // A subset that names vertices this mesh does not have would draw what an earlier
+    // mesh left in the device's buffer: the model still loads, without that subset.
+    const int vertexCount = mVertexBuffer != nullptr ? mVertexBuffer->GetVertexCount() : 0;
     for (int i = 0; i < mSubsetCount; ++i) {
         mSubsets[i]->SetOwner(this);
+        if (!mSubsets[i]->CheckVertices(vertexCount)) {
+            L_ERROR(LString("Subset ") + i + " of mesh \"" + mName + "\" reaches past its " + vertexCount +
+                    " vertices; it is not drawn.");
+        }
     }
     if (mVertexBuffer != aParts.mVertexBuffer) {
         // The lit copy belongs to the vertices it was made from.
@@ -498,7 +505,8 @@ long long LMesh::GetTotalFaceCount() const
 int LMesh::GetTriangleCount(int aSubset) const
 {
     const LMeshSubset* subset = GetSubset(aSubset);
-    if (subset == nullptr || subset->GetIndexBuffer() == nullptr || mVertexBuffer == nullptr) {
+    if (subset == nullptr || subset->GetIndexBuffer() == nullptr || mVertexBuffer == nullptr ||
+        subset->ReachesPastVertices()) {
         return 0;
     }
     const long long held = subset->GetIndexBuffer()->GetIndexCount() / 3;

@@ -5,7 +5,8 @@
 //
 // Two readers fill a mesh: ReadBody (the direct model form) and Read (the tree form, whose
 // record Write gives). Both check every count against the bytes left before they allocate
-// and leave the mesh as it was on failure.
+// and leave the mesh as it was on failure. A subset whose indices reach past the mesh's
+// vertices is logged once when read and kept, but neither drawn nor counted in triangles.
 #pragma once
 #include "LMatrix4.h"
 #include "container/LString.h"
@@ -99,7 +100,8 @@ public:
     long long GetTotalFaceCount() const;
 
     // The triangles of subset aSubset's index range (its own index buffer): its face count,
-    // cut to the indices it holds; 0 outside the subsets or without vertex data.
+    // cut to the indices it holds; 0 outside the subsets, without vertex data, or for a
+    // subset that reaches past the vertices.
     int GetTriangleCount(int aSubset) const;
     // The corners of triangle aFace of subset aSubset: the vertex positions its three
     // indices name, in index order, transformed as points by aWorld. False (nothing
@@ -153,6 +155,8 @@ protected:
         int mFaceNeighbourCount = 0;
         uint32_t* mFaceNeighbours = nullptr;
     };
+    // Takes the parts (giving the old ones to aParts) and checks the subsets' indices
+    // against the vertices, logging each subset that reaches past them.
     void Adopt(Parts& aParts);
     // Appends aValue to an owned array of aCount elements (a copy by assignment).
     template <typename T, typename N>

@@ -16,6 +16,11 @@ LMeshSubset::~LMeshSubset()
 
 int LMeshSubset::Render()
 {
+    if (mPastVertices) {
+        // Its vertices would be whatever the device's buffer holds past this mesh's; the
+        // reader logged it.
+        return 0;
+    }
     LIRasterizer* rasterizer = LIRasterizer::Get();
     if (rasterizer == nullptr) {
         L_ERROR("Could not get rasterizer.");
@@ -45,6 +50,17 @@ int LMeshSubset::Render()
         result = rasterizer->DrawPrimitive(kind, static_cast<int>(mFaceStart), static_cast<int>(mFaceCount)) && result;
     }
     return result;
+}
+
+bool LMeshSubset::CheckVertices(int aVertexCount)
+{
+    mPastVertices = false;
+    const int count = mIndexBuffer != nullptr ? mIndexBuffer->GetIndexCount() : 0;
+    for (int i = 0; i < count && !mPastVertices; ++i) {
+        const int index = mIndexBuffer->GetIndex(i);
+        mPastVertices = index < 0 || static_cast<long long>(index) + mVertexStart >= aVertexCount;
+    }
+    return !mPastVertices;
 }
 
 bool LMeshSubset::ReadMaterial(LIStream* aStream, LMaterial& aMaterial)

@@ -19,8 +19,15 @@ public:
 
     // Hands the index buffer (when the owner is indexed) and the material to the
     // rasterizer and draws the faces: strips with the owner's flag 2, else lists. The AND
-    // of the rasterizer's results; 0 without a rasterizer or owner.
+    // of the rasterizer's results; 0 without a rasterizer or owner, and 0 without a call
+    // for a subset that reaches past its vertices.
     int Render();
+
+    // Whether every index the subset holds, with the vertex start added, names one of
+    // aVertexCount vertices. A subset that reaches past them is kept but neither drawn nor
+    // counted among its mesh's triangles until a later check finds it inside.
+    bool CheckVertices(int aVertexCount);
+    bool ReachesPastVertices() const { return mPastVertices; }
 
     // The tree-form record: face count, vertex count, index-buffer record, material
     // record. Face and vertex start are not stored and read as 0. A texture that cannot
@@ -59,4 +66,5 @@ private:
     uint32_t mVertexStart = 0;
     LMaterial mMaterial;
     LMesh* mOwner = nullptr;
+    bool mPastVertices = false;
 };

@@ -33,18 +33,19 @@ TEST(IndexBufferCreate, TheDevicesLargestIndexChoosesTheIndexSize)
     EXPECT_TRUE(log.Contains("Vertex index format undefined: 4096"));
 }
 
-TEST(IndexBufferAccess, SixteenBitIndicesReadSignedWithinBounds)
+TEST(IndexBufferAccess, SixteenBitIndicesReadUnsignedWithinBounds)
 {
     RegisterFakeRender();
     LLogCapture log;
-    const uint16_t indices[2] = {0x7FFF, 0x8000};
+    const uint16_t indices[3] = {0x7FFF, 0x8000, 0xFFFF};
     LIndexBuffer buffer;
-    ASSERT_EQ(1, buffer.Create(1, indices, 2));
+    ASSERT_EQ(1, buffer.Create(1, indices, 3));
     EXPECT_EQ(32767, buffer.GetIndex(0));
-    EXPECT_EQ(-32768, buffer.GetIndex(1));
+    EXPECT_EQ(32768, buffer.GetIndex(1));
+    EXPECT_EQ(65535, buffer.GetIndex(2));
     EXPECT_EQ(1, buffer.SetIndex(1, 7));
     EXPECT_EQ(7, buffer.GetIndex(1));
-    EXPECT_EQ(0, buffer.GetIndex(2));
+    EXPECT_EQ(0, buffer.GetIndex(3));
     EXPECT_EQ(0, buffer.SetIndex(-1, 7));
     EXPECT_EQ(2, log.Count("Index out of bounds."));
 }

@@ -22,6 +22,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -171,6 +172,49 @@ TEST(MeshFaults, DirectSubsetsOutsideTheIndexDataAreRefused)
         EXPECT_EQ(row.mRead, read.LoadModel(&in, 1)) << row.mFaceStart << " " << row.mVertexStart;
     }
     EXPECT_TRUE(log.Contains("Subset indices outside the index data"));
+}
+
+TEST(MeshFaults, SubsetsReachingPastTheVerticesAreLoggedOnceAtReadAndNotDrawn)
+{
+    RegisterFakeRender();
+    // Three vertices. Subset 0 draws {0, 1, 2}; 1 names vertex 3; 2 draws {1, 2, 0} from
+    // vertex start 1, which only the direct form keeps: there it reaches vertex 3 as well.
+    LMesh* mesh = LTestModels::StaticMesh({0, 0, 0, 1, 0, 0, 0, 0, 1}, {0, 1, 2, 1, 2, 0, 0, 1, 3});
+    const uint32_t own[3][4] = {{0, 1, 2, 0}, {0, 1, 3, 6}, {1, 2, 0, 2}}; // indices, face start
+    for (int i = 0; i < 3; ++i) {
+        LMeshSubset* subset = i == 0 ? mesh->GetSubset(0) : new LMeshSubset();
+        if (i > 0) {
+            mesh->AddSubset(subset);
+            mesh->AddMaterial(subset->GetMaterial());
+        }
+        subset->SetIndexBuffer(new LIndexBuffer());
+        ASSERT_EQ(1, subset->GetIndexBuffer()->Create(2, own[i], 3));
+        subset->SetRange(own[i][3], 1, i == 2 ? 1 : 0, 3);
+    }
+    LDrawElement built;
+    built.SetRoot(LTestModels::Frame("f", LMatrix4(), mesh));
+    for (const bool direct : {false, true}) {
+        SCOPED_TRACE(direct ? "direct" : "tree");
+        const std::vector<int> drawn = direct ? std::vector<int> {1, 0, 0} : std::vector<int> {1, 0, 1};
+        LLogCapture log;
+        LMemoryStream in(16, LMemoryStream::GROW_DOUBLE);
+        Load(in, direct ? LTestModels::DirectBytes(built) : LTestModels::TreeBytes(built));
+        LDrawElement read;
+        ASSERT_TRUE(direct ? read.LoadModel(&in, LDrawElement::kFlat) : read.Read(&in));
+        LMesh* loaded = read.GetMesh(0);
+        ASSERT_NE(nullptr, loaded);
+        ASSERT_EQ(3, loaded->GetSubsetCount());
+        const int drawnCount = static_cast<int>(std::count(drawn.begin(), drawn.end(), 1));
+        for (int pass = 0; pass < 2; ++pass) {
+            DrawCalls(*loaded);
+            EXPECT_EQ(drawnCount, LFakeRasterizer::Instance()->CountCalls("DrawIndexedPrimitive"));
+        }
+        EXPECT_EQ(3 - drawnCount, log.Count("not drawn."));
+        EXPECT_TRUE(log.Contains("Subset 1 of mesh"));
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_EQ(drawn[i], loaded->GetTriangleCount(i)) << i;
+        }
+    }
 }
 
 TEST(MeshMaterials, SubsetTexturesAreMadeAndAMissingOneLeavesTheSubsetUntextured)

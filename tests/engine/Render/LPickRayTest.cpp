@@ -1,17 +1,24 @@
 #include "Render/LCamera.h"
 #include "Render/LDrawElement.h"
 #include "Render/LFrame.h"
+#include "Render/LIndexBuffer.h"
 #include "Render/LMesh.h"
 #include "Render/LPickRay.h"
+#include "Render/LShadowVolume.h"
+#include "stdlib/LMemoryStream.h"
+#include "support/LFakeDeviceCaps.h"
 #include "support/LFakeRasterizer.h"
 #include "support/LFakeRender.h"
 #include "support/LLogCapture.h"
 #include "support/LTestModels.h"
+#include "support/LTestStreams.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -157,4 +164,42 @@ TEST_F(PickRayTest, PickFindsTheNearestTriangleOfTheElementInFrameWorlds)
     hit = LVector3(7, 7, 7);
     EXPECT_FALSE(sideWorld.Pick(&element, hit));
     EXPECT_EQ(LVector3(7, 7, 7), hit);
+}
+
+TEST_F(PickRayTest, SixteenBitMeshesArePickedDrawnAndShadowedAtVerticesPast32767)
+{
+    // One triangle of vertices 0, 1 and 40,000 in front of the eye; the others lie behind it.
+    std::vector<float> positions(40001 * 3, -50.0f);
+    const float corners[3][3] = {{-1, -1, 10}, {1, -1, 10}, {0, 2, 10}};
+    std::copy(corners[0], corners[0] + 6, positions.begin());
+    std::copy(corners[2], corners[2] + 3, positions.end() - 3);
+    LFakeDeviceCaps::sMaxVertexIndex = 0xFFFF;
+    LDrawElement built;
+    LMesh* big = LTestModels::StaticMesh(positions, {0, 1, 40000});
+    ASSERT_TRUE(built.SetRoot(LTestModels::Frame("big", LMatrix4(), big)));
+    LMemoryStream in(16, LMemoryStream::GROW_DOUBLE);
+    Load(in, LTestModels::TreeBytes(built));
+    LLogCapture log;
+    LDrawElement element;
+    ASSERT_TRUE(element.Read(&in));
+    LMesh* mesh = element.GetMesh(0);
+    ASSERT_NE(nullptr, mesh);
+    ASSERT_EQ(1, mesh->GetIndexBuffer()->GetIndexFormat());
+
+    LPickRay ray(mCamera.get(), 400, 300);
+    LPickRay world(nullptr);
+    ASSERT_TRUE(ray.Transform(world));
+    LVector3 hit;
+    ASSERT_TRUE(world.Pick(&element, hit));
+    ExpectVector(LVector3(0, 0, 10), hit);
+
+    mFake->Reset();
+    ASSERT_EQ(1, mesh->Render());
+    ASSERT_EQ(1u, mFake->Draws().size());
+    EXPECT_EQ((std::vector<int> {0, 1, 40000}), mFake->Draws()[0].mIndices);
+
+    LShadowVolume volume;
+    ASSERT_TRUE(volume.Create(LString("big"), mesh));
+    EXPECT_EQ(1, volume.GetFaceCount());
+    EXPECT_FALSE(log.Contains("not drawn"));
 }
