@@ -353,15 +353,17 @@ void GMInterview::OnFade(int aEvent)
     End(true);
     // Loading the scene clears the interviews of the old one, this one among them:
     // nothing of it is touched from here on.
-    if (GMSceneManager* scenes = GMSceneManager::GetInstance()) {
-        scenes->LoadScene(scene, true, false);
-    }
+    GMSceneManager* scenes = GMSceneManager::GetInstance();
+    const bool loaded = scenes != nullptr && scenes->LoadScene(scene, true, false);
     if (GMSubtitle* subtitle = GMSubtitle::GetInstance()) {
         subtitle->FadeOut();
     }
     SetSceneInput(true);
     if (fader != nullptr) {
         fader->FadeIn();
+    }
+    if (!loaded) {
+        GMSceneManager::ShowMenuWhenNoScreenIsLeft(scene);
     }
 }
 

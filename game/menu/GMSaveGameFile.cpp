@@ -325,7 +325,8 @@ bool GMSaveGameFile::PlaceAfterLoad(GMIScreen* aScreen, GMIScreenFaderListener* 
     const bool hasPosition = PairState("sta_playerpos_x", "sta_playerpos_z", position);
     const bool hasDirection = PairState("sta_playerdir_x", "sta_playerdir_z", direction);
     GMSceneManager* scenes = GMSceneManager::GetInstance();
-    bool ok = scenes != nullptr && scenes->LoadScene(scene, true, true);
+    const bool loaded = scenes != nullptr && scenes->LoadScene(scene, true, true);
+    bool ok = loaded;
     if (ok) {
         // After the load, which clears any pending place.
         if (hasPosition) {
@@ -339,6 +340,9 @@ bool GMSaveGameFile::PlaceAfterLoad(GMIScreen* aScreen, GMIScreenFaderListener* 
     }
     if (fader != nullptr) {
         fader->FadeIn();
+    }
+    if (!loaded) {
+        GMSceneManager::ShowMenuWhenNoScreenIsLeft(scene);
     }
     return ok;
 }

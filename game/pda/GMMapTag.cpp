@@ -367,6 +367,7 @@ void GMMapTag::Move(const LString& aScene, const LString& aViewpoint, bool aView
     // The location card is shown: the skip flag is false.
     if (scenes == nullptr || !scenes->LoadScene(aScene, !aViewpointMove, false)) {
         L_ERROR("ExecuteLogic failure. Could not load scene: " + aScene);
+        GMSceneManager::ShowMenuWhenNoScreenIsLeft(aScene);
         return;
     }
     if (!aViewpointMove) {

@@ -293,6 +293,8 @@ void GMHotspotNavigate::OnFade(int aEvent)
     const LString sceneId = record->mSceneId;
     const LString viewpoint = record->mViewpointId;
     if (!scenes->LoadScene(sceneId, true, true)) {
+        // The old location is gone and the picture black.
+        GMSceneManager::ShowMenuWhenNoScreenIsLeft(sceneId);
         return;
     }
     GMScene* scene = scenes->GetScene();

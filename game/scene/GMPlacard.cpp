@@ -209,16 +209,23 @@ void GMPlacard::Finish()
         screens->Clear();
     }
     GMSceneManager* scenes = GMSceneManager::GetInstance();
-    if (scenes == nullptr || !scenes->LoadScene(mSceneId, false, false)) {
+    const bool loaded = scenes != nullptr && scenes->LoadScene(mSceneId, false, false);
+    if (!loaded) {
         L_ERROR(LString("Location card: the location did not load: ") + mSceneId);
     } else if (!mViewpoint.IsEmpty() && !(mViewpoint == LString("-")) && scenes->GetScene() != nullptr) {
         scenes->GetScene()->SetViewpoint(mViewpoint);
     }
     mViewpoint.Clear();
     if (screens != nullptr) {
+        // The card fades away over the location, or gives way to the main menu when
+        // there is none.
         screens->PushScreen(this);
-        GMIScreen* popped = nullptr;
-        screens->PopFade(&popped);
+        if (loaded) {
+            GMIScreen* popped = nullptr;
+            screens->PopFade(&popped);
+        } else {
+            GMSceneManager::ShowMenuWhenNoScreenIsLeft(mSceneId);
+        }
     }
 }
 

@@ -6,10 +6,12 @@
 #include "container/LVectorString.h"
 #include "event/LEventManager.h"
 #include "memory/LMemoryManager.h"
+#include "menu/GMMainMenu.h"
 #include "pda/GMPDA.h"
 #include "scene/GMPlacard.h"
 #include "scene/GMScene.h"
 #include "stdlib/LLog.h"
+#include "ui/GMCursor.h"
 #include "ui/GMMessageBox.h"
 #include "util/GMCleaner.h"
 
@@ -164,6 +166,37 @@ bool GMSceneManager::UnloadScene()
     mOwnsScene = false;
     delete scene;
     return true;
+}
+
+void GMSceneManager::ShowMenuWhenNoScreenIsLeft(const LString& aId)
+{
+    // A location that did not load (a damaged table, a missing folder) and nothing else
+    // came up: the player would face a black picture, or the black card, taking no input.
+    GMScreenManager* screens = GMScreenManager::GetInstance();
+    if (screens == nullptr) {
+        return;
+    }
+    GMPlacard* card = GMPlacard::Peek();
+    GMIScreen* top = screens->GetTop();
+    const bool cardAlone = card != nullptr && top == card && screens->GetCount() == 1 && !card->IsPending();
+    if (top != nullptr && !cardAlone) {
+        return;
+    }
+    GMMainMenu* menu = GMMainMenu::GetInstance();
+    if (menu != nullptr && !screens->IsBusy() && cardAlone) {
+        // The card goes at once (its picture is black anyway) and the menu fades in as the
+        // only screen, with no game under it to resume.
+        screens->RemoveScreen(card);
+        card->OnHidden();
+    }
+    if (menu == nullptr || !screens->PushFade(menu)) {
+        L_ERROR("No screen is left after a location did not load, and the main menu cannot open: " + aId);
+        return;
+    }
+    if (GMCursor* cursor = GMCursor::GetInstance()) {
+        cursor->SetVisible(true);
+    }
+    L_NOTE("The main menu opens in place of the location that did not load: " + aId);
 }
 
 void GMSceneManager::SetPendingPosition(const LVector2& aPosition)

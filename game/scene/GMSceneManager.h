@@ -4,6 +4,8 @@
 // It also carries the player's pending position and direction (ground x, z), which the next
 // viewpoint set-up uses instead of the viewpoint's own start. It holds the game's input
 // for the message box: while a box is open the current scene takes no clicks.
+// Every caller of LoadScene whose load failed hands the location to
+// ShowMenuWhenNoScreenIsLeft, so that the player is never left on a black picture.
 #pragma once
 #include "object/LBase.h"
 #include "ui/GMIMessageBoxListener.h"
@@ -45,6 +47,11 @@ public:
     // Takes the current scene off the screen stack, wherever it stands there, and off the
     // PDA, hides it when it is shown, stops its audio and deletes it. Always 1.
     bool UnloadScene();
+    // After a location aId that did not load: when no screen is left, or only the location
+    // card that was to load it (its chime over, the card then taken down at once), the
+    // main menu fades in as the only screen with the cursor shown. Logged whether or not
+    // the menu could open; a stack with anything else on it is left alone.
+    static void ShowMenuWhenNoScreenIsLeft(const LString& aId);
 
     // Where the next viewpoint set-up puts the player (ground x, z) and the direction it
     // faces; each replaces the previous value. Cleared by every LoadScene.

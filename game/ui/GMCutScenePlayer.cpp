@@ -10,7 +10,6 @@
 #include "event/LEventManager.h"
 #include "interview/GMSubtitle.h"
 #include "menu/GMCaseTable.h"
-#include "menu/GMMainMenu.h"
 #include "memory/LMemoryManager.h"
 #include "pda/GMPDA.h"
 #include "pda/GMPDAMinimized.h"
@@ -522,23 +521,7 @@ void GMCutScenePlayer::LoadTarget()
     if (mQueue.GetCount() > 0) {
         PushScreen();
     }
-    ShowMenuWhenNoScreenIsLeft(scene);
-}
-
-void GMCutScenePlayer::ShowMenuWhenNoScreenIsLeft(const LString& aScene)
-{
-    // A target that did not load (a damaged table, a missing folder), and nothing else
-    // came up: the player would face a black picture that takes no input.
-    GMScreenManager* screens = GMScreenManager::GetInstance();
-    if (screens == nullptr || screens->GetTop() != nullptr) {
-        return;
-    }
-    GMMainMenu* menu = GMMainMenu::GetInstance();
-    if (menu == nullptr || !screens->PushFade(menu)) {
-        L_ERROR("No screen is left after the cut scene, and the main menu cannot open: " + aScene);
-        return;
-    }
-    L_NOTE("The main menu opens in place of the location that did not load: " + aScene);
+    GMSceneManager::ShowMenuWhenNoScreenIsLeft(scene);
 }
 
 void GMCutScenePlayer::WrapUp()

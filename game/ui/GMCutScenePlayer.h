@@ -186,9 +186,6 @@ private:
     void EndMovie();
     void EndCutScene();
     void LoadTarget();
-    // With the screen stack left empty (the target aScene did not load), the main menu
-    // opens so that the player has something to act on; logged.
-    static void ShowMenuWhenNoScreenIsLeft(const LString& aScene);
     void WrapUp();
     void JoinFrames();
     void LeaveFrames();

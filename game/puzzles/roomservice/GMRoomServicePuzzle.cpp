@@ -187,7 +187,8 @@ void GMRoomServicePuzzle::Solve()
     if (GMScreenManager* cleared = GMScreenManager::GetInstance()) {
         cleared->Clear();
     }
-    if (scenes != nullptr && scenes->LoadScene(LString(kTargetScene), false, false)) {
+    const bool loaded = scenes != nullptr && scenes->LoadScene(LString(kTargetScene), false, false);
+    if (loaded) {
         if (GMScene* scene = scenes->GetScene()) {
             scene->SetViewpoint(LString(kTargetViewpoint));
         }
@@ -200,4 +201,7 @@ void GMRoomServicePuzzle::Solve()
         top->OnShow();
     }
     SetStateTrue(LString(kCloseUpState));
+    if (!loaded) {
+        GMSceneManager::ShowMenuWhenNoScreenIsLeft(LString(kTargetScene));
+    }
 }

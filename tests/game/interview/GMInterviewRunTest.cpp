@@ -577,6 +577,8 @@ TEST_F(RunTest, ASequenceWithATargetSceneFadesAndEnds)
     EXPECT_NE(interview, fader->GetListener());
     EXPECT_FALSE(LMouse::Get()->Contains(interview));
     EXPECT_TRUE(mLog.Contains("case01/nowhere")) << mLog.Bytes();
+    // No location is left: the main menu takes its place.
+    EXPECT_TRUE(mLog.Contains("The main menu opens in place of the location that did not load: case01/nowhere"));
 }
 
 TEST_F(RunTest, TheManagersOwnInterviewsGoOnceTheyHaveEnded)

@@ -10,6 +10,7 @@
 #include "Gdi/LTextArea.h"
 #include "container/LVectorString.h"
 #include "event/LEventManager.h"
+#include "menu/GMMainMenu.h"
 #include "multicursor/GMMultiCursor.h"
 #include "pda/GMLogPanel.h"
 #include "pda/GMMapTag.h"
@@ -139,7 +140,8 @@ TEST(MapPanelScene, TagsMoveThePlayerAndTheLogListsWhatHappened)
     EXPECT_EQ(nullptr, scene->GetCloseUp());
     Frames(10);
 
-    // A location that does not load: logged, with the PDA closed and the clock advanced.
+    // A location that does not load: logged, with the PDA closed and the clock advanced,
+    // and the main menu in its place.
     OpenOn("map");
     LVectorString nowhere;
     nowhere.Add(LString("gotoscene"));
@@ -150,4 +152,6 @@ TEST(MapPanelScene, TagsMoveThePlayerAndTheLogListsWhatHappened)
     EXPECT_TRUE(log.Contains("ExecuteLogic failure. Could not load scene: nowhere"));
     EXPECT_FALSE(pda->IsOpen());
     EXPECT_FLOAT_EQ(clock3 + 7.0f, LGameClock::Get()->GetTime());
+    EXPECT_EQ(static_cast<GMIScreen*>(GMMainMenu::Peek()), GMScreenManager::GetInstance()->GetTop());
+    EXPECT_TRUE(log.Contains("The main menu opens in place of the location that did not load: nowhere"));
 }
