@@ -200,7 +200,7 @@ void GMPlacard::Finish()
     GMScreenManager* screens = GMScreenManager::GetInstance();
     if (screens != nullptr && screens->IsBusy()) {
         // The card's own fade-in has not finished yet.
-        mStep.Post([this] { Finish(); });
+        screens->WhenIdle(this, [this] { Finish(); });
         return;
     }
     DeleteChime();

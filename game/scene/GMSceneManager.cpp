@@ -176,6 +176,11 @@ void GMSceneManager::ShowMenuWhenNoScreenIsLeft(const LString& aId)
     if (screens == nullptr) {
         return;
     }
+    // A change of screen still running decides what is left: the look waits for its end.
+    if (screens->IsBusy()) {
+        screens->WhenIdle(nullptr, [aId] { ShowMenuWhenNoScreenIsLeft(aId); });
+        return;
+    }
     GMPlacard* card = GMPlacard::Peek();
     GMIScreen* top = screens->GetTop();
     const bool cardAlone = card != nullptr && top == card && screens->GetCount() == 1 && !card->IsPending();
@@ -183,7 +188,7 @@ void GMSceneManager::ShowMenuWhenNoScreenIsLeft(const LString& aId)
         return;
     }
     GMMainMenu* menu = GMMainMenu::GetInstance();
-    if (menu != nullptr && !screens->IsBusy() && cardAlone) {
+    if (menu != nullptr && cardAlone) {
         // The card goes at once (its picture is black anyway) and the menu fades in as the
         // only screen, with no game under it to resume.
         screens->RemoveScreen(card);

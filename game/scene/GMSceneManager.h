@@ -50,7 +50,8 @@ public:
     // After a location aId that did not load: when no screen is left, or only the location
     // card that was to load it (its chime over, the card then taken down at once), the
     // main menu fades in as the only screen with the cursor shown. Logged whether or not
-    // the menu could open; a stack with anything else on it is left alone.
+    // the menu could open; a stack with anything else on it is left alone. While a change
+    // of screen runs, the look waits for its end.
     static void ShowMenuWhenNoScreenIsLeft(const LString& aId);
 
     // Where the next viewpoint set-up puts the player (ground x, z) and the direction it
