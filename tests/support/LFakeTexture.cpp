@@ -42,6 +42,12 @@ void LFakeTexture::SetFailCreation(bool aFail)
     sFail = aFail;
 }
 
+void LFakeTexture::Reset()
+{
+    sMade = 0;
+    sFail = false;
+}
+
 int LFakeTexture::Create(LImage* aImage)
 {
     if (sFail || aImage == nullptr || aImage->GetFormat() < 1 || aImage->GetFormat() > 4 ||

@@ -20,11 +20,13 @@ public:
 
     const std::vector<uint8_t>& Pixels() const { return mPixels; }
 
-    // Number of fake textures alive, and of those made since the process started.
+    // Number of fake textures alive, and of those made since the last Reset.
     static int LiveCount();
     static int MadeCount();
     // While set, every Create fails.
     static void SetFailCreation(bool aFail);
+    // The made count back to zero and creation working again (after each test).
+    static void Reset();
 
 private:
     std::vector<uint8_t> mPixels;

@@ -1,6 +1,7 @@
 #include "support/LSdlEvents.h"
 
 #include "win32/WinInputEvents.h"
+#include "win32/WinUser.h"
 
 namespace LSdlEvents {
 
@@ -32,6 +33,14 @@ void Focus(bool aGained)
 void Close()
 {
     WinPushClose();
+}
+
+void Drain()
+{
+    // Each peek pumps SDL's queue into the message queue first.
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    }
 }
 
 } // namespace LSdlEvents

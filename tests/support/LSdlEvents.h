@@ -1,5 +1,6 @@
 // Input and window events pushed into SDL's queue for headless tests of the code above
-// compat. Keys are named as SDL names them ("A", "Left Shift", "Escape", "Right").
+// compat, and both queues emptied between tests. Keys are named as SDL names them ("A",
+// "Left Shift", "Escape", "Right").
 #pragma once
 
 namespace LSdlEvents {
@@ -13,5 +14,8 @@ void Wheel(int aNotches);
 void Focus(bool aGained);
 // The window's close button.
 void Close();
+// Empties SDL's queue and the window message queue, a pending WM_QUIT included, and
+// dispatches nothing: what one test left queued cannot reach the next.
+void Drain();
 
 } // namespace LSdlEvents

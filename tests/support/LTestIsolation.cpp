@@ -27,6 +27,6 @@ void LTestIsolation::ResetFakes()
     LFakeSoundManager::Reset();
     LFakeMovieManager::Reset();
     LFakeDeviceCaps::Reset();
-    LFakeTexture::SetFailCreation(false);
+    LFakeTexture::Reset();
     LFakeTimer::sNow = 0.0;
 }

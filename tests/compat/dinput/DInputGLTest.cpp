@@ -48,9 +48,7 @@ protected:
             mInput->Release();
         }
         DestroyWindow(mWindow);
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        }
+        Drain();
     }
 
     // The keyboard, with its format set and acquired when aReady.

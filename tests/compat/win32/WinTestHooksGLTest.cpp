@@ -6,6 +6,7 @@
 #include "sound/FSound.h"
 #include "support/LMediaFixtures.h"
 #include "support/LMediaLogCapture.h"
+#include "support/LSdlEvents.h"
 #include "support/LTestDirectory.h"
 #include "win32/WinTestHooks.h"
 #include "win32/WinTimer.h"
@@ -38,6 +39,8 @@ protected:
         Drain();
     }
 
+    // The hooks off, the queues empty, and the sound closed with its output back to the
+    // default (the hooks' clock chose mixing on request for it).
     void TearDown() override
     {
         WinRemoveEventSink(&Record, &mSeen);
@@ -45,6 +48,8 @@ protected:
         ::unsetenv(WIN_TEST_OUTPUT_VARIABLE);
         WinTestHooksLoad();
         Drain();
+        FSOUND_Close();
+        EXPECT_TRUE(FSOUND_SetOutput(FSOUND_OUTPUT_SDL));
     }
 
     void Load(const char* aScript, const std::string& aScriptPath = "")
@@ -65,9 +70,7 @@ protected:
 
     void Drain()
     {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        }
+        LSdlEvents::Drain();
         mSeen.clear();
     }
 

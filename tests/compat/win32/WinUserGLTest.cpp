@@ -27,16 +27,55 @@ LRESULT RecordingProc(HWND aWindow, UINT aMessage, WPARAM aWParam, LPARAM aLPara
     return DefWindowProcW(aWindow, aMessage, aWParam, aLParam);
 }
 
-HWND MakeWindow()
+// Each test starts with no window focused and both queues empty, and leaves no window,
+// class or message behind: a window's end posts WM_QUIT, which would end the next test's
+// pump before its own messages.
+class WinUserTest : public testing::Test
 {
-    WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = &RecordingProc;
-    windowClass.lpszClassName = "WinUserTest";
-    RegisterClassExA(&windowClass);
-    return CreateWindowExA(0, "WinUserTest", "WinUserTest", WS_POPUP, 0, 0, 320, 200, nullptr, nullptr, nullptr,
-                           nullptr);
-}
+protected:
+    void SetUp() override
+    {
+        LSdlEvents::Focus(false);
+        LSdlEvents::Drain();
+        gSeen.clear();
+    }
+
+    void TearDown() override
+    {
+        for (HWND window : mWindows) {
+            DestroyWindow(window);
+        }
+        LSdlEvents::Drain();
+        UnregisterClassA("WinUserTest", nullptr);
+        UnregisterClassA("Twice", nullptr);
+    }
+
+    HWND MakeWindow()
+    {
+        WNDCLASSEXA windowClass{};
+        windowClass.cbSize = sizeof(windowClass);
+        windowClass.lpfnWndProc = &RecordingProc;
+        windowClass.lpszClassName = "WinUserTest";
+        RegisterClassExA(&windowClass);
+        HWND window = CreateWindowExA(0, "WinUserTest", "WinUserTest", WS_POPUP, 0, 0, 320, 200, nullptr, nullptr,
+                                      nullptr, nullptr);
+        mWindows.push_back(window);
+        return window;
+    }
+
+    // Those the test did not end (DestroyWindow refuses the ended ones).
+    std::vector<HWND> mWindows;
+};
+
+class WinWindow : public WinUserTest
+{
+};
+class WinMessages : public WinUserTest
+{
+};
+class WinCursor : public WinUserTest
+{
+};
 
 int Count(UINT aMessage)
 {
@@ -61,9 +100,8 @@ bool Pump()
     return false;
 }
 
-TEST(WinWindow, CreationSendsCreateMessagesAndShowingActivatesOnce)
+TEST_F(WinWindow, CreationSendsCreateMessagesAndShowingActivatesOnce)
 {
-    gSeen.clear();
     HWND window = MakeWindow();
     ASSERT_NE(nullptr, window);
     ASSERT_GE(gSeen.size(), 2u);
@@ -76,7 +114,7 @@ TEST(WinWindow, CreationSendsCreateMessagesAndShowingActivatesOnce)
     DestroyWindow(window);
 }
 
-TEST(WinWindow, ClassesAreRegisteredOnce)
+TEST_F(WinWindow, ClassesAreRegisteredOnce)
 {
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof(windowClass);
@@ -87,9 +125,8 @@ TEST(WinWindow, ClassesAreRegisteredOnce)
     EXPECT_EQ(nullptr, CreateWindowExA(0, "Unknown", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
 }
 
-TEST(WinMessages, SdlQuitClosesTheWindowAndEndsInWmQuit)
+TEST_F(WinMessages, SdlQuitClosesTheWindowAndEndsInWmQuit)
 {
-    gSeen.clear();
     HWND window = MakeWindow();
     ASSERT_NE(nullptr, window);
     SDL_Event quit{};
@@ -102,9 +139,8 @@ TEST(WinMessages, SdlQuitClosesTheWindowAndEndsInWmQuit)
     EXPECT_FALSE(Pump()); // WM_QUIT is given once
 }
 
-TEST(WinMessages, FocusEventsBecomeActivation)
+TEST_F(WinMessages, FocusEventsBecomeActivation)
 {
-    gSeen.clear();
     HWND window = MakeWindow();
     ShowWindow(window, SW_SHOW);
     gSeen.clear();
@@ -117,9 +153,8 @@ TEST(WinMessages, FocusEventsBecomeActivation)
     DestroyWindow(window);
 }
 
-TEST(WinMessages, KeysArriveAsVirtualKeys)
+TEST_F(WinMessages, KeysArriveAsVirtualKeys)
 {
-    gSeen.clear();
     HWND window = MakeWindow();
     ShowWindow(window, SW_SHOW);
     gSeen.clear();
@@ -141,9 +176,8 @@ TEST(WinMessages, KeysArriveAsVirtualKeys)
     DestroyWindow(window);
 }
 
-TEST(WinMessages, PostedMessagesKeepTheirOrderAndDestroyedWindowsGetNone)
+TEST_F(WinMessages, PostedMessagesKeepTheirOrderAndDestroyedWindowsGetNone)
 {
-    gSeen.clear();
     HWND window = MakeWindow();
     gSeen.clear();
     PostMessageW(window, WM_ENTERSIZEMOVE, 0, 0);
@@ -159,11 +193,12 @@ TEST(WinMessages, PostedMessagesKeepTheirOrderAndDestroyedWindowsGetNone)
     EXPECT_TRUE(gSeen.empty());
 }
 
-TEST(WinCursor, ShowCursorKeepsTheCount)
+TEST_F(WinCursor, ShowCursorKeepsTheCount)
 {
     EXPECT_EQ(1, ShowCursor(TRUE));
     EXPECT_EQ(0, ShowCursor(FALSE));
     EXPECT_EQ(-1, ShowCursor(FALSE));
+    EXPECT_EQ(0, ShowCursor(TRUE));
     EXPECT_EQ(0, GetSystemMetrics(SM_SWAPBUTTON));
 }
 

@@ -420,32 +420,61 @@ TEST_F(PDATest, TheBarIsDraggedWithinTheScreen)
     EXPECT_FLOAT_EQ(300.0f, bar->GetLocalPosition().x);
 }
 
-TEST_F(PDATest, TheHiddenBarsMoveButtonTakesNoPress)
+// The move button stays active and registered with the mouse while a group above it is
+// hidden: the press must pass it by all the same. Hidden mode (the bar inactive) and a
+// screen that hides the bar (its buttons off the mouse) keep it out of reach too. Shown
+// again, the same press drags the bar.
+TEST_F(PDATest, TheBarsMoveButtonTakesNoPressWhileTheBarCannotBeSeen)
 {
-    const LVector2 home = mBar->GetBarPosition();
     LButton* move = dynamic_cast<LButton*>(mBar->GetBar()->GetMember(LString("move")));
     ASSERT_NE(nullptr, move);
-    // Hidden by the option, or by a screen that hides it.
-    const std::function<void()> hides[] = {
-        [&] {
-            GMOptions::GetInstance()->SetToggle(1, 1);
-            mBar->Show();
-        },
-        [&] { mBar->Hide(); },
+    const struct
+    {
+        const char* mName;
+        std::function<void(bool)> mHide;
+    } kHides[] = {
+        {"the bar's group", [&](bool aHidden) { mBar->GetBar()->SetVisible(!aHidden); }},
+        {"the bar's root", [&](bool aHidden) { mBar->GetRoot()->SetVisible(!aHidden); }},
+        {"hidden mode",
+         [&](bool aHidden) {
+             GMOptions::GetInstance()->SetToggle(1, aHidden ? 1 : 0);
+             mBar->Show();
+         }},
+        {"a screen that hides the bar",
+         [&](bool aHidden) {
+             if (aHidden) {
+                 mBar->Hide();
+             } else {
+                 mBar->Show();
+             }
+         }},
     };
-    for (const auto& hide : hides) {
-        mBar->Show();
-        hide();
-        LFakeTimer::FrameAt(LFakeTimer::sNow + 0.05);
-        LMouse::Get()->OnMove(home + LVector2(5.0f, 5.0f));
+    // Drags from the move button's corner to the point and tells whether the button took it.
+    // The drags are a second apart, so that no press is a double click.
+    const auto drag = [&](const LVector2& aTo) {
+        LFakeTimer::FrameAt(LFakeTimer::sNow + 1.0);
+        LMouse::Get()->OnMove(mBar->GetBarPosition() + LVector2(5.0f, 5.0f));
         LMouse::Get()->OnButtonDown(1);
-        EXPECT_FALSE(move->IsPressed());
-        LMouse::Get()->OnMove(LVector2(305.0f, 205.0f));
+        const bool pressed = move->IsPressed();
+        LMouse::Get()->OnMove(aTo + LVector2(5.0f, 5.0f));
         LMouse::Get()->OnButtonUp(1);
-        EXPECT_FLOAT_EQ(home.x, mBar->GetBar()->GetLocalPosition().x);
-        EXPECT_FLOAT_EQ(home.y, mBar->GetBar()->GetLocalPosition().y);
-        GMOptions::GetInstance()->SetToggle(1, 0);
         LMouse::Get()->OnMove(LVector2(700.0f, 10.0f));
+        return pressed;
+    };
+    // Each shown drag goes a little further, so that each one moves the bar.
+    LVector2 to(300.0f, 200.0f);
+    for (const auto& hide : kHides) {
+        hide.mHide(true);
+        const LVector2 before = mBar->GetBar()->GetLocalPosition();
+        EXPECT_FALSE(drag(to)) << hide.mName;
+        EXPECT_FLOAT_EQ(before.x, mBar->GetBar()->GetLocalPosition().x) << hide.mName;
+        EXPECT_FLOAT_EQ(before.y, mBar->GetBar()->GetLocalPosition().y) << hide.mName;
+
+        hide.mHide(false);
+        EXPECT_TRUE(drag(to)) << hide.mName;
+        EXPECT_FLOAT_EQ(to.x, mBar->GetBar()->GetLocalPosition().x) << hide.mName;
+        EXPECT_FLOAT_EQ(to.y, mBar->GetBar()->GetLocalPosition().y) << hide.mName;
+        to += LVector2(10.0f, 10.0f);
     }
 }
 
