@@ -353,12 +353,8 @@ void GMMultiCursor::ShowAt(const LVector2& aPosition)
 
 void GMMultiCursor::Hide(bool aDeactivate)
 {
-    for (LButton* button : mButtons) {
-        if (button != nullptr) {
-            button->OnButtonUp(1);
-            button->OnMove(LVector2(0.0f, 0.0f));
-        }
-    }
+    // The buttons forget their press and the mouse over them as the fade-out disables
+    // them.
     StartFadeOut(aDeactivate);
 }
 
@@ -366,7 +362,7 @@ void GMMultiCursor::StartFadeOut(bool aDeactivate)
 {
     mOpen = false;
     // Fading out, the menu is on its way: its buttons take no press (one there goes on to
-    // what lies below), as once it is hidden.
+    // what lies below), as once it is hidden, and forget any press and hover they had.
     SetEnabled(false);
     FadeOutToolTips();
     mDeactivateWhenHidden = aDeactivate;
