@@ -317,10 +317,10 @@ void GMMultiCursor::SetSide(int aSide)
     }
 }
 
-void GMMultiCursor::ShowAt(const LVector2& aPosition)
+bool GMMultiCursor::ShowAt(const LVector2& aPosition)
 {
     if (IsVisible()) {
-        return;
+        return false;
     }
     SetPosition(aPosition.x, aPosition.y > MAX_Y ? MAX_Y : aPosition.y);
     mLastStep = Now();
@@ -349,6 +349,7 @@ void GMMultiCursor::ShowAt(const LVector2& aPosition)
     }
     mFading = true;
     JoinFrames();
+    return true;
 }
 
 void GMMultiCursor::Hide(bool aDeactivate)

@@ -156,8 +156,10 @@ public:
     bool PlayActionCutScene(int aSituation);
     // Plays the situation's voice-over; false when none started.
     bool PlayVoiceOver(int aSituation);
-    // Opens the multi-cursor on the hotspot with the actions it offers now.
-    void ShowMultiCursor();
+    // Opens the multi-cursor on the hotspot with the actions it offers now and switches
+    // the scene's hotspots off: true. False when the menu does not open (it is still on
+    // the screen): then nothing changes.
+    bool ShowMultiCursor();
     // A walk the scene itself started towards this hotspot has ended.
     void TrackTargetDone();
     // The talk action's interview start: selects the interview, makes this hotspot its

@@ -200,10 +200,17 @@ void GMHotspot::TrackTargetDone()
 
 // --- the multi-cursor and the actions ---------------------------------------------------
 
-void GMHotspot::ShowMultiCursor()
+bool GMHotspot::ShowMultiCursor()
 {
     if (mMultiCursor == nullptr) {
-        return;
+        return false;
+    }
+    // Read before the menu takes the cursor.
+    const bool itemInHand = mCursor != nullptr && mCursor->GetType() == GMCursor::TYPE_ITEM;
+    // A menu still on the screen (fading out after a click beside it) does not open: the
+    // click changes nothing, and the scene's hotspots stay on to take the next one.
+    if (!mMultiCursor->ShowAt(mMultiCursorPos)) {
+        return false;
     }
     mMultiCursor->SetSide(mMultiCursorSide);
     bool look = Evaluate(mActions[ACTION_LOOK].mEnabled);
@@ -217,12 +224,12 @@ void GMHotspot::ShowMultiCursor()
     mMultiCursor->SetActionEnabled(GMMultiCursorAction::USE, Evaluate(mActions[ACTION_USE].mEnabled));
     mMultiCursor->SetActionEnabled(GMMultiCursorAction::ANALYZE, Evaluate(mActions[ACTION_ANALYZE].mEnabled));
     mMultiCursor->SetActionEnabled(GMMultiCursorAction::TALK, mKind == KIND_INTERVIEW);
-    if (mCursor != nullptr && mCursor->GetType() == GMCursor::TYPE_ITEM) {
+    if (itemInHand) {
         mCursor->SetDefaultCursor(GMCursor::TYPE_DEFAULT);
     }
     mMultiCursor->SetListener(this);
-    mMultiCursor->ShowAt(mMultiCursorPos);
     SetSceneHotspots(false);
+    return true;
 }
 
 void GMHotspot::OnAction(int aAction)

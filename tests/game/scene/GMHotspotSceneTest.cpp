@@ -277,6 +277,35 @@ TEST_F(HotspotSceneTest, ADoubleClickRunsAndANearClickOpensTheMenuAtOnce)
     EXPECT_EQ(nullptr, GMNavigation::GetInstance()->GetListener());
 }
 
+// A hotspot clicked while the menu faded out after a click beside it used to switch every
+// hotspot of the viewpoint off, though the menu never opened: nothing answered any more.
+TEST_F(HotspotSceneTest, AHotspotClickedWhileTheMenuFadesOutChangesNothingAndALaterClickOpensIt)
+{
+    GMHotspot* object = Find("sample_object");
+    PlacePlayer(LVector2(-60.0f, -50.0f)); // near: no walk, the menu opens at once
+    Click(kObject);
+    ASSERT_TRUE(FramesUntil([&] { return mMenu->IsOpen(); }));
+    ASSERT_EQ(object, mMenu->GetListener());
+    Click(kNowhere);
+    Frames(1);
+    ASSERT_TRUE(mMenu->IsFading() && mMenu->GetVisible());
+    ExpectClickable(object);
+
+    Click(kObject);
+    EXPECT_EQ(nullptr, mMenu->GetListener());
+    EXPECT_FALSE(mMenu->IsOpen());
+    ExpectClickable(object);
+    EXPECT_TRUE(Find("sample_witness")->IsInputEnabled());
+    ASSERT_TRUE(FramesUntil([&] { return !mMenu->IsFading(); }));
+    EXPECT_FALSE(mMenu->GetVisible());
+
+    Click(kObject);
+    ASSERT_TRUE(FramesUntil([&] { return mMenu->IsOpen(); }));
+    EXPECT_EQ(object, mMenu->GetListener());
+    EXPECT_FALSE(object->IsInputEnabled());
+    EXPECT_EQ("", mLog.Problems());
+}
+
 TEST_F(HotspotSceneTest, AtSkillZeroTheThirdEntryPlaysAndLookStaysOffered)
 {
     GMOptions::GetInstance()->SetSkill(GMOptions::SKILL_EASY);
@@ -288,7 +317,7 @@ TEST_F(HotspotSceneTest, AtSkillZeroTheThirdEntryPlaysAndLookStaysOffered)
     EXPECT_FALSE(Raised("evt_hs_easy_other_look_played"));
     EXPECT_EQ("//sounds/sample_look.ogg", ToStd(Voice()->mFileName));
     EndVoice();
-    hotspot->ShowMultiCursor();
+    EXPECT_TRUE(hotspot->ShowMultiCursor());
     EXPECT_TRUE(mMenu->IsActionEnabled(GMMultiCursorAction::LOOK));
     // Played again: the events raised before are left alone, without an error.
     hotspot->OnAction(GMMultiCursorAction::LOOK);
