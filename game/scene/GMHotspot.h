@@ -201,6 +201,11 @@ public:
 protected:
     // The click: walks (aRun false) or runs to the object of interest, then acts.
     void Click(bool aRun);
+    // The hover changes (the cursor follows).
+    void SetHover(bool aHover);
+    // The hover as the mouse stands now: a click counts where the mouse is, not where it
+    // was when the hotspot last heard a move.
+    void FollowMouse();
     // Acts by kind at once (step 6 of the click).
     void ActByKind(bool aRun);
     // Starts a voice-over: the voiced line aId as the stream aSoundName with the speaker's

@@ -35,9 +35,25 @@ void GMHotspot::OnMove(const LVector2& aPosition)
     if (inside && mMouse != nullptr) {
         mMouse->Interrupt();
     }
-    if (inside != mHover) {
-        mHover = inside;
+    SetHover(inside);
+}
+
+void GMHotspot::SetHover(bool aHover)
+{
+    if (aHover != mHover) {
+        mHover = aHover;
         UpdateCursor();
+    }
+}
+
+void GMHotspot::FollowMouse()
+{
+    // Switched off, the hotspot heard no move: the hover it kept may be stale, and a
+    // mouse that came to rest on it while it was off has not been seen.
+    LVector2 at(0.0f, 0.0f);
+    if (mMouse != nullptr) {
+        mMouse->GetPosition(at);
+        SetHover(CheckWithin(at));
     }
 }
 
@@ -67,6 +83,7 @@ void GMHotspot::OnButtonDown(int aButton)
     }
     mTalkPending = false;
     mPressed = true;
+    FollowMouse();
     Click(false);
 }
 
@@ -75,6 +92,7 @@ void GMHotspot::OnDoubleClick(int aButton)
     if (!mInputEnabled || aButton != 1) {
         return;
     }
+    FollowMouse();
     Click(true);
 }
 

@@ -306,6 +306,35 @@ TEST_F(HotspotSceneTest, AHotspotClickedWhileTheMenuFadesOutChangesNothingAndALa
     EXPECT_EQ("", mLog.Problems());
 }
 
+// Switched off, a hotspot hears no move: the hover it had then made the first click
+// after it was switched on again, wherever the mouse had gone, a click on it.
+TEST_F(HotspotSceneTest, AClickAfterTheHotspotsAreOnAgainCountsWhereTheMouseIsNow)
+{
+    GMHotspot* object = Find("sample_object");
+    PlacePlayer(LVector2(-60.0f, -50.0f));
+    Click(kObject);
+    Press(GMMultiCursorAction::LOOK);
+    Move(LVector2(200.0f, 420.0f)); // onto the ground, while the line plays
+    EndVoice();
+    ExpectClickable(object);
+    ASSERT_TRUE(FramesUntil([&] { return !mMenu->IsFading(); }));
+    LMouse::Get()->OnButtonDown(1);
+    LMouse::Get()->OnButtonUp(1);
+    Frames(30);
+    EXPECT_EQ(nullptr, mMenu->GetListener());
+    EXPECT_FALSE(mMenu->GetVisible());
+    ExpectClickable(object);
+
+    // A mouse that came to rest on the hotspot while it was off: a click there counts.
+    object->SetInputEnabled(false);
+    Move(kObject);
+    object->SetInputEnabled(true);
+    LMouse::Get()->OnButtonDown(1);
+    LMouse::Get()->OnButtonUp(1);
+    ASSERT_TRUE(FramesUntil([&] { return mMenu->GetListener() == object; }));
+    EXPECT_EQ("", mLog.Problems());
+}
+
 TEST_F(HotspotSceneTest, AtSkillZeroTheThirdEntryPlaysAndLookStaysOffered)
 {
     GMOptions::GetInstance()->SetSkill(GMOptions::SKILL_EASY);
