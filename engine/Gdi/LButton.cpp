@@ -4,6 +4,7 @@
 #include "Input/LMouse.h"
 #include "container/LTableUInt.h"
 #include "memory/LMemoryManager.h"
+#include "object/LWatch.h"
 #include "stdlib/LLog.h"
 
 namespace {
@@ -224,8 +225,11 @@ int LButton::SetHilighted(bool aHilighted)
 
 void LButton::ResetState()
 {
-    mPressed = false;
-    mOver = false;
+    if (mPressed || mOver) {
+        mPressed = false;
+        mOver = false;
+        SetStateDirty();
+    }
 }
 
 bool LButton::HitTestStateObject(const LVector2& aPoint)
@@ -243,8 +247,7 @@ bool LButton::SetEnabled(bool aEnabled)
         SetStateDirty();
         Send(XBTNEVENT_DISABLED);
     } else if (aEnabled && !mButtonEnabled) {
-        mPressed = false;
-        mOver = false;
+        // Pressed and over were forgotten when the button stopped answering.
         mButtonEnabled = true;
         SetStateDirty();
         Send(XBTNEVENT_ENABLED);
@@ -263,11 +266,45 @@ bool LButton::Render(LRenderer* aRenderer)
     return mShown->Render(aRenderer);
 }
 
+void LButton::InvalidateActive()
+{
+    LDisplayGroup::InvalidateActive();
+    CheckResponds();
+}
+
+void LButton::InvalidateEnabled()
+{
+    LDisplayGroup::InvalidateEnabled();
+    CheckResponds();
+}
+
+void LButton::InvalidateVisible()
+{
+    LDisplayGroup::InvalidateVisible();
+    CheckResponds();
+}
+
+void LButton::CheckResponds()
+{
+    // Only a pressed or hovered button has anything to forget: the others leave their
+    // world values to be worked out when next asked for.
+    if (mPressed || mOver) {
+        Responds();
+    }
+}
+
 bool LButton::Responds()
 {
     // A button that cannot be seen (hidden itself or by a group above it) follows no mouse
     // and takes no press: a press there is for whatever is shown below.
-    return LIDisplayObject::IsActive() && LIDisplayObject::IsEnabled() && LIDisplayObject::IsVisible();
+    const bool responds = LIDisplayObject::IsActive() && LIDisplayObject::IsEnabled() && LIDisplayObject::IsVisible();
+    if (!responds) {
+        // Kept, a press would make the first release after the button is shown again a
+        // click, wherever the mouse went meanwhile.
+        mOverForgotten = mOverForgotten || mOver;
+        ResetState();
+    }
+    return responds;
 }
 
 void LButton::Send(int aEvent)
@@ -280,7 +317,25 @@ void LButton::Send(int aEvent)
 
 void LButton::OnButtonDown(int aButton)
 {
-    if (!Responds() || aButton != 1 || !mOver || mPressed) {
+    if (!Responds() || aButton != 1 || mPressed) {
+        return;
+    }
+    if (!mOver && mOverForgotten) {
+        // Answering again under a mouse at rest, the button has heard no move since it
+        // forgot the mouse over it: it looks where the mouse is (an enter first).
+        LMouse* mouse = LMouse::Get();
+        if (mouse == nullptr) {
+            return;
+        }
+        LVector2 at(0.0f, 0.0f);
+        mouse->GetPosition(at);
+        LWatch<LButton> self(this);
+        OnMove(at);
+        if (self.Get() == nullptr) {
+            return;
+        }
+    }
+    if (!mOver) {
         return;
     }
     mPressed = true;
@@ -295,6 +350,7 @@ void LButton::OnMove(const LVector2& aPosition)
     if (!Responds()) {
         return;
     }
+    mOverForgotten = false;
     GetWorldMatrix();
     const bool inside = HitTestStateObject(LVector2(aPosition.x, aPosition.y));
     if (inside && !mOver) {

@@ -9,11 +9,15 @@
 // falls back: hilighted-over to hilighted, then every state to normal. A button needs at
 // least a normal look.
 //
-// Only a button that is active, enabled and visible (with every group above it) hears the
-// mouse: a hidden button, or one in a hidden or disabled group, takes no enter, press or
-// click. Enter and leave follow the pointer over the shown look only. A press that ends outside
-// gives XBTNEVENT_RELEASED_OUTSIDE, never XBTNEVENT_CLICKED. Disabling keeps pressed and over; enabling
-// clears them.
+// Only a button that is active, enabled and visible (with every group above it) answers
+// the mouse: a hidden button, or one in a hidden, inactive or disabled group, takes no
+// enter, press or click. Enter and leave follow the pointer over the shown look only. A
+// press that ends outside gives XBTNEVENT_RELEASED_OUTSIDE, never XBTNEVENT_CLICKED.
+//
+// A button that stops answering, by whatever route (itself or a group above it hidden,
+// made inactive or disabled), forgets its press and the mouse over it at once, without an
+// event (as ResetState): a release after it is shown again is no click, and the mouse
+// over it then enters anew, at the next move or, for a mouse at rest, at the next press.
 #pragma once
 #include "Gdi/LDisplayGroup.h"
 #include "Input/LIMouseListener.h"
@@ -54,10 +58,15 @@ public:
     // Switches the looks when the state changed, draws the members (of the looks only the
     // shown one is active), then draws the shown look once more on top.
     bool Render(LRenderer* aRenderer) override;
-    // Enabling sends XBTNEVENT_ENABLED and clears pressed and over; disabling sends
-    // XBTNEVENT_DISABLED. No
-    // event when the value does not change.
+    // Enabling sends XBTNEVENT_ENABLED; disabling forgets pressed and over (as any route
+    // that silences the button does), then sends XBTNEVENT_DISABLED. No event when the
+    // value does not change.
     bool SetEnabled(bool aEnabled) override;
+    // The marks of a change here or in a group above: a button that no longer answers
+    // forgets pressed and over.
+    void InvalidateActive() override;
+    void InvalidateEnabled() override;
+    void InvalidateVisible() override;
 
     // The button takes the look as a member (and so owns it). One look per state.
     int AddButtonStateObject(int aState, LIDisplayObject* aObject);
@@ -88,7 +97,7 @@ public:
     bool IsEnabled() const { return mButtonEnabled; }
     bool IsPressed() const { return mPressed; }
     bool IsOver() const { return mOver; }
-    // Forgets pressed and over without an event.
+    // Forgets pressed and over without an event; the look follows.
     void ResetState();
     // The position last set (SetPosition), where GetPosition gives the origin: the two
     // differ by the scaled and rotated center.
@@ -104,7 +113,10 @@ private:
     // Resolves the shown look and makes it the only active one, when the state changed
     // since the looks were last switched.
     void ApplyLooks();
+    // Whether the button answers the mouse; one that does not forgets pressed and over.
     bool Responds();
+    // A change that may have silenced a pressed or hovered button.
+    void CheckResponds();
     void Send(int aEvent);
 
     LIButtonListener* mListener = nullptr;
@@ -112,6 +124,8 @@ private:
     bool mButtonEnabled = true;
     bool mHilighted = false;
     bool mOver = false;
+    // Over was forgotten when the button stopped answering, and no move has come since.
+    bool mOverForgotten = false;
     int mState = XBTNSTATE_NORMAL;
     // The state must be recomputed.
     bool mDirty = true;

@@ -317,10 +317,10 @@ void GMMultiCursor::SetSide(int aSide)
     }
 }
 
-void GMMultiCursor::ShowAt(const LVector2& aPosition)
+bool GMMultiCursor::ShowAt(const LVector2& aPosition)
 {
     if (IsVisible()) {
-        return;
+        return false;
     }
     SetPosition(aPosition.x, aPosition.y > MAX_Y ? MAX_Y : aPosition.y);
     mLastStep = Now();
@@ -349,16 +349,13 @@ void GMMultiCursor::ShowAt(const LVector2& aPosition)
     }
     mFading = true;
     JoinFrames();
+    return true;
 }
 
 void GMMultiCursor::Hide(bool aDeactivate)
 {
-    for (LButton* button : mButtons) {
-        if (button != nullptr) {
-            button->OnButtonUp(1);
-            button->OnMove(LVector2(0.0f, 0.0f));
-        }
-    }
+    // The buttons forget their press and the mouse over them as the fade-out disables
+    // them.
     StartFadeOut(aDeactivate);
 }
 
@@ -366,7 +363,7 @@ void GMMultiCursor::StartFadeOut(bool aDeactivate)
 {
     mOpen = false;
     // Fading out, the menu is on its way: its buttons take no press (one there goes on to
-    // what lies below), as once it is hidden.
+    // what lies below), as once it is hidden, and forget any press and hover they had.
     SetEnabled(false);
     FadeOutToolTips();
     mDeactivateWhenHidden = aDeactivate;

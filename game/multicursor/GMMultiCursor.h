@@ -5,8 +5,9 @@
 // action (GMMultiCursorAction); every choice costs one unit of game time. A click outside
 // the buttons tells the listener 0 and closes the menu.
 //
-// A listener calls SetSide, SetActionEnabled for each action, SetListener and ShowAt;
-// when it hears the answer it calls Hide and RemoveListener itself.
+// A listener calls ShowAt and, only when the menu opened, SetSide, SetActionEnabled for
+// each action and SetListener; when it hears the answer it calls Hide and RemoveListener
+// itself.
 //
 // The menu is a member of the display manager's root group, which owns and deletes it.
 // Its pictures come from "//textures/multicursor.tga" (texture id "multicursor_tex"):
@@ -53,9 +54,10 @@ public:
     int SetActionEnabled(int aAction, bool aEnabled);
     // 1 the mirrored layout, anything else the normal one.
     void SetSide(int aSide);
-    // Opens the menu at aPosition (y at most MAX_Y) and takes the mouse; nothing while
-    // the menu is visible.
-    void ShowAt(const LVector2& aPosition);
+    // Opens the menu at aPosition (y at most MAX_Y) and takes the mouse: true. False, with
+    // nothing changed, while the menu is visible (open, fading in or fading out): the
+    // caller then leaves everything as it was.
+    bool ShowAt(const LVector2& aPosition);
     // Fades the menu out and gives the mouse back; with aDeactivate the buttons answer
     // no press until the next fade-in has ended.
     void Hide(bool aDeactivate);

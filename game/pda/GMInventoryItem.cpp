@@ -341,7 +341,10 @@ void GMInventoryItem::OnButtonUp(int)
         return;
     }
     StopHoverTimer();
-    mMultiCursor->ShowAt(mGroup->GetWorldPosition() + kMultiCursorOffset);
+    // A menu still on the screen does not open: the click changes nothing.
+    if (!mMultiCursor->ShowAt(mGroup->GetWorldPosition() + kMultiCursorOffset)) {
+        return;
+    }
     mMultiCursor->SetListener(this);
     mMultiCursor->SetActionEnabled(ACTION_ANALYZE, true);
     mMultiCursor->SetActionEnabled(ACTION_TALK, false);

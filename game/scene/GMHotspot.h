@@ -156,8 +156,10 @@ public:
     bool PlayActionCutScene(int aSituation);
     // Plays the situation's voice-over; false when none started.
     bool PlayVoiceOver(int aSituation);
-    // Opens the multi-cursor on the hotspot with the actions it offers now.
-    void ShowMultiCursor();
+    // Opens the multi-cursor on the hotspot with the actions it offers now and switches
+    // the scene's hotspots off: true. False when the menu does not open (it is still on
+    // the screen): then nothing changes.
+    bool ShowMultiCursor();
     // A walk the scene itself started towards this hotspot has ended.
     void TrackTargetDone();
     // The talk action's interview start: selects the interview, makes this hotspot its
@@ -199,6 +201,11 @@ public:
 protected:
     // The click: walks (aRun false) or runs to the object of interest, then acts.
     void Click(bool aRun);
+    // The hover changes (the cursor follows).
+    void SetHover(bool aHover);
+    // The hover as the mouse stands now: a click counts where the mouse is, not where it
+    // was when the hotspot last heard a move.
+    void FollowMouse();
     // Acts by kind at once (step 6 of the click).
     void ActByKind(bool aRun);
     // Starts a voice-over: the voiced line aId as the stream aSoundName with the speaker's

@@ -35,9 +35,25 @@ void GMHotspot::OnMove(const LVector2& aPosition)
     if (inside && mMouse != nullptr) {
         mMouse->Interrupt();
     }
-    if (inside != mHover) {
-        mHover = inside;
+    SetHover(inside);
+}
+
+void GMHotspot::SetHover(bool aHover)
+{
+    if (aHover != mHover) {
+        mHover = aHover;
         UpdateCursor();
+    }
+}
+
+void GMHotspot::FollowMouse()
+{
+    // Switched off, the hotspot heard no move: the hover it kept may be stale, and a
+    // mouse that came to rest on it while it was off has not been seen.
+    LVector2 at(0.0f, 0.0f);
+    if (mMouse != nullptr) {
+        mMouse->GetPosition(at);
+        SetHover(CheckWithin(at));
     }
 }
 
@@ -67,6 +83,7 @@ void GMHotspot::OnButtonDown(int aButton)
     }
     mTalkPending = false;
     mPressed = true;
+    FollowMouse();
     Click(false);
 }
 
@@ -75,6 +92,7 @@ void GMHotspot::OnDoubleClick(int aButton)
     if (!mInputEnabled || aButton != 1) {
         return;
     }
+    FollowMouse();
     Click(true);
 }
 
@@ -200,10 +218,17 @@ void GMHotspot::TrackTargetDone()
 
 // --- the multi-cursor and the actions ---------------------------------------------------
 
-void GMHotspot::ShowMultiCursor()
+bool GMHotspot::ShowMultiCursor()
 {
     if (mMultiCursor == nullptr) {
-        return;
+        return false;
+    }
+    // Read before the menu takes the cursor.
+    const bool itemInHand = mCursor != nullptr && mCursor->GetType() == GMCursor::TYPE_ITEM;
+    // A menu still on the screen (fading out after a click beside it) does not open: the
+    // click changes nothing, and the scene's hotspots stay on to take the next one.
+    if (!mMultiCursor->ShowAt(mMultiCursorPos)) {
+        return false;
     }
     mMultiCursor->SetSide(mMultiCursorSide);
     bool look = Evaluate(mActions[ACTION_LOOK].mEnabled);
@@ -217,12 +242,12 @@ void GMHotspot::ShowMultiCursor()
     mMultiCursor->SetActionEnabled(GMMultiCursorAction::USE, Evaluate(mActions[ACTION_USE].mEnabled));
     mMultiCursor->SetActionEnabled(GMMultiCursorAction::ANALYZE, Evaluate(mActions[ACTION_ANALYZE].mEnabled));
     mMultiCursor->SetActionEnabled(GMMultiCursorAction::TALK, mKind == KIND_INTERVIEW);
-    if (mCursor != nullptr && mCursor->GetType() == GMCursor::TYPE_ITEM) {
+    if (itemInHand) {
         mCursor->SetDefaultCursor(GMCursor::TYPE_DEFAULT);
     }
     mMultiCursor->SetListener(this);
-    mMultiCursor->ShowAt(mMultiCursorPos);
     SetSceneHotspots(false);
+    return true;
 }
 
 void GMHotspot::OnAction(int aAction)

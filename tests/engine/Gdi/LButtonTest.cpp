@@ -168,16 +168,15 @@ TEST_F(ButtonTest, DisabledButtonsIgnoreTheMouseUntilEnabledAgain)
     Build({XBTNSTATE_NORMAL});
     mMouse->OnMove(kInside);
     mMouse->OnButtonDown(1);
+    // Disabled, the button forgets its press and the mouse over it.
     mButton->SetEnabled(false);
     mButton->SetEnabled(false);
-    mMouse->OnButtonUp(1);
-    mMouse->OnMove(kOutside);
-    EXPECT_TRUE(mButton->IsPressed());
-    EXPECT_TRUE(mButton->IsOver());
-    mButton->SetEnabled(true);
-    mButton->SetEnabled(true);
     EXPECT_FALSE(mButton->IsPressed());
     EXPECT_FALSE(mButton->IsOver());
+    mMouse->OnButtonUp(1);
+    mMouse->OnMove(kOutside);
+    mButton->SetEnabled(true);
+    mButton->SetEnabled(true);
     EXPECT_EQ((std::vector<int> {1, 0, 6, 5}), mRecorder.mEvents);
 
     // An inactive parent silences the button as well.
@@ -222,6 +221,52 @@ TEST_F(ButtonTest, AButtonThatCannotBeSeenTakesNoPressUntilShownAgain)
         mMouse->OnButtonUp(1);
         mMouse->OnMove(kOutside);
         EXPECT_EQ((std::vector<int> {1, 0, 4, 2}), mRecorder.mEvents);
+        mRecorder.mEvents.clear();
+    }
+}
+
+// A press kept by a button that stopped answering made the first release after it was
+// shown again a click, wherever the mouse had been meanwhile.
+TEST_F(ButtonTest, AButtonThatStopsAnsweringForgetsItsPressAndTheMouseOverIt)
+{
+    Build({XBTNSTATE_NORMAL, XBTNSTATE_DOWN});
+    LDisplayGroup outer;
+    outer.SetId(LString("outer"));
+    auto* inner = new LDisplayGroup();
+    inner->SetId(LString("inner"));
+    ASSERT_TRUE(outer.AddMember(inner, true));
+    LButton* child = mButton;
+    mButton = nullptr;
+    ASSERT_TRUE(inner->AddMember(child, true));
+    struct Route
+    {
+        const char* mName;
+        std::function<void(bool)> mSilence;
+    };
+    const Route routes[] = {
+        {"hidden", [&](bool aOn) { child->SetVisible(!aOn); }},
+        {"inactive", [&](bool aOn) { child->SetActive(!aOn); }},
+        {"group hidden", [&](bool aOn) { inner->SetVisible(!aOn); }},
+        {"group above inactive", [&](bool aOn) { outer.SetActive(!aOn); }},
+        {"group above disabled", [&](bool aOn) { outer.SetEnabled(!aOn); }},
+    };
+    for (const Route& route : routes) {
+        SCOPED_TRACE(route.mName);
+        mMouse->OnMove(kInside);
+        mMouse->OnButtonDown(1);
+        route.mSilence(true);
+        EXPECT_FALSE(child->IsPressed());
+        EXPECT_FALSE(child->IsOver());
+        EXPECT_EQ(XBTNSTATE_NORMAL, child->GetState());
+        // Shown again under the mouse that never moved: the release is no click; the next
+        // press there finds the mouse over it (a new enter) and makes one.
+        route.mSilence(false);
+        mMouse->OnButtonUp(1);
+        EXPECT_EQ((std::vector<int> {1, 0}), mRecorder.mEvents);
+        mMouse->OnButtonDown(1);
+        mMouse->OnButtonUp(1);
+        EXPECT_EQ((std::vector<int> {1, 0, 1, 0, 4}), mRecorder.mEvents);
+        mMouse->OnMove(kOutside);
         mRecorder.mEvents.clear();
     }
 }

@@ -278,6 +278,64 @@ TEST_F(HotspotSceneTest, ADoubleClickRunsAndANearClickOpensTheMenuAtOnce)
     EXPECT_EQ(nullptr, GMNavigation::GetInstance()->GetListener());
 }
 
+// A hotspot clicked while the menu faded out after a click beside it used to switch every
+// hotspot of the viewpoint off, though the menu never opened: nothing answered any more.
+TEST_F(HotspotSceneTest, AHotspotClickedWhileTheMenuFadesOutChangesNothingAndALaterClickOpensIt)
+{
+    GMHotspot* object = Find("sample_object");
+    PlacePlayer(LVector2(-60.0f, -50.0f)); // near: no walk, the menu opens at once
+    Click(kObject);
+    ASSERT_TRUE(FramesUntil([&] { return mMenu->IsOpen(); }));
+    ASSERT_EQ(object, mMenu->GetListener());
+    Click(kNowhere);
+    Frames(1);
+    ASSERT_TRUE(mMenu->IsFading() && mMenu->GetVisible());
+    ExpectClickable(object);
+
+    Click(kObject);
+    EXPECT_EQ(nullptr, mMenu->GetListener());
+    EXPECT_FALSE(mMenu->IsOpen());
+    ExpectClickable(object);
+    EXPECT_TRUE(Find("sample_witness")->IsInputEnabled());
+    ASSERT_TRUE(FramesUntil([&] { return !mMenu->IsFading(); }));
+    EXPECT_FALSE(mMenu->GetVisible());
+
+    Click(kObject);
+    ASSERT_TRUE(FramesUntil([&] { return mMenu->IsOpen(); }));
+    EXPECT_EQ(object, mMenu->GetListener());
+    EXPECT_FALSE(object->IsInputEnabled());
+    EXPECT_EQ("", mLog.Problems());
+}
+
+// Switched off, a hotspot hears no move: the hover it had then made the first click
+// after it was switched on again, wherever the mouse had gone, a click on it.
+TEST_F(HotspotSceneTest, AClickAfterTheHotspotsAreOnAgainCountsWhereTheMouseIsNow)
+{
+    GMHotspot* object = Find("sample_object");
+    PlacePlayer(LVector2(-60.0f, -50.0f));
+    Click(kObject);
+    Press(GMMultiCursorAction::LOOK);
+    Move(LVector2(200.0f, 420.0f)); // onto the ground, while the line plays
+    EndVoice();
+    ExpectClickable(object);
+    ASSERT_TRUE(FramesUntil([&] { return !mMenu->IsFading(); }));
+    LMouse::Get()->OnButtonDown(1);
+    LMouse::Get()->OnButtonUp(1);
+    Frames(30);
+    EXPECT_EQ(nullptr, mMenu->GetListener());
+    EXPECT_FALSE(mMenu->GetVisible());
+    ExpectClickable(object);
+
+    // A mouse that came to rest on the hotspot while it was off: a click there counts.
+    object->SetInputEnabled(false);
+    Move(kObject);
+    object->SetInputEnabled(true);
+    LMouse::Get()->OnButtonDown(1);
+    LMouse::Get()->OnButtonUp(1);
+    ASSERT_TRUE(FramesUntil([&] { return mMenu->GetListener() == object; }));
+    EXPECT_EQ("", mLog.Problems());
+}
+
 TEST_F(HotspotSceneTest, AtSkillZeroTheThirdEntryPlaysAndLookStaysOffered)
 {
     GMOptions::GetInstance()->SetSkill(GMOptions::SKILL_EASY);
@@ -289,7 +347,7 @@ TEST_F(HotspotSceneTest, AtSkillZeroTheThirdEntryPlaysAndLookStaysOffered)
     EXPECT_FALSE(Raised("evt_hs_easy_other_look_played"));
     EXPECT_EQ("//sounds/sample_look.ogg", ToStd(Voice()->mFileName));
     EndVoice();
-    hotspot->ShowMultiCursor();
+    EXPECT_TRUE(hotspot->ShowMultiCursor());
     EXPECT_TRUE(mMenu->IsActionEnabled(GMMultiCursorAction::LOOK));
     // Played again: the events raised before are left alone, without an error.
     hotspot->OnAction(GMMultiCursorAction::LOOK);
